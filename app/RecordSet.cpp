@@ -1,0 +1,857 @@
+#include "RecordSet.h"
+
+#include "Connection.h"
+#include "TextMatch.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVector>
+
+#include <algorithm>
+#include <deque>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace
+{
+
+using textmatch::Criteria;
+using textmatch::NumberPattern;
+using textmatch::TextPattern;
+
+// Rows are read from the file in blocks of this many keys; at most kCacheRows rows without
+// changes stay in memory.
+constexpr int kBlockRows = 128;
+constexpr int kCacheRows = 1024;
+
+QString quoted(const QString& identifier)
+{
+    QString text = identifier;
+    text.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+QString reasonOf(const QSqlQuery& query)
+{
+    const QSqlError error = query.lastError();
+    const QString text = error.databaseText().trimmed();
+    return text.isEmpty() ? error.text().trimmed() : text;
+}
+
+// SQLite's affinity rules: a declared type gives numbers unless it names text or blob (or is
+// empty).
+bool hasNumericAffinity(const QString& declared)
+{
+    const QString type = declared.toUpper();
+    if (type.contains(QLatin1String("INT")))
+        return true;
+    if (type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("CLOB")) ||
+        type.contains(QLatin1String("TEXT")))
+        return false;
+    if (type.contains(QLatin1String("BLOB")) || type.trimmed().isEmpty())
+        return false;
+    return true;
+}
+
+QString asText(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return QString();
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return textmatch::numberText(value.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return textmatch::numberText(value.toDouble());
+    case QMetaType::QByteArray:
+        return QString::fromUtf8(value.toByteArray());
+    default:
+        return value.toString();
+    }
+}
+
+struct Column {
+    QString name;
+    QString quotedName;
+    bool number = false;
+};
+
+struct Slot {
+    qint64 rowid = 0;
+    bool isNew = false;    // begun by addNew and not sent yet
+    bool dead = false;     // deleted and sent, or a begun row that was dropped
+    bool passes = true;    // matches the filter
+    bool deleting = false; // deleted and not sent yet
+};
+
+struct Pending {
+    bool deleted = false;
+    QVector<QVariant> original;      // the values as read (empty for a begun row)
+    std::map<int, QVariant> changes; // column index -> typed value
+};
+
+struct CachedRow {
+    QVector<QVariant> values;
+    bool exists = true;
+    quint64 sequence = 0;
+};
+
+} // namespace
+
+struct RecordSet::Impl {
+    Connection* connection = nullptr;
+    bool isOpen = false;
+    QString source;
+    QString table;
+    QString quotedTable;
+    QString rowKey; // the name of the hidden row key in SQL (rowid unless a column takes it)
+    QVector<Column> columns;
+    QHash<QString, int> columnIndex; // lower-case name -> index
+
+    std::vector<Slot> snapshot; // the rows held, in open order; begun rows at the end
+    std::vector<int> visible;   // slot indexes of the visible rows, ascending
+    int beganVisible = 0;       // begun rows among the visible ones (all at the end)
+    int current = -1;           // index into visible; -1 before the first, size() past the last
+    bool backward = false;      // direction of the last move, for reading ahead
+
+    std::map<int, Pending> pending; // by slot index
+
+    QHash<qint64, CachedRow> cache;
+    std::deque<std::pair<qint64, quint64>> cacheOrder;
+    quint64 sequence = 0;
+
+    QString criteria;
+
+    QSqlDatabase& db()
+    {
+        if (!connection || !connection->isOpen())
+            throw DbError(QStringLiteral("The record set has no open database connection."));
+        return connection->database();
+    }
+
+    void requireOpen() const
+    {
+        if (!isOpen)
+            throw DbError(QStringLiteral("The record set is not open."));
+    }
+
+    bool atEnd() const { return !isOpen || visible.empty() || current >= int(visible.size()); }
+    bool atStart() const { return !isOpen || visible.empty() || current < 0; }
+
+    int currentSlot() const
+    {
+        requireOpen();
+        if (atEnd() || atStart())
+            throw DbError(
+                DbError::Kind::NoCurrentRow,
+                QStringLiteral("There is no current row in the table \"%1\".").arg(table));
+        return visible[current];
+    }
+
+    int column(const QString& name) const
+    {
+        requireOpen();
+        const auto found = columnIndex.constFind(name.toLower());
+        if (found == columnIndex.constEnd())
+            throw DbError(
+                DbError::Kind::NotFound,
+                QStringLiteral("The table \"%1\" has no column \"%2\".").arg(table, name));
+        return found.value();
+    }
+
+    QString selectList() const
+    {
+        QStringList names{rowKey};
+        for (const Column& c : columns)
+            names << c.quotedName;
+        return names.join(QLatin1String(", "));
+    }
+
+    // Reads the rows with these keys; missing keys are absent from the result.
+    QHash<qint64, QVector<QVariant>> readRows(const std::vector<qint64>& keys)
+    {
+        QHash<qint64, QVector<QVariant>> result;
+        const QString sql =
+            QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
+                .arg(selectList(), quotedTable, rowKey,
+                     QStringList(kBlockRows, QStringLiteral("?")).join(QLatin1Char(',')));
+        for (size_t start = 0; start < keys.size(); start += kBlockRows) {
+            QSqlQuery query(db());
+            query.setForwardOnly(true);
+            if (!query.prepare(sql))
+                throw DbError(QStringLiteral("Cannot read the table \"%1\": %2.")
+                                  .arg(table, reasonOf(query)));
+            for (int i = 0; i < kBlockRows; ++i) {
+                const size_t at = std::min(start + size_t(i), keys.size() - 1);
+                query.addBindValue(keys[at]);
+            }
+            if (!query.exec())
+                throw DbError(QStringLiteral("Cannot read the table \"%1\": %2.")
+                                  .arg(table, reasonOf(query)));
+            while (query.next()) {
+                QVector<QVariant> values(columns.size());
+                for (int c = 0; c < columns.size(); ++c) {
+                    if (!query.isNull(c + 1))
+                        values[c] = query.value(c + 1);
+                }
+                result.insert(query.value(0).toLongLong(), std::move(values));
+            }
+        }
+        return result;
+    }
+
+    void remember(qint64 key, QVector<QVariant> values, bool exists)
+    {
+        const quint64 seq = ++sequence;
+        cache.insert(key, CachedRow{std::move(values), exists, seq});
+        cacheOrder.emplace_back(key, seq);
+    }
+
+    void trimCache(qint64 keep)
+    {
+        while (cache.size() > kCacheRows && !cacheOrder.empty()) {
+            const auto [key, seq] = cacheOrder.front();
+            cacheOrder.pop_front();
+            const auto found = cache.find(key);
+            if (found == cache.end() || found->sequence != seq)
+                continue;
+            if (key == keep) {
+                cacheOrder.emplace_back(key, seq);
+                continue;
+            }
+            cache.erase(found);
+        }
+    }
+
+    // The values of an existing row without changes, read with its neighbours in the direction
+    // of travel when it is not in memory.
+    const CachedRow& cached(int visibleIndex)
+    {
+        const qint64 key = snapshot[visible[visibleIndex]].rowid;
+        auto found = cache.constFind(key);
+        if (found != cache.constEnd())
+            return *found;
+        std::vector<qint64> keys;
+        keys.reserve(kBlockRows);
+        const int step = backward ? -1 : 1;
+        for (int i = visibleIndex;
+             i >= 0 && i < int(visible.size()) && int(keys.size()) < kBlockRows; i += step) {
+            const int s = visible[i];
+            if (snapshot[s].isNew || pending.count(s) || cache.contains(snapshot[s].rowid))
+                continue;
+            keys.push_back(snapshot[s].rowid);
+        }
+        QHash<qint64, QVector<QVariant>> rows = readRows(keys);
+        for (qint64 k : keys) {
+            auto row = rows.find(k);
+            if (row == rows.end())
+                remember(k, QVector<QVariant>(columns.size()), false);
+            else
+                remember(k, std::move(*row), true);
+        }
+        trimCache(key);
+        return *cache.constFind(key);
+    }
+
+    // The value of a column of a visible row, as held (typed; Null is an invalid QVariant).
+    QVariant rawValue(int visibleIndex, int col)
+    {
+        const int s = visible[visibleIndex];
+        const auto p = pending.find(s);
+        if (p != pending.end())
+            return localValue(s, p->second, col);
+        return cached(visibleIndex).values[col];
+    }
+
+    QVariant localValue(int s, const Pending& p, int col) const
+    {
+        const auto change = p.changes.find(col);
+        if (change != p.changes.end())
+            return change->second;
+        if (snapshot[s].isNew || p.original.isEmpty())
+            return QVariant();
+        return p.original[col];
+    }
+
+    Pending& pendingFor(int visibleIndex)
+    {
+        const int s = visible[visibleIndex];
+        auto found = pending.find(s);
+        if (found != pending.end())
+            return found->second;
+        Pending p;
+        if (!snapshot[s].isNew)
+            p.original = cached(visibleIndex).values;
+        return pending.emplace(s, std::move(p)).first->second;
+    }
+
+    void rebuildVisible()
+    {
+        visible.clear();
+        beganVisible = 0;
+        for (int s = 0; s < int(snapshot.size()); ++s) {
+            const Slot& slot = snapshot[s];
+            if (slot.dead || slot.deleting || !slot.passes)
+                continue;
+            visible.push_back(s);
+            if (slot.isNew)
+                ++beganVisible;
+        }
+    }
+
+    void reset()
+    {
+        isOpen = false;
+        source.clear();
+        table.clear();
+        quotedTable.clear();
+        rowKey.clear();
+        columns.clear();
+        columnIndex.clear();
+        snapshot.clear();
+        snapshot.shrink_to_fit();
+        visible.clear();
+        visible.shrink_to_fit();
+        beganVisible = 0;
+        current = -1;
+        backward = false;
+        pending.clear();
+        cache.clear();
+        cacheOrder.clear();
+        criteria.clear();
+    }
+
+    // "WHERE key=? AND c1 IS ? ..." with the values as read, so that a row someone else changed
+    // or deleted matches nothing.
+    QString unchangedCondition() const
+    {
+        QStringList parts{rowKey + QStringLiteral(" = ?")};
+        for (const Column& c : columns)
+            parts << c.quotedName + QStringLiteral(" IS ?");
+        return parts.join(QLatin1String(" AND "));
+    }
+
+    void load(const QString& wantedTable, const QString& wantedColumn);
+    Criteria parseCriteria(const QString& text, int& col) const;
+    void send();
+};
+
+Criteria RecordSet::Impl::parseCriteria(const QString& text, int& col) const
+{
+    static const QRegularExpression grammar(
+        QStringLiteral("^\\s*([A-Za-z_][A-Za-z0-9_]*)(?:\\s*(=)|\\s+(like))\\s*#(.*)#\\s*$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = grammar.match(text);
+    if (!match.hasMatch())
+        throw DbError(DbError::Kind::BadCriteria,
+                      QStringLiteral("The search criteria \"%1\" cannot be read; they must have "
+                                     "the form Field = #value# or Field LIKE #value#.")
+                          .arg(text));
+    const QString field = match.captured(1);
+    const auto found = columnIndex.constFind(field.toLower());
+    if (found == columnIndex.constEnd())
+        throw DbError(DbError::Kind::BadCriteria,
+                      QStringLiteral("The search criteria name the column \"%1\", which the "
+                                     "table \"%2\" does not have.")
+                          .arg(field, table));
+    col = found.value();
+    const QString value = match.captured(4);
+    const bool equality = !match.captured(2).isEmpty();
+    if (equality && columns[col].number)
+        return Criteria(NumberPattern(value));
+    if (equality)
+        return Criteria(TextPattern(value, TextPattern::Mode::Equals));
+    return Criteria(TextPattern::like(value));
+}
+
+void RecordSet::Impl::send()
+{
+    QSqlDatabase& database = db();
+    const auto run = [&](QSqlQuery& query) {
+        if (!query.exec())
+            throw DbError(QStringLiteral("The changes to the table \"%1\" could not be saved: "
+                                         "%2. Nothing was saved.")
+                              .arg(table, reasonOf(query)));
+    };
+    const auto conflict = [&]() {
+        return DbError(DbError::Kind::Conflict,
+                       QStringLiteral("A row of the table \"%1\" was changed or deleted by someone "
+                                      "else since it was read. Nothing was saved.")
+                           .arg(table));
+    };
+    const auto bindUnchanged = [&](QSqlQuery& query, int s, const Pending& p) {
+        query.addBindValue(snapshot[s].rowid);
+        for (int c = 0; c < columns.size(); ++c)
+            query.addBindValue(c < p.original.size() ? p.original[c] : QVariant());
+    };
+
+    {
+        QSqlQuery begin(database);
+        if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            throw DbError(QStringLiteral("The changes to the table \"%1\" could not be saved: "
+                                         "%2. Nothing was saved.")
+                              .arg(table, reasonOf(begin)));
+    }
+
+    std::map<int, qint64> inserted; // slot -> new key
+    QHash<qint64, QVector<QVariant>> fresh;
+    try {
+        std::vector<qint64> written;
+        for (const auto& [s, p] : pending) {
+            const Slot& slot = snapshot[s];
+            if (slot.isNew) {
+                QStringList names;
+                for (const auto& change : p.changes)
+                    names << columns[change.first].quotedName;
+                QSqlQuery query(database);
+                const QString sql =
+                    names.isEmpty()
+                        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedTable)
+                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(quotedTable, names.join(QLatin1String(", ")),
+                                   QStringList(names.size(), QStringLiteral("?"))
+                                       .join(QLatin1String(", ")));
+                query.prepare(sql);
+                for (const auto& change : p.changes)
+                    query.addBindValue(change.second);
+                run(query);
+                const qint64 key = query.lastInsertId().toLongLong();
+                inserted[s] = key;
+                written.push_back(key);
+            } else if (p.deleted) {
+                QSqlQuery query(database);
+                query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2")
+                                  .arg(quotedTable, unchangedCondition()));
+                bindUnchanged(query, s, p);
+                run(query);
+                if (query.numRowsAffected() != 1)
+                    throw conflict();
+            } else if (!p.changes.empty()) {
+                QStringList assignments;
+                for (const auto& change : p.changes)
+                    assignments << columns[change.first].quotedName + QStringLiteral(" = ?");
+                QSqlQuery query(database);
+                query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                  .arg(quotedTable, assignments.join(QLatin1String(", ")),
+                                       unchangedCondition()));
+                for (const auto& change : p.changes)
+                    query.addBindValue(change.second);
+                bindUnchanged(query, s, p);
+                run(query);
+                if (query.numRowsAffected() != 1)
+                    throw conflict();
+                written.push_back(slot.rowid);
+            }
+        }
+        // Read back what was written (defaults and conversions by the engine included), so the
+        // values held are the ones a later change is checked against.
+        fresh = readRows(written);
+        QSqlQuery commit(database);
+        if (!commit.exec(QStringLiteral("COMMIT")))
+            throw DbError(QStringLiteral("The changes to the table \"%1\" could not be saved: "
+                                         "%2. Nothing was saved.")
+                              .arg(table, reasonOf(commit)));
+    } catch (...) {
+        QSqlQuery rollback(database);
+        rollback.exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+
+    for (const auto& [s, p] : pending) {
+        Slot& slot = snapshot[s];
+        if (slot.isNew) {
+            slot.rowid = inserted[s];
+            slot.isNew = false;
+        } else if (p.deleted) {
+            slot.dead = true;
+            slot.deleting = false;
+            cache.remove(slot.rowid);
+            continue;
+        } else if (p.changes.empty()) {
+            continue;
+        }
+        auto row = fresh.find(slot.rowid);
+        if (row == fresh.end())
+            remember(slot.rowid, QVector<QVariant>(columns.size()), false);
+        else
+            remember(slot.rowid, std::move(*row), true);
+    }
+    pending.clear();
+    beganVisible = 0;
+    trimCache(-1);
+}
+
+RecordSet::RecordSet() : d(std::make_unique<Impl>()) {}
+
+RecordSet::RecordSet(Connection& connection) : RecordSet()
+{
+    d->connection = &connection;
+}
+
+RecordSet::~RecordSet() = default;
+
+void RecordSet::setActiveConnection(Connection& connection)
+{
+    if (d->connection != &connection)
+        close();
+    d->connection = &connection;
+}
+
+void RecordSet::open(const QString& sql)
+{
+    close();
+    static const QRegularExpression grammar(
+        QStringLiteral("^\\s*SELECT\\s+\\*\\s+FROM\\s+([A-Za-z_][A-Za-z0-9_]*)\\s+ORDER\\s+BY\\s+"
+                       "([A-Za-z_][A-Za-z0-9_]*)\\s*;?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = grammar.match(sql);
+    if (!match.hasMatch())
+        throw DbError(QStringLiteral("\"%1\" is not a selection of a whole table in an order "
+                                     "(SELECT * FROM table ORDER BY column).")
+                          .arg(sql));
+    try {
+        d->load(match.captured(1), match.captured(2));
+    } catch (...) {
+        d->reset();
+        throw;
+    }
+    d->source = sql;
+    d->isOpen = true;
+    d->rebuildVisible();
+    d->current = 0;
+}
+
+void RecordSet::Impl::load(const QString& wantedTable, const QString& wantedColumn)
+{
+    QSqlDatabase& database = db();
+    {
+        QSqlQuery query(database);
+        query.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
+                                     "name = ? COLLATE NOCASE"));
+        query.addBindValue(wantedTable);
+        if (!query.exec())
+            throw DbError(
+                QStringLiteral("Cannot read the tables of the database: %1.").arg(reasonOf(query)));
+        if (!query.next())
+            throw DbError(DbError::Kind::NotFound,
+                          QStringLiteral("The table \"%1\" does not exist in the database \"%2\".")
+                              .arg(wantedTable, connection->path()));
+        table = query.value(0).toString();
+    }
+    quotedTable = quoted(table);
+    {
+        QSqlQuery query(database);
+        if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quotedTable)))
+            throw DbError(QStringLiteral("Cannot read the columns of the table \"%1\": %2.")
+                              .arg(table, reasonOf(query)));
+        while (query.next()) {
+            Column c;
+            c.name = query.value(1).toString();
+            c.quotedName = quoted(c.name);
+            c.number = hasNumericAffinity(query.value(2).toString());
+            columnIndex.insert(c.name.toLower(), columns.size());
+            columns.push_back(c);
+        }
+    }
+    const auto order = columnIndex.constFind(wantedColumn.toLower());
+    if (order == columnIndex.constEnd())
+        throw DbError(
+            DbError::Kind::NotFound,
+            QStringLiteral("The table \"%1\" has no column \"%2\".").arg(table, wantedColumn));
+    for (const char* name : {"rowid", "oid", "_rowid_"}) {
+        if (!columnIndex.contains(QLatin1String(name))) {
+            rowKey = QLatin1String(name);
+            break;
+        }
+    }
+    if (rowKey.isEmpty())
+        throw DbError(QStringLiteral("The table \"%1\" has no usable row key.").arg(table));
+
+    // Text is ordered ignoring letter case, as a person sorts names.
+    const Column& orderColumn = columns[order.value()];
+    const QString collation =
+        orderColumn.number ? QString() : QStringLiteral(" COLLATE ardentry_nocase");
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3%4, %1")
+                        .arg(rowKey, quotedTable, orderColumn.quotedName, collation)))
+        throw DbError(
+            QStringLiteral("Cannot read the table \"%1\": %2.").arg(table, reasonOf(query)));
+    while (query.next()) {
+        Slot slot;
+        slot.rowid = query.value(0).toLongLong();
+        snapshot.push_back(slot);
+    }
+}
+
+void RecordSet::close()
+{
+    d->reset();
+}
+
+bool RecordSet::isOpen() const
+{
+    return d->isOpen;
+}
+
+QString RecordSet::source() const
+{
+    return d->source;
+}
+
+QString RecordSet::tableName() const
+{
+    return d->table;
+}
+
+void RecordSet::moveFirst()
+{
+    d->requireOpen();
+    if (d->visible.empty())
+        throw DbError(
+            DbError::Kind::NoCurrentRow,
+            QStringLiteral("There is no row to move to in the table \"%1\".").arg(d->table));
+    d->current = 0;
+    d->backward = false;
+}
+
+void RecordSet::moveLast()
+{
+    d->requireOpen();
+    if (d->visible.empty())
+        throw DbError(
+            DbError::Kind::NoCurrentRow,
+            QStringLiteral("There is no row to move to in the table \"%1\".").arg(d->table));
+    d->current = int(d->visible.size()) - 1;
+    d->backward = true;
+}
+
+void RecordSet::moveNext()
+{
+    d->requireOpen();
+    if (d->atEnd())
+        throw DbError(
+            DbError::Kind::NoCurrentRow,
+            QStringLiteral("Cannot move past the last row of the table \"%1\".").arg(d->table));
+    ++d->current;
+    d->backward = false;
+}
+
+void RecordSet::movePrevious()
+{
+    d->requireOpen();
+    if (d->atStart())
+        throw DbError(
+            DbError::Kind::NoCurrentRow,
+            QStringLiteral("Cannot move before the first row of the table \"%1\".").arg(d->table));
+    --d->current;
+    d->backward = true;
+}
+
+bool RecordSet::eof() const
+{
+    return d->atEnd();
+}
+
+bool RecordSet::bof() const
+{
+    return d->atStart();
+}
+
+QString RecordSet::value(const QString& column) const
+{
+    const int col = d->column(column);
+    d->currentSlot();
+    return asText(d->rawValue(d->current, col));
+}
+
+void RecordSet::collect(const QString& column, const QString& value)
+{
+    const int col = d->column(column);
+    d->currentSlot();
+    QVariant typed;
+    if (d->columns[col].number) {
+        if (!value.trimmed().isEmpty()) {
+            const std::optional<QVariant> number = textmatch::parseNumber(value);
+            if (!number)
+                throw DbError(DbError::Kind::BadValue,
+                              QStringLiteral("The column \"%1\" holds numbers; \"%2\" is not a "
+                                             "number.")
+                                  .arg(d->columns[col].name, value));
+            typed = *number;
+        }
+    } else {
+        typed = value;
+    }
+    d->pendingFor(d->current).changes[col] = typed;
+}
+
+void RecordSet::addNew()
+{
+    d->requireOpen();
+    Slot slot;
+    slot.isNew = true;
+    d->snapshot.push_back(slot);
+    const int s = int(d->snapshot.size()) - 1;
+    d->pending.emplace(s, Pending());
+    d->visible.push_back(s);
+    ++d->beganVisible;
+    d->current = int(d->visible.size()) - 1;
+}
+
+void RecordSet::deleteCurrent()
+{
+    const int s = d->currentSlot();
+    if (d->snapshot[s].isNew) {
+        d->snapshot[s].dead = true;
+        d->pending.erase(s);
+        --d->beganVisible;
+    } else {
+        d->pendingFor(d->current).deleted = true;
+        d->snapshot[s].deleting = true;
+    }
+    d->visible.erase(d->visible.begin() + d->current);
+}
+
+void RecordSet::updateBatch()
+{
+    d->requireOpen();
+    if (d->pending.empty())
+        return;
+    d->send();
+}
+
+void RecordSet::cancelBatch()
+{
+    if (!d->isOpen)
+        return;
+    const bool wasAtEnd = d->atEnd();
+    const bool wasAtStart = d->atStart();
+    const int currentSlot = (wasAtEnd || wasAtStart) ? -1 : d->visible[d->current];
+    for (const auto& [s, p] : d->pending) {
+        Slot& slot = d->snapshot[s];
+        if (slot.isNew)
+            slot.dead = true;
+        slot.deleting = false;
+    }
+    d->pending.clear();
+    d->rebuildVisible();
+    if (currentSlot >= 0) {
+        const auto found = std::lower_bound(d->visible.begin(), d->visible.end(), currentSlot);
+        if (found != d->visible.end() && *found == currentSlot)
+            d->current = int(found - d->visible.begin());
+        else
+            d->current = int(d->visible.size()) - 1;
+    } else {
+        d->current = wasAtStart ? -1 : int(d->visible.size());
+    }
+}
+
+bool RecordSet::hasPendingChanges() const
+{
+    return !d->pending.empty();
+}
+
+bool RecordSet::currentIsNew() const
+{
+    if (d->atEnd() || d->atStart())
+        return false;
+    return d->snapshot[d->visible[d->current]].isNew;
+}
+
+void RecordSet::setFilter(const QString& criteria)
+{
+    d->requireOpen();
+    Impl& s = *d;
+    if (criteria.trimmed().isEmpty()) {
+        for (Slot& slot : s.snapshot)
+            slot.passes = true;
+    } else {
+        int col = -1;
+        const Criteria parsed = s.parseCriteria(criteria, col);
+        const TextPattern* text = parsed.text();
+        const NumberPattern* number = parsed.number();
+        const bool everything = text && text->mode() == TextPattern::Mode::Everything;
+        const bool nothing = number && !number->isValid();
+
+        std::vector<qint64> matches;
+        if (!everything && !nothing) {
+            QSqlQuery query(s.db());
+            query.setForwardOnly(true);
+            const QString field = s.columns[col].quotedName;
+            if (text) {
+                query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE ardentry_like(%3, ?, ?)")
+                                  .arg(s.rowKey, s.quotedTable, field));
+                query.addBindValue(text->needle());
+                query.addBindValue(static_cast<int>(text->mode()));
+            } else {
+                query.prepare(
+                    QStringLiteral("SELECT %1 FROM %2 WHERE ardentry_number_equals(%3, ?)")
+                        .arg(s.rowKey, s.quotedTable, field));
+                query.addBindValue(number->source());
+            }
+            if (!query.exec())
+                throw DbError(QStringLiteral("Cannot search the table \"%1\": %2.")
+                                  .arg(s.table, reasonOf(query)));
+            while (query.next())
+                matches.push_back(query.value(0).toLongLong());
+            std::sort(matches.begin(), matches.end());
+        }
+        for (int i = 0; i < int(s.snapshot.size()); ++i) {
+            Slot& slot = s.snapshot[i];
+            if (slot.dead)
+                continue;
+            const auto p = s.pending.find(i);
+            if (p != s.pending.end())
+                slot.passes = parsed.matches(s.localValue(i, p->second, col));
+            else if (everything)
+                slot.passes = true;
+            else if (nothing)
+                slot.passes = false;
+            else
+                slot.passes = std::binary_search(matches.begin(), matches.end(), slot.rowid);
+        }
+    }
+    s.criteria = criteria;
+    s.rebuildVisible();
+    s.current = 0;
+    s.backward = false;
+}
+
+QString RecordSet::filter() const
+{
+    return d->criteria;
+}
+
+int RecordSet::recordCount() const
+{
+    if (!d->isOpen)
+        return 0;
+    return int(d->visible.size()) - d->beganVisible;
+}
+
+int RecordSet::absolutePosition() const
+{
+    if (d->atEnd() || d->atStart())
+        return 0;
+    return d->current + 1;
+}
+
+QStringList RecordSet::columnNames() const
+{
+    QStringList names;
+    for (const Column& c : d->columns)
+        names << c.name;
+    return names;
+}
+
+bool RecordSet::isNumberColumn(const QString& column) const
+{
+    return d->columns[d->column(column)].number;
+}

@@ -1,0 +1,274 @@
+#include "TextMatch.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace textmatch
+{
+
+namespace
+{
+
+bool isAsciiBytes(const char* data, qsizetype size)
+{
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + i, 8);
+        if (word & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; i < size; ++i) {
+        if (static_cast<unsigned char>(data[i]) & 0x80)
+            return false;
+    }
+    return true;
+}
+
+inline char asciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// `needle` is lower case already.
+inline bool equalAscii(const char* hay, const char* needle, qsizetype size)
+{
+    for (qsizetype i = 0; i < size; ++i) {
+        if (asciiLower(hay[i]) != needle[i])
+            return false;
+    }
+    return true;
+}
+
+bool containsAscii(const char* hay, qsizetype size, const QByteArray& needle)
+{
+    const qsizetype n = needle.size();
+    if (n == 0)
+        return true;
+    if (n > size)
+        return false;
+    const char* pattern = needle.constData();
+    const char first = pattern[0];
+    const char firstUpper = (first >= 'a' && first <= 'z') ? char(first - ('a' - 'A')) : first;
+    const qsizetype last = size - n;
+    for (qsizetype i = 0; i <= last; ++i) {
+        const char c = hay[i];
+        if ((c == first || c == firstUpper) && equalAscii(hay + i + 1, pattern + 1, n - 1))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString fold(const QString& text)
+{
+    QString folded = text.normalized(QString::NormalizationForm_C).toCaseFolded();
+    folded.replace(QChar(0x00DF), QLatin1String("ss"));
+    return folded;
+}
+
+QString numberText(qlonglong value)
+{
+    return QString::number(value);
+}
+
+QString numberText(double value)
+{
+    if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e15)
+        return QString::number(static_cast<qlonglong>(value));
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+std::optional<QVariant> parseNumber(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const qlonglong integer = trimmed.toLongLong(&ok, 10);
+    if (ok)
+        return QVariant(integer);
+    const double real = trimmed.toDouble(&ok);
+    if (ok && std::isfinite(real))
+        return QVariant(real);
+    return std::nullopt;
+}
+
+int compareIgnoringCase(const char* a, int aSize, const char* b, int bSize)
+{
+    if (isAsciiBytes(a, aSize) && isAsciiBytes(b, bSize)) {
+        const int common = std::min(aSize, bSize);
+        for (int i = 0; i < common; ++i) {
+            const char ca = asciiLower(a[i]);
+            const char cb = asciiLower(b[i]);
+            if (ca != cb)
+                return static_cast<unsigned char>(ca) < static_cast<unsigned char>(cb) ? -1 : 1;
+        }
+        if (aSize != bSize)
+            return aSize < bSize ? -1 : 1;
+    } else {
+        const QString sa = QString::fromUtf8(a, aSize);
+        const QString sb = QString::fromUtf8(b, bSize);
+        const int folded = fold(sa).compare(fold(sb));
+        if (folded != 0)
+            return folded < 0 ? -1 : 1;
+    }
+    const int exact = std::memcmp(a, b, static_cast<size_t>(std::min(aSize, bSize)));
+    if (exact != 0)
+        return exact < 0 ? -1 : 1;
+    return aSize == bSize ? 0 : (aSize < bSize ? -1 : 1);
+}
+
+TextPattern::TextPattern(const QString& needle, Mode mode)
+    : m_mode(mode), m_needle(needle), m_folded(fold(needle))
+{
+    bool ascii = true;
+    for (QChar c : m_folded) {
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    m_isAscii = ascii;
+    if (ascii)
+        m_ascii = m_folded.toLatin1();
+}
+
+TextPattern TextPattern::like(const QString& value)
+{
+    if (value == QLatin1String("*") || value == QLatin1String("**"))
+        return TextPattern(QString(), Mode::Everything);
+    const bool anyStart = value.startsWith(QLatin1Char('*'));
+    const bool anyEnd = value.endsWith(QLatin1Char('*'));
+    QString needle = value;
+    if (anyEnd)
+        needle.chop(1);
+    if (anyStart)
+        needle.remove(0, 1);
+    Mode mode = Mode::Equals;
+    if (anyStart && anyEnd)
+        mode = Mode::Contains;
+    else if (anyStart)
+        mode = Mode::EndsWith;
+    else if (anyEnd)
+        mode = Mode::StartsWith;
+    return TextPattern(needle, mode);
+}
+
+bool TextPattern::matchesFolded(const QString& folded) const
+{
+    switch (m_mode) {
+    case Mode::Everything:
+        return true;
+    case Mode::Equals:
+        return folded == m_folded;
+    case Mode::StartsWith:
+        return folded.startsWith(m_folded);
+    case Mode::EndsWith:
+        return folded.endsWith(m_folded);
+    case Mode::Contains:
+        return folded.contains(m_folded);
+    }
+    return false;
+}
+
+bool TextPattern::matches(const QString& text) const
+{
+    if (m_mode == Mode::Everything)
+        return true;
+    return matchesFolded(fold(text));
+}
+
+bool TextPattern::matchesUtf8(const char* data, qsizetype size) const
+{
+    if (m_mode == Mode::Everything)
+        return true;
+    if (!isAsciiBytes(data, size))
+        return matchesFolded(fold(QString::fromUtf8(data, size)));
+    // An ASCII text folds to ASCII, so it cannot hold a needle that folds to anything else.
+    if (!m_isAscii)
+        return false;
+    const qsizetype n = m_ascii.size();
+    switch (m_mode) {
+    case Mode::Everything:
+        return true;
+    case Mode::Equals:
+        return size == n && equalAscii(data, m_ascii.constData(), n);
+    case Mode::StartsWith:
+        return size >= n && equalAscii(data, m_ascii.constData(), n);
+    case Mode::EndsWith:
+        return size >= n && equalAscii(data + size - n, m_ascii.constData(), n);
+    case Mode::Contains:
+        return containsAscii(data, size, m_ascii);
+    }
+    return false;
+}
+
+NumberPattern::NumberPattern(const QString& value) : m_source(value)
+{
+    const std::optional<QVariant> number = parseNumber(value);
+    if (!number)
+        return;
+    m_valid = true;
+    m_isInteger = number->typeId() == QMetaType::LongLong;
+    if (m_isInteger)
+        m_integer = number->toLongLong();
+    else
+        m_real = number->toDouble();
+}
+
+bool NumberPattern::matches(qlonglong value) const
+{
+    if (!m_valid)
+        return false;
+    return m_isInteger ? value == m_integer : static_cast<double>(value) == m_real;
+}
+
+bool NumberPattern::matches(double value) const
+{
+    if (!m_valid)
+        return false;
+    return m_isInteger ? value == static_cast<double>(m_integer) : value == m_real;
+}
+
+bool NumberPattern::matchesText(const QString& text) const
+{
+    const std::optional<QVariant> number = parseNumber(text);
+    if (!number)
+        return false;
+    if (number->typeId() == QMetaType::LongLong)
+        return matches(number->toLongLong());
+    return matches(number->toDouble());
+}
+
+bool Criteria::matches(const QVariant& value) const
+{
+    if (!value.isValid() || value.isNull())
+        return m_text ? m_text->matches(QString()) : false;
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        return m_text ? m_text->matches(numberText(value.toLongLong()))
+                      : m_number->matches(value.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return m_text ? m_text->matches(numberText(value.toDouble()))
+                      : m_number->matches(value.toDouble());
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        return m_text ? m_text->matchesUtf8(bytes.constData(), bytes.size())
+                      : m_number->matchesText(QString::fromUtf8(bytes));
+    }
+    default:
+        return m_text ? m_text->matches(value.toString()) : m_number->matchesText(value.toString());
+    }
+}
+
+} // namespace textmatch

@@ -1,0 +1,371 @@
+#include "frmMain.h"
+
+#include "MessageBox.h"
+#include "articles/frmDisplay.h"
+#include "mdlMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
+#include <QUrl>
+
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace {
+
+struct ToolButton {
+    const char* key;     // nullptr: separator
+    const char* tooltip; // trailing blanks are part of the text
+    const char* themeIcon;
+    const char* picture; // fallback picture shipped with the program
+};
+
+const ToolButton toolButtons[14] = {
+    {"New", "Add New Record - Ctrl + N", "document-new", ":/icons/new.png"},
+    {"Save", "Save Record - Ctrl + S ", "document-save", ":/icons/save.png"},
+    {"Delete", "Delete Record - Ctrl + D", "edit-delete", ":/icons/delete.png"},
+    {"Print", "Print Record - Ctrl + P", "document-print", ":/icons/print.png"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"Search", "Search - F2", "edit-find", ":/icons/search.png"},
+    {"Refresh", "Refresh", "view-refresh", ":/icons/refresh.png"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"First ", "First Record - Ctrl + F1", "go-first", ":/icons/first.png"},
+    {"Previous", "Previous Record - Ctrl + F2", "go-previous", ":/icons/previous.png"},
+    {"Next", "Next Record - Ctrl + F3", "go-next", ":/icons/next.png"},
+    {"Last", "Last Record - Ctrl + Z", "go-last", ":/icons/last.png"},
+    {nullptr, nullptr, nullptr, nullptr},
+    {"Exit", "Exit", "application-exit", ":/icons/exit.png"},
+};
+
+// Keeps the menu shortcuts working while a text box has the focus: text boxes claim keys such as
+// Ctrl+Z (undo) for themselves, but here Ctrl+Z is Last Record.
+class ShortcutKeeper : public QObject {
+public:
+    ShortcutKeeper(frmMain* main) : QObject(main), m_main(main) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != m_main)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (QAction* action : m_main->findChildren<QAction*>()) {
+            if (!action->shortcut().isEmpty() && action->shortcut() == pressed &&
+                action->isEnabled())
+                return true; // not claimed by the text box: the shortcut runs
+        }
+        return false;
+    }
+
+private:
+    frmMain* m_main;
+};
+
+} // namespace
+
+frmMain::frmMain(mdlMain& app, QWidget* parent) : QMainWindow(parent), m_app(app)
+{
+    initResources();
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Kestrow Ardentry"));
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("MDIClient"));
+    setCentralWidget(m_mdi);
+    buildMenus();
+    buildToolbar();
+    qApp->installEventFilter(new ShortcutKeeper(this));
+    MDIForm_Load();
+}
+
+frmMain::~frmMain() = default;
+
+RecordSet& frmMain::rsMain() const { return m_app.rsMain; }
+
+void frmMain::MDIForm_Load()
+{
+    resize(800, 600);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(400, 300));
+    }
+    display();
+    m_app.NoArticleAddedYet = true;
+}
+
+QAction* frmMain::addCommand(QMenu* menu, const char* name, const QString& caption,
+                             const QKeySequence& shortcut, void (frmMain::*handler)())
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    if (handler)
+        connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void frmMain::buildMenus()
+{
+    auto addMenu = [this](const char* name, const QString& caption) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    auto addSeparator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+
+    QMenu* file = addMenu("mnuFile", QStringLiteral("&File"));
+    addCommand(file, "mnuAdd", QStringLiteral("&Add New Record"), QKeySequence(Qt::CTRL | Qt::Key_N),
+               &frmMain::AddRecord);
+    addCommand(file, "mnuSave", QStringLiteral("&Save Record"), QKeySequence(Qt::CTRL | Qt::Key_S),
+               &frmMain::SaveRecord);
+    addCommand(file, "mnuDelete", QStringLiteral("&Delete Record"),
+               QKeySequence(Qt::CTRL | Qt::Key_D), &frmMain::DeleteRecord);
+    addCommand(file, "mnuPrint", QStringLiteral("&Print Record"), QKeySequence(Qt::CTRL | Qt::Key_P),
+               &frmMain::mnuPrint_Click);
+    addSeparator(file, "mnuFileDivide2");
+    addCommand(file, "mnuFirst", QStringLiteral("&First Record"),
+               QKeySequence(Qt::CTRL | Qt::Key_F1), &frmMain::mnuFirst_Click);
+    addCommand(file, "mnuPrevious", QStringLiteral("Previous Record"),
+               QKeySequence(Qt::CTRL | Qt::Key_F2), &frmMain::mnuPrevious_Click);
+    addCommand(file, "mnuNext", QStringLiteral("Next Record"), QKeySequence(Qt::CTRL | Qt::Key_F3),
+               &frmMain::mnuNext_Click);
+    addCommand(file, "mnuLast", QStringLiteral("Last Record"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+               &frmMain::mnuLast_Click);
+    addSeparator(file, "mnuFileDivide1");
+    addCommand(file, "mnuSearch", QStringLiteral("Sea&rch"), QKeySequence(Qt::Key_F2),
+               &frmMain::mnuSearch_Click);
+    addCommand(file, "mnuExit", QStringLiteral("E&xit"), QKeySequence(), &frmMain::mnuExit_Click);
+
+    QMenu* setup = addMenu("mnuSetup", QStringLiteral("&Setup"));
+    addCommand(setup, "mnuCategories", QStringLiteral("&Categories"), QKeySequence(Qt::Key_F3),
+               &frmMain::mnuCategories_Click);
+    addCommand(setup, "mnuUsers", QStringLiteral("&Users"), QKeySequence(Qt::Key_F4),
+               &frmMain::mnuUsers_Click);
+    addCommand(setup, "mnuData", QStringLiteral("&Database Path"), QKeySequence(Qt::Key_F5),
+               &frmMain::mnuData_Click);
+    addCommand(setup, "mnuLabels", QStringLiteral("Customize &Labels"), QKeySequence(Qt::Key_F6),
+               &frmMain::mnuLabels_Click);
+
+    QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
+    addCommand(help, "mnuGen", QStringLiteral("&General Info"), QKeySequence(),
+               &frmMain::mnuGen_Click);
+    addCommand(help, "mnuMan", QStringLiteral("&User's Guide"), QKeySequence(Qt::Key_F1),
+               &frmMain::mnuMan_Click);
+    addSeparator(help, "mnuHelpHy1");
+    addCommand(help, "mnuAbout", QStringLiteral("&About Ardentry..."), QKeySequence(),
+               &frmMain::mnuAbout_Click);
+}
+
+void frmMain::buildToolbar()
+{
+    m_toolbar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolbar->setObjectName(QStringLiteral("tlbTool"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setIconSize(QSize(32, 32));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (const ToolButton& b : toolButtons) {
+        if (!b.key) {
+            m_toolbar->addSeparator();
+            continue;
+        }
+        const QIcon fallback(QString::fromLatin1(b.picture));
+        QAction* action = m_toolbar->addAction(
+            QIcon::fromTheme(QString::fromLatin1(b.themeIcon), fallback), QString());
+        action->setData(QString::fromLatin1(b.key));
+        action->setObjectName(QStringLiteral("tlbTool_") + QString::fromLatin1(b.key).trimmed());
+        action->setText(QString::fromLatin1(b.key).trimmed());
+        action->setToolTip(QString::fromLatin1(b.tooltip));
+    }
+    connect(m_toolbar, &QToolBar::actionTriggered, this, [this](QAction* action) {
+        tlbTool_ButtonClick(int(m_toolbar->actions().indexOf(action)) + 1);
+    });
+}
+
+void frmMain::tlbTool_ButtonClick(int position)
+{
+    switch (position) {
+    case 1:
+        AddRecord();
+        break;
+    case 2:
+        SaveRecord();
+        break;
+    case 3:
+        DeleteRecord();
+        break;
+    case 4:
+        PrintRecord();
+        break;
+    case 6:
+        mnuSearch_Click();
+        break;
+    case 7:
+        Refresh();
+        break;
+    case 9:
+        mnuFirst_Click();
+        break;
+    case 10:
+        mnuPrevious_Click();
+        break;
+    case 11:
+        mnuNext_Click();
+        break;
+    case 12:
+        mnuLast_Click();
+        break;
+    case 14:
+        mnuExit_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+QAction* frmMain::action(const QString& objectName) const
+{
+    return findChild<QAction*>(objectName);
+}
+
+frmDisplay& frmMain::display()
+{
+    if (frmDisplay* form = displayIfLoaded())
+        return *form;
+    auto* form = new frmDisplay(*this, m_app);
+    QMdiSubWindow* window = m_mdi->addSubWindow(form);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName(QStringLiteral("frmDisplayWindow"));
+    m_displayWindow = window;
+    form->Form_Load();
+    window->showMaximized();
+    return *form;
+}
+
+frmDisplay* frmMain::displayIfLoaded() const
+{
+    return m_displayWindow ? qobject_cast<frmDisplay*>(m_displayWindow->widget()) : nullptr;
+}
+
+void frmMain::unloadDisplay()
+{
+    if (m_displayWindow)
+        delete m_displayWindow.data();
+}
+
+void frmMain::ShowCurrentRecord() { display().showRow(); }
+
+bool frmMain::EitherBlank(const QString& first, const QString& second)
+{
+    return first.isEmpty() || second.isEmpty();
+}
+
+void frmMain::DropUnsentChanges()
+{
+    RecordSet& rs = rsMain();
+    if (rs.isOpen() && rs.hasPendingChanges())
+        rs.cancelBatch();
+}
+
+void frmMain::disableWhileOpen(QWidget* window)
+{
+    setEnabled(false);
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow())
+            child->setEnabled(true);
+    }
+    if (window)
+        window->setEnabled(true);
+}
+
+void frmMain::enableAgain() { setEnabled(true); }
+
+void frmMain::report(const QString& text) { showMessage(this, text); }
+
+namespace {
+enum class Move { First, Previous, Next, Last };
+
+void navigate(frmMain& main, Move move)
+{
+    main.display(); // a closed article form is loaded again first
+    main.DropUnsentChanges();
+    RecordSet& rs = main.rsMain();
+    try {
+        if (rs.recordCount() > 0) {
+            switch (move) {
+            case Move::First:
+                rs.moveFirst();
+                break;
+            case Move::Last:
+                rs.moveLast();
+                break;
+            case Move::Next:
+                if (!rs.eof())
+                    rs.moveNext();
+                if (rs.eof())
+                    rs.moveLast();
+                break;
+            case Move::Previous:
+                if (!rs.bof())
+                    rs.movePrevious();
+                if (rs.bof())
+                    rs.moveFirst();
+                break;
+            }
+        }
+    } catch (const DbError& e) {
+        main.report(e.message());
+    }
+    main.ShowCurrentRecord();
+}
+} // namespace
+
+void frmMain::mnuFirst_Click() { navigate(*this, Move::First); }
+void frmMain::mnuPrevious_Click() { navigate(*this, Move::Previous); }
+void frmMain::mnuNext_Click() { navigate(*this, Move::Next); }
+void frmMain::mnuLast_Click() { navigate(*this, Move::Last); }
+
+void frmMain::Refresh()
+{
+    display();
+    DropUnsentChanges();
+    try {
+        m_app.ReloadArticles();
+    } catch (const DbError& e) {
+        report(QStringLiteral("The articles could not be read again: ") + e.message());
+    }
+    ShowCurrentRecord();
+}
+
+void frmMain::mnuExit_Click() { close(); }
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (!m_ending) {
+        m_ending = true;
+        emit programEnded();
+    }
+}
+
+void frmMain::mnuMan_Click()
+{
+    // A missing page or a desktop without a program to show it: nothing happens.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(m_app.HelpFile()));
+}

@@ -1,0 +1,139 @@
+#include "mdlMain.h"
+
+#include "MessageBox.h"
+#include "ProfileFile.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <iostream>
+
+mdlMain::mdlMain(QString programFolder)
+    : rsMain(dbConnection), rsAux(dbConnection), m_programFolder(std::move(programFolder))
+{
+}
+
+mdlMain::~mdlMain()
+{
+    // Windows go first: they refer to the record sets and the connection.
+    m_mainWindow.reset();
+}
+
+QString mdlMain::IniFile() const
+{
+    return QDir(m_programFolder).filePath(QStringLiteral("Ini/arprefs.ini"));
+}
+
+QString mdlMain::HelpFile() const
+{
+    return QDir(m_programFolder).filePath(QStringLiteral("Help/arhelp.htm"));
+}
+
+QString mdlMain::StoredDatabasePath() const
+{
+    return ProfileFile(IniFile()).read(QStringLiteral("General"), QStringLiteral("Path"));
+}
+
+void mdlMain::Main()
+{
+    const QString ini = IniFile();
+    if (!QFileInfo::exists(ini))
+        throw StartupError(QStringLiteral("The preferences file %1 does not exist.")
+                               .arg(QDir::toNativeSeparators(ini)));
+    const QString path = StoredDatabasePath();
+    if (path.isEmpty())
+        throw StartupError(QStringLiteral("The preferences file %1 holds no database path "
+                                          "(key \"Path\" in section \"General\").")
+                               .arg(QDir::toNativeSeparators(ini)));
+    try {
+        dbConnection.open(path);
+    } catch (const DbError& e) {
+        throw StartupError(QStringLiteral("The database could not be opened: %1").arg(e.message()));
+    }
+
+    auto openOnly = [this](const char* sql) {
+        try {
+            rsMain.open(QString::fromLatin1(sql));
+        } catch (const DbError& e) {
+            throw StartupError(QStringLiteral("The database is not an Ardentry database: %1")
+                                   .arg(e.message()));
+        }
+    };
+    openOnly("SELECT * FROM CUINFO ORDER BY CUName");
+    LoadCategoryList();
+    rsMain.close();
+    openOnly("SELECT * FROM CUINFO ORDER BY EmployeeName");
+    LoadUserList();
+    rsMain.close();
+    openOnly(ArticleQuery);
+    try {
+        rsAux.open(QString::fromLatin1(CustomizeQuery));
+        rsAux.close();
+    } catch (const DbError& e) {
+        throw StartupError(QStringLiteral("The database is not an Ardentry database: %1")
+                               .arg(e.message()));
+    }
+
+    m_mainWindow = std::make_unique<frmMain>(*this);
+    m_mainWindow->show();
+}
+
+QStringList mdlMain::loadNameList(const char* query, const char* column)
+{
+    QStringList names;
+    try {
+        rsMain.close();
+        rsMain.open(QString::fromLatin1(query));
+        if (rsMain.recordCount() == 0)
+            throw StartupError(QStringLiteral("The table \"%1\" is empty; it needs at least one "
+                                              "name.")
+                                   .arg(rsMain.tableName()));
+        for (rsMain.moveFirst(); !rsMain.eof(); rsMain.moveNext()) {
+            const QString name = rsMain.value(QString::fromLatin1(column));
+            if (!name.isEmpty())
+                names << name;
+        }
+        rsMain.close();
+        rsMain.open(QString::fromLatin1(ArticleQuery));
+    } catch (const DbError& e) {
+        throw StartupError(QStringLiteral("The database is not an Ardentry database: %1")
+                               .arg(e.message()));
+    }
+    return names;
+}
+
+void mdlMain::LoadCategoryList() { CategoryList = loadNameList(CategoryQuery, "Category"); }
+
+void mdlMain::LoadUserList() { UserList = loadNameList(UserQuery, "Users"); }
+
+void mdlMain::ReloadArticles()
+{
+    rsMain.setFilter(QString());
+    rsMain.close();
+    rsMain.open(QString::fromLatin1(ArticleQuery));
+}
+
+int startArdentry(mdlMain& app)
+{
+    try {
+        app.Main();
+        return 0;
+    } catch (const StartupError& e) {
+        std::cerr << "Ardentry: " << e.message().toStdString() << std::endl;
+        showMessage(nullptr, QStringLiteral("Ardentry cannot start.\n\n") + e.message());
+        return 1;
+    }
+}
+
+int runArdentry(const QString& programFolder)
+{
+    mdlMain app(programFolder);
+    const int status = startArdentry(app);
+    if (status != 0)
+        return status;
+    QObject::connect(app.mainWindow(), &frmMain::programEnded, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    return QApplication::exec();
+}

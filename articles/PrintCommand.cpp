@@ -1,0 +1,4 @@
+#include "frmMain.h"
+
+void frmMain::PrintRecord() {}
+void frmMain::mnuPrint_Click() {}

@@ -1,0 +1,295 @@
+#include "frmDisplay.h"
+
+#include "MessageBox.h"
+#include "frmMain.h"
+#include "mdlMain.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QUrl>
+
+const char* const frmDisplay::DefaultLabels[6] = {
+    "AR Number:", "Category:", "Entered By:", "Title:", "Problem Description:", "Solution:"};
+
+namespace {
+// Positions are designed in twips; 15 twips make a pixel.
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+template <typename W> W* place(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* widget = new W(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
+{
+    QLabel* l = place<QLabel>(parent, name, geometry);
+    l->setText(caption);
+    return l;
+}
+} // namespace
+
+frmDisplay::frmDisplay(frmMain& main, mdlMain& app, QWidget* parent)
+    : QWidget(parent), m_main(main), m_app(app)
+{
+    setObjectName(QStringLiteral("frmDisplay"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+}
+
+void frmDisplay::buildControls()
+{
+    setMinimumSize(9945 / 15, 7410 / 15);
+
+    lblProblemNo = label(this, "lblProblemNo", QString::fromLatin1(DefaultLabels[0]),
+                         twips(480, 240, 975, 255));
+    txtID = place<QLineEdit>(this, "txtID", twips(1560, 240, 2415, 285));
+    lbCUName =
+        label(this, "lbCUName", QString::fromLatin1(DefaultLabels[1]), twips(480, 600, 975, 255));
+    cboCUName = place<QComboBox>(this, "cboCUName", twips(1560, 600, 2415, 315));
+    lblTech =
+        label(this, "lblTech", QString::fromLatin1(DefaultLabels[2]), twips(480, 960, 855, 255));
+    cboTechName = place<QComboBox>(this, "cboTechName", twips(1560, 960, 2415, 315));
+    Label4 = label(this, "Label4", QString::fromLatin1(DefaultLabels[3]), twips(960, 1440, 375, 255));
+    txtTitle = place<QLineEdit>(this, "txtTitle", twips(1560, 1440, 8295, 285));
+    txtTitle->setText(QStringLiteral("N/A"));
+    lblProblem = label(this, "lblProblem", QString::fromLatin1(DefaultLabels[4]),
+                       twips(360, 1920, 1575, 255));
+    txtProblem = place<QPlainTextEdit>(this, "txtProblem", twips(360, 2160, 9495, 1455));
+    lblSolution = label(this, "lblSolution", QString::fromLatin1(DefaultLabels[5]),
+                        twips(360, 3720, 855, 255));
+    txtSolution = place<QPlainTextEdit>(this, "txtSolution", twips(360, 3960, 9495, 1815));
+    cmdReference = place<QPushButton>(this, "cmdReference", twips(360, 6000, 1215, 375));
+    cmdReference->setText(QStringLiteral("&Reference"));
+    txtReference = place<QLineEdit>(this, "txtReference", twips(1680, 6000, 8175, 405));
+    Command1 = place<QPushButton>(this, "Command1", twips(360, 6480, 1215, 375));
+    Command1->setText(QStringLiteral("&Images"));
+    rtb1 = place<QTextEdit>(this, "rtb1", twips(1920, 6720, 7575, 615));
+    rtb1->setPlainText(QStringLiteral("RichTextBox1"));
+    rtb1->setVisible(false);
+
+    Frame1 = place<QGroupBox>(this, "Frame1", twips(4080, 120, 5295, 1215));
+    Frame1->setTitle(QStringLiteral("Ardentry Article Information"));
+    Label2 = label(Frame1, "Label2", QStringLiteral("Initial Entry:"), twips(120, 360, 855, 255));
+    txtInitial = place<QLineEdit>(Frame1, "txtInitial", twips(1080, 360, 1215, 285));
+    {
+        QPalette grey = txtInitial->palette();
+        grey.setColor(QPalette::Base, QColor(192, 192, 192));
+        txtInitial->setPalette(grey);
+    }
+    Label5 =
+        label(Frame1, "Label5", QStringLiteral("Database record:"), twips(2400, 360, 1335, 255));
+    Label6 = label(Frame1, "Label6", QStringLiteral("0"), twips(3720, 360, 855, 255));
+    Label3 = label(Frame1, "Label3", QStringLiteral("Date Edited:"), twips(120, 720, 975, 255));
+    txtDateEdited = place<QLineEdit>(Frame1, "txtDateEdited", twips(1080, 720, 1215, 285));
+    Label1 = label(Frame1, "Label1", QStringLiteral("Edited By:"), twips(2400, 720, 735, 255));
+    txtEditedBy = place<QLineEdit>(Frame1, "txtEditedBy", twips(3240, 720, 1815, 285));
+
+    for (QComboBox* box : {cboCUName, cboTechName}) {
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->setMaxVisibleItems(20);
+    }
+    for (QPlainTextEdit* box : {txtProblem, txtSolution}) {
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box->setTabChangesFocus(true);
+    }
+    for (QLabel* l : {lblProblemNo, lbCUName, lblTech, Label4, lblProblem, lblSolution})
+        l->setWordWrap(false);
+
+    // Tab order of the design.
+    QWidget* order[] = {txtID,        cboCUName, cboTechName, txtProblem, txtSolution,
+                        txtReference, cmdReference, Command1, txtTitle,   txtInitial,
+                        txtEditedBy,  txtDateEdited};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(cboTechName, &QComboBox::editTextChanged, this, &frmDisplay::cboTechName_Change);
+    connect(cboCUName, &QComboBox::editTextChanged, this, &frmDisplay::cboCUName_Change);
+    connect(cmdReference, &QPushButton::clicked, this, &frmDisplay::cmdReference_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmDisplay::Command1_Click);
+}
+
+void frmDisplay::Form_Load()
+{
+    QLabel* const labels[6] = {lblProblemNo, lbCUName, lblTech, Label4, lblProblem, lblSolution};
+    QStringList captions;
+    try {
+        RecordSet& aux = m_app.rsAux;
+        aux.open(QString::fromLatin1(mdlMain::CustomizeQuery));
+        for (aux.moveFirst(); !aux.eof() && captions.size() < 6; aux.moveNext())
+            captions << aux.value(QStringLiteral("Labels"));
+        aux.close();
+    } catch (const DbError&) {
+        // An empty or unreadable Customize table leaves the design captions.
+        m_app.rsAux.close();
+    }
+    for (int k = 0; k < 6; ++k)
+        labels[k]->setText(k < captions.size() ? captions.at(k)
+                                               : QString::fromLatin1(DefaultLabels[k]));
+
+    const QString path = m_app.StoredDatabasePath();
+    FillListCombos();
+    ListSearchPos = 0;
+
+    m_main.DropUnsentChanges();
+    RecordSet& rs = m_app.rsMain;
+    QString problem;
+    try {
+        if (rs.isOpen() && rs.recordCount() > 0) {
+            rs.moveFirst();
+            problem = rs.value(QStringLiteral("Problem"));
+        }
+    } catch (const DbError&) {
+    }
+    showRow();
+    rtb1->setPlainText(problem);
+    setWindowTitle(path);
+}
+
+void frmDisplay::FillListCombos()
+{
+    cboCUName->addItems(m_app.CategoryList);
+    cboTechName->addItems(m_app.UserList);
+}
+
+void frmDisplay::showRow()
+{
+    RecordSet& rs = m_app.rsMain;
+    const bool current = rs.isOpen() && rs.hasCurrentRow();
+    auto value = [&](const char* column) {
+        if (!current)
+            return QString();
+        try {
+            return rs.value(QString::fromLatin1(column));
+        } catch (const DbError&) {
+            return QString();
+        }
+    };
+    m_completing = true; // showing a row is not typing: no completion
+    txtID->setText(value("Id"));
+    cboCUName->setEditText(value("CUName"));
+    cboTechName->setEditText(value("techname"));
+    m_completing = false;
+    txtTitle->setText(value("Title"));
+    txtProblem->setPlainText(value("Problem"));
+    txtSolution->setPlainText(value("solution"));
+    txtReference->setText(value("reference"));
+    Label6->setText(QString::number(current ? rs.absolutePosition() : 0));
+    txtInitial->setText(value("InitialEntry"));
+    txtEditedBy->setText(value("EditedBy"));
+    txtDateEdited->setText(value("DateEdited"));
+    applySearchMarks();
+}
+
+void frmDisplay::setSearchMarks(QPlainTextEdit* box, const QString& text, const QString& criteria)
+{
+    m_markBox = box;
+    m_markText = text;
+    m_markCriteria = criteria;
+    applySearchMarks();
+}
+
+void frmDisplay::clearSearchMarks()
+{
+    for (QPlainTextEdit* box : {txtProblem, txtSolution})
+        box->setExtraSelections({});
+    m_markBox = nullptr;
+    m_markText.clear();
+    m_markCriteria.clear();
+}
+
+void frmDisplay::applySearchMarks()
+{
+    const RecordSet& rs = m_app.rsMain;
+    if (!m_markBox || m_markText.isEmpty() || m_markCriteria.isEmpty() || !rs.isOpen() ||
+        rs.filter() != m_markCriteria) {
+        clearSearchMarks();
+        return;
+    }
+    QList<QTextEdit::ExtraSelection> marks;
+    const QString text = m_markBox->toPlainText();
+    QTextCharFormat format;
+    format.setBackground(QColor(255, 230, 0));
+    format.setForeground(Qt::black);
+    for (qsizetype at = text.indexOf(m_markText, 0, Qt::CaseInsensitive); at >= 0;
+         at = text.indexOf(m_markText, at + m_markText.size(), Qt::CaseInsensitive)) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(m_markBox->document());
+        mark.cursor.setPosition(int(at));
+        mark.cursor.setPosition(int(at + m_markText.size()), QTextCursor::KeepAnchor);
+        mark.format = format;
+        marks << mark;
+    }
+    QPlainTextEdit* other = m_markBox == txtProblem ? txtSolution : txtProblem;
+    other->setExtraSelections({});
+    m_markBox->setExtraSelections(marks);
+}
+
+void frmDisplay::completeFromList(QComboBox* box, const QString& text, bool replaceText)
+{
+    if (text.size() == 1 && !m_completing && box->count() > 0) {
+        const int entries = box->count();
+        if (ListSearchPos < 0 || ListSearchPos >= entries)
+            ListSearchPos = 0;
+        const qint16 start = ListSearchPos;
+        const QChar wanted = text.at(0).toUpper();
+        bool done = false;
+        while (!done) {
+            const QString entry = box->itemText(ListSearchPos);
+            if (!entry.isEmpty() && entry.at(0) == wanted) {
+                done = true;
+                if (replaceText) {
+                    m_completing = true;
+                    box->setEditText(entry);
+                    m_completing = false;
+                }
+            }
+            ListSearchPos = qint16((ListSearchPos + 1) % entries);
+            if (ListSearchPos == start)
+                done = true;
+        }
+    }
+    box->setToolTip(box->currentText());
+}
+
+void frmDisplay::cboTechName_Change(const QString& text) { completeFromList(cboTechName, text, true); }
+
+void frmDisplay::cboCUName_Change(const QString& text) { completeFromList(cboCUName, text, false); }
+
+void frmDisplay::cmdReference_Click()
+{
+    const QString reference = txtReference->text();
+    if (reference == QLatin1String("N/A") || reference.trimmed().isEmpty())
+        return;
+    const QString trimmed = reference.trimmed();
+    QUrl url(trimmed, QUrl::StrictMode);
+    const bool isAddress = url.isValid() && url.scheme().size() > 1 && !url.isLocalFile();
+    if (!isAddress) {
+        const QString path = url.isLocalFile() ? url.toLocalFile() : trimmed;
+        if (!QFileInfo::exists(path)) {
+            showMessage(this, QStringLiteral("The reference could not be opened: the file \"%1\" "
+                                             "does not exist.")
+                                  .arg(QDir::toNativeSeparators(path)));
+            return;
+        }
+        url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    }
+    if (!QDesktopServices::openUrl(url))
+        showMessage(this, QStringLiteral("The reference \"%1\" could not be opened: no program "
+                                         "on this computer opens it.")
+                              .arg(trimmed));
+}

@@ -1,0 +1,109 @@
+#include "frmDataPath.h"
+
+#include "app/MessageBox.h"
+#include "app/ProfileFile.h"
+#include "app/frmMain.h"
+#include "app/mdlMain.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString Section = QStringLiteral("General");
+const QString Key = QStringLiteral("Path");
+} // namespace
+
+frmDataPath::frmDataPath(frmMain& main, mdlMain& app)
+    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      m_main(main), m_app(app)
+{
+    setObjectName(QStringLiteral("frmDataPath"));
+    setWindowTitle(QStringLiteral("Ardentry Database Path"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    Label1 = new QLabel(QStringLiteral("Database Path:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setMinimumWidth(420);
+    Label1->setBuddy(Text1);
+    cmdBrowse = new QPushButton(QStringLiteral("Browse..."), this);
+    cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
+    cmdBrowse->setAutoDefault(false);
+    Command1 = new QPushButton(QStringLiteral("&OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setDefault(true);
+    Command2 = new QPushButton(QStringLiteral("&Cancel"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdBrowse);
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Text1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Command1, &QPushButton::clicked, this, &frmDataPath::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmDataPath::Command2_Click);
+    connect(cmdBrowse, &QPushButton::clicked, this, &frmDataPath::cmdBrowse_Click);
+}
+
+void frmDataPath::Form_Load()
+{
+    m_main.disableWhileOpen(this);
+    Text1->setText(ProfileFile(m_app.IniFile()).read(Section, Key));
+}
+
+void frmDataPath::Command1_Click()
+{
+    // Stored exactly as typed: no trimming, no check that the file exists, empty allowed.
+    QString reason;
+    if (!ProfileFile(m_app.IniFile()).write(Section, Key, Text1->text(), &reason)) {
+        showMessage(this, QStringLiteral("The database path could not be stored in %1.\n\n%2")
+                              .arg(QDir::toNativeSeparators(m_app.IniFile()), reason));
+        return; // the typed path stays in the box
+    }
+    accept();
+}
+
+void frmDataPath::Command2_Click() { reject(); }
+
+void frmDataPath::cmdBrowse_Click()
+{
+    QString folder = m_app.programFolder();
+    const QFileInfo typed(Text1->text());
+    if (!Text1->text().isEmpty() && typed.absoluteDir().exists())
+        folder = typed.absolutePath();
+
+    QFileDialog chooser(this, QStringLiteral("Database File"), folder);
+    chooser.setObjectName(QStringLiteral("dlgDatabaseFile"));
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setAcceptMode(QFileDialog::AcceptOpen);
+    chooser.setNameFilters({QStringLiteral("Database files (*.db *.sqlite *.sqlite3 *.mdb)"),
+                            QStringLiteral("All files (*)")});
+    if (typed.isFile())
+        chooser.selectFile(typed.absoluteFilePath());
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return;
+    Text1->setText(QDir::toNativeSeparators(chooser.selectedFiles().first()));
+}
+
+void frmDataPath::done(int result)
+{
+    m_main.enableAgain();
+    setObjectName(QString()); // closing: the next command opens a new one
+    QDialog::done(result);
+}

@@ -1,0 +1,232 @@
+#include "images/frmImages.h"
+
+#include "MessageBox.h"
+#include "articles/frmDisplay.h"
+#include "frmMain.h"
+#include "images/frmView.h"
+#include "mdlMain.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+const QString frmImages::CaptionBase = QStringLiteral("Images for AR Number ");
+const QString frmImages::ViewFailedText =
+    QStringLiteral("The file could not be found or displayed. Check the location of the file or "
+                   "try a different file.");
+
+namespace
+{
+QString column(int slot)
+{
+    return QStringLiteral("Image") + QString::number(slot);
+}
+
+QString imageFilter()
+{
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    patterns.removeDuplicates();
+    return QStringLiteral("Images (") + patterns.join(QLatin1Char(' ')) +
+           QStringLiteral(");;All files (*)");
+}
+} // namespace
+
+frmImages::frmImages(frmMain& main)
+    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      m_main(main)
+{
+    setObjectName(QStringLiteral("frmImages"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setWindowTitle(CaptionBase);
+    buildControls();
+}
+
+void frmImages::buildControls()
+{
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(6);
+    for (int i = 0; i < Slots; ++i) {
+        const QString n = QString::number(i + 1);
+        Label[i] = new QLabel(QStringLiteral("Image ") + n, this);
+        Label[i]->setObjectName(QStringLiteral("Label") + n);
+        Text[i] = new QLineEdit(QStringLiteral("N/A"), this);
+        Text[i]->setObjectName(QStringLiteral("Text") + n);
+        Text[i]->setMinimumWidth(360);
+        cmdBrowse[i] = new QPushButton(QStringLiteral("..."), this);
+        cmdBrowse[i]->setObjectName(QStringLiteral("cmdBrowse") + n);
+        cmdBrowse[i]->setToolTip(QStringLiteral("Choose an image file"));
+        cmdBrowse[i]->setFixedWidth(
+            cmdBrowse[i]->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
+        cmdBrowse[i]->setAutoDefault(false);
+        cmdView[i] =
+            new QPushButton(i == 0 ? QStringLiteral("&View") : QStringLiteral("View"), this);
+        cmdView[i]->setObjectName(QStringLiteral("cmdView") + n);
+        cmdView[i]->setAutoDefault(false);
+        grid->addWidget(Label[i], i, 0);
+        grid->addWidget(Text[i], i, 1);
+        grid->addWidget(cmdBrowse[i], i, 2);
+        grid->addWidget(cmdView[i], i, 3);
+        const int slot = i + 1;
+        connect(cmdView[i], &QPushButton::clicked, this, [this, slot] { cmdView_Click(slot); });
+        connect(cmdBrowse[i], &QPushButton::clicked, this, [this, slot] { cmdBrowse_Click(slot); });
+    }
+    Command11 = new QPushButton(QStringLiteral("&Close"), this);
+    Command11->setObjectName(QStringLiteral("Command11"));
+    Command11->setAutoDefault(false);
+    connect(Command11, &QPushButton::clicked, this, &frmImages::Command11_Click);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(Command11);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(grid);
+    all->addSpacing(8);
+    all->addLayout(bottom);
+
+    // Focus: the ten boxes, Close, the View buttons, then the file choosers.
+    QWidget* previous = Text[0];
+    auto chain = [&previous](QWidget* next) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    };
+    for (int i = 1; i < Slots; ++i)
+        chain(Text[i]);
+    chain(Command11);
+    for (QPushButton* button : cmdView)
+        chain(button);
+    for (QPushButton* button : cmdBrowse)
+        chain(button);
+
+    setFixedSize(sizeHint());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = geometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+frmImages* frmImages::loaded(frmMain& main)
+{
+    const auto dialogs =
+        main.findChildren<frmImages*>(QStringLiteral("frmImages"), Qt::FindDirectChildrenOnly);
+    for (frmImages* dialog : dialogs) {
+        if (!dialog->m_unloaded)
+            return dialog;
+    }
+    return nullptr;
+}
+
+bool frmImages::Form_Load()
+{
+    RecordSet& rs = m_main.rsMain();
+    QStringList paths;
+    try {
+        for (int slot = 1; slot <= Slots; ++slot)
+            paths << rs.value(column(slot));
+    } catch (const DbError& e) {
+        showMessage(&m_main, QStringLiteral("The image paths of this article could not be read: ") +
+                                 e.message());
+        return false;
+    }
+    m_main.disableWhileOpen(this);
+    setWindowTitle(windowTitle() + m_main.display().txtID->text());
+    for (int i = 0; i < Slots; ++i)
+        Text[i]->setText(paths.at(i));
+    Text[0]->setFocus();
+    return true;
+}
+
+bool frmImages::Form_Unload()
+{
+    RecordSet& rs = m_main.rsMain();
+    try {
+        for (int slot = 1; slot <= Slots; ++slot)
+            rs.collect(column(slot), Text[slot - 1]->text());
+        // A begun article keeps its paths in its row; they are sent with the article's Save, so
+        // closing this window never inserts a half-filled article.
+        if (!rs.currentIsNew())
+            rs.updateBatch();
+    } catch (const DbError& e) {
+        if (!m_refusedBefore) {
+            m_refusedBefore = true;
+            showMessage(this, QStringLiteral("The image paths could not be saved: ") + e.message() +
+                                  QStringLiteral("\n\nThe paths stay in this window. Close it "
+                                                 "again to try once more."));
+            return false;
+        }
+        if (!askYesNo(this,
+                      QStringLiteral("The image paths could still not be saved: ") + e.message() +
+                          QStringLiteral("\n\nClose this window and drop the changed paths?"),
+                      QStringLiteral("Ardentry"), QMessageBox::No))
+            return false;
+        // The article goes back to what the database holds: nothing of it stays half-sent.
+        try {
+            rs.cancelBatch();
+        } catch (const DbError&) {
+        }
+    }
+    m_main.enableAgain();
+    return true;
+}
+
+void frmImages::cmdView_Click(int slot)
+{
+    const QString path = Text[slot - 1]->text();
+    frmView& viewer = frmView::showViewer(m_main);
+    viewer.addToCaption(path);
+    if (!viewer.showPicture(path))
+        showMessage(this, ViewFailedText);
+}
+
+void frmImages::cmdBrowse_Click(int slot)
+{
+    QLineEdit* box = Text[slot - 1];
+    QString start;
+    const QFileInfo current(box->text());
+    if (!box->text().isEmpty() && current.absoluteDir().exists())
+        start = current.absoluteFilePath();
+    QFileDialog chooser(this, QStringLiteral("Image ") + QString::number(slot), start,
+                        imageFilter());
+    chooser.setObjectName(QStringLiteral("dlgChooseImage"));
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setAcceptMode(QFileDialog::AcceptOpen);
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return;
+    box->setText(QDir::toNativeSeparators(chooser.selectedFiles().constFirst()));
+    box->setFocus();
+}
+
+void frmImages::Command11_Click()
+{
+    close();
+}
+
+void frmImages::reject()
+{
+    close();
+}
+
+void frmImages::closeEvent(QCloseEvent* event)
+{
+    if (m_unloaded || Form_Unload()) {
+        m_unloaded = true;
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}

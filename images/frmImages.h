@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class frmMain;
+
+// The ten image paths of the current article. Shown modeless while the main window is disabled;
+// closing it (Close or the title bar) writes the ten paths into the current row and sends them.
+class frmImages : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int Slots = 10;
+
+    explicit frmImages(frmMain& main);
+
+    // The open dialog of the main window, or nullptr (a closed one that waits for deletion does
+    // not count).
+    static frmImages* loaded(frmMain& main);
+
+    // Reads the ten slots of the current row; false (after a message) when they cannot be read.
+    bool Form_Load();
+    // Writes the ten slots; false keeps the dialog open (the database refused them).
+    bool Form_Unload();
+
+    void cmdView_Click(int slot);   // slot 1..10
+    void cmdBrowse_Click(int slot); // slot 1..10
+    void Command11_Click();
+
+    // Row N (1..10) is at index N - 1.
+    std::array<QLabel*, Slots> Label{};
+    std::array<QLineEdit*, Slots> Text{};
+    std::array<QPushButton*, Slots> cmdView{};
+    std::array<QPushButton*, Slots> cmdBrowse{};
+    QPushButton* Command11 = nullptr;
+
+    static const QString CaptionBase;
+    static const QString ViewFailedText;
+
+public slots:
+    // Escape closes the dialog the same way as Close, so the paths are written.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+
+    frmMain& m_main;
+    bool m_unloaded = false;
+    bool m_refusedBefore = false;
+};

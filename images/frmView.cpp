@@ -1,0 +1,99 @@
+#include "images/frmView.h"
+
+#include "frmMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QScreen>
+#include <QScrollArea>
+
+frmView::frmView(frmMain& main)
+    : QMainWindow(&main, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                             Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmView"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("View Image"));
+
+    mnuClose = menuBar()->addAction(QStringLiteral("&Close!"));
+    mnuClose->setObjectName(QStringLiteral("mnuClose"));
+    connect(mnuClose, &QAction::triggered, this, &frmView::mnuClose_Click);
+
+    scrollArea = new QScrollArea(this);
+    scrollArea->setObjectName(QStringLiteral("scrollArea"));
+    scrollArea->setWidgetResizable(false);
+    scrollArea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1 = new QLabel;
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scrollArea->setWidget(Image1);
+    setCentralWidget(scrollArea);
+
+    resize(480, 360);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = geometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+frmView* frmView::loaded(frmMain& main)
+{
+    const auto viewers =
+        main.findChildren<frmView*>(QStringLiteral("frmView"), Qt::FindDirectChildrenOnly);
+    for (frmView* viewer : viewers) {
+        if (!viewer->m_unloaded)
+            return viewer;
+    }
+    return nullptr;
+}
+
+frmView& frmView::showViewer(frmMain& main)
+{
+    frmView* viewer = loaded(main);
+    if (!viewer)
+        viewer = new frmView(main);
+    // The main window may be disabled by the images dialog; the viewer stays usable.
+    viewer->setEnabled(true);
+    viewer->show();
+    viewer->raise();
+    return *viewer;
+}
+
+void frmView::addToCaption(const QString& text)
+{
+    // "[*]" in a title is Qt's placeholder for the modified mark; doubled it shows as itself.
+    QString shown = text;
+    shown.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(windowTitle() + QStringLiteral(" - ") + shown);
+}
+
+bool frmView::showPicture(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QImage picture = reader.read();
+    if (picture.isNull())
+        return false;
+    Image1->setPixmap(QPixmap::fromImage(picture));
+    Image1->adjustSize();
+    return true;
+}
+
+void frmView::mnuClose_Click()
+{
+    close();
+}
+
+void frmView::closeEvent(QCloseEvent* event)
+{
+    m_unloaded = true;
+    event->accept();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QScrollArea;
+class frmMain;
+
+// The image viewer: one picture at its own size, scroll bars when it is larger than the window.
+// Its caption grows by " - " and the path with every picture asked for; it starts again from
+// "View Image" only when the viewer was closed.
+class frmView : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit frmView(frmMain& main);
+
+    // The open viewer of the main window, or nullptr (a closed one that waits for deletion
+    // does not count).
+    static frmView* loaded(frmMain& main);
+    // The open viewer, loaded and shown first when there is none.
+    static frmView& showViewer(frmMain& main);
+
+    // Appends " - " and `text` to the caption.
+    void addToCaption(const QString& text);
+    // Shows the picture in the file; false when it cannot be read, and the previous picture stays.
+    bool showPicture(const QString& path);
+
+    void mnuClose_Click();
+
+    QScrollArea* scrollArea = nullptr;
+    QLabel* Image1 = nullptr;
+    QAction* mnuClose = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool m_unloaded = false;
+};

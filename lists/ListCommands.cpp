@@ -1,0 +1,4 @@
+#include "frmMain.h"
+
+void frmMain::mnuCategories_Click() {}
+void frmMain::mnuUsers_Click() {}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// Creates a new Ardentry database file (the tool's work; the program never creates tables).
+struct NewDatabaseOptions {
+    bool sample = false;       // realistic help-desk categories, users and about 40 articles
+    int syntheticArticles = 0; // further generated articles of about 2 KB of text each
+};
+
+// Creates `path` with the five tables, the six Customize rows, at least one category, one user
+// and one welcome article. Refuses (throws std::runtime_error) when the file exists already or
+// cannot be created; a half-made file is removed.
+void createArticleDatabase(const QString& path, const NewDatabaseOptions& options = {});
