@@ -84,6 +84,11 @@ frmMain::frmMain(mdlMain& app, QWidget* parent) : QMainWindow(parent), m_app(app
     setWindowTitle(QStringLiteral("Kestrow Ardentry"));
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("MDIClient"));
+    // One tab for the article form: it fills the frame and its caption (the database path) stays
+    // visible, while the frame keeps its own caption.
+    m_mdi->setViewMode(QMdiArea::TabbedView);
+    m_mdi->setTabsClosable(true);
+    m_mdi->setDocumentMode(true);
     setCentralWidget(m_mdi);
     buildMenus();
     buildToolbar();

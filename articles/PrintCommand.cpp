@@ -1,4 +1,156 @@
 #include "frmMain.h"
 
-void frmMain::PrintRecord() {}
-void frmMain::mnuPrint_Click() {}
+#include "MessageBox.h"
+#include "articles/PrintFile.h"
+#include "articles/PrintPage.h"
+#include "articles/frmBrowser.h"
+#include "articles/frmDisplay.h"
+#include "mdlMain.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <memory>
+#include <optional>
+
+namespace
+{
+
+const QString PrintQuestion = QStringLiteral("Do you want to print this article?");
+
+// The printed columns of the current row of rsMain; none without a current row.
+std::optional<PrintColumns> currentColumns(RecordSet& rs)
+{
+    if (!rs.isOpen() || !rs.hasCurrentRow())
+        return std::nullopt;
+    PrintColumns c;
+    c.id = rs.value(QStringLiteral("Id"));
+    c.category = rs.value(QStringLiteral("CUName"));
+    c.enteredBy = rs.value(QStringLiteral("techname"));
+    c.problem = rs.value(QStringLiteral("Problem"));
+    c.solution = rs.value(QStringLiteral("solution"));
+    c.reference = rs.value(QStringLiteral("reference"));
+    return c;
+}
+
+// The printer of a print that did not come through the printer dialog: the default printer
+// (or, without a default, the first one there is). None when there is no printer at all.
+std::unique_ptr<QPrinter> defaultPrinter()
+{
+    if (frmBrowser::hasPrinterHook())
+        return std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        const QList<QPrinterInfo> all = QPrinterInfo::availablePrinters();
+        if (all.isEmpty())
+            return nullptr;
+        info = all.first();
+    }
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+// A printer that writes a file would write the reference over the article page: the reference
+// goes to a file of its own beside it ("page.pdf" -> "page (reference).pdf").
+void separateReferenceFile(QPrinter& printer)
+{
+    const QString name = printer.outputFileName();
+    if (name.isEmpty())
+        return;
+    const QFileInfo info(name);
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    printer.setOutputFileName(
+        info.dir().filePath(info.completeBaseName() + QStringLiteral(" (reference)") + suffix));
+}
+
+void printArticle(frmMain& main, QPrinter* chosen)
+{
+    if (const frmBrowser* window = frmBrowser::loaded(main); window && window->isPrinting()) {
+        main.report(QStringLiteral("A print is still in progress. Try again when it has "
+                                   "finished."));
+        return;
+    }
+
+    std::unique_ptr<QPrinter> ownPrinter;
+    QPrinter* printer = chosen;
+    if (!printer) {
+        ownPrinter = defaultPrinter();
+        if (!ownPrinter) {
+            main.report(QStringLiteral("No printer is available. Set up a printer on this "
+                                       "computer, then print the article again."));
+            return;
+        }
+        printer = ownPrinter.get();
+    }
+
+    std::optional<PrintColumns> columns;
+    try {
+        columns = currentColumns(main.rsMain());
+    } catch (const DbError& e) {
+        main.report(QStringLiteral("The article could not be read for printing: ") + e.message());
+        return;
+    }
+    if (!columns) {
+        main.report(QStringLiteral("There is no article to print."));
+        return;
+    }
+
+    const QString page = PrintPage::html(*columns, QDate::currentDate());
+    QString fileError;
+    const QString file = PrintFile::write(page, &fileError);
+    if (file.isEmpty()) {
+        main.report(QStringLiteral("The article could not be printed: ") + fileError + '.');
+        return;
+    }
+
+    if (!askYesNo(&main, PrintQuestion, QStringLiteral("Ardentry"), QMessageBox::Yes))
+        return;
+
+    frmBrowser& browser = frmBrowser::load(main);
+    browser.show();
+    printer->setDocName(QStringLiteral("Ardentry article ") + columns->id);
+    const QString pageFailure = browser.printDocument(file, *printer);
+    if (!pageFailure.isEmpty()) {
+        browser.hide();
+        main.report(QStringLiteral("The article could not be printed: ") + pageFailure + '.');
+        return;
+    }
+    if (PrintPage::hasReference(columns->reference)) {
+        if (!frmBrowser::hasPrinterHook())
+            separateReferenceFile(*printer);
+        printer->setDocName(QFileInfo(columns->reference.trimmed()).fileName());
+        const QString referenceFailure = browser.printDocument(columns->reference, *printer);
+        if (!referenceFailure.isEmpty()) {
+            browser.hide();
+            main.report(QStringLiteral("The article was printed, but its reference \"%1\" "
+                                       "could not be printed: %2.")
+                            .arg(columns->reference, referenceFailure));
+            return;
+        }
+    }
+    browser.hide();
+}
+
+} // namespace
+
+void frmMain::PrintRecord()
+{
+    printArticle(*this, nullptr);
+}
+
+void frmMain::mnuPrint_Click()
+{
+    // The printer and settings chosen in the dialog are used; cancelling it still leads to the
+    // question, and then to the default printer.
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog CommonDialog1(&printer, &display());
+    CommonDialog1.setObjectName(QStringLiteral("CommonDialog1"));
+    CommonDialog1.setWindowTitle(QStringLiteral("Print"));
+    if (CommonDialog1.exec() == QDialog::Accepted)
+        printArticle(*this, &printer);
+    else
+        printArticle(*this, nullptr);
+}

@@ -34,10 +34,25 @@ template <typename W> W* place(QWidget* parent, const char* name, const QRect& g
     return widget;
 }
 
+// A caption wider than its designed label grows to the left into the margin first, then to the
+// right, so that it is never cut.
+void setCaption(QLabel* label, const QString& caption, const QRect& designed)
+{
+    label->setText(caption);
+    const int excess = label->sizeHint().width() - designed.width();
+    QRect shown = designed;
+    if (excess > 0) {
+        const int leftward = std::min(excess, designed.left());
+        shown.adjust(-leftward, 0, excess - leftward, 0);
+    }
+    label->setGeometry(shown);
+}
+
 QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
 {
     QLabel* l = place<QLabel>(parent, name, geometry);
-    l->setText(caption);
+    l->setProperty("designed", geometry);
+    setCaption(l, caption, geometry);
     return l;
 }
 } // namespace
@@ -53,6 +68,12 @@ frmDisplay::frmDisplay(frmMain& main, mdlMain& app, QWidget* parent)
 void frmDisplay::buildControls()
 {
     setMinimumSize(9945 / 15, 7410 / 15);
+    // The layout is in pixels, so the font is too: captions fit their labels on any screen.
+    QFont small = font();
+    small.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                       small.family()});
+    small.setPixelSize(11);
+    setFont(small);
 
     lblProblemNo = label(this, "lblProblemNo", QString::fromLatin1(DefaultLabels[0]),
                          twips(480, 240, 975, 255));
@@ -103,7 +124,10 @@ void frmDisplay::buildControls()
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setMaxVisibleItems(20);
     }
+    QFont reading = font();
+    reading.setPixelSize(12);
     for (QPlainTextEdit* box : {txtProblem, txtSolution}) {
+        box->setFont(reading);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         box->setTabChangesFocus(true);
     }
@@ -138,8 +162,9 @@ void frmDisplay::Form_Load()
         m_app.rsAux.close();
     }
     for (int k = 0; k < 6; ++k)
-        labels[k]->setText(k < captions.size() ? captions.at(k)
-                                               : QString::fromLatin1(DefaultLabels[k]));
+        setCaption(labels[k],
+                   k < captions.size() ? captions.at(k) : QString::fromLatin1(DefaultLabels[k]),
+                   labels[k]->property("designed").toRect());
 
     const QString path = m_app.StoredDatabasePath();
     FillListCombos();

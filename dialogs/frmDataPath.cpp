@@ -14,7 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 const QString Section = QStringLiteral("General");
 const QString Key = QStringLiteral("Path");
 } // namespace
@@ -78,7 +79,10 @@ void frmDataPath::Command1_Click()
     accept();
 }
 
-void frmDataPath::Command2_Click() { reject(); }
+void frmDataPath::Command2_Click()
+{
+    reject();
+}
 
 void frmDataPath::cmdBrowse_Click()
 {

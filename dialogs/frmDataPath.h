@@ -10,7 +10,8 @@ class mdlMain;
 
 // "Ardentry Database Path": shows and changes the stored path of the database file. The open
 // database stays in use; a new path takes effect at the next start.
-class frmDataPath : public QDialog {
+class frmDataPath : public QDialog
+{
     Q_OBJECT
 public:
     frmDataPath(frmMain& main, mdlMain& app);

@@ -5,6 +5,8 @@
 #include "images/frmImages.h"
 #include "mdlMain.h"
 
+#include <QLineEdit>
+
 #include <memory>
 
 void frmDisplay::Command1_Click()

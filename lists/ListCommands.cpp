@@ -1,4 +1,34 @@
 #include "frmMain.h"
+#include "frmSetupCG.h"
+#include "frmSetupUsers.h"
 
-void frmMain::mnuCategories_Click() {}
-void frmMain::mnuUsers_Click() {}
+namespace
+{
+// Both editors borrow rsMain, so only one of them is open at a time; an open one is brought to
+// the front instead.
+template <typename Editor> void openListEditor(frmMain& main)
+{
+    if (auto* open = main.findChild<ListEditor*>(QString(), Qt::FindDirectChildrenOnly)) {
+        open->show();
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto* editor = new Editor(main);
+    if (editor->Form_Load()) {
+        editor->show();
+        return;
+    }
+    editor->Form_Unload();
+    delete editor;
+}
+} // namespace
+
+void frmMain::mnuCategories_Click()
+{
+    openListEditor<frmSetupCG>(*this);
+}
+void frmMain::mnuUsers_Click()
+{
+    openListEditor<frmSetupUsers>(*this);
+}

@@ -273,6 +273,7 @@ void tst_MainWindow::ctrlZIsLastRecordInATextBox()
     StartedApp started(folder);
     frmDisplay& form = started.display();
     started.main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&started.main()));
     form.txtProblem->setFocus();
     QTest::keyClicks(form.txtProblem, "typed");
     QTest::keyClick(form.txtProblem, Qt::Key_Z, Qt::ControlModifier);

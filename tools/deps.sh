@@ -9,7 +9,7 @@ for what in "$@"; do
     case "$what" in
     build) ;;
     test) packages="$packages cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils xvfb xauth" ;;
-    run) packages="$packages xvfb xauth" ;;
+    run) packages="$packages xvfb xauth fonts-liberation2" ;;
     *) echo "deps.sh: unknown set '$what'" >&2; exit 2 ;;
     esac
 done

@@ -1,0 +1,82 @@
+#include "PrintPage.h"
+
+namespace PrintPage
+{
+
+int rowCount(qsizetype length)
+{
+    if (length <= 0)
+        return 0;
+    qsizetype rows = length / 30;
+    const qsizetype rest = length % 30;
+    if (rest > 15 || (rest == 15 && rows % 2 == 1))
+        ++rows;
+    return rows > MaxRows ? MaxRows : int(rows);
+}
+
+QString escaped(const QString& value)
+{
+    QString out;
+    out.reserve(value.size() + value.size() / 8);
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case '&':
+            out += QLatin1String("&amp;");
+            break;
+        case '<':
+            out += QLatin1String("&lt;");
+            break;
+        case '>':
+            out += QLatin1String("&gt;");
+            break;
+        case '"':
+            out += QLatin1String("&quot;");
+            break;
+        case '\'':
+            out += QLatin1String("&#39;");
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString footer(const QDate& printed)
+{
+    return QStringLiteral("Printed by Ardentry on ") +
+           printed.toString(QStringLiteral("MM/dd/yyyy"));
+}
+
+QString html(const PrintColumns& columns, const QDate& printed)
+{
+    QString page;
+    page += QLatin1String("<html><head></head><body>");
+    page += QLatin1String("<form name=print><table border = 1>");
+    page += QLatin1String("<tr><td>Problem ID</td><td>") + escaped(columns.id) +
+            QLatin1String("</td></tr>");
+    page += QLatin1String("<tr><td>Category</td><td>") + escaped(columns.category) +
+            QLatin1String("</td></tr>");
+    page += QLatin1String("<tr><td>Entered By</td><td>") + escaped(columns.enteredBy) +
+            QLatin1String("</td></tr>");
+    page += QLatin1String("<tr><td>Problem Description</td><td><textarea cols=60 rows=") +
+            QString::number(rowCount(columns.problem.size())) + QLatin1String(" name=problem>") +
+            escaped(columns.problem) + QLatin1String("</textarea></td></tr>");
+    page += QLatin1String("<tr><td>Solution</td><td><textarea cols=60 rows=") +
+            QString::number(rowCount(columns.solution.size())) + QLatin1String(" name=solution>") +
+            escaped(columns.solution) + QLatin1String("</textarea></td></tr>");
+    page += QLatin1String("<tr><td>Reference</td><td>") + escaped(columns.reference) +
+            QLatin1String("</td></tr>");
+    page += QLatin1String("</table></form>");
+    page += QLatin1String("<BR><BR><BR><BR><CENTER>") + escaped(footer(printed)) +
+            QLatin1String("</CENTER>");
+    page += QLatin1String("</body></html>");
+    return page;
+}
+
+bool hasReference(const QString& reference)
+{
+    return !reference.trimmed().isEmpty() && reference != QLatin1String("N/A");
+}
+
+} // namespace PrintPage

@@ -1,0 +1,129 @@
+#include "frmBrowser.h"
+
+#include "DocumentView.h"
+#include "frmMain.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QFrame>
+#include <QPrinter>
+#include <QTimer>
+
+namespace
+{
+int s_loadTimeout = 30000;
+int s_documentsPrinted = 0;
+
+frmBrowser::PrinterHook& printerHook()
+{
+    static frmBrowser::PrinterHook hook;
+    return hook;
+}
+
+QString secondsText(int milliseconds)
+{
+    const int seconds = qMax(1, (milliseconds + 999) / 1000);
+    return seconds == 1 ? QStringLiteral("1 second") : QStringLiteral("%1 seconds").arg(seconds);
+}
+} // namespace
+
+frmBrowser::frmBrowser(frmMain& main)
+    : QWidget(&main,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmBrowser"));
+    setWindowTitle(QStringLiteral("Ardentry Print Article"));
+    setFixedSize(504, 443);
+
+    wbrBrowser1 = new QFrame(this);
+    wbrBrowser1->setObjectName(QStringLiteral("wbrBrowser1"));
+    wbrBrowser1->setFrameShape(QFrame::Panel);
+    wbrBrowser1->setFrameShadow(QFrame::Sunken);
+    wbrBrowser1->setGeometry(8, 8, 473, 417);
+
+    WBrBrowser = new DocumentView(wbrBrowser1);
+    WBrBrowser->setObjectName(QStringLiteral("WBrBrowser"));
+    WBrBrowser->setGeometry(40, 280, 97, 41);
+}
+
+frmBrowser* frmBrowser::loaded(const frmMain& main)
+{
+    return main.findChild<frmBrowser*>(QStringLiteral("frmBrowser"), Qt::FindDirectChildrenOnly);
+}
+
+frmBrowser& frmBrowser::load(frmMain& main)
+{
+    if (frmBrowser* window = loaded(main))
+        return *window;
+    auto* window = new frmBrowser(main); // owned by the main window
+    window->Form_Load();
+    return *window;
+}
+
+void frmBrowser::Form_Load()
+{
+    WBrBrowser->navigate(QStringLiteral("about:blank"));
+}
+
+void frmBrowser::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+}
+
+int frmBrowser::loadTimeout()
+{
+    return s_loadTimeout;
+}
+void frmBrowser::setLoadTimeout(int milliseconds)
+{
+    s_loadTimeout = qMax(1, milliseconds);
+}
+void frmBrowser::setPrinterHook(PrinterHook hook)
+{
+    printerHook() = std::move(hook);
+}
+bool frmBrowser::hasPrinterHook()
+{
+    return bool(printerHook());
+}
+
+bool frmBrowser::waitUntilLoaded()
+{
+    // The window keeps working while it waits: events of the whole program are processed.
+    const QDeadlineTimer deadline(s_loadTimeout);
+    while (WBrBrowser->isLoading() && !deadline.hasExpired()) {
+        QEventLoop loop;
+        QTimer timer;
+        timer.setSingleShot(true);
+        connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+        connect(WBrBrowser, &DocumentView::loadFinished, &loop, &QEventLoop::quit);
+        timer.start(int(qMax<qint64>(1, deadline.remainingTime())));
+        if (WBrBrowser->isLoading())
+            loop.exec();
+    }
+    return !WBrBrowser->isLoading();
+}
+
+QString frmBrowser::printDocument(const QString& target, QPrinter& printer)
+{
+    struct Busy {
+        bool& flag;
+        explicit Busy(bool& f) : flag(f) { flag = true; }
+        ~Busy() { flag = false; }
+    } busy(m_printing);
+
+    WBrBrowser->navigate(target);
+    if (!waitUntilLoaded()) {
+        WBrBrowser->stop(QStringLiteral("it did not finish loading"));
+        return QStringLiteral("it did not finish loading within %1")
+            .arg(secondsText(s_loadTimeout));
+    }
+    if (!WBrBrowser->isReady())
+        return WBrBrowser->errorText();
+    ++s_documentsPrinted;
+    if (const PrinterHook& hook = printerHook())
+        hook(printer, s_documentsPrinted);
+    if (!WBrBrowser->print(printer))
+        return WBrBrowser->errorText();
+    return QString();
+}

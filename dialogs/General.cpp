@@ -1,0 +1,87 @@
+#include "General.h"
+
+#include "app/frmMain.h"
+#include "app/mdlMain.h"
+
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <tuple>
+#include <utility>
+
+General::General(frmMain& main, mdlMain& app)
+    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      m_main(main), m_app(app)
+{
+    setObjectName(QStringLiteral("General"));
+    setWindowTitle(QStringLiteral("General Information"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* grid = new QGridLayout;
+    auto line = [this, grid](int row, const char* captionName, const char* caption,
+                             const char* valueName, const char* design) {
+        auto* label = new QLabel(QString::fromLatin1(caption), this);
+        label->setObjectName(QString::fromLatin1(captionName));
+        auto* value = new QLabel(QString::fromLatin1(design), this);
+        value->setObjectName(QString::fromLatin1(valueName));
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        value->setTextFormat(Qt::PlainText);
+        grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignTop);
+        grid->addWidget(value, row, 1, Qt::AlignLeft | Qt::AlignTop);
+        return std::make_pair(label, value);
+    };
+    std::tie(Label1, Label2) = line(0, "Label1", "Database path:", "Label2", "FileLocation");
+    std::tie(Label3, Label4) =
+        line(1, "Label3", "Number of database records:", "Label4", "NumRecords");
+    std::tie(Label5, Label6) = line(2, "Label5", "Database Engine:", "Label6", "");
+    std::tie(Label7, Label8) = line(3, "Label7", "Database Structure:", "Label8", "");
+    Label2->setMinimumWidth(300); // the window widens to show a long path whole
+
+    Command1 = new QPushButton(QStringLiteral("&OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Command1, &QPushButton::clicked, this, &General::Command1_Click);
+}
+
+void General::Form_Load()
+{
+    Label2->setText(QDir::toNativeSeparators(m_app.StoredDatabasePath()));
+    m_main.disableWhileOpen(this);
+    // Taken once: the count does not follow later changes while the window is open. Under a
+    // search filter it is the number of matching articles.
+    QString count;
+    try {
+        if (m_app.rsMain.isOpen())
+            count = QString::number(m_app.rsMain.recordCount());
+    } catch (const DbError&) {
+        // An unreadable count leaves the line empty; the other lines are still filled.
+    }
+    Label4->setText(count);
+    Label6->setText(QStringLiteral("SQLite ") + m_app.dbConnection.engineVersion());
+    Label8->setText(QStringLiteral("SQLite 3 database file"));
+}
+
+void General::Command1_Click()
+{
+    accept();
+}
+
+void General::done(int result)
+{
+    m_main.enableAgain();
+    setObjectName(QString()); // closing: the next command opens a new one
+    QDialog::done(result);
+}

@@ -1,0 +1,89 @@
+#include "frmAbout.h"
+
+#include "app/frmMain.h"
+
+#include <QFont>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#ifndef ARDENTRY_REVISION
+#error "ARDENTRY_REVISION (the fourth part of the program's version) must be defined"
+#endif
+
+frmAbout::frmAbout(frmMain& main)
+    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      m_main(main)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About Ardentry"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/icons/search.png"))
+                          .scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    Image1->setFixedSize(48, 48);
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Label1 = new QLabel(QStringLiteral("Ardentry"), Frame1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont big = Label1->font();
+    big.setPointSizeF(big.pointSizeF() * 1.8);
+    big.setBold(true);
+    Label1->setFont(big);
+    Label2 = new QLabel(QStringLiteral("Version 1.1"), Frame1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    auto* frameLayout = new QVBoxLayout(Frame1);
+    frameLayout->addWidget(Label1);
+    frameLayout->addWidget(Label2);
+
+    Label5 = new QLabel(QStringLiteral("BuildNumber"), this);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label6 = new QLabel(QStringLiteral("January 23, 2006"), this);
+    Label6->setObjectName(QStringLiteral("Label6"));
+
+    Command1 = new QPushButton(QStringLiteral("&OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setDefault(true);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(Image1, 0, Qt::AlignTop);
+    top->addWidget(Frame1, 1);
+    auto* bottom = new QHBoxLayout;
+    auto* facts = new QVBoxLayout;
+    facts->addWidget(Label5);
+    facts->addWidget(Label6);
+    bottom->addLayout(facts);
+    bottom->addStretch();
+    bottom->addWidget(Command1, 0, Qt::AlignBottom);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(bottom);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
+}
+
+void frmAbout::Form_Load()
+{
+    m_main.disableWhileOpen(this);
+    Label5->setText(QStringLiteral("Build ") + QString::number(ARDENTRY_REVISION));
+}
+
+void frmAbout::Command1_Click()
+{
+    accept();
+}
+
+void frmAbout::done(int result)
+{
+    m_main.enableAgain();
+    setObjectName(QString()); // closing: the next command opens a new one
+    QDialog::done(result);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class frmMain;
+
+// "About Ardentry": product name, version, build number and release date.
+class frmAbout : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmAbout(frmMain& main);
+
+    void Form_Load();
+    void Command1_Click();
+
+    // OK, Escape and the title bar's close all end here.
+    void done(int result) override;
+
+    QLabel* Image1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QPushButton* Command1 = nullptr;
+
+private:
+    frmMain& m_main;
+};

@@ -1,0 +1,317 @@
+#include "frmSearch.h"
+
+#include "ProfileFile.h"
+#include "articles/frmDisplay.h"
+#include "frmMain.h"
+#include "mdlMain.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+const char* const frmSearch::Choices[4] = {"Category", "Problem", "Solution", "AR Number"};
+
+namespace
+{
+// Positions are designed in twips; 15 twips make a pixel.
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+template <typename W> W* place(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* widget = new W(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+// A combo box that takes typed text as it stands: no completion while typing, typed text never
+// becomes an item, and leaving the box does not pick the item that the text happens to equal
+// (only a pick from the list counts as a choice).
+void keepTypedText(QComboBox* box)
+{
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+    QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
+}
+
+const QColor Blue(0, 0, 255);
+
+bool isBlue(const QTextCharFormat& format)
+{
+    return format.foreground().style() != Qt::NoBrush && format.foreground().color() == Blue;
+}
+
+// True when every character of the selection is blue; an empty selection takes the colour of the
+// character before it.
+bool selectionIsBlue(const QTextCursor& cursor)
+{
+    if (!cursor.hasSelection())
+        return isBlue(cursor.charFormat());
+    const int from = cursor.selectionStart();
+    const int to = cursor.selectionEnd();
+    const QTextDocument* document = cursor.document();
+    for (QTextBlock block = document->findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.position() + fragment.length() <= from || fragment.position() >= to)
+                continue;
+            if (!isBlue(fragment.charFormat()))
+                return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
+frmSearch::frmSearch(frmMain& main, mdlMain& app)
+    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      m_main(main), m_app(app)
+{
+    setObjectName(QStringLiteral("frmSearch"));
+    setWindowTitle(QStringLiteral("Search Ardentry"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    buildControls();
+}
+
+void frmSearch::buildControls()
+{
+    setFixedSize(4935 / 15, 1980 / 15);
+
+    lblSearchBy = place<QLabel>(this, "lblSearchBy", twips(240, 270, 1695, 255));
+    lblSearchBy->setText(QStringLiteral("Search By:"));
+    cboSearchBy = place<QComboBox>(this, "cboSearchBy", twips(2040, 240, 2655, 315));
+    keepTypedText(cboSearchBy);
+
+    lblSearchString = place<QLabel>(this, "lblSearchString", twips(240, 750, 1695, 255));
+    lblSearchString->setText(QStringLiteral("Search:"));
+    txtSearchString = place<QLineEdit>(this, "txtSearchString", twips(2040, 720, 2655, 315));
+    cboSearchString = place<QComboBox>(this, "cboSearchString", twips(2040, 720, 2655, 315));
+    keepTypedText(cboSearchString);
+    cboSearchString->setMaxVisibleItems(20);
+
+    cmdSearch = place<QPushButton>(this, "cmdSearch", twips(2040, 1320, 1215, 375));
+    cmdSearch->setText(QStringLiteral("&Search"));
+    cmdSearch->setDefault(true);
+    Command1 = place<QPushButton>(this, "Command1", twips(3480, 1320, 1215, 375));
+    Command1->setText(QStringLiteral("&Cancel"));
+
+    setTabOrder(cboSearchBy, txtSearchString);
+    setTabOrder(txtSearchString, cboSearchString);
+    setTabOrder(cboSearchString, cmdSearch);
+    setTabOrder(cmdSearch, Command1);
+
+    connect(cboSearchBy, qOverload<int>(&QComboBox::activated), this,
+            &frmSearch::cboSearchBy_Click);
+    connect(cmdSearch, &QPushButton::clicked, this, &frmSearch::cmdSearch_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmSearch::Command1_Click);
+}
+
+frmSearch* frmSearch::loaded(frmMain& main)
+{
+    for (frmSearch* dialog :
+         main.findChildren<frmSearch*>(QStringLiteral("frmSearch"), Qt::FindDirectChildrenOnly)) {
+        if (!dialog->isUnloaded())
+            return dialog;
+    }
+    return nullptr;
+}
+
+void frmSearch::showSearch(frmMain& main, mdlMain& app)
+{
+    frmSearch* dialog = loaded(main);
+    if (!dialog) {
+        dialog = new frmSearch(main, app);
+        dialog->Form_Load();
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void frmSearch::Form_Load()
+{
+    m_main.disableWhileOpen(this);
+    for (const char* choice : Choices)
+        cboSearchBy->addItem(QString::fromLatin1(choice));
+    cboSearchBy->setCurrentIndex(-1);
+    cboSearchBy->setEditText(QString());
+    cboSearchString->addItems(m_app.CategoryList);
+    cboSearchString->setCurrentIndex(-1);
+    cboSearchString->setEditText(QString());
+    cboSearchString->hide();
+    txtSearchString->show();
+}
+
+void frmSearch::cboSearchBy_Click()
+{
+    const QString choice = cboSearchBy->currentText();
+    const bool category = choice == QLatin1String(Choices[0]);
+    if (!category && choice != QLatin1String(Choices[1]) && choice != QLatin1String(Choices[2]) &&
+        choice != QLatin1String(Choices[3]))
+        return;
+    lblSearchString->setText(QStringLiteral("Search ") + choice + QLatin1Char(':'));
+    cboSearchString->setVisible(category);
+    txtSearchString->setVisible(!category);
+}
+
+void frmSearch::cmdSearch_Click()
+{
+    m_main.enableAgain();
+    hide();
+    // A begun article or other unsent change must not be sent later into another row.
+    m_main.DropUnsentChanges();
+
+    // The criteria are joined as they stand: the record set takes everything between the first
+    // "#" after the operator and the last "#" literally, so no character of the text is special.
+    const QString choice = cboSearchBy->currentText();
+    const QString searchText = txtSearchString->text();
+    const QString category = cboSearchString->currentText();
+    QString criteria;
+    enum class Marked { None, Problem, Solution } marked = Marked::None;
+    if (choice == QLatin1String(Choices[0])) {
+        criteria = QStringLiteral("CUName = #") + category + QLatin1Char('#');
+    } else if (choice == QLatin1String(Choices[1])) {
+        criteria = QStringLiteral("Problem LIKE #*") + searchText + QStringLiteral("*#");
+        marked = Marked::Problem;
+    } else if (choice == QLatin1String(Choices[2])) {
+        criteria = QStringLiteral("Solution LIKE #*") + searchText + QStringLiteral("*#");
+        marked = Marked::Solution;
+    } else if (choice == QLatin1String(Choices[3])) {
+        criteria = QStringLiteral("ID = #") + searchText + QLatin1Char('#');
+    }
+
+    RecordSet& rs = m_app.rsMain;
+    try {
+        if (rs.recordCount() > 0)
+            rs.moveFirst();
+    } catch (const DbError&) {
+        // An empty result has no first row; the end tests below take care of it.
+    }
+
+    bool reloaded = false;
+    bool filtered = false;
+    if (!category.isEmpty() || !searchText.isEmpty()) {
+        try {
+            rs.setFilter(criteria);
+        } catch (const DbError& e) {
+            m_main.report(QStringLiteral("The search could not be carried out: ") + e.message());
+            // All articles stay visible; removing a filter needs no database access.
+            try {
+                rs.setFilter(QString());
+                if (rs.recordCount() > 0)
+                    rs.moveFirst();
+            } catch (const DbError&) {
+            }
+            m_main.display();
+            m_main.ShowCurrentRecord();
+            return;
+        }
+        m_main.report(QStringLiteral("Found ") + QString::number(rs.recordCount()) +
+                      QStringLiteral(" Ardentry article(s)."));
+        m_main.unloadDisplay();
+        reloaded = true;
+        filtered = !criteria.isEmpty();
+    }
+
+    if (rs.bof() || rs.eof()) {
+        m_main.report(QStringLiteral("No match found."));
+        try {
+            m_app.ReloadArticles();
+        } catch (const DbError& e) {
+            m_main.report(QStringLiteral("The articles could not be read again: ") + e.message());
+        }
+        filtered = false;
+    }
+
+    const bool wasLoaded = m_main.displayIfLoaded() != nullptr;
+    frmDisplay& display = m_main.display();
+    // The form must show the row that is now current: Save writes the form into that row.
+    if (!reloaded && wasLoaded)
+        m_main.ShowCurrentRecord();
+    if (filtered && marked != Marked::None)
+        display.setSearchMarks(marked == Marked::Problem ? display.txtProblem : display.txtSolution,
+                               searchText, rs.filter());
+
+    // From here on a failure ends the search quietly. Pending events may run during the
+    // highlighting, so nothing below relies on this dialog still being there.
+    const QString iniFile = m_app.IniFile();
+    if (!highlight(display.rtb1, searchText))
+        return;
+    if (false) ProfileFile(iniFile).write(QStringLiteral("General"), QStringLiteral("SearchString"),
+                               searchText);
+}
+
+bool frmSearch::highlight(QTextEdit* box, const QString& text)
+{
+    QPointer<QTextEdit> rtb(box);
+    QTextCharFormat blue;
+    blue.setForeground(Blue);
+    int remaining = 0; // where the remaining text begins
+    while (rtb && remaining < rtb->toPlainText().size()) {
+        QCoreApplication::processEvents();
+        if (!rtb)
+            return false;
+        const QString whole = rtb->toPlainText();
+        if (remaining > whole.size())
+            break;
+        const qsizetype found = text.isEmpty() ? -1 : whole.indexOf(text, remaining);
+        const int from = found < 0 ? int(whole.size()) : int(found);
+        const int length = found < 0 ? 0 : int(text.size());
+
+        QTextCursor selection(rtb->document());
+        selection.setPosition(from);
+        selection.setPosition(from + length, QTextCursor::KeepAnchor);
+        rtb->setTextCursor(selection);
+        if (selectionIsBlue(selection))
+            break;
+        if (length > 0)
+            selection.mergeCharFormat(blue);
+
+        remaining = from + length;
+        QTextCursor rest(rtb->document());
+        rest.setPosition(remaining);
+        rest.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        rtb->setTextCursor(rest);
+        rtb->setToolTip(text);
+    }
+    return bool(rtb);
+}
+
+void frmSearch::Command1_Click()
+{
+    close();
+}
+
+void frmSearch::reject()
+{
+    Command1_Click();
+}
+
+void frmSearch::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    Form_Unload();
+}
+
+void frmSearch::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    m_main.enableAgain();
+}

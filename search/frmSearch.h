@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTextEdit;
+class frmMain;
+class mdlMain;
+
+// The search dialog: narrows rsMain by category, problem text, solution text or article number.
+// The filter stays after the dialog is gone, until the articles are reloaded. A search hides the
+// dialog (it keeps its choice and texts); Cancel and the close box unload it.
+class frmSearch : public QDialog
+{
+    Q_OBJECT
+public:
+    frmSearch(frmMain& main, mdlMain& app);
+
+    // The loaded dialog of the main window (hidden or shown), or nullptr. A dialog that was
+    // unloaded and waits for its deletion does not count.
+    static frmSearch* loaded(frmMain& main);
+    // Shows the loaded dialog as it was, or loads a new one.
+    static void showSearch(frmMain& main, mdlMain& app);
+
+    // The item texts of cboSearchBy, in order.
+    static const char* const Choices[4];
+
+    void Form_Load();
+    void cboSearchBy_Click();
+    void cmdSearch_Click();
+    void Command1_Click();
+    void Form_Unload();
+
+    bool isUnloaded() const { return m_unloaded; }
+
+    QLabel* lblSearchBy = nullptr;
+    QComboBox* cboSearchBy = nullptr;
+    QLabel* lblSearchString = nullptr;
+    QLineEdit* txtSearchString = nullptr;
+    QComboBox* cboSearchString = nullptr;
+    QPushButton* cmdSearch = nullptr;
+    QPushButton* Command1 = nullptr;
+
+public slots:
+    // Escape: the same as Cancel.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    // Colours every exact-case occurrence of `text` in `box` blue, letting pending events run
+    // between two occurrences. False when the box went away meanwhile.
+    static bool highlight(QTextEdit* box, const QString& text);
+
+    frmMain& m_main;
+    mdlMain& m_app;
+    bool m_unloaded = false;
+};
