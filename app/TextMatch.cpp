@@ -66,8 +66,35 @@ bool containsAscii(const char* hay, qsizetype size, const QByteArray& needle)
 
 QString fold(const QString& text)
 {
-    QString folded = text.normalized(QString::NormalizationForm_C).toCaseFolded();
-    folded.replace(QChar(0x00DF), QLatin1String("ss"));
+    // Simple (one to one) case folding character by character, as QString::toCaseFolded does,
+    // but without its slow path for texts that hold capitals.
+    const QString composed = text.normalized(QString::NormalizationForm_C);
+    const qsizetype size = composed.size();
+    const auto* in = reinterpret_cast<const char16_t*>(composed.constData());
+    QString folded(size * 2, Qt::Uninitialized); // "ß" grows to "ss"
+    char16_t* out = reinterpret_cast<char16_t*>(folded.data());
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = in[i];
+        if (c < 0x80) {
+            out[n++] = (c >= 'A' && c <= 'Z') ? char16_t(c + ('a' - 'A')) : c;
+            continue;
+        }
+        char32_t code = c;
+        if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(in[i + 1]))
+            code = QChar::surrogateToUcs4(c, in[++i]);
+        code = QChar::toCaseFolded(code);
+        if (code == 0x00DF || code == 0x1E9E) {
+            out[n++] = 's';
+            out[n++] = 's';
+        } else if (QChar::requiresSurrogates(code)) {
+            out[n++] = QChar::highSurrogate(code);
+            out[n++] = QChar::lowSurrogate(code);
+        } else {
+            out[n++] = char16_t(code);
+        }
+    }
+    folded.truncate(n);
     return folded;
 }
 

@@ -88,6 +88,5 @@ private:
 
     frmMain& m_main;
     const ListEditorDescription& m_description;
-    bool m_loaded = false;
     bool m_unloaded = false;
 };

@@ -13,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -55,22 +54,15 @@ bool isBlue(const QTextCharFormat& format)
 
 // True when every character of the selection is blue; an empty selection takes the colour of the
 // character before it.
-bool selectionIsBlue(const QTextCursor& cursor)
+bool selectionIsBlue(const QTextCursor& selection)
 {
-    if (!cursor.hasSelection())
-        return isBlue(cursor.charFormat());
-    const int from = cursor.selectionStart();
-    const int to = cursor.selectionEnd();
-    const QTextDocument* document = cursor.document();
-    for (QTextBlock block = document->findBlock(from); block.isValid() && block.position() < to;
-         block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.position() + fragment.length() <= from || fragment.position() >= to)
-                continue;
-            if (!isBlue(fragment.charFormat()))
-                return false;
-        }
+    QTextCursor probe(selection);
+    if (!selection.hasSelection())
+        return isBlue(probe.charFormat());
+    for (int at = selection.selectionStart() + 1; at <= selection.selectionEnd(); ++at) {
+        probe.setPosition(at); // the format of the character before `at`
+        if (!isBlue(probe.charFormat()))
+            return false;
     }
     return true;
 }
@@ -146,6 +138,7 @@ void frmSearch::showSearch(frmMain& main, mdlMain& app)
 void frmSearch::Form_Load()
 {
     m_main.disableWhileOpen(this);
+    m_holdsMain = true;
     for (const char* choice : Choices)
         cboSearchBy->addItem(QString::fromLatin1(choice));
     cboSearchBy->setCurrentIndex(-1);
@@ -171,7 +164,13 @@ void frmSearch::cboSearchBy_Click()
 
 void frmSearch::cmdSearch_Click()
 {
-    m_main.enableAgain();
+    if (!m_holdsMain && !m_main.isEnabled()) {
+        // Another window holds the main window (and the current article) while it is open.
+        m_main.report(QStringLiteral("Ardentry cannot search while another of its windows is "
+                                     "open. Close that window first."));
+        return;
+    }
+    releaseMain();
     hide();
     // A begun article or other unsent change must not be sent later into another row.
     m_main.DropUnsentChanges();
@@ -252,7 +251,7 @@ void frmSearch::cmdSearch_Click()
     const QString iniFile = m_app.IniFile();
     if (!highlight(display.rtb1, searchText))
         return;
-    if (false) ProfileFile(iniFile).write(QStringLiteral("General"), QStringLiteral("SearchString"),
+    ProfileFile(iniFile).write(QStringLiteral("General"), QStringLiteral("SearchString"),
                                searchText);
 }
 
@@ -261,35 +260,38 @@ bool frmSearch::highlight(QTextEdit* box, const QString& text)
     QPointer<QTextEdit> rtb(box);
     QTextCharFormat blue;
     blue.setForeground(Blue);
+    // Colouring does not change the text, so it is read once.
+    const QString whole = rtb->toPlainText();
+    QTextCursor selection(rtb->document());
+    // One edit block: the box is laid out once at the end, not after every occurrence.
+    QTextCursor editBlock(rtb->document());
+    editBlock.beginEditBlock();
     int remaining = 0; // where the remaining text begins
-    while (rtb && remaining < rtb->toPlainText().size()) {
+    while (remaining < whole.size()) {
+        // Pending events run between two occurrences; they may even close the article form.
         QCoreApplication::processEvents();
         if (!rtb)
-            return false;
-        const QString whole = rtb->toPlainText();
-        if (remaining > whole.size())
-            break;
+            return false; // the document and its edit block went with it
         const qsizetype found = text.isEmpty() ? -1 : whole.indexOf(text, remaining);
         const int from = found < 0 ? int(whole.size()) : int(found);
         const int length = found < 0 ? 0 : int(text.size());
 
-        QTextCursor selection(rtb->document());
         selection.setPosition(from);
         selection.setPosition(from + length, QTextCursor::KeepAnchor);
-        rtb->setTextCursor(selection);
         if (selectionIsBlue(selection))
             break;
         if (length > 0)
             selection.mergeCharFormat(blue);
 
+        // The rest of the text after the occurrence is what remains to be searched.
         remaining = from + length;
-        QTextCursor rest(rtb->document());
-        rest.setPosition(remaining);
-        rest.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        rtb->setTextCursor(rest);
+        selection.setPosition(remaining);
+        selection.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
         rtb->setToolTip(text);
     }
-    return bool(rtb);
+    editBlock.endEditBlock();
+    rtb->setTextCursor(selection);
+    return true;
 }
 
 void frmSearch::Command1_Click()
@@ -313,5 +315,14 @@ void frmSearch::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    m_main.enableAgain();
+    releaseMain();
+}
+
+void frmSearch::releaseMain()
+{
+    // Only the disabling of this dialog's own load is undone; another window that disabled the
+    // main window later enables it again itself.
+    if (m_holdsMain)
+        m_main.enableAgain();
+    m_holdsMain = false;
 }

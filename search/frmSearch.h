@@ -56,8 +56,10 @@ private:
     // Colours every exact-case occurrence of `text` in `box` blue, letting pending events run
     // between two occurrences. False when the box went away meanwhile.
     static bool highlight(QTextEdit* box, const QString& text);
+    void releaseMain();
 
     frmMain& m_main;
     mdlMain& m_app;
     bool m_unloaded = false;
+    bool m_holdsMain = false; // the main window is disabled by this dialog's load
 };

@@ -591,9 +591,14 @@ void TestRecordSet::filterJudgesLocalChanges()
     QCOMPARE(rs.recordCount(), 0);
     rs.setFilter(QString());
     QCOMPARE(rs.recordCount(), 5);
+    rs.collect("Problem", "Straße vor der ÉCOLE"); // ID 1
+    rs.setFilter(QStringLiteral("Problem LIKE #*STRASSE VOR DER école*#"));
+    QCOMPARE(visibleIds(rs), QStringList{"1"});
     rs.updateBatch();
     rs.setFilter(QStringLiteral("Problem LIKE #*printer*#"));
     QCOMPARE(rs.recordCount(), 2);
+    rs.setFilter(QStringLiteral("Problem LIKE #straße*#")); // now judged in the file
+    QCOMPARE(visibleIds(rs), QStringList{"1"});
 }
 
 void TestRecordSet::collectChecksNumbers()
@@ -618,6 +623,12 @@ void TestRecordSet::collectChecksNumbers()
     rs.moveFirst();
     QCOMPARE(rs.value("ID"), QStringLiteral("0"));
     QCOMPARE(rs.value("Title"), QStringLiteral("0042"));
+    rs.collect("ID", "  "); // a blank number is no number: Null
+    rs.collect("Title", "");
+    rs.updateBatch();
+    QCOMPARE(db.folder.rows("SELECT typeof(ID), typeof(Title) FROM AR ORDER BY rowid").first(),
+             (QVariantList{"null", "text"}));
+    QCOMPARE(rs.value("ID"), QString());
 }
 
 void TestRecordSet::addNewIsCountedWhenSent()

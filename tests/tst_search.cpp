@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace
 {
@@ -179,6 +180,8 @@ private slots:
     void begunArticleIsDropped();
     void failedFilterIsReported();
     void preferenceWriteFailureIsSilent();
+    void formClosedWhileColouring();
+    void anotherWindowHoldsTheMainWindow();
 
 private:
     // Opens the dialog, chooses, types and clicks Search. `choice` empty: nothing chosen;
@@ -757,6 +760,75 @@ void tst_Search::preferenceWriteFailureIsSilent()
     runSearch(started, "Problem", false, "print");
     QCOMPARE(started.messages().texts(), QStringList{"Found 2 Ardentry article(s)."});
     QCOMPARE(visibleIds(started.app().rsMain), QList<int>({1, 2}));
+    QVERIFY(started.main().isEnabled());
+}
+
+// Closes the article form as soon as a new one is shown, i.e. while the search colours its copy.
+class CloseNewForm : public QObject
+{
+public:
+    explicit CloseNewForm(frmMain& main) : m_main(main) { qApp->installEventFilter(this); }
+    bool closed = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<frmDisplay*>(watched) && !closed) {
+            closed = true;
+            QTimer::singleShot(0, &m_main, [this] { m_main.unloadDisplay(); });
+        }
+        return false;
+    }
+
+private:
+    frmMain& m_main;
+};
+
+void tst_Search::formClosedWhileColouring()
+{
+    QString problem;
+    for (int i = 0; i < 200; ++i)
+        problem += "ab cd ";
+    StartedApp started(folderWith({{1, "A", problem, "x"}, {2, "A", "ab", "y"}}));
+    CloseNewForm closer(started.main());
+    runSearch(started, "Problem", false, "ab");
+    QVERIFY(closer.closed);
+    QCOMPARE(started.messages().texts(), QStringList{"Found 2 Ardentry article(s)."});
+    QVERIFY(!started.main().displayIfLoaded());
+    // The search ended quietly: nothing stored, the filter stays, the program goes on.
+    QCOMPARE(storedSearchString(started.folder()), QString("<none>"));
+    QCOMPARE(visibleIds(started.app().rsMain), QList<int>({1, 2}));
+    started.trigger("mnuNext");
+    QCOMPARE(started.display().txtID->text(), QString("2"));
+}
+
+void tst_Search::anotherWindowHoldsTheMainWindow()
+{
+    StartedApp started(folderWith(Library));
+    runSearch(started, "Problem", false, "print");
+    const QString filter = started.app().rsMain.filter();
+    started.trigger("mnuNext");
+    started.trigger("mnuSearch"); // reopened: the main window stays usable
+    frmSearch* dialog = shownSearch(started.main());
+    QVERIFY(dialog);
+    // The images dialog of the article shown holds the main window while it is open.
+    QTest::mouseClick(started.display().Command1, Qt::LeftButton);
+    QWidget* images = started.main().findChild<QWidget*>("frmImages");
+    QVERIFY(images && images->isVisible());
+    QVERIFY(!started.main().isEnabled());
+    started.messages().clear();
+
+    typeInto(dialog->txtSearchString, "roller");
+    QTest::mouseClick(dialog->cmdSearch, Qt::LeftButton);
+    QCOMPARE(started.messages().texts(),
+             QStringList{"Ardentry cannot search while another of its windows is open. Close "
+                         "that window first."});
+    QCOMPARE(started.app().rsMain.filter(), filter);
+    QCOMPARE(started.app().rsMain.value("ID"), QString("2"));
+    QVERIFY(!started.main().isEnabled());
+    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+    QVERIFY(!started.main().isEnabled());
+    images->close();
     QVERIFY(started.main().isEnabled());
 }
 
