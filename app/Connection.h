@@ -6,8 +6,10 @@
 #include <QString>
 
 // The one connection to the article database: an existing SQLite file, opened for reading and
-// writing. Opening never creates a file. Every record set of the program works through one of these.
-class Connection {
+// writing. Opening never creates a file. Every record set of the program works through one of
+// these.
+class Connection
+{
 public:
     Connection();
     ~Connection();

@@ -4,15 +4,16 @@
 #include <stdexcept>
 
 // An error of the database layer. The text is meant for the user: it names what failed and why.
-class DbError : public std::runtime_error {
+class DbError : public std::runtime_error
+{
 public:
     enum class Kind {
-        General,   // any other failure of the engine (locked, read-only, disk full, ...)
-        NotFound,  // the database file, a table or a column does not exist
+        General,  // any other failure of the engine (locked, read-only, disk full, ...)
+        NotFound, // the database file, a table or a column does not exist
         NotADatabase,
-        Conflict,  // a row was changed or deleted by someone else since it was read
+        Conflict, // a row was changed or deleted by someone else since it was read
         BadCriteria,
-        BadValue,  // a value that the column cannot take (text in a number column)
+        BadValue, // a value that the column cannot take (text in a number column)
         NoCurrentRow,
     };
 

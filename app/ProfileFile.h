@@ -7,7 +7,8 @@
 //   key=value
 // Section and key names ignore letter case; CR LF and LF line ends both read; comment lines
 // (";" or "#") and blank lines are kept. Files are UTF-8 (a leading byte-order mark is skipped).
-class ProfileFile {
+class ProfileFile
+{
 public:
     explicit ProfileFile(QString path);
 

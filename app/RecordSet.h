@@ -14,9 +14,10 @@ class Connection;
 // changes:
 // - open() takes "SELECT * FROM <table> ORDER BY <column>" (words in any letter case) and holds the
 //   ordered keys of the rows; a row's values are read from the file when the row is first needed.
-// - Changes (collect, addNew, deleteCurrent) wait in the batch until updateBatch() sends all of them
-//   in one transaction. If any of them fails, nothing of the batch is written, the batch stays as it
-//   was and DbError says why. A row that someone else changed or deleted in the file since this
+// - Changes (collect, addNew, deleteCurrent) wait in the batch until updateBatch() sends all of
+// them
+//   in one transaction. If any of them fails, nothing of the batch is written, the batch stays as
+//   it was and DbError says why. A row that someone else changed or deleted in the file since this
 //   record set read it is never overwritten: updateBatch() then fails with Kind::Conflict.
 // - setFilter() narrows the visible rows; row count, position, moves and the end tests all apply to
 //   the visible rows. Criteria: `Field = #value#` or `Field LIKE #value#` where the value is
@@ -26,7 +27,8 @@ class Connection;
 //   the filter.
 // - Column names ignore letter case. A Null reads as the empty text.
 // - Rows are identified by the table's hidden row key, never by any column.
-class RecordSet {
+class RecordSet
+{
 public:
     RecordSet();
     explicit RecordSet(Connection& connection);
@@ -43,7 +45,7 @@ public:
     // Drops the rows, the filter and every unsent change.
     void close();
     bool isOpen() const;
-    QString source() const;   // the SQL text it was opened on
+    QString source() const; // the SQL text it was opened on
     QString tableName() const;
 
     // Moves. moveFirst/moveLast throw DbError(NoCurrentRow) on an empty result. moveNext at EOF and

@@ -21,7 +21,8 @@ static void initResources()
     Q_INIT_RESOURCE(resources);
 }
 
-namespace {
+namespace
+{
 
 struct ToolButton {
     const char* key;     // nullptr: separator
@@ -49,7 +50,8 @@ const ToolButton toolButtons[14] = {
 
 // Keeps the menu shortcuts working while a text box has the focus: text boxes claim keys such as
 // Ctrl+Z (undo) for themselves, but here Ctrl+Z is Last Record.
-class ShortcutKeeper : public QObject {
+class ShortcutKeeper : public QObject
+{
 public:
     ShortcutKeeper(frmMain* main) : QObject(main), m_main(main) {}
 
@@ -98,7 +100,10 @@ frmMain::frmMain(mdlMain& app, QWidget* parent) : QMainWindow(parent), m_app(app
 
 frmMain::~frmMain() = default;
 
-RecordSet& frmMain::rsMain() const { return m_app.rsMain; }
+RecordSet& frmMain::rsMain() const
+{
+    return m_app.rsMain;
+}
 
 void frmMain::MDIForm_Load()
 {
@@ -136,14 +141,14 @@ void frmMain::buildMenus()
     };
 
     QMenu* file = addMenu("mnuFile", QStringLiteral("&File"));
-    addCommand(file, "mnuAdd", QStringLiteral("&Add New Record"), QKeySequence(Qt::CTRL | Qt::Key_N),
-               &frmMain::AddRecord);
+    addCommand(file, "mnuAdd", QStringLiteral("&Add New Record"),
+               QKeySequence(Qt::CTRL | Qt::Key_N), &frmMain::AddRecord);
     addCommand(file, "mnuSave", QStringLiteral("&Save Record"), QKeySequence(Qt::CTRL | Qt::Key_S),
                &frmMain::SaveRecord);
     addCommand(file, "mnuDelete", QStringLiteral("&Delete Record"),
                QKeySequence(Qt::CTRL | Qt::Key_D), &frmMain::DeleteRecord);
-    addCommand(file, "mnuPrint", QStringLiteral("&Print Record"), QKeySequence(Qt::CTRL | Qt::Key_P),
-               &frmMain::mnuPrint_Click);
+    addCommand(file, "mnuPrint", QStringLiteral("&Print Record"),
+               QKeySequence(Qt::CTRL | Qt::Key_P), &frmMain::mnuPrint_Click);
     addSeparator(file, "mnuFileDivide2");
     addCommand(file, "mnuFirst", QStringLiteral("&First Record"),
                QKeySequence(Qt::CTRL | Qt::Key_F1), &frmMain::mnuFirst_Click);
@@ -274,7 +279,10 @@ void frmMain::unloadDisplay()
         delete m_displayWindow.data();
 }
 
-void frmMain::ShowCurrentRecord() { display().showRow(); }
+void frmMain::ShowCurrentRecord()
+{
+    display().showRow();
+}
 
 bool frmMain::EitherBlank(const QString& first, const QString& second)
 {
@@ -299,11 +307,18 @@ void frmMain::disableWhileOpen(QWidget* window)
         window->setEnabled(true);
 }
 
-void frmMain::enableAgain() { setEnabled(true); }
+void frmMain::enableAgain()
+{
+    setEnabled(true);
+}
 
-void frmMain::report(const QString& text) { showMessage(this, text); }
+void frmMain::report(const QString& text)
+{
+    showMessage(this, text);
+}
 
-namespace {
+namespace
+{
 enum class Move { First, Previous, Next, Last };
 
 void navigate(frmMain& main, Move move)
@@ -341,10 +356,22 @@ void navigate(frmMain& main, Move move)
 }
 } // namespace
 
-void frmMain::mnuFirst_Click() { navigate(*this, Move::First); }
-void frmMain::mnuPrevious_Click() { navigate(*this, Move::Previous); }
-void frmMain::mnuNext_Click() { navigate(*this, Move::Next); }
-void frmMain::mnuLast_Click() { navigate(*this, Move::Last); }
+void frmMain::mnuFirst_Click()
+{
+    navigate(*this, Move::First);
+}
+void frmMain::mnuPrevious_Click()
+{
+    navigate(*this, Move::Previous);
+}
+void frmMain::mnuNext_Click()
+{
+    navigate(*this, Move::Next);
+}
+void frmMain::mnuLast_Click()
+{
+    navigate(*this, Move::Last);
+}
 
 void frmMain::Refresh()
 {
@@ -358,7 +385,10 @@ void frmMain::Refresh()
     ShowCurrentRecord();
 }
 
-void frmMain::mnuExit_Click() { close(); }
+void frmMain::mnuExit_Click()
+{
+    close();
+}
 
 void frmMain::closeEvent(QCloseEvent* event)
 {

@@ -13,7 +13,8 @@ class RecordSet;
 
 // The program's frame: menu bar, toolbar `tlbTool` and the article form inside a QMdiArea.
 // Commands of the other subsystems are member functions implemented in their own folders.
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow
+{
     Q_OBJECT
 public:
     explicit frmMain(mdlMain& app, QWidget* parent = nullptr);

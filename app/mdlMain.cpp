@@ -57,8 +57,8 @@ void mdlMain::Main()
         try {
             rsMain.open(QString::fromLatin1(sql));
         } catch (const DbError& e) {
-            throw StartupError(QStringLiteral("The database is not an Ardentry database: %1")
-                                   .arg(e.message()));
+            throw StartupError(
+                QStringLiteral("The database is not an Ardentry database: %1").arg(e.message()));
         }
     };
     openOnly("SELECT * FROM CUINFO ORDER BY CUName");
@@ -72,8 +72,8 @@ void mdlMain::Main()
         rsAux.open(QString::fromLatin1(CustomizeQuery));
         rsAux.close();
     } catch (const DbError& e) {
-        throw StartupError(QStringLiteral("The database is not an Ardentry database: %1")
-                               .arg(e.message()));
+        throw StartupError(
+            QStringLiteral("The database is not an Ardentry database: %1").arg(e.message()));
     }
 
     m_mainWindow = std::make_unique<frmMain>(*this);
@@ -98,15 +98,21 @@ QStringList mdlMain::loadNameList(const char* query, const char* column)
         rsMain.close();
         rsMain.open(QString::fromLatin1(ArticleQuery));
     } catch (const DbError& e) {
-        throw StartupError(QStringLiteral("The database is not an Ardentry database: %1")
-                               .arg(e.message()));
+        throw StartupError(
+            QStringLiteral("The database is not an Ardentry database: %1").arg(e.message()));
     }
     return names;
 }
 
-void mdlMain::LoadCategoryList() { CategoryList = loadNameList(CategoryQuery, "Category"); }
+void mdlMain::LoadCategoryList()
+{
+    CategoryList = loadNameList(CategoryQuery, "Category");
+}
 
-void mdlMain::LoadUserList() { UserList = loadNameList(UserQuery, "Users"); }
+void mdlMain::LoadUserList()
+{
+    UserList = loadNameList(UserQuery, "Users");
+}
 
 void mdlMain::ReloadArticles()
 {

@@ -12,7 +12,8 @@
 class frmMain;
 
 // A start-up step that failed: what failed and why, for the one message of a failed start.
-class StartupError : public std::runtime_error {
+class StartupError : public std::runtime_error
+{
 public:
     explicit StartupError(const QString& message)
         : std::runtime_error(message.toStdString()), m_message(message)
@@ -25,7 +26,8 @@ private:
 };
 
 // The shared state of one run and the start-up procedures. Windows get a reference to it.
-class mdlMain {
+class mdlMain
+{
 public:
     static constexpr const char* ArticleQuery = "SELECT * FROM AR ORDER BY ID";
     static constexpr const char* CustomizeQuery = "SELECT * FROM Customize ORDER BY ID";

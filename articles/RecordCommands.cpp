@@ -11,7 +11,8 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
-namespace {
+namespace
+{
 
 // Article numbers are whole numbers (the column is numeric).
 bool isWholeNumber(const QString& text)

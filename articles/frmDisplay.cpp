@@ -19,7 +19,8 @@
 const char* const frmDisplay::DefaultLabels[6] = {
     "AR Number:", "Category:", "Entered By:", "Title:", "Problem Description:", "Solution:"};
 
-namespace {
+namespace
+{
 // Positions are designed in twips; 15 twips make a pixel.
 QRect twips(int left, int top, int width, int height)
 {
@@ -70,8 +71,7 @@ void frmDisplay::buildControls()
     setMinimumSize(9945 / 15, 7410 / 15);
     // The layout is in pixels, so the font is too: captions fit their labels on any screen.
     QFont small = font();
-    small.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                       small.family()});
+    small.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), small.family()});
     small.setPixelSize(11);
     setFont(small);
 
@@ -84,7 +84,8 @@ void frmDisplay::buildControls()
     lblTech =
         label(this, "lblTech", QString::fromLatin1(DefaultLabels[2]), twips(480, 960, 855, 255));
     cboTechName = place<QComboBox>(this, "cboTechName", twips(1560, 960, 2415, 315));
-    Label4 = label(this, "Label4", QString::fromLatin1(DefaultLabels[3]), twips(960, 1440, 375, 255));
+    Label4 =
+        label(this, "Label4", QString::fromLatin1(DefaultLabels[3]), twips(960, 1440, 375, 255));
     txtTitle = place<QLineEdit>(this, "txtTitle", twips(1560, 1440, 8295, 285));
     txtTitle->setText(QStringLiteral("N/A"));
     lblProblem = label(this, "lblProblem", QString::fromLatin1(DefaultLabels[4]),
@@ -135,9 +136,9 @@ void frmDisplay::buildControls()
         l->setWordWrap(false);
 
     // Tab order of the design.
-    QWidget* order[] = {txtID,        cboCUName, cboTechName, txtProblem, txtSolution,
-                        txtReference, cmdReference, Command1, txtTitle,   txtInitial,
-                        txtEditedBy,  txtDateEdited};
+    QWidget* order[] = {txtID,       cboCUName,    cboTechName,  txtProblem,
+                        txtSolution, txtReference, cmdReference, Command1,
+                        txtTitle,    txtInitial,   txtEditedBy,  txtDateEdited};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -291,9 +292,15 @@ void frmDisplay::completeFromList(QComboBox* box, const QString& text, bool repl
     box->setToolTip(box->currentText());
 }
 
-void frmDisplay::cboTechName_Change(const QString& text) { completeFromList(cboTechName, text, true); }
+void frmDisplay::cboTechName_Change(const QString& text)
+{
+    completeFromList(cboTechName, text, true);
+}
 
-void frmDisplay::cboCUName_Change(const QString& text) { completeFromList(cboCUName, text, false); }
+void frmDisplay::cboCUName_Change(const QString& text)
+{
+    completeFromList(cboCUName, text, false);
+}
 
 void frmDisplay::cmdReference_Click()
 {

@@ -13,19 +13,21 @@ class frmMain;
 class mdlMain;
 
 // The article form: one article at a time, shown from the current row of rsMain.
-class frmDisplay : public QWidget {
+class frmDisplay : public QWidget
+{
     Q_OBJECT
 public:
     frmDisplay(frmMain& main, mdlMain& app, QWidget* parent = nullptr);
 
-    // The load of the form: labels from Customize, the two lists, first row of rsMain, rtb1, caption.
+    // The load of the form: labels from Customize, the two lists, first row of rsMain, rtb1,
+    // caption.
     void Form_Load();
     void FillListCombos();
     // Fills the boxes from the current row of rsMain (empty boxes and record 0 without one).
     void showRow();
 
-    // Marks every occurrence of `text` (ignoring case) in `box` (txtProblem or txtSolution) on every
-    // article shown while rsMain's filter is still `criteria`.
+    // Marks every occurrence of `text` (ignoring case) in `box` (txtProblem or txtSolution) on
+    // every article shown while rsMain's filter is still `criteria`.
     void setSearchMarks(QPlainTextEdit* box, const QString& text, const QString& criteria);
     void clearSearchMarks();
 

@@ -1,17 +1,17 @@
 #include "TestSupport.h"
 
+#include "articles/frmDisplay.h"
 #include "frmMain.h"
 #include "mdlMain.h"
-#include "articles/frmDisplay.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -22,18 +22,19 @@
 
 #include <stdexcept>
 
-namespace {
+namespace
+{
 QSqlQuery run(const QString& connection, const QString& sql, const QVariantList& binds)
 {
     QSqlQuery query(QSqlDatabase::database(connection));
     if (!query.prepare(sql))
-        throw std::runtime_error(("prepare failed: " + sql + ": " + query.lastError().text())
-                                     .toStdString());
+        throw std::runtime_error(
+            ("prepare failed: " + sql + ": " + query.lastError().text()).toStdString());
     for (const QVariant& value : binds)
         query.addBindValue(value);
     if (!query.exec())
-        throw std::runtime_error(("exec failed: " + sql + ": " + query.lastError().text())
-                                     .toStdString());
+        throw std::runtime_error(
+            ("exec failed: " + sql + ": " + query.lastError().text()).toStdString());
     return query;
 }
 } // namespace
@@ -65,9 +66,18 @@ TestFolder::~TestFolder()
     QSqlDatabase::removeDatabase(m_connection);
 }
 
-QString TestFolder::dbPath() const { return path(QStringLiteral("ardentry.db")); }
-QString TestFolder::iniPath() const { return path(QStringLiteral("Ini/arprefs.ini")); }
-QString TestFolder::path(const QString& relative) const { return m_dir.filePath(relative); }
+QString TestFolder::dbPath() const
+{
+    return path(QStringLiteral("ardentry.db"));
+}
+QString TestFolder::iniPath() const
+{
+    return path(QStringLiteral("Ini/arprefs.ini"));
+}
+QString TestFolder::path(const QString& relative) const
+{
+    return m_dir.filePath(relative);
+}
 
 void TestFolder::exec(const QString& sql, const QVariantList& binds) const
 {
@@ -98,16 +108,9 @@ void TestFolder::fillArticles(int count) const
     exec(QStringLiteral("DELETE FROM AR"));
     for (int i = 1; i <= count; ++i) {
         const QString n = QString::number(i);
-        QVariantList values{i,
-                            "Category " + n,
-                            "Tech " + n,
-                            "Title " + n,
-                            "Problem " + n,
-                            "Solution " + n,
-                            "N/A",
-                            "01/02/2006",
-                            "N/A",
-                            "N/A"};
+        QVariantList values{
+            i,     "Category " + n, "Tech " + n, "Title " + n, "Problem " + n, "Solution " + n,
+            "N/A", "01/02/2006",    "N/A",       "N/A"};
         for (int k = 1; k <= 10; ++k)
             values << QStringLiteral("N/A");
         exec(QStringLiteral("INSERT INTO AR (ID, CUName, techname, Title, Problem, solution, "
@@ -159,11 +162,10 @@ void MessageCatcher::poll()
                                                : QMessageBox::NoButton;
         s.icon = box->icon();
         seen << s;
-        QMessageBox::StandardButton answer = m_answers.isEmpty()
-                                                 ? (s.defaultButton != QMessageBox::NoButton
-                                                        ? s.defaultButton
-                                                        : QMessageBox::Ok)
-                                                 : m_answers.takeFirst();
+        QMessageBox::StandardButton answer =
+            m_answers.isEmpty()
+                ? (s.defaultButton != QMessageBox::NoButton ? s.defaultButton : QMessageBox::Ok)
+                : m_answers.takeFirst();
         if (QAbstractButton* button = box->button(answer))
             button->click();
         else
@@ -217,7 +219,10 @@ frmMain& StartedApp::main()
     return *m_app->mainWindow();
 }
 
-frmDisplay& StartedApp::display() { return main().display(); }
+frmDisplay& StartedApp::display()
+{
+    return main().display();
+}
 
 void StartedApp::trigger(const QString& actionName)
 {

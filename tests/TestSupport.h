@@ -18,7 +18,8 @@ class frmDisplay;
 // A temporary program folder: Ini/arprefs.ini pointing at a fresh database "ardentry.db" in it,
 // and Help/arhelp.htm. SQL helpers work through a connection of their own, as another program
 // would, so tests see what the file really holds.
-class TestFolder {
+class TestFolder
+{
 public:
     explicit TestFolder(const NewDatabaseOptions& options = {});
     ~TestFolder();
@@ -44,7 +45,8 @@ private:
 // Answers the program's message boxes (any modal QMessageBox) as they appear and records them.
 // Answers are taken in order from the queue; when it is empty the box's default button (or Ok)
 // is pressed.
-class MessageCatcher : public QObject {
+class MessageCatcher : public QObject
+{
 public:
     struct Seen {
         QString text;
@@ -71,7 +73,8 @@ private:
 };
 
 // A started program on a TestFolder: mdlMain after start-up with its main window shown.
-class StartedApp {
+class StartedApp
+{
 public:
     explicit StartedApp(const NewDatabaseOptions& options = {});
     // Start on an existing folder (after the test changed it).

@@ -21,7 +21,8 @@
 #include <QUrl>
 
 // Catches what the program hands to the desktop to open.
-class UrlCatcher : public QObject {
+class UrlCatcher : public QObject
+{
     Q_OBJECT
 public:
     UrlCatcher()
@@ -39,7 +40,8 @@ public slots:
     void open(const QUrl& url) { opened << url; }
 };
 
-class tst_MainWindow : public QObject {
+class tst_MainWindow : public QObject
+{
     Q_OBJECT
 private slots:
     void menuItems_data();
@@ -114,11 +116,12 @@ void tst_MainWindow::menuOrder()
         for (QAction* item : top->menu()->actions())
             names << (item->isSeparator() ? "-" + item->objectName() : item->objectName());
     }
-    QCOMPARE(names, QStringList({"mnuFile", "mnuAdd", "mnuSave", "mnuDelete", "mnuPrint",
-                                 "-mnuFileDivide2", "mnuFirst", "mnuPrevious", "mnuNext",
-                                 "mnuLast", "-mnuFileDivide1", "mnuSearch", "mnuExit", "mnuSetup",
-                                 "mnuCategories", "mnuUsers", "mnuData", "mnuLabels", "mnuHelp",
-                                 "mnuGen", "mnuMan", "-mnuHelpHy1", "mnuAbout"}));
+    QCOMPARE(names, QStringList({"mnuFile",  "mnuAdd",          "mnuSave",         "mnuDelete",
+                                 "mnuPrint", "-mnuFileDivide2", "mnuFirst",        "mnuPrevious",
+                                 "mnuNext",  "mnuLast",         "-mnuFileDivide1", "mnuSearch",
+                                 "mnuExit",  "mnuSetup",        "mnuCategories",   "mnuUsers",
+                                 "mnuData",  "mnuLabels",       "mnuHelp",         "mnuGen",
+                                 "mnuMan",   "-mnuHelpHy1",     "mnuAbout"}));
 }
 
 void tst_MainWindow::toolbar()
@@ -166,21 +169,29 @@ void tst_MainWindow::navigation_data()
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("expectedId");
     QTest::addColumn<QString>("expectedPosition");
-    QTest::newRow("start") << QStringList() << "1" << "1";
-    QTest::newRow("next") << QStringList{"mnuNext"} << "2" << "2";
-    QTest::newRow("last") << QStringList{"mnuLast"} << "5" << "5";
+    QTest::newRow("start") << QStringList() << "1"
+                           << "1";
+    QTest::newRow("next") << QStringList{"mnuNext"} << "2"
+                          << "2";
+    QTest::newRow("last") << QStringList{"mnuLast"} << "5"
+                          << "5";
     QTest::newRow("next at last stays") << QStringList{"mnuLast", "mnuNext", "mnuNext"} << "5"
                                         << "5";
     QTest::newRow("previous at first stays") << QStringList{"mnuPrevious", "mnuPrevious"} << "1"
                                              << "1";
     QTest::newRow("back and forth") << QStringList{"mnuLast", "mnuPrevious", "mnuPrevious"} << "3"
                                     << "3";
-    QTest::newRow("first") << QStringList{"mnuLast", "mnuFirst"} << "1" << "1";
-    QTest::newRow("toolbar next") << QStringList{"tb11", "tb11"} << "3" << "3";
-    QTest::newRow("toolbar last, previous") << QStringList{"tb12", "tb10"} << "4" << "4";
-    QTest::newRow("toolbar first") << QStringList{"tb12", "tb9"} << "1" << "1";
-    QTest::newRow("toolbar separators do nothing") << QStringList{"tb11", "tb5", "tb8", "tb13"}
-                                                   << "2" << "2";
+    QTest::newRow("first") << QStringList{"mnuLast", "mnuFirst"} << "1"
+                           << "1";
+    QTest::newRow("toolbar next") << QStringList{"tb11", "tb11"} << "3"
+                                  << "3";
+    QTest::newRow("toolbar last, previous") << QStringList{"tb12", "tb10"} << "4"
+                                            << "4";
+    QTest::newRow("toolbar first") << QStringList{"tb12", "tb9"} << "1"
+                                   << "1";
+    QTest::newRow("toolbar separators do nothing")
+        << QStringList{"tb11", "tb5", "tb8", "tb13"} << "2"
+        << "2";
 }
 
 void tst_MainWindow::navigation()
@@ -288,7 +299,7 @@ void tst_MainWindow::labelsFromCustomize()
     folder->exec("INSERT INTO Customize (ID, Labels) VALUES (7, 'Seventh')");
     StartedApp started(folder);
     frmDisplay& form = started.display();
-    const QList<QLabel*> labels{form.lblProblemNo, form.lbCUName, form.lblTech,
+    const QList<QLabel*> labels{form.lblProblemNo, form.lbCUName,   form.lblTech,
                                 form.Label4,       form.lblProblem, form.lblSolution};
     for (int i = 0; i < 6; ++i)
         QCOMPARE(labels[i]->text(), QString("Custom %1:").arg(i + 1));

@@ -767,6 +767,7 @@ void tst_Print::realPrintQueue()
     const QImage same = render(direct[0], QStringLiteral("same"));
     const QImage other = render(direct[1], QStringLiteral("other"));
     QVERIFY(!viaQueue.isNull() && !same.isNull() && !other.isNull());
+    viaQueue.save("/tmp/print-work/t-queue.png"); same.save("/tmp/print-work/t-same.png"); // DEBUG
     QCOMPARE(viaQueue.size(), same.size());
     auto dark = [](const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; };
     auto differences = [&](const QImage& a, const QImage& b, int* inked) {

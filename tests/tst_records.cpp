@@ -13,7 +13,8 @@
 #include <QSqlQuery>
 #include <QTest>
 
-namespace {
+namespace
+{
 const QString saved = "Article successfully saved.";
 const QString appended = "The currently displayed article will be appended.";
 const QString fillIn = "Please fill in all the information before you save.";
@@ -25,7 +26,8 @@ const QString deleted = "Article deleted.";
 const QString confirm = "You're about to delete this article.  Are you sure?";
 
 // Holds the database's write lock from another connection, as another program would.
-class WriteLock {
+class WriteLock
+{
 public:
     explicit WriteLock(const QString& path)
     {
@@ -46,7 +48,8 @@ public:
 };
 } // namespace
 
-class tst_Records : public QObject {
+class tst_Records : public QObject
+{
     Q_OBJECT
 private slots:
     void saveNeedsProblemAndSolution_data();
@@ -75,10 +78,14 @@ void tst_Records::saveNeedsProblemAndSolution_data()
     QTest::addColumn<QString>("problem");
     QTest::addColumn<QString>("solution");
     QTest::addColumn<bool>("saves");
-    QTest::newRow("both empty") << "" << "" << false;
-    QTest::newRow("no problem") << "" << "fix" << false;
-    QTest::newRow("no solution") << "broken" << "" << false;
-    QTest::newRow("one blank each") << " " << " " << true;
+    QTest::newRow("both empty") << ""
+                                << "" << false;
+    QTest::newRow("no problem") << ""
+                                << "fix" << false;
+    QTest::newRow("no solution") << "broken"
+                                 << "" << false;
+    QTest::newRow("one blank each") << " "
+                                    << " " << true;
 }
 
 void tst_Records::saveNeedsProblemAndSolution()
@@ -127,9 +134,10 @@ void tst_Records::saveFillsEmptyFields()
     QCOMPARE(form.txtEditedBy->text(), QString("N/A"));
     QCOMPARE(form.txtDateEdited->text(), QString("N/A"));
     QCOMPARE(form.txtInitial->text(), QString());
-    const QVariantList row = folder->rows("SELECT ID, CUName, techname, Title, InitialEntry, "
-                                          "reference, EditedBy, DateEdited FROM AR "
-                                          "WHERE Problem = 'Problem 1'")
+    const QVariantList row = folder
+                                 ->rows("SELECT ID, CUName, techname, Title, InitialEntry, "
+                                        "reference, EditedBy, DateEdited FROM AR "
+                                        "WHERE Problem = 'Problem 1'")
                                  .value(0);
     QCOMPARE(row, QVariantList({0, "N/A", "N/A", "Printer", "", "N/A", "N/A", "N/A"}));
 }
@@ -199,8 +207,9 @@ void tst_Records::addThenSave()
     started.trigger("mnuSave");
     QCOMPARE(started.messages().texts(), QStringList({saved}));
     const QVariantList row =
-        folder->rows("SELECT ID, Problem, solution, CUName, techname, Title, reference, Image1, "
-                     "Image10 FROM AR WHERE ID = 4")
+        folder
+            ->rows("SELECT ID, Problem, solution, CUName, techname, Title, reference, Image1, "
+                   "Image10 FROM AR WHERE ID = 4")
             .value(0);
     QCOMPARE(row, QVariantList({4, "Monitor flickers", "Replace the cable", "Hardware", "N/A",
                                 "N/A", "N/A", "N/A", "N/A"}));
@@ -292,8 +301,7 @@ void tst_Records::saveOnAnEmptyTable()
     form.txtSolution->setPlainText("First solution");
     started.trigger("mnuSave");
     QCOMPARE(started.messages().texts().last(), saved);
-    QCOMPARE(folder->scalar("SELECT COUNT(*) FROM AR WHERE Problem = 'First problem'").toInt(),
-             1);
+    QCOMPARE(folder->scalar("SELECT COUNT(*) FROM AR WHERE Problem = 'First problem'").toInt(), 1);
     QCOMPARE(folder->scalar("SELECT Image3 FROM AR").toString(), QString("N/A"));
 }
 

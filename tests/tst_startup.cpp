@@ -12,7 +12,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-namespace {
+namespace
+{
 QByteArray digest(const QString& path)
 {
     QFile file(path);
@@ -22,7 +23,8 @@ QByteArray digest(const QString& path)
 }
 } // namespace
 
-class tst_Startup : public QObject {
+class tst_Startup : public QObject
+{
     Q_OBJECT
 private slots:
     void failures_data();
@@ -38,21 +40,33 @@ void tst_Startup::failures_data()
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("no preferences file") << "rm-ini" << "preferences file";
-    QTest::newRow("no path key") << "ini:[General]\nSearchString=x\n" << "no database path";
-    QTest::newRow("empty path") << "ini:[General]\nPath=\n" << "no database path";
+    QTest::newRow("no preferences file") << "rm-ini"
+                                         << "preferences file";
+    QTest::newRow("no path key") << "ini:[General]\nSearchString=x\n"
+                                 << "no database path";
+    QTest::newRow("empty path") << "ini:[General]\nPath=\n"
+                                << "no database path";
     QTest::newRow("database missing") << "ini:[General]\nPath=/nonexistent/folder/ar.db\n"
                                       << "/nonexistent/folder/ar.db";
-    QTest::newRow("not a database") << "garbage" << "not an SQLite database";
-    QTest::newRow("no Users table") << "sql:DROP TABLE Users" << "Users";
-    QTest::newRow("no Categories table") << "sql:DROP TABLE Categories" << "Categories";
-    QTest::newRow("no AR table") << "sql:DROP TABLE AR" << "AR";
-    QTest::newRow("no CUINFO table") << "sql:DROP TABLE CUINFO" << "CUINFO";
-    QTest::newRow("no Customize table") << "sql:DROP TABLE Customize" << "Customize";
+    QTest::newRow("not a database") << "garbage"
+                                    << "not an SQLite database";
+    QTest::newRow("no Users table") << "sql:DROP TABLE Users"
+                                    << "Users";
+    QTest::newRow("no Categories table") << "sql:DROP TABLE Categories"
+                                         << "Categories";
+    QTest::newRow("no AR table") << "sql:DROP TABLE AR"
+                                 << "AR";
+    QTest::newRow("no CUINFO table") << "sql:DROP TABLE CUINFO"
+                                     << "CUINFO";
+    QTest::newRow("no Customize table") << "sql:DROP TABLE Customize"
+                                        << "Customize";
     QTest::newRow("no EmployeeName column")
-        << "sql:DROP TABLE CUINFO;CREATE TABLE CUINFO (CUName TEXT)" << "EmployeeName";
-    QTest::newRow("Categories empty") << "sql:DELETE FROM Categories" << "Categories";
-    QTest::newRow("Users empty") << "sql:DELETE FROM Users" << "Users";
+        << "sql:DROP TABLE CUINFO;CREATE TABLE CUINFO (CUName TEXT)"
+        << "EmployeeName";
+    QTest::newRow("Categories empty") << "sql:DELETE FROM Categories"
+                                      << "Categories";
+    QTest::newRow("Users empty") << "sql:DELETE FROM Users"
+                                 << "Users";
 }
 
 void tst_Startup::failures()
@@ -67,8 +81,8 @@ void tst_Startup::failures()
         folder->writeFile("Ini/arprefs.ini", damage.mid(4).toUtf8());
     } else if (damage == "garbage") {
         QFile::remove(folder->dbPath());
-        folder->writeFile("ardentry.db", QByteArray("This is a text file, not a database.\n")
-                                             .repeated(200));
+        folder->writeFile("ardentry.db",
+                          QByteArray("This is a text file, not a database.\n").repeated(200));
     } else if (damage.startsWith("sql:")) {
         for (const QString& statement : damage.mid(4).split(';'))
             folder->exec(statement);
