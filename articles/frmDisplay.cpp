@@ -1,5 +1,6 @@
 #include "frmDisplay.h"
 
+#include "DesignedLayout.h"
 #include "MessageBox.h"
 #include "frmMain.h"
 #include "mdlMain.h"
@@ -21,20 +22,6 @@ const char* const frmDisplay::DefaultLabels[6] = {
 
 namespace
 {
-// Positions are designed in twips; 15 twips make a pixel.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-template <typename W> W* place(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* widget = new W(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
 // A caption wider than its designed label grows to the left into the margin first, then to the
 // right, so that it is never cut.
 void setCaption(QLabel* label, const QString& caption, const QRect& designed)

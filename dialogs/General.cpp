@@ -1,5 +1,6 @@
 #include "General.h"
 
+#include "app/DesignedLayout.h"
 #include "app/frmMain.h"
 #include "app/mdlMain.h"
 
@@ -42,9 +43,7 @@ General::General(frmMain& main, mdlMain& app)
     std::tie(Label7, Label8) = line(3, "Label7", "Database Structure:", "Label8", "");
     Label2->setMinimumWidth(300); // the window widens to show a long path whole
 
-    Command1 = new QPushButton(QStringLiteral("&OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setDefault(true);
+    Command1 = commandButton(this, "Command1", QStringLiteral("&OK"), true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Command1);

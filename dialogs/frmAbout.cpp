@@ -1,5 +1,6 @@
 #include "frmAbout.h"
 
+#include "app/DesignedLayout.h"
 #include "app/frmMain.h"
 
 #include <QFont>
@@ -48,9 +49,7 @@ frmAbout::frmAbout(frmMain& main)
     Label6 = new QLabel(QStringLiteral("January 23, 2006"), this);
     Label6->setObjectName(QStringLiteral("Label6"));
 
-    Command1 = new QPushButton(QStringLiteral("&OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setDefault(true);
+    Command1 = commandButton(this, "Command1", QStringLiteral("&OK"), true);
 
     auto* top = new QHBoxLayout;
     top->addWidget(Image1, 0, Qt::AlignTop);

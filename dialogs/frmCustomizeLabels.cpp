@@ -1,5 +1,6 @@
 #include "frmCustomizeLabels.h"
 
+#include "app/DesignedLayout.h"
 #include "app/MessageBox.h"
 #include "app/frmMain.h"
 #include "app/mdlMain.h"
@@ -49,15 +50,9 @@ frmCustomizeLabels::frmCustomizeLabels(frmMain& main, mdlMain& app)
         grid->addWidget(Label[k], k, 0);
         grid->addWidget(Text[k], k, 1);
     }
-    Command1 = new QPushButton(QStringLiteral("&OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("&Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setAutoDefault(false);
-    Command3 = new QPushButton(QStringLiteral("&Reset to Default"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    Command3->setAutoDefault(false);
+    Command1 = commandButton(this, "Command1", QStringLiteral("&OK"), true);
+    Command2 = commandButton(this, "Command2", QStringLiteral("&Cancel"));
+    Command3 = commandButton(this, "Command3", QStringLiteral("&Reset to Default"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command3);

@@ -1,5 +1,6 @@
 #include "frmDataPath.h"
 
+#include "app/DesignedLayout.h"
 #include "app/MessageBox.h"
 #include "app/ProfileFile.h"
 #include "app/frmMain.h"
@@ -35,15 +36,9 @@ frmDataPath::frmDataPath(frmMain& main, mdlMain& app)
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setMinimumWidth(420);
     Label1->setBuddy(Text1);
-    cmdBrowse = new QPushButton(QStringLiteral("Browse..."), this);
-    cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
-    cmdBrowse->setAutoDefault(false);
-    Command1 = new QPushButton(QStringLiteral("&OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("&Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setAutoDefault(false);
+    cmdBrowse = commandButton(this, "cmdBrowse", QStringLiteral("Browse..."));
+    Command1 = commandButton(this, "Command1", QStringLiteral("&OK"), true);
+    Command2 = commandButton(this, "Command2", QStringLiteral("&Cancel"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdBrowse);

@@ -1,6 +1,7 @@
 #include "images/frmImages.h"
 
 #include "MessageBox.h"
+#include "app/DesignedLayout.h"
 #include "articles/frmDisplay.h"
 #include "frmMain.h"
 #include "images/frmView.h"
@@ -84,9 +85,7 @@ void frmImages::buildControls()
         connect(cmdView[i], &QPushButton::clicked, this, [this, slot] { cmdView_Click(slot); });
         connect(cmdBrowse[i], &QPushButton::clicked, this, [this, slot] { cmdBrowse_Click(slot); });
     }
-    Command11 = new QPushButton(QStringLiteral("&Close"), this);
-    Command11->setObjectName(QStringLiteral("Command11"));
-    Command11->setAutoDefault(false);
+    Command11 = commandButton(this, "Command11", QStringLiteral("&Close"));
     connect(Command11, &QPushButton::clicked, this, &frmImages::Command11_Click);
 
     auto* bottom = new QHBoxLayout;

@@ -1,5 +1,6 @@
 #include "frmSearch.h"
 
+#include "DesignedLayout.h"
 #include "ProfileFile.h"
 #include "articles/frmDisplay.h"
 #include "frmMain.h"
@@ -20,20 +21,6 @@ const char* const frmSearch::Choices[4] = {"Category", "Problem", "Solution", "A
 
 namespace
 {
-// Positions are designed in twips; 15 twips make a pixel.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-template <typename W> W* place(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* widget = new W(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
 // A combo box that takes typed text as it stands: no completion while typing, typed text never
 // becomes an item, and leaving the box does not pick the item that the text happens to equal
 // (only a pick from the list counts as a choice).
