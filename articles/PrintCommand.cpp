@@ -13,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QUrl>
 
 #include <memory>
 #include <optional>
@@ -113,6 +114,8 @@ void printArticle(frmMain& main, QPrinter* chosen)
     browser.show();
     printer->setDocName(QStringLiteral("Ardentry article ") + columns->id);
     const QString pageFailure = browser.printDocument(file, *printer);
+    if (browser.abandoned())
+        return;
     if (!pageFailure.isEmpty()) {
         browser.hide();
         main.report(QStringLiteral("The article could not be printed: ") + pageFailure + '.');
@@ -121,8 +124,11 @@ void printArticle(frmMain& main, QPrinter* chosen)
     if (PrintPage::hasReference(columns->reference)) {
         if (!frmBrowser::hasPrinterHook())
             separateReferenceFile(*printer);
-        printer->setDocName(QFileInfo(columns->reference.trimmed()).fileName());
+        const QString name = QFileInfo(QUrl(columns->reference.trimmed()).path()).fileName();
+        printer->setDocName(name.isEmpty() ? columns->reference.trimmed() : name);
         const QString referenceFailure = browser.printDocument(columns->reference, *printer);
+        if (browser.abandoned())
+            return;
         if (!referenceFailure.isEmpty()) {
             browser.hide();
             main.report(QStringLiteral("The article was printed, but its reference \"%1\" "

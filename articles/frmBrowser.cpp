@@ -44,6 +44,12 @@ frmBrowser::frmBrowser(frmMain& main)
     WBrBrowser = new DocumentView(wbrBrowser1);
     WBrBrowser->setObjectName(QStringLiteral("WBrBrowser"));
     WBrBrowser->setGeometry(40, 280, 97, 41);
+
+    connect(&main, &frmMain::programEnded, this, [this] {
+        m_abandoned = true;
+        if (WBrBrowser->isLoading())
+            WBrBrowser->stop(QStringLiteral("the program has ended"));
+    });
 }
 
 frmBrowser* frmBrowser::loaded(const frmMain& main)
@@ -112,13 +118,15 @@ QString frmBrowser::printDocument(const QString& target, QPrinter& printer)
         ~Busy() { flag = false; }
     } busy(m_printing);
 
+    if (m_abandoned)
+        return QStringLiteral("the program has ended");
     WBrBrowser->navigate(target);
     if (!waitUntilLoaded()) {
         WBrBrowser->stop(QStringLiteral("it did not finish loading"));
         return QStringLiteral("it did not finish loading within %1")
             .arg(secondsText(s_loadTimeout));
     }
-    if (!WBrBrowser->isReady())
+    if (!WBrBrowser->isReady() || m_abandoned)
         return WBrBrowser->errorText();
     ++s_documentsPrinted;
     if (const PrinterHook& hook = printerHook())

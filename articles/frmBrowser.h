@@ -30,6 +30,8 @@ public:
     // for a message: "the file ... does not exist").
     QString printDocument(const QString& target, QPrinter& printer);
     bool isPrinting() const { return m_printing; }
+    // True once the program has ended: a print still running stops without further messages.
+    bool abandoned() const { return m_abandoned; }
 
     // The longest wait for a document to load (30 s).
     static int loadTimeout();
@@ -51,4 +53,5 @@ private:
     bool waitUntilLoaded();
 
     bool m_printing = false;
+    bool m_abandoned = false;
 };
