@@ -687,7 +687,8 @@ void RecordSet::collect(const QString& column, const QString& value)
             typed = *number;
         }
     } else {
-        typed = value;
+        // A text column always gets text: an empty box is written as the empty text, not Null.
+        typed = value.isNull() ? QString(QLatin1String("")) : value;
     }
     d->pendingFor(d->current).changes[col] = typed;
 }

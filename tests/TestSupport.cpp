@@ -243,3 +243,11 @@ void StartedApp::clickToolbar(int position)
     else
         action->trigger();
 }
+
+void StartedApp::run(const QString& step)
+{
+    if (step.startsWith(QLatin1String("tb")))
+        clickToolbar(step.mid(2).toInt());
+    else
+        trigger(step);
+}

@@ -92,6 +92,8 @@ public:
     void trigger(const QString& actionName);
     // Clicks toolbar position 1..14.
     void clickToolbar(int position);
+    // A menu item or toolbar action by object name, or "tbN": clicks toolbar position N.
+    void run(const QString& step);
 
 private:
     void start();

@@ -22,27 +22,30 @@
 
 namespace
 {
-const QString Absent = QStringLiteral("<absent>");
-
 QString longPath()
 {
-    QString path = QStringLiteral("/srv/help desk/shared databases/");
-    while (path.size() < 117)
-        path += QStringLiteral("x");
-    path += QStringLiteral(".db");
-    return path; // 120 characters
+    QString path = "/srv/help desk/shared databases/";
+    path += QString(117 - path.size(), QLatin1Char('x'));
+    return path + ".db"; // 120 characters
 }
 
 QString storedPath(const TestFolder& folder)
 {
-    return ProfileFile(folder.iniPath())
-        .read(QStringLiteral("General"), QStringLiteral("Path"), Absent);
+    return ProfileFile(folder.iniPath()).read("General", "Path", "<absent>");
 }
 
-template <typename T> T* openOne(StartedApp& started, const char* name)
+QByteArray contents(const QString& path)
 {
-    const QList<T*> all =
-        started.main().findChildren<T*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Opens a window through its menu item; the one open instance, named after its class, or null.
+template <typename T> T* open(StartedApp& started, const char* menu)
+{
+    started.trigger(menu);
+    const QList<T*> all = started.main().findChildren<T*>(
+        QString::fromLatin1(T::staticMetaObject.className()), Qt::FindDirectChildrenOnly);
     return all.size() == 1 ? all.first() : nullptr;
 }
 
@@ -55,17 +58,31 @@ void retype(QLineEdit* box, const QString& text)
     QTest::keyClicks(box, text);
 }
 
-void pressKey(QWidget* window, Qt::Key key)
+void click(QAbstractButton* button)
 {
-    QWidget* target = window->focusWidget() ? window->focusWidget() : window;
-    QTest::keyClick(target, key);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Closes a window by OK, Enter, Cancel, Escape or its title bar's close.
+void closeBy(QDialog* dialog, const QString& way)
+{
+    QWidget* focus = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+    if (way == "OK")
+        click(dialog->findChild<QPushButton*>("Command1"));
+    else if (way == "Cancel")
+        click(dialog->findChild<QPushButton*>("Command2"));
+    else if (way == "Enter")
+        QTest::keyClick(focus, Qt::Key_Return);
+    else if (way == "Escape")
+        QTest::keyClick(focus, Qt::Key_Escape);
+    else
+        dialog->close();
 }
 
 QStringList customizeLabels(const TestFolder& folder)
 {
     QStringList labels;
-    for (const QVariantList& row :
-         folder.rows(QStringLiteral("SELECT Labels FROM Customize ORDER BY ID")))
+    for (const QVariantList& row : folder.rows("SELECT Labels FROM Customize ORDER BY ID"))
         labels << row.value(0).toString();
     return labels;
 }
@@ -82,212 +99,192 @@ const QStringList Defaults = {
     "AR Number:", "Category:", "Entered By:", "Title:", "Problem:", "Solution:"};
 const QStringList AsCreated = {
     "AR Number:", "Category:", "Entered By:", "Title:", "Problem Description:", "Solution:"};
+const QStringList Typed = {"New 1:", "New 2:", "New 3:", "New 4:", "New 5:", "New 6:"};
 } // namespace
 
 class tst_Dialogs : public QObject
 {
     Q_OBJECT
 private slots:
-    void dataPathShowsStoredValue_data();
-    void dataPathShowsStoredValue();
-    void dataPathOkStoresTyped_data();
-    void dataPathOkStoresTyped();
-    void dataPathCloseWithoutStoring_data();
-    void dataPathCloseWithoutStoring();
-    void dataPathWriteFails_data();
-    void dataPathWriteFails();
+    void informationShown_data();
+    void informationShown();
+    void dataPathClosing_data();
+    void dataPathClosing();
     void dataPathBrowse_data();
     void dataPathBrowse();
 
     void labelsClosing_data();
     void labelsClosing();
-    void labelsResetThenCancel();
-    void labelsShowAtNextLoadOfArticleForm();
-    void labelsFewerThanSixRows_data();
-    void labelsFewerThanSixRows();
-    void labelsSeventhRowUntouched();
-    void labelsWriteFailsPartWay();
-    void labelsTableMissing();
+    void labelsRows_data();
+    void labelsRows();
+    void labelsWriteFails_data();
+    void labelsWriteFails();
 
-    void generalLines_data();
-    void generalLines();
-    void generalCountUnderFilter_data();
-    void generalCountUnderFilter();
-    void generalCountTakenOnce();
     void about();
 
     void disablingWindowsEnableMainAgain_data();
     void disablingWindowsEnableMainAgain();
 };
 
-// ---- Database path ----
+// ---- Database path and record count, as the path dialog and General Information show them ----
 
-void tst_Dialogs::dataPathShowsStoredValue_data()
+void tst_Dialogs::informationShown_data()
 {
-    QTest::addColumn<QByteArray>("ini"); // empty: no preferences file at all
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("120 characters")
-        << ("[General]\r\nPath=" + longPath().toUtf8() + "\r\n") << longPath();
-    QTest::newRow("no key") << QByteArray("[General]\r\nSearchString=abc\r\n") << QString();
-    QTest::newRow("no file") << QByteArray() << QString();
+    QTest::addColumn<QString>("ini");
+    QTest::addColumn<QString>("filter"); // the search filter on the articles
+    QTest::addColumn<QString>("count");
+    QTest::newRow("stored path, no filter") << "stored" << QString() << "12";
+    QTest::newRow("120 characters, problem text") << "120 characters"
+                                                  << "Problem LIKE #*1*#"
+                                                  << "4";
+    QTest::newRow("no key, number") << "no key"
+                                    << "ID = #5#"
+                                    << "1";
+    QTest::newRow("no file, no match") << "no file"
+                                       << "Problem LIKE #*zz*#"
+                                       << "0";
 }
 
-void tst_Dialogs::dataPathShowsStoredValue()
+void tst_Dialogs::informationShown()
 {
-    QFETCH(QByteArray, ini);
-    QFETCH(QString, shown);
-    StartedApp started;
-    if (ini.isEmpty())
-        QVERIFY(QFile::remove(started.folder().iniPath()));
-    else
-        started.folder().writeFile(QStringLiteral("Ini/arprefs.ini"), ini);
-
-    started.trigger(QStringLiteral("mnuData"));
-    auto* dialog = openOne<frmDataPath>(started, "frmDataPath");
-    QVERIFY(dialog && dialog->isVisible());
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("Ardentry Database Path"));
-    QCOMPARE(dialog->Label1->text(), QStringLiteral("Database Path:"));
-    QCOMPARE(dialog->Text1->text(), shown);
-    QVERIFY(started.messages().seen.isEmpty());
-}
-
-void tst_Dialogs::dataPathOkStoresTyped_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("enterKey");
-    QTest::newRow("empty box") << QString() << false;
-    QTest::newRow("other file") << QStringLiteral("/data/help desk/other.db") << false;
-    QTest::newRow("120 characters, Enter") << longPath() << true;
-    QTest::newRow("missing file, Enter") << QStringLiteral("/no/such/folder/x.sqlite") << true;
-}
-
-void tst_Dialogs::dataPathOkStoresTyped()
-{
-    QFETCH(QString, typed);
-    QFETCH(bool, enterKey);
+    QFETCH(QString, ini);
+    QFETCH(QString, filter);
+    QFETCH(QString, count);
     auto folder = std::make_shared<TestFolder>();
-    folder->fillArticles(3);
-    folder->writeFile(
-        QStringLiteral("Ini/arprefs.ini"),
-        ("[General]\r\nPath=" + folder->dbPath() + "\r\nSearchString=net\r\n").toUtf8());
+    folder->fillArticles(12);
     StartedApp started(folder);
-    started.trigger(QStringLiteral("mnuNext"));
-    QCOMPARE(started.display().txtTitle->text(), QStringLiteral("Title 2"));
-
-    started.trigger(QStringLiteral("mnuData"));
-    QPointer<frmDataPath> dialog = openOne<frmDataPath>(started, "frmDataPath");
-    QVERIFY(dialog);
-    retype(dialog->Text1, typed);
-    if (enterKey)
-        QTest::keyClick(dialog->Text1, Qt::Key_Return);
-    else
-        QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-
-    QVERIFY(started.messages().seen.isEmpty());
-    QCOMPARE(storedPath(*folder), typed);
-    QCOMPARE(ProfileFile(folder->iniPath())
-                 .read(QStringLiteral("General"), QStringLiteral("SearchString")),
-             QStringLiteral("net"));
-    QTRY_VERIFY(dialog.isNull());
-    QVERIFY(started.main().isEnabled());
-    // The open database stays in use until the next start.
-    QCOMPARE(started.app().dbConnection.path(), folder->dbPath());
-    QCOMPARE(started.display().txtTitle->text(), QStringLiteral("Title 2"));
-    started.trigger(QStringLiteral("mnuNext"));
-    QCOMPARE(started.display().txtTitle->text(), QStringLiteral("Title 3"));
-    QCOMPARE(started.app().rsMain.recordCount(), 3);
-
-    // The next opening reads the stored value afresh.
-    started.trigger(QStringLiteral("mnuData"));
-    auto* again = openOne<frmDataPath>(started, "frmDataPath");
-    QVERIFY(again);
-    QCOMPARE(again->Text1->text(), typed);
-}
-
-void tst_Dialogs::dataPathCloseWithoutStoring_data()
-{
-    QTest::addColumn<QString>("way");
-    QTest::newRow("Cancel") << QStringLiteral("cancel");
-    QTest::newRow("Escape") << QStringLiteral("escape");
-    QTest::newRow("title bar") << QStringLiteral("title bar");
-}
-
-void tst_Dialogs::dataPathCloseWithoutStoring()
-{
-    QFETCH(QString, way);
-    StartedApp started;
-    const QByteArray before = [&] {
-        QFile file(started.folder().iniPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
-    started.trigger(QStringLiteral("mnuData"));
-    QPointer<frmDataPath> dialog = openOne<frmDataPath>(started, "frmDataPath");
-    QVERIFY(dialog);
-    retype(dialog->Text1, QStringLiteral("/elsewhere/typed.db"));
-    if (way == QLatin1String("cancel"))
-        QTest::mouseClick(dialog->Command2, Qt::LeftButton);
-    else if (way == QLatin1String("escape"))
-        QTest::keyClick(dialog->Text1, Qt::Key_Escape);
-    else
-        dialog->close();
-
-    QTRY_VERIFY(dialog.isNull());
-    QVERIFY(started.main().isEnabled());
-    QFile file(started.folder().iniPath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), before);
-
-    started.trigger(QStringLiteral("mnuData"));
-    auto* again = openOne<frmDataPath>(started, "frmDataPath");
-    QVERIFY(again);
-    QCOMPARE(again->Text1->text(), started.folder().dbPath());
-}
-
-void tst_Dialogs::dataPathWriteFails_data()
-{
-    QTest::addColumn<QString>("breakage");
-    QTest::newRow("Ini folder removed") << QStringLiteral("no folder");
-    QTest::newRow("preferences path is a folder") << QStringLiteral("folder");
-    QTest::newRow("read-only file") << QStringLiteral("read-only");
-}
-
-void tst_Dialogs::dataPathWriteFails()
-{
-    QFETCH(QString, breakage);
-    StartedApp started;
-    const QString ini = started.folder().iniPath();
-    started.trigger(QStringLiteral("mnuData"));
-    QPointer<frmDataPath> dialog = openOne<frmDataPath>(started, "frmDataPath");
-    QVERIFY(dialog);
-
-    if (breakage == QLatin1String("no folder")) {
-        QVERIFY(QDir(started.folder().path(QStringLiteral("Ini"))).removeRecursively());
-    } else if (breakage == QLatin1String("folder")) {
-        QVERIFY(QFile::remove(ini));
-        QVERIFY(QDir().mkpath(ini));
-    } else {
-        QVERIFY(QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    QString expected = folder->dbPath();
+    if (ini == "120 characters") {
+        expected = longPath();
+        folder->writeFile("Ini/arprefs.ini", "[General]\r\nPath=" + longPath().toUtf8());
+    } else if (ini == "no key") {
+        expected.clear();
+        folder->writeFile("Ini/arprefs.ini", "[General]\nSearchString=abc\n");
+    } else if (ini == "no file") {
+        expected.clear();
+        QVERIFY(QFile::remove(folder->iniPath()));
     }
 
-    retype(dialog->Text1, QStringLiteral("/new/place.db"));
-    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-
-    QCOMPARE(started.messages().seen.size(), 1);
-    const MessageCatcher::Seen seen = started.messages().seen.first();
-    QVERIFY2(seen.text.contains(QStringLiteral("could not be stored")), qPrintable(seen.text));
-    QVERIFY2(seen.text.contains(QDir::toNativeSeparators(ini)), qPrintable(seen.text));
-    QCOMPARE(seen.title, QStringLiteral("Ardentry"));
-    QCOMPARE(seen.icon, QMessageBox::NoIcon);
-    // Nothing is lost: the dialog stays with the typed path, the main window stays disabled.
+    auto* dialog = open<frmDataPath>(started, "mnuData");
     QVERIFY(dialog && dialog->isVisible());
-    QCOMPARE(dialog->Text1->text(), QStringLiteral("/new/place.db"));
-    QVERIFY(!started.main().isEnabled());
-    if (breakage == QLatin1String("read-only"))
-        QCOMPARE(storedPath(started.folder()), started.folder().dbPath());
+    QCOMPARE(dialog->windowTitle(), "Ardentry Database Path");
+    QCOMPARE(dialog->Label1->text(), "Database Path:");
+    QCOMPARE(dialog->Text1->text(), expected);
+    click(dialog->Command2);
 
-    QTest::mouseClick(dialog->Command2, Qt::LeftButton);
+    started.app().rsMain.setFilter(filter);
+    QPointer<General> window = open<General>(started, "mnuGen");
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->windowTitle(), "General Information");
+    QStringList lines;
+    for (QLabel* label : {window->Label1, window->Label2, window->Label3, window->Label4,
+                          window->Label5, window->Label6, window->Label7, window->Label8})
+        lines << label->text();
+    const QString engine = "SQLite " + started.app().dbConnection.engineVersion();
+    QCOMPARE(lines, QStringList({"Database path:", expected, "Number of database records:", count,
+                                 "Database Engine:", engine,
+                                 "Database Structure:", "SQLite 3 database file"}));
+    QVERIFY2(QRegularExpression("^SQLite 3\\.\\d+\\.\\d+").match(engine).hasMatch(),
+             qPrintable(engine));
+    QCOMPARE(window->Command1->text(), "&OK");
+    QVERIFY(started.messages().seen.isEmpty());
+
+    // The count is taken once: a change while the window is open shows at its next opening.
+    folder->exec("INSERT INTO AR (ID, Problem, solution) VALUES (13, 'p', 's')");
+    started.app().ReloadArticles();
+    window->hide();
+    window->show();
+    QTest::qWait(20);
+    QCOMPARE(window->Label4->text(), count);
+    click(window->Command1);
+    QTRY_VERIFY(window.isNull());
+    auto* again = open<General>(started, "mnuGen");
+    QVERIFY(again);
+    QCOMPARE(again->Label4->text(), "13");
+}
+
+void tst_Dialogs::dataPathClosing_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<QString>("breakage"); // of the preferences file before OK
+    QTest::newRow("OK, empty box") << "OK" << QString() << true << "";
+    QTest::newRow("OK, other file") << "OK"
+                                    << "/data/help desk/other.db" << true << "";
+    QTest::newRow("Enter, 120 characters") << "Enter" << longPath() << true << "";
+    QTest::newRow("Enter, missing file") << "Enter"
+                                         << "/no/such/x.sqlite" << true << "";
+    for (const char* way : {"Cancel", "Escape", "title bar"})
+        QTest::newRow(way) << way << "/elsewhere/typed.db" << false << "";
+    for (const char* breakage : {"Ini folder removed", "preferences path is a folder", "read-only"})
+        QTest::addRow("OK, %s", breakage) << "OK"
+                                          << "/new/place.db" << false << breakage;
+}
+
+void tst_Dialogs::dataPathClosing()
+{
+    QFETCH(QString, way);
+    QFETCH(QString, typed);
+    QFETCH(bool, stored);
+    QFETCH(QString, breakage);
+    auto folder = std::make_shared<TestFolder>();
+    folder->fillArticles(3);
+    const QString ini = folder->iniPath();
+    folder->writeFile(
+        "Ini/arprefs.ini",
+        ("[General]\r\nPath=" + folder->dbPath() + "\r\nSearchString=net\r\n").toUtf8());
+    const QByteArray before = contents(ini);
+    StartedApp started(folder);
+    started.trigger("mnuNext");
+
+    QPointer<frmDataPath> dialog = open<frmDataPath>(started, "mnuData");
+    QVERIFY(dialog);
+    retype(dialog->Text1, typed);
+    if (breakage.startsWith("Ini")) {
+        QVERIFY(QDir(folder->path("Ini")).removeRecursively());
+    } else if (breakage.startsWith("preferences")) {
+        QVERIFY(QFile::remove(ini));
+        QVERIFY(QDir().mkpath(ini));
+    } else if (breakage == "read-only") {
+        QVERIFY(QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    }
+    closeBy(dialog, way);
+    if (!breakage.isEmpty()) {
+        QCOMPARE(started.messages().seen.size(), 1);
+        const MessageCatcher::Seen seen = started.messages().seen.first();
+        QVERIFY2(seen.text.contains("could not be stored") &&
+                     seen.text.contains(QDir::toNativeSeparators(ini)),
+                 qPrintable(seen.text));
+        QCOMPARE(seen.title, "Ardentry");
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        // Nothing is lost: the dialog stays with the typed path, the main window stays disabled.
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->Text1->text(), typed);
+        QVERIFY(!started.main().isEnabled());
+        if (breakage == "read-only")
+            QCOMPARE(contents(ini), before);
+        return;
+    }
+    QVERIFY(started.messages().seen.isEmpty());
     QTRY_VERIFY(dialog.isNull());
     QVERIFY(started.main().isEnabled());
+    if (stored) { // exactly as typed, the rest of the file kept
+        QCOMPARE(storedPath(*folder), typed);
+        QCOMPARE(ProfileFile(ini).read("General", "SearchString"), "net");
+    } else {
+        QCOMPARE(contents(ini), before);
+    }
+    // The open database stays in use until the next start.
+    QCOMPARE(started.app().dbConnection.path(), folder->dbPath());
+    QCOMPARE(started.display().txtTitle->text(), "Title 2");
+    started.trigger("mnuNext");
+    QCOMPARE(started.display().txtTitle->text(), "Title 3");
+
+    // The next opening reads the stored value afresh.
+    auto* again = open<frmDataPath>(started, "mnuData");
+    QVERIFY(again);
+    QCOMPARE(again->Text1->text(), stored ? typed : folder->dbPath());
 }
 
 void tst_Dialogs::dataPathBrowse_data()
@@ -301,21 +298,18 @@ void tst_Dialogs::dataPathBrowse()
 {
     QFETCH(bool, choose);
     StartedApp started;
-    const QString other = started.folder().path(QStringLiteral("archive/old help desk.sqlite"));
-    started.folder().writeFile(QStringLiteral("archive/old help desk.sqlite"), "SQLite format 3");
-    started.trigger(QStringLiteral("mnuData"));
-    QPointer<frmDataPath> dialog = openOne<frmDataPath>(started, "frmDataPath");
+    const QString other = started.folder().path("archive/old help desk.sqlite");
+    started.folder().writeFile("archive/old help desk.sqlite", "SQLite format 3");
+    auto* dialog = open<frmDataPath>(started, "mnuData");
     QVERIFY(dialog);
-    QCOMPARE(dialog->cmdBrowse->text(), QStringLiteral("Browse..."));
+    QCOMPARE(dialog->cmdBrowse->text(), "Browse...");
 
     QStringList filters;
     QString startFolder;
-    bool asked = false;
     started.messages().onOtherDialog([&](QWidget* widget) {
         auto* chooser = qobject_cast<QFileDialog*>(widget);
         if (!chooser)
             return;
-        asked = true;
         filters = chooser->nameFilters();
         startFolder = chooser->directory().absolutePath();
         if (choose) {
@@ -325,25 +319,20 @@ void tst_Dialogs::dataPathBrowse()
             chooser->reject();
         }
     });
-    QTest::mouseClick(dialog->cmdBrowse, Qt::LeftButton);
+    click(dialog->cmdBrowse);
 
-    QVERIFY(asked);
-    QVERIFY2(filters.size() == 2 && filters.first().contains(QStringLiteral("*.db")) &&
-                 filters.first().contains(QStringLiteral("*.sqlite3")) &&
-                 filters.first().contains(QStringLiteral("*.mdb")) &&
-                 filters.last().contains(QStringLiteral("(*)")),
-             qPrintable(filters.join(QStringLiteral(" | "))));
-    // It starts in the folder of the path in the box.
+    QCOMPARE(filters.size(), 2);
+    for (const char* pattern : {"*.db", "*.sqlite3", "*.mdb"})
+        QVERIFY2(filters.first().contains(QLatin1String(pattern)), qPrintable(filters.first()));
+    QVERIFY2(filters.last().contains("(*)"), qPrintable(filters.last()));
+    // It starts in the folder of the path in the box; choosing a file stores nothing yet.
     QCOMPARE(startFolder, QFileInfo(started.folder().dbPath()).absolutePath());
-    QCOMPARE(dialog->Text1->text(),
-             choose ? QDir::toNativeSeparators(other) : started.folder().dbPath());
-    // Choosing a file stores nothing yet.
+    const QString expected = choose ? QDir::toNativeSeparators(other) : started.folder().dbPath();
+    QCOMPARE(dialog->Text1->text(), expected);
     QCOMPARE(storedPath(started.folder()), started.folder().dbPath());
     QVERIFY(dialog->isVisible());
-
-    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-    QCOMPARE(storedPath(started.folder()),
-             choose ? QDir::toNativeSeparators(other) : started.folder().dbPath());
+    click(dialog->Command1);
+    QCOMPARE(storedPath(started.folder()), expected);
 }
 
 // ---- Customize Labels ----
@@ -351,345 +340,170 @@ void tst_Dialogs::dataPathBrowse()
 void tst_Dialogs::labelsClosing_data()
 {
     QTest::addColumn<QString>("way");
+    QTest::addColumn<bool>("reset");  // Reset to Default before closing
     QTest::addColumn<bool>("kept");   // hidden and kept rather than destroyed
-    QTest::addColumn<bool>("stored"); // the edit reaches the table
-    QTest::newRow("OK") << QStringLiteral("ok") << true << true;
-    QTest::newRow("Enter") << QStringLiteral("enter") << true << true;
-    QTest::newRow("Cancel") << QStringLiteral("cancel") << true << false;
-    QTest::newRow("Escape") << QStringLiteral("escape") << true << false;
-    QTest::newRow("title bar") << QStringLiteral("title bar") << false << false;
+    QTest::addColumn<bool>("stored"); // the boxes reach the table
+    QTest::newRow("OK") << "OK" << false << true << true;
+    QTest::newRow("Enter") << "Enter" << false << true << true;
+    QTest::newRow("Cancel") << "Cancel" << false << true << false;
+    QTest::newRow("Escape") << "Escape" << false << true << false;
+    QTest::newRow("title bar") << "title bar" << false << false << false;
+    QTest::newRow("Reset, Cancel") << "Cancel" << true << true << false;
 }
 
 void tst_Dialogs::labelsClosing()
 {
     QFETCH(QString, way);
+    QFETCH(bool, reset);
     QFETCH(bool, kept);
     QFETCH(bool, stored);
     StartedApp started;
-    started.folder().exec(QStringLiteral("UPDATE Customize SET Labels = 'Kind:' WHERE ID = 2"));
-    started.trigger(QStringLiteral("mnuLabels"));
-    QPointer<frmCustomizeLabels> dialog =
-        openOne<frmCustomizeLabels>(started, "frmCustomizeLabels");
+    started.folder().exec("UPDATE Customize SET Labels = 'Kind:' WHERE ID = 2");
+    QPointer<frmCustomizeLabels> dialog = open<frmCustomizeLabels>(started, "mnuLabels");
     QVERIFY(dialog && dialog->isVisible());
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("Customize Labels"));
+    QCOMPARE(dialog->windowTitle(), "Customize Labels");
     for (int k = 0; k < 6; ++k)
         QCOMPARE(dialog->Label[k]->text(), Defaults.at(k));
     QStringList shown = AsCreated;
-    shown[1] = QStringLiteral("Kind:");
+    shown[1] = "Kind:";
     QCOMPARE(boxTexts(*dialog), shown);
     QVERIFY(started.main().isEnabled()); // the main window stays usable
-    QVERIFY(started.main().action(QStringLiteral("mnuNext"))->isEnabled());
+    QVERIFY(started.main().action("mnuNext")->isEnabled());
 
-    retype(dialog->Text[2], QStringLiteral("Written By:"));
-    if (way == QLatin1String("ok"))
-        QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-    else if (way == QLatin1String("enter"))
-        QTest::keyClick(dialog->Text[2], Qt::Key_Return);
-    else if (way == QLatin1String("cancel"))
-        QTest::mouseClick(dialog->Command2, Qt::LeftButton);
-    else if (way == QLatin1String("escape"))
-        QTest::keyClick(dialog->Text[2], Qt::Key_Escape);
-    else
-        dialog->close();
-
-    QVERIFY(!dialog || !dialog->isVisible());
-    if (kept) {
-        QTest::qWait(20);
-        QVERIFY(dialog);
-    } else {
-        QTRY_VERIFY(dialog.isNull());
+    retype(dialog->Text[2], "Written By:");
+    if (reset) {
+        click(dialog->Command3);
+        QCOMPARE(boxTexts(*dialog), Defaults);
     }
+    const QStringList boxes = boxTexts(*dialog);
+    closeBy(dialog, way);
+    QVERIFY(!dialog || !dialog->isVisible());
     QVERIFY(started.main().isEnabled());
-    QStringList expected = shown;
-    if (stored)
-        expected[2] = QStringLiteral("Written By:");
-    QCOMPARE(customizeLabels(started.folder()), expected);
+    QCOMPARE(customizeLabels(started.folder()), stored ? boxes : shown);
 
-    started.trigger(QStringLiteral("mnuLabels"));
-    auto* again = openOne<frmCustomizeLabels>(started, "frmCustomizeLabels");
+    // Hidden: the same window shows the edits again; closed: a new one, even at once, shows the
+    // stored texts.
+    auto* again = open<frmCustomizeLabels>(started, "mnuLabels");
     QVERIFY(again && again->isVisible());
-    if (kept)
-        QCOMPARE(again, dialog.data());
-    QCOMPARE(again->Text[2]->text(),
-             kept ? QStringLiteral("Written By:") : QStringLiteral("Entered By:"));
-}
-
-void tst_Dialogs::labelsResetThenCancel()
-{
-    StartedApp started;
-    started.trigger(QStringLiteral("mnuLabels"));
-    auto* dialog = openOne<frmCustomizeLabels>(started, "frmCustomizeLabels");
-    QVERIFY(dialog);
-    QCOMPARE(dialog->Text[4]->text(), QStringLiteral("Problem Description:"));
-    QTest::mouseClick(dialog->Command3, Qt::LeftButton);
-    QCOMPARE(boxTexts(*dialog), Defaults);
-    QCOMPARE(customizeLabels(started.folder()), AsCreated); // nothing written yet
-    QTest::mouseClick(dialog->Command2, Qt::LeftButton);
-    QVERIFY(!dialog->isVisible());
-    QCOMPARE(customizeLabels(started.folder()), AsCreated);
-
-    started.trigger(QStringLiteral("mnuLabels"));
-    QCOMPARE(openOne<frmCustomizeLabels>(started, "frmCustomizeLabels"), dialog);
-    QVERIFY(dialog->isVisible());
-    QCOMPARE(boxTexts(*dialog), Defaults);
+    QCOMPARE(again == dialog.data(), kept);
+    QCOMPARE(boxTexts(*again), kept ? boxes : shown);
+    QTest::qWait(20);
+    QTRY_COMPARE(dialog.isNull(), !kept);
     // A later OK stores what the boxes hold.
-    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-    QCOMPARE(customizeLabels(started.folder()), Defaults);
+    click(again->Command1);
+    QCOMPARE(customizeLabels(started.folder()), boxTexts(*again));
 }
 
-void tst_Dialogs::labelsShowAtNextLoadOfArticleForm()
-{
-    StartedApp started;
-    frmMain& main = started.main();
-    QCOMPARE(main.display().lblProblemNo->text(), QStringLiteral("AR Number:"));
-    started.trigger(QStringLiteral("mnuLabels"));
-    auto* dialog = openOne<frmCustomizeLabels>(started, "frmCustomizeLabels");
-    QVERIFY(dialog);
-    retype(dialog->Text[0], QStringLiteral("Ticket:"));
-    retype(dialog->Text[5], QString()); // an empty text is stored as typed
-    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-    QVERIFY(started.messages().seen.isEmpty());
-    QCOMPARE(started.folder().scalar(QStringLiteral("SELECT Labels FROM Customize WHERE ID = 1")),
-             QVariant(QStringLiteral("Ticket:")));
-    QCOMPARE(started.folder().scalar(QStringLiteral("SELECT Labels FROM Customize WHERE ID = 6")),
-             QVariant(QString()));
-
-    // Not at once ...
-    QCOMPARE(main.display().lblProblemNo->text(), QStringLiteral("AR Number:"));
-    QCOMPARE(main.display().lblSolution->text(), QStringLiteral("Solution:"));
-    // ... but at the next load of the article form.
-    main.unloadDisplay();
-    main.display();
-    QCOMPARE(main.display().lblProblemNo->text(), QStringLiteral("Ticket:"));
-    QCOMPARE(main.display().lblSolution->text(), QString());
-    QCOMPARE(main.display().lblProblem->text(), QStringLiteral("Problem Description:"));
-}
-
-void tst_Dialogs::labelsFewerThanSixRows_data()
+void tst_Dialogs::labelsRows_data()
 {
     QTest::addColumn<QList<int>>("ids"); // the rows that the table holds
     QTest::addColumn<QList<int>>("idsAfter");
-    QTest::newRow("no rows") << QList<int>{} << QList<int>{1, 2, 3, 4, 5, 6};
-    QTest::newRow("four rows") << QList<int>{1, 2, 3, 4} << QList<int>{1, 2, 3, 4, 5, 6};
-    QTest::newRow("five rows") << QList<int>{1, 2, 3, 4, 5} << QList<int>{1, 2, 3, 4, 5, 6};
+    const QList<int> six{1, 2, 3, 4, 5, 6};
+    QTest::newRow("six rows") << six << six;
+    QTest::newRow("no rows") << QList<int>{} << six;
+    QTest::newRow("four rows") << QList<int>{1, 2, 3, 4} << six;
+    QTest::newRow("five rows") << QList<int>{1, 2, 3, 4, 5} << six;
     // New rows sort after the rows already there.
     QTest::newRow("gaps in the IDs") << QList<int>{2, 7, 9} << QList<int>{2, 7, 9, 10, 11, 12};
+    // A seventh row is neither shown nor changed.
+    QTest::newRow("seven rows") << (six + QList<int>{7}) << (six + QList<int>{7});
 }
 
-void tst_Dialogs::labelsFewerThanSixRows()
+void tst_Dialogs::labelsRows()
 {
     QFETCH(QList<int>, ids);
     QFETCH(QList<int>, idsAfter);
     StartedApp started;
     TestFolder& folder = started.folder();
-    folder.exec(QStringLiteral("DELETE FROM Customize"));
-    QStringList shown = Defaults;
+    folder.exec("DELETE FROM Customize");
+    QStringList rows; // what the table holds
     for (int k = 0; k < ids.size(); ++k) {
-        shown[k] = QStringLiteral("Stored %1:").arg(k + 1);
-        folder.exec(QStringLiteral("INSERT INTO Customize (ID, Labels) VALUES (?, ?)"),
-                    {ids.at(k), shown.at(k)});
+        rows << QString("Stored %1:").arg(k + 1);
+        folder.exec("INSERT INTO Customize (ID, Labels) VALUES (?, ?)", {ids.at(k), rows.last()});
     }
-
-    started.trigger(QStringLiteral("mnuLabels"));
-    auto* dialog = openOne<frmCustomizeLabels>(started, "frmCustomizeLabels");
+    QStringList shown = rows.mid(0, 6) + Defaults.mid(rows.size()); // missing rows: defaults
+    auto* dialog = open<frmCustomizeLabels>(started, "mnuLabels");
     QVERIFY(dialog);
-    QVERIFY(started.messages().seen.isEmpty());
     QCOMPARE(boxTexts(*dialog), shown);
 
-    retype(dialog->Text[5], QStringLiteral("Fix:"));
-    shown[5] = QStringLiteral("Fix:");
-    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+    retype(dialog->Text[0], "Ticket:");
+    retype(dialog->Text[5], QString()); // an empty text is stored as typed
+    shown[0] = "Ticket:";
+    shown[5].clear();
+    click(dialog->Command1);
     QVERIFY2(started.messages().seen.isEmpty(), qPrintable(started.messages().texts().join("|")));
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(customizeLabels(folder), shown);
+    QCOMPARE(customizeLabels(folder), shown + rows.mid(6));
     QList<int> idsStored;
-    for (const QVariantList& row :
-         folder.rows(QStringLiteral("SELECT ID FROM Customize ORDER BY ID")))
+    for (const QVariantList& row : folder.rows("SELECT ID FROM Customize ORDER BY ID"))
         idsStored << row.value(0).toInt();
     QCOMPARE(idsStored, idsAfter);
 
-    // A second OK changes the rows now there and adds none.
-    started.trigger(QStringLiteral("mnuLabels"));
-    retype(dialog->Text[0], QStringLiteral("No.:"));
-    shown[0] = QStringLiteral("No.:");
-    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-    QCOMPARE(customizeLabels(folder), shown);
-
-    // The article form takes the rows at its next load.
+    // Not at once, but at the next load of the article form.
+    QCOMPARE(started.display().lblProblemNo->text(), "AR Number:");
     started.main().unloadDisplay();
-    QCOMPARE(started.display().lblProblemNo->text(), QStringLiteral("No.:"));
-    QCOMPARE(started.display().lblSolution->text(), QStringLiteral("Fix:"));
+    QCOMPARE(started.display().lblProblemNo->text(), "Ticket:");
+    QCOMPARE(started.display().lblProblem->text(), shown[4]);
+    QCOMPARE(started.display().lblSolution->text(), QString());
+
+    // A second OK changes the rows now there and adds none.
+    QCOMPARE(open<frmCustomizeLabels>(started, "mnuLabels"), dialog);
+    retype(dialog->Text[1], "Kind:");
+    shown[1] = "Kind:";
+    click(dialog->Command1);
+    QCOMPARE(customizeLabels(folder), shown + rows.mid(6));
 }
 
-void tst_Dialogs::labelsSeventhRowUntouched()
+void tst_Dialogs::labelsWriteFails_data()
 {
-    StartedApp started;
-    TestFolder& folder = started.folder();
-    folder.exec(QStringLiteral("INSERT INTO Customize (ID, Labels) VALUES (7, 'Extra:')"));
-    started.trigger(QStringLiteral("mnuLabels"));
-    auto* dialog = openOne<frmCustomizeLabels>(started, "frmCustomizeLabels");
-    QVERIFY(dialog);
-    QCOMPARE(boxTexts(*dialog), AsCreated);
-    QStringList typed;
-    for (int k = 0; k < 6; ++k) {
-        typed << QStringLiteral("Label %1:").arg(k + 1);
-        retype(dialog->Text[k], typed.last());
-    }
-    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-    QVERIFY(started.messages().seen.isEmpty());
-    QCOMPARE(customizeLabels(folder), typed + QStringList{QStringLiteral("Extra:")});
+    QTest::addColumn<QString>("breakage");
+    QTest::addColumn<QString>("repair");
+    QTest::addColumn<QString>("failure"); // part of the message at OK
+    QTest::newRow("third row refused")
+        << "CREATE TRIGGER refuse_third BEFORE UPDATE ON Customize WHEN OLD.ID = 3 BEGIN SELECT "
+           "RAISE(ABORT, 'refused'); END"
+        << "DROP TRIGGER refuse_third"
+        << "The label \"Entered By:\" could not be saved";
+    QTest::newRow("table missing") << "ALTER TABLE Customize RENAME TO Gone"
+                                   << "ALTER TABLE Gone RENAME TO Customize"
+                                   << "The labels could not be saved";
 }
 
-void tst_Dialogs::labelsWriteFailsPartWay()
+void tst_Dialogs::labelsWriteFails()
 {
+    QFETCH(QString, breakage);
+    QFETCH(QString, repair);
+    QFETCH(QString, failure);
+    const bool missing = breakage.startsWith("ALTER");
     StartedApp started;
     TestFolder& folder = started.folder();
-    folder.exec(QStringLiteral("CREATE TRIGGER refuse_third BEFORE UPDATE ON Customize "
-                               "WHEN OLD.ID = 3 BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-    started.trigger(QStringLiteral("mnuLabels"));
-    auto* dialog = openOne<frmCustomizeLabels>(started, "frmCustomizeLabels");
-    QVERIFY(dialog);
-    QStringList typed;
-    for (int k = 0; k < 6; ++k) {
-        typed << QStringLiteral("New %1:").arg(k + 1);
-        retype(dialog->Text[k], typed.last());
-    }
-    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+    const QList<MessageCatcher::Seen>& seen = started.messages().seen;
+    folder.exec(breakage);
+    auto* dialog = open<frmCustomizeLabels>(started, "mnuLabels");
+    QVERIFY(dialog && dialog->isVisible());
+    // A table that cannot be read is reported; the boxes show the default texts.
+    QCOMPARE(seen.size(), missing ? 1 : 0);
+    QVERIFY(!missing || seen.first().text.contains("could not be read"));
+    QCOMPARE(boxTexts(*dialog), missing ? Defaults : AsCreated);
 
-    QCOMPARE(started.messages().seen.size(), 1);
-    const QString text = started.messages().seen.first().text;
-    QVERIFY2(text.contains(QStringLiteral("\"Entered By:\" could not be saved")), qPrintable(text));
+    for (int k = 0; k < 6; ++k)
+        retype(dialog->Text[k], Typed.at(k));
+    click(dialog->Command1);
+    QCOMPARE(seen.size(), missing ? 2 : 1);
+    QVERIFY2(seen.last().text.contains(failure), qPrintable(seen.last().text));
     // The rows before the failing one are stored, the others are as they were.
-    QStringList expected = AsCreated;
-    expected[0] = typed[0];
-    expected[1] = typed[1];
-    QCOMPARE(customizeLabels(folder), expected);
+    if (!missing)
+        QCOMPARE(customizeLabels(folder), Typed.mid(0, 2) + AsCreated.mid(2));
     QVERIFY(dialog->isVisible());
-    QCOMPARE(boxTexts(*dialog), typed);
+    QCOMPARE(boxTexts(*dialog), Typed);
     QVERIFY(!started.app().rsAux.isOpen());
 
     // Once the database takes it, the same OK stores everything.
-    folder.exec(QStringLiteral("DROP TRIGGER refuse_third"));
-    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-    QCOMPARE(started.messages().seen.size(), 1);
-    QCOMPARE(customizeLabels(folder), typed);
+    folder.exec(repair);
+    click(dialog->Command1);
+    QCOMPARE(seen.size(), missing ? 2 : 1);
+    QCOMPARE(customizeLabels(folder), Typed);
     QVERIFY(!dialog->isVisible());
-}
-
-void tst_Dialogs::labelsTableMissing()
-{
-    StartedApp started;
-    started.folder().exec(QStringLiteral("ALTER TABLE Customize RENAME TO Gone"));
-    started.trigger(QStringLiteral("mnuLabels"));
-    auto* dialog = openOne<frmCustomizeLabels>(started, "frmCustomizeLabels");
-    QVERIFY(dialog && dialog->isVisible());
-    QCOMPARE(started.messages().seen.size(), 1);
-    QVERIFY(started.messages().seen.first().text.contains(QStringLiteral("could not be read")));
-    QCOMPARE(boxTexts(*dialog), Defaults);
-
-    QTest::mouseClick(dialog->Command1, Qt::LeftButton);
-    QCOMPARE(started.messages().seen.size(), 2);
-    QVERIFY(started.messages().seen.last().text.contains(QStringLiteral("could not be saved")));
-    QVERIFY(dialog->isVisible());
-    QVERIFY(!started.app().rsAux.isOpen());
-}
-
-// ---- General Information ----
-
-void tst_Dialogs::generalLines_data()
-{
-    QTest::addColumn<QString>("ini"); // "stored", "long", "no key", "no file"
-    QTest::newRow("stored path") << QStringLiteral("stored");
-    QTest::newRow("120 characters") << QStringLiteral("long");
-    QTest::newRow("no key") << QStringLiteral("no key");
-    QTest::newRow("no file") << QStringLiteral("no file");
-}
-
-void tst_Dialogs::generalLines()
-{
-    QFETCH(QString, ini);
-    StartedApp started;
-    QString expectedPath = started.folder().dbPath();
-    if (ini == QLatin1String("long")) {
-        expectedPath = longPath();
-        started.folder().writeFile(QStringLiteral("Ini/arprefs.ini"),
-                                   ("[General]\nPath=" + longPath() + "\n").toUtf8());
-    } else if (ini == QLatin1String("no key")) {
-        expectedPath.clear();
-        started.folder().writeFile(QStringLiteral("Ini/arprefs.ini"), "[General]\n");
-    } else if (ini == QLatin1String("no file")) {
-        expectedPath.clear();
-        QVERIFY(QFile::remove(started.folder().iniPath()));
-    }
-
-    started.trigger(QStringLiteral("mnuGen"));
-    auto* window = openOne<General>(started, "General");
-    QVERIFY(window && window->isVisible());
-    QCOMPARE(window->windowTitle(), QStringLiteral("General Information"));
-    QCOMPARE(window->Label1->text(), QStringLiteral("Database path:"));
-    QCOMPARE(window->Label3->text(), QStringLiteral("Number of database records:"));
-    QCOMPARE(window->Label5->text(), QStringLiteral("Database Engine:"));
-    QCOMPARE(window->Label7->text(), QStringLiteral("Database Structure:"));
-    QCOMPARE(window->Label2->text(), expectedPath);
-    QCOMPARE(window->Label4->text(), QStringLiteral("1"));
-    const QString engine = window->Label6->text();
-    QCOMPARE(engine, QStringLiteral("SQLite ") + started.app().dbConnection.engineVersion());
-    QVERIFY2(QRegularExpression(QStringLiteral("^SQLite 3\\.\\d+\\.\\d+")).match(engine).hasMatch(),
-             qPrintable(engine));
-    QCOMPARE(window->Label8->text(), QStringLiteral("SQLite 3 database file"));
-    QCOMPARE(window->Command1->text(), QStringLiteral("&OK"));
-    QVERIFY(!started.main().isEnabled());
-    QVERIFY(started.messages().seen.isEmpty());
-}
-
-void tst_Dialogs::generalCountUnderFilter_data()
-{
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QString>("count");
-    QTest::newRow("no filter") << QString() << QStringLiteral("12");
-    QTest::newRow("problem text") << QStringLiteral("Problem LIKE #*1*#") << QStringLiteral("4");
-    QTest::newRow("number") << QStringLiteral("ID = #5#") << QStringLiteral("1");
-    QTest::newRow("no match") << QStringLiteral("Problem LIKE #*zz*#") << QStringLiteral("0");
-}
-
-void tst_Dialogs::generalCountUnderFilter()
-{
-    QFETCH(QString, filter);
-    QFETCH(QString, count);
-    auto folder = std::make_shared<TestFolder>();
-    folder->fillArticles(12);
-    StartedApp started(folder);
-    started.app().rsMain.setFilter(filter);
-
-    started.trigger(QStringLiteral("mnuGen"));
-    auto* window = openOne<General>(started, "General");
-    QVERIFY(window);
-    QCOMPARE(window->Label4->text(), count);
-}
-
-void tst_Dialogs::generalCountTakenOnce()
-{
-    StartedApp started;
-    TestFolder& folder = started.folder();
-    started.trigger(QStringLiteral("mnuGen"));
-    QPointer<General> window = openOne<General>(started, "General");
-    QVERIFY(window);
-    QCOMPARE(window->Label4->text(), QStringLiteral("1"));
-
-    folder.exec(QStringLiteral("INSERT INTO AR (ID, Problem, solution) VALUES (2, 'p', 's')"));
-    started.app().ReloadArticles();
-    QCOMPARE(started.app().rsMain.recordCount(), 2);
-    window->hide();
-    window->show();
-    QTest::qWait(20);
-    QCOMPARE(window->Label4->text(), QStringLiteral("1"));
-
-    QTest::mouseClick(window->Command1, Qt::LeftButton);
-    QTRY_VERIFY(window.isNull());
-    started.trigger(QStringLiteral("mnuGen"));
-    auto* again = openOne<General>(started, "General");
-    QVERIFY(again);
-    QCOMPARE(again->Label4->text(), QStringLiteral("2"));
 }
 
 // ---- About ----
@@ -697,20 +511,17 @@ void tst_Dialogs::generalCountTakenOnce()
 void tst_Dialogs::about()
 {
     StartedApp started;
-    started.trigger(QStringLiteral("mnuAbout"));
-    auto* box = openOne<frmAbout>(started, "frmAbout");
+    auto* box = open<frmAbout>(started, "mnuAbout");
     QVERIFY(box && box->isVisible());
-    QCOMPARE(box->windowTitle(), QStringLiteral("About Ardentry"));
-    QCOMPARE(box->Label1->text(), QStringLiteral("Ardentry"));
-    QCOMPARE(box->Label2->text(), QStringLiteral("Version 1.1"));
-    QCOMPARE(box->Label5->text(), QStringLiteral("Build 53"));
-    QCOMPARE(box->Label6->text(), QStringLiteral("January 23, 2006"));
-    QCOMPARE(box->Command1->text(), QStringLiteral("&OK"));
-    QVERIFY(box->Frame1->isAncestorOf(box->Label1));
-    QVERIFY(box->Frame1->isAncestorOf(box->Label2));
+    QCOMPARE(box->windowTitle(), "About Ardentry");
+    QStringList texts;
+    for (QLabel* label : {box->Label1, box->Label2, box->Label5, box->Label6})
+        texts << label->text();
+    QCOMPARE(texts, QStringList({"Ardentry", "Version 1.1", "Build 53", "January 23, 2006"}));
+    QCOMPARE(box->Command1->text(), "&OK");
+    QVERIFY(box->Frame1->isAncestorOf(box->Label1) && box->Frame1->isAncestorOf(box->Label2));
     QVERIFY(box->Frame1->title().isEmpty());
     QVERIFY(!box->Image1->pixmap().isNull());
-    QVERIFY(!started.main().isEnabled());
 }
 
 // ---- Every window that disables the main window ----
@@ -739,36 +550,19 @@ void tst_Dialogs::disablingWindowsEnableMainAgain()
     StartedApp started;
     frmMain& main = started.main();
     QVERIFY(main.isEnabled());
-
     // Open over an open Customize Labels dialog: that one stays usable too.
-    started.trigger(QStringLiteral("mnuLabels"));
-    auto* labels = openOne<frmCustomizeLabels>(started, "frmCustomizeLabels");
+    auto* labels = open<frmCustomizeLabels>(started, "mnuLabels");
     QVERIFY(labels);
 
     started.trigger(command);
     started.trigger(command); // a second command raises the open window
-    const QList<QWidget*> open = main.findChildren<QWidget*>(window, Qt::FindDirectChildrenOnly);
-    QCOMPARE(open.size(), 1);
-    QPointer<QWidget> dialog = open.first();
-    QVERIFY(dialog->isVisible());
+    const QList<QDialog*> shown = main.findChildren<QDialog*>(window, Qt::FindDirectChildrenOnly);
+    QCOMPARE(shown.size(), 1);
+    QPointer<QDialog> dialog = shown.first();
+    QVERIFY(dialog->isVisible() && dialog->isEnabled() && labels->isEnabled());
     QVERIFY(!main.isEnabled());
-    QVERIFY(dialog->isEnabled());
-    QVERIFY(labels->isEnabled());
 
-    auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("Command1"));
-    QVERIFY(ok);
-    if (way == QLatin1String("OK")) {
-        QTest::mouseClick(ok, Qt::LeftButton);
-    } else if (way == QLatin1String("Cancel")) {
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Command2")),
-                          Qt::LeftButton);
-    } else if (way == QLatin1String("Enter")) {
-        pressKey(dialog, Qt::Key_Return);
-    } else if (way == QLatin1String("Escape")) {
-        pressKey(dialog, Qt::Key_Escape);
-    } else {
-        dialog->close();
-    }
+    closeBy(dialog, way);
     QVERIFY(main.isEnabled());
     QVERIFY(!dialog || !dialog->isVisible());
     QVERIFY(started.messages().seen.isEmpty());
@@ -776,11 +570,8 @@ void tst_Dialogs::disablingWindowsEnableMainAgain()
     // A fresh one opens next time, even at once, and disables the main window again.
     started.trigger(command);
     QTRY_VERIFY(dialog.isNull());
-    const QList<QWidget*> reopened =
-        main.findChildren<QWidget*>(window, Qt::FindDirectChildrenOnly);
-    QCOMPARE(reopened.size(), 1);
-    QVERIFY(reopened.first()->isVisible());
-    QVERIFY(!main.isEnabled());
+    const QList<QDialog*> again = main.findChildren<QDialog*>(window, Qt::FindDirectChildrenOnly);
+    QVERIFY(again.size() == 1 && again.first()->isVisible() && !main.isEnabled());
 }
 
 QTEST_MAIN(tst_Dialogs)

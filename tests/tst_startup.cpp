@@ -6,6 +6,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,12 +15,20 @@
 
 namespace
 {
-QByteArray digest(const QString& path)
+// Every file and folder below `folder`, each file with a digest of what it holds.
+QStringList snapshot(const QString& folder)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "absent";
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+    QStringList all;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        const QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : "";
+        all << file.fileName() + " " +
+                   QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex();
+    }
+    all.sort();
+    return all;
 }
 } // namespace
 
@@ -29,70 +38,52 @@ class tst_Startup : public QObject
 private slots:
     void failures_data();
     void failures();
-    void startsOnFirstArticle();
-    void nameListsHoldEveryName();
-    void emptyArticleTable();
-    void longDatabasePath();
+    void starts_data();
+    void starts();
 };
 
 void tst_Startup::failures_data()
 {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("expected");
-
-    QTest::newRow("no preferences file") << "rm-ini"
-                                         << "preferences file";
-    QTest::newRow("no path key") << "ini:[General]\nSearchString=x\n"
-                                 << "no database path";
-    QTest::newRow("empty path") << "ini:[General]\nPath=\n"
-                                << "no database path";
-    QTest::newRow("database missing") << "ini:[General]\nPath=/nonexistent/folder/ar.db\n"
-                                      << "/nonexistent/folder/ar.db";
-    QTest::newRow("not a database") << "garbage"
-                                    << "not an SQLite database";
-    QTest::newRow("no Users table") << "sql:DROP TABLE Users"
-                                    << "Users";
-    QTest::newRow("no Categories table") << "sql:DROP TABLE Categories"
-                                         << "Categories";
-    QTest::newRow("no AR table") << "sql:DROP TABLE AR"
-                                 << "AR";
-    QTest::newRow("no CUINFO table") << "sql:DROP TABLE CUINFO"
-                                     << "CUINFO";
-    QTest::newRow("no Customize table") << "sql:DROP TABLE Customize"
-                                        << "Customize";
-    QTest::newRow("no EmployeeName column")
-        << "sql:DROP TABLE CUINFO;CREATE TABLE CUINFO (CUName TEXT)"
-        << "EmployeeName";
-    QTest::newRow("Categories empty") << "sql:DELETE FROM Categories"
-                                      << "Categories";
-    QTest::newRow("Users empty") << "sql:DELETE FROM Users"
-                                 << "Users";
+    const char* rows[][3] = {
+        {"no preferences file", "rm-ini", "preferences file"},
+        {"no path key", "ini:[General]\nSearchString=x\n", "no database path"},
+        {"empty path", "ini:[General]\nPath=\n", "no database path"},
+        {"database missing", "ini:[General]\nPath=/nonexistent/folder/ar.db\n",
+         "/nonexistent/folder/ar.db"},
+        {"not a database", "db:This is a text file, not a database.\n", "not an SQLite database"},
+        {"no Users table", "DROP TABLE Users", "Users"},
+        {"no Categories table", "DROP TABLE Categories", "Categories"},
+        {"no AR table", "DROP TABLE AR", "AR"},
+        {"no CUINFO table", "DROP TABLE CUINFO", "CUINFO"},
+        {"no Customize table", "DROP TABLE Customize", "Customize"},
+        {"no EmployeeName column", "DROP TABLE CUINFO;CREATE TABLE CUINFO (CUName TEXT)",
+         "EmployeeName"},
+        {"Categories empty", "DELETE FROM Categories", "\"Categories\" is empty"},
+        {"Users empty", "DELETE FROM Users", "\"Users\" is empty"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row[0]) << row[1] << row[2];
 }
 
 void tst_Startup::failures()
 {
     QFETCH(QString, damage);
     QFETCH(QString, expected);
-
     auto folder = std::make_shared<TestFolder>();
-    if (damage == "rm-ini") {
+    if (damage == "rm-ini")
         QVERIFY(QFile::remove(folder->iniPath()));
-    } else if (damage.startsWith("ini:")) {
+    else if (damage.startsWith("ini:"))
         folder->writeFile("Ini/arprefs.ini", damage.mid(4).toUtf8());
-    } else if (damage == "garbage") {
-        QFile::remove(folder->dbPath());
-        folder->writeFile("ardentry.db",
-                          QByteArray("This is a text file, not a database.\n").repeated(200));
-    } else if (damage.startsWith("sql:")) {
-        for (const QString& statement : damage.mid(4).split(';'))
+    else if (damage.startsWith("db:"))
+        folder->writeFile("ardentry.db", damage.mid(3).toUtf8().repeated(200));
+    else
+        for (const QString& statement : damage.split(';'))
             folder->exec(statement);
-    }
-    const QByteArray iniBefore = digest(folder->iniPath());
-    const QByteArray dbBefore = digest(folder->dbPath());
-    const QStringList filesBefore = QDir(folder->folder()).entryList(QDir::AllEntries);
+    const QStringList before = snapshot(folder->folder());
 
     StartedApp started(folder);
-
     QCOMPARE(started.startStatus(), 1);
     QVERIFY(!started.app().mainWindow());
     QCOMPARE(started.messages().seen.size(), 1);
@@ -101,77 +92,60 @@ void tst_Startup::failures()
     QCOMPARE(box.title, QString("Ardentry"));
     QCOMPARE(box.icon, QMessageBox::NoIcon);
     QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    // Nothing written anywhere.
-    QCOMPARE(digest(folder->iniPath()), iniBefore);
-    QCOMPARE(digest(folder->dbPath()), dbBefore);
-    QCOMPARE(QDir(folder->folder()).entryList(QDir::AllEntries), filesBefore);
+    QCOMPARE(snapshot(folder->folder()), before); // nothing written anywhere
 }
 
-void tst_Startup::startsOnFirstArticle()
+void tst_Startup::starts_data()
 {
+    QTest::addColumn<int>("articles"); // numbered 9, 8, 7, ... downwards
+    QTest::addColumn<bool>("longPath");
+    QTest::addColumn<QString>("id"); // shown first
+    QTest::newRow("on the lowest number") << 3 << false << "7";
+    QTest::newRow("empty article table") << 0 << false << "";
+    QTest::newRow("path of over 100 characters is read whole") << 3 << true << "7";
+}
+
+void tst_Startup::starts()
+{
+    QFETCH(int, articles);
+    QFETCH(bool, longPath);
+    QFETCH(QString, id);
     auto folder = std::make_shared<TestFolder>();
-    folder->fillArticles(3);
-    folder->exec("UPDATE AR SET ID = 10 - ID"); // 9, 8, 7: the order is by number
+    folder->fillArticles(articles);
+    folder->exec("UPDATE AR SET ID = 10 - ID"); // the order is by number
+    // Every name, in name order ignoring letter case; empty and Null names are skipped.
+    folder->exec("DELETE FROM Categories");
+    QStringList categories;
+    for (int i = 150; i >= 1; --i) {
+        categories.prepend(QString("Cat %1").arg(i, 3, 10, QChar('0')));
+        folder->exec("INSERT INTO Categories (Category) VALUES (?)", {categories.first()});
+    }
+    folder->exec("INSERT INTO Categories (Category) VALUES (''), (NULL)");
+    folder->exec("DELETE FROM Users");
+    folder->exec("INSERT INTO Users (Users) VALUES ('jim'), ('Jones'), (''), (NULL), ('Adams')");
+    QString path = folder->dbPath();
+    if (longPath) {
+        const QString deep = folder->path(QString("a-folder-with-a-rather-long-name/").repeated(3));
+        QVERIFY(QDir().mkpath(deep));
+        path = deep + "articles.db";
+        QVERIFY(path.size() > 100 && QFile::rename(folder->dbPath(), path));
+        folder->writeFile("Ini/arprefs.ini", ("[General]\r\nPath=" + path + "\r\n").toUtf8());
+    }
     StartedApp started(folder);
     QCOMPARE(started.startStatus(), 0);
+    QVERIFY(started.messages().seen.isEmpty());
     frmMain& main = started.main();
     QCOMPARE(main.windowTitle(), QString("Kestrow Ardentry"));
     QCOMPARE(main.size(), QSize(800, 600));
     QVERIFY(main.isVisible());
     QVERIFY(started.app().NoArticleAddedYet);
     QCOMPARE(started.app().rsMain.source(), QString("SELECT * FROM AR ORDER BY ID"));
-    QCOMPARE(started.display().txtID->text(), QString("7"));
-    QCOMPARE(started.display().txtProblem->toPlainText(), QString("Problem 3"));
-    QCOMPARE(started.display().Label6->text(), QString("1"));
-    QVERIFY(started.messages().seen.isEmpty());
-}
-
-void tst_Startup::nameListsHoldEveryName()
-{
-    auto folder = std::make_shared<TestFolder>();
-    folder->exec("DELETE FROM Categories");
-    QStringList expected;
-    for (int i = 150; i >= 1; --i)
-        folder->exec("INSERT INTO Categories (Category) VALUES (?)",
-                     {QString("Cat %1").arg(i, 3, 10, QChar('0'))});
-    for (int i = 1; i <= 150; ++i)
-        expected << QString("Cat %1").arg(i, 3, 10, QChar('0'));
-    folder->exec("INSERT INTO Categories (Category) VALUES ('')");
-    folder->exec("INSERT INTO Categories (Category) VALUES (NULL)");
-    folder->exec("DELETE FROM Users");
-    // Names sort ignoring letter case, as a person reads them.
-    folder->exec("INSERT INTO Users (Users) VALUES ('jim'), ('Jones'), (''), ('Adams')");
-
-    StartedApp started(folder);
-    QCOMPARE(started.startStatus(), 0);
-    QCOMPARE(started.app().CategoryList, expected);
+    QCOMPARE(started.display().txtID->text(), id);
+    QCOMPARE(started.display().txtProblem->toPlainText(), id.isEmpty() ? "" : "Problem 3");
+    QCOMPARE(started.display().Label6->text(), id.isEmpty() ? "0" : "1");
+    QCOMPARE(started.display().windowTitle(), path);
+    QCOMPARE(started.app().CategoryList, categories);
     QCOMPARE(started.app().UserList, QStringList({"Adams", "jim", "Jones"}));
-}
-
-void tst_Startup::emptyArticleTable()
-{
-    auto folder = std::make_shared<TestFolder>();
-    folder->exec("DELETE FROM AR");
-    StartedApp started(folder);
-    QCOMPARE(started.startStatus(), 0);
-    QCOMPARE(started.display().txtID->text(), QString());
-    QCOMPARE(started.display().Label6->text(), QString("0"));
-    QVERIFY(started.messages().seen.isEmpty());
-}
-
-void tst_Startup::longDatabasePath()
-{
-    // Paths of any length are read whole.
-    auto folder = std::make_shared<TestFolder>();
-    const QString deep = folder->path(QString("a-folder-with-a-rather-long-name/").repeated(3));
-    QVERIFY(QDir().mkpath(deep));
-    const QString moved = deep + "articles.db";
-    QVERIFY(moved.size() > 100);
-    QVERIFY(QFile::copy(folder->dbPath(), moved));
-    folder->writeFile("Ini/arprefs.ini", ("[General]\r\nPath=" + moved + "\r\n").toUtf8());
-    StartedApp started(folder);
-    QCOMPARE(started.startStatus(), 0);
-    QCOMPARE(started.display().windowTitle(), moved);
 }
 
 QTEST_MAIN(tst_Startup)
