@@ -116,7 +116,9 @@ void mdlMain::LoadUserList()
 
 void mdlMain::ReloadArticles()
 {
-    rsMain.setFilter(QString());
+    // A record set that a failed open left closed is simply opened again.
+    if (rsMain.isOpen())
+        rsMain.setFilter(QString());
     rsMain.close();
     rsMain.open(QString::fromLatin1(ArticleQuery));
 }

@@ -87,6 +87,11 @@ void printArticle(frmMain& main, QPrinter* chosen)
         printer = ownPrinter.get();
     }
 
+    if (main.rsMain().currentIsNew()) {
+        // Its columns are not written yet: the page would come out blank.
+        main.report(QStringLiteral("This article has not been saved yet. Save it, then print it."));
+        return;
+    }
     std::optional<PrintColumns> columns;
     try {
         columns = currentColumns(main.rsMain());
@@ -152,11 +157,14 @@ void frmMain::mnuPrint_Click()
     // The printer and settings chosen in the dialog are used; cancelling it still leads to the
     // question, and then to the default printer.
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog CommonDialog1(&printer, &display());
-    CommonDialog1.setObjectName(QStringLiteral("CommonDialog1"));
-    CommonDialog1.setWindowTitle(QStringLiteral("Print"));
-    if (CommonDialog1.exec() == QDialog::Accepted)
-        printArticle(*this, &printer);
-    else
-        printArticle(*this, nullptr);
+    bool chosen = false;
+    {
+        // The dialog is gone before printing starts: the article form that owns it may be closed
+        // while the print waits for a document.
+        QPrintDialog CommonDialog1(&printer, &display());
+        CommonDialog1.setObjectName(QStringLiteral("CommonDialog1"));
+        CommonDialog1.setWindowTitle(QStringLiteral("Print"));
+        chosen = CommonDialog1.exec() == QDialog::Accepted;
+    }
+    printArticle(*this, chosen ? &printer : nullptr);
 }

@@ -183,12 +183,17 @@ void frmDisplay::showRow()
 {
     RecordSet& rs = m_app.rsMain;
     const bool current = rs.isOpen() && rs.hasCurrentRow();
+    // A row that cannot be read (the file locked by another program, say) shows empty boxes and
+    // says so, once; a column that old data lacks just shows empty.
+    QString failure;
     auto value = [&](const char* column) {
-        if (!current)
+        if (!current || !failure.isEmpty())
             return QString();
         try {
             return rs.value(QString::fromLatin1(column));
-        } catch (const DbError&) {
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::NotFound)
+                failure = e.message();
             return QString();
         }
     };
@@ -206,6 +211,8 @@ void frmDisplay::showRow()
     txtEditedBy->setText(value("EditedBy"));
     txtDateEdited->setText(value("DateEdited"));
     applySearchMarks();
+    if (!failure.isEmpty())
+        showMessage(this, QStringLiteral("The article could not be read: ") + failure);
 }
 
 void frmDisplay::setSearchMarks(QPlainTextEdit* box, const QString& text, const QString& criteria)
@@ -268,6 +275,10 @@ void frmDisplay::completeFromList(QComboBox* box, const QString& text, bool repl
                 if (replaceText) {
                     m_completing = true;
                     box->setEditText(entry);
+                    // The completed rest stays selected: typing on replaces it rather than
+                    // adding to the name.
+                    if (QLineEdit* edit = box->lineEdit())
+                        edit->setSelection(1, int(entry.size()) - 1);
                     m_completing = false;
                 }
             }
@@ -296,6 +307,10 @@ void frmDisplay::cmdReference_Click()
         return;
     const QString trimmed = reference.trimmed();
     QUrl url(trimmed, QUrl::StrictMode);
+    // "www.example.com/kb" is a web address, as a browser takes it, unless such a file exists.
+    if (trimmed.startsWith(QLatin1String("www."), Qt::CaseInsensitive) &&
+        !QFileInfo::exists(trimmed))
+        url = QUrl(QStringLiteral("http://") + trimmed, QUrl::StrictMode);
     const bool isAddress = url.isValid() && url.scheme().size() > 1 && !url.isLocalFile();
     if (!isAddress) {
         const QString path = url.isLocalFile() ? url.toLocalFile() : trimmed;

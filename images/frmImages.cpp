@@ -145,6 +145,7 @@ bool frmImages::Form_Load()
     setWindowTitle(windowTitle() + m_main.display().txtID->text());
     for (int i = 0; i < Slots; ++i)
         Text[i]->setText(paths.at(i));
+    m_shown = paths;
     Text[0]->setFocus();
     return true;
 }
@@ -153,13 +154,24 @@ bool frmImages::Form_Unload()
 {
     RecordSet& rs = m_main.rsMain();
     try {
-        for (int slot = 1; slot <= Slots; ++slot)
-            rs.collect(column(slot), Text[slot - 1]->text());
+        // A box left as it was shown is not written: a Null slot stays Null, and looking at the
+        // paths of an article in a database that takes no changes is no failure.
+        for (int slot = 1; slot <= Slots; ++slot) {
+            if (Text[slot - 1]->text() != m_shown.at(slot - 1))
+                rs.collect(column(slot), Text[slot - 1]->text());
+        }
         // A begun article keeps its paths in its row; they are sent with the article's Save, so
         // closing this window never inserts a half-filled article.
         if (!rs.currentIsNew())
             rs.updateBatch();
     } catch (const DbError& e) {
+        // Nothing refused waits in the batch: the boxes keep the texts, and the next try writes
+        // them afresh (a box changed back to its shown text is then left alone).
+        try {
+            if (!rs.currentIsNew())
+                rs.cancelBatch();
+        } catch (const DbError&) {
+        }
         if (!m_refusedBefore) {
             m_refusedBefore = true;
             showMessage(this, QStringLiteral("The image paths could not be saved: ") + e.message() +
@@ -172,11 +184,6 @@ bool frmImages::Form_Unload()
                           QStringLiteral("\n\nClose this window and drop the changed paths?"),
                       QStringLiteral("Ardentry"), QMessageBox::No))
             return false;
-        // The article goes back to what the database holds: nothing of it stays half-sent.
-        try {
-            rs.cancelBatch();
-        } catch (const DbError&) {
-        }
     }
     m_main.enableAgain();
     return true;

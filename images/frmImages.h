@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
 #include <array>
 
@@ -25,7 +26,8 @@ public:
 
     // Reads the ten slots of the current row; false (after a message) when they cannot be read.
     bool Form_Load();
-    // Writes the ten slots; false keeps the dialog open (the database refused them).
+    // Writes the slots whose box was changed; false keeps the dialog open (the database refused
+    // them).
     bool Form_Unload();
 
     void cmdView_Click(int slot);   // slot 1..10
@@ -53,6 +55,7 @@ private:
     void buildControls();
 
     frmMain& m_main;
+    QStringList m_shown; // the ten texts as read at opening
     bool m_unloaded = false;
     bool m_refusedBefore = false;
 };

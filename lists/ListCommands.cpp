@@ -5,10 +5,12 @@
 namespace
 {
 // Both editors borrow rsMain, so only one of them is open at a time; an open one is brought to
-// the front instead.
+// the front instead. A closed one that waits for its deletion does not count.
 template <typename Editor> void openListEditor(frmMain& main)
 {
-    if (auto* open = main.findChild<ListEditor*>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (auto* open : main.findChildren<ListEditor*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (open->isUnloaded())
+            continue;
         open->show();
         open->raise();
         open->activateWindow();

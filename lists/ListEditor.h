@@ -47,6 +47,8 @@ public:
     // Enables the main window, puts rsMain back on the article query and shows its first article.
     // Runs once, however the editor is closed.
     void Form_Unload();
+    // True once closed: it only waits for its deletion and no longer borrows rsMain.
+    bool isUnloaded() const { return m_unloaded; }
 
     const ListEditorDescription& description() const { return m_description; }
 

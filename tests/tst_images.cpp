@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSqlQuery>
 #include <QTest>
 
 namespace
@@ -100,6 +101,7 @@ private slots:
     void captionGrowsUntilClosed();
     void begunArticle();
     void lockedDatabase();
+    void readOnlyDatabase();
     void browseButton();
 };
 
@@ -206,6 +208,8 @@ void tst_Images::closeWritesSlots()
     QVERIFY(s.closed() && s.started.display().isEnabled());
     QVERIFY(s.messages().seen.isEmpty());
     QCOMPARE(s.columns(), expected);
+    // The Null slot was shown as an empty box and left alone: it is still Null.
+    QVERIFY(s.folder->scalar("SELECT Image2 IS NULL FROM AR WHERE ID = 1").toBool());
     QVERIFY(!s.started.app().rsMain.hasPendingChanges());
     QCOMPARE(s.columns(2), QStringList(10, "N/A")); // the other articles are untouched
 }
@@ -400,6 +404,32 @@ void tst_Images::lockedDatabase()
     QVERIFY(s.closed() && !s.started.app().rsMain.hasPendingChanges());
     QCOMPARE(s.started.app().rsMain.value("Image1"), QString("typed.png"));
     QCOMPARE(s.columns(), typed);
+}
+
+void tst_Images::readOnlyDatabase()
+{
+    Session s;
+    QVERIFY(s.dialog);
+    // The program's own connection takes no changes, as with a read-only file.
+    QVERIFY(QSqlQuery(s.started.app().dbConnection.database()).exec("PRAGMA query_only = ON"));
+    // Looking at the paths and closing is no failure.
+    s.dialog->Command11->click();
+    QVERIFY(s.closed() && s.messages().seen.isEmpty());
+
+    // A changed path is refused with the reason; typed back as it was, the window closes.
+    QVERIFY((s.dialog = s.open()));
+    s.type(3, "new.png");
+    s.dialog->Command11->click();
+    QCOMPARE(s.messages().seen.size(), 1);
+    QVERIFY2(s.messages().seen.first().text.contains("readonly"),
+             qPrintable(s.messages().seen.first().text));
+    QVERIFY(s.dialog->isVisible() && !s.main().isEnabled());
+    s.type(3, "N/A");
+    s.dialog->Command11->click();
+    QVERIFY(s.closed());
+    QCOMPARE(s.messages().seen.size(), 1);
+    QVERIFY(!s.started.app().rsMain.hasPendingChanges());
+    QCOMPARE(s.columns(), Stored);
 }
 
 void tst_Images::browseButton()

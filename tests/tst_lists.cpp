@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -165,6 +166,8 @@ private slots:
     void modes();
     void closing_data();
     void closing();
+    void reopenAtOnce_data() { bothEditors(); }
+    void reopenAtOnce();
 };
 
 void tst_Lists::changes_data()
@@ -471,6 +474,34 @@ void tst_Lists::closing()
     QCOMPARE(rs.recordCount(), 5);
     QVERIFY(!rs.hasPendingChanges());
     QCOMPARE(started.display().txtID->text(), QString("1"));
+}
+
+// Opened again at once after closing, before the closed editor is deleted: a fresh editor that
+// borrows rsMain again, never the closed one over the article query.
+void tst_Lists::reopenAtOnce()
+{
+    QFETCH(QString, which);
+    auto folder = folderWith(which, {"Alpha", "Bravo"});
+    folder->fillArticles(3);
+    StartedApp started(folder);
+    Driver first(started, which);
+    QVERIFY(first.dialog);
+    QPointer<QDialog> closed = first.dialog;
+    first.dialog->close();
+    started.trigger(first.e.menu);
+    QList<QDialog*> open;
+    for (QDialog* dialog : started.main().findChildren<QDialog*>(first.e.form)) {
+        if (dialog->isVisible())
+            open << dialog;
+    }
+    QCOMPARE(open.size(), 1);
+    QVERIFY(open.first() != closed.data());
+    QVERIFY(!started.main().isEnabled());
+    QCOMPARE(started.main().rsMain().source(),
+             QString(first.e.table == "Users" ? mdlMain::UserQuery : mdlMain::CategoryQuery));
+    open.first()->close();
+    QVERIFY(started.main().isEnabled());
+    QCOMPARE(folder->scalar("SELECT COUNT(*) FROM AR").toInt(), 3);
 }
 
 QTEST_MAIN(tst_Lists)

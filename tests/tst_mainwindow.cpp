@@ -49,6 +49,7 @@ private slots:
     void navigation_data();
     void navigation();
     void emptyTable();
+    void articleThatCannotBeRead();
     void ctrlZIsLastRecordInATextBox();
     void labelsFromCustomize();
     void displayShowsEveryColumn();
@@ -192,6 +193,33 @@ void tst_MainWindow::emptyTable()
     folder->fillArticles(2);
     started.clickToolbar(7);
     QCOMPARE(started.display().txtID->text(), QString("1"));
+    // Left closed by an open that failed elsewhere: navigation shows nothing, Refresh reopens.
+    started.app().rsMain.close();
+    started.trigger("mnuNext");
+    QCOMPARE(started.display().Label6->text(), QString("0"));
+    started.clickToolbar(7);
+    QCOMPARE(started.display().txtID->text(), QString("1"));
+    QVERIFY(started.messages().seen.isEmpty());
+}
+
+void tst_MainWindow::articleThatCannotBeRead()
+{
+    auto folder = std::make_shared<TestFolder>();
+    folder->exec("BEGIN");
+    folder->fillArticles(300); // more than the first look at the table reads
+    folder->exec("COMMIT");
+    StartedApp started(folder);
+    folder->exec("BEGIN EXCLUSIVE"); // another program holds the file
+    started.trigger("mnuLast");
+    folder->exec("ROLLBACK");
+    const QStringList texts = started.messages().texts();
+    QCOMPARE(texts.size(), 1);
+    QVERIFY2(texts[0].startsWith("The article could not be read: "), qPrintable(texts[0]));
+    QCOMPARE(started.display().txtProblem->toPlainText(), QString());
+    QCOMPARE(started.display().Label6->text(), QString("300"));
+    started.trigger("mnuLast"); // read once the file is free
+    QCOMPARE(started.display().txtProblem->toPlainText(), QString("Problem 300"));
+    QCOMPARE(started.messages().seen.size(), 1);
 }
 
 void tst_MainWindow::ctrlZIsLastRecordInATextBox()
@@ -281,6 +309,10 @@ void tst_MainWindow::completion()
     QTest::keyClicks(tech, "x"); // no entry: the letter stays
     QCOMPARE(tech->currentText(), QString("x"));
     QCOMPARE(tech->toolTip(), QString("x"));
+    // Typing on after a completion replaces the completed rest: a whole name can be typed.
+    tech->clearEditText();
+    QTest::keyClicks(tech, "Adams");
+    QCOMPARE(tech->currentText(), QString("Adams"));
 
     // The category box searches but keeps what was typed.
     form.cboCUName->clearEditText();
@@ -327,14 +359,18 @@ void tst_MainWindow::referenceAndUsersGuide()
     form.cmdReference->click();
     QCOMPARE(urls.opened.value(1), QUrl::fromLocalFile(folder->path("docs/guide.txt")));
 
+    form.txtReference->setText("www.example.com/kb/b.html"); // an address without its scheme
+    form.cmdReference->click();
+    QCOMPARE(urls.opened.value(2), QUrl("http://www.example.com/kb/b.html"));
+
     form.txtReference->setText(folder->path("docs/missing.doc"));
     form.cmdReference->click();
-    QCOMPARE(urls.opened.size(), 2);
+    QCOMPARE(urls.opened.size(), 3);
     QCOMPARE(started.messages().seen.size(), 1);
     QVERIFY(started.messages().seen[0].text.contains("missing.doc"));
     // The user's guide opens the same way.
     started.trigger("mnuMan");
-    QCOMPARE(urls.opened.value(2), QUrl::fromLocalFile(folder->path("Help/arhelp.htm")));
+    QCOMPARE(urls.opened.value(3), QUrl::fromLocalFile(folder->path("Help/arhelp.htm")));
 }
 
 void tst_MainWindow::exitEndsProgram()

@@ -4,6 +4,7 @@
 #include "articles/PrintFile.h"
 #include "articles/PrintPage.h"
 #include "articles/frmBrowser.h"
+#include "articles/frmDisplay.h"
 #include "frmMain.h"
 #include "mdlMain.h"
 
@@ -15,8 +16,10 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -165,8 +168,10 @@ private slots:
     void reference();
     void boundedWait();
     void exitDuringWait();
+    void formClosedDuringWait();
     void menuHonoursChosenPrinter();
     void noPrinter();
+    void begunArticle();
     void realPrintQueue();
 
 private:
@@ -538,6 +543,25 @@ void tst_Print::exitDuringWait()
     QCOMPARE(m_pdfs.size(), 1);
 }
 
+void tst_Print::formClosedDuringWait()
+{
+    TinyServer silent;
+    auto app = start(QStringLiteral("Form closed while waiting"), "x", silent.url("slow.html"));
+    frmBrowser::setLoadTimeout(1500);
+    // From the menu: its printer dialog belonged to the article form that goes away.
+    QTimer::singleShot(500, &app->main(), [&] {
+        app->main().findChild<QMdiSubWindow*>(QStringLiteral("frmDisplayWindow"))->close();
+    });
+    app->messages().answer(QMessageBox::Yes);
+    app->trigger(QStringLiteral("mnuPrint"));
+    QTest::qWait(10);
+    QVERIFY(!app->main().displayIfLoaded());
+    const QStringList texts = app->messages().texts();
+    QCOMPARE(texts.size(), 2);
+    QVERIFY2(texts[1].contains(QStringLiteral("did not finish loading")), qPrintable(texts[1]));
+    QCOMPARE(m_pdfs.size(), 1);
+}
+
 void tst_Print::menuHonoursChosenPrinter()
 {
     frmBrowser::setPrinterHook({}); // the dialog decides where the print goes
@@ -597,6 +621,19 @@ void tst_Print::noPrinter()
                                         "computer, then print the article again.")});
     QVERIFY(!QFile::exists(PrintFile::path()));
     QVERIFY(!frmBrowser::loaded(app->main()));
+}
+
+void tst_Print::begunArticle()
+{
+    auto app = start(QStringLiteral("Saved article"));
+    app->trigger(QStringLiteral("mnuAdd"));
+    app->display().txtProblem->setPlainText(QStringLiteral("Typed, not saved"));
+    clickPrint(*app, QMessageBox::Yes);
+    QCOMPARE(app->messages().texts(),
+             QStringList{QStringLiteral("This article has not been saved yet. Save it, then "
+                                        "print it.")});
+    QCOMPARE(m_pdfs.size(), 0);
+    QVERIFY(!QFile::exists(PrintFile::path()));
 }
 
 void tst_Print::realPrintQueue()
