@@ -85,15 +85,20 @@ DocumentView::~DocumentView()
     }
 }
 
+void DocumentView::abortReply()
+{
+    if (!m_reply)
+        return;
+    QNetworkReply* old = m_reply;
+    m_reply = nullptr;
+    old->disconnect(this);
+    old->abort();
+    old->deleteLater();
+}
+
 void DocumentView::navigate(const QString& target)
 {
-    if (m_reply) {
-        QNetworkReply* old = m_reply;
-        m_reply = nullptr;
-        old->disconnect(this);
-        old->abort();
-        old->deleteLater();
-    }
+    abortReply();
     m_location = target;
     m_error.clear();
     m_pictures.clear();
@@ -127,13 +132,7 @@ void DocumentView::navigate(const QString& target)
 
 void DocumentView::stop(const QString& reason)
 {
-    if (m_reply) {
-        QNetworkReply* old = m_reply;
-        m_reply = nullptr;
-        old->disconnect(this);
-        old->abort();
-        old->deleteLater();
-    }
+    abortReply();
     clearDocument();
     fail(reason);
 }

@@ -52,6 +52,8 @@ protected:
     QVariant loadResource(int type, const QUrl& name) override;
 
 private:
+    // Drops a download under way without any of its signals reaching this view.
+    void abortReply();
     enum class Kind { Html, Text, Picture, Other };
 
     void loadLocal(const QString& path);
