@@ -85,6 +85,18 @@ DocumentView::~DocumentView()
     }
 }
 
+DocumentView::Kind DocumentView::kindOf(const QMimeType& mime, bool isPicture)
+{
+    if (mime.inherits(QStringLiteral("text/html")) ||
+        mime.inherits(QStringLiteral("application/xhtml+xml")))
+        return Kind::Html;
+    if (isPicture)
+        return Kind::Picture;
+    if (mime.inherits(QStringLiteral("text/plain")))
+        return Kind::Text;
+    return Kind::Other;
+}
+
 void DocumentView::abortReply()
 {
     if (!m_reply)
@@ -149,14 +161,7 @@ void DocumentView::loadLocal(const QString& path)
         return;
     }
     const QMimeType mime = QMimeDatabase().mimeTypeForFile(info);
-    Kind kind = Kind::Other;
-    if (mime.inherits(QStringLiteral("text/html")) ||
-        mime.inherits(QStringLiteral("application/xhtml+xml")))
-        kind = Kind::Html;
-    else if (QImageReader(path).canRead())
-        kind = Kind::Picture;
-    else if (mime.inherits(QStringLiteral("text/plain")))
-        kind = Kind::Text;
+    const Kind kind = kindOf(mime, QImageReader(path).canRead());
     if (kind == Kind::Other) {
         fail(cannotBePrinted(mime.comment()));
         return;
@@ -207,14 +212,7 @@ void DocumentView::remoteFinished(QNetworkReply* reply)
     QMimeType mime = db.mimeTypeForName(type);
     if (!mime.isValid() || mime.isDefault())
         mime = db.mimeTypeForData(data);
-    Kind kind = Kind::Other;
-    if (mime.inherits(QStringLiteral("text/html")) ||
-        mime.inherits(QStringLiteral("application/xhtml+xml")))
-        kind = Kind::Html;
-    else if (mime.name().startsWith(QLatin1String("image/")))
-        kind = Kind::Picture;
-    else if (mime.inherits(QStringLiteral("text/plain")))
-        kind = Kind::Text;
+    const Kind kind = kindOf(mime, mime.name().startsWith(QLatin1String("image/")));
     if (kind == Kind::Other) {
         fail(cannotBePrinted(mime.comment()));
         return;

@@ -7,6 +7,7 @@
 #include <QUrl>
 
 class QNetworkAccessManager;
+class QMimeType;
 class QNetworkReply;
 class QPrinter;
 
@@ -55,6 +56,8 @@ private:
     // Drops a download under way without any of its signals reaching this view.
     void abortReply();
     enum class Kind { Html, Text, Picture, Other };
+    // What kind of document a type is; `isPicture` says whether it can be shown as a picture.
+    static Kind kindOf(const QMimeType& mime, bool isPicture);
 
     void loadLocal(const QString& path);
     void loadRemote(const QUrl& url);
