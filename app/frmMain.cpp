@@ -1,8 +1,18 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
 
-#include "MessageBox.h"
+#include "articles/frmBrowser.h"
 #include "articles/frmDisplay.h"
-#include "mdlMain.h"
+#include "common/MessageBox.h"
+#include "common/SingleInstance.h"
+#include "core/mdlMain.h"
+#include "dialogs/General.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmCustomizeLabels.h"
+#include "dialogs/frmDataPath.h"
+#include "images/frmImages.h"
+#include "lists/frmSetupCG.h"
+#include "lists/frmSetupUsers.h"
+#include "search/frmSearch.h"
 
 #include <QAction>
 #include <QApplication>
@@ -268,7 +278,7 @@ frmDisplay& frmMain::display()
     return *form;
 }
 
-frmDisplay* frmMain::displayIfLoaded() const
+frmDisplay* frmMain::displayIfLoaded()
 {
     return m_displayWindow ? qobject_cast<frmDisplay*>(m_displayWindow->widget()) : nullptr;
 }
@@ -282,11 +292,6 @@ void frmMain::unloadDisplay()
 void frmMain::ShowCurrentRecord()
 {
     display().showRow();
-}
-
-bool frmMain::EitherBlank(const QString& first, const QString& second)
-{
-    return first.isEmpty() || second.isEmpty();
 }
 
 void frmMain::DropUnsentChanges()
@@ -395,6 +400,8 @@ void frmMain::closeEvent(QCloseEvent* event)
     event->accept();
     if (!m_ending) {
         m_ending = true;
+        if (frmBrowser* browser = frmBrowser::loaded(*this))
+            browser->abandon();
         emit programEnded();
     }
 }
@@ -403,4 +410,58 @@ void frmMain::mnuMan_Click()
 {
     // A missing page or a desktop without a program to show it: nothing happens.
     QDesktopServices::openUrl(QUrl::fromLocalFile(m_app.HelpFile()));
+}
+
+void frmMain::showImages()
+{
+    frmImages::showImages(*this);
+}
+
+void frmMain::AddRecord()
+{
+    m_articles.AddRecord();
+}
+void frmMain::SaveRecord()
+{
+    m_articles.SaveRecord();
+}
+void frmMain::DeleteRecord()
+{
+    m_articles.DeleteRecord();
+}
+void frmMain::PrintRecord()
+{
+    m_printer.PrintRecord();
+}
+void frmMain::mnuPrint_Click()
+{
+    m_printer.mnuPrint_Click();
+}
+void frmMain::mnuSearch_Click()
+{
+    frmSearch::showSearch(*this);
+}
+void frmMain::mnuCategories_Click()
+{
+    ListEditor::showEditor<frmSetupCG>(*this);
+}
+void frmMain::mnuUsers_Click()
+{
+    ListEditor::showEditor<frmSetupUsers>(*this);
+}
+void frmMain::mnuData_Click()
+{
+    SingleInstance::showLoaded<frmDataPath>(*this, m_app);
+}
+void frmMain::mnuLabels_Click()
+{
+    SingleInstance::showLoaded<frmCustomizeLabels>(*this, m_app);
+}
+void frmMain::mnuGen_Click()
+{
+    SingleInstance::showLoaded<General>(*this, m_app);
+}
+void frmMain::mnuAbout_Click()
+{
+    SingleInstance::showLoaded<frmAbout>(*this);
 }

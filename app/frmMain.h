@@ -3,45 +3,40 @@
 #include <QMainWindow>
 #include <QPointer>
 
+
+#include "articles/ArticleCommands.h"
+#include "articles/ArticlePrinter.h"
+#include "common/Frame.h"
+
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
-class frmDisplay;
-class mdlMain;
 class RecordSet;
 
-// The program's frame: menu bar, toolbar `tlbTool` and the article form inside a QMdiArea.
-// Commands of the other subsystems are member functions implemented in their own folders.
-class frmMain : public QMainWindow
+// The program's frame: menu bar, toolbar `tlbTool` and the article form inside a QMdiArea. It
+// wires each menu item and toolbar button to the subsystem that owns the command.
+class frmMain : public QMainWindow, public Frame
 {
     Q_OBJECT
 public:
     explicit frmMain(mdlMain& app, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    mdlMain& app() const { return m_app; }
+    // Frame
+    QWidget* window() override { return this; }
+    mdlMain& app() override { return m_app; }
+    frmDisplay& display() override;
+    frmDisplay* displayIfLoaded() override;
+    void unloadDisplay() override;
+    void ShowCurrentRecord() override;
+    void DropUnsentChanges() override;
+    void showImages() override;
+    void disableWhileOpen(QWidget* window) override;
+    void enableAgain() override;
+    void report(const QString& text) override;
+
     RecordSet& rsMain() const;
-
-    // The article form; loaded (Form_Load) again when the user had closed it.
-    frmDisplay& display();
-    frmDisplay* displayIfLoaded() const;
-    // Unloads the article form (the search does this before showing it afresh).
-    void unloadDisplay();
-
-    // Copies the current row of rsMain into the article form.
-    void ShowCurrentRecord();
-    static bool EitherBlank(const QString& first, const QString& second);
-    // A begun article, or any other change of rsMain not sent yet, is dropped before a command
-    // moves rsMain elsewhere: no later batch may send it.
-    void DropUnsentChanges();
-    // Disables the main window while one of its child windows (a dialog that must stay usable)
-    // is open; child windows that are already open stay usable too. A child window created while
-    // the main window is disabled must call setEnabled(true) on itself.
-    void disableWhileOpen(QWidget* window);
-    void enableAgain();
-    // Runs `text` in a message box titled "Ardentry" with this window as parent.
-    void report(const QString& text);
 
     // Navigation and the frame's own commands.
     void mnuFirst_Click();
@@ -53,18 +48,15 @@ public:
     void mnuMan_Click();
     void tlbTool_ButtonClick(int position);
 
-    // articles/
+    // Commands of the subsystems.
     void AddRecord();
     void SaveRecord();
     void DeleteRecord();
     void PrintRecord();
     void mnuPrint_Click();
-    // search/
     void mnuSearch_Click();
-    // lists/
     void mnuCategories_Click();
     void mnuUsers_Click();
-    // dialogs/
     void mnuData_Click();
     void mnuLabels_Click();
     void mnuGen_Click();
@@ -89,6 +81,8 @@ private:
                         const QKeySequence& shortcut, void (frmMain::*handler)());
 
     mdlMain& m_app;
+    ArticleCommands m_articles{*this};
+    ArticlePrinter m_printer{*this};
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolbar = nullptr;
     QPointer<QMdiSubWindow> m_displayWindow;

@@ -1,4 +1,5 @@
-#include "mdlMain.h"
+#include "app/Startup.h"
+#include "Version.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "DocumentView.h"
+#include "articles/DocumentView.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -172,9 +172,9 @@ void DocumentView::loadLocal(const QString& path)
             QStringLiteral("the file \"%1\" could not be read (%2)").arg(path, file.errorString()));
         return;
     }
-    const QByteArray data = file.readAll();
+    const QByteArray content = file.readAll();
     m_base = QUrl::fromLocalFile(info.absoluteFilePath());
-    show(kind, data, QString());
+    show(kind, content, QString());
 }
 
 void DocumentView::loadRemote(const QUrl& url)
@@ -205,33 +205,33 @@ void DocumentView::remoteFinished(QNetworkReply* reply)
                  : QStringLiteral("it could not be loaded (%1)").arg(reply->errorString()));
         return;
     }
-    const QByteArray data = reply->readAll();
+    const QByteArray content = reply->readAll();
     auto [type, charset] =
         splitContentType(reply->header(QNetworkRequest::ContentTypeHeader).toString());
     QMimeDatabase db;
     QMimeType mime = db.mimeTypeForName(type);
     if (!mime.isValid() || mime.isDefault())
-        mime = db.mimeTypeForData(data);
+        mime = db.mimeTypeForData(content);
     const Kind kind = kindOf(mime, mime.name().startsWith(QLatin1String("image/")));
     if (kind == Kind::Other) {
         fail(cannotBePrinted(mime.comment()));
         return;
     }
-    show(kind, data, charset);
+    show(kind, content, charset);
 }
 
-void DocumentView::show(Kind kind, const QByteArray& data, const QString& charset)
+void DocumentView::show(Kind kind, const QByteArray& content, const QString& charset)
 {
     switch (kind) {
     case Kind::Html:
-        setHtml(renderable(decodedHtml(data, charset)));
+        setHtml(renderable(decodedHtml(content, charset)));
         break;
     case Kind::Text:
-        setPlainText(decodedText(data, charset));
+        setPlainText(decodedText(content, charset));
         break;
     case Kind::Picture: {
         QImage picture;
-        if (!picture.loadFromData(data) || picture.isNull()) {
+        if (!picture.loadFromData(content) || picture.isNull()) {
             clearDocument();
             fail(QStringLiteral("the picture could not be read"));
             return;
@@ -300,16 +300,16 @@ QVariant DocumentView::loadResource(int type, const QUrl& name)
     QFile file(resolved.toLocalFile());
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray data = file.readAll();
+    const QByteArray content = file.readAll();
     if (type == QTextDocument::ImageResource) {
         QImage picture;
-        if (picture.loadFromData(data))
+        if (picture.loadFromData(content))
             return picture;
         return {};
     }
     if (type == QTextDocument::StyleSheetResource || type == QTextDocument::HtmlResource)
-        return decodedText(data, QString());
-    return data;
+        return decodedText(content, QString());
+    return content;
 }
 
 QString DocumentView::renderable(const QString& html)

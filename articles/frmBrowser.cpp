@@ -1,7 +1,8 @@
-#include "frmBrowser.h"
+#include "articles/frmBrowser.h"
 
-#include "DocumentView.h"
-#include "frmMain.h"
+#include "articles/DocumentView.h"
+#include "common/Frame.h"
+#include "common/SingleInstance.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -27,8 +28,8 @@ QString secondsText(int milliseconds)
 }
 } // namespace
 
-frmBrowser::frmBrowser(frmMain& main)
-    : QWidget(&main,
+frmBrowser::frmBrowser(Frame& frame)
+    : QWidget(frame.window(),
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmBrowser"));
@@ -44,26 +45,27 @@ frmBrowser::frmBrowser(frmMain& main)
     WBrBrowser = new DocumentView(wbrBrowser1);
     WBrBrowser->setObjectName(QStringLiteral("WBrBrowser"));
     WBrBrowser->setGeometry(40, 280, 97, 41);
-
-    connect(&main, &frmMain::programEnded, this, [this] {
-        m_abandoned = true;
-        if (WBrBrowser->isLoading())
-            WBrBrowser->stop(QStringLiteral("the program has ended"));
-    });
 }
 
-frmBrowser* frmBrowser::loaded(const frmMain& main)
+void frmBrowser::abandon()
 {
-    return main.findChild<frmBrowser*>(QStringLiteral("frmBrowser"), Qt::FindDirectChildrenOnly);
+    m_abandoned = true;
+    if (WBrBrowser->isLoading())
+        WBrBrowser->stop(QStringLiteral("the program has ended"));
 }
 
-frmBrowser& frmBrowser::load(frmMain& main)
+frmBrowser* frmBrowser::loaded(Frame& frame)
 {
-    if (frmBrowser* window = loaded(main))
+    return SingleInstance::loaded<frmBrowser>(frame.window());
+}
+
+frmBrowser& frmBrowser::load(Frame& frame)
+{
+    if (frmBrowser* window = loaded(frame))
         return *window;
-    auto* window = new frmBrowser(main); // owned by the main window
+    auto window = std::make_unique<frmBrowser>(frame);
     window->Form_Load();
-    return *window;
+    return *window.release(); // owned by the main window from here on
 }
 
 void frmBrowser::Form_Load()

@@ -8,7 +8,7 @@
 class QFrame;
 class QPrinter;
 class DocumentView;
-class frmMain;
+class Frame;
 
 // The print window "Ardentry Print Article": hosts the document component while it loads and
 // prints the article page and the reference document. Loaded on first use, then only shown and
@@ -17,13 +17,15 @@ class frmBrowser : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmBrowser(frmMain& main);
+    explicit frmBrowser(Frame& frame);
 
     // The window, loaded (Form_Load) when it is not loaded yet.
-    static frmBrowser& load(frmMain& main);
-    static frmBrowser* loaded(const frmMain& main);
+    static frmBrowser& load(Frame& frame);
+    static frmBrowser* loaded(Frame& frame);
 
     void Form_Load();
+    // The program ends: a load under way stops and no print waits for it.
+    void abandon();
 
     // Navigates to `target`, waits (bounded) until it has loaded and prints it on `printer`
     // without a dialog. Returns the empty text when it was printed, otherwise why not (a phrase

@@ -1,9 +1,9 @@
-#include "frmDisplay.h"
+#include "articles/frmDisplay.h"
 
-#include "DesignedLayout.h"
-#include "MessageBox.h"
-#include "frmMain.h"
-#include "mdlMain.h"
+#include "common/DesignedLayout.h"
+#include "common/MessageBox.h"
+#include "common/Frame.h"
+#include "core/mdlMain.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
@@ -45,8 +45,8 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, const Q
 }
 } // namespace
 
-frmDisplay::frmDisplay(frmMain& main, mdlMain& app, QWidget* parent)
-    : QWidget(parent), m_main(main), m_app(app)
+frmDisplay::frmDisplay(Frame& frame, mdlMain& app, QWidget* parent)
+    : QWidget(parent), m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("frmDisplay"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -158,7 +158,7 @@ void frmDisplay::Form_Load()
     FillListCombos();
     ListSearchPos = 0;
 
-    m_main.DropUnsentChanges();
+    m_frame.DropUnsentChanges();
     RecordSet& rs = m_app.rsMain;
     QString problem;
     try {
@@ -197,27 +197,95 @@ void frmDisplay::showRow()
             return QString();
         }
     };
-    m_completing = true; // showing a row is not typing: no completion
-    txtID->setText(value("Id"));
-    cboCUName->setEditText(value("CUName"));
-    cboTechName->setEditText(value("techname"));
-    m_completing = false;
-    txtTitle->setText(value("Title"));
-    txtProblem->setPlainText(value("Problem"));
-    txtSolution->setPlainText(value("solution"));
-    txtReference->setText(value("reference"));
-    Label6->setText(QString::number(current ? rs.absolutePosition() : 0));
-    txtInitial->setText(value("InitialEntry"));
-    txtEditedBy->setText(value("EditedBy"));
-    txtDateEdited->setText(value("DateEdited"));
+    ArticleFields shown;
+    shown.id = value("Id");
+    shown.category = value("CUName");
+    shown.enteredBy = value("techname");
+    shown.title = value("Title");
+    shown.problem = value("Problem");
+    shown.solution = value("solution");
+    shown.reference = value("reference");
+    shown.dateEntered = value("InitialEntry");
+    shown.editedBy = value("EditedBy");
+    shown.dateEdited = value("DateEdited");
+    setFields(shown);
+    setShownPosition(current ? rs.absolutePosition() : 0);
     applySearchMarks();
     if (!failure.isEmpty())
         showMessage(this, QStringLiteral("The article could not be read: ") + failure);
 }
 
-void frmDisplay::setSearchMarks(QPlainTextEdit* box, const QString& text, const QString& criteria)
+ArticleFields frmDisplay::fields() const
 {
-    m_markBox = box;
+    ArticleFields f;
+    f.id = txtID->text();
+    f.category = cboCUName->currentText();
+    f.enteredBy = cboTechName->currentText();
+    f.title = txtTitle->text();
+    f.problem = txtProblem->toPlainText();
+    f.solution = txtSolution->toPlainText();
+    f.reference = txtReference->text();
+    f.dateEntered = txtInitial->text();
+    f.editedBy = txtEditedBy->text();
+    f.dateEdited = txtDateEdited->text();
+    return f;
+}
+
+namespace
+{
+// A box is only written when its text changes, so its cursor and scroll position stay otherwise.
+void fill(QLineEdit* box, const QString& text)
+{
+    if (box->text() != text)
+        box->setText(text);
+}
+void fill(QComboBox* box, const QString& text)
+{
+    if (box->currentText() != text)
+        box->setEditText(text);
+}
+void fill(QPlainTextEdit* box, const QString& text)
+{
+    if (box->toPlainText() != text)
+        box->setPlainText(text);
+}
+} // namespace
+
+void frmDisplay::setFields(const ArticleFields& f)
+{
+    // Filling the boxes is not typing: no completion.
+    m_completing = true;
+    fill(txtID, f.id);
+    fill(cboCUName, f.category);
+    fill(cboTechName, f.enteredBy);
+    m_completing = false;
+    fill(txtTitle, f.title);
+    fill(txtProblem, f.problem);
+    fill(txtSolution, f.solution);
+    fill(txtReference, f.reference);
+    fill(txtInitial, f.dateEntered);
+    fill(txtEditedBy, f.editedBy);
+    fill(txtDateEdited, f.dateEdited);
+}
+
+QString frmDisplay::shownPosition() const
+{
+    return Label6->text();
+}
+
+void frmDisplay::setShownPosition(int position)
+{
+    Label6->setText(QString::number(position));
+}
+
+void frmDisplay::Command1_Click()
+{
+    m_frame.showImages();
+}
+
+void frmDisplay::setSearchMarks(MarkedBox box, const QString& text, const QString& criteria)
+{
+    m_markBox = box == MarkedBox::Problem ? txtProblem : txtSolution;
     m_markText = text;
     m_markCriteria = criteria;
     applySearchMarks();

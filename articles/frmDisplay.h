@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 class QComboBox;
@@ -9,15 +10,30 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTextEdit;
-class frmMain;
+class Frame;
 class mdlMain;
 
-// The article form: one article at a time, shown from the current row of rsMain.
+// The texts of the article form's boxes.
+struct ArticleFields {
+    QString id;
+    QString category;
+    QString enteredBy;
+    QString title;
+    QString problem;
+    QString solution;
+    QString reference;
+    QString dateEntered;
+    QString editedBy;
+    QString dateEdited;
+};
+
+// The article form: one article at a time, shown from the current row of rsMain. Its controls
+// are its own; commands work through the operations below, tests find controls by object name.
 class frmDisplay : public QWidget
 {
     Q_OBJECT
 public:
-    frmDisplay(frmMain& main, mdlMain& app, QWidget* parent = nullptr);
+    frmDisplay(Frame& frame, mdlMain& app, QWidget* parent = nullptr);
 
     // The load of the form: labels from Customize, the two lists, first row of rsMain, rtb1,
     // caption.
@@ -26,15 +42,34 @@ public:
     // Fills the boxes from the current row of rsMain (empty boxes and record 0 without one).
     void showRow();
 
-    // Marks every occurrence of `text` (ignoring case) in `box` (txtProblem or txtSolution) on
-    // every article shown while rsMain's filter is still `criteria`.
-    void setSearchMarks(QPlainTextEdit* box, const QString& text, const QString& criteria);
+    // What the boxes hold.
+    ArticleFields fields() const;
+    // Fills the boxes: a new article, or optional fields completed before a save.
+    void setFields(const ArticleFields& fields);
+    // The record position shown in the article information ("Database record:").
+    QString shownPosition() const;
+    void setShownPosition(int position);
+
+    // Which text box a search marks.
+    enum class MarkedBox { Problem, Solution };
+    // Marks every occurrence of `text` (ignoring case) in the Problem or Solution box on every
+    // article shown while rsMain's filter is still `criteria`.
+    void setSearchMarks(MarkedBox box, const QString& text, const QString& criteria);
     void clearSearchMarks();
+    // The hidden rich-text copy of the problem, which the search colours.
+    QTextEdit* hiddenRichText() const { return rtb1; }
 
     void cboTechName_Change(const QString& text);
     void cboCUName_Change(const QString& text);
     void cmdReference_Click();
-    void Command1_Click(); // Images (images/)
+    void Command1_Click();
+
+    static const char* const DefaultLabels[6];
+
+private:
+    void buildControls();
+    void completeFromList(QComboBox* box, const QString& text, bool replaceText);
+    void applySearchMarks();
 
     // Controls, named as their objectName.
     QLabel* lblProblemNo = nullptr;
@@ -63,14 +98,7 @@ public:
     QLabel* Label1 = nullptr;
     QLineEdit* txtEditedBy = nullptr;
 
-    static const char* const DefaultLabels[6];
-
-private:
-    void buildControls();
-    void completeFromList(QComboBox* box, const QString& text, bool replaceText);
-    void applySearchMarks();
-
-    frmMain& m_main;
+    Frame& m_frame;
     mdlMain& m_app;
     qint16 ListSearchPos = 0;
     bool m_completing = false;

@@ -1,8 +1,9 @@
-#include "General.h"
+#include "dialogs/General.h"
 
-#include "app/DesignedLayout.h"
-#include "app/frmMain.h"
-#include "app/mdlMain.h"
+#include "common/DesignedLayout.h"
+#include "common/Frame.h"
+#include "common/SingleInstance.h"
+#include "core/mdlMain.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -14,10 +15,10 @@
 #include <tuple>
 #include <utility>
 
-General::General(frmMain& main, mdlMain& app)
-    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+General::General(Frame& frame, mdlMain& app)
+    : QDialog(frame.window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      m_main(main), m_app(app)
+      m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("General"));
     setWindowTitle(QStringLiteral("General Information"));
@@ -58,7 +59,7 @@ General::General(frmMain& main, mdlMain& app)
 void General::Form_Load()
 {
     Label2->setText(QDir::toNativeSeparators(m_app.StoredDatabasePath()));
-    m_main.disableWhileOpen(this);
+    m_frame.disableWhileOpen(this);
     // Taken once: the count does not follow later changes while the window is open. Under a
     // search filter it is the number of matching articles.
     QString count;
@@ -80,7 +81,7 @@ void General::Command1_Click()
 
 void General::done(int result)
 {
-    m_main.enableAgain();
-    setObjectName(QString()); // closing: the next command opens a new one
+    m_frame.enableAgain();
+    SingleInstance::markUnloaded(this); // closing: the next command opens a new one
     QDialog::done(result);
 }

@@ -4,7 +4,7 @@
 
 class QLabel;
 class QPushButton;
-class frmMain;
+class Frame;
 class mdlMain;
 
 // "General Information": where the database file is, how many articles rsMain holds (taken once
@@ -13,7 +13,7 @@ class General : public QDialog
 {
     Q_OBJECT
 public:
-    General(frmMain& main, mdlMain& app);
+    General(Frame& frame, mdlMain& app);
 
     void Form_Load();
     void Command1_Click();
@@ -32,6 +32,6 @@ public:
     QPushButton* Command1 = nullptr;
 
 private:
-    frmMain& m_main;
+    Frame& m_frame;
     mdlMain& m_app;
 };

@@ -1,7 +1,10 @@
-#include "frmAbout.h"
+#include "dialogs/frmAbout.h"
 
-#include "app/DesignedLayout.h"
-#include "app/frmMain.h"
+#include "Version.h"
+
+#include "common/DesignedLayout.h"
+#include "common/Frame.h"
+#include "common/SingleInstance.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -11,14 +14,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#ifndef ARDENTRY_REVISION
-#error "ARDENTRY_REVISION (the fourth part of the program's version) must be defined"
-#endif
 
-frmAbout::frmAbout(frmMain& main)
-    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+frmAbout::frmAbout(Frame& frame)
+    : QDialog(frame.window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      m_main(main)
+      m_frame(frame)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Ardentry"));
@@ -71,7 +71,7 @@ frmAbout::frmAbout(frmMain& main)
 
 void frmAbout::Form_Load()
 {
-    m_main.disableWhileOpen(this);
+    m_frame.disableWhileOpen(this);
     Label5->setText(QStringLiteral("Build ") + QString::number(ARDENTRY_REVISION));
 }
 
@@ -82,7 +82,7 @@ void frmAbout::Command1_Click()
 
 void frmAbout::done(int result)
 {
-    m_main.enableAgain();
-    setObjectName(QString()); // closing: the next command opens a new one
+    m_frame.enableAgain();
+    SingleInstance::markUnloaded(this); // closing: the next command opens a new one
     QDialog::done(result);
 }

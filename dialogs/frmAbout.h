@@ -5,14 +5,14 @@
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class frmMain;
+class Frame;
 
 // "About Ardentry": product name, version, build number and release date.
 class frmAbout : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmAbout(frmMain& main);
+    explicit frmAbout(Frame& frame);
 
     void Form_Load();
     void Command1_Click();
@@ -29,5 +29,5 @@ public:
     QPushButton* Command1 = nullptr;
 
 private:
-    frmMain& m_main;
+    Frame& m_frame;
 };

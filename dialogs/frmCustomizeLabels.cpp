@@ -1,9 +1,10 @@
-#include "frmCustomizeLabels.h"
+#include "dialogs/frmCustomizeLabels.h"
 
-#include "app/DesignedLayout.h"
-#include "app/MessageBox.h"
-#include "app/frmMain.h"
-#include "app/mdlMain.h"
+#include "common/DesignedLayout.h"
+#include "common/MessageBox.h"
+#include "common/Frame.h"
+#include "common/SingleInstance.h"
+#include "core/mdlMain.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -29,10 +30,10 @@ struct AuxGuard {
 };
 } // namespace
 
-frmCustomizeLabels::frmCustomizeLabels(frmMain& main, mdlMain& app)
-    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+frmCustomizeLabels::frmCustomizeLabels(Frame& frame, mdlMain& app)
+    : QDialog(frame.window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      m_main(main), m_app(app)
+      m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("frmCustomizeLabels"));
     setWindowTitle(QStringLiteral("Customize Labels"));
@@ -154,6 +155,6 @@ void frmCustomizeLabels::closeEvent(QCloseEvent* event)
 {
     // The title bar's close unloads the dialog: unsaved edits are gone, the next showing loads
     // the stored texts again.
-    setObjectName(QString());
+    SingleInstance::markUnloaded(this);
     event->accept();
 }

@@ -5,7 +5,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class frmMain;
+class Frame;
 class mdlMain;
 
 // "Customize Labels": the captions of the article form's six field labels, stored in the first
@@ -16,7 +16,7 @@ class frmCustomizeLabels : public QDialog
 {
     Q_OBJECT
 public:
-    frmCustomizeLabels(frmMain& main, mdlMain& app);
+    frmCustomizeLabels(Frame& frame, mdlMain& app);
 
     // The dialog's own label captions, which are also the default texts.
     static const char* const DefaultTexts[6];
@@ -39,6 +39,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    frmMain& m_main;
+    Frame& m_frame;
     mdlMain& m_app;
 };

@@ -1,10 +1,11 @@
-#include "frmDataPath.h"
+#include "dialogs/frmDataPath.h"
 
-#include "app/DesignedLayout.h"
-#include "app/MessageBox.h"
-#include "app/ProfileFile.h"
-#include "app/frmMain.h"
-#include "app/mdlMain.h"
+#include "common/DesignedLayout.h"
+#include "common/MessageBox.h"
+#include "core/ProfileFile.h"
+#include "common/Frame.h"
+#include "common/SingleInstance.h"
+#include "core/mdlMain.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -21,10 +22,10 @@ const QString Section = QStringLiteral("General");
 const QString Key = QStringLiteral("Path");
 } // namespace
 
-frmDataPath::frmDataPath(frmMain& main, mdlMain& app)
-    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+frmDataPath::frmDataPath(Frame& frame, mdlMain& app)
+    : QDialog(frame.window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      m_main(main), m_app(app)
+      m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("frmDataPath"));
     setWindowTitle(QStringLiteral("Ardentry Database Path"));
@@ -58,7 +59,7 @@ frmDataPath::frmDataPath(frmMain& main, mdlMain& app)
 
 void frmDataPath::Form_Load()
 {
-    m_main.disableWhileOpen(this);
+    m_frame.disableWhileOpen(this);
     Text1->setText(ProfileFile(m_app.IniFile()).read(Section, Key));
 }
 
@@ -102,7 +103,7 @@ void frmDataPath::cmdBrowse_Click()
 
 void frmDataPath::done(int result)
 {
-    m_main.enableAgain();
-    setObjectName(QString()); // closing: the next command opens a new one
+    m_frame.enableAgain();
+    SingleInstance::markUnloaded(this); // closing: the next command opens a new one
     QDialog::done(result);
 }

@@ -5,7 +5,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class frmMain;
+class Frame;
 class mdlMain;
 
 // "Ardentry Database Path": shows and changes the stored path of the database file. The open
@@ -14,7 +14,7 @@ class frmDataPath : public QDialog
 {
     Q_OBJECT
 public:
-    frmDataPath(frmMain& main, mdlMain& app);
+    frmDataPath(Frame& frame, mdlMain& app);
 
     void Form_Load();
     void Command1_Click(); // OK: store the path and close
@@ -31,6 +31,6 @@ public:
     QPushButton* Command2 = nullptr;
 
 private:
-    frmMain& m_main;
+    Frame& m_frame;
     mdlMain& m_app;
 };

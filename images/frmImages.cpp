@@ -1,11 +1,12 @@
 #include "images/frmImages.h"
 
-#include "MessageBox.h"
-#include "app/DesignedLayout.h"
+#include "common/MessageBox.h"
+#include "common/SingleInstance.h"
+#include "common/DesignedLayout.h"
 #include "articles/frmDisplay.h"
-#include "frmMain.h"
+#include "common/Frame.h"
 #include "images/frmView.h"
-#include "mdlMain.h"
+#include "core/mdlMain.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -44,10 +45,10 @@ QString imageFilter()
 }
 } // namespace
 
-frmImages::frmImages(frmMain& main)
-    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+frmImages::frmImages(Frame& frame)
+    : QDialog(frame.window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      m_main(main)
+      m_frame(frame)
 {
     setObjectName(QStringLiteral("frmImages"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -118,31 +119,40 @@ void frmImages::buildControls()
     }
 }
 
-frmImages* frmImages::loaded(frmMain& main)
+void frmImages::showImages(Frame& frame)
 {
-    const auto dialogs =
-        main.findChildren<frmImages*>(QStringLiteral("frmImages"), Qt::FindDirectChildrenOnly);
-    for (frmImages* dialog : dialogs) {
-        if (!dialog->m_unloaded)
+    bool loadedNow = false;
+    frmImages* shown = SingleInstance::show<frmImages>(frame.window(), [&] {
+        std::unique_ptr<frmImages> dialog;
+        const RecordSet& rs = frame.app().rsMain;
+        if (!rs.isOpen() || !rs.hasCurrentRow()) {
+            showMessage(frame.window(), QStringLiteral("There is no article to attach images to."));
             return dialog;
-    }
-    return nullptr;
+        }
+        dialog = std::make_unique<frmImages>(frame);
+        if (!dialog->Form_Load())
+            dialog.reset();
+        loadedNow = dialog != nullptr;
+        return dialog;
+    });
+    if (shown && loadedNow)
+        shown->Text[0]->setFocus();
 }
 
 bool frmImages::Form_Load()
 {
-    RecordSet& rs = m_main.rsMain();
+    RecordSet& rs = m_frame.app().rsMain;
     QStringList paths;
     try {
         for (int slot = 1; slot <= Slots; ++slot)
             paths << rs.value(column(slot));
     } catch (const DbError& e) {
-        showMessage(&m_main, QStringLiteral("The image paths of this article could not be read: ") +
+        showMessage(m_frame.window(), QStringLiteral("The image paths of this article could not be read: ") +
                                  e.message());
         return false;
     }
-    m_main.disableWhileOpen(this);
-    setWindowTitle(windowTitle() + m_main.display().txtID->text());
+    m_frame.disableWhileOpen(this);
+    setWindowTitle(windowTitle() + m_frame.display().fields().id);
     for (int i = 0; i < Slots; ++i)
         Text[i]->setText(paths.at(i));
     m_shown = paths;
@@ -152,7 +162,7 @@ bool frmImages::Form_Load()
 
 bool frmImages::Form_Unload()
 {
-    RecordSet& rs = m_main.rsMain();
+    RecordSet& rs = m_frame.app().rsMain;
     try {
         // A box left as it was shown is not written: a Null slot stays Null, and looking at the
         // paths of an article in a database that takes no changes is no failure.
@@ -185,14 +195,14 @@ bool frmImages::Form_Unload()
                       QStringLiteral("Ardentry"), QMessageBox::No))
             return false;
     }
-    m_main.enableAgain();
+    m_frame.enableAgain();
     return true;
 }
 
 void frmImages::cmdView_Click(int slot)
 {
     const QString path = Text[slot - 1]->text();
-    frmView& viewer = frmView::showViewer(m_main);
+    frmView& viewer = frmView::showViewer(m_frame);
     viewer.addToCaption(path);
     if (!viewer.showPicture(path))
         showMessage(this, ViewFailedText);
@@ -211,7 +221,7 @@ void frmImages::cmdBrowse_Click(int slot)
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setFileMode(QFileDialog::ExistingFile);
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+    if (MessageBox::exec(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return;
     box->setText(QDir::toNativeSeparators(chooser.selectedFiles().constFirst()));
     box->setFocus();
@@ -229,8 +239,8 @@ void frmImages::reject()
 
 void frmImages::closeEvent(QCloseEvent* event)
 {
-    if (m_unloaded || Form_Unload()) {
-        m_unloaded = true;
+    if (SingleInstance::isUnloaded(this) || Form_Unload()) {
+        SingleInstance::markUnloaded(this);
         event->accept();
     } else {
         event->ignore();

@@ -8,7 +8,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class frmMain;
+class Frame;
 
 // The ten image paths of the current article. Shown modeless while the main window is disabled;
 // closing it (Close or the title bar) writes the ten paths into the current row and sends them.
@@ -18,11 +18,10 @@ class frmImages : public QDialog
 public:
     static constexpr int Slots = 10;
 
-    explicit frmImages(frmMain& main);
+    explicit frmImages(Frame& frame);
 
-    // The open dialog of the main window, or nullptr (a closed one that waits for deletion does
-    // not count).
-    static frmImages* loaded(frmMain& main);
+    // The images dialog of the current article: the open one, or a new one.
+    static void showImages(Frame& frame);
 
     // Reads the ten slots of the current row; false (after a message) when they cannot be read.
     bool Form_Load();
@@ -54,8 +53,7 @@ protected:
 private:
     void buildControls();
 
-    frmMain& m_main;
+    Frame& m_frame;
     QStringList m_shown; // the ten texts as read at opening
-    bool m_unloaded = false;
     bool m_refusedBefore = false;
 };

@@ -1,6 +1,7 @@
 #include "images/frmView.h"
 
-#include "frmMain.h"
+#include "common/Frame.h"
+#include "common/SingleInstance.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -12,8 +13,8 @@
 #include <QScreen>
 #include <QScrollArea>
 
-frmView::frmView(frmMain& main)
-    : QMainWindow(&main, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+frmView::frmView(Frame& frame)
+    : QMainWindow(frame.window(), Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                              Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmView"));
@@ -36,32 +37,18 @@ frmView::frmView(frmMain& main)
 
     resize(480, 360);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
+        QRect placed = geometry();
+        placed.moveCenter(screen->availableGeometry().center());
+        move(placed.topLeft());
     }
 }
 
-frmView* frmView::loaded(frmMain& main)
+frmView& frmView::showViewer(Frame& frame)
 {
-    const auto viewers =
-        main.findChildren<frmView*>(QStringLiteral("frmView"), Qt::FindDirectChildrenOnly);
-    for (frmView* viewer : viewers) {
-        if (!viewer->m_unloaded)
-            return viewer;
-    }
-    return nullptr;
-}
-
-frmView& frmView::showViewer(frmMain& main)
-{
-    frmView* viewer = loaded(main);
-    if (!viewer)
-        viewer = new frmView(main);
+    frmView* viewer = SingleInstance::show<frmView>(
+        frame.window(), [&frame] { return std::make_unique<frmView>(frame); });
     // The main window may be disabled by the images dialog; the viewer stays usable.
     viewer->setEnabled(true);
-    viewer->show();
-    viewer->raise();
     return *viewer;
 }
 
@@ -94,6 +81,6 @@ void frmView::mnuClose_Click()
 
 void frmView::closeEvent(QCloseEvent* event)
 {
-    m_unloaded = true;
+    SingleInstance::markUnloaded(this);
     event->accept();
 }

@@ -5,7 +5,7 @@
 class QAction;
 class QLabel;
 class QScrollArea;
-class frmMain;
+class Frame;
 
 // The image viewer: one picture at its own size, scroll bars when it is larger than the window.
 // Its caption grows by " - " and the path with every picture asked for; it starts again from
@@ -14,13 +14,12 @@ class frmView : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit frmView(frmMain& main);
+    explicit frmView(Frame& frame);
 
     // The open viewer of the main window, or nullptr (a closed one that waits for deletion
     // does not count).
-    static frmView* loaded(frmMain& main);
     // The open viewer, loaded and shown first when there is none.
-    static frmView& showViewer(frmMain& main);
+    static frmView& showViewer(Frame& frame);
 
     // Appends " - " and `text` to the caption.
     void addToCaption(const QString& text);
@@ -37,5 +36,4 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    bool m_unloaded = false;
 };

@@ -1,8 +1,8 @@
-#include "ListEditor.h"
+#include "lists/ListEditor.h"
 
-#include "MessageBox.h"
-#include "frmMain.h"
-#include "mdlMain.h"
+#include "common/MessageBox.h"
+#include "common/Frame.h"
+#include "core/mdlMain.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -23,10 +23,10 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, 
 }
 } // namespace
 
-ListEditor::ListEditor(frmMain& main, const ListEditorDescription& description)
-    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+ListEditor::ListEditor(Frame& frame, const ListEditorDescription& description)
+    : QDialog(frame.window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      m_main(main), m_description(description)
+      m_frame(frame), m_description(description)
 {
     setObjectName(QString::fromLatin1(description.formName));
     setWindowTitle(QString::fromUtf8(description.caption));
@@ -73,32 +73,32 @@ ListEditor::~ListEditor() = default;
 
 bool ListEditor::Form_Load()
 {
-    m_main.disableWhileOpen(this);
+    m_frame.disableWhileOpen(this);
     // A begun article or any other unsent change of rsMain must not travel with the list's batch.
-    m_main.DropUnsentChanges();
+    m_frame.DropUnsentChanges();
     return fillList();
 }
 
 void ListEditor::Form_Unload()
 {
-    if (m_unloaded)
+    if (SingleInstance::isUnloaded(this))
         return;
-    m_unloaded = true;
-    m_main.enableAgain();
-    RecordSet& rs = m_main.rsMain();
+    SingleInstance::markUnloaded(this);
+    m_frame.enableAgain();
+    RecordSet& rs = m_frame.app().rsMain;
     try {
         rs.close();
         rs.open(QString::fromLatin1(mdlMain::ArticleQuery));
     } catch (const DbError& e) {
         showMessage(this, QStringLiteral("The articles could not be read again: ") + e.message());
     }
-    m_main.ShowCurrentRecord();
+    m_frame.ShowCurrentRecord();
 }
 
 bool ListEditor::fillList()
 {
     m_list->clear();
-    RecordSet& rs = m_main.rsMain();
+    RecordSet& rs = m_frame.app().rsMain;
     const QString column = QString::fromLatin1(m_description.column);
     bool filled = true;
     try {
@@ -128,7 +128,7 @@ int ListEditor::selectedIndex() const
 
 void ListEditor::moveToSelectedRow(int index)
 {
-    RecordSet& rs = m_main.rsMain();
+    RecordSet& rs = m_frame.app().rsMain;
     rs.moveFirst();
     for (int i = 0; i < index && !rs.eof(); ++i)
         rs.moveNext();
@@ -149,7 +149,7 @@ bool ListEditor::nameAccepted()
 
 void ListEditor::reportChangeFailure(const DbError& error)
 {
-    RecordSet& rs = m_main.rsMain();
+    RecordSet& rs = m_frame.app().rsMain;
     if (rs.isOpen() && rs.hasPendingChanges())
         rs.cancelBatch();
     showMessage(this, QStringLiteral("The %1 could not be changed: %2")
@@ -222,7 +222,7 @@ void ListEditor::confirmAdding()
 {
     if (!nameAccepted())
         return;
-    RecordSet& rs = m_main.rsMain();
+    RecordSet& rs = m_frame.app().rsMain;
     try {
         rs.addNew();
         rs.collect(QString::fromLatin1(m_description.column), m_name->text());
@@ -257,7 +257,7 @@ void ListEditor::confirmRenaming()
     }
     if (!nameAccepted())
         return;
-    RecordSet& rs = m_main.rsMain();
+    RecordSet& rs = m_frame.app().rsMain;
     try {
         moveToSelectedRow(index);
         rs.collect(QString::fromLatin1(m_description.column), m_name->text());
@@ -285,7 +285,7 @@ void ListEditor::deleteSelected()
     const int index = selectedIndex();
     if (index < 0)
         return;
-    RecordSet& rs = m_main.rsMain();
+    RecordSet& rs = m_frame.app().rsMain;
     try {
         moveToSelectedRow(index);
         if (rs.recordCount() == 1) {

@@ -1,14 +1,19 @@
 #pragma once
 
+#include "common/Frame.h"
+#include "common/SingleInstance.h"
+
 #include <QDialog>
 #include <QString>
+
+#include <memory>
 
 class DbError;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class frmMain;
+class Frame;
 
 // What tells the two list editors apart. Everything else is shared.
 struct ListEditorDescription {
@@ -38,7 +43,7 @@ class ListEditor : public QDialog
 {
     Q_OBJECT
 public:
-    ListEditor(frmMain& main, const ListEditorDescription& description);
+    ListEditor(Frame& frame, const ListEditorDescription& description);
     ~ListEditor() override;
 
     // Disables the main window, drops any unsent change of rsMain and fills the list. False when
@@ -47,8 +52,20 @@ public:
     // Enables the main window, puts rsMain back on the article query and shows its first article.
     // Runs once, however the editor is closed.
     void Form_Unload();
-    // True once closed: it only waits for its deletion and no longer borrows rsMain.
-    bool isUnloaded() const { return m_unloaded; }
+
+    // Both editors borrow rsMain, so only one of them is open at a time: an open one is brought
+    // to the front instead of loading `Editor`.
+    template <typename Editor> static void showEditor(Frame& frame)
+    {
+        SingleInstance::show<ListEditor>(frame.window(), [&frame] {
+            std::unique_ptr<ListEditor> editor = std::make_unique<Editor>(frame);
+            if (!editor->Form_Load()) {
+                editor->Form_Unload();
+                editor.reset();
+            }
+            return editor;
+        });
+    }
 
     const ListEditorDescription& description() const { return m_description; }
 
@@ -88,7 +105,6 @@ private:
     void reportChangeFailure(const DbError& error);
     void hideNameBox();
 
-    frmMain& m_main;
+    Frame& m_frame;
     const ListEditorDescription& m_description;
-    bool m_unloaded = false;
 };

@@ -1,4 +1,4 @@
-#include "frmSetupCG.h"
+#include "lists/frmSetupCG.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,7 +25,7 @@ const ListEditorDescription kCategories = {
 };
 } // namespace
 
-frmSetupCG::frmSetupCG(frmMain& main) : ListEditor(main, kCategories)
+frmSetupCG::frmSetupCG(Frame& frame) : ListEditor(frame, kCategories)
 {
     List1 = m_list;
     Label2 = m_label;

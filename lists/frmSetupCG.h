@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ListEditor.h"
+#include "lists/ListEditor.h"
 
 // The category list editor: table Categories, column Category.
 class frmSetupCG : public ListEditor
 {
     Q_OBJECT
 public:
-    explicit frmSetupCG(frmMain& main);
+    explicit frmSetupCG(Frame& frame);
 
     void List1_Click();
     void Text1_Change();

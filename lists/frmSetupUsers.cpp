@@ -1,4 +1,4 @@
-#include "frmSetupUsers.h"
+#include "lists/frmSetupUsers.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,7 +25,7 @@ const ListEditorDescription kUsers = {
 };
 } // namespace
 
-frmSetupUsers::frmSetupUsers(frmMain& main) : ListEditor(main, kUsers)
+frmSetupUsers::frmSetupUsers(Frame& frame) : ListEditor(frame, kUsers)
 {
     List1 = m_list;
     Label1 = m_label;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ListEditor.h"
+#include "lists/ListEditor.h"
 
 // The user list editor: table Users, column Users.
 class frmSetupUsers : public ListEditor
 {
     Q_OBJECT
 public:
-    explicit frmSetupUsers(frmMain& main);
+    explicit frmSetupUsers(Frame& frame);
 
     void List1_Click();
     void Command1_Click(); // Add

@@ -1,10 +1,11 @@
-#include "frmSearch.h"
+#include "search/frmSearch.h"
 
-#include "DesignedLayout.h"
-#include "ProfileFile.h"
+#include "common/DesignedLayout.h"
+#include "core/ProfileFile.h"
 #include "articles/frmDisplay.h"
-#include "frmMain.h"
-#include "mdlMain.h"
+#include "common/Frame.h"
+#include "common/SingleInstance.h"
+#include "core/mdlMain.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -55,10 +56,10 @@ bool selectionIsBlue(const QTextCursor& selection)
 }
 } // namespace
 
-frmSearch::frmSearch(frmMain& main, mdlMain& app)
-    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+frmSearch::frmSearch(Frame& frame, mdlMain& app)
+    : QDialog(frame.window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      m_main(main), m_app(app)
+      m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("frmSearch"));
     setWindowTitle(QStringLiteral("Search Ardentry"));
@@ -100,31 +101,14 @@ void frmSearch::buildControls()
     connect(Command1, &QPushButton::clicked, this, &frmSearch::Command1_Click);
 }
 
-frmSearch* frmSearch::loaded(frmMain& main)
+void frmSearch::showSearch(Frame& frame)
 {
-    for (frmSearch* dialog :
-         main.findChildren<frmSearch*>(QStringLiteral("frmSearch"), Qt::FindDirectChildrenOnly)) {
-        if (!dialog->isUnloaded())
-            return dialog;
-    }
-    return nullptr;
-}
-
-void frmSearch::showSearch(frmMain& main, mdlMain& app)
-{
-    frmSearch* dialog = loaded(main);
-    if (!dialog) {
-        dialog = new frmSearch(main, app);
-        dialog->Form_Load();
-    }
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
+    SingleInstance::showLoaded<frmSearch>(frame, frame.app());
 }
 
 void frmSearch::Form_Load()
 {
-    m_main.disableWhileOpen(this);
+    m_frame.disableWhileOpen(this);
     m_holdsMain = true;
     for (const char* choice : Choices)
         cboSearchBy->addItem(QString::fromLatin1(choice));
@@ -151,16 +135,16 @@ void frmSearch::cboSearchBy_Click()
 
 void frmSearch::cmdSearch_Click()
 {
-    if (!m_holdsMain && !m_main.isEnabled()) {
+    if (!m_holdsMain && !m_frame.window()->isEnabled()) {
         // Another window holds the main window (and the current article) while it is open.
-        m_main.report(QStringLiteral("Ardentry cannot search while another of its windows is "
+        m_frame.report(QStringLiteral("Ardentry cannot search while another of its windows is "
                                      "open. Close that window first."));
         return;
     }
     releaseMain();
     hide();
     // A begun article or other unsent change must not be sent later into another row.
-    m_main.DropUnsentChanges();
+    m_frame.DropUnsentChanges();
 
     // The criteria are joined as they stand: the record set takes everything between the first
     // "#" after the operator and the last "#" literally, so no character of the text is special.
@@ -195,7 +179,7 @@ void frmSearch::cmdSearch_Click()
         try {
             rs.setFilter(criteria);
         } catch (const DbError& e) {
-            m_main.report(QStringLiteral("The search could not be carried out: ") + e.message());
+            m_frame.report(QStringLiteral("The search could not be carried out: ") + e.message());
             // All articles stay visible; removing a filter needs no database access.
             try {
                 rs.setFilter(QString());
@@ -203,40 +187,41 @@ void frmSearch::cmdSearch_Click()
                     rs.moveFirst();
             } catch (const DbError&) {
             }
-            m_main.display();
-            m_main.ShowCurrentRecord();
+            m_frame.display();
+            m_frame.ShowCurrentRecord();
             return;
         }
-        m_main.report(QStringLiteral("Found ") + QString::number(rs.recordCount()) +
+        m_frame.report(QStringLiteral("Found ") + QString::number(rs.recordCount()) +
                       QStringLiteral(" Ardentry article(s)."));
-        m_main.unloadDisplay();
+        m_frame.unloadDisplay();
         reloaded = true;
         filtered = !criteria.isEmpty();
     }
 
     if (rs.bof() || rs.eof()) {
-        m_main.report(QStringLiteral("No match found."));
+        m_frame.report(QStringLiteral("No match found."));
         try {
             m_app.ReloadArticles();
         } catch (const DbError& e) {
-            m_main.report(QStringLiteral("The articles could not be read again: ") + e.message());
+            m_frame.report(QStringLiteral("The articles could not be read again: ") + e.message());
         }
         filtered = false;
     }
 
-    const bool wasLoaded = m_main.displayIfLoaded() != nullptr;
-    frmDisplay& display = m_main.display();
+    const bool wasLoaded = m_frame.displayIfLoaded() != nullptr;
+    frmDisplay& display = m_frame.display();
     // The form must show the row that is now current: Save writes the form into that row.
     if (!reloaded && wasLoaded)
-        m_main.ShowCurrentRecord();
+        m_frame.ShowCurrentRecord();
     if (filtered && marked != Marked::None)
-        display.setSearchMarks(marked == Marked::Problem ? display.txtProblem : display.txtSolution,
+        display.setSearchMarks(marked == Marked::Problem ? frmDisplay::MarkedBox::Problem
+                                                         : frmDisplay::MarkedBox::Solution,
                                searchText, rs.filter());
 
     // From here on a failure ends the search quietly. Pending events may run during the
     // highlighting, so nothing below relies on this dialog still being there.
     const QString iniFile = m_app.IniFile();
-    if (!highlight(display.rtb1, searchText))
+    if (!highlight(display.hiddenRichText(), searchText))
         return;
     ProfileFile(iniFile).write(QStringLiteral("General"), QStringLiteral("SearchString"),
                                searchText);
@@ -299,9 +284,9 @@ void frmSearch::closeEvent(QCloseEvent* event)
 
 void frmSearch::Form_Unload()
 {
-    if (m_unloaded)
+    if (SingleInstance::isUnloaded(this))
         return;
-    m_unloaded = true;
+    SingleInstance::markUnloaded(this);
     releaseMain();
 }
 
@@ -310,6 +295,6 @@ void frmSearch::releaseMain()
     // Only the disabling of this dialog's own load is undone; another window that disabled the
     // main window later enables it again itself.
     if (m_holdsMain)
-        m_main.enableAgain();
+        m_frame.enableAgain();
     m_holdsMain = false;
 }

@@ -7,7 +7,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
-class frmMain;
+class Frame;
 class mdlMain;
 
 // The search dialog: narrows rsMain by category, problem text, solution text or article number.
@@ -17,13 +17,10 @@ class frmSearch : public QDialog
 {
     Q_OBJECT
 public:
-    frmSearch(frmMain& main, mdlMain& app);
+    frmSearch(Frame& frame, mdlMain& app);
 
-    // The loaded dialog of the main window (hidden or shown), or nullptr. A dialog that was
-    // unloaded and waits for its deletion does not count.
-    static frmSearch* loaded(frmMain& main);
-    // Shows the loaded dialog as it was, or loads a new one.
-    static void showSearch(frmMain& main, mdlMain& app);
+    // Shows the loaded dialog (hidden or shown) as it was, or loads a new one.
+    static void showSearch(Frame& frame);
 
     // The item texts of cboSearchBy, in order.
     static const char* const Choices[4];
@@ -33,8 +30,6 @@ public:
     void cmdSearch_Click();
     void Command1_Click();
     void Form_Unload();
-
-    bool isUnloaded() const { return m_unloaded; }
 
     QLabel* lblSearchBy = nullptr;
     QComboBox* cboSearchBy = nullptr;
@@ -58,8 +53,7 @@ private:
     static bool highlight(QTextEdit* box, const QString& text);
     void releaseMain();
 
-    frmMain& m_main;
+    Frame& m_frame;
     mdlMain& m_app;
-    bool m_unloaded = false;
     bool m_holdsMain = false; // the main window is disabled by this dialog's load
 };

@@ -1,10 +1,17 @@
-#include "TestSupport.h"
+#include "tests/TestSupport.h"
+
+#include "app/Startup.h"
 
 #include "articles/frmDisplay.h"
-#include "frmMain.h"
-#include "mdlMain.h"
+#include "app/frmMain.h"
+#include "core/mdlMain.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -22,164 +29,23 @@
 
 #include <stdexcept>
 
-namespace
+MessageCatcher::MessageCatcher() : seen(MessageBox::shown())
 {
-QSqlQuery run(const QString& connection, const QString& sql, const QVariantList& binds)
-{
-    QSqlQuery query(QSqlDatabase::database(connection));
-    if (!query.prepare(sql))
-        throw std::runtime_error(
-            ("prepare failed: " + sql + ": " + query.lastError().text()).toStdString());
-    for (const QVariant& value : binds)
-        query.addBindValue(value);
-    if (!query.exec())
-        throw std::runtime_error(
-            ("exec failed: " + sql + ": " + query.lastError().text()).toStdString());
-    return query;
-}
-} // namespace
-
-TestFolder::TestFolder(const NewDatabaseOptions& options)
-{
-    if (!m_dir.isValid())
-        throw std::runtime_error("no temporary folder");
-    QDir(m_dir.path()).mkpath(QStringLiteral("Ini"));
-    QDir(m_dir.path()).mkpath(QStringLiteral("Help"));
-    writeFile(QStringLiteral("Help/arhelp.htm"), "<html><body>Guide</body></html>\n");
-    createArticleDatabase(dbPath(), options);
-    writeFile(QStringLiteral("Ini/arprefs.ini"),
-              ("[General]\r\nPath=" + dbPath() + "\r\n").toUtf8());
-    m_connection = QStringLiteral("testfolder-") + QUuid::createUuid().toString(QUuid::Id128);
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    db.setDatabaseName(dbPath());
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
-    if (!db.open())
-        throw std::runtime_error("cannot open the test database");
+    MessageBox::setAnswering(true);
 }
 
-TestFolder::~TestFolder()
+MessageCatcher::~MessageCatcher()
 {
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(m_connection);
+    MessageBox::setAnswering(false);
 }
 
-QString TestFolder::dbPath() const
+void MessageCatcher::onOtherDialog(std::function<void(QWidget*)> handler)
 {
-    return path(QStringLiteral("ardentry.db"));
-}
-QString TestFolder::iniPath() const
-{
-    return path(QStringLiteral("Ini/arprefs.ini"));
-}
-QString TestFolder::path(const QString& relative) const
-{
-    return m_dir.filePath(relative);
-}
-
-void TestFolder::exec(const QString& sql, const QVariantList& binds) const
-{
-    run(m_connection, sql, binds);
-}
-
-QList<QVariantList> TestFolder::rows(const QString& sql, const QVariantList& binds) const
-{
-    QSqlQuery query = run(m_connection, sql, binds);
-    QList<QVariantList> result;
-    while (query.next()) {
-        QVariantList row;
-        for (int i = 0; i < query.record().count(); ++i)
-            row << query.value(i);
-        result << row;
-    }
-    return result;
-}
-
-QVariant TestFolder::scalar(const QString& sql, const QVariantList& binds) const
-{
-    const QList<QVariantList> all = rows(sql, binds);
-    return all.isEmpty() || all.first().isEmpty() ? QVariant() : all.first().first();
-}
-
-void TestFolder::fillArticles(int count) const
-{
-    exec(QStringLiteral("DELETE FROM AR"));
-    for (int i = 1; i <= count; ++i) {
-        const QString n = QString::number(i);
-        QVariantList values{
-            i,     "Category " + n, "Tech " + n, "Title " + n, "Problem " + n, "Solution " + n,
-            "N/A", "01/02/2006",    "N/A",       "N/A"};
-        for (int k = 1; k <= 10; ++k)
-            values << QStringLiteral("N/A");
-        exec(QStringLiteral("INSERT INTO AR (ID, CUName, techname, Title, Problem, solution, "
-                            "reference, InitialEntry, EditedBy, DateEdited, Image1, Image2, "
-                            "Image3, Image4, Image5, Image6, Image7, Image8, Image9, Image10) "
-                            "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-             values);
-    }
-}
-
-void TestFolder::writeFile(const QString& relative, const QByteArray& content) const
-{
-    const QString full = path(relative);
-    QDir().mkpath(QFileInfo(full).absolutePath());
-    QFile file(full);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw std::runtime_error(("cannot write " + full).toStdString());
-    file.write(content);
-}
-
-MessageCatcher::MessageCatcher()
-{
-    m_timer.setInterval(5);
-    connect(&m_timer, &QTimer::timeout, this, &MessageCatcher::poll);
-    m_timer.start();
-}
-
-QStringList MessageCatcher::texts() const
-{
-    QStringList all;
-    for (const Seen& s : seen)
-        all << s.text;
-    return all;
-}
-
-void MessageCatcher::poll()
-{
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal)
-        return;
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        if (!box->isVisible())
-            return;
-        Seen s;
-        s.text = box->text();
-        s.title = box->windowTitle();
-        s.buttons = box->standardButtons();
-        s.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton())
-                                               : QMessageBox::NoButton;
-        s.icon = box->icon();
-        seen << s;
-        QMessageBox::StandardButton answer =
-            m_answers.isEmpty()
-                ? (s.defaultButton != QMessageBox::NoButton ? s.defaultButton : QMessageBox::Ok)
-                : m_answers.takeFirst();
-        if (QAbstractButton* button = box->button(answer))
-            button->click();
-        else
-            box->done(answer);
-        return;
-    }
-    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-        if (!dialog->isVisible())
-            return;
-        if (m_other)
-            m_other(dialog);
-        else
-            dialog->reject();
-    }
+    MessageBox::setDialogHandler([handler = std::move(handler)](QDialog& dialog) {
+        dialog.setResult(QDialog::Rejected);
+        handler(&dialog);
+        return dialog.result();
+    });
 }
 
 QWidget* findAnyWidget(const QString& objectName)
@@ -204,19 +70,22 @@ StartedApp::StartedApp(std::shared_ptr<TestFolder> folder) : m_folder(std::move(
     start();
 }
 
-StartedApp::~StartedApp() = default;
+StartedApp::~StartedApp()
+{
+    m_window.reset();
+}
 
 void StartedApp::start()
 {
     m_app = std::make_unique<mdlMain>(m_folder->folder());
-    m_status = startArdentry(*m_app);
+    m_window = startArdentry(*m_app);
 }
 
 frmMain& StartedApp::main()
 {
-    if (!m_app->mainWindow())
+    if (!m_window)
         throw std::runtime_error("the program did not start");
-    return *m_app->mainWindow();
+    return *m_window;
 }
 
 frmDisplay& StartedApp::display()
@@ -250,4 +119,40 @@ void StartedApp::run(const QString& step)
         clickToolbar(step.mid(2).toInt());
     else
         trigger(step);
+}
+
+QWidget* formControl(frmDisplay& form, const QString& objectName)
+{
+    return form.findChild<QWidget*>(objectName);
+}
+
+QString StartedApp::text(const QString& objectName)
+{
+    QWidget* widget = control<QWidget>(objectName);
+    if (auto* line = qobject_cast<QLineEdit*>(widget))
+        return line->text();
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return combo->currentText();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
+        return plain->toPlainText();
+    if (auto* rich = qobject_cast<QTextEdit*>(widget))
+        return rich->toPlainText();
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    throw std::runtime_error(("no text in " + objectName).toStdString());
+}
+
+void StartedApp::type(const QString& objectName, const QString& keys, bool replace)
+{
+    QWidget* widget = control<QWidget>(objectName);
+    QWidget* target = widget;
+    if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
+        target = combo->lineEdit();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
+        target = plain->viewport();
+    QTest::mouseClick(target, Qt::LeftButton);
+    widget->setFocus(Qt::MouseFocusReason);
+    if (replace)
+        QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(widget, keys);
 }

@@ -1,75 +1,38 @@
 #pragma once
 
-#include "NewDatabase.h"
+#include "common/MessageBox.h"
+#include "tests/TestFolder.h"
 
-#include <QMessageBox>
+#include <QApplication>
 #include <QStringList>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QVariant>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 
 class mdlMain;
 class frmMain;
 class frmDisplay;
 
-// A temporary program folder: Ini/arprefs.ini pointing at a fresh database "ardentry.db" in it,
-// and Help/arhelp.htm. SQL helpers work through a connection of their own, as another program
-// would, so tests see what the file really holds.
-class TestFolder
+// The program's message boxes, answered without being shown (MessageBox's answering mode) and
+// recorded. Answers are taken in order from the queue; when it is empty the box's default button
+// (or Ok) is pressed. Other modal dialogs (printer, file choosers) go to the handler, or are
+// rejected.
+class MessageCatcher
 {
 public:
-    explicit TestFolder(const NewDatabaseOptions& options = {});
-    ~TestFolder();
-
-    QString folder() const { return m_dir.path(); }
-    QString dbPath() const;
-    QString iniPath() const;
-    QString path(const QString& relative) const; // a file inside the folder
-
-    void exec(const QString& sql, const QVariantList& binds = {}) const;
-    QList<QVariantList> rows(const QString& sql, const QVariantList& binds = {}) const;
-    QVariant scalar(const QString& sql, const QVariantList& binds = {}) const;
-    // Replaces every article with `count` numbered ones: ID i, Problem "Problem i", ...
-    void fillArticles(int count) const;
-    // Writes text into a file of the folder (creating folders on the way).
-    void writeFile(const QString& relative, const QByteArray& content) const;
-
-private:
-    QTemporaryDir m_dir;
-    QString m_connection;
-};
-
-// Answers the program's message boxes (any modal QMessageBox) as they appear and records them.
-// Answers are taken in order from the queue; when it is empty the box's default button (or Ok)
-// is pressed.
-class MessageCatcher : public QObject
-{
-public:
-    struct Seen {
-        QString text;
-        QString title;
-        QMessageBox::StandardButtons buttons;
-        QMessageBox::StandardButton defaultButton;
-        QMessageBox::Icon icon;
-    };
+    using Seen = MessageBox::Shown;
 
     MessageCatcher();
-    void answer(QMessageBox::StandardButton button) { m_answers << button; }
-    // Called for any other modal dialog (printer or file dialogs); default: reject it.
-    void onOtherDialog(std::function<void(QWidget*)> handler) { m_other = std::move(handler); }
+    ~MessageCatcher();
+    void answer(QMessageBox::StandardButton button) { MessageBox::setNextAnswer(button); }
+    // The handler gets the dialog (set up, not shown); accept() or reject() it.
+    void onOtherDialog(std::function<void(QWidget*)> handler);
 
-    QList<Seen> seen;
-    QStringList texts() const;
-    void clear() { seen.clear(); }
-
-private:
-    void poll();
-    QTimer m_timer;
-    QList<QMessageBox::StandardButton> m_answers;
-    std::function<void(QWidget*)> m_other;
+    const QList<Seen>& seen;
+    QStringList texts() const { return MessageBox::shownTexts(); }
+    void clear() { MessageBox::clearShown(); }
 };
 
 // A started program on a TestFolder: mdlMain after start-up with its main window shown.
@@ -86,7 +49,15 @@ public:
     frmMain& main();
     frmDisplay& display();
     MessageCatcher& messages() { return m_messages; }
-    int startStatus() const { return m_status; }
+    int startStatus() const { return m_window ? 0 : 1; }
+
+    // A control of the article form by object name.
+    template <typename T> T* control(const QString& objectName);
+    // The text a control of the article form shows (line edit, combo box, text box or label).
+    QString text(const QString& objectName);
+    // Clicks into a control of the article form and types `keys` with real key events; `replace`
+    // selects what it holds first.
+    void type(const QString& objectName, const QString& keys, bool replace = true);
 
     // Triggers the menu item or toolbar action with that object name.
     void trigger(const QString& actionName);
@@ -100,15 +71,21 @@ private:
     std::shared_ptr<TestFolder> m_folder;
     MessageCatcher m_messages;
     std::unique_ptr<mdlMain> m_app;
-    int m_status = -1;
+    std::unique_ptr<frmMain> m_window; // goes before the shared state it refers to
 };
 
 // Finds a top-level or child widget by object name among all widgets of the application.
-template <typename T> T* findWidget(const QString& objectName);
 QWidget* findAnyWidget(const QString& objectName);
-
-#include <QApplication>
 template <typename T> T* findWidget(const QString& objectName)
 {
     return qobject_cast<T*>(findAnyWidget(objectName));
+}
+
+QWidget* formControl(frmDisplay& form, const QString& objectName);
+template <typename T> T* StartedApp::control(const QString& objectName)
+{
+    T* found = qobject_cast<T*>(formControl(display(), objectName));
+    if (!found)
+        throw std::runtime_error(("no control " + objectName).toStdString());
+    return found;
 }

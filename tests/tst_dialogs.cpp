@@ -1,13 +1,13 @@
-#include "TestSupport.h"
+#include "tests/TestSupport.h"
 
-#include "ProfileFile.h"
+#include "core/ProfileFile.h"
 #include "articles/frmDisplay.h"
 #include "dialogs/General.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmCustomizeLabels.h"
 #include "dialogs/frmDataPath.h"
-#include "frmMain.h"
-#include "mdlMain.h"
+#include "app/frmMain.h"
+#include "core/mdlMain.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
-#include "TestSupport.h"
+#include "tests/TestSupport.h"
 
 #include "articles/frmDisplay.h"
-#include "frmMain.h"
+#include "app/frmMain.h"
 #include "images/frmImages.h"
 #include "images/frmView.h"
-#include "mdlMain.h"
+#include "core/mdlMain.h"
 
 #include <QAction>
 #include <QDir>

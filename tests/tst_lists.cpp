@@ -1,10 +1,10 @@
-#include "TestSupport.h"
+#include "tests/TestSupport.h"
 
 #include "articles/frmDisplay.h"
-#include "frmMain.h"
+#include "app/frmMain.h"
 #include "lists/frmSetupCG.h"
 #include "lists/frmSetupUsers.h"
-#include "mdlMain.h"
+#include "core/mdlMain.h"
 
 #include <QComboBox>
 #include <QLabel>

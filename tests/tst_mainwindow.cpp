@@ -1,8 +1,8 @@
-#include "TestSupport.h"
+#include "tests/TestSupport.h"
 
 #include "articles/frmDisplay.h"
-#include "frmMain.h"
-#include "mdlMain.h"
+#include "app/frmMain.h"
+#include "core/mdlMain.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "NewDatabase.h"
+#include "core/NewDatabase.h"
 
 #include <QCoreApplication>
 #include <QDate>

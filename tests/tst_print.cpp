@@ -1,12 +1,12 @@
-#include "TestSupport.h"
+#include "tests/TestSupport.h"
 
 #include "articles/DocumentView.h"
-#include "articles/PrintFile.h"
-#include "articles/PrintPage.h"
+#include "core/PrintFile.h"
+#include "core/PrintPage.h"
 #include "articles/frmBrowser.h"
 #include "articles/frmDisplay.h"
-#include "frmMain.h"
-#include "mdlMain.h"
+#include "app/frmMain.h"
+#include "core/mdlMain.h"
 
 #include <QComboBox>
 #include <QDeadlineTimer>

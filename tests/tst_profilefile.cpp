@@ -1,4 +1,4 @@
-#include "ProfileFile.h"
+#include "core/ProfileFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "TestSupport.h"
+#include "tests/TestFolder.h"
 
-#include "Connection.h"
-#include "RecordSet.h"
+#include "core/Connection.h"
+#include "core/RecordSet.h"
 
 #include <QDir>
 #include <QFile>

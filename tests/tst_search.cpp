@@ -1,9 +1,9 @@
-#include "TestSupport.h"
+#include "tests/TestSupport.h"
 
-#include "ProfileFile.h"
+#include "core/ProfileFile.h"
 #include "articles/frmDisplay.h"
-#include "frmMain.h"
-#include "mdlMain.h"
+#include "app/frmMain.h"
+#include "core/mdlMain.h"
 #include "search/frmSearch.h"
 
 #include <QAbstractItemView>

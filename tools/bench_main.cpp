@@ -3,9 +3,9 @@
 // operations the program depends on. With --keep the database is written to PATH and kept (an
 // existing PATH is reused as it is).
 
-#include "Connection.h"
-#include "NewDatabase.h"
-#include "RecordSet.h"
+#include "core/Connection.h"
+#include "core/NewDatabase.h"
+#include "core/RecordSet.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

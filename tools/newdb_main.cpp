@@ -1,6 +1,6 @@
 // ardentry-newdb: creates a new, ready-to-use Ardentry database file.
 
-#include "NewDatabase.h"
+#include "core/NewDatabase.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "PrintPage.h"
+#include "core/PrintPage.h"
 
 namespace PrintPage
 {

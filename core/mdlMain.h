@@ -1,15 +1,12 @@
 #pragma once
 
-#include "Connection.h"
-#include "RecordSet.h"
+#include "core/Connection.h"
+#include "core/RecordSet.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <memory>
 #include <stdexcept>
-
-class frmMain;
 
 // A start-up step that failed: what failed and why, for the one message of a failed start.
 class StartupError : public std::runtime_error
@@ -40,9 +37,9 @@ public:
     mdlMain(const mdlMain&) = delete;
     mdlMain& operator=(const mdlMain&) = delete;
 
-    // Start-up: reads the database path, opens the connection, loads the name lists, opens rsMain
-    // on the article query, then creates and shows frmMain. Throws StartupError naming the step
-    // that failed; nothing is written anywhere on that path.
+    // Start-up: reads the database path, opens the connection, loads the name lists and opens
+    // rsMain on the article query; the caller then shows the main window. Throws StartupError
+    // naming the step that failed; nothing is written anywhere on that path.
     void Main();
 
     void LoadCategoryList();
@@ -58,8 +55,6 @@ public:
     // The stored database path ("General"/"Path"), read afresh on every call.
     QString StoredDatabasePath() const;
 
-    frmMain* mainWindow() const { return m_mainWindow.get(); }
-
     Connection dbConnection;
     RecordSet rsMain;
     RecordSet rsAux;
@@ -71,12 +66,4 @@ private:
     QStringList loadNameList(const char* query, const char* column);
 
     QString m_programFolder;
-    std::unique_ptr<frmMain> m_mainWindow;
 };
-
-// The whole run below main(): start-up, then the event loop. A failed start shows one message,
-// writes it to standard error and returns 1.
-int runArdentry(const QString& programFolder);
-// Start-up only, for tests and runArdentry: returns 0 when the main window is shown, otherwise
-// shows the message, writes it to standard error and returns 1.
-int startArdentry(mdlMain& app);

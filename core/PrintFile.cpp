@@ -1,4 +1,4 @@
-#include "PrintFile.h"
+#include "core/PrintFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DbError.h"
+#include "core/DbError.h"
 
 #include <QSqlDatabase>
 #include <QString>

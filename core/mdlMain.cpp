@@ -1,25 +1,17 @@
-#include "mdlMain.h"
+#include "core/mdlMain.h"
 
-#include "MessageBox.h"
-#include "ProfileFile.h"
-#include "frmMain.h"
+#include "core/ProfileFile.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
-#include <iostream>
 
 mdlMain::mdlMain(QString programFolder)
     : rsMain(dbConnection), rsAux(dbConnection), m_programFolder(std::move(programFolder))
 {
 }
 
-mdlMain::~mdlMain()
-{
-    // Windows go first: they refer to the record sets and the connection.
-    m_mainWindow.reset();
-}
+mdlMain::~mdlMain() = default;
 
 QString mdlMain::IniFile() const
 {
@@ -75,9 +67,6 @@ void mdlMain::Main()
         throw StartupError(
             QStringLiteral("The database is not an Ardentry database: %1").arg(e.message()));
     }
-
-    m_mainWindow = std::make_unique<frmMain>(*this);
-    m_mainWindow->show();
 }
 
 QStringList mdlMain::loadNameList(const char* query, const char* column)
@@ -121,27 +110,4 @@ void mdlMain::ReloadArticles()
         rsMain.setFilter(QString());
     rsMain.close();
     rsMain.open(QString::fromLatin1(ArticleQuery));
-}
-
-int startArdentry(mdlMain& app)
-{
-    try {
-        app.Main();
-        return 0;
-    } catch (const StartupError& e) {
-        std::cerr << "Ardentry: " << e.message().toStdString() << std::endl;
-        showMessage(nullptr, QStringLiteral("Ardentry cannot start.\n\n") + e.message());
-        return 1;
-    }
-}
-
-int runArdentry(const QString& programFolder)
-{
-    mdlMain app(programFolder);
-    const int status = startArdentry(app);
-    if (status != 0)
-        return status;
-    QObject::connect(app.mainWindow(), &frmMain::programEnded, qApp, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
-    return QApplication::exec();
 }

@@ -1,11 +1,12 @@
-#include "frmMain.h"
+#include "articles/ArticlePrinter.h"
 
-#include "MessageBox.h"
-#include "articles/PrintFile.h"
-#include "articles/PrintPage.h"
+#include "common/Frame.h"
+#include "common/MessageBox.h"
+#include "core/PrintFile.h"
+#include "core/PrintPage.h"
 #include "articles/frmBrowser.h"
 #include "articles/frmDisplay.h"
-#include "mdlMain.h"
+#include "core/mdlMain.h"
 
 #include <QDate>
 #include <QDir>
@@ -67,10 +68,10 @@ void separateReferenceFile(QPrinter& printer)
         info.dir().filePath(info.completeBaseName() + QStringLiteral(" (reference)") + suffix));
 }
 
-void printArticle(frmMain& main, QPrinter* chosen)
+void printArticle(Frame& frame, QPrinter* chosen)
 {
-    if (const frmBrowser* window = frmBrowser::loaded(main); window && window->isPrinting()) {
-        main.report(QStringLiteral("A print is still in progress. Try again when it has "
+    if (const frmBrowser* window = frmBrowser::loaded(frame); window && window->isPrinting()) {
+        frame.report(QStringLiteral("A print is still in progress. Try again when it has "
                                    "finished."));
         return;
     }
@@ -80,27 +81,27 @@ void printArticle(frmMain& main, QPrinter* chosen)
     if (!printer) {
         ownPrinter = defaultPrinter();
         if (!ownPrinter) {
-            main.report(QStringLiteral("No printer is available. Set up a printer on this "
+            frame.report(QStringLiteral("No printer is available. Set up a printer on this "
                                        "computer, then print the article again."));
             return;
         }
         printer = ownPrinter.get();
     }
 
-    if (main.rsMain().currentIsNew()) {
+    if (frame.app().rsMain.currentIsNew()) {
         // Its columns are not written yet: the page would come out blank.
-        main.report(QStringLiteral("This article has not been saved yet. Save it, then print it."));
+        frame.report(QStringLiteral("This article has not been saved yet. Save it, then print it."));
         return;
     }
     std::optional<PrintColumns> columns;
     try {
-        columns = currentColumns(main.rsMain());
+        columns = currentColumns(frame.app().rsMain);
     } catch (const DbError& e) {
-        main.report(QStringLiteral("The article could not be read for printing: ") + e.message());
+        frame.report(QStringLiteral("The article could not be read for printing: ") + e.message());
         return;
     }
     if (!columns) {
-        main.report(QStringLiteral("There is no article to print."));
+        frame.report(QStringLiteral("There is no article to print."));
         return;
     }
 
@@ -108,14 +109,14 @@ void printArticle(frmMain& main, QPrinter* chosen)
     QString fileError;
     const QString file = PrintFile::write(page, &fileError);
     if (file.isEmpty()) {
-        main.report(QStringLiteral("The article could not be printed: ") + fileError + '.');
+        frame.report(QStringLiteral("The article could not be printed: ") + fileError + '.');
         return;
     }
 
-    if (!askYesNo(&main, PrintQuestion, QStringLiteral("Ardentry"), QMessageBox::Yes))
+    if (!askYesNo(frame.window(), PrintQuestion, QStringLiteral("Ardentry"), QMessageBox::Yes))
         return;
 
-    frmBrowser& browser = frmBrowser::load(main);
+    frmBrowser& browser = frmBrowser::load(frame);
     browser.show();
     printer->setDocName(QStringLiteral("Ardentry article ") + columns->id);
     const QString pageFailure = browser.printDocument(file, *printer);
@@ -123,7 +124,7 @@ void printArticle(frmMain& main, QPrinter* chosen)
         return;
     if (!pageFailure.isEmpty()) {
         browser.hide();
-        main.report(QStringLiteral("The article could not be printed: ") + pageFailure + '.');
+        frame.report(QStringLiteral("The article could not be printed: ") + pageFailure + '.');
         return;
     }
     if (PrintPage::hasReference(columns->reference)) {
@@ -136,7 +137,7 @@ void printArticle(frmMain& main, QPrinter* chosen)
             return;
         if (!referenceFailure.isEmpty()) {
             browser.hide();
-            main.report(QStringLiteral("The article was printed, but its reference \"%1\" "
+            frame.report(QStringLiteral("The article was printed, but its reference \"%1\" "
                                        "could not be printed: %2.")
                             .arg(columns->reference, referenceFailure));
             return;
@@ -147,12 +148,12 @@ void printArticle(frmMain& main, QPrinter* chosen)
 
 } // namespace
 
-void frmMain::PrintRecord()
+void ArticlePrinter::PrintRecord()
 {
-    printArticle(*this, nullptr);
+    printArticle(m_frame, nullptr);
 }
 
-void frmMain::mnuPrint_Click()
+void ArticlePrinter::mnuPrint_Click()
 {
     // The printer and settings chosen in the dialog are used; cancelling it still leads to the
     // question, and then to the default printer.
@@ -161,10 +162,10 @@ void frmMain::mnuPrint_Click()
     {
         // The dialog is gone before printing starts: the article form that owns it may be closed
         // while the print waits for a document.
-        QPrintDialog CommonDialog1(&printer, &display());
+        QPrintDialog CommonDialog1(&printer, &m_frame.display());
         CommonDialog1.setObjectName(QStringLiteral("CommonDialog1"));
         CommonDialog1.setWindowTitle(QStringLiteral("Print"));
-        chosen = CommonDialog1.exec() == QDialog::Accepted;
+        chosen = MessageBox::exec(CommonDialog1) == QDialog::Accepted;
     }
-    printArticle(*this, chosen ? &printer : nullptr);
+    printArticle(m_frame, chosen ? &printer : nullptr);
 }

@@ -1,4 +1,4 @@
-#include "TextMatch.h"
+#include "core/TextMatch.h"
 
 #include <QLocale>
 

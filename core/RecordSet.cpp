@@ -1,7 +1,8 @@
-#include "RecordSet.h"
+#include "core/RecordSet.h"
 
-#include "Connection.h"
-#include "TextMatch.h"
+#include "core/Connection.h"
+#include "core/TextMatch.h"
+#include "core/Transaction.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -36,9 +37,7 @@ QString quoted(const QString& identifier)
 
 QString reasonOf(const QSqlQuery& query)
 {
-    const QSqlError error = query.lastError();
-    const QString text = error.databaseText().trimmed();
-    return text.isEmpty() ? error.text().trimmed() : text;
+    return engineReason(query.lastError());
 }
 
 // SQLite's affinity rules: a declared type gives numbers unless it names text or blob (or is
@@ -391,17 +390,12 @@ void RecordSet::Impl::send()
             query.addBindValue(c < p.original.size() ? p.original[c] : QVariant());
     };
 
-    {
-        QSqlQuery begin(database);
-        if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
-            throw DbError(QStringLiteral("The changes to the table \"%1\" could not be saved: "
-                                         "%2. Nothing was saved.")
-                              .arg(table, reasonOf(begin)));
-    }
-
+    Transaction transaction(
+        database,
+        QStringLiteral("The changes to the table \"%1\" could not be saved").arg(table));
     std::map<int, qint64> inserted; // slot -> new key
     QHash<qint64, QVector<QVariant>> fresh;
-    try {
+    {
         std::vector<qint64> written;
         for (const auto& [s, p] : pending) {
             const Slot& slot = snapshot[s];
@@ -452,16 +446,8 @@ void RecordSet::Impl::send()
         // Read back what was written (defaults and conversions by the engine included), so the
         // values held are the ones a later change is checked against.
         fresh = readRows(written);
-        QSqlQuery commit(database);
-        if (!commit.exec(QStringLiteral("COMMIT")))
-            throw DbError(QStringLiteral("The changes to the table \"%1\" could not be saved: "
-                                         "%2. Nothing was saved.")
-                              .arg(table, reasonOf(commit)));
-    } catch (...) {
-        QSqlQuery rollback(database);
-        rollback.exec(QStringLiteral("ROLLBACK"));
-        throw;
     }
+    transaction.commit();
 
     for (const auto& [s, p] : pending) {
         Slot& slot = snapshot[s];

@@ -1,6 +1,7 @@
-#include "Connection.h"
+#include "core/Connection.h"
 
-#include "TextMatch.h"
+#include "core/TextMatch.h"
+#include "core/Transaction.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
@@ -18,12 +19,6 @@ namespace
 {
 
 QAtomicInt connectionCounter;
-
-QString engineReason(const QSqlError& error)
-{
-    const QString text = error.databaseText().trimmed();
-    return text.isEmpty() ? error.text().trimmed() : text;
-}
 
 int primaryCode(const QSqlError& error)
 {

@@ -1,0 +1,206 @@
+#include "articles/ArticleCommands.h"
+
+#include "articles/frmDisplay.h"
+#include "common/Frame.h"
+#include "common/MessageBox.h"
+#include "core/mdlMain.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+
+namespace
+{
+
+// Article numbers are whole numbers (the column is numeric).
+bool isWholeNumber(const QString& text)
+{
+    static const QRegularExpression whole(QStringLiteral("^\\s*[+-]?\\d+\\s*$"));
+    return whole.match(text).hasMatch();
+}
+
+// The number of articles in the whole table, whatever filter rsMain has.
+int articleCount(mdlMain& app)
+{
+    if (app.rsMain.filter().isEmpty())
+        return app.rsMain.recordCount();
+    RecordSet all(app.dbConnection);
+    all.open(QString::fromLatin1(mdlMain::ArticleQuery));
+    return all.recordCount();
+}
+
+// One more than the largest article number in the whole table (1 for an empty table).
+qlonglong nextArticleNumber(mdlMain& app)
+{
+    RecordSet all(app.dbConnection);
+    all.open(QString::fromLatin1(mdlMain::ArticleQuery));
+    if (all.recordCount() == 0)
+        return 1;
+    // Numbers sort before any text that old data may hold in the column.
+    for (all.moveLast(); !all.bof(); all.movePrevious()) {
+        bool ok = false;
+        const qlonglong number = all.value(QStringLiteral("ID")).toLongLong(&ok);
+        if (ok)
+            return number + 1;
+    }
+    return 1;
+}
+
+const char* const imageColumns[10] = {"Image1", "Image2", "Image3", "Image4", "Image5",
+                                      "Image6", "Image7", "Image8", "Image9", "Image10"};
+
+void replaceEmpty(QString& text, const QString& replacement)
+{
+    if (text.isEmpty())
+        text = replacement;
+}
+
+} // namespace
+
+bool ArticleCommands::EitherBlank(const QString& first, const QString& second)
+{
+    return first.isEmpty() || second.isEmpty();
+}
+
+void ArticleCommands::AddRecord()
+{
+    frmDisplay& form = m_frame.display();
+    m_frame.DropUnsentChanges(); // a begun article left unsaved is dropped
+    mdlMain& app = m_frame.app();
+    RecordSet& rs = app.rsMain;
+    try {
+        const int visible = rs.recordCount();
+        const qlonglong proposed = nextArticleNumber(app);
+        app.NoArticleAddedYet = false;
+        if (visible > 0)
+            rs.moveLast();
+        rs.addNew();
+        for (const char* column : imageColumns)
+            rs.collect(QString::fromLatin1(column), QStringLiteral("N/A"));
+
+        ArticleFields begun;
+        begun.id = QString::number(proposed);
+        begun.title = QStringLiteral("N/A");
+        begun.dateEntered = QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy"));
+        form.setFields(begun);
+        form.setShownPosition(visible + 1);
+    } catch (const DbError& e) {
+        m_frame.DropUnsentChanges();
+        m_frame.report(QStringLiteral("A new article could not be started: ") + e.message());
+    }
+}
+
+void ArticleCommands::SaveRecord()
+{
+    frmDisplay& form = m_frame.display();
+    ArticleFields typed = form.fields();
+    if (EitherBlank(typed.problem, typed.solution)) {
+        m_frame.report(QStringLiteral("Please fill in all the information before you save."));
+        return;
+    }
+    if (!typed.id.isEmpty() && !isWholeNumber(typed.id)) {
+        m_frame.report(QStringLiteral("The article number \"%1\" is not a whole number. Please "
+                                      "enter a whole number before you save.")
+                           .arg(typed.id));
+        return;
+    }
+    mdlMain& app = m_frame.app();
+    if (app.NoArticleAddedYet)
+        m_frame.report(QStringLiteral("The currently displayed article will be appended."));
+
+    replaceEmpty(typed.enteredBy, QStringLiteral("N/A"));
+    replaceEmpty(typed.category, QStringLiteral("N/A"));
+    replaceEmpty(typed.id, QStringLiteral("0000"));
+    form.setFields(typed);
+
+    RecordSet& rs = app.rsMain;
+    try {
+        if (!rs.hasCurrentRow()) {
+            // Nothing is shown (an empty table): what the user typed becomes a new article.
+            rs.addNew();
+            for (const char* column : imageColumns)
+                rs.collect(QString::fromLatin1(column), QStringLiteral("N/A"));
+        }
+        rs.collect(QStringLiteral("Id"), typed.id.trimmed());
+        rs.collect(QStringLiteral("Problem"), typed.problem);
+        rs.collect(QStringLiteral("solution"), typed.solution);
+        rs.collect(QStringLiteral("techname"), typed.enteredBy);
+        rs.collect(QStringLiteral("CUName"), typed.category);
+        rs.collect(QStringLiteral("Title"), typed.title);
+        rs.collect(QStringLiteral("InitialEntry"), typed.dateEntered);
+
+        replaceEmpty(typed.editedBy, QStringLiteral("N/A"));
+        replaceEmpty(typed.dateEdited, QStringLiteral("N/A"));
+        replaceEmpty(typed.reference, QStringLiteral("N/A"));
+        form.setFields(typed);
+        rs.collect(QStringLiteral("reference"), typed.reference);
+        rs.collect(QStringLiteral("EditedBy"), typed.editedBy);
+        rs.collect(QStringLiteral("DateEdited"), typed.dateEdited);
+
+        // The saved article stays the current row.
+        rs.updateBatch();
+    } catch (const DbError& e) {
+        // Nothing was written; the form keeps what was typed and Save can be tried again.
+        QString text = QStringLiteral("The article could not be saved: ") + e.message();
+        if (e.kind() == DbError::Kind::Conflict)
+            text += QStringLiteral("\n\nAnother program changed or deleted this article after "
+                                   "Ardentry read it. Use Refresh to see the stored articles.");
+        m_frame.report(text);
+        return;
+    }
+    form.setShownPosition(rs.absolutePosition());
+    m_frame.report(QStringLiteral("Article successfully saved."));
+}
+
+void ArticleCommands::DeleteRecord()
+{
+    frmDisplay& form = m_frame.display();
+    mdlMain& app = m_frame.app();
+    RecordSet& rs = app.rsMain;
+    bool shownIsNumber = false;
+    const int shown = form.shownPosition().toInt(&shownIsNumber);
+    if (rs.currentIsNew() || !shownIsNumber || shown > rs.recordCount()) {
+        m_frame.report(QStringLiteral("Ardentry can't delete this article because it has not been saved. "
+                              "Delete Process stopped."));
+        return;
+    }
+    if (!rs.hasCurrentRow())
+        return; // no article is shown
+    if (!askYesNo(m_frame.window(), QStringLiteral("You're about to delete this article.  Are you sure?"),
+                  QStringLiteral("Delete Confirmation"), QMessageBox::Yes))
+        return;
+    const int position = rs.absolutePosition();
+    try {
+        if (articleCount(app) <= 1) {
+            m_frame.report(QStringLiteral("Ardentry can't delete the article because it is the ONLY "
+                                  "Ardentry article. Delete will leave Ardentry in an unstable "
+                                  "condition. Delete process stopped."));
+            m_frame.DropUnsentChanges();
+            app.ReloadArticles();
+            m_frame.ShowCurrentRecord();
+            return;
+        }
+        rs.deleteCurrent();
+        rs.updateBatch();
+    } catch (const DbError& e) {
+        // The article stays, as stored, and stays the current row.
+        m_frame.DropUnsentChanges();
+        if (rs.recordCount() >= position) {
+            rs.moveFirst();
+            for (int i = 1; i < position; ++i)
+                rs.moveNext();
+        }
+        m_frame.report(QStringLiteral("The article could not be deleted: ") + e.message());
+        return;
+    }
+    m_frame.report(QStringLiteral("Article deleted."));
+    try {
+        app.ReloadArticles();
+    } catch (const DbError& e) {
+        m_frame.report(QStringLiteral("The articles could not be read again: ") + e.message());
+    }
+    m_frame.ShowCurrentRecord();
+}
