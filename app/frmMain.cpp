@@ -315,6 +315,11 @@ void frmMain::disableWhileOpen(QWidget* window)
 void frmMain::enableAgain()
 {
     setEnabled(true);
+    // The article form takes the focus back, so its access keys work without a click.
+    if (frmDisplay* form = displayIfLoaded()) {
+        activateWindow();
+        form->takeFocus();
+    }
 }
 
 void frmMain::report(const QString& text)
@@ -328,6 +333,8 @@ enum class Move { First, Previous, Next, Last };
 
 void navigate(frmMain& main, Move move)
 {
+    if (!ArticleCommands(main).SaveChangesFirst())
+        return;
     main.display(); // a closed article form is loaded again first
     main.DropUnsentChanges();
     RecordSet& rs = main.rsMain();
@@ -380,6 +387,8 @@ void frmMain::mnuLast_Click()
 
 void frmMain::Refresh()
 {
+    if (!m_articles.SaveChangesFirst())
+        return;
     display();
     DropUnsentChanges();
     try {
@@ -397,6 +406,10 @@ void frmMain::mnuExit_Click()
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    if (!m_ending && !m_articles.SaveChangesFirst()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (!m_ending) {
         m_ending = true;
@@ -439,15 +452,18 @@ void frmMain::mnuPrint_Click()
 }
 void frmMain::mnuSearch_Click()
 {
-    frmSearch::showSearch(*this);
+    if (m_articles.SaveChangesFirst())
+        frmSearch::showSearch(*this);
 }
 void frmMain::mnuCategories_Click()
 {
-    ListEditor::showEditor<frmSetupCG>(*this);
+    if (m_articles.SaveChangesFirst())
+        ListEditor::showEditor<frmSetupCG>(*this);
 }
 void frmMain::mnuUsers_Click()
 {
-    ListEditor::showEditor<frmSetupUsers>(*this);
+    if (m_articles.SaveChangesFirst())
+        ListEditor::showEditor<frmSetupUsers>(*this);
 }
 void frmMain::mnuData_Click()
 {

@@ -67,6 +67,8 @@ bool ArticleCommands::EitherBlank(const QString& first, const QString& second)
 
 void ArticleCommands::AddRecord()
 {
+    if (!SaveChangesFirst())
+        return;
     frmDisplay& form = m_frame.display();
     m_frame.DropUnsentChanges(); // a begun article left unsaved is dropped
     mdlMain& app = m_frame.app();
@@ -86,6 +88,7 @@ void ArticleCommands::AddRecord()
         begun.title = QStringLiteral("N/A");
         begun.dateEntered = QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy"));
         form.setFields(begun);
+        form.acceptFields();
         form.setShownPosition(visible + 1);
     } catch (const DbError& e) {
         m_frame.DropUnsentChanges();
@@ -93,19 +96,38 @@ void ArticleCommands::AddRecord()
     }
 }
 
-void ArticleCommands::SaveRecord()
+bool ArticleCommands::SaveChangesFirst()
+{
+    frmDisplay* form = m_frame.displayIfLoaded();
+    if (!form || !form->hasChanges())
+        return true;
+    const QString id = form->fields().id.trimmed();
+    switch (showMessage(m_frame.window(), QStringLiteral("Save the changes to article %1?").arg(id),
+                        QStringLiteral("Ardentry"),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                        QMessageBox::Yes)) {
+    case QMessageBox::Yes:
+        return SaveRecord();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ArticleCommands::SaveRecord()
 {
     frmDisplay& form = m_frame.display();
     ArticleFields typed = form.fields();
     if (EitherBlank(typed.problem, typed.solution)) {
         m_frame.report(QStringLiteral("Please fill in all the information before you save."));
-        return;
+        return false;
     }
     if (!typed.id.isEmpty() && !isWholeNumber(typed.id)) {
         m_frame.report(QStringLiteral("The article number \"%1\" is not a whole number. Please "
                                       "enter a whole number before you save.")
                            .arg(typed.id));
-        return;
+        return false;
     }
     mdlMain& app = m_frame.app();
     if (app.NoArticleAddedYet)
@@ -116,6 +138,10 @@ void ArticleCommands::SaveRecord()
     replaceEmpty(typed.id, QStringLiteral("0000"));
     form.setFields(typed);
 
+    replaceEmpty(typed.editedBy, QStringLiteral("N/A"));
+    replaceEmpty(typed.dateEdited, QStringLiteral("N/A"));
+    replaceEmpty(typed.reference, QStringLiteral("N/A"));
+
     RecordSet& rs = app.rsMain;
     try {
         if (!rs.hasCurrentRow()) {
@@ -124,35 +150,53 @@ void ArticleCommands::SaveRecord()
             for (const char* column : imageColumns)
                 rs.collect(QString::fromLatin1(column), QStringLiteral("N/A"));
         }
-        rs.collect(QStringLiteral("Id"), typed.id.trimmed());
-        rs.collect(QStringLiteral("Problem"), typed.problem);
-        rs.collect(QStringLiteral("solution"), typed.solution);
-        rs.collect(QStringLiteral("techname"), typed.enteredBy);
-        rs.collect(QStringLiteral("CUName"), typed.category);
-        rs.collect(QStringLiteral("Title"), typed.title);
-        rs.collect(QStringLiteral("InitialEntry"), typed.dateEntered);
+        // A stored article gets only the columns whose box differs from what was shown, so
+        // untouched texts keep their bytes; a new one gets every column.
+        const bool isNew = rs.currentIsNew();
+        const ArticleFields& shown = form.shownFields();
+        const auto write = [&](const char* column, const QString& text, const QString& before) {
+            if (isNew || text != before)
+                rs.collect(QString::fromLatin1(column), text);
+        };
+        write("Id", typed.id.trimmed(), isNew ? QString() : shown.id);
+        write("Problem", typed.problem, shown.problem);
+        write("solution", typed.solution, shown.solution);
+        write("techname", typed.enteredBy, shown.enteredBy);
+        write("CUName", typed.category, shown.category);
+        write("Title", typed.title, shown.title);
+        write("InitialEntry", typed.dateEntered, shown.dateEntered);
+        write("reference", typed.reference, shown.reference);
+        write("EditedBy", typed.editedBy, shown.editedBy);
+        write("DateEdited", typed.dateEdited, shown.dateEdited);
 
-        replaceEmpty(typed.editedBy, QStringLiteral("N/A"));
-        replaceEmpty(typed.dateEdited, QStringLiteral("N/A"));
-        replaceEmpty(typed.reference, QStringLiteral("N/A"));
-        form.setFields(typed);
-        rs.collect(QStringLiteral("reference"), typed.reference);
-        rs.collect(QStringLiteral("EditedBy"), typed.editedBy);
-        rs.collect(QStringLiteral("DateEdited"), typed.dateEdited);
-
+        // A new or changed number must be free, checked in the same transaction as the write.
         // The saved article stays the current row.
-        rs.updateBatch();
+        rs.updateBatch(QStringLiteral("ID"));
     } catch (const DbError& e) {
         // Nothing was written; the form keeps what was typed and Save can be tried again.
-        QString text = QStringLiteral("The article could not be saved: ") + e.message();
-        if (e.kind() == DbError::Kind::Conflict)
-            text += QStringLiteral("\n\nAnother program changed or deleted this article after "
-                                   "Ardentry read it. Use Refresh to see the stored articles.");
+        form.setFields(typed);
+        QString text;
+        if (e.kind() == DbError::Kind::Duplicate) {
+            text = QStringLiteral("Article number %1 is already used by another article. Choose "
+                                  "another number before you save.")
+                       .arg(typed.id.trimmed());
+        } else {
+            text = QStringLiteral("The article could not be saved: ") + e.message();
+            if (e.kind() == DbError::Kind::Conflict)
+                text += QStringLiteral("\n\nAnother program changed or deleted this article "
+                                       "after Ardentry read it. Use Refresh to see the stored "
+                                       "articles.");
+            else
+                text += QStringLiteral("\n\nThe article is still on the screen as you typed it.");
+        }
         m_frame.report(text);
-        return;
+        return false;
     }
+    form.setFields(typed);
+    form.acceptFields();
     form.setShownPosition(rs.absolutePosition());
     m_frame.report(QStringLiteral("Article successfully saved."));
+    return true;
 }
 
 void ArticleCommands::DeleteRecord()

@@ -1,10 +1,13 @@
 #include "articles/frmDisplay.h"
 
+#include "articles/ArticleCommands.h"
 #include "common/DesignedLayout.h"
 #include "common/MessageBox.h"
+#include "core/Reference.h"
 #include "common/Frame.h"
 #include "core/mdlMain.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
@@ -14,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTextEdit>
 #include <QUrl>
 
@@ -22,18 +26,27 @@ const char* const frmDisplay::DefaultLabels[6] = {
 
 namespace
 {
-// A caption wider than its designed label grows to the left into the margin first, then to the
-// right, so that it is never cut.
+// The size the form was designed for; a larger frame gives the text boxes the room.
+const QSize DesignSize(9945 / 15, 7410 / 15);
+
+// A caption wider than its designed label grows to the left into the margin, never over the box
+// to its right; the whole caption is in its tooltip.
 void setCaption(QLabel* label, const QString& caption, const QRect& designed)
 {
     label->setText(caption);
     const int excess = label->sizeHint().width() - designed.width();
     QRect shown = designed;
-    if (excess > 0) {
-        const int leftward = std::min(excess, designed.left());
-        shown.adjust(-leftward, 0, excess - leftward, 0);
-    }
+    if (excess > 0)
+        shown.setLeft(std::max(0, designed.left() - excess));
+    label->setToolTip(excess > 0 ? caption : QString());
     label->setGeometry(shown);
+}
+
+// Moves and widens a control from its designed place.
+void stretch(QWidget* widget, int down, int wider, int taller)
+{
+    const QRect designed = widget->property("designed").toRect();
+    widget->setGeometry(designed.adjusted(0, down, wider, down + taller));
 }
 
 QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
@@ -55,7 +68,7 @@ frmDisplay::frmDisplay(Frame& frame, mdlMain& app, QWidget* parent)
 
 void frmDisplay::buildControls()
 {
-    setMinimumSize(9945 / 15, 7410 / 15);
+    setMinimumSize(DesignSize);
     // The layout is in pixels, so the font is too: captions fit their labels on any screen.
     QFont small = font();
     small.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), small.family()});
@@ -95,8 +108,10 @@ void frmDisplay::buildControls()
     Label2 = label(Frame1, "Label2", QStringLiteral("Initial Entry:"), twips(120, 360, 855, 255));
     txtInitial = place<QLineEdit>(Frame1, "txtInitial", twips(1080, 360, 1215, 285));
     {
+        // Greyed like a button face, with the text colour that goes with it on any theme.
         QPalette grey = txtInitial->palette();
-        grey.setColor(QPalette::Base, QColor(192, 192, 192));
+        grey.setColor(QPalette::Base, grey.color(QPalette::Button));
+        grey.setColor(QPalette::Text, grey.color(QPalette::ButtonText));
         txtInitial->setPalette(grey);
     }
     Label5 =
@@ -107,9 +122,15 @@ void frmDisplay::buildControls()
     Label1 = label(Frame1, "Label1", QStringLiteral("Edited By:"), twips(2400, 720, 735, 255));
     txtEditedBy = place<QLineEdit>(Frame1, "txtEditedBy", twips(3240, 720, 1815, 285));
 
+    for (QWidget* grows : {static_cast<QWidget*>(txtTitle), static_cast<QWidget*>(txtProblem),
+                           static_cast<QWidget*>(txtSolution), static_cast<QWidget*>(cmdReference),
+                           static_cast<QWidget*>(txtReference), static_cast<QWidget*>(Command1)})
+        grows->setProperty("designed", grows->geometry());
     for (QComboBox* box : {cboCUName, cboTechName}) {
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
+        // Qt's inline completion would fight the one-letter completion of the form.
+        box->setCompleter(nullptr);
         box->setMaxVisibleItems(20);
     }
     QFont reading = font();
@@ -209,10 +230,50 @@ void frmDisplay::showRow()
     shown.editedBy = value("EditedBy");
     shown.dateEdited = value("DateEdited");
     setFields(shown);
+    m_shown = shown;
     setShownPosition(current ? rs.absolutePosition() : 0);
     applySearchMarks();
     if (!failure.isEmpty())
         showMessage(this, QStringLiteral("The article could not be read: ") + failure);
+}
+
+bool ArticleFields::operator==(const ArticleFields& o) const
+{
+    return id == o.id && category == o.category && enteredBy == o.enteredBy && title == o.title &&
+           problem == o.problem && solution == o.solution && reference == o.reference &&
+           dateEntered == o.dateEntered && editedBy == o.editedBy && dateEdited == o.dateEdited;
+}
+
+void frmDisplay::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int wider = std::max(0, width() - DesignSize.width());
+    const int taller = std::max(0, height() - DesignSize.height());
+    const int problemTaller = taller / 2;
+    stretch(txtTitle, 0, wider, 0);
+    stretch(txtProblem, 0, wider, problemTaller);
+    // The caption keeps the width its text needs.
+    const QRect caption = lblSolution->geometry();
+    lblSolution->move(caption.x(),
+                      lblSolution->property("designed").toRect().y() + problemTaller);
+    stretch(txtSolution, problemTaller, wider, taller - problemTaller);
+    stretch(cmdReference, taller, 0, 0);
+    stretch(txtReference, taller, wider, 0);
+    stretch(Command1, taller, 0, 0);
+}
+
+void frmDisplay::takeFocus()
+{
+    QWidget* last = focusWidget();
+    (last ? last : txtID)->setFocus(Qt::OtherFocusReason);
+}
+
+void frmDisplay::closeEvent(QCloseEvent* event)
+{
+    if (ArticleCommands(m_frame).SaveChangesFirst())
+        event->accept();
+    else
+        event->ignore();
 }
 
 ArticleFields frmDisplay::fields() const
@@ -370,28 +431,15 @@ void frmDisplay::cboCUName_Change(const QString& text)
 
 void frmDisplay::cmdReference_Click()
 {
-    const QString reference = txtReference->text();
-    if (reference == QLatin1String("N/A") || reference.trimmed().isEmpty())
+    const ReferenceTarget target = resolveReference(txtReference->text());
+    if (!target.refusal.isEmpty()) {
+        showMessage(this, target.refusal);
         return;
-    const QString trimmed = reference.trimmed();
-    QUrl url(trimmed, QUrl::StrictMode);
-    // "www.example.com/kb" is a web address, as a browser takes it, unless such a file exists.
-    if (trimmed.startsWith(QLatin1String("www."), Qt::CaseInsensitive) &&
-        !QFileInfo::exists(trimmed))
-        url = QUrl(QStringLiteral("http://") + trimmed, QUrl::StrictMode);
-    const bool isAddress = url.isValid() && url.scheme().size() > 1 && !url.isLocalFile();
-    if (!isAddress) {
-        const QString path = url.isLocalFile() ? url.toLocalFile() : trimmed;
-        if (!QFileInfo::exists(path)) {
-            showMessage(this, QStringLiteral("The reference could not be opened: the file \"%1\" "
-                                             "does not exist.")
-                                  .arg(QDir::toNativeSeparators(path)));
-            return;
-        }
-        url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
     }
-    if (!QDesktopServices::openUrl(url))
+    if (target.url.isEmpty())
+        return;
+    if (!QDesktopServices::openUrl(target.url))
         showMessage(this, QStringLiteral("The reference \"%1\" could not be opened: no program "
                                          "on this computer opens it.")
-                              .arg(trimmed));
+                              .arg(txtReference->text().trimmed()));
 }

@@ -25,6 +25,9 @@ struct ArticleFields {
     QString dateEntered;
     QString editedBy;
     QString dateEdited;
+
+    bool operator==(const ArticleFields& other) const;
+    bool operator!=(const ArticleFields& other) const { return !(*this == other); }
 };
 
 // The article form: one article at a time, shown from the current row of rsMain. Its controls
@@ -46,6 +49,12 @@ public:
     ArticleFields fields() const;
     // Fills the boxes: a new article, or optional fields completed before a save.
     void setFields(const ArticleFields& fields);
+    // What the boxes held when the article was shown, begun or last saved.
+    const ArticleFields& shownFields() const { return m_shown; }
+    // The boxes as they are now become what is shown (after a save, or for a begun article).
+    void acceptFields() { m_shown = fields(); }
+    // True when something was typed since the article was shown, begun or saved.
+    bool hasChanges() const { return fields() != m_shown; }
     // The record position shown in the article information ("Database record:").
     QString shownPosition() const;
     void setShownPosition(int position);
@@ -59,12 +68,20 @@ public:
     // The hidden rich-text copy of the problem, which the search colours.
     QTextEdit* hiddenRichText() const { return rtb1; }
 
+    // Gives the focus back to the box that had it last (the article number at first).
+    void takeFocus();
+
     void cboTechName_Change(const QString& text);
     void cboCUName_Change(const QString& text);
     void cmdReference_Click();
     void Command1_Click();
 
     static const char* const DefaultLabels[6];
+
+protected:
+    // Closing the form asks first when the article holds typed changes.
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildControls();
@@ -105,4 +122,5 @@ private:
     QPlainTextEdit* m_markBox = nullptr;
     QString m_markText;
     QString m_markCriteria;
+    ArticleFields m_shown;
 };

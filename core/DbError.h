@@ -13,7 +13,8 @@ public:
         NotADatabase,
         Conflict, // a row was changed or deleted by someone else since it was read
         BadCriteria,
-        BadValue, // a value that the column cannot take (text in a number column)
+        BadValue,  // a value that the column cannot take (text in a number column)
+        Duplicate, // a value that must be unique is held by another row
         NoCurrentRow,
     };
 

@@ -338,7 +338,9 @@ struct RecordSet::Impl {
 
     void load(const QString& wantedTable, const QString& wantedColumn);
     Criteria parseCriteria(const QString& text, int& col) const;
-    void send();
+    // `unique`: index of the column whose written values must be held by no other row, or -1.
+    void send(int unique);
+    void requireUnique(int unique, const std::map<int, qint64>& inserted);
 };
 
 Criteria RecordSet::Impl::parseCriteria(const QString& text, int& col) const
@@ -369,7 +371,7 @@ Criteria RecordSet::Impl::parseCriteria(const QString& text, int& col) const
     return Criteria(TextPattern::like(value));
 }
 
-void RecordSet::Impl::send()
+void RecordSet::Impl::send(int unique)
 {
     QSqlDatabase& database = db();
     const auto run = [&](QSqlQuery& query) {
@@ -443,6 +445,8 @@ void RecordSet::Impl::send()
                 written.push_back(slot.rowid);
             }
         }
+        if (unique >= 0)
+            requireUnique(unique, inserted);
         // Read back what was written (defaults and conversions by the engine included), so the
         // values held are the ones a later change is checked against.
         fresh = readRows(written);
@@ -471,6 +475,35 @@ void RecordSet::Impl::send()
     pending.clear();
     beganVisible = 0;
     trimCache(-1);
+}
+
+void RecordSet::Impl::requireUnique(int unique, const std::map<int, qint64>& inserted)
+{
+    const Column& column = columns[unique];
+    for (const auto& [s, p] : pending) {
+        if (p.deleted)
+            continue;
+        for (const auto& change : p.changes) {
+            if (change.first != unique || change.second.isNull())
+                continue;
+            const auto born = inserted.find(s);
+            const qint64 rowid = born != inserted.end() ? born->second : snapshot[s].rowid;
+            QSqlQuery query(db());
+            query.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? AND %3 <> ? LIMIT 1")
+                              .arg(quotedTable, column.quotedName, rowKey));
+            query.addBindValue(change.second);
+            query.addBindValue(rowid);
+            if (!query.exec())
+                throw DbError(QStringLiteral("The changes to the table \"%1\" could not be "
+                                             "saved: %2. Nothing was saved.")
+                                  .arg(table, reasonOf(query)));
+            if (query.next())
+                throw DbError(DbError::Kind::Duplicate,
+                              QStringLiteral("The value \"%1\" of the column \"%2\" is already "
+                                             "held by another row. Nothing was saved.")
+                                  .arg(change.second.toString(), column.name));
+        }
+    }
 }
 
 RecordSet::RecordSet() : d(std::make_unique<Impl>()) {}
@@ -706,12 +739,12 @@ void RecordSet::deleteCurrent()
     d->visible.erase(d->visible.begin() + d->current);
 }
 
-void RecordSet::updateBatch()
+void RecordSet::updateBatch(const QString& uniqueColumn)
 {
     d->requireOpen();
     if (d->pending.empty())
         return;
-    d->send();
+    d->send(uniqueColumn.isEmpty() ? -1 : d->column(uniqueColumn));
 }
 
 void RecordSet::cancelBatch()

@@ -68,8 +68,10 @@ public:
     void addNew();
     // Marks the current row deleted; it is no longer visible, the row after it becomes current.
     void deleteCurrent();
-    // Sends every waiting change in one transaction (see above).
-    void updateBatch();
+    // Sends every waiting change in one transaction (see above). With `uniqueColumn`, a value
+    // written to that column by the batch must not be held by any other row: otherwise nothing is
+    // saved and it fails with Kind::Duplicate. Values the batch does not write are not checked.
+    void updateBatch(const QString& uniqueColumn = QString());
     // Drops every waiting change: begun rows vanish, deleted rows come back, changed columns return
     // to the values read. If the current row vanishes, the last visible row becomes current.
     void cancelBatch();

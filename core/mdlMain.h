@@ -67,3 +67,6 @@ private:
 
     QString m_programFolder;
 };
+
+// Sorts names as a person does: accents with their base letters, letter case ignored.
+void sortNames(QStringList& names);

@@ -1,6 +1,7 @@
 #include "search/frmSearch.h"
 
 #include "common/DesignedLayout.h"
+#include "common/MessageBox.h"
 #include "core/ProfileFile.h"
 #include "articles/frmDisplay.h"
 #include "common/Frame.h"
@@ -17,6 +18,9 @@
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextEdit>
+
+#include <algorithm>
+#include <iterator>
 
 const char* const frmSearch::Choices[4] = {"Category", "Problem", "Solution", "AR Number"};
 
@@ -139,6 +143,19 @@ void frmSearch::cmdSearch_Click()
         // Another window holds the main window (and the current article) while it is open.
         m_frame.report(QStringLiteral("Ardentry cannot search while another of its windows is "
                                      "open. Close that window first."));
+        return;
+    }
+    // Typed text that is none of the choices would search nothing and report every article.
+    const QString chosen = cboSearchBy->currentText();
+    const bool known = std::any_of(std::begin(Choices), std::end(Choices), [&](const char* c) {
+        return chosen == QLatin1String(c);
+    });
+    const bool anyText = !txtSearchString->text().isEmpty() ||
+                         !cboSearchString->currentText().isEmpty() || !chosen.isEmpty();
+    if (!known && anyText) {
+        showMessage(this, QStringLiteral("Choose what to search by: Category, Problem, Solution or "
+                                         "AR Number."));
+        cboSearchBy->setFocus();
         return;
     }
     releaseMain();

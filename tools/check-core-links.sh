@@ -1,0 +1,11 @@
+#!/usr/bin/env sh
+# Fails when any of the given programs loads Qt Widgets or Qt Gui: the core library and the
+# programs built on it alone must stay free of them.
+status=0
+for program in "$@"; do
+    if ldd "$program" | grep -E 'libQt6(Widgets|Gui|PrintSupport)'; then
+        echo "$program links a GUI library" >&2
+        status=1
+    fi
+done
+exit $status
