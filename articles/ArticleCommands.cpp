@@ -181,8 +181,10 @@ bool ArticleCommands::SaveRecord()
                                   "another number before you save.")
                        .arg(typed.id.trimmed());
         } else {
-            text = QStringLiteral("The article could not be saved: ") + e.message();
-            if (e.kind() == DbError::Kind::Conflict)
+            const QString problem = app.dbConnection.fileProblem();
+            text = QStringLiteral("The article could not be saved: ") +
+                   (problem.isEmpty() ? e.message() : problem);
+            if (e.kind() == DbError::Kind::Conflict && problem.isEmpty())
                 text += QStringLiteral("\n\nAnother program changed or deleted this article "
                                        "after Ardentry read it. Use Refresh to see the stored "
                                        "articles.");
@@ -237,7 +239,9 @@ void ArticleCommands::DeleteRecord()
             for (int i = 1; i < position; ++i)
                 rs.moveNext();
         }
-        m_frame.report(QStringLiteral("The article could not be deleted: ") + e.message());
+        const QString problem = app.dbConnection.fileProblem();
+        m_frame.report(QStringLiteral("The article could not be deleted: ") +
+                       (problem.isEmpty() ? e.message() : problem));
         return;
     }
     m_frame.report(QStringLiteral("Article deleted."));

@@ -97,6 +97,11 @@ DocumentView::Kind DocumentView::kindOf(const QMimeType& mime, bool isPicture)
     return Kind::Other;
 }
 
+QString DocumentView::tooLarge()
+{
+    return QStringLiteral("the document is larger than %1 MB").arg(MaxDocumentBytes / 1024 / 1024);
+}
+
 void DocumentView::abortReply()
 {
     if (!m_reply)
@@ -160,6 +165,15 @@ void DocumentView::loadLocal(const QString& path)
         fail(QStringLiteral("\"%1\" is a folder, not a document").arg(path));
         return;
     }
+    // A pipe or a device would never end: only regular files are read, and only up to the cap.
+    if (!info.isFile()) {
+        fail(QStringLiteral("\"%1\" is not a regular file").arg(path));
+        return;
+    }
+    if (info.size() > MaxDocumentBytes) {
+        fail(tooLarge());
+        return;
+    }
     const QMimeType mime = QMimeDatabase().mimeTypeForFile(info);
     const Kind kind = kindOf(mime, QImageReader(path).canRead());
     if (kind == Kind::Other) {
@@ -172,7 +186,11 @@ void DocumentView::loadLocal(const QString& path)
             QStringLiteral("the file \"%1\" could not be read (%2)").arg(path, file.errorString()));
         return;
     }
-    const QByteArray content = file.readAll();
+    const QByteArray content = file.read(MaxDocumentBytes + 1);
+    if (content.size() > MaxDocumentBytes) {
+        fail(tooLarge());
+        return;
+    }
     m_base = QUrl::fromLocalFile(info.absoluteFilePath());
     show(kind, content, QString());
 }
@@ -187,6 +205,12 @@ void DocumentView::loadRemote(const QUrl& url)
     QNetworkReply* reply = m_network->get(request);
     m_reply = reply;
     connect(reply, &QNetworkReply::finished, this, [this, reply] { remoteFinished(reply); });
+    // An endless or huge answer is dropped at the cap instead of filling the memory.
+    connect(reply, &QNetworkReply::downloadProgress, this,
+            [this, reply](qint64 received, qint64 total) {
+                if (reply == m_reply && (received > MaxDocumentBytes || total > MaxDocumentBytes))
+                    stop(tooLarge());
+            });
 }
 
 void DocumentView::remoteFinished(QNetworkReply* reply)

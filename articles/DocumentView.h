@@ -20,6 +20,8 @@ class DocumentView : public QTextBrowser
     Q_OBJECT
 public:
     enum class State { Empty, Loading, Loaded, Failed };
+    // The largest document loaded, from a file or an address: a larger one fails.
+    static constexpr qint64 MaxDocumentBytes = 20 * 1024 * 1024;
 
     explicit DocumentView(QWidget* parent = nullptr);
     ~DocumentView() override;
@@ -62,6 +64,7 @@ private:
     void loadLocal(const QString& path);
     void loadRemote(const QUrl& url);
     void remoteFinished(QNetworkReply* reply);
+    static QString tooLarge();
     void show(Kind kind, const QByteArray& data, const QString& charsetHint);
     void succeed();
     void fail(const QString& reason);

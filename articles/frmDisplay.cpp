@@ -4,6 +4,7 @@
 #include "common/DesignedLayout.h"
 #include "common/MessageBox.h"
 #include "core/Reference.h"
+#include "core/TextMatch.h"
 #include "common/Frame.h"
 #include "core/mdlMain.h"
 
@@ -374,12 +375,12 @@ void frmDisplay::applySearchMarks()
     QTextCharFormat format;
     format.setBackground(QColor(255, 230, 0));
     format.setForeground(Qt::black);
-    for (qsizetype at = text.indexOf(m_markText, 0, Qt::CaseInsensitive); at >= 0;
-         at = text.indexOf(m_markText, at + m_markText.size(), Qt::CaseInsensitive)) {
+    // The same folding as the filter: whatever the filter matched is marked.
+    for (const textmatch::Occurrence& at : textmatch::occurrences(text, m_markText)) {
         QTextEdit::ExtraSelection mark;
         mark.cursor = QTextCursor(m_markBox->document());
-        mark.cursor.setPosition(int(at));
-        mark.cursor.setPosition(int(at + m_markText.size()), QTextCursor::KeepAnchor);
+        mark.cursor.setPosition(at.start);
+        mark.cursor.setPosition(at.start + at.length, QTextCursor::KeepAnchor);
         mark.format = format;
         marks << mark;
     }

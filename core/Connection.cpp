@@ -4,6 +4,8 @@
 #include "core/Transaction.h"
 
 #include <QAtomicInt>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -14,6 +16,8 @@
 #include <sqlite3.h>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace
 {
@@ -114,6 +118,49 @@ void numberEqualsFunction(sqlite3_context* context, int, sqlite3_value** args)
         sqlite3_set_auxdata(context, 1, fresh.release(), &deleteAux<NumberPattern>);
 }
 
+// A 64-bit FNV-1a hash of the values as stored: each value's type, size and bytes (text as its
+// stored bytes, without any conversion), so two reads of an unchanged row give the same number.
+void fingerprintFunction(sqlite3_context* context, int count, sqlite3_value** args)
+{
+    quint64 hash = 14695981039346656037ULL;
+    const auto mix = [&hash](const void* data, size_t size) {
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        for (size_t i = 0; i < size; ++i) {
+            hash ^= bytes[i];
+            hash *= 1099511628211ULL;
+        }
+    };
+    for (int i = 0; i < count; ++i) {
+        const unsigned char type = static_cast<unsigned char>(sqlite3_value_type(args[i]));
+        mix(&type, 1);
+        switch (type) {
+        case SQLITE_INTEGER: {
+            const sqlite3_int64 v = sqlite3_value_int64(args[i]);
+            mix(&v, sizeof v);
+            break;
+        }
+        case SQLITE_FLOAT: {
+            const double v = sqlite3_value_double(args[i]);
+            mix(&v, sizeof v);
+            break;
+        }
+        case SQLITE_TEXT:
+        case SQLITE_BLOB: {
+            const void* data = type == SQLITE_TEXT ? static_cast<const void*>(sqlite3_value_text(args[i]))
+                                                   : sqlite3_value_blob(args[i]);
+            const int size = sqlite3_value_bytes(args[i]);
+            mix(&size, sizeof size);
+            if (data && size > 0)
+                mix(data, size_t(size));
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    sqlite3_result_int64(context, static_cast<sqlite3_int64>(hash));
+}
+
 int noCaseCollation(void*, int aSize, const void* a, int bSize, const void* b)
 {
     return textmatch::compareIgnoringCase(static_cast<const char*>(a), aSize,
@@ -206,6 +253,9 @@ void Connection::open(const QString& path)
         rc = sqlite3_create_function_v2(raw, "ardentry_number_equals", 2, flags, nullptr,
                                         &numberEqualsFunction, nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK)
+        rc = sqlite3_create_function_v2(raw, "ardentry_fingerprint", -1, flags, nullptr,
+                                        &fingerprintFunction, nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
         rc = sqlite3_create_collation_v2(raw, "ardentry_nocase", SQLITE_UTF8, nullptr,
                                          &noCaseCollation, nullptr);
     if (rc != SQLITE_OK) {
@@ -213,6 +263,37 @@ void Connection::open(const QString& path)
         m_db.close();
         throw DbError(QStringLiteral("Cannot prepare the database connection: %1.").arg(reason));
     }
+    struct stat opened {};
+    if (::stat(QFile::encodeName(info.absoluteFilePath()).constData(), &opened) == 0) {
+        m_device = quint64(opened.st_dev);
+        m_inode = quint64(opened.st_ino);
+    }
+}
+
+QString Connection::fileProblem() const
+{
+    if (m_path.isEmpty())
+        return QString();
+    const QString shown = QDir::toNativeSeparators(m_path);
+    struct stat now {};
+    if (::stat(QFile::encodeName(QFileInfo(m_path).absoluteFilePath()).constData(), &now) != 0)
+        return QStringLiteral("The database file \"%1\" is gone: it was deleted, renamed or moved "
+                              "while Ardentry had it open.")
+            .arg(shown);
+    if (m_inode != 0 && (quint64(now.st_ino) != m_inode || quint64(now.st_dev) != m_device))
+        return QStringLiteral("The database file \"%1\" was replaced by another file while "
+                              "Ardentry had it open.")
+            .arg(shown);
+    QFile file(m_path);
+    const QByteArray header = file.open(QIODevice::ReadOnly) ? file.read(16) : QByteArray();
+    if (now.st_size == 0 || !header.startsWith("SQLite format 3"))
+        return QStringLiteral("The database file \"%1\" is damaged: it no longer holds an "
+                              "SQLite database.")
+            .arg(shown);
+    if (!QFileInfo(m_path).isWritable())
+        return QStringLiteral("The database file \"%1\" is read-only: Ardentry may not change it.")
+            .arg(shown);
+    return QString();
 }
 
 bool Connection::isOpen() const

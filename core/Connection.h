@@ -23,6 +23,9 @@ public:
     void close();
 
     const QString& path() const { return m_path; }
+    // What happened to the database file since it was opened, in words: gone, replaced by
+    // another file, damaged or read-only. Empty when the file looks as it did.
+    QString fileProblem() const;
     // The engine's own version text, e.g. "3.40.1".
     QString engineVersion() const;
 
@@ -34,4 +37,6 @@ private:
     QString m_name;
     QString m_path;
     QSqlDatabase m_db;
+    quint64 m_device = 0; // the file that was opened
+    quint64 m_inode = 0;
 };

@@ -164,12 +164,22 @@ struct RecordSet::Impl {
         return found.value();
     }
 
+    // Every column, then the row's fingerprint: a hash of all its values as stored (text as
+    // its bytes, valid UTF-8 or not), which a later write compares to find changes by others.
     QString selectList() const
     {
         QStringList names{rowKey};
         for (const Column& c : columns)
             names << c.quotedName;
-        return names.join(QLatin1String(", "));
+        return names.join(QLatin1String(", ")) + QStringLiteral(", ") + fingerprint();
+    }
+
+    QString fingerprint() const
+    {
+        QStringList names;
+        for (const Column& c : columns)
+            names << c.quotedName;
+        return QStringLiteral("ardentry_fingerprint(%1)").arg(names.join(QLatin1String(", ")));
     }
 
     // Reads the rows with these keys; missing keys are absent from the result.
@@ -194,8 +204,9 @@ struct RecordSet::Impl {
                 throw DbError(QStringLiteral("Cannot read the table \"%1\": %2.")
                                   .arg(table, reasonOf(query)));
             while (query.next()) {
-                QVector<QVariant> values(columns.size());
-                for (int c = 0; c < columns.size(); ++c) {
+                // The values, then the fingerprint.
+                QVector<QVariant> values(columns.size() + 1);
+                for (int c = 0; c <= columns.size(); ++c) {
                     if (!query.isNull(c + 1))
                         values[c] = query.value(c + 1);
                 }
@@ -328,12 +339,10 @@ struct RecordSet::Impl {
 
     // "WHERE key=? AND c1 IS ? ..." with the values as read, so that a row someone else changed
     // or deleted matches nothing.
+    // The row as it was read: same key, same fingerprint.
     QString unchangedCondition() const
     {
-        QStringList parts{rowKey + QStringLiteral(" = ?")};
-        for (const Column& c : columns)
-            parts << c.quotedName + QStringLiteral(" IS ?");
-        return parts.join(QLatin1String(" AND "));
+        return rowKey + QStringLiteral(" = ? AND ") + fingerprint() + QStringLiteral(" = ?");
     }
 
     void load(const QString& wantedTable, const QString& wantedColumn);
@@ -388,8 +397,8 @@ void RecordSet::Impl::send(int unique)
     };
     const auto bindUnchanged = [&](QSqlQuery& query, int s, const Pending& p) {
         query.addBindValue(snapshot[s].rowid);
-        for (int c = 0; c < columns.size(); ++c)
-            query.addBindValue(c < p.original.size() ? p.original[c] : QVariant());
+        const int sum = int(columns.size());
+        query.addBindValue(sum < p.original.size() ? p.original[sum] : QVariant());
     };
 
     Transaction transaction(

@@ -98,6 +98,42 @@ QString fold(const QString& text)
     return folded;
 }
 
+QList<Occurrence> occurrences(const QString& text, const QString& needle)
+{
+    QList<Occurrence> found;
+    const QString wanted = fold(needle);
+    if (wanted.isEmpty())
+        return found;
+    // Folds the text a character at a time, a character being a base with its combining marks,
+    // and remembers where each folded character came from.
+    QString folded;
+    QList<int> from; // per folded character: where its character starts in `text`
+    QList<int> to;   // ... and where it ends
+    for (int at = 0; at < text.size();) {
+        int end = at + 1;
+        if (text.at(at).isHighSurrogate() && end < text.size() && text.at(end).isLowSurrogate())
+            ++end;
+        while (end < text.size() && text.at(end).isMark())
+            ++end;
+        const QString piece = fold(text.mid(at, end - at));
+        folded += piece;
+        for (int k = 0; k < piece.size(); ++k) {
+            from << at;
+            to << end;
+        }
+        at = end;
+    }
+    for (qsizetype at = folded.indexOf(wanted); at >= 0;
+         at = folded.indexOf(wanted, at + wanted.size())) {
+        const int start = from.at(at);
+        const int end = to.at(at + wanted.size() - 1);
+        if (!found.isEmpty() && start < found.last().start + found.last().length)
+            continue; // inside a character that the last occurrence already covers
+        found << Occurrence{start, end - start};
+    }
+    return found;
+}
+
 QString numberText(qlonglong value)
 {
     return QString::number(value);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QVariant>
 
@@ -14,6 +15,15 @@ namespace textmatch
 // Folds a text for comparison ignoring letter case: composed form, Unicode case folding, and
 // "ß" compared as "ss" (so "Straße" matches "STRASSE").
 QString fold(const QString& text);
+
+// Where `needle` occurs in `text` as the filters compare (folded as above, decomposed and
+// composed accents alike), from left to right without overlap: start and length of each
+// occurrence in `text` itself.
+struct Occurrence {
+    int start = 0;
+    int length = 0;
+};
+QList<Occurrence> occurrences(const QString& text, const QString& needle);
 
 // A number as the record set shows it: 12, -3, 12.5 (never 12.0).
 QString numberText(qlonglong value);
