@@ -231,7 +231,9 @@ void frmDisplay::showRow()
     shown.editedBy = value("EditedBy");
     shown.dateEdited = value("DateEdited");
     setFields(shown);
-    m_shown = shown;
+    // As the boxes hold it (a text box keeps its own line breaks), so an untouched box compares
+    // equal.
+    m_shown = fields();
     setShownPosition(current ? rs.absolutePosition() : 0);
     applySearchMarks();
     if (!failure.isEmpty())
