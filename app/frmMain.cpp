@@ -183,6 +183,9 @@ void frmMain::buildMenus()
     addCommand(setup, "mnuLabels", QStringLiteral("Customize &Labels"), QKeySequence(Qt::Key_F6),
                &frmMain::mnuLabels_Click);
 
+    // Tools: the features beside the article form's own commands.
+    m_tools = addMenu("mnuTools", QStringLiteral("&Tools"));
+
     QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
     addCommand(help, "mnuGen", QStringLiteral("&General Info"), QKeySequence(),
                &frmMain::mnuGen_Click);

@@ -85,6 +85,7 @@ private:
     ArticlePrinter m_printer{*this};
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolbar = nullptr;
+    QMenu* m_tools = nullptr;
     QPointer<QMdiSubWindow> m_displayWindow;
     bool m_ending = false;
 };

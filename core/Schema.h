@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QSqlDatabase>
+
+// What the program adds to a database beside the five tables of its articles and lists: tables,
+// triggers and indexes of its own, never a change to those five. Each addition is one bit of
+// PRAGMA user_version, so a file tells which additions it has.
+namespace schema
+{
+
+enum Addition : int {
+    QuickSearchIndex = 1, // full-text index of the articles, kept by triggers
+    History = 2,          // earlier versions of articles and the trash, kept by triggers
+};
+
+// The additions the database has (its user_version).
+int additions(QSqlDatabase& database);
+bool has(QSqlDatabase& database, Addition addition);
+// Records an addition; run it inside the transaction that creates the addition, so both land
+// together or not at all. Throws DbError.
+void markAdded(QSqlDatabase& database, Addition addition);
+
+} // namespace schema
