@@ -150,6 +150,9 @@ void StartedApp::type(const QString& objectName, const QString& keys, bool repla
         target = combo->lineEdit();
     if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
         target = plain->viewport();
+    // Typing goes to the active window, as it does for a user (completers need that).
+    widget->window()->activateWindow();
+    QTest::qWaitForWindowActive(widget->window());
     QTest::mouseClick(target, Qt::LeftButton);
     widget->setFocus(Qt::MouseFocusReason);
     if (replace)
