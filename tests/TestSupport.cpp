@@ -152,7 +152,8 @@ void StartedApp::type(const QString& objectName, const QString& keys, bool repla
         target = plain->viewport();
     // Typing goes to the active window, as it does for a user (completers need that).
     widget->window()->activateWindow();
-    QTest::qWaitForWindowActive(widget->window());
+    if (!QTest::qWaitForWindowActive(widget->window()))
+        throw std::runtime_error("the window did not become active");
     QTest::mouseClick(target, Qt::LeftButton);
     widget->setFocus(Qt::MouseFocusReason);
     if (replace)
