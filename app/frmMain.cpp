@@ -12,6 +12,7 @@
 #include "images/frmImages.h"
 #include "lists/frmSetupCG.h"
 #include "lists/frmSetupUsers.h"
+#include "quicksearch/QuickSearch.h"
 #include "search/frmSearch.h"
 
 #include <QAction>
@@ -104,6 +105,7 @@ frmMain::frmMain(mdlMain& app, QWidget* parent) : QMainWindow(parent), m_app(app
     setCentralWidget(m_mdi);
     buildMenus();
     buildToolbar();
+    m_quickSearch = new QuickSearch(*this, *this);
     qApp->installEventFilter(new ShortcutKeeper(this));
     MDIForm_Load();
 }
@@ -185,6 +187,8 @@ void frmMain::buildMenus()
 
     // Tools: the features beside the article form's own commands.
     m_tools = addMenu("mnuTools", QStringLiteral("&Tools"));
+    addCommand(m_tools, "mnuQuickSearch", tr("&Quick Search"), QKeySequence(Qt::CTRL | Qt::Key_F),
+               &frmMain::mnuQuickSearch_Click);
 
     QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
     addCommand(help, "mnuGen", QStringLiteral("&General Info"), QKeySequence(),
@@ -479,6 +483,10 @@ void frmMain::mnuLabels_Click()
 void frmMain::mnuGen_Click()
 {
     SingleInstance::showLoaded<General>(*this, m_app);
+}
+void frmMain::mnuQuickSearch_Click()
+{
+    m_quickSearch->mnuQuickSearch_Click();
 }
 void frmMain::mnuAbout_Click()
 {

@@ -12,6 +12,7 @@ class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
+class QuickSearch;
 class RecordSet;
 
 // The program's frame: menu bar, toolbar `tlbTool` and the article form inside a QMdiArea. It
@@ -61,6 +62,7 @@ public:
     void mnuLabels_Click();
     void mnuGen_Click();
     void mnuAbout_Click();
+    void mnuQuickSearch_Click();
 
     // The menu item or toolbar action with that object name (tests, wiring).
     QAction* action(const QString& objectName) const;
@@ -86,6 +88,7 @@ private:
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_toolbar = nullptr;
     QMenu* m_tools = nullptr;
+    QuickSearch* m_quickSearch = nullptr; // owned by this window
     QPointer<QMdiSubWindow> m_displayWindow;
     bool m_ending = false;
 };

@@ -1,5 +1,7 @@
 #include "core/NewDatabase.h"
 
+#include "core/QuickSearch.h"
+
 #include <QAtomicInt>
 #include <QDate>
 #include <QDir>
@@ -532,6 +534,8 @@ void fill(QSqlDatabase& db, const NewDatabaseOptions& options)
     }
 
     build.exec(QStringLiteral("CREATE INDEX AR_ID ON AR (ID)"));
+    if (options.quickSearchIndex)
+        quicksearch::createIndex(db, true);
     if (!db.commit())
         fail(QStringLiteral("Cannot write the database: %1").arg(db.lastError().text()));
 }

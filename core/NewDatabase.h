@@ -6,6 +6,7 @@
 struct NewDatabaseOptions {
     bool sample = false;       // realistic help-desk categories, users and about 40 articles
     int syntheticArticles = 0; // further generated articles of about 2 KB of text each
+    bool quickSearchIndex = true; // false: a file as made before the quick search existed
 };
 
 // Creates `path` with the five tables, the six Customize rows, at least one category, one user

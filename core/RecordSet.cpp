@@ -865,6 +865,19 @@ int RecordSet::recordCount() const
     return int(d->visible.size()) - d->beganVisible;
 }
 
+bool RecordSet::moveToKey(qint64 key)
+{
+    d->requireOpen();
+    for (size_t i = 0; i < d->visible.size(); ++i) {
+        const Slot& slot = d->snapshot[d->visible[i]];
+        if (!slot.isNew && slot.rowid == key) {
+            d->current = int(i);
+            return true;
+        }
+    }
+    return false;
+}
+
 int RecordSet::absolutePosition() const
 {
     if (d->atEnd() || d->atStart())

@@ -51,6 +51,9 @@ public:
     // Moves. moveFirst/moveLast throw DbError(NoCurrentRow) on an empty result. moveNext at EOF and
     // movePrevious at BOF throw as well.
     void moveFirst();
+    // Makes the visible row with this row key current; false (nothing moved) when no visible row
+    // has it, e.g. a row added by another program since the open.
+    bool moveToKey(qint64 key);
     void moveLast();
     void moveNext();
     void movePrevious();

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class Connection;
+class QSqlDatabase;
+
+// The quick search: one box over Title, Problem, Solution, Category, Entered By and Reference,
+// ranked, through an SQLite FTS5 index of the program's own ("ardentry_search") that triggers on
+// AR keep current for every writer. The index is an addition recorded in PRAGMA user_version.
+namespace quicksearch
+{
+
+// One found article.
+struct Hit {
+    qint64 key = 0; // the row key of the article in AR
+    QString id;
+    QString title;
+    QString category;
+    QString enteredBy;
+    QString dateEntered;
+    // A line of the best matching text; the matched words lie between MarkStart and MarkEnd.
+    QString snippet;
+};
+
+struct Result {
+    QList<Hit> hits; // best first
+    int total = 0;   // all articles found
+};
+
+constexpr QChar MarkStart = QChar(0x2);
+constexpr QChar MarkEnd = QChar(0x3);
+
+// The FTS5 query for what a user typed: every word must occur, "quoted phrases" stay phrases,
+// and with `prefixLast` the last word also matches as the start of a word. Every character is
+// searched as text: no typed quote, star, minus, parenthesis, colon or keyword is syntax. Empty
+// when nothing searchable was typed.
+QString ftsQuery(const QString& typed, bool prefixLast);
+
+bool hasIndex(QSqlDatabase& database);
+// Creates the index, its triggers and the version bit in an open transaction (a new database).
+// `fill` indexes the articles already there at once.
+void createIndex(QSqlDatabase& database, bool fill);
+// Before the index is built: a consistent copy of the database beside it, named
+// "<file>.before-index", when the disk has room for it. Returns the copy's path, or empty when
+// there was no room. Throws DbError when the copy failed.
+QString copyBeforeBuild(Connection& connection);
+// Builds the index of an existing database in one transaction, a block of articles at a time.
+// `progress(done, total)` is called after each block; returning false cancels. Returns false
+// when cancelled; the file is then as it was. Throws DbError on failure (the file as it was).
+bool buildIndex(Connection& connection, const std::function<bool(qint64, qint64)>& progress);
+
+// The best `limit` articles for what was typed (see ftsQuery), and how many there are in all. An
+// article whose number is the typed text comes first. Throws DbError.
+Result search(Connection& connection, const QString& typed, int limit = 50);
+
+} // namespace quicksearch

@@ -1,0 +1,278 @@
+#include "quicksearch/QuickSearch.h"
+
+#include "articles/ArticleCommands.h"
+#include "common/Frame.h"
+#include "common/MessageBox.h"
+#include "core/QuickSearch.h"
+#include "core/mdlMain.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPainter>
+#include <QProgressDialog>
+#include <QStyledItemDelegate>
+#include <QTextDocument>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace
+{
+
+enum Column { Number, Title, Category, EnteredBy, DateEntered, Snippet };
+constexpr int KeyRole = Qt::UserRole;
+
+// The snippet as rich text: the text escaped, the matched words in bold.
+QString markedHtml(const QString& snippet)
+{
+    QString html = snippet.toHtmlEscaped();
+    html.replace(quicksearch::MarkStart, QStringLiteral("<b>"));
+    html.replace(quicksearch::MarkEnd, QStringLiteral("</b>"));
+    return html;
+}
+
+// Draws the snippet column as rich text, in the palette's colours.
+class SnippetDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const QString html = markedHtml(item.text);
+        item.text.clear();
+        item.widget->style()->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+        QTextDocument document;
+        document.setDefaultFont(item.font);
+        document.setHtml(html);
+        document.setDocumentMargin(1);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.palette = item.palette;
+        const bool selected = item.state & QStyle::State_Selected;
+        context.palette.setColor(QPalette::Text, item.palette.color(selected ? QPalette::HighlightedText
+                                                                             : QPalette::Text));
+        painter->save();
+        painter->translate(item.rect.topLeft());
+        painter->setClipRect(item.rect.translated(-item.rect.topLeft()));
+        document.documentLayout()->draw(painter, context);
+        painter->restore();
+    }
+};
+
+} // namespace
+
+QuickSearch::QuickSearch(QMainWindow& main, Frame& frame) : QObject(&main), m_frame(frame)
+{
+    tlbQuickSearch = new QToolBar(tr("Quick Search"), &main);
+    tlbQuickSearch->setObjectName(QStringLiteral("tlbQuickSearch"));
+    tlbQuickSearch->setMovable(false);
+    txtQuickSearch = new QLineEdit(tlbQuickSearch);
+    txtQuickSearch->setObjectName(QStringLiteral("txtQuickSearch"));
+    txtQuickSearch->setPlaceholderText(tr("Search all articles"));
+    txtQuickSearch->setAccessibleName(tr("Search all articles"));
+    txtQuickSearch->setClearButtonEnabled(true);
+    txtQuickSearch->setMinimumWidth(260);
+    tlbQuickSearch->addWidget(txtQuickSearch);
+    main.addToolBar(Qt::TopToolBarArea, tlbQuickSearch);
+
+    m_dock = new QDockWidget(tr("Quick Search Results"), &main);
+    m_dock->setObjectName(QStringLiteral("dockQuickSearch"));
+    m_dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    auto* panel = new QWidget(m_dock);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(2, 2, 2, 2);
+    lblResultCount = new QLabel(panel);
+    lblResultCount->setObjectName(QStringLiteral("lblResultCount"));
+    lstResults = new QTreeWidget(panel);
+    lstResults->setObjectName(QStringLiteral("lstResults"));
+    lstResults->setAccessibleName(tr("Quick search results"));
+    lstResults->setRootIsDecorated(false);
+    lstResults->setUniformRowHeights(true);
+    lstResults->setAllColumnsShowFocus(true);
+    lstResults->setHeaderLabels(
+        {tr("Number"), tr("Title"), tr("Category"), tr("Entered By"), tr("Date Entered"), tr("Found")});
+    lstResults->setItemDelegateForColumn(Snippet, new SnippetDelegate(lstResults));
+    lstResults->header()->setStretchLastSection(true);
+    layout->addWidget(lblResultCount);
+    layout->addWidget(lstResults);
+    m_dock->setWidget(panel);
+    main.addDockWidget(Qt::BottomDockWidgetArea, m_dock);
+    m_dock->hide();
+
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(PauseMilliseconds);
+    connect(&m_pause, &QTimer::timeout, this, &QuickSearch::runSearch);
+    connect(txtQuickSearch, &QLineEdit::textEdited, this, &QuickSearch::txtQuickSearch_Change);
+    connect(lstResults, &QTreeWidget::itemActivated, this, &QuickSearch::lstResults_Open);
+    txtQuickSearch->installEventFilter(this);
+    lstResults->installEventFilter(this);
+}
+
+void QuickSearch::mnuQuickSearch_Click()
+{
+    txtQuickSearch->setFocus(Qt::ShortcutFocusReason);
+    txtQuickSearch->selectAll();
+}
+
+bool QuickSearch::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape) {
+        clear();
+        txtQuickSearch->setFocus();
+        return true;
+    }
+    if (watched != txtQuickSearch)
+        return false;
+    if (key == Qt::Key_Down && lstResults->topLevelItemCount() > 0) {
+        lstResults->setFocus();
+        lstResults->setCurrentItem(lstResults->topLevelItem(0));
+        return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (m_pause.isActive()) {
+            m_pause.stop();
+            runSearch();
+        }
+        QTreeWidgetItem* chosen = lstResults->currentItem();
+        if (!chosen && lstResults->topLevelItemCount() > 0)
+            chosen = lstResults->topLevelItem(0);
+        if (chosen)
+            lstResults_Open(chosen);
+        return true;
+    }
+    return false;
+}
+
+void QuickSearch::txtQuickSearch_Change()
+{
+    m_pause.start();
+}
+
+void QuickSearch::clear()
+{
+    m_pause.stop();
+    txtQuickSearch->clear();
+    lstResults->clear();
+    m_dock->hide();
+}
+
+bool QuickSearch::ensureIndex()
+{
+    mdlMain& app = m_frame.app();
+    try {
+        if (quicksearch::hasIndex(app.dbConnection.database()))
+            return true;
+    } catch (const DbError& e) {
+        m_frame.report(e.message());
+        return false;
+    }
+    if (m_indexDeclined)
+        return false;
+    if (!askYesNo(m_frame.window(),
+                  tr("The quick search needs an index of the articles, which this database does "
+                     "not have yet. Build it now? A copy of the database is kept beside it first."),
+                  QStringLiteral("Ardentry"), QMessageBox::Yes)) {
+        m_indexDeclined = true;
+        return false;
+    }
+    try {
+        const QString copy = quicksearch::copyBeforeBuild(app.dbConnection);
+        if (copy.isEmpty())
+            m_frame.report(tr("There is no room on the disk for a copy of the database; the index "
+                              "is built without one."));
+        QProgressDialog progress(tr("Building the quick-search index..."), tr("Cancel"), 0, 100,
+                                 m_frame.window());
+        progress.setObjectName(QStringLiteral("dlgBuildIndex"));
+        progress.setWindowTitle(QStringLiteral("Ardentry"));
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(300);
+        const bool built = quicksearch::buildIndex(app.dbConnection, [&](qint64 done, qint64 total) {
+            progress.setValue(total > 0 ? int(done * 100 / total) : 100);
+            QCoreApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+        if (!built) {
+            m_frame.report(tr("The index was not built; the database is as it was."));
+            return false;
+        }
+    } catch (const DbError& e) {
+        m_frame.report(tr("The quick-search index could not be built: %1\n\nThe database is as it "
+                          "was.")
+                           .arg(e.message()));
+        m_indexDeclined = true;
+        return false;
+    }
+    return true;
+}
+
+void QuickSearch::runSearch()
+{
+    const QString typed = txtQuickSearch->text();
+    if (typed.trimmed().isEmpty()) {
+        lstResults->clear();
+        m_dock->hide();
+        return;
+    }
+    if (!ensureIndex())
+        return;
+    quicksearch::Result result;
+    try {
+        result = quicksearch::search(m_frame.app().dbConnection, typed);
+    } catch (const DbError& e) {
+        m_frame.report(tr("The quick search failed: %1").arg(e.message()));
+        return;
+    }
+    lstResults->clear();
+    for (const quicksearch::Hit& hit : result.hits) {
+        auto* item = new QTreeWidgetItem(lstResults);
+        item->setText(Number, hit.id);
+        item->setText(Title, hit.title);
+        item->setText(Category, hit.category);
+        item->setText(EnteredBy, hit.enteredBy);
+        item->setText(DateEntered, hit.dateEntered);
+        item->setText(Snippet, hit.snippet);
+        item->setData(Number, KeyRole, hit.key);
+    }
+    lblResultCount->setText(result.total == 1 ? tr("1 article") : tr("%1 articles").arg(result.total));
+    for (int c = Number; c < Snippet; ++c)
+        lstResults->resizeColumnToContents(c);
+    m_dock->show();
+}
+
+void QuickSearch::lstResults_Open(QTreeWidgetItem* item)
+{
+    if (!item || !ArticleCommands(m_frame).SaveChangesFirst())
+        return;
+    const qint64 key = item->data(Number, KeyRole).toLongLong();
+    mdlMain& app = m_frame.app();
+    m_frame.DropUnsentChanges();
+    try {
+        // The search filter goes first, so the article is always found; a reload also brings
+        // articles that were added since the last one.
+        RecordSet& rs = app.rsMain;
+        if (!rs.isOpen() || !rs.filter().isEmpty() || !rs.moveToKey(key)) {
+            app.ReloadArticles();
+            if (!rs.moveToKey(key)) {
+                m_frame.report(tr("This article is no longer in the database."));
+                return;
+            }
+        }
+    } catch (const DbError& e) {
+        m_frame.report(tr("The article could not be shown: %1").arg(e.message()));
+        return;
+    }
+    m_frame.display();
+    m_frame.ShowCurrentRecord();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+class Frame;
+class QDockWidget;
+class QLabel;
+class QLineEdit;
+class QMainWindow;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The quick search of the main window: the box `txtQuickSearch` on the toolbar `tlbQuickSearch`
+// and the ranked results `lstResults` in a dock under the article form. Results follow the typing
+// after a short pause; Enter or a double click shows the article, Esc empties the box and hides
+// the results.
+class QuickSearch : public QObject
+{
+    Q_OBJECT
+public:
+    // Adds the toolbar and the dock to `main`.
+    QuickSearch(QMainWindow& main, Frame& frame);
+
+    // Ctrl+F: the box takes the focus.
+    void mnuQuickSearch_Click();
+
+    // The pause between the last key and the search.
+    static constexpr int PauseMilliseconds = 250;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void txtQuickSearch_Change();
+    void runSearch();
+    void lstResults_Open(QTreeWidgetItem* item);
+    void clear();
+    // The database has the index, or the user had it built now.
+    bool ensureIndex();
+
+    Frame& m_frame;
+    QToolBar* tlbQuickSearch = nullptr;
+    QLineEdit* txtQuickSearch = nullptr;
+    QDockWidget* m_dock = nullptr;
+    QTreeWidget* lstResults = nullptr;
+    QLabel* lblResultCount = nullptr;
+    QTimer m_pause;
+    bool m_indexDeclined = false;
+};

@@ -1,0 +1,192 @@
+// The quick search: its query language and ranking, an index that every writer keeps right, an
+// index build that is all or nothing, and the box and results driven by keys.
+#include "tests/TestSupport.h"
+
+#include "app/frmMain.h"
+#include "core/Connection.h"
+#include "core/QuickSearch.h"
+#include "core/mdlMain.h"
+
+#include <QDockWidget>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace
+{
+// Articles whose words the queries below look for: ID, Title, Problem, Solution, Category.
+const char* const Articles[][5] = {
+    {"11", "Printer offline", "The printer shows offline", "Restart the spooler", "Printing"},
+    {"12", "Toner streaks", "Pages have streaks from the printer", "Replace the toner",
+     "Printing"},
+    {"13", "Mail stuck", "Outbox holds mail", "Check the printer queue? No: the SMTP relay",
+     "Email"},
+    {"14", "Résumé template", "Where is the résumé template", "In the HR share", "Software"},
+    {"15", "Paper jam", "Paper jam in tray 2", "Open the rear door", "Hardware"},
+    {"16", "Jam paper", "Tray 2: paper (jam)", "AND OR NEAR are words here: title: -x", "Hardware"},
+};
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void fill(TestFolder& folder)
+{
+    folder.exec("DELETE FROM AR");
+    for (const auto& a : Articles)
+        folder.exec("INSERT INTO AR (ID, Title, Problem, solution, CUName) VALUES (?, ?, ?, ?, ?)",
+                    {QString(a[0]).toInt(), QString::fromUtf8(a[1]), a[2], a[3], a[4]});
+}
+
+QStringList ids(const quicksearch::Result& result)
+{
+    QStringList found;
+    for (const auto& hit : result.hits)
+        found << hit.id;
+    return found;
+}
+} // namespace
+
+class TestQuickSearch : public QObject
+{
+    Q_OBJECT
+private slots:
+    void query_data();
+    void query();
+    void indexFollowsEveryWriter();
+    void buildIsAllOrNothing_data();
+    void buildIsAllOrNothing();
+    void panelByKeys();
+};
+
+void TestQuickSearch::query_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("found"); // in rank order
+    QTest::newRow("two words, any order") << "toner printer" << QStringList{"12"};
+    QTest::newRow("title before problem before solution")
+        << "printer" << QStringList{"11", "12", "13"};
+    QTest::newRow("last word as a prefix") << "spoo" << QStringList{"11"};
+    QTest::newRow("phrase") << "\"paper jam\"" << QStringList{"15", "16"};
+    QTest::newRow("phrase keeps its order") << "\"jam paper\"" << QStringList{"16"};
+    QTest::newRow("accents and case ignored") << "RESUME" << QStringList{"14"};
+    QTest::newRow("category") << "email" << QStringList{"13"};
+    QTest::newRow("number first") << "15" << QStringList{"15"};
+    QTest::newRow("keywords are words") << "and or near" << QStringList{"16"};
+    QTest::newRow("column syntax is text") << "title: -x" << QStringList{"16"};
+    QTest::newRow("unbalanced quote") << "\"tray 2" << QStringList{"15", "16"};
+    QTest::newRow("stars and brackets") << "(jam)* ^paper" << QStringList{"15", "16"};
+    QTest::newRow("only syntax") << "\" * - ( ) :" << QStringList{};
+    QTest::newRow("nothing found") << "kangaroo" << QStringList{};
+}
+
+void TestQuickSearch::query()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, found);
+    TestFolder folder;
+    fill(folder);
+    Connection connection;
+    connection.open(folder.dbPath());
+    const quicksearch::Result result = quicksearch::search(connection, typed);
+    QCOMPARE(ids(result), found);
+    QCOMPARE(result.total, found.size());
+    for (const auto& hit : result.hits)
+        QVERIFY2(typed.trimmed().toInt() || hit.snippet.contains(quicksearch::MarkStart),
+                 qPrintable(hit.snippet));
+}
+
+void TestQuickSearch::indexFollowsEveryWriter()
+{
+    StartedApp s;
+    fill(s.folder());
+    s.run("tb7");
+    const auto search = [&](const QString& typed) {
+        return ids(quicksearch::search(s.app().dbConnection, typed));
+    };
+    // The program's own save and delete.
+    s.type("txtTitle", "Kangaroo printer");
+    s.trigger("mnuSave");
+    QCOMPARE(search("kangaroo"), QStringList{"11"});
+    s.trigger("mnuDelete");
+    QCOMPARE(search("kangaroo"), QStringList{});
+    // Another program writing plain SQL.
+    s.folder().exec("UPDATE AR SET solution = 'wombat' WHERE ID = 15");
+    QCOMPARE(search("wombat"), QStringList{"15"});
+    QCOMPARE(search("rear door"), QStringList{});
+}
+
+void TestQuickSearch::buildIsAllOrNothing_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("cancelled") << "cancel";
+    QTest::newRow("failed") << "fail";
+    QTest::newRow("built") << "build";
+}
+
+void TestQuickSearch::buildIsAllOrNothing()
+{
+    QFETCH(QString, how);
+    NewDatabaseOptions old;
+    old.syntheticArticles = 2000;
+    old.quickSearchIndex = false;
+    TestFolder folder(old);
+    const QByteArray before = fileBytes(folder.dbPath());
+    Connection connection;
+    connection.open(folder.dbPath());
+    bool done = false;
+    try {
+        done = quicksearch::buildIndex(connection, [&](qint64, qint64) {
+            if (how == "fail")
+                throw DbError("database or disk is full");
+            return how != "cancel";
+        });
+    } catch (const DbError&) {
+        QCOMPARE(how, QString("fail"));
+    }
+    QCOMPARE(done, how == "build");
+    connection.close();
+    if (how == "build") {
+        connection.open(folder.dbPath());
+        QCOMPARE(quicksearch::search(connection, "printer").total,
+                 folder.scalar("SELECT count(*) FROM AR WHERE Problem LIKE '%printer%' OR "
+                               "solution LIKE '%printer%' OR Title LIKE '%printer%'")
+                     .toInt());
+    } else {
+        QVERIFY(fileBytes(folder.dbPath()) == before);
+    }
+}
+
+void TestQuickSearch::panelByKeys()
+{
+    NewDatabaseOptions old;
+    old.quickSearchIndex = false;
+    auto folder = std::make_shared<TestFolder>(old);
+    fill(*folder);
+    StartedApp s(folder);
+    s.main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.main()));
+    auto* box = findWidget<QLineEdit>("txtQuickSearch");
+    auto* results = findWidget<QTreeWidget>("lstResults");
+    QTest::keyClick(&s.main(), Qt::Key_F, Qt::ControlModifier);
+    QTRY_VERIFY(box->hasFocus());
+    QTest::keyClicks(box, "paper");
+    // The index is built on first use, after asking.
+    QTRY_COMPARE(results->topLevelItemCount(), 2);
+    QCOMPARE(s.messages().seen.size(), 1);
+    QCOMPARE(findWidget<QLabel>("lblResultCount")->text(), QString("2 articles"));
+    QTest::keyClick(box, Qt::Key_Down);
+    QTest::keyClick(results, Qt::Key_Down);
+    QTest::keyClick(results, Qt::Key_Return);
+    QCOMPARE(s.text("txtID"), results->topLevelItem(1)->text(0));
+    QTest::keyClick(results, Qt::Key_Escape);
+    QCOMPARE(box->text(), QString());
+    QVERIFY(!findWidget<QDockWidget>("dockQuickSearch")->isVisible());
+}
+
+QTEST_MAIN(TestQuickSearch)
+#include "tst_quicksearch.moc"
