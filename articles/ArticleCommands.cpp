@@ -27,26 +27,7 @@ int articleCount(mdlMain& app)
 {
     if (app.rsMain.filter().isEmpty())
         return app.rsMain.recordCount();
-    RecordSet all(app.dbConnection);
-    all.open(QString::fromLatin1(mdlMain::ArticleQuery));
-    return all.recordCount();
-}
-
-// One more than the largest article number in the whole table (1 for an empty table).
-qlonglong nextArticleNumber(mdlMain& app)
-{
-    RecordSet all(app.dbConnection);
-    all.open(QString::fromLatin1(mdlMain::ArticleQuery));
-    if (all.recordCount() == 0)
-        return 1;
-    // Numbers sort before any text that old data may hold in the column.
-    for (all.moveLast(); !all.bof(); all.movePrevious()) {
-        bool ok = false;
-        const qlonglong number = all.value(QStringLiteral("ID")).toLongLong(&ok);
-        if (ok)
-            return number + 1;
-    }
-    return 1;
+    return app.ArticleCount();
 }
 
 const char* const imageColumns[10] = {"Image1", "Image2", "Image3", "Image4", "Image5",
@@ -75,7 +56,7 @@ void ArticleCommands::AddRecord()
     RecordSet& rs = app.rsMain;
     try {
         const int visible = rs.recordCount();
-        const qlonglong proposed = nextArticleNumber(app);
+        const qlonglong proposed = app.NextArticleNumber();
         app.NoArticleAddedYet = false;
         if (visible > 0)
             rs.moveLast();

@@ -202,34 +202,52 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
             keys << byNumber.value(0).toLongLong();
     }
     QHash<qint64, QString> snippets;
-    if (!match.isEmpty()) {
+    const auto collect = [&](const QString& query, bool ranked) {
         QSqlQuery found(database);
         found.prepare(QStringLiteral("SELECT rowid, snippet(ardentry_search, -1, char(2), "
                                      "char(3), '…', 12) FROM ardentry_search WHERE "
-                                     "ardentry_search MATCH ? ORDER BY bm25(ardentry_search, "
-                                     "%1) LIMIT ?")
-                          .arg(QLatin1String(Weights)));
-        found.addBindValue(match);
+                                     "ardentry_search MATCH ? ORDER BY %1 LIMIT ?")
+                          .arg(ranked ? QStringLiteral("bm25(ardentry_search, %1)")
+                                            .arg(QLatin1String(Weights))
+                                      : QStringLiteral("rowid DESC")));
+        found.addBindValue(query);
         found.addBindValue(limit);
         if (!found.exec())
             fail(QStringLiteral("The quick search failed"), found);
-        while (found.next()) {
+        while (found.next() && keys.size() < limit) {
             const qint64 key = found.value(0).toLongLong();
+            if (snippets.contains(key))
+                continue;
             snippets.insert(key, found.value(1).toString());
             if (!keys.contains(key))
                 keys << key;
         }
+    };
+    const auto countOf = [&](const QString& query) {
         QSqlQuery count(database);
-        count.prepare(QStringLiteral("SELECT count(*) FROM ardentry_search WHERE ardentry_search "
-                                     "MATCH ?"));
-        count.addBindValue(match);
+        count.prepare(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ardentry_search WHERE "
+                                     "ardentry_search MATCH ? LIMIT %1)")
+                          .arg(RankedAtMost + 1));
+        count.addBindValue(query);
         if (!count.exec() || !count.next())
             fail(QStringLiteral("The quick search failed"), count);
-        result.total = count.value(0).toInt();
+        return count.value(0).toInt();
+    };
+    if (!match.isEmpty()) {
+        result.total = countOf(match);
+        result.overflow = result.total > RankedAtMost;
+        if (!result.overflow) {
+            collect(match, true);
+        } else {
+            // Too many to rank them all quickly: title matches first, then the newest.
+            const QString inTitle = QStringLiteral("{Title} : (%1)").arg(match);
+            collect(inTitle, countOf(inTitle) <= RankedAtMost);
+            collect(match, false);
+        }
     }
     // The numbered articles that the words did not find count too.
     for (qint64 key : keys)
-        if (!snippets.contains(key))
+        if (!snippets.contains(key) && !result.overflow)
             ++result.total;
     while (keys.size() > limit)
         keys.removeLast();

@@ -27,9 +27,14 @@ struct Hit {
 };
 
 struct Result {
-    QList<Hit> hits; // best first
-    int total = 0;   // all articles found
+    QList<Hit> hits;       // best first
+    int total = 0;         // all articles found, or RankedAtMost + 1 when there are more
+    bool overflow = false; // more than RankedAtMost articles were found
 };
+
+// Up to this many found articles are all ranked. Beyond it (a word found in most articles) the
+// ranking is by title matches first, then newest first, and the count says "more than".
+constexpr int RankedAtMost = 20000;
 
 constexpr QChar MarkStart = QChar(0x2);
 constexpr QChar MarkEnd = QChar(0x3);

@@ -820,9 +820,13 @@ void RecordSet::setFilter(const QString& criteria)
                 query.addBindValue(text->needle());
                 query.addBindValue(static_cast<int>(text->mode()));
             } else {
-                query.prepare(
-                    QStringLiteral("SELECT %1 FROM %2 WHERE ardentry_number_equals(%3, ?)")
-                        .arg(s.rowKey, s.quotedTable, field));
+                // Numbers compare in the engine, where an index on the column serves; only
+                // text and blobs (which sort after every number) go through the function.
+                query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? UNION ALL SELECT %1 "
+                                             "FROM %2 WHERE %3 >= '' AND "
+                                             "ardentry_number_equals(%3, ?)")
+                                  .arg(s.rowKey, s.quotedTable, field));
+                query.addBindValue(number->value());
                 query.addBindValue(number->source());
             }
             if (!query.exec())

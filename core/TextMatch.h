@@ -69,6 +69,8 @@ public:
     explicit NumberPattern(const QString& value);
     bool isValid() const { return m_valid; }
     const QString& source() const { return m_source; }
+    // The number itself (qlonglong or double), for an engine's own comparison.
+    QVariant value() const { return m_isInteger ? QVariant(m_integer) : QVariant(m_real); }
     bool matches(qlonglong value) const;
     bool matches(double value) const;
     // A stored text (a number column may hold one): compared when it reads as a number.

@@ -1,14 +1,18 @@
 #include "core/mdlMain.h"
 
 #include "core/ProfileFile.h"
+#include "core/Transaction.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
 
 #include <QCollator>
 #include <QDir>
-#include <QLocale>
 #include <QFileInfo>
+#include <QLocale>
+#include <QStandardPaths>
 
 #include <algorithm>
-
 
 void sortNames(QStringList& names)
 {
@@ -33,12 +37,30 @@ mdlMain::~mdlMain() = default;
 
 QString mdlMain::IniFile() const
 {
-    return QDir(m_programFolder).filePath(QStringLiteral("Ini/arprefs.ini"));
+    const QFileInfo beside(QDir(m_programFolder).filePath(QStringLiteral("Ini")));
+    if (beside.isDir() && beside.isWritable())
+        return QDir(beside.filePath()).filePath(QStringLiteral("arprefs.ini"));
+    // Installed under a folder the user cannot write: the user's own configuration folder.
+    QDir config(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    const QString folder = QStringLiteral("Ardentry");
+    config.mkpath(folder); // a failure shows when the file is written
+    return QDir(config.filePath(folder)).filePath(QStringLiteral("arprefs.ini"));
 }
 
 QString mdlMain::HelpFile() const
 {
-    return QDir(m_programFolder).filePath(QStringLiteral("Help/arhelp.htm"));
+    const QString guide = QStringLiteral("Help/arhelp.htm");
+    const QString beside = QDir(m_programFolder).filePath(guide);
+    QStringList candidates{
+        beside, QDir(m_programFolder).filePath(QStringLiteral("../share/ardentry/")) + guide};
+    const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                     QStringLiteral("ardentry/") + guide);
+    if (!installed.isEmpty())
+        candidates << installed;
+    for (const QString& candidate : candidates)
+        if (QFileInfo(candidate).isFile())
+            return QDir::cleanPath(candidate);
+    return beside;
 }
 
 QString mdlMain::StoredDatabasePath() const
@@ -46,29 +68,47 @@ QString mdlMain::StoredDatabasePath() const
     return ProfileFile(IniFile()).read(QStringLiteral("General"), QStringLiteral("Path"));
 }
 
+bool mdlMain::StoreDatabasePath(const QString& path, QString* error) const
+{
+    return ProfileFile(IniFile()).write(QStringLiteral("General"), QStringLiteral("Path"), path,
+                                        error);
+}
+
+QString mdlMain::DatabasePath() const
+{
+    return m_runDatabase.isEmpty() ? StoredDatabasePath() : m_runDatabase;
+}
+
 void mdlMain::Main()
 {
-    const QString ini = IniFile();
-    if (!QFileInfo::exists(ini))
-        throw StartupError(QStringLiteral("The preferences file %1 does not exist.")
-                               .arg(QDir::toNativeSeparators(ini)));
-    const QString path = StoredDatabasePath();
-    if (path.isEmpty())
-        throw StartupError(QStringLiteral("The preferences file %1 holds no database path "
-                                          "(key \"Path\" in section \"General\").")
-                               .arg(QDir::toNativeSeparators(ini)));
+    // A start again after a failure begins afresh.
+    rsMain.close();
+    rsAux.close();
+    QString path = m_runDatabase;
+    if (path.isEmpty()) {
+        const QString ini = IniFile();
+        if (!QFileInfo::exists(ini))
+            throw StartupError(
+                tr("The preferences file %1 does not exist.").arg(QDir::toNativeSeparators(ini)),
+                StartupError::Kind::NoDatabaseChosen);
+        path = StoredDatabasePath();
+        if (path.isEmpty())
+            throw StartupError(tr("The preferences file %1 holds no database path "
+                                  "(key \"Path\" in section \"General\").")
+                                   .arg(QDir::toNativeSeparators(ini)),
+                               StartupError::Kind::NoDatabaseChosen);
+    }
     try {
         dbConnection.open(path);
     } catch (const DbError& e) {
-        throw StartupError(QStringLiteral("The database could not be opened: %1").arg(e.message()));
+        throw StartupError(tr("The database could not be opened: %1").arg(e.message()));
     }
 
     auto openOnly = [this](const char* sql) {
         try {
             rsMain.open(QString::fromLatin1(sql));
         } catch (const DbError& e) {
-            throw StartupError(
-                QStringLiteral("The database is not an Ardentry database: %1").arg(e.message()));
+            throw StartupError(tr("The database is not an Ardentry database: %1").arg(e.message()));
         }
     };
     openOnly("SELECT * FROM CUINFO ORDER BY CUName");
@@ -82,8 +122,7 @@ void mdlMain::Main()
         rsAux.open(QString::fromLatin1(CustomizeQuery));
         rsAux.close();
     } catch (const DbError& e) {
-        throw StartupError(
-            QStringLiteral("The database is not an Ardentry database: %1").arg(e.message()));
+        throw StartupError(tr("The database is not an Ardentry database: %1").arg(e.message()));
     }
 }
 
@@ -94,19 +133,19 @@ QStringList mdlMain::loadNameList(const char* query, const char* column)
         rsMain.close();
         rsMain.open(QString::fromLatin1(query));
         if (rsMain.recordCount() == 0)
-            throw StartupError(QStringLiteral("The table \"%1\" is empty; it needs at least one "
-                                              "name.")
+            throw StartupError(tr("The table \"%1\" is empty; it needs at least one "
+                                  "name.")
                                    .arg(rsMain.tableName()));
         for (rsMain.moveFirst(); !rsMain.eof(); rsMain.moveNext()) {
             const QString name = rsMain.value(QString::fromLatin1(column));
             if (!name.isEmpty())
                 names << name;
         }
+        // Start-up opens the article query once, after both lists: its ordered keys are the one
+        // part of the start that grows with the table.
         rsMain.close();
-        rsMain.open(QString::fromLatin1(ArticleQuery));
     } catch (const DbError& e) {
-        throw StartupError(
-            QStringLiteral("The database is not an Ardentry database: %1").arg(e.message()));
+        throw StartupError(tr("The database is not an Ardentry database: %1").arg(e.message()));
     }
     sortNames(names);
     return names;
@@ -120,6 +159,31 @@ void mdlMain::LoadCategoryList()
 void mdlMain::LoadUserList()
 {
     UserList = loadNameList(UserQuery, "Users");
+}
+
+namespace
+{
+QVariant scalar(Connection& connection, const QString& sql)
+{
+    QSqlQuery query(connection.database());
+    if (!query.exec(sql) || !query.next())
+        throw DbError(QStringLiteral("Cannot read the table \"AR\": %1.")
+                          .arg(engineReason(query.lastError())));
+    return query.value(0);
+}
+} // namespace
+
+qlonglong mdlMain::NextArticleNumber()
+{
+    // Stored numbers are whole when the engine keeps them as integers.
+    const QVariant largest =
+        scalar(dbConnection, QStringLiteral("SELECT MAX(ID) FROM AR WHERE typeof(ID) = 'integer'"));
+    return largest.isNull() ? 1 : largest.toLongLong() + 1;
+}
+
+int mdlMain::ArticleCount()
+{
+    return scalar(dbConnection, QStringLiteral("SELECT count(*) FROM AR")).toInt();
 }
 
 void mdlMain::ReloadArticles()

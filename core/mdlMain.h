@@ -3,6 +3,7 @@
 #include "core/Connection.h"
 #include "core/RecordSet.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -12,19 +13,28 @@
 class StartupError : public std::runtime_error
 {
 public:
-    explicit StartupError(const QString& message)
-        : std::runtime_error(message.toStdString()), m_message(message)
+    enum class Kind {
+        NoDatabaseChosen, // no preferences file, or no database path in it: a first start
+        Failed,           // any other step
+    };
+
+    explicit StartupError(const QString& message, Kind kind = Kind::Failed)
+        : std::runtime_error(message.toStdString()), m_message(message), m_kind(kind)
     {
     }
     const QString& message() const { return m_message; }
+    Kind kind() const { return m_kind; }
 
 private:
     QString m_message;
+    Kind m_kind;
 };
 
 // The shared state of one run and the start-up procedures. Windows get a reference to it.
 class mdlMain
 {
+    Q_DECLARE_TR_FUNCTIONS(mdlMain)
+
 public:
     static constexpr const char* ArticleQuery = "SELECT * FROM AR ORDER BY ID";
     static constexpr const char* CustomizeQuery = "SELECT * FROM Customize ORDER BY ID";
@@ -39,21 +49,42 @@ public:
 
     // Start-up: reads the database path, opens the connection, loads the name lists and opens
     // rsMain on the article query; the caller then shows the main window. Throws StartupError
-    // naming the step that failed; nothing is written anywhere on that path.
+    // naming the step that failed; nothing is written anywhere on that path. May be called again
+    // after a failure (another database chosen).
     void Main();
 
     void LoadCategoryList();
     void LoadUserList();
     // Removes any filter from rsMain and reopens it on the article query, first article current.
     void ReloadArticles();
+    // One more than the largest whole article number in the table (1 for an empty table); a
+    // number that is not whole and text in old data do not count. Throws DbError.
+    qlonglong NextArticleNumber();
+    // The number of articles in the whole table. Throws DbError.
+    int ArticleCount();
 
     const QString& programFolder() const { return m_programFolder; }
-    // <program folder>/Ini/arprefs.ini
+    // The preferences file in use: <program folder>/Ini/arprefs.ini while that folder is
+    // writable (a build folder, a portable copy); otherwise arprefs.ini in the user's
+    // configuration folder ($XDG_CONFIG_HOME/Ardentry, usually ~/.config/Ardentry), whose folder
+    // is made here so that the file can be written when first needed.
     QString IniFile() const;
-    // <program folder>/Help/arhelp.htm
+    // The user's guide: Help/arhelp.htm beside the program, or in the installed data folder
+    // (<prefix>/share/ardentry beside <prefix>/bin). When neither exists, the one beside the
+    // program.
     QString HelpFile() const;
     // The stored database path ("General"/"Path"), read afresh on every call.
     QString StoredDatabasePath() const;
+    // Stores `path` as the database path in the preferences file, creating the file when
+    // needed. Returns false with the reason in `error` (when given).
+    bool StoreDatabasePath(const QString& path, QString* error = nullptr) const;
+
+    // A database given for this run only (the command line): Main opens it instead of the
+    // stored path, which stays as it is.
+    void setDatabaseForThisRun(const QString& path) { m_runDatabase = path; }
+    bool hasDatabaseForThisRun() const { return !m_runDatabase.isEmpty(); }
+    // The database this run opens: the one given for this run, otherwise the stored path.
+    QString DatabasePath() const;
 
     Connection dbConnection;
     RecordSet rsMain;
@@ -66,6 +97,7 @@ private:
     QStringList loadNameList(const char* query, const char* column);
 
     QString m_programFolder;
+    QString m_runDatabase;
 };
 
 // Sorts names as a person does: accents with their base letters, letter case ignored.

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMainWindow>
 #include <QPainter>
 #include <QProgressDialog>
@@ -245,7 +246,13 @@ void QuickSearch::runSearch()
         item->setText(Snippet, hit.snippet);
         item->setData(Number, KeyRole, hit.key);
     }
-    lblResultCount->setText(result.total == 1 ? tr("1 article") : tr("%1 articles").arg(result.total));
+    if (result.overflow)
+        lblResultCount->setText(tr("More than %1 articles; the first %2 are shown")
+                                    .arg(QLocale().toString(quicksearch::RankedAtMost))
+                                    .arg(result.hits.size()));
+    else
+        lblResultCount->setText(result.total == 1 ? tr("1 article")
+                                                  : tr("%1 articles").arg(result.total));
     for (int c = Number; c < Snippet; ++c)
         lstResults->resizeColumnToContents(c);
     m_dock->show();

@@ -5,7 +5,14 @@
 
 #include "core/Connection.h"
 #include "core/NewDatabase.h"
+#include "core/QuickSearch.h"
 #include "core/RecordSet.h"
+#include "core/mdlMain.h"
+
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -35,6 +42,16 @@ double peakMegabytes()
     return -1;
 }
 
+double indexMegabytes(QSqlDatabase& database)
+{
+    QSqlQuery query(database);
+    if (!query.exec(QStringLiteral("SELECT sum(pgsize) FROM dbstat WHERE name LIKE "
+                                   "'ardentry_search%'")) ||
+        !query.next())
+        return -1;
+    return query.value(0).toDouble() / 1048576.0;
+}
+
 double timed(const QString& label, const std::function<QString()>& action)
 {
     QElapsedTimer timer;
@@ -46,6 +63,152 @@ double timed(const QString& label, const std::function<QString()>& action)
         out << "   " << detail;
     out << Qt::endl;
     return seconds;
+}
+
+// Times `ours` and `raw` (the same work as a plain query on the same file) and prints both with
+// their ratio.
+void pair(const QString& label, const std::function<QString()>& ours,
+          const std::function<QString()>& raw)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const QString detail = ours();
+    const double a = timer.nsecsElapsed() / 1e6;
+    timer.restart();
+    raw();
+    const double b = timer.nsecsElapsed() / 1e6;
+    out << QStringLiteral("%1 %2 ms   raw %3 ms   ratio %4")
+               .arg(label, -40)
+               .arg(a, 9, 'f', 3)
+               .arg(b, 9, 'f', 3)
+               .arg(b > 0 ? a / b : 0, 6, 'f', 2);
+    if (!detail.isEmpty())
+        out << "   " << detail;
+    out << Qt::endl;
+}
+
+// Runs a query and reads every row: the raw work the program's operation stands beside.
+QString rawQuery(QSqlDatabase& database, const QString& sql)
+{
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!query.exec(sql))
+        throw DbError(query.lastError().text());
+    int rows = 0;
+    while (query.next())
+        ++rows;
+    return QString::number(rows);
+}
+
+// The operations of the program beside the raw queries they stand for.
+void scale(const QString& path)
+{
+    out << Qt::endl << "Program operations beside the raw query on the same file" << Qt::endl;
+    QTemporaryDir folder;
+    QDir(folder.path()).mkpath(QStringLiteral("Ini"));
+    {
+        QFile ini(folder.filePath(QStringLiteral("Ini/arprefs.ini")));
+        if (!ini.open(QIODevice::WriteOnly))
+            throw DbError(QStringLiteral("cannot write the preferences file"));
+        ini.write("[General]\r\nPath=" + path.toUtf8() + "\r\n");
+    }
+    mdlMain app(folder.path());
+    Connection raw;
+    raw.open(path);
+    QSqlDatabase& db = raw.database();
+    pair(
+        QStringLiteral("start-up to the first article"),
+        [&] {
+            app.Main();
+            app.rsMain.moveFirst();
+            return QStringLiteral("first ID %1").arg(app.rsMain.value(QStringLiteral("ID")));
+        },
+        [&] { return rawQuery(db, QStringLiteral("SELECT rowid FROM AR ORDER BY ID, rowid")); });
+    pair(
+        QStringLiteral("Add New: next article number"),
+        [&] { return QString::number(app.NextArticleNumber()); },
+        [&] { return rawQuery(db, QStringLiteral("SELECT MAX(ID) FROM AR")); });
+    const int middle = app.rsMain.recordCount() / 2;
+    pair(
+        QStringLiteral("AR Number search"),
+        [&] {
+            app.rsMain.setFilter(QStringLiteral("ID = #%1#").arg(middle));
+            return QStringLiteral("%1 found").arg(app.rsMain.recordCount());
+        },
+        [&] {
+            return rawQuery(db, QStringLiteral("SELECT rowid FROM AR WHERE ID = %1").arg(middle));
+        });
+    pair(
+        QStringLiteral("Problem LIKE search"),
+        [&] {
+            app.rsMain.setFilter(QStringLiteral("Problem LIKE #*printer*#"));
+            return QStringLiteral("%1 found").arg(app.rsMain.recordCount());
+        },
+        [&] {
+            return rawQuery(db, QStringLiteral("SELECT rowid FROM AR WHERE Problem LIKE "
+                                               "'%printer%'"));
+        });
+    app.ReloadArticles();
+    pair(
+        QStringLiteral("Save (one column of the first article)"),
+        [&] {
+            app.rsMain.moveFirst();
+            app.rsMain.collect(QStringLiteral("Title"), QStringLiteral("Bench save"));
+            app.rsMain.updateBatch(QStringLiteral("ID"));
+            return QString();
+        },
+        [&] {
+            return rawQuery(db, QStringLiteral("UPDATE AR SET Title = 'Raw save' WHERE rowid = "
+                                               "(SELECT rowid FROM AR ORDER BY ID LIMIT 1)"));
+        });
+    pair(
+        QStringLiteral("Delete (and show the first article)"),
+        [&] {
+            app.rsMain.moveLast();
+            app.rsMain.deleteCurrent();
+            app.rsMain.updateBatch();
+            app.ReloadArticles();
+            return QStringLiteral("%1 left").arg(app.rsMain.recordCount());
+        },
+        [&] {
+            return rawQuery(db, QStringLiteral("DELETE FROM AR WHERE rowid = (SELECT MAX(rowid) "
+                                               "FROM AR)"));
+        });
+    if (!quicksearch::hasIndex(db)) {
+        timed(QStringLiteral("build the quick-search index"), [&] {
+            quicksearch::buildIndex(app.dbConnection, {});
+            return QString();
+        });
+    }
+    const auto quick = [&](const QString& typed) {
+        pair(
+            QStringLiteral("quick search \"%1\"").arg(typed),
+            [&] {
+                const auto result = quicksearch::search(app.dbConnection, typed);
+                return QStringLiteral("%1 found, %2 shown")
+                    .arg(result.total)
+                    .arg(result.hits.size());
+            },
+            [&] {
+                // The same search as one plain ranked query, as a user of the shell would.
+                QSqlQuery query(db);
+                query.prepare(QStringLiteral(
+                    "SELECT rowid, snippet(ardentry_search, -1, '[', ']', '...', 12) FROM "
+                    "ardentry_search WHERE ardentry_search MATCH ? ORDER BY "
+                    "bm25(ardentry_search, 10.0, 5.0, 2.0, 1.0, 1.0, 1.0) LIMIT 50"));
+                query.addBindValue(quicksearch::ftsQuery(typed, false));
+                if (!query.exec())
+                    throw DbError(query.lastError().text());
+                while (query.next()) {
+                }
+                return QString();
+            });
+    };
+    quick(QStringLiteral("printer toner"));
+    quick(QStringLiteral("network printer"));
+    quick(QStringLiteral("the"));
+    out << QStringLiteral("quick-search index size %1 MB").arg(indexMegabytes(db), 0, 'f', 1)
+        << Qt::endl;
 }
 
 int usage()
@@ -135,6 +298,7 @@ int main(int argc, char** argv)
         });
         rs.close();
         connection.close();
+        scale(path);
     } catch (const DbError& error) {
         std::fprintf(stderr, "ardentry-bench: %s\n", qPrintable(error.message()));
         return 1;
