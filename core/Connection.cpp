@@ -263,11 +263,24 @@ void Connection::open(const QString& path)
         m_db.close();
         throw DbError(QStringLiteral("Cannot prepare the database connection: %1.").arg(reason));
     }
+    m_handle = raw;
     struct stat opened {};
     if (::stat(QFile::encodeName(info.absoluteFilePath()).constData(), &opened) == 0) {
         m_device = quint64(opened.st_dev);
         m_inode = quint64(opened.st_ino);
     }
+}
+
+QPair<qint64, qint64> Connection::changeStamp()
+{
+    if (!isOpen() || !m_handle)
+        return {-1, -1};
+    QSqlQuery version(m_db);
+    const qint64 dataVersion =
+        version.exec(QStringLiteral("PRAGMA data_version")) && version.next()
+            ? version.value(0).toLongLong()
+            : -1;
+    return {dataVersion, sqlite3_total_changes64(m_handle)};
 }
 
 QString Connection::fileProblem() const
@@ -303,6 +316,7 @@ bool Connection::isOpen() const
 
 void Connection::close()
 {
+    m_handle = nullptr;
     if (m_db.isValid() && m_db.isOpen())
         m_db.close();
 }

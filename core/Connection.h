@@ -3,6 +3,7 @@
 #include "core/DbError.h"
 
 #include <QSqlDatabase>
+#include <QPair>
 #include <QString>
 
 // The one connection to the article database: an existing SQLite file, opened for reading and
@@ -26,6 +27,9 @@ public:
     // What happened to the database file since it was opened, in words: gone, replaced by
     // another file, damaged or read-only. Empty when the file looks as it did.
     QString fileProblem() const;
+    // Changes when anything wrote the database since the last call that returned the same
+    // value: another connection's commit, or any statement of this one (triggers included).
+    QPair<qint64, qint64> changeStamp();
     // The engine's own version text, e.g. "3.40.1".
     QString engineVersion() const;
 
@@ -39,4 +43,5 @@ private:
     QSqlDatabase m_db;
     quint64 m_device = 0; // the file that was opened
     quint64 m_inode = 0;
+    struct sqlite3* m_handle = nullptr;
 };

@@ -88,7 +88,8 @@ QString quicksearch::ftsQuery(const QString& typed, bool prefixLast)
     QStringList terms;
     for (int i = 0; i < parts.size(); ++i) {
         QString term = quotedString(parts[i].text);
-        if (prefixLast && typingLast && i == parts.size() - 1)
+        // A prefix of three letters or more: the index keeps those, so it stays fast.
+        if (prefixLast && typingLast && i == parts.size() - 1 && parts[i].text.size() >= 3)
             term += QLatin1Char('*');
         terms << term;
     }
@@ -102,10 +103,11 @@ bool quicksearch::hasIndex(QSqlDatabase& database)
 
 void quicksearch::createIndex(QSqlDatabase& database, bool fill)
 {
-    // The index reads its texts from AR itself (external content): it adds little to the file.
+    // The index reads its texts from AR itself (external content), so it holds only the words
+    // and, for a fast search while typing, every word's first three letters.
     run(database,
         QStringLiteral("CREATE VIRTUAL TABLE ardentry_search USING fts5(%1, content='AR', "
-                       "content_rowid='rowid', tokenize='unicode61 remove_diacritics 2')")
+                       "content_rowid='rowid', tokenize='unicode61 remove_diacritics 2', prefix='3')")
             .arg(QLatin1String(IndexedColumns)));
     const QString columns = QLatin1String(IndexedColumns);
     const QString added = QStringLiteral("INSERT INTO ardentry_search(rowid, %1) VALUES "

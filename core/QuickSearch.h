@@ -40,7 +40,8 @@ constexpr QChar MarkStart = QChar(0x2);
 constexpr QChar MarkEnd = QChar(0x3);
 
 // The FTS5 query for what a user typed: every word must occur, "quoted phrases" stay phrases,
-// and with `prefixLast` the last word also matches as the start of a word. Every character is
+// and with `prefixLast` the last word, from three letters on, also matches as the start of a
+// word. Every character is
 // searched as text: no typed quote, star, minus, parenthesis, colon or keyword is syntax. Empty
 // when nothing searchable was typed.
 QString ftsQuery(const QString& typed, bool prefixLast);

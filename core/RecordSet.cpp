@@ -127,6 +127,13 @@ struct RecordSet::Impl {
 
     QString criteria;
 
+    // Whether the rows held are still those a fresh open would give, for requery(): the
+    // connection's change stamp after the open or our own last write, and whether our writes kept
+    // the order (no row added, no order value changed).
+    int orderColumn = -1;
+    QPair<qint64, qint64> stamp{-1, -1};
+    bool orderKept = true;
+
     QSqlDatabase& db()
     {
         if (!connection || !connection->isOpen())
@@ -335,6 +342,9 @@ struct RecordSet::Impl {
         cache.clear();
         cacheOrder.clear();
         criteria.clear();
+        orderColumn = -1;
+        stamp = {-1, -1};
+        orderKept = true;
     }
 
     // "WHERE key=? AND c1 IS ? ..." with the values as read, so that a row someone else changed
@@ -461,6 +471,12 @@ void RecordSet::Impl::send(int unique)
         fresh = readRows(written);
     }
     transaction.commit();
+    if (!inserted.empty())
+        orderKept = false;
+    for (const auto& [s, p] : pending)
+        if (p.changes.count(orderColumn))
+            orderKept = false;
+    stamp = connection->changeStamp();
 
     for (const auto& [s, p] : pending) {
         Slot& slot = snapshot[s];
@@ -602,13 +618,14 @@ void RecordSet::Impl::load(const QString& wantedTable, const QString& wantedColu
         throw DbError(QStringLiteral("The table \"%1\" has no usable row key.").arg(table));
 
     // Text is ordered ignoring letter case, as a person sorts names.
-    const Column& orderColumn = columns[order.value()];
+    orderColumn = order.value();
+    const Column& ordered = columns[orderColumn];
     const QString collation =
-        orderColumn.number ? QString() : QStringLiteral(" COLLATE ardentry_nocase");
+        ordered.number ? QString() : QStringLiteral(" COLLATE ardentry_nocase");
     QSqlQuery query(database);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3%4, %1")
-                        .arg(rowKey, quotedTable, orderColumn.quotedName, collation)))
+                        .arg(rowKey, quotedTable, ordered.quotedName, collation)))
         throw DbError(
             QStringLiteral("Cannot read the table \"%1\": %2.").arg(table, reasonOf(query)));
     while (query.next()) {
@@ -616,11 +633,33 @@ void RecordSet::Impl::load(const QString& wantedTable, const QString& wantedColu
         slot.rowid = query.value(0).toLongLong();
         snapshot.push_back(slot);
     }
+    stamp = connection->changeStamp();
+    orderKept = true;
 }
 
 void RecordSet::close()
 {
     d->reset();
+}
+
+void RecordSet::requery()
+{
+    if (!d->isOpen)
+        throw DbError(QStringLiteral("The record set is not open."));
+    Impl& s = *d;
+    if (!s.pending.empty() || !s.orderKept || s.connection->changeStamp() != s.stamp) {
+        const QString sql = s.source;
+        open(sql);
+        return;
+    }
+    // Nothing but our own deletions and changes that keep the order: the rows held are the
+    // ones a fresh open would give.
+    for (Slot& slot : s.snapshot)
+        slot.passes = true;
+    s.criteria.clear();
+    s.rebuildVisible();
+    s.current = 0;
+    s.backward = false;
 }
 
 bool RecordSet::isOpen() const

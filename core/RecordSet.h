@@ -45,6 +45,10 @@ public:
     // Drops the rows, the filter and every unsent change.
     void close();
     bool isOpen() const;
+    // Runs the open query again, as close() and open() with the same text would: no filter, no
+    // waiting change, the first row current. Quick when only this record set wrote the table
+    // since the open and kept the order; otherwise the rows are read again.
+    void requery();
     QString source() const; // the SQL text it was opened on
     QString tableName() const;
 

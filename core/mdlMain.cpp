@@ -167,8 +167,8 @@ QVariant scalar(Connection& connection, const QString& sql)
 {
     QSqlQuery query(connection.database());
     if (!query.exec(sql) || !query.next())
-        throw DbError(QStringLiteral("Cannot read the table \"AR\": %1.")
-                          .arg(engineReason(query.lastError())));
+        throw DbError(
+            mdlMain::tr("Cannot read the table \"AR\": %1.").arg(engineReason(query.lastError())));
     return query.value(0);
 }
 } // namespace
@@ -189,6 +189,10 @@ int mdlMain::ArticleCount()
 void mdlMain::ReloadArticles()
 {
     // A record set that a failed open left closed is simply opened again.
+    if (rsMain.isOpen() && rsMain.source() == QLatin1String(ArticleQuery)) {
+        rsMain.requery();
+        return;
+    }
     if (rsMain.isOpen())
         rsMain.setFilter(QString());
     rsMain.close();
