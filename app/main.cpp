@@ -1,12 +1,39 @@
-#include "app/Startup.h"
 #include "Version.h"
+#include "app/Startup.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+
+#include <iostream>
 
 int main(int argc, char* argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Ardentry"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ARDENTRY_VERSION));
+    QCommandLineParser parser;
+    describeCommandLine(parser);
+    if (wantsTextOnly(argc, argv)) {
+        // Help and version need no display: printed before any window system is reached.
+        const QCoreApplication textOnly(argc, argv);
+        parser.process(textOnly); // prints and ends the program
+        return 0;
+    }
+
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ardentry"));
-    QApplication::setApplicationVersion(QStringLiteral(ARDENTRY_VERSION));
-    return runArdentry(QApplication::applicationDirPath());
+    // Ties the windows to the desktop entry (Wayland's app id, the taskbar's icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.kestrow.Ardentry"));
+    parser.process(application); // an unknown option: a message and the end
+    StartOptions options;
+    options.checkStart = parser.isSet(QStringLiteral("check-start"));
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        std::cerr << QCoreApplication::translate("Startup", "Give one database file at most.")
+                         .toStdString()
+                  << "\n\n"
+                  << parser.helpText().toStdString();
+        return 2;
+    }
+    if (!files.isEmpty())
+        options.database = files.first();
+    return runArdentry(QApplication::applicationDirPath(), options);
 }

@@ -176,7 +176,7 @@ void frmDisplay::Form_Load()
                    k < captions.size() ? captions.at(k) : QString::fromLatin1(DefaultLabels[k]),
                    labels[k]->property("designed").toRect());
 
-    const QString path = m_app.StoredDatabasePath();
+    const QString path = m_app.DatabasePath();
     FillListCombos();
     ListSearchPos = 0;
 

@@ -19,13 +19,16 @@ Answering& answering()
 }
 } // namespace
 
-QMessageBox::StandardButton MessageBox::show(QWidget* parent, const QString& text,
-                                             const QString& title,
-                                             QMessageBox::StandardButtons buttons,
-                                             QMessageBox::StandardButton defaultButton)
+QMessageBox::StandardButton
+MessageBox::show(QWidget* parent, const QString& text, const QString& title,
+                 QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
+                 const QMap<QMessageBox::StandardButton, QString>& captions)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, buttons, parent);
     box.setObjectName(QStringLiteral("ArdentryMessage"));
+    for (auto it = captions.cbegin(); it != captions.cend(); ++it)
+        if (QAbstractButton* button = box.button(it.key()))
+            button->setText(it.value());
     box.setTextFormat(Qt::PlainText);
     if (buttons.testFlag(defaultButton))
         box.setDefaultButton(defaultButton);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 
@@ -24,10 +25,12 @@ public:
         QMessageBox::Icon icon = QMessageBox::NoIcon;
     };
 
-    static QMessageBox::StandardButton show(QWidget* parent, const QString& text,
-                                            const QString& title,
-                                            QMessageBox::StandardButtons buttons,
-                                            QMessageBox::StandardButton defaultButton);
+    // `captions` gives some of the buttons a text of their own (Open as "Choose another
+    // database...").
+    static QMessageBox::StandardButton
+    show(QWidget* parent, const QString& text, const QString& title,
+         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
+         const QMap<QMessageBox::StandardButton, QString>& captions = {});
     // Runs a modal dialog (file chooser, printer dialog); returns its result code.
     static int exec(QDialog& dialog);
 

@@ -3,6 +3,7 @@
 #include "common/DesignedLayout.h"
 #include "common/Frame.h"
 #include "common/SingleInstance.h"
+#include "core/Backup.h"
 #include "core/mdlMain.h"
 
 #include <QDir>
@@ -42,6 +43,7 @@ General::General(Frame& frame, mdlMain& app)
         line(1, "Label3", "Number of database records:", "Label4", "NumRecords");
     std::tie(Label5, Label6) = line(2, "Label5", "Database Engine:", "Label6", "");
     std::tie(Label7, Label8) = line(3, "Label7", "Database Structure:", "Label8", "");
+    line(4, "Label9", "Newest backup:", "Label10", ""); // the automatic copies
     Label2->setMinimumWidth(300); // the window widens to show a long path whole
 
     Command1 = commandButton(this, "Command1", QStringLiteral("&OK"), true);
@@ -58,7 +60,7 @@ General::General(Frame& frame, mdlMain& app)
 
 void General::Form_Load()
 {
-    Label2->setText(QDir::toNativeSeparators(m_app.StoredDatabasePath()));
+    Label2->setText(QDir::toNativeSeparators(m_app.DatabasePath()));
     m_frame.disableWhileOpen(this);
     // Taken once: the count does not follow later changes while the window is open. Under a
     // search filter it is the number of matching articles.
@@ -72,6 +74,10 @@ void General::Form_Load()
     Label4->setText(count);
     Label6->setText(QStringLiteral("SQLite ") + m_app.dbConnection.engineVersion());
     Label8->setText(QStringLiteral("SQLite 3 database file"));
+    const QDateTime backedUp = backup::newestCopy(m_app.dbConnection.path());
+    findChild<QLabel*>(QStringLiteral("Label10"))
+        ->setText(backedUp.isValid() ? backedUp.toString(QStringLiteral("yyyy-MM-dd HH:mm"))
+                                     : QStringLiteral("none yet"));
 }
 
 void General::Command1_Click()

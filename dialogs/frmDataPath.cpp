@@ -96,7 +96,7 @@ void frmDataPath::cmdBrowse_Click()
                             QStringLiteral("All files (*)")});
     if (typed.isFile())
         chooser.selectFile(typed.absoluteFilePath());
-    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+    if (MessageBox::exec(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return;
     Text1->setText(QDir::toNativeSeparators(chooser.selectedFiles().first()));
 }

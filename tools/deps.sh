@@ -4,11 +4,12 @@
 set -euo pipefail
 
 packages="cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev \
-libgl-dev qt6-image-formats-plugins qt6-qpa-plugins"
+libgl-dev qt6-image-formats-plugins qt6-qpa-plugins libdtl-dev"
 for what in "$@"; do
     case "$what" in
     build) ;;
-    test) packages="$packages cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils xvfb xauth" ;;
+    test) packages="$packages cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils xvfb xauth \
+desktop-file-utils appstream dpkg-dev qt6-l10n-tools" ;;
     run) packages="$packages xvfb xauth fonts-liberation2" ;;
     *) echo "deps.sh: unknown set '$what'" >&2; exit 2 ;;
     esac

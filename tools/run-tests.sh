@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors and runs every test headless; then
-# builds once more with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test again.
+# Installs what is missing, builds with warnings as errors and runs every test headless; builds
+# the Debian package and checks it installed (tools/check-package.sh); then builds once more
+# with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test again.
 # ARDENTRY_SANITIZE=0 skips the second pass.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,6 +21,8 @@ run_suite() { # build folder, extra CMake options...
 
 build=${ARDENTRY_BUILD_DIR:-build-tests}
 run_suite "$build"
+echo "== The Debian package, installed into a clean folder and started there =="
+bash tools/check-package.sh "$build"
 if [ "${ARDENTRY_SANITIZE:-1}" != 0 ]; then
     echo "== The same tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:suppressions=$PWD/tools/asan.supp"

@@ -1,0 +1,181 @@
+#include "tests/TestSupport.h"
+
+#include "app/Startup.h"
+#include "app/frmMain.h"
+#include "app/frmWelcome.h"
+#include "articles/frmDisplay.h"
+#include "core/ProfileFile.h"
+#include "core/mdlMain.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+class tst_Welcome : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void firstStart_data();
+    void firstStart();
+    void chooseAnother_data();
+    void chooseAnother();
+
+private:
+    QTemporaryDir m_user; // HOME and XDG_CONFIG_HOME of the tests
+};
+
+void tst_Welcome::initTestCase()
+{
+    QVERIFY(m_user.isValid());
+    qputenv("HOME", QFile::encodeName(m_user.filePath("home")));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_user.filePath("config")));
+    QVERIFY(QDir().mkpath(m_user.filePath("home/Documents")));
+}
+
+void tst_Welcome::firstStart_data()
+{
+    QTest::addColumn<QString>("setup");   // what the program folder holds
+    QTest::addColumn<QString>("clicks");  // in the welcome window, in order
+    QTest::addColumn<QString>("chosen");  // "db": the folder's database; "": the proposal
+    QTest::addColumn<QString>("outcome"); // "samples", "one article", "ends"
+    const char* rows[][5] = {
+        {"no preferences file: new database with samples", "no-ini", "chkSample cmdCreate", "",
+         "samples"},
+        {"empty path: new database without samples", "empty-path", "cmdCreate", "", "one article"},
+        {"no path key: open the existing one", "no-key", "cmdOpen", "db", "one article"},
+        {"no Ini folder: preferences in the user's folder", "no-ini-folder", "cmdCreate", "",
+         "one article"},
+        {"an existing file is not overwritten", "no-ini", "cmdCreate cmdQuit", "db", "ends"},
+        {"quit", "no-ini", "cmdQuit", "", "ends"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row[0]) << row[1] << row[2] << row[3] << row[4];
+}
+
+void tst_Welcome::firstStart()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, clicks);
+    QFETCH(QString, chosen);
+    QFETCH(QString, outcome);
+    TestFolder folder;
+    QFile::remove(QDir(m_user.filePath("home/Documents")).filePath("Helpdesk.ardentry.db"));
+    QDir(m_user.filePath("config")).removeRecursively();
+    if (setup == "no-ini" || setup == "no-ini-folder")
+        QVERIFY(QFile::remove(folder.iniPath()));
+    if (setup == "no-ini-folder")
+        QVERIFY(QDir(folder.path("Ini")).removeRecursively());
+    if (setup == "empty-path")
+        folder.writeFile("Ini/arprefs.ini", "[General]\r\nPath=\r\n");
+    if (setup == "no-key")
+        folder.writeFile("Ini/arprefs.ini", "[General]\r\nSearchString=printer\r\n");
+    const QString iniPath = setup == "no-ini-folder"
+                                ? m_user.filePath("config/Ardentry/arprefs.ini")
+                                : folder.iniPath();
+
+    MessageCatcher messages;
+    int welcomes = 0;
+    QString proposed;
+    QString created;
+    messages.onOtherDialog([&](QWidget* dialog) {
+        if (auto* chooser = qobject_cast<QFileDialog*>(dialog)) {
+            proposed = chooser->selectedFiles().value(0);
+            if (!chosen.isEmpty())
+                chooser->selectFile(folder.dbPath());
+            created = chooser->selectedFiles().value(0);
+            static_cast<QDialog*>(chooser)->accept();
+            return;
+        }
+        auto* welcome = qobject_cast<frmWelcome*>(dialog);
+        QVERIFY(welcome);
+        ++welcomes;
+        welcome->show();
+        QVERIFY(QTest::qWaitForWindowExposed(welcome));
+        for (const QString& name : clicks.split(' ')) {
+            auto* button = welcome->findChild<QAbstractButton*>(name);
+            QVERIFY(button && !button->accessibleName().isEmpty());
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+    });
+    mdlMain app(folder.folder());
+    const std::unique_ptr<frmMain> window = startArdentry(app);
+    QCOMPARE(welcomes, 1);
+    if (outcome == "ends") {
+        QVERIFY(!window);
+        QCOMPARE(messages.texts().size(), chosen.isEmpty() ? 0 : 1); // "... exists already."
+        QVERIFY(ProfileFile(iniPath).read("General", "Path").isEmpty());
+        return;
+    }
+    QVERIFY(window);
+    QVERIFY(messages.texts().isEmpty());
+    const QString database =
+        chosen.isEmpty() ? m_user.filePath("home/Documents/Helpdesk.ardentry.db") : folder.dbPath();
+    if (clicks.contains("cmdCreate"))
+        QCOMPARE(proposed, database);
+    QCOMPARE(created, database);
+    QCOMPARE(ProfileFile(iniPath).read("General", "Path"), database);
+    QCOMPARE(app.IniFile(), iniPath);
+    QCOMPARE(window->display().windowTitle(), database);
+    QCOMPARE(app.rsMain.recordCount() > 1, outcome == "samples");
+    QVERIFY(!window->windowIcon().isNull());
+    QTRY_VERIFY(window->isVisible());
+}
+
+void tst_Welcome::chooseAnother_data()
+{
+    QTest::addColumn<bool>("forThisRun"); // the failing database came from the command line
+    QTest::newRow("stored path: the choice is stored") << false;
+    QTest::newRow("command line: the choice is for this run only") << true;
+}
+
+void tst_Welcome::chooseAnother()
+{
+    QFETCH(bool, forThisRun);
+    TestFolder folder;
+    const QString missing = folder.path("moved-away.db");
+    const QString stored = forThisRun ? folder.path("stored.db") : missing;
+    folder.writeFile("Ini/arprefs.ini", ("[General]\r\nPath=" + stored + "\r\n").toUtf8());
+    const QByteArray ini = contents(folder.iniPath());
+
+    MessageCatcher messages;
+    messages.answer(QMessageBox::Open); // "Choose another database..."
+    QString startFolder;
+    messages.onOtherDialog([&](QWidget* dialog) {
+        auto* chooser = qobject_cast<QFileDialog*>(dialog);
+        QVERIFY(chooser);
+        startFolder = chooser->directory().absolutePath();
+        chooser->selectFile(folder.dbPath());
+        static_cast<QDialog*>(chooser)->accept();
+    });
+    mdlMain app(folder.folder());
+    if (forThisRun)
+        app.setDatabaseForThisRun(missing);
+    const std::unique_ptr<frmMain> window = startArdentry(app);
+    QVERIFY(window);
+    QCOMPARE(messages.seen.size(), 1);
+    QVERIFY(messages.seen.first().text.startsWith("Ardentry cannot start.\n\n"));
+    QCOMPARE(messages.seen.first().buttons, QMessageBox::Open | QMessageBox::Close);
+    QCOMPARE(startFolder, QDir(folder.folder()).absolutePath()); // where the missing one was
+    QCOMPARE(app.dbConnection.path(), folder.dbPath());
+    if (forThisRun)
+        QCOMPARE(contents(folder.iniPath()), ini);
+    else
+        QCOMPARE(app.StoredDatabasePath(), folder.dbPath());
+}
+
+QTEST_MAIN(tst_Welcome)
+#include "tst_welcome.moc"
