@@ -122,6 +122,10 @@ void frmDisplay::buildControls()
     txtDateEdited = place<QLineEdit>(Frame1, "txtDateEdited", twips(1080, 720, 1215, 285));
     Label1 = label(Frame1, "Label1", QStringLiteral("Edited By:"), twips(2400, 720, 735, 255));
     txtEditedBy = place<QLineEdit>(Frame1, "txtEditedBy", twips(3240, 720, 1815, 285));
+    txtInitial->setAccessibleName(Label2->text());
+    txtDateEdited->setAccessibleName(Label3->text());
+    txtEditedBy->setAccessibleName(Label1->text());
+    txtReference->setAccessibleName(cmdReference->text().remove(QLatin1Char('&')));
 
     for (QWidget* grows : {static_cast<QWidget*>(txtTitle), static_cast<QWidget*>(txtProblem),
                            static_cast<QWidget*>(txtSolution), static_cast<QWidget*>(cmdReference),
@@ -171,10 +175,14 @@ void frmDisplay::Form_Load()
         // An empty or unreadable Customize table leaves the design captions.
         m_app.rsAux.close();
     }
-    for (int k = 0; k < 6; ++k)
-        setCaption(labels[k],
-                   k < captions.size() ? captions.at(k) : QString::fromLatin1(DefaultLabels[k]),
-                   labels[k]->property("designed").toRect());
+    // Each box is named for assistive tools by the caption beside it.
+    QWidget* const boxes[6] = {txtID, cboCUName, cboTechName, txtTitle, txtProblem, txtSolution};
+    for (int k = 0; k < 6; ++k) {
+        const QString caption =
+            k < captions.size() ? captions.at(k) : QString::fromLatin1(DefaultLabels[k]);
+        setCaption(labels[k], caption, labels[k]->property("designed").toRect());
+        boxes[k]->setAccessibleName(caption);
+    }
 
     const QString path = m_app.DatabasePath();
     FillListCombos();
