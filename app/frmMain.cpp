@@ -9,11 +9,13 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmCustomizeLabels.h"
 #include "dialogs/frmDataPath.h"
+#include "history/HistoryCommands.h"
 #include "images/frmImages.h"
 #include "lists/frmSetupCG.h"
 #include "lists/frmSetupUsers.h"
 #include "quicksearch/QuickSearch.h"
 #include "search/frmSearch.h"
+#include "transfer/TransferCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -189,6 +191,15 @@ void frmMain::buildMenus()
     m_tools = addMenu("mnuTools", QStringLiteral("&Tools"));
     addCommand(m_tools, "mnuQuickSearch", tr("&Quick Search"), QKeySequence(Qt::CTRL | Qt::Key_F),
                &frmMain::mnuQuickSearch_Click);
+    addCommand(m_tools, "mnuHistory", tr("Article &History"), QKeySequence(Qt::CTRL | Qt::Key_H),
+               &frmMain::mnuHistory_Click);
+    addCommand(m_tools, "mnuTrash", tr("&Trash"), QKeySequence(), &frmMain::mnuTrash_Click);
+    addCommand(m_tools, "mnuBackup", tr("&Back Up Database..."), QKeySequence(),
+               &frmMain::mnuBackup_Click);
+    addCommand(m_tools, "mnuImport", tr("&Import Articles..."), QKeySequence(),
+               &frmMain::mnuImport_Click);
+    addCommand(m_tools, "mnuExport", tr("&Export Articles..."), QKeySequence(),
+               &frmMain::mnuExport_Click);
 
     QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
     addCommand(help, "mnuGen", QStringLiteral("&General Info"), QKeySequence(),
@@ -491,4 +502,26 @@ void frmMain::mnuQuickSearch_Click()
 void frmMain::mnuAbout_Click()
 {
     SingleInstance::showLoaded<frmAbout>(*this);
+}
+void frmMain::mnuHistory_Click()
+{
+    if (m_articles.SaveChangesFirst())
+        HistoryCommands::showHistory(*this);
+}
+void frmMain::mnuTrash_Click()
+{
+    if (m_articles.SaveChangesFirst())
+        HistoryCommands::showTrash(*this);
+}
+void frmMain::mnuBackup_Click()
+{
+    HistoryCommands::backUpDatabase(*this);
+}
+void frmMain::mnuImport_Click()
+{
+    TransferCommands::showImport(*this);
+}
+void frmMain::mnuExport_Click()
+{
+    TransferCommands::showExport(*this);
 }

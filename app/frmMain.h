@@ -63,6 +63,11 @@ public:
     void mnuGen_Click();
     void mnuAbout_Click();
     void mnuQuickSearch_Click();
+    void mnuImport_Click();
+    void mnuExport_Click();
+    void mnuHistory_Click();
+    void mnuTrash_Click();
+    void mnuBackup_Click();
 
     // The menu item or toolbar action with that object name (tests, wiring).
     QAction* action(const QString& objectName) const;

@@ -5,11 +5,8 @@
 #include "core/Schema.h"
 #include "core/Transaction.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QStorageInfo>
 #include <QStringList>
 #include <QVariant>
 
@@ -129,25 +126,6 @@ void quicksearch::createIndex(QSqlDatabase& database, bool fill)
         run(database, QStringLiteral("INSERT INTO ardentry_search(ardentry_search) "
                                      "VALUES ('rebuild')"));
     schema::markAdded(database, schema::QuickSearchIndex);
-}
-
-QString quicksearch::copyBeforeBuild(Connection& connection)
-{
-    const QFileInfo file(connection.path());
-    QString copy = file.absoluteFilePath() + QStringLiteral(".before-index");
-    for (int n = 2; QFileInfo::exists(copy); ++n)
-        copy = file.absoluteFilePath() + QStringLiteral(".before-index-%1").arg(n);
-    const QStorageInfo disk(file.absolutePath());
-    if (disk.bytesAvailable() < 2 * file.size())
-        return QString();
-    QSqlQuery vacuum(connection.database());
-    vacuum.prepare(QStringLiteral("VACUUM INTO ?"));
-    vacuum.addBindValue(copy);
-    if (!vacuum.exec()) {
-        QFile::remove(copy);
-        fail(QStringLiteral("The copy of the database could not be made"), vacuum);
-    }
-    return copy;
 }
 
 bool quicksearch::buildIndex(Connection& connection,

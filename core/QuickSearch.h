@@ -50,10 +50,6 @@ bool hasIndex(QSqlDatabase& database);
 // Creates the index, its triggers and the version bit in an open transaction (a new database).
 // `fill` indexes the articles already there at once.
 void createIndex(QSqlDatabase& database, bool fill);
-// Before the index is built: a consistent copy of the database beside it, named
-// "<file>.before-index", when the disk has room for it. Returns the copy's path, or empty when
-// there was no room. Throws DbError when the copy failed.
-QString copyBeforeBuild(Connection& connection);
 // Builds the index of an existing database in one transaction, a block of articles at a time.
 // `progress(done, total)` is called after each block; returning false cancels. Returns false
 // when cancelled; the file is then as it was. Throws DbError on failure (the file as it was).

@@ -22,8 +22,15 @@ public:
 
     void commit();
 
+    // The writer step: once a name is set for a connection (by its connection name), each of its
+    // transactions puts that name in the one-row table ardentry_writer right after it begins and
+    // clears it right before it commits, so the triggers of the file can tell who wrote. A file
+    // without that table records nothing. An empty name ends the step.
+    static void setWriterName(const QString& connectionName, const QString& name);
+
 private:
     QSqlDatabase& m_database;
     QString m_failure;
     bool m_open = false;
+    bool m_writerSet = false;
 };

@@ -3,6 +3,8 @@
 #include "articles/ArticleCommands.h"
 #include "common/Frame.h"
 #include "common/MessageBox.h"
+#include "history/HistoryCommands.h"
+#include "core/Backup.h"
 #include "core/QuickSearch.h"
 #include "core/mdlMain.h"
 
@@ -183,16 +185,20 @@ bool QuickSearch::ensureIndex()
         return false;
     if (!askYesNo(m_frame.window(),
                   tr("The quick search needs an index of the articles, which this database does "
-                     "not have yet. Build it now? A copy of the database is kept beside it first."),
+                     "not have yet. Build it now? A copy of the database goes to its backups "
+                     "folder first."),
                   QStringLiteral("Ardentry"), QMessageBox::Yes)) {
         m_indexDeclined = true;
         return false;
     }
     try {
-        const QString copy = quicksearch::copyBeforeBuild(app.dbConnection);
-        if (copy.isEmpty())
-            m_frame.report(tr("There is no room on the disk for a copy of the database; the index "
-                              "is built without one."));
+        // A copy goes to the backups folder first; a failed copy is reported and the build goes
+        // on, since it only adds to the file.
+        try {
+            backup::copyNow(app.dbConnection);
+        } catch (const DbError& e) {
+            HistoryCommands::reportBackupFailure(m_frame, e.message());
+        }
         QProgressDialog progress(tr("Building the quick-search index..."), tr("Cancel"), 0, 100,
                                  m_frame.window());
         progress.setObjectName(QStringLiteral("dlgBuildIndex"));

@@ -3,7 +3,9 @@
 // operations the program depends on. With --keep the database is written to PATH and kept (an
 // existing PATH is reused as it is).
 
+#include "core/Backup.h"
 #include "core/Connection.h"
+#include "core/History.h"
 #include "core/NewDatabase.h"
 #include "core/QuickSearch.h"
 #include "core/RecordSet.h"
@@ -22,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <functional>
 
@@ -211,6 +215,109 @@ void scale(const QString& path)
         << Qt::endl;
 }
 
+// History and trash: the extra cost of Save and Delete once the triggers keep versions and
+// deleted articles, the room a version takes, and a whole backup. Two copies of the file, one with
+// the history's tables, get the same saves and deletes in turn, so that the disk's moods fall on
+// both alike; once as the program writes (each commit waits for the disk) and once without that
+// wait, which shows what the triggers themselves cost.
+void historyCosts(const QString& path)
+{
+    struct Side {
+        QString file;
+        Connection connection;
+        RecordSet rs{connection};
+    };
+    std::array<Side, 2> sides; // without, with the history
+    for (int s = 0; s < 2; ++s) {
+        sides[s].file = path + (s ? QStringLiteral(".with-history") : QStringLiteral(".without"));
+        QFile::remove(sides[s].file);
+        if (!QFile::copy(path, sides[s].file))
+            throw DbError(QStringLiteral("cannot copy the database for the history figures"));
+        sides[s].connection.open(sides[s].file);
+    }
+    timed(QStringLiteral("history: add its tables and triggers"), [&] {
+        history::install(sides[1].connection);
+        history::recordWriter(sides[1].connection, QStringLiteral("bench"));
+        return QString();
+    });
+    const auto median = [](std::vector<double> times) {
+        std::sort(times.begin(), times.end());
+        return times.empty() ? 0.0 : times[times.size() / 2];
+    };
+    const int n = 200;
+    for (const char* synchronous : {"FULL", "OFF"}) {
+        std::array<std::vector<double>, 2> saves;
+        std::array<std::vector<double>, 2> deletes;
+        for (int s = 0; s < 2; ++s) {
+            QSqlQuery(sides[s].connection.database())
+                .exec(QStringLiteral("PRAGMA synchronous = ") + QLatin1String(synchronous));
+            sides[s].rs.open(QString::fromLatin1(mdlMain::ArticleQuery));
+        }
+        QElapsedTimer clock;
+        for (int i = 0; i < n; ++i) {
+            for (int s = 0; s < 2; ++s) {
+                RecordSet& rs = sides[s].rs;
+                rs.moveFirst();
+                for (int k = 0; k < (i * 97) % (rs.recordCount() - 2 * n); ++k)
+                    rs.moveNext();
+                clock.start();
+                rs.collect(
+                    QStringLiteral("Title"),
+                    QStringLiteral("History bench %1 %2").arg(QLatin1String(synchronous)).arg(i));
+                rs.updateBatch(QStringLiteral("ID"));
+                saves[s].push_back(clock.nsecsElapsed() / 1e6);
+                rs.moveLast();
+                clock.start();
+                rs.deleteCurrent();
+                rs.updateBatch();
+                deletes[s].push_back(clock.nsecsElapsed() / 1e6);
+            }
+        }
+        out << QStringLiteral("history, synchronous=%1: Save %2 -> %3 ms, Delete %4 -> %5 ms "
+                              "(medians of %6)")
+                   .arg(QLatin1String(synchronous))
+                   .arg(median(saves[0]), 0, 'f', 2)
+                   .arg(median(saves[1]), 0, 'f', 2)
+                   .arg(median(deletes[0]), 0, 'f', 2)
+                   .arg(median(deletes[1]), 0, 'f', 2)
+                   .arg(n)
+            << Qt::endl;
+    }
+    QSqlQuery size(sides[1].connection.database());
+    if (size.exec(QStringLiteral(
+            "SELECT (SELECT sum(pgsize) FROM dbstat WHERE name IN ('ardentry_history', "
+            "'ardentry_history_article', 'ardentry_history_trash')), (SELECT count(*) FROM "
+            "ardentry_history), (SELECT sum(pgsize) FROM dbstat WHERE name = 'AR'), "
+            "(SELECT count(*) FROM AR)")) &&
+        size.next())
+        out << QStringLiteral("history: %1 bytes per version (with its indexes, %2 versions), "
+                              "%3 bytes per article in AR")
+                   .arg(size.value(0).toDouble() / std::max(1.0, size.value(1).toDouble()), 0, 'f',
+                        0)
+                   .arg(size.value(1).toInt())
+                   .arg(size.value(2).toDouble() / std::max(1.0, size.value(3).toDouble()), 0, 'f',
+                        0)
+            << Qt::endl;
+    const QString target = path + QStringLiteral(".backup");
+    timed(QStringLiteral("backup: whole copy in steps + quick_check"), [&] {
+        BackupJob job(sides[1].connection, target);
+        int steps = 1;
+        while (!job.step(256))
+            ++steps;
+        const QStringList problems = backup::quickCheck(target);
+        return QStringLiteral("%1 steps, %2 MB, %3")
+            .arg(steps)
+            .arg(QFileInfo(target).size() / 1048576.0, 0, 'f', 1)
+            .arg(problems.isEmpty() ? QStringLiteral("sound") : problems.first());
+    });
+    QFile::remove(target);
+    for (Side& side : sides) {
+        side.rs.close();
+        side.connection.close();
+        QFile::remove(side.file);
+    }
+}
+
 int usage()
 {
     std::fprintf(stderr, "usage: ardentry-bench [--articles N] [--keep PATH]\n");
@@ -299,6 +406,7 @@ int main(int argc, char** argv)
         rs.close();
         connection.close();
         scale(path);
+        historyCosts(path);
     } catch (const DbError& error) {
         std::fprintf(stderr, "ardentry-bench: %s\n", qPrintable(error.message()));
         return 1;

@@ -1,0 +1,454 @@
+#include "core/History.h"
+
+#include "core/Backup.h"
+#include "core/Connection.h"
+#include "core/Schema.h"
+#include "core/TextMatch.h"
+#include "core/Transaction.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTimeZone>
+
+#include <sqlite3.h>
+
+#include <optional>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace
+{
+
+QSqlDatabase& openDatabase(Connection& connection)
+{
+    if (!connection.isOpen())
+        throw DbError(QStringLiteral("No database is open."));
+    return connection.database();
+}
+
+QSqlQuery run(QSqlDatabase& database, const QString& sql, const QVariantList& binds,
+              const QString& failure)
+{
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        throw DbError(failure + QStringLiteral(": ") + engineReason(query.lastError()) +
+                      QLatin1Char('.'));
+    for (const QVariant& value : binds)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw DbError(failure + QStringLiteral(": ") + engineReason(query.lastError()) +
+                      QLatin1Char('.'));
+    return query;
+}
+
+// "prefix.ID, prefix.CUName, ..." (no prefix: the bare names).
+QString columnList(const QString& prefix = QString())
+{
+    QStringList names;
+    for (const QString& column : history::articleColumns())
+        names << (prefix.isEmpty() ? column : prefix + QLatin1Char('.') + column);
+    return names.join(QStringLiteral(", "));
+}
+
+// The moment of a change in the engine's own terms (UTC), to the millisecond.
+const char* const kNow = "strftime('%Y-%m-%d %H:%M:%f', 'now')";
+const char* const kWriter = "(SELECT name FROM ardentry_writer WHERE slot = 1)";
+
+// The statements that add the history and the trash, in order.
+QStringList schemaStatements()
+{
+    QStringList copied; // the twenty columns without a type: values are kept exactly as stored
+    QStringList differs;
+    for (const QString& column : history::articleColumns()) {
+        copied << column;
+        differs << QStringLiteral("OLD.%1 IS NOT NEW.%1").arg(column);
+    }
+    const QString now = QString::fromLatin1(kNow);
+    const QString writer = QString::fromLatin1(kWriter);
+    return {
+        QStringLiteral("CREATE TABLE ardentry_writer (slot INTEGER PRIMARY KEY CHECK (slot = 1), "
+                       "name TEXT)"),
+        // `article`: the number the article has now; `trash`: the trash entry while the article
+        // is deleted; `article_row`: its row key when the version was made (tells apart articles
+        // that share a number for a moment, as in "UPDATE AR SET ID = ID + 1").
+        QStringLiteral("CREATE TABLE ardentry_history (version INTEGER PRIMARY KEY, article, "
+                       "article_row INTEGER, trash INTEGER, changed_at TEXT NOT NULL, "
+                       "changed_by TEXT, %1)")
+            .arg(copied.join(QStringLiteral(", "))),
+        QStringLiteral("CREATE INDEX ardentry_history_article ON ardentry_history (article)"),
+        QStringLiteral("CREATE INDEX ardentry_history_trash ON ardentry_history (trash)"),
+        QStringLiteral("CREATE TABLE ardentry_trash (entry INTEGER PRIMARY KEY, "
+                       "article_row INTEGER, deleted_at TEXT NOT NULL, deleted_by TEXT, %1)")
+            .arg(copied.join(QStringLiteral(", "))),
+        // A change that alters no column keeps no version.
+        QStringLiteral("CREATE TRIGGER ardentry_history_ar_update AFTER UPDATE ON AR WHEN %1 "
+                       "BEGIN INSERT INTO ardentry_history (article, article_row, changed_at, "
+                       "changed_by, %2) VALUES (NEW.ID, NEW.rowid, %3, %4, %5); END")
+            .arg(differs.join(QStringLiteral(" OR ")), columnList(), now, writer,
+                 columnList(QStringLiteral("OLD"))),
+        // A new number takes the article's earlier versions along. While two rows share the old
+        // number (a renumbering of many rows in one statement), only this row's versions move.
+        QStringLiteral("CREATE TRIGGER ardentry_history_ar_renumber AFTER UPDATE OF ID ON AR "
+                       "WHEN OLD.ID IS NOT NEW.ID BEGIN UPDATE ardentry_history SET article = "
+                       "NEW.ID, article_row = NEW.rowid WHERE article IS OLD.ID AND trash IS NULL "
+                       "AND (article_row = OLD.rowid OR NOT EXISTS (SELECT 1 FROM AR WHERE ID IS "
+                       "OLD.ID)); END"),
+        // A deleted article goes to the trash with its earlier versions.
+        QStringLiteral("CREATE TRIGGER ardentry_trash_ar_delete AFTER DELETE ON AR BEGIN "
+                       "INSERT INTO ardentry_trash (article_row, deleted_at, deleted_by, %1) "
+                       "VALUES (OLD.rowid, %2, %3, %4); "
+                       "UPDATE ardentry_history SET trash = last_insert_rowid() WHERE article IS "
+                       "OLD.ID AND trash IS NULL AND (article_row = OLD.rowid OR NOT EXISTS "
+                       "(SELECT 1 FROM AR WHERE ID IS OLD.ID)); END")
+            .arg(columnList(), now, writer, columnList(QStringLiteral("OLD"))),
+    };
+}
+
+void requireArticleColumns(QSqlDatabase& database)
+{
+    QSqlQuery query = run(database, QStringLiteral("PRAGMA table_info(AR)"), {},
+                          QStringLiteral("Cannot read the columns of the articles"));
+    QStringList present;
+    while (query.next())
+        present << query.value(1).toString().toLower();
+    for (const QString& column : history::articleColumns()) {
+        if (!present.contains(column.toLower()))
+            throw DbError(DbError::Kind::NotFound,
+                          QStringLiteral("The table \"AR\" has no column \"%1\", so the history "
+                                         "of articles cannot be kept.")
+                              .arg(column));
+    }
+}
+
+QDateTime fromEngineTime(const QString& text)
+{
+    QDateTime when = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    if (!when.isValid())
+        when = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    when.setTimeZone(QTimeZone::utc());
+    return when.toLocalTime();
+}
+
+bool isInteger(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isNumber(const QVariant& value)
+{
+    return isInteger(value) || value.typeId() == QMetaType::Double;
+}
+
+// Two stored values are the same when they have the same kind and the same content.
+bool sameValue(const QVariant& a, const QVariant& b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull();
+    if (isInteger(a) && isInteger(b))
+        return a.toLongLong() == b.toLongLong();
+    if (isNumber(a) || isNumber(b))
+        return isNumber(a) && isNumber(b) && isInteger(a) == isInteger(b) &&
+               a.toDouble() == b.toDouble();
+    const bool aBytes = a.typeId() == QMetaType::QByteArray;
+    if (aBytes != (b.typeId() == QMetaType::QByteArray))
+        return false;
+    return aBytes ? a.toByteArray() == b.toByteArray() : a.toString() == b.toString();
+}
+
+// An article number as rsMain shows it, typed as the column holds it: Null for "", a number for
+// a number text, else the text.
+QVariant numberValue(const QString& shown)
+{
+    if (shown.isEmpty())
+        return QVariant();
+    if (const std::optional<QVariant> number = textmatch::parseNumber(shown))
+        return *number;
+    return shown;
+}
+
+QString shownNumber(const QVariant& number)
+{
+    if (number.isNull())
+        return QStringLiteral("(none)");
+    if (isInteger(number))
+        return textmatch::numberText(number.toLongLong());
+    if (number.typeId() == QMetaType::Double)
+        return textmatch::numberText(number.toDouble());
+    return number.toString();
+}
+
+QVariantList rowValues(const QSqlQuery& query, int first)
+{
+    QVariantList values;
+    for (int c = 0; c < history::articleColumns().size(); ++c)
+        values << (query.isNull(first + c) ? QVariant() : query.value(first + c));
+    return values;
+}
+
+// The row key of the one article with that number. Throws DbError(NotFound) for none or several.
+qint64 rowOfNumber(QSqlDatabase& database, const QVariant& number, const QString& failure)
+{
+    QSqlQuery query = run(database, QStringLiteral("SELECT rowid FROM AR WHERE ID IS ? LIMIT 2"),
+                          {number}, failure);
+    if (!query.next())
+        throw DbError(
+            DbError::Kind::NotFound,
+            QStringLiteral("No article has the number %1 any more.").arg(shownNumber(number)));
+    const qint64 row = query.value(0).toLongLong();
+    if (query.next())
+        throw DbError(
+            DbError::Kind::NotFound,
+            QStringLiteral("More than one article has the number %1.").arg(shownNumber(number)));
+    return row;
+}
+
+} // namespace
+
+const QStringList& history::articleColumns()
+{
+    static const QStringList columns{
+        QStringLiteral("ID"),         QStringLiteral("CUName"),       QStringLiteral("techname"),
+        QStringLiteral("Title"),      QStringLiteral("Problem"),      QStringLiteral("solution"),
+        QStringLiteral("reference"),  QStringLiteral("InitialEntry"), QStringLiteral("EditedBy"),
+        QStringLiteral("DateEdited"), QStringLiteral("Image1"),       QStringLiteral("Image2"),
+        QStringLiteral("Image3"),     QStringLiteral("Image4"),       QStringLiteral("Image5"),
+        QStringLiteral("Image6"),     QStringLiteral("Image7"),       QStringLiteral("Image8"),
+        QStringLiteral("Image9"),     QStringLiteral("Image10")};
+    return columns;
+}
+
+bool history::isInstalled(Connection& connection)
+{
+    return schema::has(openDatabase(connection), schema::History);
+}
+
+bool history::isWritable(Connection& connection)
+{
+    openDatabase(connection);
+    return sqlite3_db_readonly(backup::engineHandle(connection), "main") == 0;
+}
+
+bool history::install(Connection& connection)
+{
+    QSqlDatabase& database = openDatabase(connection);
+    const QString failure =
+        QStringLiteral("The history of articles could not be added to the database");
+    Transaction transaction(database, failure);
+    // Checked inside the transaction: another copy of the program may have added it meanwhile.
+    if (schema::has(database, schema::History))
+        return false;
+    requireArticleColumns(database);
+    for (const QString& sql : schemaStatements())
+        run(database, sql, {}, failure);
+    schema::markAdded(database, schema::History);
+    transaction.commit();
+    return true;
+}
+
+QString history::loginName()
+{
+    long size = sysconf(_SC_GETPW_R_SIZE_MAX);
+    QByteArray buffer(size > 0 ? int(size) : 16384, '\0');
+    passwd entry{};
+    passwd* found = nullptr;
+    if (getpwuid_r(geteuid(), &entry, buffer.data(), size_t(buffer.size()), &found) == 0 && found &&
+        found->pw_name && *found->pw_name)
+        return QString::fromLocal8Bit(found->pw_name);
+    for (const char* variable : {"LOGNAME", "USER", "USERNAME"}) {
+        const QString name = qEnvironmentVariable(variable);
+        if (!name.isEmpty())
+            return name;
+    }
+    return QString();
+}
+
+void history::recordWriter(Connection& connection, const QString& name)
+{
+    Transaction::setWriterName(connection.connectionName(), name);
+}
+
+history::ArticleHistory history::articleHistory(Connection& connection, const QString& number)
+{
+    QSqlDatabase& database = openDatabase(connection);
+    const QString failure = QStringLiteral("The history of the article cannot be read");
+    const QVariant key = numberValue(number);
+    const qint64 row = rowOfNumber(database, key, failure);
+    ArticleHistory result;
+    result.row = row;
+    {
+        QSqlQuery query =
+            run(database, QStringLiteral("SELECT %1 FROM AR WHERE rowid = ?").arg(columnList()),
+                {row}, failure);
+        if (query.next())
+            result.current = rowValues(query, 0);
+    }
+    QSqlQuery query = run(database,
+                          QStringLiteral("SELECT version, changed_at, changed_by, %1 FROM "
+                                         "ardentry_history WHERE article IS ? AND trash IS NULL "
+                                         "ORDER BY version DESC")
+                              .arg(columnList()),
+                          {key}, failure);
+    const QVariantList* after = &result.current;
+    while (query.next()) {
+        Version version;
+        version.id = query.value(0).toLongLong();
+        version.when = fromEngineTime(query.value(1).toString());
+        version.who = query.value(2).toString();
+        version.values = rowValues(query, 3);
+        result.versions << version;
+    }
+    // What a change altered: the version before it against the state after it.
+    for (Version& version : result.versions) {
+        for (int c = 0; c < articleColumns().size(); ++c) {
+            if (!sameValue(version.values[c], after->value(c)))
+                version.changed << articleColumns()[c];
+        }
+        after = &version.values;
+    }
+    return result;
+}
+
+qint64 history::restoreVersion(Connection& connection, qint64 version)
+{
+    QSqlDatabase& database = openDatabase(connection);
+    const QString failure = QStringLiteral("The version could not be restored");
+    Transaction transaction(database, failure);
+    QVariant article;
+    QVariant number;
+    {
+        QSqlQuery query = run(database,
+                              QStringLiteral("SELECT article, ID FROM ardentry_history WHERE "
+                                             "version = ? AND trash IS NULL"),
+                              {version}, failure);
+        if (!query.next())
+            throw DbError(DbError::Kind::NotFound,
+                          QStringLiteral("The version is no longer kept. Nothing was restored."));
+        article = query.isNull(0) ? QVariant() : query.value(0);
+        number = query.isNull(1) ? QVariant() : query.value(1);
+    }
+    const qint64 row = rowOfNumber(database, article, failure);
+    if (!number.isNull() &&
+        run(database, QStringLiteral("SELECT 1 FROM AR WHERE ID IS ? AND rowid <> ? LIMIT 1"),
+            {number, row}, failure)
+            .next())
+        throw DbError(DbError::Kind::Duplicate,
+                      QStringLiteral("The version has the number %1, which another article holds "
+                                     "now. Nothing was restored.")
+                          .arg(shownNumber(number)));
+    run(database,
+        QStringLiteral("UPDATE AR SET (%1) = (SELECT %1 FROM ardentry_history WHERE version = ?) "
+                       "WHERE rowid = ?")
+            .arg(columnList()),
+        {version, row}, failure);
+    transaction.commit();
+    return row;
+}
+
+QList<history::TrashEntry> history::trash(Connection& connection)
+{
+    QSqlQuery query = run(openDatabase(connection),
+                          QStringLiteral("SELECT entry, ID, Title, Problem, solution, deleted_at, "
+                                         "deleted_by FROM ardentry_trash ORDER BY entry DESC"),
+                          {}, QStringLiteral("The trash cannot be read"));
+    QList<TrashEntry> entries;
+    while (query.next()) {
+        TrashEntry entry;
+        entry.id = query.value(0).toLongLong();
+        entry.number = query.isNull(1) ? QVariant() : query.value(1);
+        entry.title = query.value(2).toString();
+        entry.problem = query.value(3).toString();
+        entry.solution = query.value(4).toString();
+        entry.when = fromEngineTime(query.value(5).toString());
+        entry.who = query.value(6).toString();
+        entries << entry;
+    }
+    return entries;
+}
+
+qint64 history::restoreFromTrash(Connection& connection, qint64 entry, const QVariant& number)
+{
+    QSqlDatabase& database = openDatabase(connection);
+    const QString failure = QStringLiteral("The article could not be restored");
+    Transaction transaction(database, failure);
+    QVariant target = number;
+    {
+        QSqlQuery query =
+            run(database, QStringLiteral("SELECT ID FROM ardentry_trash WHERE entry = ?"), {entry},
+                failure);
+        if (!query.next())
+            throw DbError(DbError::Kind::NotFound,
+                          QStringLiteral("The article is no longer in the trash."));
+        if (!target.isValid())
+            target = query.isNull(0) ? QVariant() : query.value(0);
+    }
+    if (!target.isNull() && numberTaken(connection, target))
+        throw DbError(DbError::Kind::Duplicate,
+                      QStringLiteral("Another article has the number %1. Nothing was restored.")
+                          .arg(shownNumber(target)));
+    QStringList others = articleColumns().mid(1);
+    QSqlQuery insert = run(database,
+                           QStringLiteral("INSERT INTO AR (%1) SELECT ?, %2 FROM ardentry_trash "
+                                          "WHERE entry = ?")
+                               .arg(columnList(), others.join(QStringLiteral(", "))),
+                           {target, entry}, failure);
+    const qint64 row = insert.lastInsertId().toLongLong();
+    run(database,
+        QStringLiteral("UPDATE ardentry_history SET trash = NULL, article = ?, article_row = ? "
+                       "WHERE trash = ?"),
+        {target, row, entry}, failure);
+    run(database, QStringLiteral("DELETE FROM ardentry_trash WHERE entry = ?"), {entry}, failure);
+    transaction.commit();
+    return row;
+}
+
+int history::emptyTrash(Connection& connection)
+{
+    QSqlDatabase& database = openDatabase(connection);
+    const QString failure = QStringLiteral("The trash could not be emptied");
+    Transaction transaction(database, failure);
+    QSqlQuery count =
+        run(database, QStringLiteral("SELECT count(*) FROM ardentry_trash"), {}, failure);
+    const int removed = count.next() ? count.value(0).toInt() : 0;
+    count.finish();
+    run(database, QStringLiteral("DELETE FROM ardentry_history WHERE trash IS NOT NULL"), {},
+        failure);
+    run(database, QStringLiteral("DELETE FROM ardentry_trash"), {}, failure);
+    transaction.commit();
+    return removed;
+}
+
+bool history::numberTaken(Connection& connection, const QVariant& number)
+{
+    return run(openDatabase(connection), QStringLiteral("SELECT 1 FROM AR WHERE ID IS ? LIMIT 1"),
+               {number}, QStringLiteral("The article numbers cannot be read"))
+        .next();
+}
+
+qlonglong history::nextFreeNumber(Connection& connection)
+{
+    QSqlQuery query = run(openDatabase(connection),
+                          QStringLiteral("SELECT max(ID) FROM AR WHERE typeof(ID) = 'integer'"), {},
+                          QStringLiteral("The article numbers cannot be read"));
+    return query.next() && !query.isNull(0) ? query.value(0).toLongLong() + 1 : 1;
+}
+
+int history::positionOf(Connection& connection, qint64 row)
+{
+    // The order of rsMain: by number (Null first), then by row key.
+    QSqlQuery query = run(openDatabase(connection),
+                          QStringLiteral("SELECT count(*) FROM AR, (SELECT ID AS k FROM AR WHERE "
+                                         "rowid = ?) t WHERE AR.ID < t.k OR (AR.ID IS t.k AND "
+                                         "AR.rowid < ?) OR (AR.ID IS NULL AND t.k IS NOT NULL)"),
+                          {row, row}, QStringLiteral("The articles cannot be read"));
+    return query.next() ? query.value(0).toInt() + 1 : 0;
+}

@@ -1,0 +1,215 @@
+#include "history/HistoryCommands.h"
+
+#include "common/Frame.h"
+#include "common/MessageBox.h"
+#include "core/Backup.h"
+#include "core/History.h"
+#include "core/mdlMain.h"
+#include "history/BackupRunner.h"
+#include "history/frmHistory.h"
+#include "history/frmTrash.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QWidget>
+
+#include <algorithm>
+#include <memory>
+
+namespace
+{
+
+const char* const kFailureReported = "ardentryBackupFailureReported";
+
+void moveTo(RecordSet& rs, int position)
+{
+    const int count = rs.recordCount();
+    if (count == 0)
+        return;
+    rs.moveFirst();
+    for (int i = 1; i < std::clamp(position, 1, count); ++i)
+        rs.moveNext();
+}
+
+// The history's tables once the copy before them is made (or could not be made), then the
+// writer's name.
+void finishStart(Frame& frame, bool upgrade)
+{
+    Connection& connection = frame.app().dbConnection;
+    try {
+        if (upgrade)
+            history::install(connection);
+        if (history::isInstalled(connection))
+            history::recordWriter(connection, history::loginName());
+    } catch (const DbError& e) {
+        frame.report(QStringLiteral("The history of articles and the trash could not be added to "
+                                    "the database: %1\n\nArdentry works on without them.")
+                         .arg(e.message()));
+    }
+}
+
+} // namespace
+
+void HistoryCommands::showHistory(Frame& frame)
+{
+    frmHistory::showHistory(frame);
+}
+
+void HistoryCommands::showTrash(Frame& frame)
+{
+    frmTrash::showTrash(frame);
+}
+
+void HistoryCommands::reportBackupFailure(Frame& frame, const QString& reason)
+{
+    QWidget* window = frame.window();
+    if (window->property(kFailureReported).toBool())
+        return;
+    window->setProperty(kFailureReported, true);
+    frame.report(QStringLiteral("The automatic backup of the database could not be made: %1\n\n"
+                                "Ardentry works on without it.")
+                     .arg(reason));
+}
+
+void HistoryCommands::afterStart(Frame& frame)
+{
+    Connection& connection = frame.app().dbConnection;
+    bool upgrade = false;
+    try {
+        upgrade = !history::isInstalled(connection) && history::isWritable(connection);
+    } catch (const DbError& e) {
+        frame.report(e.message());
+        return;
+    }
+    const QString path = connection.path();
+    if (!upgrade && backup::copiedOn(path, QDate::currentDate())) {
+        finishStart(frame, false);
+        return;
+    }
+    std::unique_ptr<BackupJob> job;
+    try {
+        job = std::make_unique<BackupJob>(connection,
+                                          backup::newCopyPath(path, QDateTime::currentDateTime()));
+    } catch (const DbError& e) {
+        reportBackupFailure(frame, e.message());
+        finishStart(frame, upgrade);
+        return;
+    }
+    auto* runner =
+        new BackupRunner(frame.window(), std::move(job),
+                         QStringLiteral("Ardentry makes its daily copy of the database..."));
+    runner->setObjectName(QStringLiteral("automaticBackup"));
+    QObject::connect(runner, &BackupRunner::finished, frame.window(),
+                     [&frame, upgrade, path](bool, const QString& failure) {
+                         if (failure.isEmpty())
+                             backup::prune(path);
+                         else
+                             reportBackupFailure(frame, failure);
+                         finishStart(frame, upgrade);
+                     });
+    runner->start(300);
+}
+
+void HistoryCommands::backUpDatabase(Frame& frame)
+{
+    QWidget* window = frame.window();
+    if (auto* running = window->findChild<BackupRunner*>(QStringLiteral("manualBackup"))) {
+        if (QProgressDialog* progress = running->progress()) {
+            progress->raise();
+            progress->activateWindow();
+        }
+        return;
+    }
+    Connection& connection = frame.app().dbConnection;
+    const QFileInfo database(connection.path());
+    const QString suffix = database.suffix().isEmpty() ? QStringLiteral("db") : database.suffix();
+    const QString proposed = database.absoluteDir().filePath(
+        database.completeBaseName() + QStringLiteral("-copy-") +
+        QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('.') + suffix);
+    QFileDialog chooser(window, QStringLiteral("Back Up Database"), proposed,
+                        QStringLiteral("Database files (*.%1);;All files (*)").arg(suffix));
+    chooser.setObjectName(QStringLiteral("dlgBackupFile"));
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    chooser.setOption(QFileDialog::DontConfirmOverwrite); // asked below, in the program's words
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setFileMode(QFileDialog::AnyFile);
+    chooser.setDefaultSuffix(suffix);
+    if (MessageBox::exec(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return;
+    const QString target = chooser.selectedFiles().constFirst();
+    const QString shown = QDir::toNativeSeparators(target);
+    if (QFileInfo::exists(target) &&
+        !askYesNo(
+            window,
+            QStringLiteral("The file \"%1\" exists already. Replace it with the copy?").arg(shown),
+            QStringLiteral("Ardentry"), QMessageBox::No))
+        return;
+    std::unique_ptr<BackupJob> job;
+    try {
+        job = std::make_unique<BackupJob>(connection, target);
+    } catch (const DbError& e) {
+        frame.report(QStringLiteral("The database could not be backed up: ") + e.message());
+        return;
+    }
+    auto* runner = new BackupRunner(
+        window, std::move(job), QStringLiteral("Backing up the database to \"%1\"...").arg(shown));
+    runner->setObjectName(QStringLiteral("manualBackup"));
+    QObject::connect(
+        runner, &BackupRunner::finished, window,
+        [&frame, target, shown](bool cancelled, const QString& failure) {
+            if (cancelled) {
+                frame.report(QStringLiteral("The backup was cancelled. No copy was written."));
+                return;
+            }
+            if (!failure.isEmpty()) {
+                frame.report(QStringLiteral("The database could not be backed up: ") + failure);
+                return;
+            }
+            QString text = QStringLiteral("The database was backed up to \"%1\".\n\n").arg(shown);
+            try {
+                const QStringList problems = backup::quickCheck(target);
+                if (problems.isEmpty())
+                    text += QStringLiteral("The copy was checked (PRAGMA quick_check) and is "
+                                           "sound.");
+                else
+                    text += QStringLiteral("The check of the copy (PRAGMA quick_check) found "
+                                           "problems:\n") +
+                            problems.mid(0, 10).join(QLatin1Char('\n'));
+            } catch (const DbError& e) {
+                text += QStringLiteral("The copy could not be checked: ") + e.message();
+            }
+            frame.report(text);
+        });
+    runner->start(0); // a small file is copied at once, a big one shows its progress
+}
+
+void HistoryCommands::showArticle(Frame& frame, const QString& filter, int position,
+                                  const QString& number, qint64 row)
+{
+    mdlMain& app = frame.app();
+    RecordSet& rs = app.rsMain;
+    frame.DropUnsentChanges();
+    try {
+        app.ReloadArticles();
+        if (filter.isEmpty()) {
+            moveTo(rs, history::positionOf(app.dbConnection, row));
+        } else {
+            rs.setFilter(filter);
+            moveTo(rs, position);
+            if (rs.hasCurrentRow() && rs.value(QStringLiteral("ID")) != number) {
+                for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+                    if (rs.value(QStringLiteral("ID")) == number)
+                        break;
+                }
+                if (rs.eof())
+                    moveTo(rs, position);
+            }
+        }
+    } catch (const DbError& e) {
+        frame.report(QStringLiteral("The articles could not be read again: ") + e.message());
+    }
+    frame.ShowCurrentRecord();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+class Frame;
+
+// The commands of the Tools menu that give a way back: the history of the current article, the
+// trash, a backup of the database; and what runs once after a successful start.
+namespace HistoryCommands
+{
+
+// "Article History": the versions of the current article.
+void showHistory(Frame& frame);
+// "Trash": the deleted articles.
+void showTrash(Frame& frame);
+// "Back Up Database...": a copy of the open database to a file the user chooses, checked once
+// it is complete.
+void backUpDatabase(Frame& frame);
+
+// After a successful start: the automatic copy of the day into the backups folder (also made
+// before the database gets the tables of the history), then that addition, then the writer's
+// name for every later write. A failed copy is reported once and blocks nothing.
+void afterStart(Frame& frame);
+// Reports a failed automatic copy, once per run of the program.
+void reportBackupFailure(Frame& frame, const QString& reason);
+
+// Reopens rsMain on every article, or on those that `filter` lets through, and shows the
+// article with the number `number` (as rsMain shows it): at `position` when it is there, else
+// where it is found; when it is not among them, the row at `position`.
+void showArticle(Frame& frame, const QString& filter, int position, const QString& number,
+                 qint64 row);
+
+} // namespace HistoryCommands

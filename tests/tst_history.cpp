@@ -1,0 +1,376 @@
+#include "tests/TestFolder.h"
+
+#include "core/Backup.h"
+#include "core/Connection.h"
+#include "core/History.h"
+#include "core/RecordSet.h"
+#include "core/Schema.h"
+#include "core/Transaction.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include <sqlite3.h>
+
+#include <atomic>
+#include <thread>
+
+namespace
+{
+
+// The program on a test folder: its connection with the history installed, "alice" as writer,
+// and a record set over the articles as the article form uses it.
+struct Program {
+    explicit Program(TestFolder& folder)
+    {
+        connection.open(folder.dbPath());
+        history::install(connection);
+        history::recordWriter(connection, "alice");
+    }
+    // Article `id` current, read afresh (other programs may have written meanwhile).
+    void go(int id)
+    {
+        rs.open("SELECT * FROM AR ORDER BY ID");
+        rs.setFilter(QString("ID = #%1#").arg(id));
+        QVERIFY(rs.hasCurrentRow());
+    }
+    // "Title=A,Problem=B": one save of article `id`.
+    void save(int id, const QString& changes)
+    {
+        go(id);
+        for (const QString& change : changes.split(',', Qt::SkipEmptyParts))
+            rs.collect(change.section('=', 0, 0), change.section('=', 1));
+        rs.updateBatch("ID");
+    }
+    void remove(int id)
+    {
+        go(id);
+        rs.deleteCurrent();
+        rs.updateBatch();
+    }
+    QList<history::Version> versions(int id)
+    {
+        return history::articleHistory(connection, QString::number(id)).versions;
+    }
+    Connection connection;
+    RecordSet rs{connection};
+};
+
+QVariantList article(TestFolder& folder, int id)
+{
+    const auto rows = folder.rows("SELECT * FROM AR WHERE ID = ?", {id});
+    return rows.isEmpty() ? QVariantList() : rows.first();
+}
+
+} // namespace
+
+class tst_History : public QObject
+{
+    Q_OBJECT
+private slots:
+    void savesKeepVersions_data();
+    void savesKeepVersions();
+    void plainSqlIsKept_data();
+    void plainSqlIsKept();
+    void restoreVersion();
+    void restoreFromTrash_data();
+    void restoreFromTrash();
+    void failedDeleteLeavesNoTrash();
+    void upgradeAllOrNothing_data();
+    void upgradeAllOrNothing();
+    void backupWhileAnotherWrites();
+    void automaticCopies();
+};
+
+void tst_History::savesKeepVersions_data()
+{
+    QTest::addColumn<QString>("saves");         // one save per part, of article 2
+    QTest::addColumn<int>("shownAs");           // the number the article has at the end
+    QTest::addColumn<QStringList>("changed");   // per version, newest first
+    QTest::addColumn<QStringList>("oldTitles"); // per version, newest first
+    QTest::newRow("two saves") << "Title=A;Problem=B,solution=C" << 2
+                               << QStringList{"Problem,solution", "Title"}
+                               << QStringList{"A", "Title 2"};
+    QTest::newRow("a save of the stored values keeps nothing")
+        << "Title=Title 2" << 2 << QStringList() << QStringList();
+    QTest::newRow("a new number takes the versions along")
+        << "Title=A;ID=50;Image3=x.png" << 50 << QStringList{"Image3", "ID", "Title"}
+        << QStringList{"A", "A", "Title 2"};
+}
+
+void tst_History::savesKeepVersions()
+{
+    QFETCH(QString, saves);
+    QFETCH(int, shownAs);
+    QFETCH(QStringList, changed);
+    QFETCH(QStringList, oldTitles);
+    TestFolder folder;
+    folder.fillArticles(3);
+    Program program(folder);
+    int id = 2;
+    for (const QString& save : saves.split(';')) {
+        program.save(id, save);
+        if (save.startsWith("ID="))
+            id = save.mid(3).toInt();
+    }
+    const QList<history::Version> versions = program.versions(shownAs);
+    QStringList seenChanged;
+    QStringList seenTitles;
+    for (const history::Version& version : versions) {
+        seenChanged << version.changed.join(',');
+        seenTitles << version.values.value(3).toString();
+        QCOMPARE(version.who, QString("alice"));
+        QCOMPARE(version.values.size(), 20);
+        QVERIFY(qAbs(version.when.secsTo(QDateTime::currentDateTime())) < 60);
+    }
+    QCOMPARE(seenChanged, changed);
+    QCOMPARE(seenTitles, oldTitles);
+    QVERIFY(program.versions(1).isEmpty()); // other articles keep nothing
+}
+
+void tst_History::plainSqlIsKept_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("deleted");
+    QTest::newRow("update") << "UPDATE AR SET Title = 'by a tool' WHERE ID = 2" << false;
+    QTest::newRow("delete") << "DELETE FROM AR WHERE ID = 2" << true;
+}
+
+void tst_History::plainSqlIsKept()
+{
+    QFETCH(QString, sql);
+    QFETCH(bool, deleted);
+    TestFolder folder;
+    folder.fillArticles(3);
+    Program program(folder);
+    program.save(3, "Title=by the program"); // leaves no writer name behind
+    QCOMPARE(folder.scalar("SELECT count(*) FROM ardentry_writer").toInt(), 0);
+    // Another program, without any function of Ardentry's, writes with plain SQL.
+    folder.exec(sql);
+    if (deleted) {
+        const QList<history::TrashEntry> trash = history::trash(program.connection);
+        QCOMPARE(trash.size(), 1);
+        QCOMPARE(trash.first().number.toInt(), 2);
+        QCOMPARE(trash.first().title, QString("Title 2"));
+        QCOMPARE(trash.first().who, QString());
+    } else {
+        const QList<history::Version> versions = program.versions(2);
+        QCOMPARE(versions.size(), 1);
+        QCOMPARE(versions.first().changed, QStringList{"Title"});
+        QCOMPARE(versions.first().who, QString());
+    }
+    QCOMPARE(program.versions(3).first().who, QString("alice"));
+}
+
+void tst_History::restoreVersion()
+{
+    TestFolder folder;
+    folder.fillArticles(3);
+    folder.exec("UPDATE AR SET reference = NULL WHERE ID = 2"); // a Null comes back as a Null
+    Program program(folder);
+    const QVariantList original = article(folder, 2);
+    program.save(2, "Title=A,reference=web");
+    program.save(2, "solution=B");
+    program.save(2, "ID=7");
+    history::restoreVersion(program.connection, program.versions(7).last().id);
+    QCOMPARE(article(folder, 2), original);
+    QVERIFY(article(folder, 7).isEmpty());
+    // The restore is a change in turn: what it replaced is a version now.
+    const QList<history::Version> versions = program.versions(2);
+    QCOMPARE(versions.size(), 4);
+    QCOMPARE(versions.first().values.value(0).toInt(), 7);
+    QCOMPARE(versions.first().values.value(5).toString(), QString("B"));
+    // A version whose number another article holds now is refused; nothing is written.
+    program.save(2, "ID=8");
+    folder.exec("UPDATE AR SET ID = 2 WHERE ID = 3");
+    const QVariantList before = article(folder, 8);
+    try {
+        history::restoreVersion(program.connection, program.versions(8).first().id);
+        QFAIL("restored over another article's number");
+    } catch (const DbError& e) {
+        QCOMPARE(e.kind(), DbError::Kind::Duplicate);
+    }
+    QCOMPARE(article(folder, 8), before);
+}
+
+void tst_History::restoreFromTrash_data()
+{
+    QTest::addColumn<bool>("numberTaken");
+    QTest::newRow("own number") << false;
+    QTest::newRow("number taken meanwhile") << true;
+}
+
+void tst_History::restoreFromTrash()
+{
+    QFETCH(bool, numberTaken);
+    TestFolder folder;
+    folder.fillArticles(3);
+    Program program(folder);
+    program.save(2, "Title=A");
+    QVariantList deleted = article(folder, 2);
+    program.remove(2);
+    QVERIFY(article(folder, 2).isEmpty());
+    const QList<history::TrashEntry> trash = history::trash(program.connection);
+    QCOMPARE(trash.size(), 1);
+    QCOMPARE(trash.first().who, QString("alice"));
+    QVERIFY_THROWS_EXCEPTION(DbError, program.versions(2)); // gone with the article
+    int number = 2;
+    if (numberTaken) {
+        folder.exec("UPDATE AR SET ID = 2 WHERE ID = 3");
+        QVERIFY_THROWS_EXCEPTION(DbError,
+                                 history::restoreFromTrash(program.connection, trash.first().id));
+        QCOMPARE(history::trash(program.connection).size(), 1); // nothing was written
+        number = 77;
+        deleted[0] = qlonglong(number);
+    }
+    history::restoreFromTrash(program.connection, trash.first().id,
+                              numberTaken ? QVariant(qlonglong(number)) : QVariant());
+    QCOMPARE(article(folder, number), deleted);
+    QVERIFY(history::trash(program.connection).isEmpty());
+    QCOMPARE(program.versions(number).size(), 1); // its versions came back with it
+    QCOMPARE(program.versions(number).first().values.value(3).toString(), QString("Title 2"));
+}
+
+void tst_History::failedDeleteLeavesNoTrash()
+{
+    TestFolder folder;
+    folder.fillArticles(3);
+    Program program(folder);
+    // One batch: article 1 deleted, article 3 given the number that article 2 holds.
+    program.go(1);
+    program.rs.deleteCurrent();
+    program.rs.setFilter("ID = #3#");
+    program.rs.collect("ID", "2");
+    QVERIFY_THROWS_EXCEPTION(DbError, program.rs.updateBatch("ID"));
+    QCOMPARE(folder.scalar("SELECT count(*) FROM ardentry_trash").toInt(), 0);
+    QCOMPARE(folder.scalar("SELECT count(*) FROM AR").toInt(), 3);
+}
+
+void tst_History::upgradeAllOrNothing_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("a table in the way") << "CREATE TABLE ardentry_trash (x)";
+    QTest::newRow("a column missing") << "ALTER TABLE AR DROP COLUMN Image10";
+}
+
+void tst_History::upgradeAllOrNothing()
+{
+    QFETCH(QString, damage);
+    TestFolder folder;
+    folder.fillArticles(2);
+    folder.exec(damage);
+    const auto objects = [&folder] {
+        return folder.rows("SELECT type, name FROM sqlite_master ORDER BY name");
+    };
+    const auto before = objects();
+    const int additions = folder.scalar("PRAGMA user_version").toInt();
+    Connection connection;
+    connection.open(folder.dbPath());
+    QVERIFY_THROWS_EXCEPTION(DbError, history::install(connection));
+    QCOMPARE(objects(), before);
+    QCOMPARE(folder.scalar("PRAGMA user_version").toInt(), additions);
+    folder.exec("UPDATE AR SET Title = 'still writable' WHERE ID = 1");
+    if (damage.startsWith("CREATE"))
+        folder.exec("DROP TABLE ardentry_trash");
+    else
+        folder.exec("ALTER TABLE AR ADD COLUMN Image10 TEXT");
+    QVERIFY(history::install(connection));
+    QVERIFY(!history::install(connection)); // once only
+    QCOMPARE(folder.scalar("PRAGMA user_version").toInt(), additions | schema::History);
+}
+
+void tst_History::backupWhileAnotherWrites()
+{
+    TestFolder folder({false, 3000}); // about 2 KB of text each
+    folder.exec("CREATE TABLE tally (n INTEGER)");
+    folder.exec("INSERT INTO tally SELECT count(*) FROM AR");
+    Connection connection;
+    connection.open(folder.dbPath());
+    // Another program adds an article and counts it, one transaction at a time, all along.
+    struct Writer {
+        explicit Writer(const QString& path)
+            : thread([this, file = QFile::encodeName(path)] {
+                  sqlite3* db = nullptr;
+                  sqlite3_open(file.constData(), &db);
+                  sqlite3_busy_timeout(db, 10000);
+                  while (!stop) {
+                      if (sqlite3_exec(db,
+                                       "BEGIN IMMEDIATE; INSERT INTO AR (ID, Title) SELECT "
+                                       "max(ID) + 1, 'added' FROM AR; UPDATE tally SET n = n + 1; "
+                                       "COMMIT;",
+                                       nullptr, nullptr, nullptr) == SQLITE_OK)
+                          ++written;
+                      else
+                          sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+                  }
+                  sqlite3_close(db);
+              })
+        {
+        }
+        ~Writer()
+        {
+            stop = true;
+            thread.join();
+        }
+        std::atomic<bool> stop{false};
+        std::atomic<int> written{0};
+        std::thread thread;
+    } writer(folder.dbPath());
+    std::atomic<int>& written = writer.written;
+    QTRY_VERIFY(written > 20);
+    const QString copy = folder.path("copy.db");
+    {
+        BackupJob job(connection, copy);
+        const QDeadlineTimer deadline(20000); // a copy that never ends under a steady writer fails
+        while (!job.step(8) && !deadline.hasExpired())
+            QVERIFY(!QFileInfo::exists(copy)); // nothing in place before the end
+        QVERIFY(job.isDone());
+    }
+    const int last = written;
+    QVERIFY2(last > 40, "the other program hardly wrote during the copy");
+    QCOMPARE(backup::quickCheck(copy), QStringList());
+    Connection copied;
+    copied.open(copy);
+    RecordSet rs(copied);
+    rs.open("SELECT * FROM tally ORDER BY n");
+    const int counted = rs.value("n").toInt();
+    rs.open("SELECT * FROM AR ORDER BY ID");
+    QCOMPARE(rs.recordCount(), counted);               // the file at one moment
+    QVERIFY(counted > 3001 && counted <= 3001 + last); // and the welcome article
+    QVERIFY(!QFileInfo::exists(copy + ".part"));
+}
+
+void tst_History::automaticCopies()
+{
+    TestFolder folder;
+    folder.fillArticles(2);
+    Connection connection;
+    connection.open(folder.dbPath());
+    QVERIFY(!backup::copiedOn(folder.dbPath(), QDate::currentDate()));
+    const QString first = backup::copyNow(connection);
+    QCOMPARE(QFileInfo(first).absolutePath(), QFileInfo(folder.path("backups")).absoluteFilePath());
+    QVERIFY(backup::copiedOn(folder.dbPath(), QDate::currentDate()));
+    QCOMPARE(backup::quickCheck(first), QStringList());
+    // Older copies, another database's copy and a file of the user's in the same folder.
+    const QDateTime start(QDate(2020, 3, 1), QTime(9, 0));
+    QStringList older;
+    for (int day = 0; day < 8; ++day) {
+        older.prepend(backup::newCopyPath(folder.dbPath(), start.addDays(day)));
+        BackupJob(connection, older.first()).step(-1);
+    }
+    folder.writeFile("backups/other-2019-01-01-000000.db", "x");
+    folder.writeFile("backups/notes.txt", "x");
+    backup::prune(folder.dbPath());
+    QCOMPARE(backup::automaticCopies(folder.dbPath()), QStringList{first} + older.mid(0, 6));
+    QVERIFY(QFileInfo::exists(folder.path("backups/other-2019-01-01-000000.db")));
+    QVERIFY(QFileInfo::exists(folder.path("backups/notes.txt")));
+    QCOMPARE(backup::newestCopy(folder.dbPath()).date(), QDate::currentDate());
+    // Never over the database itself.
+    QVERIFY_THROWS_EXCEPTION(DbError, BackupJob(connection, folder.dbPath()));
+}
+
+QTEST_GUILESS_MAIN(tst_History)
+#include "tst_history.moc"

@@ -1,0 +1,309 @@
+#include "tests/TestSupport.h"
+
+#include "app/frmMain.h"
+#include "articles/frmDisplay.h"
+#include "common/SingleInstance.h"
+#include "core/Backup.h"
+#include "core/History.h"
+#include "core/Schema.h"
+#include "core/mdlMain.h"
+#include "history/frmHistory.h"
+#include "history/frmTrash.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTreeWidget>
+
+namespace
+{
+
+std::shared_ptr<TestFolder> folderWith(int articles, const NewDatabaseOptions& options = {})
+{
+    auto folder = std::make_shared<TestFolder>(options);
+    if (articles > 0)
+        folder->fillArticles(articles);
+    return folder;
+}
+
+// Presses a key combination into the control that has the focus, as the user does.
+void press(const QString& keys)
+{
+    const QKeyCombination key = QKeySequence(keys)[0];
+    QVERIFY(QApplication::focusWidget());
+    QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+}
+
+// One value read from another database file, as another program would.
+QVariant scalarIn(const QString& path, const QString& sql)
+{
+    QVariant value;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "other-file");
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        if (db.open() && query.exec(sql) && query.next())
+            value = query.value(0);
+    }
+    QSqlDatabase::removeDatabase("other-file");
+    return value;
+}
+
+void activate(StartedApp& started)
+{
+    started.main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&started.main()));
+}
+
+// The texts the compare view strikes through (gone) and those it shows on a coloured ground
+// (came in), in reading order.
+QStringList marked(QTextBrowser* view, bool gone)
+{
+    QStringList found;
+    for (QTextBlock block = view->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            const bool coloured = format.background().style() != Qt::NoBrush;
+            if (coloured && format.fontStrikeOut() == gone)
+                found << it.fragment().text().trimmed();
+        }
+    }
+    return found;
+}
+
+QStringList visibleRows(QTreeWidget* list, int column)
+{
+    QStringList rows;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (!list->topLevelItem(i)->isHidden())
+            rows << list->topLevelItem(i)->text(column);
+    }
+    return rows;
+}
+
+} // namespace
+
+class tst_HistoryWindows : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startMakesCopyThenUpgrades_data();
+    void startMakesCopyThenUpgrades();
+    void historyAndRestore_data();
+    void historyAndRestore();
+    void trashRestore_data();
+    void trashRestore();
+    void emptyTrash();
+    void backUpCommand_data();
+    void backUpCommand();
+};
+
+void tst_HistoryWindows::startMakesCopyThenUpgrades_data()
+{
+    QTest::addColumn<bool>("blocked"); // a file named "backups" is in the way
+    QTest::newRow("copy made") << false;
+    QTest::newRow("copy impossible") << true;
+}
+
+void tst_HistoryWindows::startMakesCopyThenUpgrades()
+{
+    QFETCH(bool, blocked);
+    auto folder = folderWith(2);
+    if (blocked)
+        folder->writeFile("backups", "in the way");
+    StartedApp started(folder);
+    QCOMPARE(started.startStatus(), 0);
+    QCOMPARE(folder->scalar("PRAGMA user_version").toInt() & schema::History, int(schema::History));
+    const QStringList copies = backup::automaticCopies(folder->dbPath());
+    if (blocked) {
+        QCOMPARE(started.messages().texts().size(), 1);
+        QVERIFY(started.messages().texts().first().contains("automatic backup"));
+    } else {
+        QCOMPARE(started.messages().texts(), QStringList());
+        QCOMPARE(copies.size(), 1);
+        // Taken before the upgrade.
+        QCOMPARE(scalarIn(copies.first(), "PRAGMA user_version").toInt() & schema::History, 0);
+    }
+    started.trigger("mnuGen");
+    auto* shown = findWidget<QLabel>("Label10");
+    QVERIFY(shown);
+    QCOMPARE(shown->text().left(10),
+             blocked ? QString("none yet") : QDate::currentDate().toString("yyyy-MM-dd"));
+}
+
+void tst_HistoryWindows::historyAndRestore_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("all articles") << "";
+    QTest::newRow("under a search filter") << "Problem LIKE #*Problem*#";
+}
+
+void tst_HistoryWindows::historyAndRestore()
+{
+    QFETCH(QString, filter);
+    auto folder = folderWith(3);
+    StartedApp started(folder);
+    RecordSet& rs = started.app().rsMain;
+    if (!filter.isEmpty())
+        rs.setFilter(filter);
+    rs.moveFirst();
+    rs.moveNext();
+    started.main().ShowCurrentRecord();
+    activate(started);
+    started.type("txtTitle", "Title two");
+    press("Ctrl+S");
+    started.type("txtSolution", "Fixed 2");
+    press("Ctrl+S");
+    started.messages().clear();
+
+    press("Ctrl+H");
+    auto* window = SingleInstance::loaded<frmHistory>(&started.main());
+    QVERIFY(window && window->isVisible() && !started.main().isEnabled());
+    QCOMPARE(visibleRows(window->lstVersions, 2), QStringList({"Solution", "Title"}));
+    QCOMPARE(visibleRows(window->lstVersions, 1),
+             QStringList(2, history::loginName().isEmpty() ? "unknown" : history::loginName()));
+    QCOMPARE(marked(window->txtCompare, true), QStringList{"Solution"});
+    QCOMPARE(marked(window->txtCompare, false), QStringList{"Fixed"});
+    QTRY_COMPARE(QApplication::focusWidget(), window->lstVersions);
+    press("Down"); // the version before the first save
+    QCOMPARE(marked(window->txtCompare, true), QStringList({"2", "Solution"}));
+    QCOMPARE(marked(window->txtCompare, false), QStringList({"two", "Fixed"}));
+
+    started.messages().answer(QMessageBox::Yes);
+    QTest::mouseClick(window->cmdRestore, Qt::LeftButton);
+    QCOMPARE(started.messages().texts().size(), 2);
+    QCOMPARE(started.messages().texts().last(), QString("Article successfully restored."));
+    QCOMPARE(folder->rows("SELECT Title || '|' || solution FROM AR WHERE ID = 2").value(0),
+             QVariantList{"Title 2|Solution 2"});
+    QCOMPARE(window->lstVersions->topLevelItemCount(), 3); // the restore can be undone too
+    QCOMPARE(started.text("txtTitle"), QString("Title 2"));
+    QCOMPARE(started.display().shownPosition(), QString("2"));
+    QCOMPARE(rs.filter(), filter);
+    press("Escape");
+    QTRY_VERIFY(!SingleInstance::loaded<frmHistory>(&started.main()));
+    QVERIFY(started.main().isEnabled());
+}
+
+void tst_HistoryWindows::trashRestore_data()
+{
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<QString>("number");
+    QTest::newRow("own number") << false << "2";
+    QTest::newRow("number taken meanwhile") << true << "77";
+}
+
+void tst_HistoryWindows::trashRestore()
+{
+    QFETCH(bool, taken);
+    QFETCH(QString, number);
+    auto folder = folderWith(3);
+    StartedApp started(folder);
+    activate(started);
+    press("Ctrl+F3"); // article 2
+    press("Ctrl+D");  // the question takes its default, Yes
+    QCOMPARE(started.messages().texts().last(), QString("Article deleted."));
+    if (taken)
+        folder->exec("UPDATE AR SET ID = 2 WHERE ID = 3");
+    started.trigger("mnuTrash");
+    auto* window = SingleInstance::loaded<frmTrash>(&started.main());
+    QVERIFY(window && window->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), window->txtSearch);
+    QTest::keyClicks(window->txtSearch, "TITLE 9");
+    QCOMPARE(visibleRows(window->lstTrash, 0), QStringList());
+    QVERIFY(!window->cmdRestore->isEnabled());
+    QTest::keyClick(window->txtSearch, Qt::Key_Backspace);
+    QTest::keyClicks(window->txtSearch, "2");
+    QCOMPARE(visibleRows(window->lstTrash, 1), QStringList{"Title 2"});
+    started.messages().onOtherDialog([](QWidget* dialog) {
+        auto* ask = qobject_cast<QInputDialog*>(dialog);
+        QVERIFY(ask);
+        ask->setTextValue("77");
+        ask->accept();
+    });
+    QTest::mouseClick(window->cmdRestore, Qt::LeftButton);
+    QCOMPARE(started.messages().texts().last(), QString("Article %1 was restored.").arg(number));
+    QCOMPARE(folder->scalar("SELECT Title FROM AR WHERE ID = ?", {number}).toString(),
+             QString("Title 2"));
+    QCOMPARE(folder->scalar("SELECT count(*) FROM ardentry_trash").toInt(), 0);
+    QCOMPARE(started.text("txtID"), number);
+    QCOMPARE(window->lstTrash->topLevelItemCount(), 0);
+}
+
+void tst_HistoryWindows::emptyTrash()
+{
+    auto folder = folderWith(3);
+    StartedApp started(folder);
+    folder->exec("DELETE FROM AR WHERE ID < 3");
+    started.trigger("mnuTrash");
+    auto* window = SingleInstance::loaded<frmTrash>(&started.main());
+    QVERIFY(window);
+    QCOMPARE(window->lstTrash->topLevelItemCount(), 2);
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        started.messages().answer(answer);
+        QTest::mouseClick(window->cmdEmptyTrash, Qt::LeftButton);
+        QVERIFY(started.messages().seen.last().text.contains("gone for good"));
+        const int left = answer == QMessageBox::Yes ? 0 : 2;
+        QCOMPARE(folder->scalar("SELECT count(*) FROM ardentry_trash").toInt(), left);
+        QCOMPARE(window->lstTrash->topLevelItemCount(), left);
+    }
+}
+
+void tst_HistoryWindows::backUpCommand_data()
+{
+    QTest::addColumn<int>("articles");   // generated, of about 2 KB each
+    QTest::addColumn<QString>("during"); // what the user does while the copy is made
+    QTest::addColumn<QString>("said");
+    QTest::newRow("small file, at once") << 0 << ""
+                                         << "is sound";
+    QTest::newRow("big file, the user works on") << 3000 << "Ctrl+F3"
+                                                 << "is sound";
+    QTest::newRow("big file, cancelled") << 3000 << "cancel"
+                                         << "cancelled";
+}
+
+void tst_HistoryWindows::backUpCommand()
+{
+    QFETCH(int, articles);
+    QFETCH(QString, during);
+    QFETCH(QString, said);
+    auto folder = folderWith(0, {false, articles});
+    StartedApp started(folder);
+    activate(started);
+    const QString target = folder->path("mine.db");
+    started.messages().onOtherDialog([&](QWidget* dialog) {
+        auto* chooser = qobject_cast<QFileDialog*>(dialog);
+        QVERIFY(chooser);
+        chooser->selectFile(target);
+        static_cast<QDialog*>(chooser)->accept();
+    });
+    started.messages().clear();
+    started.trigger("mnuBackup");
+    auto* progress = findWidget<QProgressDialog>("dlgBackupProgress");
+    QCOMPARE(progress && progress->isVisible(), !during.isEmpty());
+    if (during == "cancel") {
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    } else if (!during.isEmpty()) {
+        press(during);
+        QCOMPARE(started.text("txtID"), QString("2"));
+    }
+    QTRY_COMPARE(started.messages().texts().size(), 1);
+    QVERIFY2(started.messages().texts().first().contains(said),
+             qPrintable(started.messages().texts().first()));
+    QVERIFY(!QFileInfo::exists(target + ".part"));
+    QCOMPARE(QFileInfo::exists(target), said != "cancelled");
+    if (QFileInfo::exists(target))
+        QCOMPARE(scalarIn(target, "SELECT count(*) FROM AR"),
+                 folder->scalar("SELECT count(*) FROM AR"));
+}
+
+QTEST_MAIN(tst_HistoryWindows)
+#include "tst_historywindows.moc"
