@@ -1,0 +1,610 @@
+#include "core/ArticleExport.h"
+
+#include "core/Csv.h"
+#include "core/DbError.h"
+#include "core/PrintPage.h"
+#include "core/QuickSearch.h"
+#include "core/RecordSet.h"
+#include "core/Transaction.h"
+#include "core/mdlMain.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QLocale>
+#include <QSaveFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+
+#include <map>
+#include <vector>
+
+namespace
+{
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// ---- Sources ----
+
+class TableSource : public ArticleSource
+{
+public:
+    // The rows of AR that `where` selects (with its bound values), in the order of the article
+    // form: by number, rows of one number in the order they were added.
+    explicit TableSource(QSqlDatabase& database, const QString& where = QStringLiteral("1"),
+                         const QVariantList& binds = {})
+        : m_query(database)
+    {
+        const auto run = [&](QSqlQuery& query, const QString& sql) {
+            query.prepare(sql);
+            for (const QVariant& value : binds)
+                query.addBindValue(value);
+            if (!query.exec())
+                throw DbError(QStringLiteral("The articles cannot be read: %1.")
+                                  .arg(engineReason(query.lastError())));
+        };
+        QSqlQuery counter(database);
+        run(counter, QStringLiteral("SELECT count(*) FROM AR WHERE ") + where);
+        m_count = counter.next() ? counter.value(0).toLongLong() : 0;
+        m_query.setForwardOnly(true);
+        run(m_query, QStringLiteral("SELECT * FROM AR WHERE %1 ORDER BY ID, rowid").arg(where));
+        const QSqlRecord record = m_query.record();
+        for (int i = 0; i < record.count(); ++i)
+            m_columns << record.fieldName(i);
+    }
+
+    QStringList columns() const override { return m_columns; }
+    qint64 count() const override { return m_count; }
+    bool next(QList<QVariant>& values) override
+    {
+        if (!m_query.next()) {
+            if (m_query.lastError().isValid())
+                throw DbError(QStringLiteral("The articles cannot be read: %1.")
+                                  .arg(engineReason(m_query.lastError())));
+            return false;
+        }
+        values.resize(m_columns.size());
+        for (int i = 0; i < m_columns.size(); ++i)
+            values[i] = m_query.isNull(i) ? QVariant() : m_query.value(i);
+        return true;
+    }
+
+private:
+    QSqlQuery m_query;
+    QStringList m_columns;
+    qint64 m_count = 0;
+};
+
+class RecordSetSource : public ArticleSource
+{
+public:
+    explicit RecordSetSource(RecordSet& rs)
+        : m_rs(rs), m_columns(rs.columnNames()), m_position(rs.absolutePosition()),
+          m_wasEof(rs.eof() && !rs.bof())
+    {
+    }
+    ~RecordSetSource() override
+    {
+        // Back to the row that was current.
+        try {
+            if (m_rs.recordCount() == 0)
+                return;
+            if (m_position > 0) {
+                m_rs.moveFirst();
+                for (int i = 1; i < m_position && !m_rs.eof(); ++i)
+                    m_rs.moveNext();
+                if (m_rs.eof())
+                    m_rs.moveLast();
+            } else if (m_wasEof) {
+                m_rs.moveLast();
+                m_rs.moveNext();
+            } else {
+                m_rs.moveFirst();
+                m_rs.movePrevious();
+            }
+        } catch (const DbError&) {
+        }
+    }
+
+    QStringList columns() const override { return m_columns; }
+    qint64 count() const override { return m_rs.recordCount(); }
+    bool next(QList<QVariant>& values) override
+    {
+        for (;;) {
+            if (!m_started) {
+                m_started = true;
+                if (m_rs.recordCount() == 0)
+                    return false;
+                m_rs.moveFirst();
+            } else if (!m_rs.eof()) {
+                m_rs.moveNext();
+            }
+            if (m_rs.eof())
+                return false;
+            values.resize(m_columns.size());
+            bool any = false;
+            for (int i = 0; i < m_columns.size(); ++i) {
+                const QString text = m_rs.value(m_columns[i]);
+                any = any || !text.isEmpty();
+                if (m_rs.isNumberColumn(m_columns[i]) && !text.isEmpty())
+                    values[i] = text; // the number as the record set shows it
+                else
+                    values[i] =
+                        text.isEmpty() ? QVariant(QString(QLatin1String(""))) : QVariant(text);
+            }
+            if (any)
+                return true;
+        }
+    }
+
+private:
+    RecordSet& m_rs;
+    QStringList m_columns;
+    int m_position;
+    bool m_wasEof;
+    bool m_started = false;
+};
+
+QString text(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return QString();
+    if (value.typeId() == QMetaType::QByteArray)
+        return QString::fromUtf8(value.toByteArray());
+    return value.toString();
+}
+
+// ---- Web pages ----
+
+const char* const kStyle =
+    "body{font-family:sans-serif;max-width:60em;margin:1em auto;padding:0 1em;color:#222}"
+    "th{text-align:left;vertical-align:top;padding-right:1em;white-space:nowrap}"
+    ".text{white-space:pre-wrap;border:1px solid #bbb;padding:.5em;overflow-wrap:anywhere}"
+    "img{max-width:100%}.footer{margin-top:3em;text-align:center;color:#666}";
+
+QString pageStart(const QString& title)
+{
+    return QStringLiteral("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                          "<title>%1</title>\n<style>%2</style>\n</head>\n<body>\n")
+        .arg(PrintPage::escaped(title), QString::fromLatin1(kStyle));
+}
+
+QString pageEnd(const QDate& date)
+{
+    return QStringLiteral("<p class=\"footer\">%1</p>\n</body>\n</html>\n")
+        .arg(PrintPage::escaped(QStringLiteral("Exported by Ardentry on ") +
+                                date.toString(QStringLiteral("MM/dd/yyyy"))));
+}
+
+bool isWebAddress(const QString& text)
+{
+    return text.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+           text.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
+}
+
+// Letters, digits, dot, dash and underscore only; never empty.
+QString safeFileName(const QString& name)
+{
+    QString safe;
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        const bool plain = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') ||
+                           (u >= '0' && u <= '9') || u == '.' || u == '-' || u == '_';
+        safe += plain ? c : QLatin1Char('_');
+    }
+    while (safe.startsWith(QLatin1Char('.')))
+        safe.remove(0, 1);
+    if (safe.isEmpty())
+        safe = QStringLiteral("image");
+    return safe.left(80);
+}
+
+bool writeWholeFile(const QString& path, const QString& content, QString& error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        error = QStringLiteral("%1 cannot be written: %2.").arg(shown(path), file.errorString());
+        return false;
+    }
+    const QByteArray bytes = content.toUtf8();
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        error = QStringLiteral("%1 cannot be written: %2.").arg(shown(path), file.errorString());
+        return false;
+    }
+    return true;
+}
+
+struct IndexEntry {
+    QString number;
+    QString title;
+    QString page;
+};
+
+class WebWriter
+{
+public:
+    WebWriter(const QString& folder, const QString& imageBase, const QStringList& columns)
+        : m_folder(folder), m_imageBase(imageBase), m_date(QDate::currentDate())
+    {
+        auto find = [&columns](const char* name) {
+            for (int i = 0; i < columns.size(); ++i) {
+                if (columns[i].compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+                    return i;
+            }
+            return -1;
+        };
+        m_id = find("ID");
+        m_category = find("CUName");
+        m_enteredBy = find("techname");
+        m_title = find("Title");
+        m_problem = find("Problem");
+        m_solution = find("solution");
+        m_reference = find("reference");
+        m_entered = find("InitialEntry");
+        m_editedBy = find("EditedBy");
+        m_edited = find("DateEdited");
+        for (int i = 1; i <= 10; ++i)
+            m_images << find(QStringLiteral("Image%1").arg(i).toLatin1().constData());
+    }
+
+    // Writes the page of one article; false with `error` set when a file cannot be written.
+    bool article(const QList<QVariant>& values, qint64 position, ExportReport& report,
+                 QString& error);
+    bool index(qint64 articles, QString& error);
+
+private:
+    QString value(const QList<QVariant>& values, int column) const
+    {
+        return column >= 0 && column < values.size() ? text(values[column]) : QString();
+    }
+    QString pageName(const QString& number, qint64 position);
+    QString copyImage(const QString& path, const QString& number, ExportReport& report);
+
+    QString m_folder;
+    QString m_imageBase;
+    QDate m_date;
+    int m_id, m_category, m_enteredBy, m_title, m_problem, m_solution, m_reference, m_entered,
+        m_editedBy, m_edited;
+    QList<int> m_images;
+    QHash<QString, QString> m_pages;  // page names taken
+    QHash<QString, QString> m_copied; // source file -> name in images/
+    std::map<QString, std::vector<IndexEntry>> m_byCategory;
+    bool m_imagesFolder = false;
+};
+
+QString WebWriter::pageName(const QString& number, qint64 position)
+{
+    bool whole = false;
+    const qlonglong n = number.trimmed().toLongLong(&whole);
+    QString name = whole ? QStringLiteral("article-%1.html").arg(n)
+                         : QStringLiteral("article-row%1.html").arg(position);
+    if (m_pages.contains(name))
+        name = QStringLiteral("article-%1-row%2.html")
+                   .arg(whole ? QString::number(n) : QString())
+                   .arg(position);
+    m_pages.insert(name, number);
+    return name;
+}
+
+QString WebWriter::copyImage(const QString& path, const QString& number, ExportReport& report)
+{
+    QFileInfo info(path);
+    if (info.isRelative())
+        info = QFileInfo(QDir(m_imageBase).filePath(path));
+    if (!info.isFile()) {
+        report.notes << QStringLiteral("article %1: the image %2 was not found; its page "
+                                       "names it only.")
+                            .arg(number, shown(path));
+        return QString();
+    }
+    const QString source = info.canonicalFilePath();
+    if (const auto found = m_copied.constFind(source); found != m_copied.constEnd())
+        return found.value();
+    if (!m_imagesFolder) {
+        m_imagesFolder = QDir(m_folder).mkpath(QStringLiteral("images"));
+    }
+    const QString name =
+        QStringLiteral("%1-%2").arg(m_copied.size() + 1).arg(safeFileName(info.fileName()));
+    if (!m_imagesFolder ||
+        !QFile::copy(source, QDir(m_folder).filePath(QStringLiteral("images/") + name))) {
+        report.notes << QStringLiteral("article %1: the image %2 could not be copied; its page "
+                                       "names it only.")
+                            .arg(number, shown(path));
+        return QString();
+    }
+    ++report.imagesCopied;
+    m_copied.insert(source, name);
+    return name;
+}
+
+bool WebWriter::article(const QList<QVariant>& values, qint64 position, ExportReport& report,
+                        QString& error)
+{
+    using PrintPage::escaped;
+    const QString number = value(values, m_id);
+    const QString title = value(values, m_title);
+    const QString category = value(values, m_category);
+    const QString page = pageName(number, position);
+
+    QString html = pageStart(QStringLiteral("Article %1: %2").arg(number, title));
+    html += QStringLiteral("<p><a href=\"index.html\">All articles</a></p>\n");
+    html += QStringLiteral("<h1>%1</h1>\n<table>\n").arg(escaped(title));
+    const auto row = [&html](const char* caption, const QString& content) {
+        html += QStringLiteral("<tr><th>%1</th><td>%2</td></tr>\n")
+                    .arg(QString::fromLatin1(caption), content);
+    };
+    row("Problem ID", escaped(number));
+    row("Category", escaped(category));
+    row("Entered By", escaped(value(values, m_enteredBy)));
+    row("Date Entered", escaped(value(values, m_entered)));
+    row("Edited By", escaped(value(values, m_editedBy)));
+    row("Date Edited", escaped(value(values, m_edited)));
+    const QString reference = value(values, m_reference);
+    row("Reference", isWebAddress(reference) && !reference.contains(QLatin1Char('\n'))
+                         ? QStringLiteral("<a href=\"%1\">%1</a>").arg(escaped(reference))
+                         : escaped(reference));
+    html += QStringLiteral("</table>\n");
+    html += QStringLiteral("<h2>Problem Description</h2>\n<div class=\"text\">%1</div>\n")
+                .arg(escaped(value(values, m_problem)));
+    html += QStringLiteral("<h2>Solution</h2>\n<div class=\"text\">%1</div>\n")
+                .arg(escaped(value(values, m_solution)));
+    QString pictures;
+    for (int column : std::as_const(m_images)) {
+        const QString path = value(values, column);
+        if (path.trimmed().isEmpty() || path.trimmed() == QLatin1String("N/A"))
+            continue;
+        const QString copied = copyImage(path, number, report);
+        if (copied.isEmpty())
+            pictures += QStringLiteral("<p>%1</p>\n").arg(escaped(path));
+        else
+            pictures += QStringLiteral("<figure><img src=\"images/%1\" alt=\"%2\">"
+                                       "<figcaption>%2</figcaption></figure>\n")
+                            .arg(escaped(copied), escaped(path));
+    }
+    if (!pictures.isEmpty())
+        html += QStringLiteral("<h2>Images</h2>\n") + pictures;
+    html += pageEnd(m_date);
+    if (!writeWholeFile(QDir(m_folder).filePath(page), html, error))
+        return false;
+    m_byCategory[category].push_back(IndexEntry{number, title, page});
+    return true;
+}
+
+bool WebWriter::index(qint64 articles, QString& error)
+{
+    using PrintPage::escaped;
+    QStringList categories;
+    for (const auto& entry : m_byCategory)
+        categories << entry.first;
+    sortNames(categories);
+    QString html = pageStart(QStringLiteral("Ardentry articles"));
+    html += QStringLiteral("<h1>Ardentry articles</h1>\n<p>%1</p>\n")
+                .arg(escaped(QStringLiteral("%1 articles in %2 categories.")
+                                 .arg(QLocale(QLocale::English).toString(articles))
+                                 .arg(categories.size())));
+    html += QStringLiteral("<ul>\n");
+    for (int i = 0; i < categories.size(); ++i) {
+        const QString name =
+            categories[i].isEmpty() ? QStringLiteral("(no category)") : categories[i];
+        html += QStringLiteral("<li><a href=\"#category-%1\">%2</a> (%3)</li>\n")
+                    .arg(i + 1)
+                    .arg(escaped(name))
+                    .arg(m_byCategory[categories[i]].size());
+    }
+    html += QStringLiteral("</ul>\n");
+    for (int i = 0; i < categories.size(); ++i) {
+        const QString name =
+            categories[i].isEmpty() ? QStringLiteral("(no category)") : categories[i];
+        html +=
+            QStringLiteral("<h2 id=\"category-%1\">%2</h2>\n<ul>\n").arg(i + 1).arg(escaped(name));
+        for (const IndexEntry& e : m_byCategory[categories[i]])
+            html +=
+                QStringLiteral("<li><a href=\"%1\">%2</a></li>\n")
+                    .arg(escaped(e.page), escaped(QStringLiteral("%1: %2").arg(e.number, e.title)));
+        html += QStringLiteral("</ul>\n");
+    }
+    html += pageEnd(m_date);
+    return writeWholeFile(QDir(m_folder).filePath(QStringLiteral("index.html")), html, error);
+}
+
+ExportReport failed(ExportReport report, const QString& why)
+{
+    report.outcome = ExportReport::Outcome::Failed;
+    report.failure = why;
+    report.articles = 0;
+    report.imagesCopied = 0;
+    return report;
+}
+
+} // namespace
+
+std::unique_ptr<ArticleSource> allArticles(QSqlDatabase& database)
+{
+    return std::make_unique<TableSource>(database);
+}
+
+std::unique_ptr<ArticleSource> quickSearchArticles(QSqlDatabase& database, const QString& typed)
+{
+    // What the quick search finds: the article whose number was typed, and the articles whose
+    // texts hold every word.
+    const QString match = quicksearch::ftsQuery(typed, true);
+    bool isNumber = false;
+    const qlonglong number = typed.trimmed().toLongLong(&isNumber);
+    QStringList conditions;
+    QVariantList binds;
+    if (isNumber) {
+        conditions << QStringLiteral("ID = ?");
+        binds << number;
+    }
+    if (!match.isEmpty() && quicksearch::hasIndex(database)) {
+        conditions << QStringLiteral("rowid IN (SELECT rowid FROM ardentry_search WHERE "
+                                     "ardentry_search MATCH ?)");
+        binds << match;
+    }
+    if (conditions.isEmpty())
+        conditions << QStringLiteral("0");
+    return std::make_unique<TableSource>(database, conditions.join(QLatin1String(" OR ")), binds);
+}
+
+std::unique_ptr<ArticleSource> recordSetArticles(RecordSet& articles)
+{
+    if (!articles.isOpen())
+        throw DbError(QStringLiteral("The articles are not open."));
+    return std::make_unique<RecordSetSource>(articles);
+}
+
+ExportReport exportCsv(ArticleSource& source, const QString& file, const ExportProgress& progress)
+{
+    ExportReport report;
+    report.target = file;
+    if (file.isEmpty())
+        return failed(report, QStringLiteral("No file is named."));
+    if (QFileInfo(file).isDir())
+        return failed(report, QStringLiteral("%1 is a folder; name a file.").arg(shown(file)));
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return failed(report, QStringLiteral("The file %1 cannot be written: %2.")
+                                  .arg(shown(file), out.errorString()));
+    try {
+        csv::Writer writer(out);
+        writer.writeRecord(source.columns());
+        const qint64 total = source.count();
+        QList<QVariant> values;
+        while (source.next(values)) {
+            writer.writeRecord(values);
+            ++report.articles;
+            if (report.articles % 256 == 0) {
+                if (!writer.ok())
+                    break;
+                if (progress && !progress(report.articles, total)) {
+                    out.cancelWriting();
+                    report.outcome = ExportReport::Outcome::Cancelled;
+                    report.articles = 0;
+                    return report;
+                }
+            }
+        }
+        if (progress && !progress(report.articles, std::max(total, report.articles))) {
+            out.cancelWriting();
+            report.outcome = ExportReport::Outcome::Cancelled;
+            report.articles = 0;
+            return report;
+        }
+        if (!writer.flush()) {
+            out.cancelWriting();
+            return failed(report, QStringLiteral("The file %1 cannot be written: %2.")
+                                      .arg(shown(file), writer.error()));
+        }
+    } catch (const DbError& e) {
+        out.cancelWriting();
+        return failed(report, e.message());
+    }
+    if (!out.commit())
+        return failed(report, QStringLiteral("The file %1 cannot be written: %2.")
+                                  .arg(shown(file), out.errorString()));
+    report.outcome = ExportReport::Outcome::Exported;
+    return report;
+}
+
+ExportReport exportWeb(ArticleSource& source, const QString& folder, const QString& imageBase,
+                       const ExportProgress& progress)
+{
+    ExportReport report;
+    report.target = folder;
+    if (folder.isEmpty())
+        return failed(report, QStringLiteral("No folder is named."));
+    const QFileInfo target(folder);
+    if (target.exists() && !target.isDir())
+        return failed(
+            report, QStringLiteral("%1 is a file; name a new or empty folder.").arg(shown(folder)));
+    if (target.isDir() && !QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot |
+                                                QDir::Hidden | QDir::System))
+        return failed(report, QStringLiteral("The folder %1 is not empty; name a new or empty "
+                                             "folder so that no file is overwritten.")
+                                  .arg(shown(folder)));
+    const QString parent = target.absolutePath();
+    if (!QFileInfo(parent).isDir())
+        return failed(report, QStringLiteral("The folder %1 does not exist.").arg(shown(parent)));
+
+    // Everything is written into a new folder beside the target, which takes the target's name
+    // at the end: a cancelled or failed export leaves nothing behind.
+    QTemporaryDir work(
+        QDir(parent).filePath(target.fileName() + QStringLiteral(".partial-XXXXXX")));
+    if (!work.isValid())
+        return failed(report, QStringLiteral("No folder can be made in %1: %2.")
+                                  .arg(shown(parent), work.errorString()));
+    try {
+        WebWriter writer(work.path(), imageBase, source.columns());
+        const qint64 total = source.count();
+        QList<QVariant> values;
+        QString error;
+        while (source.next(values)) {
+            if (!writer.article(values, report.articles + 1, report, error))
+                return failed(report, error);
+            ++report.articles;
+            if (progress && report.articles % 64 == 0 && !progress(report.articles, total)) {
+                report.outcome = ExportReport::Outcome::Cancelled;
+                report.articles = 0;
+                report.imagesCopied = 0;
+                report.notes.clear();
+                return report;
+            }
+        }
+        if (!writer.index(report.articles, error))
+            return failed(report, error);
+        if (progress && !progress(report.articles, std::max(total, report.articles))) {
+            report.outcome = ExportReport::Outcome::Cancelled;
+            report.articles = 0;
+            report.imagesCopied = 0;
+            report.notes.clear();
+            return report;
+        }
+    } catch (const DbError& e) {
+        return failed(report, e.message());
+    }
+    if (target.isDir() && !QDir(parent).rmdir(target.fileName()))
+        return failed(report,
+                      QStringLiteral("The empty folder %1 cannot be replaced.").arg(shown(folder)));
+    if (!QDir(parent).rename(QFileInfo(work.path()).fileName(), target.fileName()))
+        return failed(report, QStringLiteral("The folder %1 cannot be made.").arg(shown(folder)));
+    work.setAutoRemove(false);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                      QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                                      QFile::ExeOther);
+    report.outcome = ExportReport::Outcome::Exported;
+    return report;
+}
+
+QString ExportReport::text() const
+{
+    const QLocale english(QLocale::English);
+    QStringList out;
+    out << QStringLiteral("Export of articles to %1").arg(shown(target));
+    switch (outcome) {
+    case Outcome::Failed:
+        out << QStringLiteral("The export failed: %1").arg(failure);
+        out << QStringLiteral("Nothing was written.");
+        break;
+    case Outcome::Cancelled:
+        out << QStringLiteral("The export was cancelled. Nothing was written.");
+        break;
+    case Outcome::Exported:
+        out << QStringLiteral("Articles written: %1").arg(english.toString(articles));
+        if (imagesCopied > 0)
+            out << QStringLiteral("Images copied: %1").arg(english.toString(imagesCopied));
+        if (!notes.isEmpty()) {
+            out << QStringLiteral("Remarks: %1").arg(english.toString(qint64(notes.size())));
+            for (const QString& n : notes)
+                out << QStringLiteral("  ") + n;
+        }
+        break;
+    }
+    return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}

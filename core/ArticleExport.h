@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+
+class RecordSet;
+
+// Where exported articles come from: rows of AR, every column, in the order the program shows
+// them (by number).
+class ArticleSource
+{
+public:
+    virtual ~ArticleSource() = default;
+    // The columns of AR in table order (the CSV header).
+    virtual QStringList columns() const = 0;
+    // How many rows next() gives (for the progress).
+    virtual qint64 count() const = 0;
+    // The next row's values, one per column (an invalid QVariant for a Null); false at the end.
+    // Throws DbError.
+    virtual bool next(QList<QVariant>& values) = 0;
+};
+
+// Every article, straight from the table in number order: values as stored (numbers, texts,
+// Nulls). Throws DbError.
+std::unique_ptr<ArticleSource> allArticles(QSqlDatabase& database);
+// Every article that the quick search finds for `typed` (all of them, not only the best ones it
+// lists), in number order, values as stored; none when the database has no quick-search index.
+// Throws DbError.
+std::unique_ptr<ArticleSource> quickSearchArticles(QSqlDatabase& database, const QString& typed);
+// The visible rows of an open record set on AR (rsMain under a search), in its order, read
+// through the record set itself so they are exactly the rows it shows, however it was narrowed.
+// The record set's values are texts, so a Null comes out as the empty text. Rows that read
+// empty in every column (deleted by another program since the record set read its keys) are
+// left out. The record set's current row is restored when the source is destroyed.
+std::unique_ptr<ArticleSource> recordSetArticles(RecordSet& articles);
+
+struct ExportReport {
+    enum class Outcome { Exported, Cancelled, Failed };
+    Outcome outcome = Outcome::Failed;
+    QString target;
+    QString failure;
+    qint64 articles = 0;
+    qint64 imagesCopied = 0;
+    QStringList notes; // images not found, rows left out
+
+    QString text() const;
+};
+
+// Done/total articles; returning false cancels the export.
+using ExportProgress = std::function<bool(qint64 done, qint64 total)>;
+
+// Writes a CSV file: UTF-8 with byte order mark, a header row of the column names, one row per
+// article, CR LF line ends, a Null as an unquoted empty field and the empty text as "". The file
+// appears only when everything was written (an existing one is replaced then); cancel and
+// failure leave the target as it was. Never throws.
+ExportReport exportCsv(ArticleSource& source, const QString& file,
+                       const ExportProgress& progress = {});
+
+// Writes a folder of web pages: index.html lists the articles by category, one page per article
+// (every text escaped as the print page escapes it, line breaks kept), the images of the articles
+// copied into images/ beside them. `imageBase` is the folder that relative image paths start
+// from (the database's folder). The folder must not exist or be empty; it appears only when
+// everything was written. Never throws.
+ExportReport exportWeb(ArticleSource& source, const QString& folder, const QString& imageBase,
+                       const ExportProgress& progress = {});

@@ -1,0 +1,952 @@
+#include "core/ArticleImport.h"
+
+#include "core/DbError.h"
+#include "core/TextMatch.h"
+#include "core/Transaction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <unordered_set>
+#include <utility>
+
+namespace
+{
+
+const char* const kColumns[ArticleField::Count] = {
+    "ID",           "CUName",   "techname",   "Title",  "Problem", "solution", "reference",
+    "InitialEntry", "EditedBy", "DateEdited", "Image1", "Image2",  "Image3",   "Image4",
+    "Image5",       "Image6",   "Image7",     "Image8", "Image9",  "Image10"};
+
+const char* const kCaptions[ArticleField::Image1] = {
+    "Article Number", "Category",  "Entered By",   "Title",     "Problem",
+    "Solution",       "Reference", "Date Entered", "Edited By", "Date Edited"};
+
+// Lower case letters and digits only: "Entered By:" -> "enteredby".
+QString nameKey(const QString& name)
+{
+    QString key;
+    const QString decomposed = name.normalized(QString::NormalizationForm_KD);
+    for (const QChar c : decomposed) {
+        if (c.isLetterOrNumber())
+            key += c.toLower();
+    }
+    return key;
+}
+
+// Header names that stand for each field, as keys.
+const QList<QStringList>& aliases()
+{
+    static const QList<QStringList> all = [] {
+        QList<QStringList> a(ArticleField::Count);
+        a[ArticleField::Id] = {
+            "id", "arnumber", "articlenumber", "articleno", "articleid", "number",
+            "no", "nr",       "num",           "problemid", "kbid",      "kbnumber"};
+        a[ArticleField::Category] = {"category", "cuname",  "categoryname", "cat",
+                                     "topic",    "section", "categories"};
+        a[ArticleField::EnteredBy] = {"techname", "enteredby",   "author", "technician",
+                                      "tech",     "createdby",   "writer", "owner",
+                                      "addedby",  "submittedby", "user",   "username"};
+        a[ArticleField::Title] = {"title",   "subject",  "summary",
+                                  "heading", "headline", "articletitle"};
+        a[ArticleField::Problem] = {
+            "problem", "problemdescription", "description", "question", "issue",
+            "symptom", "symptoms",           "query"};
+        a[ArticleField::Solution] = {"solution", "answer",     "resolution",
+                                     "fix",      "workaround", "response"};
+        a[ArticleField::Reference] = {"reference", "ref",    "link",   "url",
+                                      "document",  "source", "seealso"};
+        a[ArticleField::InitialEntry] = {
+            "initialentry", "date",        "dateentered",  "entered",     "entrydate", "created",
+            "createdon",    "datecreated", "creationdate", "createddate", "dateadded", "added"};
+        a[ArticleField::EditedBy] = {"editedby",     "modifiedby", "updatedby",
+                                     "lasteditedby", "changedby",  "editor"};
+        a[ArticleField::DateEdited] = {"dateedited",   "edited",     "modified",    "datemodified",
+                                       "lastmodified", "modifiedon", "updated",     "updatedon",
+                                       "lastupdated",  "editdate",   "dateupdated", "changed"};
+        for (int i = 0; i < 10; ++i) {
+            const QString n = QString::number(i + 1);
+            a[ArticleField::Image1 + i] = {"image" + n, "picture" + n, "pict" + n, "screenshot" + n,
+                                           "img" + n};
+        }
+        a[ArticleField::Image1] << "image"
+                                << "picture"
+                                << "screenshot";
+        return a;
+    }();
+    return all;
+}
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+bool wholeNumber(const QString& text, qint64& number)
+{
+    static const QRegularExpression whole(QStringLiteral("^\\s*[+-]?\\d+\\s*$"));
+    if (!whole.match(text).hasMatch())
+        return false;
+    bool ok = false;
+    number = text.trimmed().toLongLong(&ok);
+    return ok;
+}
+
+int twoDigitYear(int year)
+{
+    return year < 50 ? 2000 + year : 1900 + year;
+}
+
+int monthByName(const QString& name)
+{
+    static const char* const months[12] = {"jan", "feb", "mar", "apr", "may", "jun",
+                                           "jul", "aug", "sep", "oct", "nov", "dec"};
+    const QString key = name.toLower();
+    if (key.size() < 3)
+        return 0;
+    static const char* const full[12] = {"january",   "february", "march",    "april",
+                                         "may",       "june",     "july",     "august",
+                                         "september", "october",  "november", "december"};
+    for (int m = 0; m < 12; ++m) {
+        const QString f = QLatin1String(full[m]);
+        if (key == f ||
+            (key.size() <= f.size() && f.startsWith(key) &&
+             key.startsWith(QLatin1String(months[m]))) ||
+            (m == 8 && key == QLatin1String("sept")))
+            return m + 1;
+    }
+    return 0;
+}
+
+QString formatted(const QDate& date)
+{
+    return date.toString(QStringLiteral("MM/dd/yyyy"));
+}
+
+bool isNotAvailable(const QString& text)
+{
+    return text.trimmed().compare(QLatin1String("N/A"), Qt::CaseInsensitive) == 0;
+}
+
+QString notAvailable()
+{
+    return QStringLiteral("N/A");
+}
+
+// A text that binds as the empty text, never as a Null.
+QVariant asText(const QString& text)
+{
+    return text.isEmpty() ? QVariant(QString(QLatin1String(""))) : QVariant(text);
+}
+
+QString fieldNames(const QList<int>& fields)
+{
+    QStringList names;
+    for (int f : fields)
+        names << ArticleField::caption(f);
+    if (names.size() == 1)
+        return QStringLiteral("the %1 is").arg(names.first());
+    return QStringLiteral("the %1 and the %2 are").arg(names.first(), names.last());
+}
+
+// The user cancelled during the first pass over the file.
+struct ImportCancelled {
+};
+
+class ImportError : public std::runtime_error
+{
+public:
+    explicit ImportError(const QString& message)
+        : std::runtime_error(message.toStdString()), text(message)
+    {
+    }
+    QString text;
+};
+
+} // namespace
+
+// ---- Fields ----
+
+QString ArticleField::column(int field)
+{
+    return field >= 0 && field < Count ? QString::fromLatin1(kColumns[field]) : QString();
+}
+
+QString ArticleField::caption(int field)
+{
+    if (field >= 0 && field < Image1)
+        return QString::fromLatin1(kCaptions[field]);
+    if (field >= Image1 && field < Count)
+        return QStringLiteral("Image %1").arg(field - Image1 + 1);
+    return QString();
+}
+
+std::optional<int> ArticleField::fromName(const QString& name)
+{
+    const QString key = nameKey(name);
+    if (key.isEmpty())
+        return std::nullopt;
+    static const char* const own[Image1] = {"id",       "category",  "enteredby", "title",
+                                            "problem",  "solution",  "reference", "dateentered",
+                                            "editedby", "dateedited"};
+    for (int f = 0; f < Count; ++f) {
+        if (key == nameKey(column(f)) || key == nameKey(caption(f)) ||
+            (f < Image1 && key == QLatin1String(own[f])))
+            return f;
+    }
+    return std::nullopt;
+}
+
+// ---- Guesses ----
+
+QList<int> guessMapping(const QStringList& header)
+{
+    QList<int> mapping(ArticleField::Count, -1);
+    QList<bool> used(header.size(), false);
+    const QList<QStringList>& names = aliases();
+    // Exact column names first (an export's header), then the other names in order of
+    // preference: "Problem Description" beats "Description".
+    for (int f = 0; f < ArticleField::Count; ++f) {
+        const QString own = nameKey(ArticleField::column(f));
+        for (qsizetype c = 0; c < header.size(); ++c) {
+            if (!used[c] && nameKey(header[c]) == own) {
+                mapping[f] = int(c);
+                used[c] = true;
+                break;
+            }
+        }
+    }
+    for (int rank = 0; rank < 16; ++rank) {
+        for (int f = 0; f < ArticleField::Count; ++f) {
+            if (mapping[f] >= 0 || rank >= names[f].size())
+                continue;
+            for (qsizetype c = 0; c < header.size(); ++c) {
+                if (!used[c] && nameKey(header[c]) == names[f][rank]) {
+                    mapping[f] = int(c);
+                    used[c] = true;
+                    break;
+                }
+            }
+        }
+    }
+    return mapping;
+}
+
+bool guessDayFirst(const QList<QStringList>& rows, const QList<int>& mapping)
+{
+    // A slash date whose first number cannot be a month: the file writes the day first.
+    for (int f : {int(ArticleField::InitialEntry), int(ArticleField::DateEdited)}) {
+        const int c = mapping.value(f, -1);
+        if (c < 0)
+            continue;
+        for (const QStringList& row : rows) {
+            const QString value = row.value(c);
+            if (!readDate(value, false) && readDate(value, true))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool isArdentryExport(const QStringList& header)
+{
+    QSet<QString> keys;
+    for (const QString& name : header)
+        keys.insert(name.trimmed().toLower());
+    for (int f = 0; f < ArticleField::Count; ++f) {
+        if (!keys.contains(ArticleField::column(f).toLower()))
+            return false;
+    }
+    return true;
+}
+
+std::optional<QDate> readDate(const QString& text, bool dayFirst)
+{
+    static const QString time = QStringLiteral(
+        "(?:(?:[T ]|,\\s*)\\d{1,2}:\\d{2}(?::\\d{2}(?:[.,]\\d+)?)?\\s*(?:[AaPp]\\.?[Mm]\\.?)?"
+        "\\s*(?:Z|[+-]\\d{2}:?\\d{2}|[A-Z]{3,4})?)?");
+    static const QRegularExpression iso(QStringLiteral("^(\\d{4})([-/.])(\\d{1,2})\\2(\\d{1,2})") +
+                                        time + QStringLiteral("$"));
+    static const QRegularExpression numeric(
+        QStringLiteral("^(\\d{1,2})([-/.])(\\d{1,2})\\2(\\d{4}|\\d{2})") + time +
+        QStringLiteral("$"));
+    static const QRegularExpression dayMonth(
+        QStringLiteral("^(?:[A-Za-z]+,?\\s+)?(\\d{1,2})(?:st|nd|rd|th)?[ -]([A-Za-z]+)\\.?,?[ "
+                       "-](\\d{4}|\\d{2})") +
+        time + QStringLiteral("$"));
+    static const QRegularExpression monthDay(
+        QStringLiteral(
+            "^(?:[A-Za-z]+,?\\s+)?([A-Za-z]+)\\.?[ -](\\d{1,2})(?:st|nd|rd|th)?,?[ -](\\d{4})") +
+        time + QStringLiteral("$"));
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    QRegularExpressionMatch m = iso.match(t);
+    if (m.hasMatch()) {
+        year = m.captured(1).toInt();
+        month = m.captured(3).toInt();
+        day = m.captured(4).toInt();
+    } else if ((m = numeric.match(t)).hasMatch()) {
+        const int first = m.captured(1).toInt();
+        const int second = m.captured(3).toInt();
+        const bool dots = m.captured(2) == QLatin1String(".");
+        if (dots || dayFirst) {
+            day = first;
+            month = second;
+        } else {
+            month = first;
+            day = second;
+        }
+        year =
+            m.captured(4).size() == 2 ? twoDigitYear(m.captured(4).toInt()) : m.captured(4).toInt();
+    } else if ((m = dayMonth.match(t)).hasMatch()) {
+        day = m.captured(1).toInt();
+        month = monthByName(m.captured(2));
+        year =
+            m.captured(3).size() == 2 ? twoDigitYear(m.captured(3).toInt()) : m.captured(3).toInt();
+    } else if ((m = monthDay.match(t)).hasMatch()) {
+        month = monthByName(m.captured(1));
+        day = m.captured(2).toInt();
+        year = m.captured(3).toInt();
+    } else {
+        return std::nullopt;
+    }
+    const QDate date(year, month, day);
+    if (!date.isValid() || year < 1000)
+        return std::nullopt;
+    return date;
+}
+
+// ---- Preview ----
+
+namespace
+{
+// Column names in words the guess does not know: short, distinct, not numbers or dates.
+bool looksLikeNames(const QStringList& row)
+{
+    QSet<QString> seen;
+    for (const QString& name : row) {
+        const QString t = name.trimmed();
+        qint64 number = 0;
+        if (t.isEmpty() || t.size() > 40 || t.contains(QLatin1Char('\n')) ||
+            t.contains(QLatin1Char('\r')) || seen.contains(t.toLower()) || wholeNumber(t, number) ||
+            readDate(t, false) || readDate(t, true))
+            return false;
+        seen.insert(t.toLower());
+    }
+    return row.size() > 1;
+}
+} // namespace
+
+ImportPreview previewImport(const QString& path, const std::optional<ImportFormat>& format,
+                            int rows)
+{
+    ImportPreview preview;
+    preview.mapping = QList<int>(ArticleField::Count, -1);
+    preview.sniff = csv::sniffFile(path);
+    if (preview.sniff.kind != csv::Sniff::Kind::Text) {
+        preview.problem = preview.sniff.problem;
+        return preview;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        preview.problem =
+            QStringLiteral("The file %1 cannot be read: %2.").arg(shown(path), file.errorString());
+        return preview;
+    }
+    ImportFormat used;
+    used.encoding = preview.sniff.encoding;
+    used.separator = preview.sniff.separator;
+    if (format) {
+        used.encoding = format->encoding;
+        used.separator = format->separator;
+    }
+    csv::Reader reader(file, used.encoding, used.separator);
+    reader.setMaxFieldLength(64 * 1024); // enough to show; the import reads everything
+    QList<csv::Record> records;
+    csv::Record record;
+    while (records.size() <= rows && reader.next(record)) {
+        if (!record.isBlank())
+            records << record;
+    }
+    if (!reader.error().isEmpty()) {
+        preview.problem =
+            QStringLiteral("The file %1 cannot be read: %2.").arg(shown(path), reader.error());
+        return preview;
+    }
+    if (records.isEmpty()) {
+        preview.problem =
+            QStringLiteral("The file %1 holds no rows (only empty lines).").arg(shown(path));
+        return preview;
+    }
+    const QStringList first = records.first().fields;
+    const QList<int> guessed = guessMapping(first);
+    preview.headerGuessed =
+        std::any_of(guessed.cbegin(), guessed.cend(), [](int c) { return c >= 0; }) ||
+        looksLikeNames(first);
+    used.header = format ? format->header : preview.headerGuessed;
+    preview.format = used;
+
+    int width = 0;
+    for (const csv::Record& r : records)
+        width = std::max(width, int(r.fields.size()));
+    if (used.header) {
+        preview.header = first;
+        preview.columns = first;
+        for (qsizetype c = 0; c < preview.columns.size(); ++c) {
+            if (preview.columns[c].trimmed().isEmpty())
+                preview.columns[c] = QStringLiteral("Column %1").arg(c + 1);
+        }
+        preview.mapping = guessMapping(first);
+        preview.exactGuessed = isArdentryExport(first);
+        records.removeFirst();
+    } else {
+        for (int c = 0; c < width; ++c)
+            preview.columns << QStringLiteral("Column %1").arg(c + 1);
+    }
+    while (records.size() > rows)
+        records.removeLast();
+    for (const csv::Record& r : records) {
+        preview.rows << r.fields;
+        preview.lines << r.line;
+    }
+    preview.dayFirstGuessed = guessDayFirst(preview.rows, preview.mapping);
+    return preview;
+}
+
+// ---- Import ----
+
+namespace
+{
+
+class Importer
+{
+public:
+    Importer(QSqlDatabase& database, const QString& path, const ImportOptions& options,
+             const ImportProgress& progress, const ImportConfirm& confirm, ImportReport& report)
+        : m_db(database), m_path(path), m_options(options), m_progress(progress),
+          m_confirm(confirm), m_report(report)
+    {
+    }
+
+    void run();
+
+private:
+    void readExisting();
+    qint64 highestInFile(QFile& file);
+    void startReader(QFile& file);
+    bool tick(qint64 done);
+    void importRow(const csv::Record& record);
+    void skip(qint64 line, const QString& why)
+    {
+        m_report.skipped << ImportReport::Line{line, why};
+    }
+    void note(qint64 line, const QString& why) { m_report.notes << ImportReport::Line{line, why}; }
+    void addName(QSqlQuery& insert, QSet<QString>& known, QStringList& added, const QString& name);
+    QString dateValue(const csv::Record& record, int field, const QString& text, bool& bad);
+
+    QSqlDatabase& m_db;
+    QString m_path;
+    const ImportOptions& m_options;
+    const ImportProgress& m_progress;
+    const ImportConfirm& m_confirm;
+    ImportReport& m_report;
+
+    std::unique_ptr<csv::Reader> m_reader;
+    qsizetype m_headerWidth = -1;
+    qint64 m_size = 0;
+    qint64 m_passOffset = 0; // bytes of the first pass, for the progress
+    qint64 m_total = 0;
+    int m_sinceTick = 0;
+
+    std::unordered_set<qint64> m_taken;
+    bool m_hasNumbers = false;
+    qint64 m_highest = 0;
+    qint64 m_next = 1;
+    QSet<QString> m_categories; // folded names
+    QSet<QString> m_users;
+    QSqlQuery m_insert;
+    QSqlQuery m_insertCategory;
+    QSqlQuery m_insertUser;
+    QString m_today;
+};
+
+void Importer::readExisting()
+{
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT ID FROM AR WHERE typeof(ID) = 'integer'")))
+        throw DbError(QStringLiteral("The article numbers cannot be read: %1.")
+                          .arg(engineReason(query.lastError())));
+    while (query.next()) {
+        const qint64 n = query.value(0).toLongLong();
+        m_taken.insert(n);
+        m_highest = m_hasNumbers ? std::max(m_highest, n) : n;
+        m_hasNumbers = true;
+    }
+    const auto names = [this](const QString& sql, QSet<QString>& into) {
+        QSqlQuery list(m_db);
+        list.setForwardOnly(true);
+        if (!list.exec(sql))
+            throw DbError(QStringLiteral("The lists of categories and users cannot be read: %1.")
+                              .arg(engineReason(list.lastError())));
+        while (list.next())
+            into.insert(textmatch::fold(list.value(0).toString()));
+    };
+    names(QStringLiteral("SELECT Category FROM Categories"), m_categories);
+    names(QStringLiteral("SELECT Users FROM Users"), m_users);
+}
+
+void Importer::startReader(QFile& file)
+{
+    if (!file.seek(0))
+        throw ImportError(QStringLiteral("The file %1 cannot be read: %2.")
+                              .arg(shown(m_path), file.errorString()));
+    m_reader =
+        std::make_unique<csv::Reader>(file, m_options.format.encoding, m_options.format.separator);
+    m_reader->setMaxFieldLength(m_options.maxFieldLength);
+    if (!m_options.format.header)
+        return;
+    csv::Record header;
+    if (!m_reader->next(header)) {
+        if (!m_reader->error().isEmpty())
+            throw ImportError(QStringLiteral("The file %1 cannot be read: %2.")
+                                  .arg(shown(m_path), m_reader->error()));
+        throw ImportError(QStringLiteral("The file %1 holds no rows.").arg(shown(m_path)));
+    }
+    if (!m_options.expectedHeader.isEmpty() && header.fields != m_options.expectedHeader)
+        throw ImportError(QStringLiteral("The file %1 has changed since it was shown: its first "
+                                         "row now reads differently. Look at it again before "
+                                         "you import it.")
+                              .arg(shown(m_path)));
+    m_headerWidth = header.fields.size();
+    for (int f = 0; f < ArticleField::Count; ++f) {
+        if (m_options.mapping[f] >= m_headerWidth)
+            throw ImportError(QStringLiteral("The %1 is taken from column %2, but the file has "
+                                             "only %3 columns.")
+                                  .arg(ArticleField::caption(f))
+                                  .arg(m_options.mapping[f] + 1)
+                                  .arg(m_headerWidth));
+    }
+}
+
+bool Importer::tick(qint64 done)
+{
+    if (++m_sinceTick < 64)
+        return true;
+    m_sinceTick = 0;
+    return !m_progress || m_progress(std::min(done, m_total), m_total);
+}
+
+// The highest whole number of the number column (first pass of "keep the file's numbers").
+qint64 Importer::highestInFile(QFile& file)
+{
+    startReader(file);
+    const int column = m_options.mapping[ArticleField::Id];
+    qint64 highest = std::numeric_limits<qint64>::min();
+    csv::Record record;
+    while (m_reader->next(record)) {
+        qint64 n = 0;
+        if (column < record.fields.size() && wholeNumber(record.fields[column], n))
+            highest = std::max(highest, n);
+        if (!tick(m_reader->bytesRead()))
+            throw ImportCancelled();
+    }
+    if (!m_reader->error().isEmpty())
+        throw ImportError(QStringLiteral("The file %1 could not be read to its end: %2.")
+                              .arg(shown(m_path), m_reader->error()));
+    return highest;
+}
+
+void Importer::addName(QSqlQuery& insert, QSet<QString>& known, QStringList& added,
+                       const QString& name)
+{
+    if (name.trimmed().isEmpty() || isNotAvailable(name))
+        return;
+    const QString key = textmatch::fold(name);
+    if (known.contains(key))
+        return;
+    insert.bindValue(0, name);
+    if (!insert.exec())
+        throw DbError(QStringLiteral("The name \"%1\" could not be added to its list: %2.")
+                          .arg(name, engineReason(insert.lastError())));
+    known.insert(key);
+    added << name;
+}
+
+QString Importer::dateValue(const csv::Record& record, int field, const QString& text, bool& bad)
+{
+    bad = false;
+    if (isNotAvailable(text))
+        return notAvailable();
+    const std::optional<QDate> date = readDate(text, m_options.dayFirst);
+    if (date)
+        return formatted(*date);
+    bad = true;
+    note(record.line, QStringLiteral("the %1 \"%2\" cannot be read as a date; it was kept as "
+                                     "written.")
+                          .arg(ArticleField::caption(field), text.left(80)));
+    return text;
+}
+
+void Importer::importRow(const csv::Record& record)
+{
+    const qint64 line = record.line;
+    if (!record.problem.isEmpty()) {
+        skip(line, QStringLiteral("the row cannot be read: %1.").arg(record.problem));
+        return;
+    }
+    if (m_headerWidth >= 0 && record.fields.size() > m_headerWidth) {
+        bool extra = false;
+        for (qsizetype c = m_headerWidth; c < record.fields.size() && !extra; ++c)
+            extra = !record.fields[c].isEmpty();
+        if (extra) {
+            skip(line, QStringLiteral("the row has %1 fields but the header has %2, so its "
+                                      "fields cannot be matched to the columns (a separator in "
+                                      "a text that is not in quotes?).")
+                           .arg(record.fields.size())
+                           .arg(m_headerWidth));
+            return;
+        }
+    }
+
+    const bool exact = m_options.exact;
+    // The field's text, and whether the file gave it as a Null (unquoted empty, or absent).
+    QString values[ArticleField::Count];
+    bool nulls[ArticleField::Count];
+    for (int f = 0; f < ArticleField::Count; ++f) {
+        const int c = m_options.mapping[f];
+        const bool present = c >= 0 && c < record.fields.size();
+        values[f] = present ? record.fields[c] : QString();
+        nulls[f] = !present || (values[f].isEmpty() && !record.quoted[size_t(c)]);
+    }
+
+    QList<int> missing;
+    if (!exact) {
+        for (int f : {int(ArticleField::Problem), int(ArticleField::Solution)}) {
+            if (values[f].trimmed().isEmpty())
+                missing << f;
+        }
+    }
+    // Number: checked before anything is written, so a skipped row takes no number.
+    qint64 number = 0;
+    bool numberFromFile = false;
+    const QString& idText = values[ArticleField::Id];
+    if (m_options.numbering == ImportOptions::Numbering::KeepFileNumbers &&
+        m_options.mapping[ArticleField::Id] >= 0 && !idText.trimmed().isEmpty()) {
+        if (!wholeNumber(idText, number)) {
+            skip(line, QStringLiteral("the article number \"%1\" is not a whole number (number "
+                                      "the articles after the highest existing one to import "
+                                      "this row).")
+                           .arg(idText.left(80)));
+            return;
+        }
+        if (!missing.isEmpty()) {
+            skip(line, QStringLiteral("%1 empty.").arg(fieldNames(missing)));
+            return;
+        }
+        if (m_taken.count(number)) {
+            skip(line, QStringLiteral("article number %1 is already used by another article; "
+                                      "it was not overwritten.")
+                           .arg(number));
+            return;
+        }
+        numberFromFile = true;
+    }
+    if (!missing.isEmpty()) {
+        skip(line, QStringLiteral("%1 empty.").arg(fieldNames(missing)));
+        return;
+    }
+    if (!numberFromFile) {
+        while (m_taken.count(m_next))
+            ++m_next;
+        number = m_next++;
+    }
+
+    QVariant bound[ArticleField::Count];
+    bound[ArticleField::Id] = number;
+    if (exact) {
+        for (int f = 1; f < ArticleField::Count; ++f)
+            bound[f] = nulls[f] ? QVariant() : asText(values[f]);
+    } else {
+        for (int f = 1; f < ArticleField::Count; ++f) {
+            QString text = values[f];
+            const bool empty = text.trimmed().isEmpty();
+            bool badDate = false;
+            switch (f) {
+            case ArticleField::Problem:
+            case ArticleField::Solution:
+                break;
+            case ArticleField::InitialEntry:
+                if (empty) {
+                    text = m_today;
+                    ++m_report.datedToday;
+                } else {
+                    text = dateValue(record, f, text, badDate);
+                }
+                break;
+            case ArticleField::DateEdited:
+                text = empty ? notAvailable() : dateValue(record, f, text, badDate);
+                break;
+            default:
+                // As Save does: an empty optional field reads "N/A".
+                if (empty)
+                    text = notAvailable();
+                break;
+            }
+            bound[f] = asText(text);
+        }
+    }
+
+    addName(m_insertCategory, m_categories, m_report.categoriesAdded,
+            bound[ArticleField::Category].toString());
+    addName(m_insertUser, m_users, m_report.usersAdded, bound[ArticleField::EnteredBy].toString());
+
+    for (int f = 0; f < ArticleField::Count; ++f)
+        m_insert.bindValue(f, bound[f]);
+    if (!m_insert.exec())
+        throw DbError(QStringLiteral("The article of line %1 could not be written: %2.")
+                          .arg(line)
+                          .arg(engineReason(m_insert.lastError())));
+    m_taken.insert(number);
+    if (m_report.imported == 0) {
+        m_report.lowestNumber = number;
+        m_report.highestNumber = number;
+    } else {
+        m_report.lowestNumber = std::min(m_report.lowestNumber, number);
+        m_report.highestNumber = std::max(m_report.highestNumber, number);
+    }
+    ++m_report.imported;
+}
+
+void Importer::run()
+{
+    const ImportOptions& o = m_options;
+    m_report.file = m_path;
+    m_report.format = o.format;
+    m_report.exact = o.exact;
+    m_today = formatted(QDate::currentDate());
+    if (o.mapping.size() != ArticleField::Count)
+        throw ImportError(QStringLiteral("The columns of the file are not assigned to the "
+                                         "article fields."));
+    {
+        QList<int> unmapped;
+        for (int f : {int(ArticleField::Problem), int(ArticleField::Solution)}) {
+            if (o.mapping[f] < 0)
+                unmapped << f;
+        }
+        if (!unmapped.isEmpty())
+            throw ImportError(
+                QStringLiteral("Choose the column of the file that holds %1: "
+                               "every article needs a problem and a solution.")
+                    .arg(unmapped.size() == 2
+                             ? QStringLiteral("the Problem and the one that holds "
+                                              "the Solution")
+                             : QStringLiteral("the ") + ArticleField::caption(unmapped.first())));
+        for (int f = 0; f < ArticleField::Count; ++f) {
+            for (int g = f + 1; g < ArticleField::Count; ++g) {
+                if (o.mapping[f] >= 0 && o.mapping[f] == o.mapping[g])
+                    throw ImportError(QStringLiteral("Column %1 of the file is chosen for both "
+                                                     "the %2 and the %3; choose one field for "
+                                                     "it.")
+                                          .arg(o.mapping[f] + 1)
+                                          .arg(ArticleField::caption(f), ArticleField::caption(g)));
+            }
+        }
+    }
+
+    const csv::Sniff sniffed = csv::sniffFile(m_path);
+    if (sniffed.kind != csv::Sniff::Kind::Text)
+        throw ImportError(sniffed.problem);
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ImportError(QStringLiteral("The file %1 cannot be read: %2.")
+                              .arg(shown(m_path), file.errorString()));
+    m_size = file.size();
+    const bool twoPasses = o.numbering == ImportOptions::Numbering::KeepFileNumbers &&
+                           o.mapping[ArticleField::Id] >= 0;
+    m_total = twoPasses ? 2 * m_size : m_size;
+
+    // Nothing is read from the database before the write lock is held, so no other writer can
+    // take a number between the check and the write.
+    Transaction transaction(m_db, QStringLiteral("The articles could not be imported"));
+    readExisting();
+    m_next = m_hasNumbers ? m_highest + 1 : 1;
+    if (twoPasses) {
+        const qint64 fileHighest = highestInFile(file);
+        if (fileHighest != std::numeric_limits<qint64>::min())
+            m_next = std::max(m_next, fileHighest + 1);
+        m_passOffset = m_size;
+    }
+    startReader(file);
+
+    m_insert = QSqlQuery(m_db);
+    QStringList columns;
+    for (int f = 0; f < ArticleField::Count; ++f)
+        columns << ArticleField::column(f);
+    if (!m_insert.prepare(QStringLiteral("INSERT INTO AR (%1) VALUES (%2)")
+                              .arg(columns.join(QLatin1String(", ")),
+                                   QStringList(ArticleField::Count, QStringLiteral("?"))
+                                       .join(QLatin1String(", ")))))
+        throw DbError(QStringLiteral("The articles cannot be written: %1.")
+                          .arg(engineReason(m_insert.lastError())));
+    m_insertCategory = QSqlQuery(m_db);
+    m_insertUser = QSqlQuery(m_db);
+    if (!m_insertCategory.prepare(QStringLiteral("INSERT INTO Categories (Category) VALUES (?)")) ||
+        !m_insertUser.prepare(QStringLiteral("INSERT INTO Users (Users) VALUES (?)")))
+        throw DbError(QStringLiteral("The lists of categories and users cannot be written."));
+
+    csv::Record record;
+    while (m_reader->next(record)) {
+        if (record.problem.isEmpty() && record.isEmpty()) {
+            ++m_report.blankLines;
+            continue;
+        }
+        ++m_report.rowsRead;
+        importRow(record);
+        if (!tick(m_passOffset + m_reader->bytesRead())) {
+            m_report.outcome = ImportReport::Outcome::Cancelled;
+            return; // the transaction rolls back
+        }
+    }
+    if (!m_reader->error().isEmpty())
+        throw ImportError(QStringLiteral("The file %1 could not be read to its end: %2.")
+                              .arg(shown(m_path), m_reader->error()));
+    if (m_reader->bytesRead() != m_size)
+        throw ImportError(QStringLiteral("The file %1 changed while it was read (%2 bytes were "
+                                         "read of %3).")
+                              .arg(shown(m_path))
+                              .arg(m_reader->bytesRead())
+                              .arg(m_size));
+    if (m_progress && !m_progress(m_total, m_total)) {
+        m_report.outcome = ImportReport::Outcome::Cancelled;
+        return;
+    }
+    m_insert = QSqlQuery();
+    m_insertCategory = QSqlQuery();
+    m_insertUser = QSqlQuery();
+
+    if (o.dryRun) {
+        m_report.outcome = ImportReport::Outcome::DryRun;
+        return;
+    }
+    if (m_report.imported == 0) {
+        m_report.outcome = ImportReport::Outcome::Imported; // nothing to write
+        return;
+    }
+    m_report.outcome = ImportReport::Outcome::Imported;
+    if (m_confirm && !m_confirm(m_report)) {
+        m_report.outcome = ImportReport::Outcome::Declined;
+        return;
+    }
+    transaction.commit();
+}
+
+} // namespace
+
+ImportReport importArticles(QSqlDatabase& database, const QString& path,
+                            const ImportOptions& options, const ImportProgress& progress,
+                            const ImportConfirm& confirm)
+{
+    ImportReport report;
+    Importer importer(database, path, options, progress, confirm, report);
+    try {
+        importer.run();
+    } catch (const ImportError& e) {
+        report.outcome = ImportReport::Outcome::Failed;
+        report.failure = e.text;
+    } catch (const DbError& e) {
+        report.outcome = ImportReport::Outcome::Failed;
+        report.failure = e.message();
+    } catch (const ImportCancelled&) {
+        report.outcome = ImportReport::Outcome::Cancelled; // during the first pass
+    } catch (const std::exception& e) {
+        report.outcome = ImportReport::Outcome::Failed;
+        report.failure = QString::fromLocal8Bit(e.what());
+    }
+    if (report.outcome != ImportReport::Outcome::Imported &&
+        report.outcome != ImportReport::Outcome::DryRun) {
+        report.imported = 0;
+        report.categoriesAdded.clear();
+        report.usersAdded.clear();
+    }
+    return report;
+}
+
+QString ImportReport::text() const
+{
+    const QLocale english(QLocale::English);
+    QStringList out;
+    out << QStringLiteral("Import of articles from %1").arg(shown(file));
+    out << QStringLiteral("Read as %1, %2-separated%3%4.")
+               .arg(csv::encodingName(format.encoding), csv::separatorName(format.separator),
+                    format.header ? QStringLiteral(", first row = column names") : QString(),
+                    exact ? QStringLiteral(", values kept exactly as written") : QString());
+    switch (outcome) {
+    case Outcome::Failed:
+        out << QStringLiteral("The import failed: %1").arg(failure);
+        out << QStringLiteral("Nothing was written to the database.");
+        return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    case Outcome::Cancelled:
+        out << QStringLiteral("The import was cancelled. Nothing was written to the database.");
+        return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    case Outcome::Declined:
+        out << QStringLiteral("The import was not confirmed. Nothing was written to the "
+                              "database.");
+        break;
+    case Outcome::DryRun:
+        out << QStringLiteral("Dry run: every row was checked; nothing was written to the "
+                              "database.");
+        break;
+    case Outcome::Imported:
+        break;
+    }
+    out << QStringLiteral("Rows read: %1").arg(english.toString(rowsRead));
+    if (rowsRead == 0)
+        out << QStringLiteral("The file holds no articles: it has no rows%1.")
+                   .arg(format.header ? QStringLiteral(" after its header") : QString());
+    QString done = outcome == Outcome::Imported ? QStringLiteral("Articles imported: %1")
+                                                : QStringLiteral("Articles that would be "
+                                                                 "imported: %1");
+    done = done.arg(english.toString(imported));
+    if (imported > 0)
+        done += lowestNumber == highestNumber
+                    ? QStringLiteral(" (number %1)").arg(lowestNumber)
+                    : QStringLiteral(" (numbers %1 to %2)").arg(lowestNumber).arg(highestNumber);
+    out << done;
+    out << QStringLiteral("Rows skipped: %1").arg(english.toString(qint64(skipped.size())));
+    for (const Line& l : skipped)
+        out << QStringLiteral("  line %1: %2").arg(l.line).arg(l.text);
+    if (!notes.isEmpty()) {
+        out << QStringLiteral("Remarks: %1").arg(english.toString(qint64(notes.size())));
+        for (const Line& l : notes)
+            out << QStringLiteral("  line %1: %2").arg(l.line).arg(l.text);
+    }
+    if (datedToday > 0)
+        out << QStringLiteral("Articles without a date entered, given today's date: %1")
+                   .arg(english.toString(datedToday));
+    const QString added = outcome == Outcome::Imported ? QStringLiteral("added")
+                                                       : QStringLiteral("that would be added");
+    out << QStringLiteral("Categories %1: %2")
+               .arg(added, categoriesAdded.isEmpty() ? QStringLiteral("none")
+                                                     : categoriesAdded.join(QLatin1String(", ")));
+    out << QStringLiteral("Users %1: %2")
+               .arg(added, usersAdded.isEmpty() ? QStringLiteral("none")
+                                                : usersAdded.join(QLatin1String(", ")));
+    if (blankLines > 0)
+        out << QStringLiteral("Empty rows passed over: %1").arg(english.toString(blankLines));
+    return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
