@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QSqlQuery>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -51,6 +52,8 @@ private slots:
     void documentsAreCapped();
     void searchByMustBeAChoice();
     void formFollowsPaletteAndSize();
+    void refreshSeesEveryWrite_data();
+    void refreshSeesEveryWrite();
 };
 
 void TestTrust::typedNamesStayAsTyped_data()
@@ -371,6 +374,45 @@ void TestTrust::formFollowsPaletteAndSize()
     s.display().Form_Load();
     QVERIFY(s.control<QLabel>("lblProblemNo")->geometry().right() <
             s.control<QWidget>("txtID")->geometry().left());
+}
+
+void TestTrust::refreshSeesEveryWrite_data()
+{
+    QTest::addColumn<QString>("writer");
+    QTest::addColumn<QString>("first"); // the article shown after Refresh
+    QTest::addColumn<int>("change");    // articles added (or removed) by the write
+    QTest::newRow("another program") << "other" << "0" << 1;
+    QTest::newRow("this connection, plain SQL") << "same" << "0" << 1;
+    QTest::newRow("our own new article") << "save" << "0" << 1;
+    QTest::newRow("our own renumbering") << "renumber" << "0" << 0;
+    QTest::newRow("our own delete") << "delete" << "2" << -1;
+}
+
+void TestTrust::refreshSeesEveryWrite()
+{
+    QFETCH(QString, writer);
+    QFETCH(QString, first);
+    QFETCH(int, change);
+    StartedApp s(NewDatabaseOptions{true, 0});
+    const int before = s.app().rsMain.recordCount();
+    const QString insert = "INSERT INTO AR (ID, Problem, solution) VALUES (0, 'p', 's')";
+    if (writer == "other") {
+        s.folder().exec(insert);
+    } else if (writer == "same") {
+        QSqlQuery(s.app().dbConnection.database()).exec(insert);
+    } else if (writer == "save" || writer == "renumber") {
+        s.trigger(writer == "save" ? "mnuAdd" : "mnuLast");
+        s.type("txtID", "0");
+        s.type("txtProblem", "p");
+        s.type("txtSolution", "s");
+        s.trigger("mnuSave");
+    } else {
+        s.trigger("mnuDelete");
+    }
+    s.run("tb7");
+    QCOMPARE(s.text("txtID"), first);
+    QCOMPARE(s.app().rsMain.recordCount(), before + change);
+    QCOMPARE(s.app().rsMain.recordCount(), s.folder().scalar("SELECT count(*) FROM AR").toInt());
 }
 
 QTEST_MAIN(TestTrust)
