@@ -9,6 +9,9 @@
 #include <QFile>
 #include <QTest>
 
+// A folder name that would mean something else in a file address.
+const QString kOdd = "a b#c?d%25e&f=é";
+
 class tst_Startup : public QObject
 {
     Q_OBJECT
@@ -21,6 +24,9 @@ private slots:
         const char* rows[][3] = {
             {"database missing", "ini:[General]\nPath=/nonexistent/folder/ar.db\n",
              "/nonexistent/folder/ar.db"},
+            {"missing, path like an address", "ini:[General]\nPath=@/none?mode=rwc.db\n",
+             "none?mode=rwc.db\" does not exist"},
+            {"database file empty", "db:", "the file is empty"},
             {"not a database", "db:This is a text file, not a database.\n",
              "not an SQLite database"},
             {"no Users table", "DROP TABLE Users", "Users"},
@@ -43,8 +49,10 @@ private slots:
         QFETCH(QString, damage);
         QFETCH(QString, expected);
         auto folder = std::make_shared<TestFolder>();
+        QVERIFY(QDir().mkpath(folder->path(kOdd)));
         if (damage.startsWith("ini:"))
-            folder->writeFile("Ini/arprefs.ini", damage.mid(4).toUtf8());
+            folder->writeFile("Ini/arprefs.ini",
+                              damage.mid(4).replace('@', folder->path(kOdd)).toUtf8());
         else if (damage.startsWith("db:"))
             folder->writeFile("ardentry.db", damage.mid(3).toUtf8().repeated(200));
         else
@@ -96,16 +104,17 @@ private slots:
         folder->exec("DELETE FROM Users");
         folder->exec(
             "INSERT INTO Users (Users) VALUES ('jim'), ('Jones'), (''), (NULL), ('Adams')");
+        const QString path = folder->path(kOdd + "/my db#1%.db"); // read as a path, not an address
+        QVERIFY(QDir().mkpath(folder->path(kOdd)) && QFile::rename(folder->dbPath(), path));
+        folder->writeFile("Ini/arprefs.ini", ("[General]\nPath=" + path + "\n").toUtf8());
         StartedApp started(folder);
         QCOMPARE(started.startStatus(), 0);
         QVERIFY(started.messages().seen.isEmpty());
-        QCOMPARE(started.main().windowTitle(), QString("Kestrow Ardentry"));
         QVERIFY(started.main().isVisible() && started.app().NoArticleAddedYet);
         QCOMPARE(started.text("txtID") + '/' + started.text("Label6") + '/' +
                      started.text("txtProblem"),
                  id.isEmpty() ? "/0/" : id + "/1/Problem 3");
-        QCOMPARE(started.display().windowTitle(), folder->dbPath());
-        QCOMPARE(started.app().CategoryList, QStringList{"General"});
+        QCOMPARE(started.display().windowTitle(), path);
         QCOMPARE(started.app().UserList, QStringList({"Adams", "jim", "Jones"}));
     }
 };
