@@ -3,7 +3,6 @@
 #include <QMainWindow>
 #include <QPointer>
 
-
 #include "articles/ArticleCommands.h"
 #include "articles/ArticlePrinter.h"
 #include "common/Frame.h"

@@ -190,21 +190,24 @@ void ArticleCommands::DeleteRecord()
     bool shownIsNumber = false;
     const int shown = form.shownPosition().toInt(&shownIsNumber);
     if (rs.currentIsNew() || !shownIsNumber || shown > rs.recordCount()) {
-        m_frame.report(QStringLiteral("Ardentry can't delete this article because it has not been saved. "
-                              "Delete Process stopped."));
+        m_frame.report(
+            QStringLiteral("Ardentry can't delete this article because it has not been saved. "
+                           "Delete Process stopped."));
         return;
     }
     if (!rs.hasCurrentRow())
         return; // no article is shown
-    if (!askYesNo(m_frame.window(), QStringLiteral("You're about to delete this article.  Are you sure?"),
+    if (!askYesNo(m_frame.window(),
+                  QStringLiteral("You're about to delete this article.  Are you sure?"),
                   QStringLiteral("Delete Confirmation"), QMessageBox::Yes))
         return;
     const int position = rs.absolutePosition();
     try {
         if (articleCount(app) <= 1) {
-            m_frame.report(QStringLiteral("Ardentry can't delete the article because it is the ONLY "
-                                  "Ardentry article. Delete will leave Ardentry in an unstable "
-                                  "condition. Delete process stopped."));
+            m_frame.report(
+                QStringLiteral("Ardentry can't delete the article because it is the ONLY "
+                               "Ardentry article. Delete will leave Ardentry in an unstable "
+                               "condition. Delete process stopped."));
             m_frame.DropUnsentChanges();
             app.ReloadArticles();
             m_frame.ShowCurrentRecord();

@@ -1,11 +1,11 @@
 #include "articles/ArticlePrinter.h"
 
+#include "articles/frmBrowser.h"
+#include "articles/frmDisplay.h"
 #include "common/Frame.h"
 #include "common/MessageBox.h"
 #include "core/PrintFile.h"
 #include "core/PrintPage.h"
-#include "articles/frmBrowser.h"
-#include "articles/frmDisplay.h"
 #include "core/mdlMain.h"
 
 #include <QDate>
@@ -72,7 +72,7 @@ void printArticle(Frame& frame, QPrinter* chosen)
 {
     if (const frmBrowser* window = frmBrowser::loaded(frame); window && window->isPrinting()) {
         frame.report(QStringLiteral("A print is still in progress. Try again when it has "
-                                   "finished."));
+                                    "finished."));
         return;
     }
 
@@ -82,7 +82,7 @@ void printArticle(Frame& frame, QPrinter* chosen)
         ownPrinter = defaultPrinter();
         if (!ownPrinter) {
             frame.report(QStringLiteral("No printer is available. Set up a printer on this "
-                                       "computer, then print the article again."));
+                                        "computer, then print the article again."));
             return;
         }
         printer = ownPrinter.get();
@@ -90,7 +90,8 @@ void printArticle(Frame& frame, QPrinter* chosen)
 
     if (frame.app().rsMain.currentIsNew()) {
         // Its columns are not written yet: the page would come out blank.
-        frame.report(QStringLiteral("This article has not been saved yet. Save it, then print it."));
+        frame.report(
+            QStringLiteral("This article has not been saved yet. Save it, then print it."));
         return;
     }
     std::optional<PrintColumns> columns;
@@ -138,8 +139,8 @@ void printArticle(Frame& frame, QPrinter* chosen)
         if (!referenceFailure.isEmpty()) {
             browser.hide();
             frame.report(QStringLiteral("The article was printed, but its reference \"%1\" "
-                                       "could not be printed: %2.")
-                            .arg(columns->reference, referenceFailure));
+                                        "could not be printed: %2.")
+                             .arg(columns->reference, referenceFailure));
             return;
         }
     }

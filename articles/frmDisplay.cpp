@@ -2,10 +2,10 @@
 
 #include "articles/ArticleCommands.h"
 #include "common/DesignedLayout.h"
+#include "common/Frame.h"
 #include "common/MessageBox.h"
 #include "core/Reference.h"
 #include "core/TextMatch.h"
-#include "common/Frame.h"
 #include "core/mdlMain.h"
 
 #include <QCloseEvent>
@@ -265,8 +265,7 @@ void frmDisplay::resizeEvent(QResizeEvent* event)
     stretch(txtProblem, 0, wider, problemTaller);
     // The caption keeps the width its text needs.
     const QRect caption = lblSolution->geometry();
-    lblSolution->move(caption.x(),
-                      lblSolution->property("designed").toRect().y() + problemTaller);
+    lblSolution->move(caption.x(), lblSolution->property("designed").toRect().y() + problemTaller);
     stretch(txtSolution, problemTaller, wider, taller - problemTaller);
     stretch(cmdReference, taller, 0, 0);
     stretch(txtReference, taller, wider, 0);

@@ -44,8 +44,7 @@ template <typename T, typename Load> T* show(const QWidget* owner, Load load)
 
 // Brings up the loaded window of type T or makes one as T(frame, args...) and runs its
 // Form_Load first.
-template <typename T, typename Frame, typename... Args>
-T* showLoaded(Frame& frame, Args&... args)
+template <typename T, typename Frame, typename... Args> T* showLoaded(Frame& frame, Args&... args)
 {
     return show<T>(frame.window(), [&] {
         auto window = std::make_unique<T>(frame, args...);

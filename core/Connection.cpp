@@ -146,8 +146,9 @@ void fingerprintFunction(sqlite3_context* context, int count, sqlite3_value** ar
         }
         case SQLITE_TEXT:
         case SQLITE_BLOB: {
-            const void* data = type == SQLITE_TEXT ? static_cast<const void*>(sqlite3_value_text(args[i]))
-                                                   : sqlite3_value_blob(args[i]);
+            const void* data = type == SQLITE_TEXT
+                                   ? static_cast<const void*>(sqlite3_value_text(args[i]))
+                                   : sqlite3_value_blob(args[i]);
             const int size = sqlite3_value_bytes(args[i]);
             mix(&size, sizeof size);
             if (data && size > 0)
@@ -264,7 +265,8 @@ void Connection::open(const QString& path)
         throw DbError(QStringLiteral("Cannot prepare the database connection: %1.").arg(reason));
     }
     m_handle = raw;
-    struct stat opened {};
+    struct stat opened {
+    };
     if (::stat(QFile::encodeName(info.absoluteFilePath()).constData(), &opened) == 0) {
         m_device = quint64(opened.st_dev);
         m_inode = quint64(opened.st_ino);
@@ -276,10 +278,9 @@ QPair<qint64, qint64> Connection::changeStamp()
     if (!isOpen() || !m_handle)
         return {-1, -1};
     QSqlQuery version(m_db);
-    const qint64 dataVersion =
-        version.exec(QStringLiteral("PRAGMA data_version")) && version.next()
-            ? version.value(0).toLongLong()
-            : -1;
+    const qint64 dataVersion = version.exec(QStringLiteral("PRAGMA data_version")) && version.next()
+                                   ? version.value(0).toLongLong()
+                                   : -1;
     return {dataVersion, sqlite3_total_changes64(m_handle)};
 }
 
@@ -288,7 +289,8 @@ QString Connection::fileProblem() const
     if (m_path.isEmpty())
         return QString();
     const QString shown = QDir::toNativeSeparators(m_path);
-    struct stat now {};
+    struct stat now {
+    };
     if (::stat(QFile::encodeName(QFileInfo(m_path).absoluteFilePath()).constData(), &now) != 0)
         return QStringLiteral("The database file \"%1\" is gone: it was deleted, renamed or moved "
                               "while Ardentry had it open.")

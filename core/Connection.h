@@ -2,8 +2,8 @@
 
 #include "core/DbError.h"
 
-#include <QSqlDatabase>
 #include <QPair>
+#include <QSqlDatabase>
 #include <QString>
 
 // The one connection to the article database: an existing SQLite file, opened for reading and

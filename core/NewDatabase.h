@@ -4,8 +4,8 @@
 
 // Creates a new Ardentry database file (the tool's work; the program never creates tables).
 struct NewDatabaseOptions {
-    bool sample = false;       // realistic help-desk categories, users and about 40 articles
-    int syntheticArticles = 0; // further generated articles of about 2 KB of text each
+    bool sample = false;          // realistic help-desk categories, users and about 40 articles
+    int syntheticArticles = 0;    // further generated articles of about 2 KB of text each
     bool quickSearchIndex = true; // false: a file as made before the quick search existed
 };
 

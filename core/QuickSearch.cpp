@@ -22,8 +22,7 @@ constexpr qint64 BuildBlock = 20000;
 
 [[noreturn]] void fail(const QString& what, const QSqlQuery& query)
 {
-    throw DbError(what + QStringLiteral(": ") + engineReason(query.lastError()) +
-                  QLatin1Char('.'));
+    throw DbError(what + QStringLiteral(": ") + engineReason(query.lastError()) + QLatin1Char('.'));
 }
 
 void run(QSqlDatabase& database, const QString& sql)
@@ -79,8 +78,8 @@ QString quicksearch::ftsQuery(const QString& typed, bool prefixLast)
             word += c;
         }
     }
-    const bool typingLast = !typed.isEmpty() && !typed.back().isSpace() &&
-                            typed.back() != QLatin1Char('"');
+    const bool typingLast =
+        !typed.isEmpty() && !typed.back().isSpace() && typed.back() != QLatin1Char('"');
     endWord(inQuote);
     QStringList terms;
     for (int i = 0; i < parts.size(); ++i) {
@@ -103,8 +102,9 @@ void quicksearch::createIndex(QSqlDatabase& database, bool fill)
     // The index reads its texts from AR itself (external content), so it holds only the words
     // and, for a fast search while typing, every word's first three letters.
     run(database,
-        QStringLiteral("CREATE VIRTUAL TABLE ardentry_search USING fts5(%1, content='AR', "
-                       "content_rowid='rowid', tokenize='unicode61 remove_diacritics 2', prefix='3')")
+        QStringLiteral(
+            "CREATE VIRTUAL TABLE ardentry_search USING fts5(%1, content='AR', "
+            "content_rowid='rowid', tokenize='unicode61 remove_diacritics 2', prefix='3')")
             .arg(QLatin1String(IndexedColumns)));
     const QString columns = QLatin1String(IndexedColumns);
     const QString added = QStringLiteral("INSERT INTO ardentry_search(rowid, %1) VALUES "
@@ -132,8 +132,7 @@ bool quicksearch::buildIndex(Connection& connection,
                              const std::function<bool(qint64, qint64)>& progress)
 {
     QSqlDatabase& database = connection.database();
-    Transaction transaction(database,
-                            QStringLiteral("The quick-search index could not be made"));
+    Transaction transaction(database, QStringLiteral("The quick-search index could not be made"));
     if (hasIndex(database))
         return true;
     createIndex(database, false);
@@ -184,12 +183,13 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
     QHash<qint64, QString> snippets;
     const auto collect = [&](const QString& query, bool ranked) {
         QSqlQuery found(database);
-        found.prepare(QStringLiteral("SELECT rowid, snippet(ardentry_search, -1, char(2), "
-                                     "char(3), '…', 12) FROM ardentry_search WHERE "
-                                     "ardentry_search MATCH ? ORDER BY %1 LIMIT ?")
-                          .arg(ranked ? QStringLiteral("bm25(ardentry_search, %1)")
-                                            .arg(QLatin1String(Weights))
-                                      : QStringLiteral("rowid DESC")));
+        found.prepare(
+            QStringLiteral("SELECT rowid, snippet(ardentry_search, -1, char(2), "
+                           "char(3), '…', 12) FROM ardentry_search WHERE "
+                           "ardentry_search MATCH ? ORDER BY %1 LIMIT ?")
+                .arg(ranked
+                         ? QStringLiteral("bm25(ardentry_search, %1)").arg(QLatin1String(Weights))
+                         : QStringLiteral("rowid DESC")));
         found.addBindValue(query);
         found.addBindValue(limit);
         if (!found.exec())

@@ -412,8 +412,7 @@ void RecordSet::Impl::send(int unique)
     };
 
     Transaction transaction(
-        database,
-        QStringLiteral("The changes to the table \"%1\" could not be saved").arg(table));
+        database, QStringLiteral("The changes to the table \"%1\" could not be saved").arg(table));
     std::map<int, qint64> inserted; // slot -> new key
     QHash<qint64, QVector<QVariant>> fresh;
     {

@@ -41,7 +41,7 @@ ReferenceTarget resolveReference(const QString& reference)
         return refuse(QStringLiteral("\"%1\" is a program or script, which Ardentry does not run.")
                           .arg(shown));
     if (file.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) == 0)
-        return refuse(
-            QStringLiteral("\"%1\" is a desktop launcher, which Ardentry does not run.").arg(shown));
+        return refuse(QStringLiteral("\"%1\" is a desktop launcher, which Ardentry does not run.")
+                          .arg(shown));
     return {QUrl::fromLocalFile(file.absoluteFilePath()), QString()};
 }

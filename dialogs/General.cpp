@@ -18,7 +18,7 @@
 
 General::General(Frame& frame, mdlMain& app)
     : QDialog(frame.window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint),
+                                  Qt::WindowCloseButtonHint),
       m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("General"));

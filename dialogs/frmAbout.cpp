@@ -14,10 +14,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-
 frmAbout::frmAbout(Frame& frame)
     : QDialog(frame.window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint),
+                                  Qt::WindowCloseButtonHint),
       m_frame(frame)
 {
     setObjectName(QStringLiteral("frmAbout"));

@@ -1,8 +1,8 @@
 #include "dialogs/frmCustomizeLabels.h"
 
 #include "common/DesignedLayout.h"
-#include "common/MessageBox.h"
 #include "common/Frame.h"
+#include "common/MessageBox.h"
 #include "common/SingleInstance.h"
 #include "core/mdlMain.h"
 
@@ -32,7 +32,7 @@ struct AuxGuard {
 
 frmCustomizeLabels::frmCustomizeLabels(Frame& frame, mdlMain& app)
     : QDialog(frame.window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint),
+                                  Qt::WindowCloseButtonHint),
       m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("frmCustomizeLabels"));

@@ -1,10 +1,10 @@
 #include "dialogs/frmDataPath.h"
 
 #include "common/DesignedLayout.h"
-#include "common/MessageBox.h"
-#include "core/ProfileFile.h"
 #include "common/Frame.h"
+#include "common/MessageBox.h"
 #include "common/SingleInstance.h"
+#include "core/ProfileFile.h"
 #include "core/mdlMain.h"
 
 #include <QDir>
@@ -24,7 +24,7 @@ const QString Key = QStringLiteral("Path");
 
 frmDataPath::frmDataPath(Frame& frame, mdlMain& app)
     : QDialog(frame.window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint),
+                                  Qt::WindowCloseButtonHint),
       m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("frmDataPath"));

@@ -1,12 +1,12 @@
 #include "images/frmImages.h"
 
+#include "articles/frmDisplay.h"
+#include "common/DesignedLayout.h"
+#include "common/Frame.h"
 #include "common/MessageBox.h"
 #include "common/SingleInstance.h"
-#include "common/DesignedLayout.h"
-#include "articles/frmDisplay.h"
-#include "common/Frame.h"
-#include "images/frmView.h"
 #include "core/mdlMain.h"
+#include "images/frmView.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -47,7 +47,7 @@ QString imageFilter()
 
 frmImages::frmImages(Frame& frame)
     : QDialog(frame.window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint),
+                                  Qt::WindowCloseButtonHint),
       m_frame(frame)
 {
     setObjectName(QStringLiteral("frmImages"));
@@ -147,8 +147,9 @@ bool frmImages::Form_Load()
         for (int slot = 1; slot <= Slots; ++slot)
             paths << rs.value(column(slot));
     } catch (const DbError& e) {
-        showMessage(m_frame.window(), QStringLiteral("The image paths of this article could not be read: ") +
-                                 e.message());
+        showMessage(m_frame.window(),
+                    QStringLiteral("The image paths of this article could not be read: ") +
+                        e.message());
         return false;
     }
     m_frame.disableWhileOpen(this);

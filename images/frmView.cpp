@@ -15,7 +15,7 @@
 
 frmView::frmView(Frame& frame)
     : QMainWindow(frame.window(), Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                             Qt::WindowCloseButtonHint)
+                                      Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmView"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -1,7 +1,7 @@
 #include "lists/ListEditor.h"
 
-#include "common/MessageBox.h"
 #include "common/Frame.h"
+#include "common/MessageBox.h"
 #include "core/mdlMain.h"
 
 #include <QCloseEvent>
@@ -25,7 +25,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, 
 
 ListEditor::ListEditor(Frame& frame, const ListEditorDescription& description)
     : QDialog(frame.window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint),
+                                  Qt::WindowCloseButtonHint),
       m_frame(frame), m_description(description)
 {
     setObjectName(QString::fromLatin1(description.formName));

@@ -3,10 +3,10 @@
 #include "articles/ArticleCommands.h"
 #include "common/Frame.h"
 #include "common/MessageBox.h"
-#include "history/HistoryCommands.h"
 #include "core/Backup.h"
 #include "core/QuickSearch.h"
 #include "core/mdlMain.h"
+#include "history/HistoryCommands.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -61,8 +61,9 @@ public:
         QAbstractTextDocumentLayout::PaintContext context;
         context.palette = item.palette;
         const bool selected = item.state & QStyle::State_Selected;
-        context.palette.setColor(QPalette::Text, item.palette.color(selected ? QPalette::HighlightedText
-                                                                             : QPalette::Text));
+        context.palette.setColor(
+            QPalette::Text,
+            item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
         painter->save();
         painter->translate(item.rect.topLeft());
         painter->setClipRect(item.rect.translated(-item.rect.topLeft()));
@@ -101,8 +102,8 @@ QuickSearch::QuickSearch(QMainWindow& main, Frame& frame) : QObject(&main), m_fr
     lstResults->setRootIsDecorated(false);
     lstResults->setUniformRowHeights(true);
     lstResults->setAllColumnsShowFocus(true);
-    lstResults->setHeaderLabels(
-        {tr("Number"), tr("Title"), tr("Category"), tr("Entered By"), tr("Date Entered"), tr("Found")});
+    lstResults->setHeaderLabels({tr("Number"), tr("Title"), tr("Category"), tr("Entered By"),
+                                 tr("Date Entered"), tr("Found")});
     lstResults->setItemDelegateForColumn(Snippet, new SnippetDelegate(lstResults));
     lstResults->header()->setStretchLastSection(true);
     layout->addWidget(lblResultCount);
@@ -205,11 +206,12 @@ bool QuickSearch::ensureIndex()
         progress.setWindowTitle(QStringLiteral("Ardentry"));
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(300);
-        const bool built = quicksearch::buildIndex(app.dbConnection, [&](qint64 done, qint64 total) {
-            progress.setValue(total > 0 ? int(done * 100 / total) : 100);
-            QCoreApplication::processEvents();
-            return !progress.wasCanceled();
-        });
+        const bool built =
+            quicksearch::buildIndex(app.dbConnection, [&](qint64 done, qint64 total) {
+                progress.setValue(total > 0 ? int(done * 100 / total) : 100);
+                QCoreApplication::processEvents();
+                return !progress.wasCanceled();
+            });
         if (!built) {
             m_frame.report(tr("The index was not built; the database is as it was."));
             return false;

@@ -1,11 +1,11 @@
 #include "search/frmSearch.h"
 
-#include "common/DesignedLayout.h"
-#include "common/MessageBox.h"
-#include "core/ProfileFile.h"
 #include "articles/frmDisplay.h"
+#include "common/DesignedLayout.h"
 #include "common/Frame.h"
+#include "common/MessageBox.h"
 #include "common/SingleInstance.h"
+#include "core/ProfileFile.h"
 #include "core/mdlMain.h"
 
 #include <QCloseEvent>
@@ -62,7 +62,7 @@ bool selectionIsBlue(const QTextCursor& selection)
 
 frmSearch::frmSearch(Frame& frame, mdlMain& app)
     : QDialog(frame.window(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint),
+                                  Qt::WindowCloseButtonHint),
       m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("frmSearch"));
@@ -142,14 +142,13 @@ void frmSearch::cmdSearch_Click()
     if (!m_holdsMain && !m_frame.window()->isEnabled()) {
         // Another window holds the main window (and the current article) while it is open.
         m_frame.report(QStringLiteral("Ardentry cannot search while another of its windows is "
-                                     "open. Close that window first."));
+                                      "open. Close that window first."));
         return;
     }
     // Typed text that is none of the choices would search nothing and report every article.
     const QString chosen = cboSearchBy->currentText();
-    const bool known = std::any_of(std::begin(Choices), std::end(Choices), [&](const char* c) {
-        return chosen == QLatin1String(c);
-    });
+    const bool known = std::any_of(std::begin(Choices), std::end(Choices),
+                                   [&](const char* c) { return chosen == QLatin1String(c); });
     const bool anyText = !txtSearchString->text().isEmpty() ||
                          !cboSearchString->currentText().isEmpty() || !chosen.isEmpty();
     if (!known && anyText) {
@@ -209,7 +208,7 @@ void frmSearch::cmdSearch_Click()
             return;
         }
         m_frame.report(QStringLiteral("Found ") + QString::number(rs.recordCount()) +
-                      QStringLiteral(" Ardentry article(s)."));
+                       QStringLiteral(" Ardentry article(s)."));
         m_frame.unloadDisplay();
         reloaded = true;
         filtered = !criteria.isEmpty();

@@ -2,28 +2,28 @@
 
 #include "app/Startup.h"
 
-#include "articles/frmDisplay.h"
 #include "app/frmMain.h"
+#include "articles/frmDisplay.h"
 #include "core/mdlMain.h"
 
 #include <QAbstractButton>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QUuid>
 

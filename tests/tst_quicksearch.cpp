@@ -19,8 +19,7 @@ namespace
 // Articles whose words the queries below look for: ID, Title, Problem, Solution, Category.
 const char* const Articles[][5] = {
     {"11", "Printer offline", "The printer shows offline", "Restart the spooler", "Printing"},
-    {"12", "Toner streaks", "Pages have streaks from the printer", "Replace the toner",
-     "Printing"},
+    {"12", "Toner streaks", "Pages have streaks from the printer", "Replace the toner", "Printing"},
     {"13", "Mail stuck", "Outbox holds mail", "Check the printer queue? No: the SMTP relay",
      "Email"},
     {"14", "Résumé template", "Where is the résumé template", "In the HR share", "Software"},
@@ -153,8 +152,9 @@ void TestQuickSearch::buildIsAllOrNothing()
     if (how == "build") {
         connection.open(folder.dbPath());
         QCOMPARE(quicksearch::search(connection, "printer").total,
-                 folder.scalar("SELECT count(*) FROM AR WHERE Problem LIKE '%printer%' OR "
-                               "solution LIKE '%printer%' OR Title LIKE '%printer%'")
+                 folder
+                     .scalar("SELECT count(*) FROM AR WHERE Problem LIKE '%printer%' OR "
+                             "solution LIKE '%printer%' OR Title LIKE '%printer%'")
                      .toInt());
     } else {
         QVERIFY(fileBytes(folder.dbPath()) == before);

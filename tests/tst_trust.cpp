@@ -61,9 +61,15 @@ void TestTrust::typedNamesStayAsTyped_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("user typed whole") << "cboTechName" << "Patel" << "Patel";
-    QTest::newRow("user lower case") << "cboTechName" << "schmidt" << "Schmidt";
-    QTest::newRow("category letter") << "cboCUName" << "N" << "N";
+    QTest::newRow("user typed whole") << "cboTechName"
+                                      << "Patel"
+                                      << "Patel";
+    QTest::newRow("user lower case") << "cboTechName"
+                                     << "schmidt"
+                                     << "Schmidt";
+    QTest::newRow("category letter") << "cboCUName"
+                                     << "N"
+                                     << "N";
 }
 
 void TestTrust::typedNamesStayAsTyped()
@@ -118,8 +124,7 @@ void TestTrust::changesAreNotDroppedSilently()
         s.main().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&s.main()));
         QTest::keyClick(s.control<QWidget>("txtSolution"), Qt::Key_Z, Qt::ControlModifier);
-    }
-    else if (step == "close")
+    } else if (step == "close")
         s.main().findChild<QMdiSubWindow*>("frmDisplayWindow")->close();
     else
         s.run(step);
@@ -274,13 +279,20 @@ void TestTrust::referencesOpenOnlySafeTargets_data()
 {
     QTest::addColumn<QString>("reference");
     QTest::addColumn<QString>("refusal"); // empty: opened
-    QTest::newRow("web") << "https://example.com/kb" << "";
-    QTest::newRow("document") << "@doc.txt" << "";
-    QTest::newRow("javascript") << "javascript:alert(1)" << "\"javascript:\" addresses";
-    QTest::newRow("smb") << "smb://server/share" << "\"smb:\" addresses";
-    QTest::newRow("script") << "@run.sh" << "program or script";
-    QTest::newRow("launcher") << "@evil.desktop" << "desktop launcher";
-    QTest::newRow("pipe") << "@pipe" << "not a document file";
+    QTest::newRow("web") << "https://example.com/kb"
+                         << "";
+    QTest::newRow("document") << "@doc.txt"
+                              << "";
+    QTest::newRow("javascript") << "javascript:alert(1)"
+                                << "\"javascript:\" addresses";
+    QTest::newRow("smb") << "smb://server/share"
+                         << "\"smb:\" addresses";
+    QTest::newRow("script") << "@run.sh"
+                            << "program or script";
+    QTest::newRow("launcher") << "@evil.desktop"
+                              << "desktop launcher";
+    QTest::newRow("pipe") << "@pipe"
+                          << "not a document file";
 }
 
 void TestTrust::referencesOpenOnlySafeTargets()
@@ -381,11 +393,16 @@ void TestTrust::refreshSeesEveryWrite_data()
     QTest::addColumn<QString>("writer");
     QTest::addColumn<QString>("first"); // the article shown after Refresh
     QTest::addColumn<int>("change");    // articles added (or removed) by the write
-    QTest::newRow("another program") << "other" << "0" << 1;
-    QTest::newRow("this connection, plain SQL") << "same" << "0" << 1;
-    QTest::newRow("our own new article") << "save" << "0" << 1;
-    QTest::newRow("our own renumbering") << "renumber" << "0" << 0;
-    QTest::newRow("our own delete") << "delete" << "2" << -1;
+    QTest::newRow("another program") << "other"
+                                     << "0" << 1;
+    QTest::newRow("this connection, plain SQL") << "same"
+                                                << "0" << 1;
+    QTest::newRow("our own new article") << "save"
+                                         << "0" << 1;
+    QTest::newRow("our own renumbering") << "renumber"
+                                         << "0" << 0;
+    QTest::newRow("our own delete") << "delete"
+                                    << "2" << -1;
 }
 
 void TestTrust::refreshSeesEveryWrite()
