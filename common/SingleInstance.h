@@ -53,4 +53,16 @@ template <typename T, typename Frame, typename... Args> T* showLoaded(Frame& fra
     });
 }
 
+// As showLoaded, for a window whose Form_Load may refuse (returns false, after saying why):
+// nothing is shown then and nullptr returned.
+template <typename T, typename Frame, typename... Args> T* showIfLoads(Frame& frame, Args&... args)
+{
+    return show<T>(frame.window(), [&] {
+        auto window = std::make_unique<T>(frame, args...);
+        if (!window->Form_Load())
+            window.reset();
+        return window;
+    });
+}
+
 } // namespace SingleInstance

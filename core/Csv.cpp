@@ -755,22 +755,10 @@ QString Writer::quotedIfNeeded(const QString& text, QChar separator)
 
 QString Writer::field(const QVariant& value, QChar separator)
 {
+    // A Null is an empty field; any value, the empty text too, is written (quoted where needed).
     if (!value.isValid() || value.isNull())
         return QString();
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return textmatch::numberText(value.toLongLong());
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return textmatch::numberText(value.toDouble());
-    case QMetaType::QByteArray:
-        return quotedIfNeeded(QString::fromUtf8(value.toByteArray()), separator);
-    default:
-        return quotedIfNeeded(value.toString(), separator);
-    }
+    return quotedIfNeeded(textmatch::valueText(value), separator);
 }
 
 void Writer::append(const QString& line)

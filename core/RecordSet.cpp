@@ -55,26 +55,6 @@ bool hasNumericAffinity(const QString& declared)
     return true;
 }
 
-QString asText(const QVariant& value)
-{
-    if (!value.isValid() || value.isNull())
-        return QString();
-    switch (value.typeId()) {
-    case QMetaType::LongLong:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return textmatch::numberText(value.toLongLong());
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return textmatch::numberText(value.toDouble());
-    case QMetaType::QByteArray:
-        return QString::fromUtf8(value.toByteArray());
-    default:
-        return value.toString();
-    }
-}
-
 struct Column {
     QString name;
     QString quotedName;
@@ -734,7 +714,7 @@ QString RecordSet::value(const QString& column) const
 {
     const int col = d->column(column);
     d->currentSlot();
-    return asText(d->rawValue(d->current, col));
+    return textmatch::valueText(d->rawValue(d->current, col));
 }
 
 void RecordSet::collect(const QString& column, const QString& value)

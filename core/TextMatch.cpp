@@ -98,6 +98,26 @@ QString fold(const QString& text)
     return folded;
 }
 
+QString valueText(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return QString();
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return numberText(value.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return numberText(value.toDouble());
+    case QMetaType::QByteArray:
+        return QString::fromUtf8(value.toByteArray());
+    default:
+        return value.toString();
+    }
+}
+
 QList<Occurrence> occurrences(const QString& text, const QString& needle)
 {
     QList<Occurrence> found;

@@ -25,6 +25,9 @@ struct Occurrence {
 };
 QList<Occurrence> occurrences(const QString& text, const QString& needle);
 
+// A value as the record set shows it: Null as the empty text, numbers as below, bytes as UTF-8.
+QString valueText(const QVariant& value);
+
 // A number as the record set shows it: 12, -3, 12.5 (never 12.0).
 QString numberText(qlonglong value);
 QString numberText(double value);

@@ -105,12 +105,7 @@ void frmHistory::buildControls()
 
 void frmHistory::showHistory(Frame& frame)
 {
-    SingleInstance::show<frmHistory>(frame.window(), [&frame]() {
-        auto window = std::make_unique<frmHistory>(frame);
-        if (!window->Form_Load())
-            window.reset();
-        return window;
-    });
+    SingleInstance::showIfLoads<frmHistory>(frame);
 }
 
 QString frmHistory::caption(const QString& column)

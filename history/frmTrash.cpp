@@ -97,12 +97,7 @@ void frmTrash::buildControls()
 
 void frmTrash::showTrash(Frame& frame)
 {
-    SingleInstance::show<frmTrash>(frame.window(), [&frame]() {
-        auto window = std::make_unique<frmTrash>(frame);
-        if (!window->Form_Load())
-            window.reset();
-        return window;
-    });
+    SingleInstance::showIfLoads<frmTrash>(frame);
 }
 
 bool frmTrash::Form_Load()
