@@ -17,6 +17,14 @@ bool SingleInstance::isUnloaded(const QWidget* window)
     return window->property(unloadedProperty).toBool();
 }
 
+bool SingleInstance::unloadOnce(QWidget* window)
+{
+    if (isUnloaded(window))
+        return false;
+    markUnloaded(window);
+    return true;
+}
+
 void SingleInstance::bringUp(QWidget* window)
 {
     window->show();

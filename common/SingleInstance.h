@@ -12,6 +12,9 @@ namespace SingleInstance
 
 void markUnloaded(QWidget* window);
 bool isUnloaded(const QWidget* window);
+// Marks the window unloaded; true the first time only, so its unload steps run once however it
+// is closed.
+bool unloadOnce(QWidget* window);
 // Shows a window, raises it and gives it the focus.
 void bringUp(QWidget* window);
 

@@ -261,9 +261,7 @@ void frmHistory::cmdClose_Click()
 
 void frmHistory::done(int result)
 {
-    if (!SingleInstance::isUnloaded(this)) {
-        SingleInstance::markUnloaded(this);
+    if (SingleInstance::unloadOnce(this))
         m_frame.enableAgain();
-    }
     QDialog::done(result);
 }

@@ -265,9 +265,7 @@ void frmTrash::cmdClose_Click()
 
 void frmTrash::done(int result)
 {
-    if (!SingleInstance::isUnloaded(this)) {
-        SingleInstance::markUnloaded(this);
+    if (SingleInstance::unloadOnce(this))
         m_frame.enableAgain();
-    }
     QDialog::done(result);
 }

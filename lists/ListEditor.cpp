@@ -81,9 +81,8 @@ bool ListEditor::Form_Load()
 
 void ListEditor::Form_Unload()
 {
-    if (SingleInstance::isUnloaded(this))
+    if (!SingleInstance::unloadOnce(this))
         return;
-    SingleInstance::markUnloaded(this);
     m_frame.enableAgain();
     RecordSet& rs = m_frame.app().rsMain;
     try {

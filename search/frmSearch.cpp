@@ -300,10 +300,8 @@ void frmSearch::closeEvent(QCloseEvent* event)
 
 void frmSearch::Form_Unload()
 {
-    if (SingleInstance::isUnloaded(this))
-        return;
-    SingleInstance::markUnloaded(this);
-    releaseMain();
+    if (SingleInstance::unloadOnce(this))
+        releaseMain();
 }
 
 void frmSearch::releaseMain()
