@@ -123,6 +123,8 @@ QuickSearch::QuickSearch(QMainWindow& main, Frame& frame) : QObject(&main), m_fr
 
 void QuickSearch::mnuQuickSearch_Click()
 {
+    // Asked for on purpose: a declined index is offered again at the next search.
+    m_indexDeclined = false;
     txtQuickSearch->setFocus(Qt::ShortcutFocusReason);
     txtQuickSearch->selectAll();
 }
