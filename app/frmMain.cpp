@@ -45,20 +45,27 @@ struct ToolButton {
 };
 
 const ToolButton toolButtons[14] = {
-    {"New", "Add New Record - Ctrl + N", "document-new", ":/icons/new.png"},
-    {"Save", "Save Record - Ctrl + S ", "document-save", ":/icons/save.png"},
-    {"Delete", "Delete Record - Ctrl + D", "edit-delete", ":/icons/delete.png"},
-    {"Print", "Print Record - Ctrl + P", "document-print", ":/icons/print.png"},
+    {"New", QT_TRANSLATE_NOOP("frmMain", "Add New Record - Ctrl + N"), "document-new",
+     ":/icons/new.png"},
+    {"Save", QT_TRANSLATE_NOOP("frmMain", "Save Record - Ctrl + S "), "document-save",
+     ":/icons/save.png"},
+    {"Delete", QT_TRANSLATE_NOOP("frmMain", "Delete Record - Ctrl + D"), "edit-delete",
+     ":/icons/delete.png"},
+    {"Print", QT_TRANSLATE_NOOP("frmMain", "Print Record - Ctrl + P"), "document-print",
+     ":/icons/print.png"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"Search", "Search - F2", "edit-find", ":/icons/search.png"},
-    {"Refresh", "Refresh", "view-refresh", ":/icons/refresh.png"},
+    {"Search", QT_TRANSLATE_NOOP("frmMain", "Search - F2"), "edit-find", ":/icons/search.png"},
+    {"Refresh", QT_TRANSLATE_NOOP("frmMain", "Refresh"), "view-refresh", ":/icons/refresh.png"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"First ", "First Record - Ctrl + F1", "go-first", ":/icons/first.png"},
-    {"Previous", "Previous Record - Ctrl + F2", "go-previous", ":/icons/previous.png"},
-    {"Next", "Next Record - Ctrl + F3", "go-next", ":/icons/next.png"},
-    {"Last", "Last Record - Ctrl + Z", "go-last", ":/icons/last.png"},
+    {"First ", QT_TRANSLATE_NOOP("frmMain", "First Record - Ctrl + F1"), "go-first",
+     ":/icons/first.png"},
+    {"Previous", QT_TRANSLATE_NOOP("frmMain", "Previous Record - Ctrl + F2"), "go-previous",
+     ":/icons/previous.png"},
+    {"Next", QT_TRANSLATE_NOOP("frmMain", "Next Record - Ctrl + F3"), "go-next",
+     ":/icons/next.png"},
+    {"Last", QT_TRANSLATE_NOOP("frmMain", "Last Record - Ctrl + Z"), "go-last", ":/icons/last.png"},
     {nullptr, nullptr, nullptr, nullptr},
-    {"Exit", "Exit", "application-exit", ":/icons/exit.png"},
+    {"Exit", QT_TRANSLATE_NOOP("frmMain", "Exit"), "application-exit", ":/icons/exit.png"},
 };
 
 // Keeps the menu shortcuts working while a text box has the focus: text boxes claim keys such as
@@ -96,7 +103,7 @@ frmMain::frmMain(mdlMain& app, QWidget* parent) : QMainWindow(parent), m_app(app
 {
     initResources();
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Kestrow Ardentry"));
+    setWindowTitle(tr("Kestrow Ardentry"));
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("MDIClient"));
     // One tab for the article form: it fills the frame and its caption (the database path) stays
@@ -154,41 +161,40 @@ void frmMain::buildMenus()
         menu->addSeparator()->setObjectName(QString::fromLatin1(name));
     };
 
-    QMenu* file = addMenu("mnuFile", QStringLiteral("&File"));
-    addCommand(file, "mnuAdd", QStringLiteral("&Add New Record"),
-               QKeySequence(Qt::CTRL | Qt::Key_N), &frmMain::AddRecord);
-    addCommand(file, "mnuSave", QStringLiteral("&Save Record"), QKeySequence(Qt::CTRL | Qt::Key_S),
+    QMenu* file = addMenu("mnuFile", tr("&File"));
+    addCommand(file, "mnuAdd", tr("&Add New Record"), QKeySequence(Qt::CTRL | Qt::Key_N),
+               &frmMain::AddRecord);
+    addCommand(file, "mnuSave", tr("&Save Record"), QKeySequence(Qt::CTRL | Qt::Key_S),
                &frmMain::SaveRecord);
-    addCommand(file, "mnuDelete", QStringLiteral("&Delete Record"),
-               QKeySequence(Qt::CTRL | Qt::Key_D), &frmMain::DeleteRecord);
-    addCommand(file, "mnuPrint", QStringLiteral("&Print Record"),
-               QKeySequence(Qt::CTRL | Qt::Key_P), &frmMain::mnuPrint_Click);
+    addCommand(file, "mnuDelete", tr("&Delete Record"), QKeySequence(Qt::CTRL | Qt::Key_D),
+               &frmMain::DeleteRecord);
+    addCommand(file, "mnuPrint", tr("&Print Record"), QKeySequence(Qt::CTRL | Qt::Key_P),
+               &frmMain::mnuPrint_Click);
     addSeparator(file, "mnuFileDivide2");
-    addCommand(file, "mnuFirst", QStringLiteral("&First Record"),
-               QKeySequence(Qt::CTRL | Qt::Key_F1), &frmMain::mnuFirst_Click);
-    addCommand(file, "mnuPrevious", QStringLiteral("Previous Record"),
-               QKeySequence(Qt::CTRL | Qt::Key_F2), &frmMain::mnuPrevious_Click);
-    addCommand(file, "mnuNext", QStringLiteral("Next Record"), QKeySequence(Qt::CTRL | Qt::Key_F3),
+    addCommand(file, "mnuFirst", tr("&First Record"), QKeySequence(Qt::CTRL | Qt::Key_F1),
+               &frmMain::mnuFirst_Click);
+    addCommand(file, "mnuPrevious", tr("Previous Record"), QKeySequence(Qt::CTRL | Qt::Key_F2),
+               &frmMain::mnuPrevious_Click);
+    addCommand(file, "mnuNext", tr("Next Record"), QKeySequence(Qt::CTRL | Qt::Key_F3),
                &frmMain::mnuNext_Click);
-    addCommand(file, "mnuLast", QStringLiteral("Last Record"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+    addCommand(file, "mnuLast", tr("Last Record"), QKeySequence(Qt::CTRL | Qt::Key_Z),
                &frmMain::mnuLast_Click);
     addSeparator(file, "mnuFileDivide1");
-    addCommand(file, "mnuSearch", QStringLiteral("Sea&rch"), QKeySequence(Qt::Key_F2),
+    addCommand(file, "mnuSearch", tr("Sea&rch"), QKeySequence(Qt::Key_F2),
                &frmMain::mnuSearch_Click);
-    addCommand(file, "mnuExit", QStringLiteral("E&xit"), QKeySequence(), &frmMain::mnuExit_Click);
+    addCommand(file, "mnuExit", tr("E&xit"), QKeySequence(), &frmMain::mnuExit_Click);
 
-    QMenu* setup = addMenu("mnuSetup", QStringLiteral("&Setup"));
-    addCommand(setup, "mnuCategories", QStringLiteral("&Categories"), QKeySequence(Qt::Key_F3),
+    QMenu* setup = addMenu("mnuSetup", tr("&Setup"));
+    addCommand(setup, "mnuCategories", tr("&Categories"), QKeySequence(Qt::Key_F3),
                &frmMain::mnuCategories_Click);
-    addCommand(setup, "mnuUsers", QStringLiteral("&Users"), QKeySequence(Qt::Key_F4),
-               &frmMain::mnuUsers_Click);
-    addCommand(setup, "mnuData", QStringLiteral("&Database Path"), QKeySequence(Qt::Key_F5),
+    addCommand(setup, "mnuUsers", tr("&Users"), QKeySequence(Qt::Key_F4), &frmMain::mnuUsers_Click);
+    addCommand(setup, "mnuData", tr("&Database Path"), QKeySequence(Qt::Key_F5),
                &frmMain::mnuData_Click);
-    addCommand(setup, "mnuLabels", QStringLiteral("Customize &Labels"), QKeySequence(Qt::Key_F6),
+    addCommand(setup, "mnuLabels", tr("Customize &Labels"), QKeySequence(Qt::Key_F6),
                &frmMain::mnuLabels_Click);
 
     // Tools: the features beside the article form's own commands.
-    m_tools = addMenu("mnuTools", QStringLiteral("&Tools"));
+    m_tools = addMenu("mnuTools", tr("&Tools"));
     addCommand(m_tools, "mnuQuickSearch", tr("&Quick Search"), QKeySequence(Qt::CTRL | Qt::Key_F),
                &frmMain::mnuQuickSearch_Click);
     addCommand(m_tools, "mnuHistory", tr("Article &History"), QKeySequence(Qt::CTRL | Qt::Key_H),
@@ -201,19 +207,18 @@ void frmMain::buildMenus()
     addCommand(m_tools, "mnuExport", tr("&Export Articles..."), QKeySequence(),
                &frmMain::mnuExport_Click);
 
-    QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
-    addCommand(help, "mnuGen", QStringLiteral("&General Info"), QKeySequence(),
-               &frmMain::mnuGen_Click);
-    addCommand(help, "mnuMan", QStringLiteral("&User's Guide"), QKeySequence(Qt::Key_F1),
+    QMenu* help = addMenu("mnuHelp", tr("&Help"));
+    addCommand(help, "mnuGen", tr("&General Info"), QKeySequence(), &frmMain::mnuGen_Click);
+    addCommand(help, "mnuMan", tr("&User's Guide"), QKeySequence(Qt::Key_F1),
                &frmMain::mnuMan_Click);
     addSeparator(help, "mnuHelpHy1");
-    addCommand(help, "mnuAbout", QStringLiteral("&About Ardentry..."), QKeySequence(),
+    addCommand(help, "mnuAbout", tr("&About Ardentry..."), QKeySequence(),
                &frmMain::mnuAbout_Click);
 }
 
 void frmMain::buildToolbar()
 {
-    m_toolbar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolbar = addToolBar(tr("Toolbar"));
     m_toolbar->setObjectName(QStringLiteral("tlbTool"));
     m_toolbar->setMovable(false);
     m_toolbar->setIconSize(QSize(32, 32));
@@ -229,7 +234,7 @@ void frmMain::buildToolbar()
         action->setData(QString::fromLatin1(b.key));
         action->setObjectName(QStringLiteral("tlbTool_") + QString::fromLatin1(b.key).trimmed());
         action->setText(QString::fromLatin1(b.key).trimmed());
-        action->setToolTip(QString::fromLatin1(b.tooltip));
+        action->setToolTip(tr(b.tooltip));
     }
     connect(m_toolbar, &QToolBar::actionTriggered, this, [this](QAction* action) {
         tlbTool_ButtonClick(int(m_toolbar->actions().indexOf(action)) + 1);
@@ -412,7 +417,7 @@ void frmMain::Refresh()
     try {
         m_app.ReloadArticles();
     } catch (const DbError& e) {
-        report(QStringLiteral("The articles could not be read again: ") + e.message());
+        report(tr("The articles could not be read again: ") + e.message());
     }
     ShowCurrentRecord();
 }
