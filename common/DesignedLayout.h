@@ -33,3 +33,25 @@ inline QPushButton* commandButton(QWidget* parent, const char* name, const QStri
         button->setAutoDefault(false);
     return button;
 }
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+// A file row of a dialog: the caption (buddy of the box), the path box named `boxName` and a
+// "&Browse..." button named "cmdBrowse".
+inline QHBoxLayout* fileRow(QWidget* parent, const QString& caption, const char* boxName,
+                            QLineEdit*& box, QPushButton*& browse)
+{
+    auto* label = new QLabel(caption, parent);
+    box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(boxName));
+    box->setMinimumWidth(420);
+    label->setBuddy(box);
+    browse = commandButton(parent, "cmdBrowse", QStringLiteral("&Browse..."));
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(box, 1);
+    row->addWidget(browse);
+    return row;
+}

@@ -59,16 +59,8 @@ frmExport::frmExport(Frame& frame, mdlMain& app)
     formatLayout->addWidget(optCsv);
     formatLayout->addWidget(optWeb);
 
-    auto* targetLabel = new QLabel(QStringLiteral("Sa&ve to:"), this);
-    txtTarget = new QLineEdit(this);
-    txtTarget->setObjectName(QStringLiteral("txtTarget"));
-    txtTarget->setMinimumWidth(420);
-    targetLabel->setBuddy(txtTarget);
-    cmdBrowse = commandButton(this, "cmdBrowse", QStringLiteral("&Browse..."));
-    auto* targetRow = new QHBoxLayout;
-    targetRow->addWidget(targetLabel);
-    targetRow->addWidget(txtTarget, 1);
-    targetRow->addWidget(cmdBrowse);
+    QHBoxLayout* targetRow =
+        fileRow(this, QStringLiteral("Sa&ve to:"), "txtTarget", txtTarget, cmdBrowse);
 
     lblStatus = new QLabel(this);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));

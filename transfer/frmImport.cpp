@@ -60,16 +60,8 @@ frmImport::frmImport(Frame& frame, mdlMain& app)
 
 void frmImport::buildControls()
 {
-    auto* fileLabel = new QLabel(QStringLiteral("&File:"), this);
-    txtFile = new QLineEdit(this);
-    txtFile->setObjectName(QStringLiteral("txtFile"));
-    txtFile->setMinimumWidth(420);
-    fileLabel->setBuddy(txtFile);
-    cmdBrowse = commandButton(this, "cmdBrowse", QStringLiteral("&Browse..."));
-    auto* fileRow = new QHBoxLayout;
-    fileRow->addWidget(fileLabel);
-    fileRow->addWidget(txtFile, 1);
-    fileRow->addWidget(cmdBrowse);
+    QHBoxLayout* fileChoice =
+        fileRow(this, QStringLiteral("&File:"), "txtFile", txtFile, cmdBrowse);
 
     auto* reading = new QGroupBox(QStringLiteral("How the file is read"), this);
     cboEncoding = new QComboBox(reading);
@@ -182,7 +174,7 @@ void frmImport::buildControls()
     buttons->addWidget(cmdClose);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fileRow);
+    layout->addLayout(fileChoice);
     layout->addWidget(reading);
     layout->addWidget(grdPreview, 1);
     layout->addWidget(fields);
