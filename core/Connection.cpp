@@ -189,6 +189,12 @@ void Connection::open(const QString& path)
 {
     close();
     m_path = path;
+    if (ServerAddress::looks(path)) {
+        openServer(path);
+        return;
+    }
+    m_engine = Engine::SQLite;
+    m_address = ServerAddress();
     if (path.trimmed().isEmpty())
         throw DbError(DbError::Kind::NotFound, QStringLiteral("No database file is named."));
     const QFileInfo info(path);
@@ -204,6 +210,10 @@ void Connection::open(const QString& path)
             QStringLiteral("The file \"%1\" is not an SQLite database: the file is empty.")
                 .arg(path));
 
+    if (m_db.isValid() && m_db.driverName() != QLatin1String("QSQLITE")) {
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+    }
     if (!m_db.isValid()) {
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         if (!m_db.isValid())
@@ -273,8 +283,82 @@ void Connection::open(const QString& path)
     }
 }
 
+void Connection::openServer(const QString& text)
+{
+    QString why;
+    ServerAddress address;
+    if (!ServerAddress::parse(text, address, &why))
+        throw DbError(DbError::Kind::NotFound, why);
+    m_engine = Engine::PostgreSQL;
+    m_address = address;
+    if (m_db.isValid() && m_db.driverName() != QLatin1String("QPSQL")) {
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    if (!m_db.isValid()) {
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
+        if (!m_db.isValid())
+            throw DbError(QStringLiteral("The PostgreSQL database driver is not available (Debian "
+                                         "package libqt6sql6-psql)."));
+    }
+    m_db.setHostName(address.host);
+    m_db.setPort(address.port);
+    m_db.setUserName(address.user);
+    m_db.setDatabaseName(address.database);
+    m_db.setPassword(!address.password.isEmpty() ? address.password : m_password);
+    m_db.setConnectOptions(address.connectOptions());
+    if (!m_db.open()) {
+        const QString reason = engineReason(m_db.lastError());
+        m_db.close();
+        const bool password = reason.contains(QLatin1String("password"), Qt::CaseInsensitive) &&
+                              (reason.contains(QLatin1String("no password supplied")) ||
+                               reason.contains(QLatin1String("authentication failed")));
+        throw DbError(password ? DbError::Kind::PasswordNeeded : DbError::Kind::General,
+                      QStringLiteral("Cannot connect to the database server \"%1\": %2.")
+                          .arg(address.display(), reason));
+    }
+    QSqlQuery setup(m_db);
+    if (!setup.exec(QStringLiteral("SET client_min_messages = error"))) {
+        const QString reason = engineReason(setup.lastError());
+        m_db.close();
+        throw DbError(QStringLiteral("Cannot use the database server \"%1\": %2.")
+                          .arg(address.display(), reason));
+    }
+}
+
+bool Connection::revive()
+{
+    if (!isServer() || !m_db.isValid())
+        return false;
+    if (m_db.isOpen()) {
+        QSqlQuery probe(m_db);
+        if (probe.exec(QStringLiteral("SELECT 1")))
+            return false;
+    }
+    m_db.close();
+    if (!m_db.open())
+        return false;
+    QSqlQuery setup(m_db);
+    setup.exec(QStringLiteral("SET client_min_messages = error"));
+    return true;
+}
+
+QString Connection::engineName() const
+{
+    return isServer() ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite");
+}
+
+QString Connection::displayPath() const
+{
+    return isServer() ? m_address.display() : m_path;
+}
+
 QPair<qint64, qint64> Connection::changeStamp()
 {
+    // A server does not tell what others wrote since a given moment: every stamp is new, so
+    // the rows are always read again.
+    if (isServer())
+        return {-2, ++m_serverStamp};
     if (!isOpen() || !m_handle)
         return {-1, -1};
     QSqlQuery version(m_db);
@@ -286,7 +370,7 @@ QPair<qint64, qint64> Connection::changeStamp()
 
 QString Connection::fileProblem() const
 {
-    if (m_path.isEmpty())
+    if (m_path.isEmpty() || isServer())
         return QString();
     const QString shown = QDir::toNativeSeparators(m_path);
     struct stat now {
@@ -325,6 +409,12 @@ void Connection::close()
 
 QString Connection::engineVersion() const
 {
+    if (isServer()) {
+        QSqlQuery query(m_db);
+        if (query.exec(QStringLiteral("SHOW server_version")) && query.next())
+            return query.value(0).toString().section(QLatin1Char(' '), 0, 0);
+        return QString();
+    }
     if (!isOpen())
         return QString::fromLatin1(sqlite3_libversion());
     QSqlQuery query(m_db);

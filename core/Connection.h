@@ -1,25 +1,52 @@
 #pragma once
 
 #include "core/DbError.h"
+#include "core/ServerAddress.h"
 
 #include <QPair>
 #include <QSqlDatabase>
 #include <QString>
 
 // The one connection to the article database: an existing SQLite file, opened for reading and
-// writing. Opening never creates a file. Every record set of the program works through one of
-// these.
+// writing, or a database on a PostgreSQL server (a "postgresql://" address). Opening never
+// creates a file or a database. Every record set of the program works through one of these.
+class Connection;
+
+// True for a connection to a PostgreSQL server (the record-set layer's other engine).
+inline bool isServerDatabase(const QSqlDatabase& database)
+{
+    return database.driverName() == QLatin1String("QPSQL");
+}
+
 class Connection
 {
 public:
+    enum class Engine { SQLite, PostgreSQL };
+
     Connection();
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens the database file at `path`. Throws DbError (NotFound for a missing file,
-    // NotADatabase for a file that is not an SQLite database, General otherwise).
+    // Opens the database file at `path`, or the server database when `path` is a server
+    // address. Throws DbError (NotFound for a missing file, NotADatabase for a file that is not an
+    // SQLite database, PasswordNeeded when the server wants a password that neither the address,
+    // setPassword(), ~/.pgpass nor libpq's environment gives, General otherwise).
     void open(const QString& path);
+    // The password for the server of the next open() (and of every reconnection after it);
+    // kept in memory only.
+    void setPassword(const QString& password) { m_password = password; }
+
+    Engine engine() const { return m_engine; }
+    bool isServer() const { return m_engine == Engine::PostgreSQL; }
+    // "SQLite" or "PostgreSQL".
+    QString engineName() const;
+    // What the user may see of the database in use: the file path, or the server address
+    // without any password.
+    QString displayPath() const;
+    // After a command failed on a server: whether the connection was lost and could be opened
+    // again (false for a file, for a connection that still answers, or a server still away).
+    bool revive();
     bool isOpen() const;
     void close();
 
@@ -38,8 +65,14 @@ public:
     const QString& connectionName() const { return m_name; }
 
 private:
+    void openServer(const QString& address);
+
     QString m_name;
     QString m_path;
+    QString m_password;
+    Engine m_engine = Engine::SQLite;
+    ServerAddress m_address;
+    qint64 m_serverStamp = 0;
     QSqlDatabase m_db;
     quint64 m_device = 0; // the file that was opened
     quint64 m_inode = 0;

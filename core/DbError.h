@@ -16,6 +16,7 @@ public:
         BadValue,  // a value that the column cannot take (text in a number column)
         Duplicate, // a value that must be unique is held by another row
         NoCurrentRow,
+        PasswordNeeded, // the server wants a password that was not given, or a wrong one
     };
 
     DbError(Kind kind, const QString& message)

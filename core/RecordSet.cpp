@@ -59,7 +59,23 @@ struct Column {
     QString name;
     QString quotedName;
     bool number = false;
+    bool whole = false; // takes whole numbers only (a server's integer types)
 };
+
+// A server's column types that hold numbers, and those of them that hold whole numbers.
+bool isServerNumberType(const QString& type)
+{
+    static const QStringList numbers{
+        QStringLiteral("smallint"), QStringLiteral("integer"),          QStringLiteral("bigint"),
+        QStringLiteral("numeric"),  QStringLiteral("double precision"), QStringLiteral("real")};
+    return numbers.contains(type);
+}
+
+bool isServerWholeType(const QString& type)
+{
+    return type == QLatin1String("smallint") || type == QLatin1String("integer") ||
+           type == QLatin1String("bigint");
+}
 
 struct Slot {
     qint64 rowid = 0;
@@ -114,6 +130,21 @@ struct RecordSet::Impl {
     QPair<qint64, qint64> stamp{-1, -1};
     bool orderKept = true;
 
+    bool server() const { return connection && connection->isServer(); }
+
+    // Runs `read`; when it fails because a server connection was lost, once more after the
+    // connection was opened again.
+    template <typename Read> auto reviving(Read read)
+    {
+        try {
+            return read();
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::General || !connection || !connection->revive())
+                throw;
+        }
+        return read();
+    }
+
     QSqlDatabase& db()
     {
         if (!connection || !connection->isOpen())
@@ -166,11 +197,20 @@ struct RecordSet::Impl {
         QStringList names;
         for (const Column& c : columns)
             names << c.quotedName;
+        // A server has no function of ours: the text of the whole row tells Null from empty
+        // text and keeps every character.
+        if (server())
+            return QStringLiteral("md5(ROW(%1)::text)").arg(names.join(QLatin1String(", ")));
         return QStringLiteral("ardentry_fingerprint(%1)").arg(names.join(QLatin1String(", ")));
     }
 
     // Reads the rows with these keys; missing keys are absent from the result.
     QHash<qint64, QVector<QVariant>> readRows(const std::vector<qint64>& keys)
+    {
+        return reviving([&] { return readRowsOnce(keys); });
+    }
+
+    QHash<qint64, QVector<QVariant>> readRowsOnce(const std::vector<qint64>& keys)
     {
         QHash<qint64, QVector<QVariant>> result;
         const QString sql =
@@ -336,6 +376,10 @@ struct RecordSet::Impl {
     }
 
     void load(const QString& wantedTable, const QString& wantedColumn);
+    void loadFromServer(const QString& wantedTable, const QString& wantedColumn);
+    // The rows of a server table whose column matches a text pattern, compared here with the
+    // same folding as on a file.
+    std::vector<qint64> serverTextMatches(int col, const TextPattern& pattern);
     Criteria parseCriteria(const QString& text, int& col) const;
     // `unique`: index of the column whose written values must be held by no other row, or -1.
     void send(int unique);
@@ -411,11 +455,12 @@ void RecordSet::Impl::send(int unique)
                               .arg(quotedTable, names.join(QLatin1String(", ")),
                                    QStringList(names.size(), QStringLiteral("?"))
                                        .join(QLatin1String(", ")));
-                query.prepare(sql);
+                query.prepare(server() ? sql + QStringLiteral(" RETURNING ") + rowKey : sql);
                 for (const auto& change : p.changes)
                     query.addBindValue(change.second);
                 run(query);
-                const qint64 key = query.lastInsertId().toLongLong();
+                const qint64 key = server() && query.next() ? query.value(0).toLongLong()
+                                                            : query.lastInsertId().toLongLong();
                 inserted[s] = key;
                 written.push_back(key);
             } else if (p.deleted) {
@@ -539,7 +584,10 @@ void RecordSet::open(const QString& sql)
                                      "(SELECT * FROM table ORDER BY column).")
                           .arg(sql));
     try {
-        d->load(match.captured(1), match.captured(2));
+        d->reviving([&] {
+            d->reset();
+            d->load(match.captured(1), match.captured(2));
+        });
     } catch (...) {
         d->reset();
         throw;
@@ -553,6 +601,10 @@ void RecordSet::open(const QString& sql)
 void RecordSet::Impl::load(const QString& wantedTable, const QString& wantedColumn)
 {
     QSqlDatabase& database = db();
+    if (server()) {
+        loadFromServer(wantedTable, wantedColumn);
+        return;
+    }
     {
         QSqlQuery query(database);
         query.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
@@ -614,6 +666,121 @@ void RecordSet::Impl::load(const QString& wantedTable, const QString& wantedColu
     }
     stamp = connection->changeStamp();
     orderKept = true;
+}
+
+void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& wantedColumn)
+{
+    QSqlDatabase& database = db();
+    {
+        QSqlQuery query(database);
+        query.prepare(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE "
+                                     "table_schema = current_schema() AND lower(table_name) = "
+                                     "lower(?) ORDER BY table_name = ? DESC LIMIT 1"));
+        query.addBindValue(wantedTable);
+        query.addBindValue(wantedTable);
+        if (!query.exec())
+            throw DbError(
+                QStringLiteral("Cannot read the tables of the database: %1.").arg(reasonOf(query)));
+        if (!query.next())
+            throw DbError(DbError::Kind::NotFound,
+                          QStringLiteral("The table \"%1\" does not exist in the database \"%2\".")
+                              .arg(wantedTable, connection->displayPath()));
+        table = query.value(0).toString();
+    }
+    quotedTable = quoted(table);
+    // The hidden row key is the column "rowid", which the program's tables have on a server;
+    // it is not one of the columns the record set shows.
+    rowKey = QStringLiteral("rowid");
+    bool hasKey = false;
+    {
+        QSqlQuery query(database);
+        query.prepare(QStringLiteral("SELECT column_name, data_type FROM information_schema.columns "
+                                     "WHERE table_schema = current_schema() AND table_name = ? "
+                                     "ORDER BY ordinal_position"));
+        query.addBindValue(table);
+        if (!query.exec())
+            throw DbError(QStringLiteral("Cannot read the columns of the table \"%1\": %2.")
+                              .arg(table, reasonOf(query)));
+        while (query.next()) {
+            const QString name = query.value(0).toString();
+            if (name == rowKey) {
+                hasKey = true;
+                continue;
+            }
+            Column c;
+            c.name = name;
+            c.quotedName = quoted(c.name);
+            c.number = isServerNumberType(query.value(1).toString());
+            c.whole = isServerWholeType(query.value(1).toString());
+            columnIndex.insert(c.name.toLower(), columns.size());
+            columns.push_back(c);
+        }
+    }
+    if (!hasKey)
+        throw DbError(QStringLiteral("The table \"%1\" has no row key \"rowid\"; make the database "
+                                     "with ardentry-newdb.")
+                          .arg(table));
+    const auto order = columnIndex.constFind(wantedColumn.toLower());
+    if (order == columnIndex.constEnd())
+        throw DbError(
+            DbError::Kind::NotFound,
+            QStringLiteral("The table \"%1\" has no column \"%2\".").arg(table, wantedColumn));
+    orderColumn = order.value();
+    const Column& ordered = columns[orderColumn];
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (ordered.number) {
+        // Nulls first, as a file orders them.
+        if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3 NULLS FIRST, %1")
+                            .arg(rowKey, quotedTable, ordered.quotedName)))
+            throw DbError(
+                QStringLiteral("Cannot read the table \"%1\": %2.").arg(table, reasonOf(query)));
+        while (query.next()) {
+            Slot slot;
+            slot.rowid = query.value(0).toLongLong();
+            snapshot.push_back(slot);
+        }
+    } else {
+        // Text is ordered here, ignoring letter case exactly as on a file, whatever the
+        // server's collation.
+        if (!query.exec(QStringLiteral("SELECT %1, %2 FROM %3")
+                            .arg(rowKey, ordered.quotedName, quotedTable)))
+            throw DbError(
+                QStringLiteral("Cannot read the table \"%1\": %2.").arg(table, reasonOf(query)));
+        std::vector<std::pair<QByteArray, qint64>> rows;
+        while (query.next())
+            rows.emplace_back(query.value(1).toString().toUtf8(), query.value(0).toLongLong());
+        std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+            const int byText = textmatch::compareIgnoringCase(a.first.constData(), a.first.size(),
+                                                             b.first.constData(), b.first.size());
+            return byText != 0 ? byText < 0 : a.second < b.second;
+        });
+        snapshot.reserve(rows.size());
+        for (const auto& row : rows) {
+            Slot slot;
+            slot.rowid = row.second;
+            snapshot.push_back(slot);
+        }
+    }
+    stamp = connection->changeStamp();
+    orderKept = true;
+}
+
+std::vector<qint64> RecordSet::Impl::serverTextMatches(int col, const TextPattern& pattern)
+{
+    QSqlQuery query(db());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT %1, %2 FROM %3")
+                        .arg(rowKey, columns[col].quotedName, quotedTable)))
+        throw DbError(
+            QStringLiteral("Cannot search the table \"%1\": %2.").arg(table, reasonOf(query)));
+    std::vector<qint64> matches;
+    while (query.next()) {
+        const QString text = textmatch::valueText(query.isNull(1) ? QVariant() : query.value(1));
+        if (pattern.matches(text))
+            matches.push_back(query.value(0).toLongLong());
+    }
+    return matches;
 }
 
 void RecordSet::close()
@@ -731,6 +898,11 @@ void RecordSet::collect(const QString& column, const QString& value)
                                              "number.")
                                   .arg(d->columns[col].name, value));
             typed = *number;
+            if (d->columns[col].whole && typed.typeId() != QMetaType::LongLong)
+                throw DbError(DbError::Kind::BadValue,
+                              QStringLiteral("The column \"%1\" holds whole numbers; \"%2\" is "
+                                             "not a whole number.")
+                                  .arg(d->columns[col].name, value));
         }
     } else {
         // A text column always gets text: an empty box is written as the empty text, not Null.
@@ -828,7 +1000,8 @@ void RecordSet::setFilter(const QString& criteria)
         const bool nothing = number && !number->isValid();
 
         std::vector<qint64> matches;
-        if (!everything && !nothing) {
+        const auto searchFile = [&] {
+            std::vector<qint64> found;
             QSqlQuery query(s.db());
             query.setForwardOnly(true);
             const QString field = s.columns[col].quotedName;
@@ -851,7 +1024,35 @@ void RecordSet::setFilter(const QString& criteria)
                 throw DbError(QStringLiteral("Cannot search the table \"%1\": %2.")
                                   .arg(s.table, reasonOf(query)));
             while (query.next())
-                matches.push_back(query.value(0).toLongLong());
+                found.push_back(query.value(0).toLongLong());
+            return found;
+        };
+        const auto searchServer = [&] {
+            if (text)
+                return s.serverTextMatches(col, *text);
+            std::vector<qint64> found;
+            const QVariant value = number->value();
+            // A whole-number column holds no fraction: 2.5 matches nothing there.
+            if (s.columns[col].whole && value.typeId() != QMetaType::LongLong)
+                return found;
+            QSqlQuery query(s.db());
+            query.setForwardOnly(true);
+            query.prepare(
+                QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4")
+                    .arg(s.rowKey, s.quotedTable, s.columns[col].quotedName,
+                         value.typeId() == QMetaType::LongLong ? QStringLiteral("?")
+                                                               : QStringLiteral("CAST(? AS "
+                                                                                "double precision)")));
+            query.addBindValue(value);
+            if (!query.exec())
+                throw DbError(QStringLiteral("Cannot search the table \"%1\": %2.")
+                                  .arg(s.table, reasonOf(query)));
+            while (query.next())
+                found.push_back(query.value(0).toLongLong());
+            return found;
+        };
+        if (!everything && !nothing) {
+            matches = s.server() ? s.reviving(searchServer) : searchFile();
             std::sort(matches.begin(), matches.end());
         }
         for (int i = 0; i < int(s.snapshot.size()); ++i) {

@@ -1,5 +1,6 @@
 #include "core/Transaction.h"
 
+#include "core/Connection.h"
 #include "core/DbError.h"
 
 #include <QHash>
@@ -12,6 +13,9 @@
 
 namespace
 {
+// The advisory lock every writer of a server database takes for its transaction.
+constexpr qint64 kWriterLock = 0x41726465; // "Arde"
+
 struct Writers {
     QMutex mutex;
     QHash<QString, QString> names; // connection name -> login name
@@ -50,14 +54,44 @@ QString engineReason(const QSqlError& error)
 Transaction::Transaction(QSqlDatabase& database, QString failure)
     : m_database(database), m_failure(std::move(failure))
 {
-    const bool sqlite = m_database.driverName() == QLatin1String("QSQLITE");
+    const bool server = isServerDatabase(m_database);
+    const QString beginText = server ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE");
     QSqlQuery begin(m_database);
-    if (!begin.exec(sqlite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN")))
+    bool begun = begin.exec(beginText);
+    if (!begun && server) {
+        // A server connection that was lost (the server restarted, the network came back)
+        // is opened once more before the write is given up.
+        m_database.close();
+        if (m_database.open()) {
+            QSqlQuery again(m_database);
+            again.exec(QStringLiteral("SET client_min_messages = error"));
+            begun = again.exec(beginText);
+            if (!begun)
+                begin = std::move(again);
+        }
+    }
+    if (!begun)
         throw DbError(m_failure + QStringLiteral(": ") + engineReason(begin.lastError()) +
                       QStringLiteral(". Nothing was saved."));
     m_open = true;
+    if (server) {
+        // One writer at a time, as on a file: checks made inside the transaction (a number
+        // that must be free, a row that must be unchanged) hold until the commit.
+        QSqlQuery lock(m_database);
+        if (!lock.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriterLock)))
+            throw DbError(m_failure + QStringLiteral(": ") + engineReason(lock.lastError()) +
+                          QStringLiteral(". Nothing was saved."));
+    }
     const QString writer = writerName(m_database.connectionName());
-    if (!writer.isEmpty()) {
+    if (server) {
+        // The name lives as long as the transaction; the server's triggers read it.
+        QSqlQuery name(m_database);
+        name.prepare(QStringLiteral("SELECT set_config('ardentry.writer', ?, true)"));
+        name.addBindValue(writer);
+        if (!writer.isEmpty() && !name.exec())
+            throw DbError(m_failure + QStringLiteral(": ") + engineReason(name.lastError()) +
+                          QStringLiteral(". Nothing was saved."));
+    } else if (!writer.isEmpty()) {
         QSqlQuery name(m_database);
         name.prepare(QStringLiteral("INSERT OR REPLACE INTO ardentry_writer (slot, name) "
                                     "VALUES (1, ?)"));
