@@ -318,7 +318,9 @@ void Connection::openServer(const QString& text)
                           .arg(address.display(), reason));
     }
     QSqlQuery setup(m_db);
-    if (!setup.exec(QStringLiteral("SET client_min_messages = error"))) {
+    // A write that waits for another's lock gives up as a file's does, after a few seconds.
+    if (!setup.exec(QStringLiteral("SET client_min_messages = error")) ||
+        !setup.exec(QStringLiteral("SET lock_timeout = '3s'"))) {
         const QString reason = engineReason(setup.lastError());
         m_db.close();
         throw DbError(QStringLiteral("Cannot use the database server \"%1\": %2.")
@@ -340,6 +342,7 @@ bool Connection::revive()
         return false;
     QSqlQuery setup(m_db);
     setup.exec(QStringLiteral("SET client_min_messages = error"));
+    setup.exec(QStringLiteral("SET lock_timeout = '3s'"));
     return true;
 }
 

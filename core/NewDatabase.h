@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Creates a new Ardentry database file (the tool's work; the program never creates tables).
 struct NewDatabaseOptions {
@@ -9,7 +10,13 @@ struct NewDatabaseOptions {
     bool quickSearchIndex = true; // false: a file as made before the quick search existed
 };
 
-// Creates `path` with the five tables, the six Customize rows, at least one category, one user
+// Creates `path` (a file, or a server address: then the tables go into that existing database,
+// which must not hold them yet) with the five tables, the six Customize rows, at least one category, one user
 // and one welcome article. Refuses (throws std::runtime_error) when the file exists already or
 // cannot be created; a half-made file is removed.
 void createArticleDatabase(const QString& path, const NewDatabaseOptions& options = {});
+
+// The statements that make the five tables of a file, and the same table for a server (with its
+// hidden row key "rowid").
+QStringList articleTableTexts();
+QString serverTableText(const QString& fileTableText);

@@ -671,6 +671,7 @@ void RecordSet::Impl::load(const QString& wantedTable, const QString& wantedColu
 void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& wantedColumn)
 {
     QSqlDatabase& database = db();
+    QString serverTable;
     {
         QSqlQuery query(database);
         query.prepare(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE "
@@ -685,9 +686,11 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
             throw DbError(DbError::Kind::NotFound,
                           QStringLiteral("The table \"%1\" does not exist in the database \"%2\".")
                               .arg(wantedTable, connection->displayPath()));
-        table = query.value(0).toString();
+        // Messages name the table as the program wrote it; the server keeps it in lower case.
+        table = wantedTable;
+        serverTable = query.value(0).toString();
+        quotedTable = quoted(serverTable);
     }
-    quotedTable = quoted(table);
     // The hidden row key is the column "rowid", which the program's tables have on a server;
     // it is not one of the columns the record set shows.
     rowKey = QStringLiteral("rowid");
@@ -697,7 +700,7 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
         query.prepare(QStringLiteral("SELECT column_name, data_type FROM information_schema.columns "
                                      "WHERE table_schema = current_schema() AND table_name = ? "
                                      "ORDER BY ordinal_position"));
-        query.addBindValue(table);
+        query.addBindValue(serverTable);
         if (!query.exec())
             throw DbError(QStringLiteral("Cannot read the columns of the table \"%1\": %2.")
                               .arg(table, reasonOf(query)));

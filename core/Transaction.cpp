@@ -65,6 +65,7 @@ Transaction::Transaction(QSqlDatabase& database, QString failure)
         if (m_database.open()) {
             QSqlQuery again(m_database);
             again.exec(QStringLiteral("SET client_min_messages = error"));
+            again.exec(QStringLiteral("SET lock_timeout = '3s'"));
             begun = again.exec(beginText);
             if (!begun)
                 begin = std::move(again);

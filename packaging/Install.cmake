@@ -66,6 +66,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ARDENTRY_HOMEPAGE})
 # offscreen) ship in libqt6gui6, which dpkg-shlibdeps names already; Wayland's in qt6-wayland
 # (without it Qt runs through XWayland).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-image-formats-plugins, hicolor-icon-theme")
 include(CPack)

@@ -1,5 +1,8 @@
 #include "tests/TestFolder.h"
 
+#include "core/ServerAddress.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +19,12 @@ namespace
 QSqlQuery run(const QString& connection, const QString& sql, const QVariantList& binds)
 {
     QSqlQuery query(QSqlDatabase::database(connection));
+    if (binds.isEmpty()) {
+        if (!query.exec(sql))
+            throw std::runtime_error(
+                ("exec failed: " + sql + ": " + query.lastError().text()).toStdString());
+        return query;
+    }
     if (!query.prepare(sql))
         throw std::runtime_error(
             ("prepare failed: " + sql + ": " + query.lastError().text()).toStdString());
@@ -28,17 +37,92 @@ QSqlQuery run(const QString& connection, const QString& sql, const QVariantList&
 }
 } // namespace
 
-TestFolder::TestFolder(const NewDatabaseOptions& options)
+namespace
+{
+// Runs one statement on the server's maintenance database.
+void onServer(const QString& sql)
+{
+    const QString name = QStringLiteral("testserver-") + QUuid::createUuid().toString(QUuid::Id128);
+    {
+        ServerAddress address;
+        ServerAddress::parse(TestFolder::serverAddress(), address);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        db.setHostName(address.host);
+        db.setPort(address.port);
+        db.setUserName(address.user);
+        db.setDatabaseName(address.database);
+        QString error;
+        if (!db.open()) {
+            error = db.lastError().text();
+        } else {
+            QSqlQuery query(db);
+            if (!query.exec(sql))
+                error = query.lastError().text();
+        }
+        db.close();
+        if (!error.isEmpty()) {
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            throw std::runtime_error((sql + QStringLiteral(": ") + error).toStdString());
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+} // namespace
+
+QString TestFolder::serverAddress()
+{
+    const QString address = qEnvironmentVariable("ARDENTRY_TEST_SERVER");
+    if (address.isEmpty())
+        throw std::runtime_error("No test server: ARDENTRY_TEST_SERVER is not set (ctest sets it "
+                                 "to the server it starts).");
+    return address;
+}
+
+const char* TestFolder::engineName(Engine engine)
+{
+    return engine == Engine::File ? "file" : "server";
+}
+
+QString TestFolder::newServerDatabase()
+{
+    static int counter = 0;
+    const QString name = QStringLiteral("t%1_%2_%3")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(++counter)
+                             .arg(QUuid::createUuid().toString(QUuid::Id128).left(8));
+    onServer(QStringLiteral("CREATE DATABASE %1").arg(name));
+    m_serverDatabases << name;
+    ServerAddress address;
+    ServerAddress::parse(serverAddress(), address);
+    address.database = name;
+    return address.display();
+}
+
+TestFolder::TestFolder(const NewDatabaseOptions& options, Engine engine) : m_engine(engine)
 {
     if (!m_dir.isValid())
         throw std::runtime_error("no temporary folder");
     QDir(m_dir.path()).mkpath(QStringLiteral("Ini"));
     QDir(m_dir.path()).mkpath(QStringLiteral("Help"));
     writeFile(QStringLiteral("Help/arhelp.htm"), "<html><body>Guide</body></html>\n");
+    m_address = engine == Engine::Server ? newServerDatabase() : path(QStringLiteral("ardentry.db"));
     createArticleDatabase(dbPath(), options);
     writeFile(QStringLiteral("Ini/arprefs.ini"),
               ("[General]\r\nPath=" + dbPath() + "\r\n").toUtf8());
     m_connection = QStringLiteral("testfolder-") + QUuid::createUuid().toString(QUuid::Id128);
+    if (engine == Engine::Server) {
+        ServerAddress address;
+        ServerAddress::parse(m_address, address);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connection);
+        db.setHostName(address.host);
+        db.setPort(address.port);
+        db.setUserName(address.user);
+        db.setDatabaseName(address.database);
+        if (!db.open())
+            throw std::runtime_error("cannot open the test database");
+        return;
+    }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(dbPath());
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
@@ -53,11 +137,18 @@ TestFolder::~TestFolder()
         db.close();
     }
     QSqlDatabase::removeDatabase(m_connection);
+    for (const QString& name : m_serverDatabases) {
+        try {
+            onServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
+        } catch (const std::exception&) {
+            // A database left on the throwaway server goes with it.
+        }
+    }
 }
 
 QString TestFolder::dbPath() const
 {
-    return path(QStringLiteral("ardentry.db"));
+    return m_address;
 }
 QString TestFolder::iniPath() const
 {

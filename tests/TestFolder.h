@@ -7,16 +7,33 @@
 #include <QTemporaryDir>
 #include <QVariant>
 
-// A temporary program folder: Ini/arprefs.ini pointing at a fresh database "ardentry.db" in it,
-// and Help/arhelp.htm. SQL helpers work through a connection of their own, as another program
-// would, so tests see what the file really holds.
+#include <QMetaType>
+
+// A temporary program folder: Ini/arprefs.ini pointing at a fresh database, and
+// Help/arhelp.htm. The database is the file "ardentry.db" in the folder, or a new database on
+// the test server (ARDENTRY_TEST_SERVER, which ctest starts) that is dropped afterwards. SQL
+// helpers work through a connection of their own, as another program would, so tests see what
+// the database really holds.
 class TestFolder
 {
 public:
-    explicit TestFolder(const NewDatabaseOptions& options = {});
+    enum class Engine { File, Server };
+
+    explicit TestFolder(const NewDatabaseOptions& options = {}, Engine engine = Engine::File);
+    explicit TestFolder(Engine engine) : TestFolder(NewDatabaseOptions(), engine) {}
     ~TestFolder();
 
+    // The address of the test server's maintenance database; throws when no server is given.
+    static QString serverAddress();
+    // A new empty database on the test server, for tests that make their own; dropped with
+    // the folder.
+    QString newServerDatabase();
+    // "file" and "server", for data rows.
+    static const char* engineName(Engine engine);
+
+    Engine engine() const { return m_engine; }
     QString folder() const { return m_dir.path(); }
+    // The database path as stored in the preferences: the file, or the server address.
     QString dbPath() const;
     QString iniPath() const;
     QString path(const QString& relative) const; // a file inside the folder
@@ -32,4 +49,9 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_connection;
+    Engine m_engine;
+    QString m_address;
+    QStringList m_serverDatabases;
 };
+
+Q_DECLARE_METATYPE(TestFolder::Engine)
