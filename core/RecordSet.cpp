@@ -11,6 +11,7 @@
 #include <QVector>
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <map>
 #include <optional>
@@ -418,7 +419,9 @@ void RecordSet::Impl::send(int unique)
 {
     QSqlDatabase& database = db();
     const auto run = [&](QSqlQuery& query) {
-        if (!query.exec())
+        // (A statement the server could not prepare, e.g. because a lock timed out, fails
+        // here with the server's reason.)
+        if (query.lastError().isValid() || !query.exec())
             throw DbError(QStringLiteral("The changes to the table \"%1\" could not be saved: "
                                          "%2. Nothing was saved.")
                               .arg(table, reasonOf(query)));
@@ -1034,10 +1037,14 @@ void RecordSet::setFilter(const QString& criteria)
             if (text)
                 return s.serverTextMatches(col, *text);
             std::vector<qint64> found;
-            const QVariant value = number->value();
-            // A whole-number column holds no fraction: 2.5 matches nothing there.
-            if (s.columns[col].whole && value.typeId() != QMetaType::LongLong)
-                return found;
+            QVariant value = number->value();
+            // A whole-number column holds no fraction: 2.5 matches nothing there, 12.0 is 12.
+            if (s.columns[col].whole && value.typeId() != QMetaType::LongLong) {
+                const double real = value.toDouble();
+                if (real != std::floor(real) || std::abs(real) > 9.0e18)
+                    return found;
+                value = QVariant(qlonglong(real));
+            }
             QSqlQuery query(s.db());
             query.setForwardOnly(true);
             query.prepare(
