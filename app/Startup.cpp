@@ -1,8 +1,10 @@
 #include "app/Startup.h"
 
 #include "app/frmMain.h"
+#include "app/frmPassword.h"
 #include "app/frmWelcome.h"
 #include "common/MessageBox.h"
+#include "core/ServerAddress.h"
 #include "core/mdlMain.h"
 #include "history/HistoryCommands.h"
 
@@ -43,8 +45,9 @@ QIcon programIcon()
 
 // Makes `chosen` the database of this run: stored as the database path, or for this run only
 // when the command line gave one. Throws StartupError when it cannot be stored.
-void useDatabase(mdlMain& app, const QString& chosen)
+void useDatabase(mdlMain& app, const QString& typed)
 {
+    const QString chosen = app.TakePassword(typed);
     if (app.hasDatabaseForThisRun()) {
         app.setDatabaseForThisRun(chosen);
         return;
@@ -117,6 +120,22 @@ std::unique_ptr<frmMain> startArdentry(mdlMain& app)
             }
         }
         QString chosen;
+        if (failure->kind() == StartupError::Kind::PasswordNeeded) {
+            // The server wants a password: asked for, then the same database again. Cancel
+            // leads to the message of a failed start.
+            frmPassword ask(app.ShownDatabasePath(),
+                            app.dbConnection.isServer() &&
+                                    failure->message().contains(QLatin1String("authentication"))
+                                ? failure->message()
+                                : QString());
+            if (MessageBox::exec(ask) == QDialog::Accepted) {
+                app.dbConnection.setPassword(ask.password());
+                failure.reset();
+                continue;
+            }
+            failure = StartupError(failure->message());
+            continue;
+        }
         if (failure->kind() == StartupError::Kind::NoDatabaseChosen) {
             frmWelcome welcome;
             if (MessageBox::exec(welcome) != QDialog::Accepted)
@@ -164,7 +183,7 @@ int checkStarted(frmMain& window, const mdlMain& app)
     }
     std::cout << "Ardentry started: window \"" << window.windowTitle().toStdString() << "\""
               << (window.windowIcon().isNull() ? "" : " with its icon") << "\n"
-              << "database: " << app.dbConnection.path().toStdString() << " (" << articles
+              << "database: " << app.ShownDatabasePath().toStdString() << " (" << articles
               << " articles)\n"
               << "preferences: " << app.IniFile().toStdString() << "\n"
               << "guide: " << app.HelpFile().toStdString() << std::endl;
@@ -176,7 +195,9 @@ int runArdentry(const QString& programFolder, const StartOptions& options)
 {
     mdlMain app(programFolder);
     if (!options.database.isEmpty())
-        app.setDatabaseForThisRun(QFileInfo(options.database).absoluteFilePath());
+        app.setDatabaseForThisRun(ServerAddress::looks(options.database)
+                                      ? app.TakePassword(options.database)
+                                      : QFileInfo(options.database).absoluteFilePath());
     if (options.checkStart)
         MessageBox::setAnswering(true); // nobody is there to answer: each box takes its default
     // The window goes before the shared state it refers to.

@@ -184,7 +184,7 @@ void frmDisplay::Form_Load()
         boxes[k]->setAccessibleName(caption);
     }
 
-    const QString path = m_app.DatabasePath();
+    const QString path = m_app.ShownDatabasePath();
     FillListCombos();
     ListSearchPos = 0;
 

@@ -1,5 +1,7 @@
 #include "core/ArticleExport.h"
 
+#include "core/ArticleImport.h"
+#include "core/Connection.h"
 #include "core/Csv.h"
 #include "core/DbError.h"
 #include "core/PrintPage.h"
@@ -33,12 +35,24 @@ QString shown(const QString& path)
 
 // ---- Sources ----
 
+// A column name as the program writes it: a server keeps names in lower case, so an article
+// field's column gets the field's own spelling back, and an export reads the same on either
+// engine.
+QString programName(const QString& column)
+{
+    for (int f = 0; f < ArticleField::Count; ++f) {
+        if (ArticleField::column(f).compare(column, Qt::CaseInsensitive) == 0)
+            return ArticleField::column(f);
+    }
+    return column;
+}
+
 class TableSource : public ArticleSource
 {
 public:
     // The rows of AR that `where` selects (with its bound values), in the order of the article
     // form: by number, rows of one number in the order they were added.
-    explicit TableSource(QSqlDatabase& database, const QString& where = QStringLiteral("1"),
+    explicit TableSource(QSqlDatabase& database, const QString& where = QStringLiteral("1 = 1"),
                          const QVariantList& binds = {})
         : m_query(database)
     {
@@ -50,14 +64,37 @@ public:
                 throw DbError(QStringLiteral("The articles cannot be read: %1.")
                                   .arg(engineReason(query.lastError())));
         };
+        const bool server = isServerDatabase(database);
+        // A server's table has its row key as a column; it is not one of the article's.
+        QString selected = QStringLiteral("*");
+        if (server) {
+            QSqlQuery names(database);
+            if (!names.exec(QStringLiteral("SELECT column_name FROM information_schema.columns "
+                                           "WHERE table_schema = current_schema() AND "
+                                           "table_name = 'ar' AND column_name <> 'rowid' ORDER "
+                                           "BY ordinal_position")))
+                throw DbError(QStringLiteral("The articles cannot be read: %1.")
+                                  .arg(engineReason(names.lastError())));
+            QStringList quoted;
+            while (names.next()) {
+                const QString name = names.value(0).toString();
+                quoted << QLatin1Char('"') +
+                              QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+                              QLatin1Char('"');
+            }
+            selected = quoted.join(QStringLiteral(", "));
+        }
         QSqlQuery counter(database);
         run(counter, QStringLiteral("SELECT count(*) FROM AR WHERE ") + where);
         m_count = counter.next() ? counter.value(0).toLongLong() : 0;
         m_query.setForwardOnly(true);
-        run(m_query, QStringLiteral("SELECT * FROM AR WHERE %1 ORDER BY ID, rowid").arg(where));
+        // Articles without a number first, as a file orders them.
+        run(m_query,
+            QStringLiteral("SELECT %1 FROM AR WHERE %2 ORDER BY ID%3, rowid")
+                .arg(selected, where, server ? QStringLiteral(" NULLS FIRST") : QString()));
         const QSqlRecord record = m_query.record();
         for (int i = 0; i < record.count(); ++i)
-            m_columns << record.fieldName(i);
+            m_columns << (server ? programName(record.fieldName(i)) : record.fieldName(i));
     }
 
     QStringList columns() const override { return m_columns; }
@@ -82,11 +119,18 @@ private:
     qint64 m_count = 0;
 };
 
+QStringList programNames(QStringList columns)
+{
+    for (QString& column : columns)
+        column = programName(column);
+    return columns;
+}
+
 class RecordSetSource : public ArticleSource
 {
 public:
     explicit RecordSetSource(RecordSet& rs)
-        : m_rs(rs), m_columns(rs.columnNames()), m_position(rs.absolutePosition()),
+        : m_rs(rs), m_columns(programNames(rs.columnNames())), m_position(rs.absolutePosition()),
           m_wasEof(rs.eof() && !rs.bof())
     {
     }
@@ -434,7 +478,6 @@ std::unique_ptr<ArticleSource> quickSearchArticles(QSqlDatabase& database, const
 {
     // What the quick search finds: the article whose number was typed, and the articles whose
     // texts hold every word.
-    const QString match = quicksearch::ftsQuery(typed, true);
     bool isNumber = false;
     const qlonglong number = typed.trimmed().toLongLong(&isNumber);
     QStringList conditions;
@@ -443,13 +486,13 @@ std::unique_ptr<ArticleSource> quickSearchArticles(QSqlDatabase& database, const
         conditions << QStringLiteral("ID = ?");
         binds << number;
     }
-    if (!match.isEmpty() && quicksearch::hasIndex(database)) {
-        conditions << QStringLiteral("rowid IN (SELECT rowid FROM ardentry_search WHERE "
-                                     "ardentry_search MATCH ?)");
-        binds << match;
+    if (quicksearch::hasIndex(database)) {
+        const QString words = quicksearch::matchCondition(database, typed, binds);
+        if (!words.isEmpty())
+            conditions << words;
     }
     if (conditions.isEmpty())
-        conditions << QStringLiteral("0");
+        conditions << QStringLiteral("1 = 0");
     return std::make_unique<TableSource>(database, conditions.join(QLatin1String(" OR ")), binds);
 }
 

@@ -1,5 +1,6 @@
 #include "core/ArticleImport.h"
 
+#include "core/Connection.h"
 #include "core/DbError.h"
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
@@ -488,7 +489,10 @@ void Importer::readExisting()
 {
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT ID FROM AR WHERE typeof(ID) = 'integer'")))
+    // A file's ID column may hold texts too; a server's holds whole numbers only.
+    if (!query.exec(isServerDatabase(m_db)
+                        ? QStringLiteral("SELECT ID FROM AR WHERE ID IS NOT NULL")
+                        : QStringLiteral("SELECT ID FROM AR WHERE typeof(ID) = 'integer'")))
         throw DbError(QStringLiteral("The article numbers cannot be read: %1.")
                           .arg(engineReason(query.lastError())));
     while (query.next()) {
@@ -632,6 +636,18 @@ void Importer::importRow(const csv::Record& record)
         const bool present = c >= 0 && c < record.fields.size();
         values[f] = present ? record.fields[c] : QString();
         nulls[f] = !present || (values[f].isEmpty() && !record.quoted[size_t(c)]);
+    }
+
+    if (isServerDatabase(m_db)) {
+        // The one text a file keeps and a server cannot.
+        for (int f = 0; f < ArticleField::Count; ++f) {
+            if (values[f].contains(QChar(0))) {
+                skip(line, QStringLiteral("the %1 holds a NUL character, which a server "
+                                          "database cannot store.")
+                               .arg(ArticleField::caption(f)));
+                return;
+            }
+        }
     }
 
     QList<int> missing;

@@ -5,6 +5,8 @@
 #include "core/Schema.h"
 #include "core/Transaction.h"
 
+#include <QHash>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -51,45 +53,312 @@ QString quotedString(QString text)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-} // namespace
+// One word or "quoted phrase" of what was typed; every one must occur.
+struct Term {
+    QString text;
+    bool prefix = false; // its last word may be the start of a longer one
+};
 
-QString quicksearch::ftsQuery(const QString& typed, bool prefixLast)
+QList<Term> termsOf(const QString& typed, bool prefixLast)
 {
     // Words and "quoted phrases"; an unbalanced quote runs to the end.
-    struct Part {
-        QString text;
-        bool phrase = false;
-    };
-    QList<Part> parts;
+    QList<Term> terms;
     QString word;
     bool inQuote = false;
-    const auto endWord = [&](bool phrase) {
+    const auto endWord = [&] {
         if (searchable(word))
-            parts << Part{word, phrase};
+            terms << Term{word};
         word.clear();
     };
     for (const QChar c : typed) {
         if (c == QLatin1Char('"')) {
-            endWord(inQuote);
+            endWord();
             inQuote = !inQuote;
         } else if (c.isSpace() && !inQuote) {
-            endWord(false);
+            endWord();
         } else {
             word += c;
         }
     }
     const bool typingLast =
         !typed.isEmpty() && !typed.back().isSpace() && typed.back() != QLatin1Char('"');
-    endWord(inQuote);
-    QStringList terms;
-    for (int i = 0; i < parts.size(); ++i) {
-        QString term = quotedString(parts[i].text);
-        // A prefix of three letters or more: the index keeps those, so it stays fast.
-        if (prefixLast && typingLast && i == parts.size() - 1 && parts[i].text.size() >= 3)
-            term += QLatin1Char('*');
-        terms << term;
+    endWord();
+    // A prefix of three letters or more: the index keeps those, so it stays fast.
+    if (prefixLast && typingLast && !terms.isEmpty() && terms.back().text.size() >= 3)
+        terms.back().prefix = true;
+    return terms;
+}
+
+bool onServer(QSqlDatabase& database)
+{
+    return isServerDatabase(database);
+}
+
+// ---- The index on a server ----
+//
+// The table ardentry_search holds, per article (by AR's rowid), the words of its texts as a
+// tsvector ("document", weighted A for Title, B for Problem, C for Solution, D for Category,
+// Entered By and Reference) and the words of its title alone ("title"), each with a GIN index.
+// Triggers on AR keep it current for every writer. Words are cut as in a file's index: every
+// character that is neither a letter nor a digit separates words, so "e-mail" is the words "e"
+// and "mail" and "1.5" the words "1" and "5". Letter case and accents do not count (the server's
+// unaccent extension; without it, a fold of the accented Latin letters).
+
+const char* const ServerConfig = "ardentry_search_text";
+// ts_rank's weights go D, C, B, A: the file's 1, 2, 5 and 10, scaled to at most 1.
+const char* const ServerWeights = "{0.1, 0.2, 0.5, 1.0}";
+// The longest texts indexed, in characters: a tsvector holds at most 1 MB of words.
+constexpr int LongestTitle = 2000;
+constexpr int LongestText = 60000;
+constexpr int LongestTyped = 2000;
+
+// Accented Latin letters and their plain small letters, for a server without unaccent.
+QPair<QString, QString> foldTable()
+{
+    QString from;
+    QString to;
+    for (char16_t c = 0xC0; c <= 0x24F; ++c) {
+        const QString plain = QString(QChar(c)).normalized(QString::NormalizationForm_D);
+        if (plain.size() > 1 && plain[0].unicode() < 0x80 && plain[0].isLetter()) {
+            from += QChar(c);
+            to += plain[0].toLower();
+        }
     }
-    return terms.join(QLatin1Char(' '));
+    return {from, to};
+}
+
+// The schema of the server's unaccent extension, quoted; empty when there is none. The
+// extension is made when the server has it and the user may: it is a trusted extension, which
+// the owner of a database may add.
+QString unaccentSchema(QSqlDatabase& database)
+{
+    const auto schemaOf = [&database] {
+        QSqlQuery query(database);
+        if (!query.exec(QStringLiteral("SELECT quote_ident(n.nspname) FROM pg_extension e JOIN "
+                                       "pg_namespace n ON n.oid = e.extnamespace WHERE "
+                                       "e.extname = 'unaccent'")))
+            fail(QStringLiteral("The quick-search index could not be made"), query);
+        return query.next() ? query.value(0).toString() : QString();
+    };
+    const QString schema = schemaOf();
+    if (!schema.isEmpty())
+        return schema;
+    QSqlQuery available(database);
+    if (!available.exec(QStringLiteral("SELECT 1 FROM pg_available_extensions WHERE name = "
+                                       "'unaccent'")))
+        fail(QStringLiteral("The quick-search index could not be made"), available);
+    if (!available.next())
+        return QString();
+    // A statement that fails ends the transaction around it, unless a savepoint takes it back.
+    run(database, QStringLiteral("SAVEPOINT ardentry_unaccent"));
+    QSqlQuery create(database);
+    if (!create.exec(QStringLiteral("CREATE EXTENSION IF NOT EXISTS unaccent"))) {
+        run(database, QStringLiteral("ROLLBACK TO SAVEPOINT ardentry_unaccent"));
+        run(database, QStringLiteral("RELEASE SAVEPOINT ardentry_unaccent"));
+        return QString();
+    }
+    run(database, QStringLiteral("RELEASE SAVEPOINT ardentry_unaccent"));
+    return schemaOf();
+}
+
+// The text search configuration, the functions and the triggers of the index, and its table;
+// not yet its GIN indexes, which are quicker made once the table is full.
+void createServerIndex(QSqlDatabase& database)
+{
+    const QString config = QLatin1String(ServerConfig);
+    const QString unaccent = unaccentSchema(database);
+    run(database, QStringLiteral("CREATE TEXT SEARCH CONFIGURATION %1 (COPY = pg_catalog.simple)")
+                      .arg(config));
+    QString words = QStringLiteral("regexp_replace(left(coalesce(t, ''), longest), "
+                                   "'[^[:alnum:]\\u0300-\\u036f]+', ' ', 'g')");
+    if (!unaccent.isEmpty()) {
+        run(database, QStringLiteral("ALTER TEXT SEARCH CONFIGURATION %1 ALTER MAPPING FOR word, "
+                                     "hword, hword_part, numword, numhword, hword_numpart WITH "
+                                     "%2.unaccent, pg_catalog.simple")
+                          .arg(config, unaccent));
+    } else {
+        const auto [from, to] = foldTable();
+        words = QStringLiteral("translate(regexp_replace(lower(%1), '[\\u0300-\\u036f]+', '', "
+                               "'g'), '%2', '%3')")
+                    .arg(words, from, to);
+    }
+    run(database, QStringLiteral("CREATE OR REPLACE FUNCTION ardentry_search_words(t text, "
+                                 "longest integer) RETURNS text LANGUAGE sql IMMUTABLE "
+                                 "PARALLEL SAFE AS $$ SELECT %1 $$")
+                      .arg(words));
+    run(database, QStringLiteral("CREATE OR REPLACE FUNCTION ardentry_search_vector(t text, "
+                                 "longest integer, weight \"char\") RETURNS tsvector LANGUAGE sql "
+                                 "IMMUTABLE PARALLEL SAFE AS $$ SELECT "
+                                 "setweight(to_tsvector('%1', ardentry_search_words(t, longest)), "
+                                 "weight) $$")
+                      .arg(config));
+    run(database,
+        QStringLiteral("CREATE OR REPLACE FUNCTION ardentry_search_document(title text, problem "
+                       "text, solution text, category text, enteredby text, reference text) "
+                       "RETURNS tsvector LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$ SELECT "
+                       "ardentry_search_vector(title, %1, 'A') || "
+                       "ardentry_search_vector(problem, %2, 'B') || "
+                       "ardentry_search_vector(solution, %2, 'C') || "
+                       "ardentry_search_vector(concat_ws(' ', category, enteredby, reference), "
+                       "%1, 'D') $$")
+            .arg(LongestTitle)
+            .arg(LongestText));
+    // What was typed, one word or phrase, as a query whose last word is a prefix.
+    run(database, QStringLiteral("CREATE OR REPLACE FUNCTION ardentry_search_prefix(query "
+                                 "tsquery) RETURNS tsquery LANGUAGE sql IMMUTABLE PARALLEL SAFE "
+                                 "AS $$ SELECT CASE WHEN numnode(query) = 0 THEN query ELSE "
+                                 "CAST(CAST(query AS text) || ':*' AS tsquery) END $$"));
+    run(database, QStringLiteral("CREATE TABLE ardentry_search (rowid bigint PRIMARY KEY, "
+                                 "document tsvector NOT NULL, title tsvector NOT NULL)"));
+    // The triggers run for any writer, whatever its search path: they keep the one they were
+    // made with.
+    run(database,
+        QStringLiteral(
+            "CREATE OR REPLACE FUNCTION ardentry_search_row() RETURNS trigger LANGUAGE plpgsql "
+            "SET search_path FROM CURRENT AS $$\n"
+            "BEGIN\n"
+            "    IF TG_OP = 'UPDATE' AND OLD.rowid = NEW.rowid AND (OLD.title, OLD.problem, "
+            "OLD.solution, OLD.cuname, OLD.techname, OLD.reference) IS NOT DISTINCT FROM "
+            "(NEW.title, NEW.problem, NEW.solution, NEW.cuname, NEW.techname, NEW.reference) "
+            "THEN\n"
+            "        RETURN NULL;\n"
+            "    END IF;\n"
+            "    IF TG_OP <> 'INSERT' THEN\n"
+            "        DELETE FROM ardentry_search WHERE rowid = OLD.rowid;\n"
+            "    END IF;\n"
+            "    IF TG_OP <> 'DELETE' THEN\n"
+            "        INSERT INTO ardentry_search (rowid, document, title) VALUES (NEW.rowid, "
+            "ardentry_search_document(NEW.title, NEW.problem, NEW.solution, NEW.cuname, "
+            "NEW.techname, NEW.reference), ardentry_search_vector(NEW.title, %1, 'A'));\n"
+            "    END IF;\n"
+            "    RETURN NULL;\n"
+            "END\n"
+            "$$")
+            .arg(LongestTitle));
+    run(database, QStringLiteral("CREATE OR REPLACE FUNCTION ardentry_search_truncate() RETURNS "
+                                 "trigger LANGUAGE plpgsql SET search_path FROM CURRENT AS $$\n"
+                                 "BEGIN\n"
+                                 "    DELETE FROM ardentry_search;\n"
+                                 "    RETURN NULL;\n"
+                                 "END\n"
+                                 "$$"));
+    run(database, QStringLiteral("CREATE TRIGGER ardentry_search_change AFTER INSERT OR UPDATE OR "
+                                 "DELETE ON AR FOR EACH ROW EXECUTE FUNCTION "
+                                 "ardentry_search_row()"));
+    run(database, QStringLiteral("CREATE TRIGGER ardentry_search_clear AFTER TRUNCATE ON AR FOR "
+                                 "EACH STATEMENT EXECUTE FUNCTION ardentry_search_truncate()"));
+}
+
+// Indexes the articles of AR whose row key lies in (from, to], or all of them.
+QString serverFill(bool block)
+{
+    return QStringLiteral("INSERT INTO ardentry_search (rowid, document, title) SELECT rowid, "
+                          "ardentry_search_document(title, problem, solution, cuname, techname, "
+                          "reference), ardentry_search_vector(title, %1, 'A') FROM AR%2")
+        .arg(LongestTitle)
+        .arg(block ? QStringLiteral(" WHERE rowid > ? AND rowid <= ?") : QString());
+}
+
+void createServerSearchIndexes(QSqlDatabase& database)
+{
+    run(database, QStringLiteral("CREATE INDEX ardentry_search_document ON ardentry_search USING "
+                                 "gin (document)"));
+    run(database, QStringLiteral("CREATE INDEX ardentry_search_title ON ardentry_search USING gin "
+                                 "(title)"));
+}
+
+// The server's query for the typed terms, every text a bound value (appended to `binds`): the
+// words of each term in their order (a phrase), all terms together.
+QString serverQuery(const QList<Term>& terms, QList<QVariant>& binds)
+{
+    QStringList parts;
+    for (const Term& term : terms) {
+        const QString phrase =
+            QStringLiteral("phraseto_tsquery('%1', ardentry_search_words(?, %2))")
+                .arg(QLatin1String(ServerConfig))
+                .arg(LongestTyped);
+        parts << (term.prefix ? QStringLiteral("ardentry_search_prefix(%1)").arg(phrase) : phrase);
+        QString text = term.text;
+        text.remove(QChar(0)); // a server's text holds no NUL
+        binds << text;
+    }
+    return QLatin1Char('(') + parts.join(QStringLiteral(" && ")) + QLatin1Char(')');
+}
+
+// The snippet of one found article on a server: the column that shows the most matched words
+// (the first of them on a tie), as the server marked it, with "…" where the text goes on.
+QString serverSnippet(const QStringList& texts, const QStringList& marked)
+{
+    int best = -1;
+    qsizetype most = 0;
+    for (int i = 0; i < marked.size(); ++i) {
+        const qsizetype marks = marked[i].count(quicksearch::MarkStart);
+        if (marks > most) {
+            most = marks;
+            best = i;
+        }
+    }
+    if (best < 0)
+        return QString();
+    QString snippet = marked[best];
+    QString plain = snippet;
+    plain.remove(quicksearch::MarkStart).remove(quicksearch::MarkEnd);
+    const qsizetype at = texts[best].indexOf(plain);
+    if (at > 0)
+        snippet.prepend(QChar(0x2026));
+    if (at >= 0 && at + plain.size() < texts[best].size())
+        snippet.append(QChar(0x2026));
+    return snippet;
+}
+
+// Where the words are found, and how the found articles rank.
+struct Match {
+    QString where;             // a condition on ardentry_search
+    QList<QVariant> binds;     // of `where`
+    QString rank;              // best first
+    QList<QVariant> rankBinds; // of `rank`
+};
+
+Match matchOf(bool server, const QList<Term>& terms, bool inTitle)
+{
+    Match match;
+    if (server) {
+        match.where = QStringLiteral("%1 @@ %2")
+                          .arg(inTitle ? QStringLiteral("title") : QStringLiteral("document"),
+                               serverQuery(terms, match.binds));
+        match.rank = QStringLiteral("ts_rank('%1', document, %2, 1) DESC, rowid")
+                         .arg(QLatin1String(ServerWeights), serverQuery(terms, match.rankBinds));
+        return match;
+    }
+    QStringList parts;
+    for (const Term& term : terms)
+        parts << quotedString(term.text) + (term.prefix ? QStringLiteral("*") : QString());
+    const QString query = parts.join(QLatin1Char(' '));
+    match.where = QStringLiteral("ardentry_search MATCH ?");
+    match.binds << (inTitle ? QStringLiteral("{Title} : (%1)").arg(query) : query);
+    match.rank = QStringLiteral("bm25(ardentry_search, %1)").arg(QLatin1String(Weights));
+    return match;
+}
+
+} // namespace
+
+QString quicksearch::ftsQuery(const QString& typed, bool prefixLast)
+{
+    QStringList parts;
+    for (const Term& term : termsOf(typed, prefixLast))
+        parts << quotedString(term.text) + (term.prefix ? QStringLiteral("*") : QString());
+    return parts.join(QLatin1Char(' '));
+}
+
+QString quicksearch::matchCondition(QSqlDatabase& database, const QString& typed,
+                                    QList<QVariant>& binds)
+{
+    const QList<Term> terms = termsOf(typed, true);
+    if (terms.isEmpty())
+        return QString();
+    const Match match = matchOf(onServer(database), terms, false);
+    binds << match.binds;
+    return QStringLiteral("rowid IN (SELECT rowid FROM ardentry_search WHERE %1)").arg(match.where);
 }
 
 bool quicksearch::hasIndex(QSqlDatabase& database)
@@ -99,6 +368,14 @@ bool quicksearch::hasIndex(QSqlDatabase& database)
 
 void quicksearch::createIndex(QSqlDatabase& database, bool fill)
 {
+    if (onServer(database)) {
+        createServerIndex(database);
+        if (fill)
+            run(database, serverFill(false));
+        createServerSearchIndexes(database);
+        schema::markAdded(database, schema::QuickSearchIndex);
+        return;
+    }
     // The index reads its texts from AR itself (external content), so it holds only the words
     // and, for a fast search while typing, every word's first three letters.
     run(database,
@@ -132,10 +409,14 @@ bool quicksearch::buildIndex(Connection& connection,
                              const std::function<bool(qint64, qint64)>& progress)
 {
     QSqlDatabase& database = connection.database();
+    const bool server = connection.isServer();
     Transaction transaction(database, QStringLiteral("The quick-search index could not be made"));
     if (hasIndex(database))
         return true;
-    createIndex(database, false);
+    if (server)
+        createServerIndex(database);
+    else
+        createIndex(database, false);
     QSqlQuery count(database);
     if (!count.exec(QStringLiteral("SELECT count(*), max(rowid) FROM AR")) || !count.next())
         fail(QStringLiteral("The articles could not be counted"), count);
@@ -143,9 +424,11 @@ bool quicksearch::buildIndex(Connection& connection,
     const qint64 lastKey = count.value(1).toLongLong();
     count.finish();
     QSqlQuery block(database);
-    block.prepare(QStringLiteral("INSERT INTO ardentry_search(rowid, %1) SELECT rowid, %1 FROM AR "
-                                 "WHERE rowid > ? AND rowid <= ?")
-                      .arg(QLatin1String(IndexedColumns)));
+    if (!block.prepare(server ? serverFill(true)
+                              : QStringLiteral("INSERT INTO ardentry_search(rowid, %1) SELECT "
+                                               "rowid, %1 FROM AR WHERE rowid > ? AND rowid <= ?")
+                                    .arg(QLatin1String(IndexedColumns))))
+        fail(QStringLiteral("The quick-search index could not be made"), block);
     qint64 done = 0;
     for (qint64 from = 0; from < lastKey; from += BuildBlock) {
         block.addBindValue(from);
@@ -156,6 +439,11 @@ bool quicksearch::buildIndex(Connection& connection,
         if (progress && !progress(std::min(done, total), total))
             return false; // the transaction rolls back
     }
+    block.finish();
+    if (server) {
+        createServerSearchIndexes(database);
+        schema::markAdded(database, schema::QuickSearchIndex);
+    }
     transaction.commit();
     return true;
 }
@@ -164,7 +452,8 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
 {
     Result result;
     QSqlDatabase& database = connection.database();
-    const QString match = ftsQuery(typed, true);
+    const bool server = connection.isServer();
+    const QList<Term> terms = termsOf(typed, true);
 
     // The article whose number was typed comes first.
     bool isNumber = false;
@@ -180,62 +469,93 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
         while (byNumber.next())
             keys << byNumber.value(0).toLongLong();
     }
-    QHash<qint64, QString> snippets;
-    const auto collect = [&](const QString& query, bool ranked) {
-        QSqlQuery found(database);
-        found.prepare(
-            QStringLiteral("SELECT rowid, snippet(ardentry_search, -1, char(2), "
-                           "char(3), '…', 12) FROM ardentry_search WHERE "
-                           "ardentry_search MATCH ? ORDER BY %1 LIMIT ?")
-                .arg(ranked
-                         ? QStringLiteral("bm25(ardentry_search, %1)").arg(QLatin1String(Weights))
-                         : QStringLiteral("rowid DESC")));
-        found.addBindValue(query);
-        found.addBindValue(limit);
-        if (!found.exec())
-            fail(QStringLiteral("The quick search failed"), found);
-        while (found.next() && keys.size() < limit) {
-            const qint64 key = found.value(0).toLongLong();
-            if (snippets.contains(key))
+    QSet<qint64> found;              // the articles the words found
+    QHash<qint64, QString> snippets; // of those, as a file's index gives them
+    const auto bindAll = [](QSqlQuery& query, const QList<QVariant>& values) {
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+    };
+    const auto collect = [&](const Match& match, bool ranked) {
+        QSqlQuery query(database);
+        const QString snippet = server ? QString()
+                                       : QStringLiteral(", snippet(ardentry_search, -1, char(2), "
+                                                        "char(3), '…', 12)");
+        query.prepare(
+            QStringLiteral("SELECT rowid%1 FROM ardentry_search WHERE %2 ORDER BY %3 "
+                           "LIMIT ?")
+                .arg(snippet, match.where, ranked ? match.rank : QStringLiteral("rowid DESC")));
+        bindAll(query, match.binds);
+        if (ranked)
+            bindAll(query, match.rankBinds);
+        query.addBindValue(limit);
+        if (!query.exec())
+            fail(QStringLiteral("The quick search failed"), query);
+        while (query.next() && keys.size() < limit) {
+            const qint64 key = query.value(0).toLongLong();
+            if (found.contains(key))
                 continue;
-            snippets.insert(key, found.value(1).toString());
+            found.insert(key);
+            if (!server)
+                snippets.insert(key, query.value(1).toString());
             if (!keys.contains(key))
                 keys << key;
         }
     };
-    const auto countOf = [&](const QString& query) {
+    const auto countOf = [&](const Match& match) {
         QSqlQuery count(database);
         count.prepare(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ardentry_search WHERE "
-                                     "ardentry_search MATCH ? LIMIT %1)")
+                                     "%1 LIMIT %2) AS found")
+                          .arg(match.where)
                           .arg(RankedAtMost + 1));
-        count.addBindValue(query);
+        bindAll(count, match.binds);
         if (!count.exec() || !count.next())
             fail(QStringLiteral("The quick search failed"), count);
         return count.value(0).toInt();
     };
-    if (!match.isEmpty()) {
+    if (!terms.isEmpty()) {
+        const Match match = matchOf(server, terms, false);
         result.total = countOf(match);
         result.overflow = result.total > RankedAtMost;
         if (!result.overflow) {
             collect(match, true);
         } else {
             // Too many to rank them all quickly: title matches first, then the newest.
-            const QString inTitle = QStringLiteral("{Title} : (%1)").arg(match);
+            const Match inTitle = matchOf(server, terms, true);
             collect(inTitle, countOf(inTitle) <= RankedAtMost);
             collect(match, false);
         }
     }
     // The numbered articles that the words did not find count too.
     for (qint64 key : keys)
-        if (!snippets.contains(key) && !result.overflow)
+        if (!found.contains(key) && !result.overflow)
             ++result.total;
     while (keys.size() > limit)
         keys.removeLast();
 
+    // On a server the marked lines come with the rows: the server marks only these few.
+    QList<QVariant> headlineBinds;
+    QString headlines;
+    if (server && !terms.isEmpty()) {
+        const QString query = serverQuery(terms, headlineBinds);
+        headlines = QStringLiteral(", ts_headline('%1', coalesce(%2, ''), query.words, "
+                                   "'MaxFragments=1, MaxWords=12, MinWords=5, StartSel=' || "
+                                   "chr(2) || ', StopSel=' || chr(3))")
+                        .arg(QLatin1String(ServerConfig));
+        QStringList each;
+        for (const QString& column :
+             QString::fromLatin1(IndexedColumns).split(QStringLiteral(", ")))
+            each << headlines.arg(column);
+        headlines = each.join(QString()) +
+                    QStringLiteral(" FROM AR, (SELECT %1 AS words) AS query").arg(query);
+    } else {
+        headlines = QStringLiteral(" FROM AR");
+    }
     QSqlQuery row(database);
-    row.prepare(QStringLiteral("SELECT ID, Title, CUName, techname, InitialEntry, Problem FROM AR "
-                               "WHERE rowid = ?"));
+    row.prepare(QStringLiteral("SELECT ID, Title, CUName, techname, InitialEntry, Problem, "
+                               "solution, reference%1 WHERE rowid = ?")
+                    .arg(headlines));
     for (qint64 key : keys) {
+        bindAll(row, headlineBinds);
         row.addBindValue(key);
         if (!row.exec())
             fail(QStringLiteral("The quick search failed"), row);
@@ -248,7 +568,19 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
         hit.category = row.value(2).toString();
         hit.enteredBy = row.value(3).toString();
         hit.dateEntered = row.value(4).toString();
-        hit.snippet = snippets.value(key, row.value(5).toString().left(120));
+        if (server && found.contains(key)) {
+            // Title, Problem, solution, CUName, techname, reference.
+            const QStringList texts = {
+                hit.title,    row.value(5).toString(), row.value(6).toString(),
+                hit.category, hit.enteredBy,           row.value(7).toString()};
+            QStringList marked;
+            for (int i = 0; i < texts.size(); ++i)
+                marked << row.value(8 + i).toString();
+            snippets.insert(key, serverSnippet(texts, marked));
+        }
+        hit.snippet = snippets.value(key);
+        if (hit.snippet.isEmpty())
+            hit.snippet = row.value(5).toString().left(120);
         hit.snippet.replace(QLatin1Char('\n'), QLatin1Char(' '));
         result.hits << hit;
         row.finish();

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QVariant>
 
 #include <functional>
 
@@ -9,8 +10,10 @@ class Connection;
 class QSqlDatabase;
 
 // The quick search: one box over Title, Problem, Solution, Category, Entered By and Reference,
-// ranked, through an SQLite FTS5 index of the program's own ("ardentry_search") that triggers on
-// AR keep current for every writer. The index is an addition recorded in PRAGMA user_version.
+// ranked, through an index of the program's own ("ardentry_search") that triggers on AR keep
+// current for every writer: an FTS5 table in a file, a table of the server's own full-text search
+// (tsvector, GIN) on a server. Both read what was typed alike and rank Title above Problem above
+// Solution. The index is an addition of the schema (core/Schema.h).
 namespace quicksearch
 {
 
@@ -46,13 +49,19 @@ constexpr QChar MarkEnd = QChar(0x3);
 // when nothing searchable was typed.
 QString ftsQuery(const QString& typed, bool prefixLast);
 
+// The condition on the rows of AR whose texts hold what was typed (as ftsQuery reads it, the last
+// word a prefix), its values appended to `binds`; empty when nothing searchable was typed. Only
+// for a database with the index.
+QString matchCondition(QSqlDatabase& database, const QString& typed, QList<QVariant>& binds);
+
 bool hasIndex(QSqlDatabase& database);
 // Creates the index, its triggers and the version bit in an open transaction (a new database).
 // `fill` indexes the articles already there at once.
 void createIndex(QSqlDatabase& database, bool fill);
 // Builds the index of an existing database in one transaction, a block of articles at a time.
 // `progress(done, total)` is called after each block; returning false cancels. Returns false
-// when cancelled; the file is then as it was. Throws DbError on failure (the file as it was).
+// when cancelled; the database is then as it was. Throws DbError on failure (the database as it
+// was).
 bool buildIndex(Connection& connection, const std::function<bool(qint64, qint64)>& progress);
 
 // The best `limit` articles for what was typed (see ftsQuery), and how many there are in all. An

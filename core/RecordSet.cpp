@@ -66,9 +66,9 @@ struct Column {
 // A server's column types that hold numbers, and those of them that hold whole numbers.
 bool isServerNumberType(const QString& type)
 {
-    static const QStringList numbers{
-        QStringLiteral("smallint"), QStringLiteral("integer"),          QStringLiteral("bigint"),
-        QStringLiteral("numeric"),  QStringLiteral("double precision"), QStringLiteral("real")};
+    static const QStringList numbers{QStringLiteral("smallint"),         QStringLiteral("integer"),
+                                     QStringLiteral("bigint"),           QStringLiteral("numeric"),
+                                     QStringLiteral("double precision"), QStringLiteral("real")};
     return numbers.contains(type);
 }
 
@@ -700,9 +700,10 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
     bool hasKey = false;
     {
         QSqlQuery query(database);
-        query.prepare(QStringLiteral("SELECT column_name, data_type FROM information_schema.columns "
-                                     "WHERE table_schema = current_schema() AND table_name = ? "
-                                     "ORDER BY ordinal_position"));
+        query.prepare(
+            QStringLiteral("SELECT column_name, data_type FROM information_schema.columns "
+                           "WHERE table_schema = current_schema() AND table_name = ? "
+                           "ORDER BY ordinal_position"));
         query.addBindValue(serverTable);
         if (!query.exec())
             throw DbError(QStringLiteral("Cannot read the columns of the table \"%1\": %2.")
@@ -758,7 +759,7 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
             rows.emplace_back(query.value(1).toString().toUtf8(), query.value(0).toLongLong());
         std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
             const int byText = textmatch::compareIgnoringCase(a.first.constData(), a.first.size(),
-                                                             b.first.constData(), b.first.size());
+                                                              b.first.constData(), b.first.size());
             return byText != 0 ? byText < 0 : a.second < b.second;
         });
         snapshot.reserve(rows.size());
@@ -1047,12 +1048,12 @@ void RecordSet::setFilter(const QString& criteria)
             }
             QSqlQuery query(s.db());
             query.setForwardOnly(true);
-            query.prepare(
-                QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4")
-                    .arg(s.rowKey, s.quotedTable, s.columns[col].quotedName,
-                         value.typeId() == QMetaType::LongLong ? QStringLiteral("?")
-                                                               : QStringLiteral("CAST(? AS "
-                                                                                "double precision)")));
+            query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4")
+                              .arg(s.rowKey, s.quotedTable, s.columns[col].quotedName,
+                                   value.typeId() == QMetaType::LongLong
+                                       ? QStringLiteral("?")
+                                       : QStringLiteral("CAST(? AS "
+                                                        "double precision)")));
             query.addBindValue(value);
             if (!query.exec())
                 throw DbError(QStringLiteral("Cannot search the table \"%1\": %2.")

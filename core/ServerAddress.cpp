@@ -75,8 +75,9 @@ bool ServerAddress::parse(const QString& text, ServerAddress& address, QString* 
         if (after.startsWith(QLatin1Char(':')))
             portText = after.mid(1);
         else if (!after.isEmpty())
-            return fail(error, QStringLiteral("The server address \"%1\" cannot be read.")
-                                   .arg(address.display()));
+            return fail(
+                error,
+                QStringLiteral("The server address \"%1\" cannot be read.").arg(address.display()));
     } else {
         const int colon = authority.lastIndexOf(QLatin1Char(':'));
         address.host = decoded(colon >= 0 ? authority.left(colon) : authority);
@@ -152,7 +153,8 @@ QString ServerAddress::connectOptions() const
     bool timeout = false;
     for (const auto& [key, value] : options) {
         QString v = value;
-        v.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\''), QLatin1String("\\'"));
+        v.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+            .replace(QLatin1Char('\''), QLatin1String("\\'"));
         pairs << key + QStringLiteral("='") + v + QLatin1Char('\'');
         timeout = timeout || key == QLatin1String("connect_timeout");
     }

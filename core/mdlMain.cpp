@@ -1,5 +1,7 @@
 #include "core/mdlMain.h"
 
+#include "core/ServerAddress.h"
+
 #include "core/ProfileFile.h"
 #include "core/Transaction.h"
 
@@ -70,8 +72,35 @@ QString mdlMain::StoredDatabasePath() const
 
 bool mdlMain::StoreDatabasePath(const QString& path, QString* error) const
 {
-    return ProfileFile(IniFile()).write(QStringLiteral("General"), QStringLiteral("Path"), path,
-                                        error);
+    return ProfileFile(IniFile()).write(QStringLiteral("General"), QStringLiteral("Path"),
+                                        WithoutPassword(path), error);
+}
+
+QString mdlMain::WithoutPassword(const QString& path, QString* password)
+{
+    ServerAddress address;
+    if (!ServerAddress::looks(path) || !ServerAddress::parse(path, address) ||
+        address.password.isEmpty())
+        return path;
+    if (password)
+        *password = address.password;
+    return address.display();
+}
+
+QString mdlMain::TakePassword(const QString& path)
+{
+    QString password;
+    const QString shown = WithoutPassword(path, &password);
+    if (!password.isEmpty())
+        dbConnection.setPassword(password);
+    return shown;
+}
+
+QString mdlMain::ShownDatabasePath() const
+{
+    if (dbConnection.isOpen())
+        return dbConnection.displayPath();
+    return WithoutPassword(DatabasePath());
 }
 
 QString mdlMain::DatabasePath() const
@@ -101,7 +130,10 @@ void mdlMain::Main()
     try {
         dbConnection.open(path);
     } catch (const DbError& e) {
-        throw StartupError(tr("The database could not be opened: %1").arg(e.message()));
+        throw StartupError(tr("The database could not be opened: %1").arg(e.message()),
+                           e.kind() == DbError::Kind::PasswordNeeded
+                               ? StartupError::Kind::PasswordNeeded
+                               : StartupError::Kind::Failed);
     }
 
     auto openOnly = [this](const char* sql) {

@@ -15,6 +15,7 @@ class StartupError : public std::runtime_error
 public:
     enum class Kind {
         NoDatabaseChosen, // no preferences file, or no database path in it: a first start
+        PasswordNeeded,   // the database server wants a password (another one)
         Failed,           // any other step
     };
 
@@ -76,7 +77,8 @@ public:
     // The stored database path ("General"/"Path"), read afresh on every call.
     QString StoredDatabasePath() const;
     // Stores `path` as the database path in the preferences file, creating the file when
-    // needed. Returns false with the reason in `error` (when given).
+    // needed; a server address is stored without its password. Returns false with the reason in
+    // `error` (when given).
     bool StoreDatabasePath(const QString& path, QString* error = nullptr) const;
 
     // A database given for this run only (the command line): Main opens it instead of the
@@ -85,6 +87,15 @@ public:
     bool hasDatabaseForThisRun() const { return !m_runDatabase.isEmpty(); }
     // The database this run opens: the one given for this run, otherwise the stored path.
     QString DatabasePath() const;
+    // What the user may see of the database in use: the file, or the server address without
+    // any password.
+    QString ShownDatabasePath() const;
+    // A server address without its password, which goes into `password` (when given); any
+    // other path as it stands.
+    static QString WithoutPassword(const QString& path, QString* password = nullptr);
+    // Takes the password out of a server address for the connection (kept in memory only) and
+    // returns the address without it.
+    QString TakePassword(const QString& path);
 
     Connection dbConnection;
     RecordSet rsMain;

@@ -60,7 +60,9 @@ General::General(Frame& frame, mdlMain& app)
 
 void General::Form_Load()
 {
-    Label2->setText(QDir::toNativeSeparators(m_app.DatabasePath()));
+    const bool server = m_app.dbConnection.isServer();
+    Label2->setText(server ? m_app.ShownDatabasePath()
+                           : QDir::toNativeSeparators(m_app.DatabasePath()));
     m_frame.disableWhileOpen(this);
     // Taken once: the count does not follow later changes while the window is open. Under a
     // search filter it is the number of matching articles.
@@ -72,12 +74,19 @@ void General::Form_Load()
         // An unreadable count leaves the line empty; the other lines are still filled.
     }
     Label4->setText(count);
-    Label6->setText(QStringLiteral("SQLite ") + m_app.dbConnection.engineVersion());
+    Label6->setText(m_app.dbConnection.engineName() + QLatin1Char(' ') +
+                    m_app.dbConnection.engineVersion());
+    auto* backups = findChild<QLabel*>(QStringLiteral("Label10"));
+    if (server) {
+        // A server's database is backed up by the server's administrator, not by Ardentry.
+        Label8->setText(tr("PostgreSQL database on a server"));
+        backups->setText(tr("kept by the server"));
+        return;
+    }
     Label8->setText(QStringLiteral("SQLite 3 database file"));
     const QDateTime backedUp = backup::newestCopy(m_app.dbConnection.path());
-    findChild<QLabel*>(QStringLiteral("Label10"))
-        ->setText(backedUp.isValid() ? backedUp.toString(QStringLiteral("yyyy-MM-dd HH:mm"))
-                                     : QStringLiteral("none yet"));
+    backups->setText(backedUp.isValid() ? backedUp.toString(QStringLiteral("yyyy-MM-dd HH:mm"))
+                                        : QStringLiteral("none yet"));
 }
 
 void General::Command1_Click()

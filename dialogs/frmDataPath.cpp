@@ -65,9 +65,11 @@ void frmDataPath::Form_Load()
 
 void frmDataPath::Command1_Click()
 {
-    // Stored exactly as typed: no trimming, no check that the file exists, empty allowed.
+    // Stored exactly as typed: no trimming, no check that the file exists, empty allowed. Only
+    // a server address loses its password, which is kept in memory for the next start.
     QString reason;
-    if (!ProfileFile(m_app.IniFile()).write(Section, Key, Text1->text(), &reason)) {
+    const QString path = m_app.TakePassword(Text1->text());
+    if (!ProfileFile(m_app.IniFile()).write(Section, Key, path, &reason)) {
         showMessage(this, QStringLiteral("The database path could not be stored in %1.\n\n%2")
                               .arg(QDir::toNativeSeparators(m_app.IniFile()), reason));
         return; // the typed path stays in the box

@@ -106,7 +106,8 @@ TestFolder::TestFolder(const NewDatabaseOptions& options, Engine engine) : m_eng
     QDir(m_dir.path()).mkpath(QStringLiteral("Ini"));
     QDir(m_dir.path()).mkpath(QStringLiteral("Help"));
     writeFile(QStringLiteral("Help/arhelp.htm"), "<html><body>Guide</body></html>\n");
-    m_address = engine == Engine::Server ? newServerDatabase() : path(QStringLiteral("ardentry.db"));
+    m_address =
+        engine == Engine::Server ? newServerDatabase() : path(QStringLiteral("ardentry.db"));
     createArticleDatabase(dbPath(), options);
     writeFile(QStringLiteral("Ini/arprefs.ini"),
               ("[General]\r\nPath=" + dbPath() + "\r\n").toUtf8());

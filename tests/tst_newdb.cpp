@@ -1,10 +1,80 @@
 #include "tests/TestFolder.h"
 
+#include "core/Connection.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QtTest>
+
+#include <csignal>
+#include <optional>
+
+namespace
+{
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// The tool run as a process; "<full disk>" first limits the size of the files it writes;
+// `interrupt`: Ctrl+C as soon as it tells its progress.
+Run runTool(QStringList arguments, const QString& folder = QString(), bool interrupt = false)
+{
+    QString program = QCoreApplication::applicationDirPath() + "/ardentry-newdb";
+    if (arguments.value(0) == "<full disk>") {
+        arguments = QStringList{"-c", "trap '' XFSZ; ulimit -f 200; exec \"$0\" \"$@\"", program} +
+                    arguments.mid(1);
+        program = "/bin/sh";
+    }
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    Run run;
+    if (interrupt) {
+        const bool started = QTest::qWaitFor([&] {
+            run.err += process.readAllStandardError();
+            return run.err.contains("Copying:") || process.state() == QProcess::NotRunning;
+        });
+        if (started && process.state() == QProcess::Running)
+            ::kill(pid_t(process.processId()), SIGINT);
+    }
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err += process.readAllStandardError();
+    return run;
+}
+
+// A value of a server database, through a connection of its own.
+QVariant serverScalar(const QString& address, const QString& sql)
+{
+    Connection connection;
+    connection.open(address);
+    QSqlQuery query(connection.database());
+    return query.exec(sql) && query.next() ? query.value(0) : QVariant("failed: " + sql);
+}
+
+// Every row of the five tables of an SQLite database ("main" or an attached one), each value with
+// its type and bytes, in row key order.
+QList<QVariantList> exactRows(const TestFolder& db, const QString& schema)
+{
+    QList<QVariantList> all;
+    for (const char* table : {"AR", "Categories", "Users", "CUINFO", "Customize"}) {
+        QStringList values{"rowid"};
+        for (const QVariantList& column :
+             db.rows(QString("SELECT name FROM pragma_table_info('%1')").arg(table)))
+            values << QString("typeof(%1) || hex(%1)").arg(column[0].toString());
+        all += db.rows(QString("SELECT '%1', %2 FROM %3.%1 ORDER BY rowid")
+                           .arg(table, values.join(", "), schema));
+    }
+    return all;
+}
+} // namespace
 
 class tst_NewDb : public QObject
 {
@@ -97,19 +167,9 @@ private slots:
             db.writeFile("out/new.db", existing);
         QVERIFY(QDir().mkpath(folder));
         arguments.replaceInStrings("%db", path);
-        QString program = QCoreApplication::applicationDirPath() + "/ardentry-newdb";
-        if (arguments.value(0) == "<full disk>") {
-            arguments =
-                QStringList{"-c", "trap '' XFSZ; ulimit -f 200; exec \"$0\" \"$@\"", program} +
-                arguments.mid(1);
-            program = "/bin/sh";
-        }
-        QProcess process;
-        process.setWorkingDirectory(folder);
-        process.start(program, arguments);
-        QVERIFY(process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit);
-        const QString out = process.readAllStandardOutput(), err = process.readAllStandardError();
-        QVERIFY2(process.exitCode() == exitCode, qPrintable(out + err));
+        const Run run = runTool(arguments, folder);
+        const QString &out = run.out, &err = run.err;
+        QVERIFY2(run.exitCode == exitCode, qPrintable(out + err));
         QVERIFY2((exitCode == 0 ? out : err).contains(output), qPrintable(out + err));
         if (made.isEmpty()) { // nothing changed, nothing left behind
             QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
@@ -123,6 +183,124 @@ private slots:
         QCOMPARE(db.scalar("SELECT (COUNT(*) > 40) || '|' || SUM(Title LIKE 'Generated%') FROM "
                            "made.AR"),
                  made);
+    }
+
+    void copy_data()
+    {
+        QTest::addColumn<QStringList>("hops"); // where the copies go, one after the other
+        QTest::newRow("file > server > file") << QStringList{"server", "file"};
+        QTest::newRow("file > file") << QStringList{"file"};
+        QTest::newRow("file > server > server > file") << QStringList{"server", "server", "file"};
+    }
+
+    // Copies from engine to engine give back every row as it was: Nulls, empty texts, line
+    // ends, quotes, text beyond ASCII, numbers beyond a double's precision, the row keys with
+    // their gaps; on a server, new rows take keys after the copied ones.
+    void copy()
+    {
+        QFETCH(QStringList, hops);
+        TestFolder db({true, 5});
+        db.exec("DELETE FROM AR WHERE ID = 3");
+        db.exec("INSERT INTO AR (rowid, ID, CUName, techname, Title, Problem, solution) VALUES "
+                "(1000, 9007199254740993, NULL, '', 'It''s \"quoted\" \\ here', 'one' || "
+                "char(13, 10) || 'two' || char(13, 10), 'Größe 日本語 ✓ 😀'), (-5, -7, ' ', "
+                "'\t', 'x', 'printer', NULL)");
+        db.exec("UPDATE Customize SET Labels = NULL WHERE ID = 2");
+        db.exec("INSERT INTO CUINFO VALUES ('a' || char(10), NULL)");
+        QString from = db.dbPath();
+        QStringList servers;
+        for (const QString& hop : hops) {
+            const QString to = hop == "file" ? db.path(QString("copy%1.db").arg(servers.size()))
+                                             : db.newServerDatabase();
+            const Run run = runTool({"--copy", from, to});
+            QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err));
+            QVERIFY2(run.out.contains("Copied") && run.out.contains(to), qPrintable(run.out));
+            if (hop == "server")
+                servers << to;
+            from = to;
+        }
+        db.exec("ATTACH DATABASE ? AS made", {from});
+        const QList<QVariantList> copied = exactRows(db, "made");
+        QCOMPARE(copied.size(), db.scalar("SELECT 44 + 6 + 6 + 6 + 1").toInt());
+        QCOMPARE(copied, exactRows(db, "main"));
+        QCOMPARE(db.scalar("SELECT count(*) FROM made.sqlite_master WHERE name = 'AR_ID'"), 1);
+        // A file-to-file copy keeps the quick-search index, filled.
+        if (servers.isEmpty())
+            QCOMPARE(db.scalar("SELECT count(*) FROM made.ardentry_search WHERE ardentry_search "
+                               "MATCH 'printer'"),
+                     db.scalar("SELECT count(*) FROM ardentry_search WHERE ardentry_search "
+                               "MATCH 'printer'"));
+        for (const QString& server : servers)
+            QCOMPARE(serverScalar(server, "SELECT bool_and(nextval(pg_get_serial_sequence(t, "
+                                          "'rowid')) > 1000) FROM unnest(ARRAY['ar', "
+                                          "'categories', 'users', 'cuinfo', 'customize']) t"),
+                     QVariant(true));
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QString>("source"); // SQL run on the file copied from first
+        QTest::addColumn<QString>("target"); // file, existing file, server, server with tables
+        QTest::addColumn<QString>("message");
+        QTest::newRow("file exists") << "" << "existing file" << "exists already";
+        QTest::newRow("server database with tables") << "" << "server with tables"
+                                                     << "holds tables of an article database";
+        QTest::newRow("text number") << "UPDATE AR SET ID = 'abc'" << "server"
+                                     << "table AR, row 1, holds the text \"abc\" in the column ID";
+        QTest::newRow("fraction") << "UPDATE Customize SET ID = 2.5 WHERE ID = 6" << "server"
+                                  << "table Customize, row 6, holds the number 2.5";
+        QTest::newRow("zero character")
+            << "UPDATE Users SET Users = 'a' || char(0) || 'b'" << "server" << "zero character";
+        QTest::newRow("binary data") << "UPDATE AR SET reference = x'00ff'" << "server"
+                                     << "binary data (2 bytes)";
+        QTest::newRow("not UTF-8") << "UPDATE AR SET Title = CAST(x'41ff' AS TEXT)" << "file"
+                                   << "column Title that is not UTF-8";
+        QTest::newRow("not an article database") << "DROP TABLE CUINFO" << "server"
+                                                 << "has no table CUINFO";
+        QTest::newRow("extra column") << "ALTER TABLE Users ADD COLUMN Phone TEXT" << "file"
+                                      << "column phone that an article database does not have";
+        QTest::newRow("disk full") << "<5000>" << "full disk" << "Nothing was copied";
+        QTest::newRow("Ctrl+C") << "<10000>" << "interrupted server" << "Cancelled";
+        QTest::newRow("one database") << "" << "" << "--copy needs two databases";
+    }
+
+    // A copy that is refused, fails half-way or is cancelled leaves nothing behind: no file, no
+    // table on the server, an existing database as it was.
+    void refused()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, target);
+        QFETCH(QString, message);
+        const int generated = source.startsWith('<') ? source.mid(1).chopped(1).toInt() : 0;
+        TestFolder db({false, generated});
+        if (!source.isEmpty() && !generated)
+            db.exec(source);
+        std::optional<TestFolder> existing;
+        QString to = db.path("copy.db");
+        if (target == "server with tables")
+            to = existing.emplace(TestFolder::Engine::Server).dbPath();
+        else if (target.contains("server"))
+            to = db.newServerDatabase();
+        if (target == "existing file")
+            db.writeFile("copy.db", "precious data");
+        QStringList arguments{"--copy", db.dbPath(), to};
+        if (target.isEmpty())
+            arguments.removeLast();
+        if (target == "full disk")
+            arguments.prepend("<full disk>");
+        const Run run = runTool(arguments, db.folder(), target.startsWith("interrupted"));
+        QVERIFY2(run.exitCode == 1, qPrintable(run.out + run.err));
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(!run.out.contains("Copied"));
+        QFile file(db.path("copy.db"));
+        if (target == "existing file")
+            QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == "precious data");
+        else
+            QCOMPARE(QDir(db.folder()).entryList({"copy.db*"}), QStringList());
+        if (target.contains("server"))
+            QCOMPARE(serverScalar(to, "SELECT count(*) FROM pg_tables WHERE schemaname = "
+                                      "'public'"),
+                     QVariant(target == "server with tables" ? 5 : 0));
     }
 };
 

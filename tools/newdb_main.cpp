@@ -1,36 +1,121 @@
-// ardentry-newdb: creates a new, ready-to-use Ardentry database file.
+// ardentry-newdb: creates a new, ready-to-use Ardentry database, or copies one to another
+// engine.
 
+#include "core/DatabaseCopy.h"
 #include "core/NewDatabase.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QStringList>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
+
+#include <unistd.h>
 
 namespace
 {
 
 const char* const kUsage =
     "Usage: ardentry-newdb PATH [--sample] [--articles N]\n"
+    "       ardentry-newdb --copy FROM TO\n"
     "\n"
     "Creates a new Ardentry database file at PATH with the tables the program needs, the six\n"
     "article form captions, one category, one user and a welcome article. An existing file is\n"
-    "never overwritten, and the folder must exist already.\n"
+    "never overwritten, and the folder must exist already. PATH may also be the address of an\n"
+    "empty database on a PostgreSQL server (postgresql://user@host/database).\n"
+    "\n"
+    "With --copy, copies the whole database FROM into TO, each a file or a server address:\n"
+    "articles, lists, captions and the quick-search index, every value and row key as it is,\n"
+    "in one transaction. TO must be new: a file that does not exist yet, or a server database\n"
+    "without the tables of an article database. A value TO cannot hold, a failure or Ctrl+C\n"
+    "leaves nothing behind.\n"
     "\n"
     "Options:\n"
     "  --sample       fill in help-desk sample data instead: 8 categories, 6 users and\n"
     "                 about 40 articles\n"
     "  --articles N   add N generated articles of about 2 KB of text each (for trying\n"
     "                 Ardentry on a large database)\n"
+    "  --copy FROM TO copy the database FROM into the new database TO\n"
     "  -h, --help     show this text\n";
+
+// Copies of more rows than this tell their progress.
+constexpr qint64 kLargeCopy = 2000;
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void onInterrupt(int)
+{
+    interrupted = 1;
+}
 
 int usageError(const QString& message)
 {
     std::fprintf(stderr, "ardentry-newdb: %s\n\n%s", qPrintable(message), kUsage);
     return 1;
+}
+
+// Copies FROM to TO; Ctrl+C cancels (a second one ends the tool at once).
+int copy(const QString& from, const QString& to)
+{
+    struct sigaction action {
+    };
+    action.sa_handler = &onInterrupt;
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+
+    const bool terminal = isatty(STDERR_FILENO) != 0;
+    QElapsedTimer timer;
+    timer.start();
+    qint64 shownAt = -1;
+    int shownTenth = 0;
+    const auto progress = [&](qint64 done, qint64 total) {
+        if (interrupted)
+            return false;
+        if (total < kLargeCopy)
+            return true;
+        if (terminal) {
+            if (done == total || shownAt < 0 || timer.elapsed() - shownAt >= 100) {
+                std::fprintf(stderr, "\rCopying: %lld of %lld rows", static_cast<long long>(done),
+                             static_cast<long long>(total));
+                if (done == total)
+                    std::fputc('\n', stderr);
+                shownAt = timer.elapsed();
+            }
+        } else if (done * 10 / total > shownTenth || shownAt < 0) {
+            shownTenth = static_cast<int>(done * 10 / total);
+            std::fprintf(stderr, "Copying: %lld of %lld rows\n", static_cast<long long>(done),
+                         static_cast<long long>(total));
+            shownAt = timer.elapsed();
+        }
+        std::fflush(stderr);
+        return true;
+    };
+    DatabaseCopyResult result;
+    try {
+        result = copyArticleDatabase(from, to, progress);
+    } catch (const std::exception& e) {
+        if (terminal && shownAt >= 0)
+            std::fputc('\n', stderr);
+        std::fprintf(stderr, "ardentry-newdb: %s\n", e.what());
+        return 1;
+    }
+    if (result.cancelled) {
+        if (terminal && shownAt >= 0)
+            std::fputc('\n', stderr);
+        std::fprintf(stderr, "ardentry-newdb: Cancelled; nothing was copied to %s.\n",
+                     qPrintable(databaseDisplayName(to)));
+        return 1;
+    }
+    for (const QString& note : result.notes)
+        std::fprintf(stderr, "ardentry-newdb: note: %s\n", qPrintable(note));
+    std::printf("Copied %s to %s (%lld articles, %lld rows in all) in %.1f s.\n",
+                qPrintable(databaseDisplayName(from)), qPrintable(databaseDisplayName(to)),
+                static_cast<long long>(result.articles), static_cast<long long>(result.rows),
+                timer.elapsed() / 1000.0);
+    return 0;
 }
 
 } // namespace
@@ -39,6 +124,24 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
+
+    const int copyAt = int(args.indexOf(QStringLiteral("--copy")));
+    if (copyAt >= 0) {
+        QStringList rest = args;
+        rest.removeAt(copyAt);
+        if (rest.contains(QStringLiteral("-h")) || rest.contains(QStringLiteral("--help"))) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        for (const QString& arg : rest) {
+            if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
+                return usageError(
+                    QStringLiteral("--copy takes no other option, not \"%1\".").arg(arg));
+        }
+        if (rest.size() != 2)
+            return usageError(QStringLiteral("--copy needs two databases: FROM and TO."));
+        return copy(rest[0], rest[1]);
+    }
 
     NewDatabaseOptions options;
     QString path;
@@ -92,7 +195,7 @@ int main(int argc, char* argv[])
     }
     std::printf(
         "Created %s (%s%s) in %.1f s.\n",
-        qPrintable(QDir::toNativeSeparators(QDir(path).absolutePath())),
+        qPrintable(databaseDisplayName(path)),
         options.sample ? "sample data" : "welcome article",
         options.syntheticArticles > 0
             ? qPrintable(QStringLiteral(", %1 generated articles").arg(options.syntheticArticles))
