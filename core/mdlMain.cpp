@@ -207,9 +207,12 @@ QVariant scalar(Connection& connection, const QString& sql)
 
 qlonglong mdlMain::NextArticleNumber()
 {
-    // Stored numbers are whole when the engine keeps them as integers.
-    const QVariant largest =
-        scalar(dbConnection, QStringLiteral("SELECT MAX(ID) FROM AR WHERE typeof(ID) = 'integer'"));
+    // Stored numbers are whole when the engine keeps them as integers (a server's column
+    // holds nothing else).
+    const QVariant largest = scalar(
+        dbConnection, dbConnection.isServer()
+                          ? QStringLiteral("SELECT MAX(ID) FROM AR")
+                          : QStringLiteral("SELECT MAX(ID) FROM AR WHERE typeof(ID) = 'integer'"));
     return largest.isNull() ? 1 : largest.toLongLong() + 1;
 }
 

@@ -38,9 +38,15 @@ public:
     QString iniPath() const;
     QString path(const QString& relative) const; // a file inside the folder
 
+    // On a server, the file's words that tests use are put in the server's (dialect()).
     void exec(const QString& sql, const QVariantList& binds = {}) const;
     QList<QVariantList> rows(const QString& sql, const QVariantList& binds = {}) const;
     QVariant scalar(const QString& sql, const QVariantList& binds = {}) const;
+    // The statement in the words of this folder's engine: on a server, typeof() becomes
+    // pg_typeof(), group_concat(x) string_agg in row-key order, ifnull() coalesce(),
+    // hex(zeroblob(n)) n times "00", and "BEGIN EXCLUSIVE" a transaction that locks AR against
+    // writers.
+    QString dialect(const QString& sql) const;
     // Replaces every article with `count` numbered ones: ID i, Problem "Problem i", ...
     void fillArticles(int count) const;
     // Writes text into a file of the folder (creating folders on the way).

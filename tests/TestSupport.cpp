@@ -59,8 +59,8 @@ QWidget* findAnyWidget(const QString& objectName)
     return nullptr;
 }
 
-StartedApp::StartedApp(const NewDatabaseOptions& options)
-    : m_folder(std::make_shared<TestFolder>(options))
+StartedApp::StartedApp(const NewDatabaseOptions& options, TestFolder::Engine engine)
+    : m_folder(std::make_shared<TestFolder>(options, engine))
 {
     start();
 }

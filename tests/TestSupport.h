@@ -36,10 +36,13 @@ public:
 };
 
 // A started program on a TestFolder: mdlMain after start-up with its main window shown.
+// Window tests run their rows on both engines: engineRows() adds the column "engine" and calls
+// `add` once per engine with the row name prefixed "file: " or "server: ".
 class StartedApp
 {
 public:
-    explicit StartedApp(const NewDatabaseOptions& options = {});
+    explicit StartedApp(const NewDatabaseOptions& options = {},
+                        TestFolder::Engine engine = TestFolder::Engine::File);
     // Start on an existing folder (after the test changed it).
     explicit StartedApp(std::shared_ptr<TestFolder> folder);
     ~StartedApp();

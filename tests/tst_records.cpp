@@ -70,9 +70,9 @@ void play(StartedApp& started, const QString& steps)
     }
 }
 
-std::shared_ptr<TestFolder> withArticles(int count)
+std::shared_ptr<TestFolder> withArticles(int count, TestFolder::Engine engine)
 {
-    auto folder = std::make_shared<TestFolder>();
+    auto folder = std::make_shared<TestFolder>(NewDatabaseOptions(), engine);
     folder->fillArticles(count);
     return folder;
 }
@@ -85,10 +85,13 @@ class tst_Records : public QObject
 private slots:
     void commands_data()
     {
+        QTest::addColumn<TestFolder::Engine>("engine");
         QTest::addColumn<int>("articles"); // 1..n: "Title i", "Problem i", "Solution i"
         QTest::addColumn<QString>("steps");
         const auto row = [](const char* name, int articles, const QString& steps) {
-            QTest::newRow(name) << articles << steps;
+            for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server})
+                QTest::addRow("%s: %s", TestFolder::engineName(engine), name)
+                    << engine << articles << steps;
         };
         // Save needs a problem and a solution (a blank is one); a refused save writes nothing and
         // puts nothing into the boxes.
@@ -155,14 +158,15 @@ private slots:
             "article could not be saved: ; sql ROLLBACK; mnuSave; said saved; mnuFirst; mnuNext; "
             "sql BEGIN EXCLUSIVE; answer Yes; mnuDelete; said confirm; said The article could not "
             "be deleted; txtID: 2; sql ROLLBACK; txtSolution=Later; mnuSave; said saved; quiet; "
-            "query SELECT ID, solution FROM AR WHERE ID IN (2, 4) => 2|Later, 4|Typed");
+            "query SELECT ID, solution FROM AR WHERE ID IN (2, 4) ORDER BY ID => 2|Later, 4|Typed");
     }
 
     void commands()
     {
+        QFETCH(TestFolder::Engine, engine);
         QFETCH(int, articles);
         QFETCH(QString, steps);
-        StartedApp started(withArticles(articles));
+        StartedApp started(withArticles(articles, engine));
         play(started, steps);
     }
 };

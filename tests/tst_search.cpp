@@ -18,9 +18,9 @@ namespace
 {
 
 // Articles 1, 2, 3, 12 and 27 in the categories Hardware, Network and Software.
-std::shared_ptr<TestFolder> library()
+std::shared_ptr<TestFolder> library(TestFolder::Engine engine)
 {
-    auto folder = std::make_shared<TestFolder>();
+    auto folder = std::make_shared<TestFolder>(NewDatabaseOptions(), engine);
     folder->exec("DELETE FROM AR");
     folder->exec("INSERT INTO AR (ID, CUName, Problem, solution) VALUES "
                  "(1, 'Hardware', 'Printer jams', 'Replace the roller'), "
@@ -165,8 +165,12 @@ class tst_Search : public QObject
 private slots:
     void search_data()
     {
+        QTest::addColumn<TestFolder::Engine>("engine");
         QTest::addColumn<QString>("steps");
-        const auto row = [](const char* name, const char* steps) { QTest::newRow(name) << steps; };
+        const auto row = [](const char* name, const QString& steps) {
+            for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server})
+                QTest::addRow("%s: %s", TestFolder::engineName(engine), name) << engine << steps;
+        };
         // The articles that match are the visible ones; the form shows the first of them.
         row("problem, any case", "search Problem|print; ids 1 2; txtID: 1; Label6: 1");
         row("solution", "search Solution|printer; ids 2; txtID: 2; main enabled");
@@ -222,15 +226,16 @@ private slots:
             "ids 1 2 3 12 27; dialog gone; stored <none>; mnuSearch; main disabled; "
             "cboSearchBy: ; txtSearchString: ";
         for (const char* how : {"key Return"})
-            QTest::addRow("%s", how) << before.arg(how) + hidden;
+            row(how, before.arg(how) + hidden);
         for (const char* how : {"click Command1", "key Escape"})
-            QTest::addRow("%s", how) << before.arg(how) + gone;
+            row(how, before.arg(how) + gone);
     }
 
     void search()
     {
+        QFETCH(TestFolder::Engine, engine);
         QFETCH(QString, steps);
-        StartedApp started(library());
+        StartedApp started(library(engine));
         play(started, steps);
     }
 };
