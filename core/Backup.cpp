@@ -1,6 +1,7 @@
 #include "core/Backup.h"
 
 #include "core/Connection.h"
+#include "core/ServerAddress.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -47,6 +48,8 @@ struct Copy {
 
 QList<Copy> copiesOf(const QString& databasePath)
 {
+    if (ServerAddress::looks(databasePath))
+        return {};
     const QFileInfo database(databasePath);
     const QString suffix = database.suffix();
     const QRegularExpression name(
@@ -103,6 +106,10 @@ struct BackupJob::Impl {
 
 BackupJob::BackupJob(Connection& source, const QString& destination) : d(std::make_unique<Impl>())
 {
+    if (!backup::appliesTo(source))
+        throw DbError(QStringLiteral("The database %1 is on a server; its backups are made by the "
+                                     "server's administrator (pg_dump), not by Ardentry.")
+                          .arg(source.displayPath()));
     sqlite3* handle = backup::engineHandle(source);
     const QFileInfo target(destination);
     d->destination = target.absoluteFilePath();
@@ -186,6 +193,11 @@ const QString& BackupJob::destination() const
     return d->destination;
 }
 
+bool backup::appliesTo(const Connection& connection)
+{
+    return !connection.isServer();
+}
+
 sqlite3* backup::engineHandle(Connection& connection)
 {
     if (!connection.isOpen())
@@ -255,6 +267,8 @@ bool backup::copiedOn(const QString& databasePath, const QDate& day)
 
 QString backup::newCopyPath(const QString& databasePath, const QDateTime& now)
 {
+    if (ServerAddress::looks(databasePath))
+        throw DbError(QStringLiteral("A database on a server has no backups folder."));
     const QString folder = folderOf(databasePath);
     if (!QDir().mkpath(folder))
         throw DbError(QStringLiteral("The folder \"%1\" cannot be made.")
@@ -279,6 +293,8 @@ void backup::prune(const QString& databasePath, int keep)
 
 QString backup::copyNow(Connection& connection)
 {
+    if (!appliesTo(connection))
+        return QString(); // the server's administrator backs it up
     const QString path = newCopyPath(connection.path(), QDateTime::currentDateTime());
     BackupJob job(connection, path);
     // A file that another program keeps busy is waited for a while, then given up.

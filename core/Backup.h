@@ -19,6 +19,7 @@ class Connection;
 // is copied in a single step. Either way the copy is the file as it was at one moment.
 // The copy is written beside the destination and takes its place only when complete: a job that
 // fails or is dropped before the end leaves no file behind and an existing destination as it was.
+// Only a database file can be copied this way (see backup::appliesTo).
 class BackupJob
 {
 public:
@@ -46,10 +47,15 @@ private:
 
 // Automatic copies: a `backups` folder beside the database file holds the newest seven, named
 // "<name>-<yyyy-MM-dd>-<HHmmss>.<suffix>" after the database file and when they were made.
+// A database on a server has no such folder and no copies of the program's: backing it up is the
+// server's job (pg_dump by its administrator).
 namespace backup
 {
 
 constexpr int KeptCopies = 7;
+
+// True when the program makes copies of the database: a file, not a server database.
+bool appliesTo(const Connection& connection);
 
 // The engine handle of an open connection, for the engine's own interfaces. Throws DbError.
 sqlite3* engineHandle(Connection& connection);
@@ -59,19 +65,20 @@ sqlite3* engineHandle(Connection& connection);
 QStringList quickCheck(const QString& path);
 
 QString folderOf(const QString& databasePath);
-// The automatic copies of the database, newest first (full paths).
+// The automatic copies of the database, newest first (full paths); none for a server address.
 QStringList automaticCopies(const QString& databasePath);
 // When the newest automatic copy was made (local time); invalid when there is none.
 QDateTime newestCopy(const QString& databasePath);
 // True when an automatic copy was made on `day`.
 bool copiedOn(const QString& databasePath, const QDate& day);
 // The path for a new automatic copy made at `now`; creates the backups folder. Throws DbError
-// when the folder cannot be made.
+// when the folder cannot be made, or for a server address.
 QString newCopyPath(const QString& databasePath, const QDateTime& now);
 // Removes all automatic copies but the newest `keep`.
 void prune(const QString& databasePath, int keep = KeptCopies);
 // Makes a whole automatic copy at once (before a change to the structure of the database, say)
-// and prunes the old ones; returns its path. Throws DbError; no copy is left then.
+// and prunes the old ones; returns its path. For a server database it does nothing and returns
+// "". Throws DbError; no copy is left then.
 QString copyNow(Connection& connection);
 
 } // namespace backup

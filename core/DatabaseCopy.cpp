@@ -106,9 +106,9 @@ QList<Table> articleTables()
         const QString inside = text.mid(open + 1, text.lastIndexOf(QLatin1Char(')')) - open - 1);
         for (const QString& definition : inside.split(QLatin1Char(','))) {
             const QStringList words = definition.simplified().split(QLatin1Char(' '));
-            table.columns.append({words.value(0), words.value(1).compare(QLatin1String("INTEGER"),
-                                                                         Qt::CaseInsensitive) ==
-                                                      0});
+            table.columns.append(
+                {words.value(0),
+                 words.value(1).compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0});
         }
         tables << table;
     }
@@ -120,28 +120,26 @@ QString shownText(const QString& text)
 {
     constexpr int kShown = 40;
     QString shown = text.left(kShown);
-    shown.replace(QLatin1Char('\r'), QStringLiteral("\\r"))
+    shown.replace(QChar(0), QStringLiteral("\\0"))
+        .replace(QLatin1Char('\r'), QStringLiteral("\\r"))
         .replace(QLatin1Char('\n'), QStringLiteral("\\n"));
     return QLatin1Char('"') + shown +
            (text.size() > kShown ? QStringLiteral("…\"") : QStringLiteral("\""));
 }
 
-// Why a server column cannot keep the value as it is; empty when it can. A server keeps whole
-// numbers in a number column and text without zero characters in a text column; a file keeps
-// anything.
-QString unfitForServer(const QVariant& value, bool numberColumn)
+// Why a server column cannot keep the value as it is, as the end of "holds ...": empty when it
+// can. A server keeps whole numbers in a number column and text without zero characters in a
+// text column; a file keeps anything.
+QString unfitForServer(const QVariant& value, const Column& column)
 {
     if (!value.isValid() || value.isNull())
         return QString();
     const int type = value.typeId();
     const bool whole = type == QMetaType::LongLong || type == QMetaType::Int;
-    if (numberColumn && whole)
+    if (column.number && whole)
         return QString();
-    if (!numberColumn && type == QMetaType::QString) {
-        if (!value.toString().contains(QChar(0)))
-            return QString();
-        return QStringLiteral("a text with a zero character, which the server cannot keep");
-    }
+    if (!column.number && type == QMetaType::QString && !value.toString().contains(QChar(0)))
+        return QString();
     QString what;
     if (type == QMetaType::QByteArray)
         what = QStringLiteral("binary data (%1 bytes)").arg(value.toByteArray().size());
@@ -152,8 +150,13 @@ QString unfitForServer(const QVariant& value, bool numberColumn)
         what = QStringLiteral("the number %1").arg(value.toLongLong());
     else
         what = QStringLiteral("the text %1").arg(shownText(value.toString()));
-    return what + (numberColumn ? QStringLiteral(", where the server keeps whole numbers only")
-                                : QStringLiteral(", where the server keeps text only"));
+    if (!column.number && type == QMetaType::QString)
+        return QStringLiteral("%1 in the column %2: a zero character, which the server cannot "
+                              "keep in a text")
+            .arg(what, column.name);
+    return QStringLiteral("%1 in the column %2, where the server keeps %3 only")
+        .arg(what, column.name,
+             column.number ? QStringLiteral("whole numbers") : QStringLiteral("text"));
 }
 
 struct Row {
@@ -248,7 +251,12 @@ public:
             row.key = query.value(0).toLongLong();
             for (int c = 0; c < table.columns.size(); ++c) {
                 if (server()) {
-                    row.values << (query.isNull(c + 1) ? QVariant() : query.value(c + 1));
+                    // (The driver gives a positive bigint as an unsigned number.)
+                    const QVariant value = query.value(c + 1);
+                    row.values << (query.isNull(c + 1) ? QVariant()
+                                   : value.typeId() == QMetaType::ULongLong
+                                       ? QVariant(value.toLongLong())
+                                       : value);
                     continue;
                 }
                 const QString type = query.value(1 + 2 * c).toString();
@@ -421,7 +429,7 @@ public:
         }
         ::run(target.db(), QStringLiteral("CREATE INDEX AR_ID ON AR (ID)"));
         if (additions & schema::QuickSearchIndex)
-            addQuickSearch(target, result);
+            quicksearch::createIndex(target.db(), true);
         if (additions & schema::History)
             result.notes << historyLeftBehind(source);
         const int unknown = additions & ~(schema::QuickSearchIndex | schema::History);
@@ -471,8 +479,8 @@ private:
         if (!insert.prepare(QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (?%3)")
                                 .arg(table.name, table.columnList(),
                                      QStringLiteral(", ?").repeated(table.columns.size()))))
-            fail(QStringLiteral("Cannot write the table %1: %2.")
-                     .arg(table.name, reasonOf(insert)));
+            fail(
+                QStringLiteral("Cannot write the table %1: %2.").arg(table.name, reasonOf(insert)));
         qint64 after = std::numeric_limits<qint64>::min();
         for (bool first = true;; first = false) {
             const QList<Row> rows = source.rowsFrom(table, after, first);
@@ -483,12 +491,12 @@ private:
                 for (int c = 0; c < table.columns.size(); ++c) {
                     const QVariant& value = row.values[c];
                     if (target.server()) {
-                        const QString why = unfitForServer(value, table.columns[c].number);
+                        const QString why = unfitForServer(value, table.columns[c]);
                         if (!why.isEmpty())
-                            fail(QStringLiteral("The table %1, row %2, holds %3 in the column %4.")
+                            fail(QStringLiteral("The table %1, row %2, holds %3.")
                                      .arg(table.name)
                                      .arg(row.key)
-                                     .arg(why, table.columns[c].name));
+                                     .arg(why));
                     }
                     insert.addBindValue(value);
                 }
@@ -502,25 +510,6 @@ private:
             m_done += rows.size();
             if (m_progress && !m_progress(m_done, m_total))
                 return false;
-        }
-    }
-
-    // The quick-search index, filled from the copied articles. A server that cannot keep the
-    // index yet still takes the articles; the index can be built there later.
-    void addQuickSearch(Target& target, DatabaseCopyResult& result)
-    {
-        if (!target.server()) {
-            quicksearch::createIndex(target.db(), true);
-            return;
-        }
-        ::run(target.db(), QStringLiteral("SAVEPOINT quick_search"));
-        try {
-            quicksearch::createIndex(target.db(), true);
-            ::run(target.db(), QStringLiteral("RELEASE SAVEPOINT quick_search"));
-        } catch (const DbError& e) {
-            ::run(target.db(), QStringLiteral("ROLLBACK TO SAVEPOINT quick_search"));
-            result.notes << QStringLiteral("The quick-search index was not made on the server (%1)")
-                                .arg(e.message());
         }
     }
 
@@ -556,9 +545,9 @@ DatabaseCopyResult copyArticleDatabase(const QString& from, const QString& to,
     try {
         return Copy(from, to, progress).run();
     } catch (const DbError& e) {
-        throw DbError(e.kind(), QStringLiteral("Cannot copy %1 to %2: %3 Nothing was copied.")
-                                    .arg(databaseDisplayName(from), databaseDisplayName(to),
-                                         e.message()));
+        throw DbError(e.kind(),
+                      QStringLiteral("Cannot copy %1 to %2: %3 Nothing was copied.")
+                          .arg(databaseDisplayName(from), databaseDisplayName(to), e.message()));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
 
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTimeZone>
@@ -32,15 +33,44 @@ QSqlQuery run(QSqlDatabase& database, const QString& sql, const QVariantList& bi
 {
     QSqlQuery query(database);
     query.setForwardOnly(true);
+    const auto fail = [&] {
+        return DbError(failure + QStringLiteral(": ") + engineReason(query.lastError()) +
+                       QLatin1Char('.'));
+    };
+    // A statement without values runs as it stands: a server prepares no table, function or
+    // trigger statement.
+    if (binds.isEmpty()) {
+        if (!query.exec(sql))
+            throw fail();
+        return query;
+    }
     if (!query.prepare(sql))
-        throw DbError(failure + QStringLiteral(": ") + engineReason(query.lastError()) +
-                      QLatin1Char('.'));
+        throw fail();
     for (const QVariant& value : binds)
         query.addBindValue(value);
     if (!query.exec())
-        throw DbError(failure + QStringLiteral(": ") + engineReason(query.lastError()) +
-                      QLatin1Char('.'));
+        throw fail();
     return query;
+}
+
+// "column = ?" with the value bound, or "column IS NULL" for a Null: the same on both engines,
+// and unlike "IS ?" (on a server "IS NOT DISTINCT FROM ?") it can use an index.
+QString matching(const QString& column, const QVariant& value, QVariantList& binds)
+{
+    if (value.isNull())
+        return column + QStringLiteral(" IS NULL");
+    binds << value;
+    return column + QStringLiteral(" = ?");
+}
+
+// A stored moment as "yyyy-MM-dd HH:mm:ss.zzz" in UTC: a file keeps that text, a server a
+// timestamp.
+QString timeText(const QSqlDatabase& database, const QString& column)
+{
+    return isServerDatabase(database)
+               ? QStringLiteral("to_char(%1 AT TIME ZONE 'UTC', 'YYYY-MM-DD HH24:MI:SS.MS')")
+                     .arg(column)
+               : column;
 }
 
 // "prefix.ID, prefix.CUName, ..." (no prefix: the bare names).
@@ -55,9 +85,13 @@ QString columnList(const QString& prefix = QString())
 // The moment of a change in the engine's own terms (UTC), to the millisecond.
 const char* const kNow = "strftime('%Y-%m-%d %H:%M:%f', 'now')";
 const char* const kWriter = "(SELECT name FROM ardentry_writer WHERE slot = 1)";
+// On a server: the writer's name lives in a setting of the writing transaction (see
+// Transaction); a connection that never set it, or set it in an earlier transaction, gives ''.
+const char* const kServerNow = "statement_timestamp()";
+const char* const kServerWriter = "NULLIF(current_setting('ardentry.writer', true), '')";
 
-// The statements that add the history and the trash, in order.
-QStringList schemaStatements()
+// The statements that add the history and the trash to a file, in order.
+QStringList fileSchemaStatements()
 {
     QStringList copied; // the twenty columns without a type: values are kept exactly as stored
     QStringList differs;
@@ -106,20 +140,130 @@ QStringList schemaStatements()
     };
 }
 
-void requireArticleColumns(QSqlDatabase& database)
+// The same tables and triggers on a server. The copied columns have the types of the article
+// table (`types`, in the order of articleColumns()); the row keys are identity columns. The
+// trigger functions run with the rights of the one who added them, in the schema of the
+// articles (`schemaName`, quoted), so whoever may change articles gets their versions kept
+// without rights of their own on these tables. Triggers of a server fire once the statement is
+// done, so the articles they look at are the ones after the whole statement; for the
+// renumbering of many rows in one statement that comes to the same as on a file.
+QStringList serverSchemaStatements(const QStringList& types, const QString& schemaName)
 {
-    QSqlQuery query = run(database, QStringLiteral("PRAGMA table_info(AR)"), {},
-                          QStringLiteral("Cannot read the columns of the articles"));
-    QStringList present;
-    while (query.next())
-        present << query.value(1).toString().toLower();
-    for (const QString& column : history::articleColumns()) {
-        if (!present.contains(column.toLower()))
+    QStringList typed;
+    QStringList before;
+    QStringList after;
+    for (int c = 0; c < history::articleColumns().size(); ++c) {
+        const QString& column = history::articleColumns()[c];
+        typed << column + QLatin1Char(' ') + types[c];
+        before << QStringLiteral("OLD.") + column;
+        after << QStringLiteral("NEW.") + column;
+    }
+    const QString now = QString::fromLatin1(kServerNow);
+    const QString writer = QString::fromLatin1(kServerWriter);
+    const auto function = [&schemaName](const QString& name, const QString& body) {
+        return QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql SECURITY "
+                              "DEFINER SET search_path = %2, pg_temp AS $body$ %3 RETURN NULL; "
+                              "END $body$")
+            .arg(name, schemaName, body);
+    };
+    // A statement about the article's number (written "%number"): "IS NULL" for an article
+    // without one, else "= OLD.ID", each of which an index serves.
+    const auto byNumber = [](const QString& statement) {
+        return QStringLiteral("IF OLD.ID IS NULL THEN %1; ELSE %2; END IF;")
+            .arg(QString(statement).replace(QLatin1String("%number"), QLatin1String(" IS NULL")),
+                 QString(statement).replace(QLatin1String("%number"), QLatin1String(" = OLD.ID")));
+    };
+    const QString sameArticle = QStringLiteral(
+        "article%number AND trash IS NULL AND (article_row = OLD.rowid OR NOT EXISTS (SELECT 1 "
+        "FROM AR WHERE ID%number))");
+    return {
+        QStringLiteral("CREATE TABLE ardentry_history (version bigint GENERATED BY DEFAULT AS "
+                       "IDENTITY PRIMARY KEY, article %1, article_row bigint, trash bigint, "
+                       "changed_at timestamptz NOT NULL, changed_by text, %2)")
+            .arg(types.first(), typed.join(QStringLiteral(", "))),
+        QStringLiteral("CREATE INDEX ardentry_history_article ON ardentry_history (article)"),
+        QStringLiteral("CREATE INDEX ardentry_history_trash ON ardentry_history (trash)"),
+        QStringLiteral("CREATE TABLE ardentry_trash (entry bigint GENERATED BY DEFAULT AS "
+                       "IDENTITY PRIMARY KEY, article_row bigint, deleted_at timestamptz NOT "
+                       "NULL, deleted_by text, %1)")
+            .arg(typed.join(QStringLiteral(", "))),
+        function(QStringLiteral("ardentry_history_ar_update"),
+                 QStringLiteral("BEGIN INSERT INTO ardentry_history (article, article_row, "
+                                "changed_at, changed_by, %1) VALUES (NEW.ID, NEW.rowid, %2, %3, "
+                                "%4);")
+                     .arg(columnList(), now, writer, before.join(QStringLiteral(", ")))),
+        QStringLiteral("CREATE TRIGGER ardentry_history_ar_update AFTER UPDATE ON AR FOR EACH ROW "
+                       "WHEN ((%1) IS DISTINCT FROM (%2)) EXECUTE FUNCTION "
+                       "ardentry_history_ar_update()")
+            .arg(before.join(QStringLiteral(", ")), after.join(QStringLiteral(", "))),
+        function(QStringLiteral("ardentry_history_ar_renumber"),
+                 QStringLiteral("BEGIN ") +
+                     byNumber(QStringLiteral("UPDATE ardentry_history SET article = NEW.ID, "
+                                             "article_row = NEW.rowid WHERE ") +
+                              sameArticle)),
+        QStringLiteral("CREATE TRIGGER ardentry_history_ar_renumber AFTER UPDATE OF ID ON AR FOR "
+                       "EACH ROW WHEN (OLD.ID IS DISTINCT FROM NEW.ID) EXECUTE FUNCTION "
+                       "ardentry_history_ar_renumber()"),
+        function(QStringLiteral("ardentry_trash_ar_delete"),
+                 QStringLiteral("DECLARE kept bigint; BEGIN INSERT INTO ardentry_trash "
+                                "(article_row, deleted_at, deleted_by, %1) VALUES (OLD.rowid, "
+                                "%2, %3, %4) RETURNING entry INTO kept; ")
+                         .arg(columnList(), now, writer, before.join(QStringLiteral(", "))) +
+                     byNumber(QStringLiteral("UPDATE ardentry_history SET trash = kept WHERE ") +
+                              sameArticle)),
+        QStringLiteral("CREATE TRIGGER ardentry_trash_ar_delete AFTER DELETE ON AR FOR EACH ROW "
+                       "EXECUTE FUNCTION ardentry_trash_ar_delete()"),
+    };
+}
+
+// On a server: whoever has rights on the articles gets the same rights on the history and the
+// trash (to read them, restore and empty the trash), and may read which additions the database
+// has. Later grants on the articles are the administrator's to repeat.
+const char* const kServerGrants =
+    "DO $grants$ DECLARE g record; BEGIN FOR g IN SELECT DISTINCT a.privilege_type AS what, "
+    "CASE WHEN a.grantee = 0 THEN 'PUBLIC' ELSE quote_ident(pg_get_userbyid(a.grantee)) END AS "
+    "who FROM pg_class c, aclexplode(c.relacl) a WHERE c.oid = 'ar'::regclass AND "
+    "a.privilege_type IN ('SELECT', 'INSERT', 'UPDATE', 'DELETE') LOOP EXECUTE "
+    "format('GRANT %s ON ardentry_history, ardentry_trash TO %s', g.what, g.who); IF g.what = "
+    "'SELECT' THEN EXECUTE format('GRANT SELECT ON ardentry_schema TO %s', g.who); END IF; END "
+    "LOOP; END $grants$";
+
+// Checks that the article table has the twenty columns (and on a server its row key); returns
+// their server types in the order of articleColumns() (empty for a file).
+QStringList articleColumnTypes(QSqlDatabase& database, const QString& failure)
+{
+    const bool server = isServerDatabase(database);
+    QHash<QString, QString> present; // lower-case name -> type
+    {
+        // (A type of the server's own without a plain name, an array say, goes by its own.)
+        QSqlQuery query =
+            run(database,
+                server ? QStringLiteral(
+                             "SELECT column_name, CASE WHEN data_type IN ('USER-DEFINED', "
+                             "'ARRAY') THEN format('%I.%I', udt_schema, udt_name) ELSE data_type "
+                             "END FROM information_schema.columns WHERE table_schema = "
+                             "current_schema() AND table_name = 'ar'")
+                       : QStringLiteral("PRAGMA table_info(AR)"),
+                {}, failure);
+        while (query.next())
+            present.insert(query.value(server ? 0 : 1).toString().toLower(),
+                           server ? query.value(1).toString() : QString());
+    }
+    QStringList types;
+    QStringList needed = history::articleColumns();
+    if (server)
+        needed << QStringLiteral("rowid");
+    for (const QString& column : needed) {
+        const auto found = present.constFind(column.toLower());
+        if (found == present.constEnd())
             throw DbError(DbError::Kind::NotFound,
                           QStringLiteral("The table \"AR\" has no column \"%1\", so the history "
                                          "of articles cannot be kept.")
                               .arg(column));
+        if (server)
+            types << found.value();
     }
+    return types;
 }
 
 QDateTime fromEngineTime(const QString& text)
@@ -198,8 +342,11 @@ QVariantList rowValues(const QSqlQuery& query, int first)
 // The row key of the one article with that number. Throws DbError(NotFound) for none or several.
 qint64 rowOfNumber(QSqlDatabase& database, const QVariant& number, const QString& failure)
 {
-    QSqlQuery query = run(database, QStringLiteral("SELECT rowid FROM AR WHERE ID IS ? LIMIT 2"),
-                          {number}, failure);
+    QVariantList binds;
+    QSqlQuery query = run(
+        database,
+        QStringLiteral("SELECT rowid FROM AR WHERE %1 LIMIT 2").arg(matching(QStringLiteral("ID"), number, binds)),
+        binds, failure);
     if (!query.next())
         throw DbError(
             DbError::Kind::NotFound,
@@ -234,23 +381,61 @@ bool history::isInstalled(Connection& connection)
 
 bool history::isWritable(Connection& connection)
 {
-    openDatabase(connection);
-    return sqlite3_db_readonly(backup::engineHandle(connection), "main") == 0;
+    QSqlDatabase& database = openDatabase(connection);
+    if (!connection.isServer())
+        return sqlite3_db_readonly(backup::engineHandle(connection), "main") == 0;
+    QSqlQuery query = run(database,
+                          QStringLiteral("SELECT has_table_privilege('ar', 'UPDATE') AND "
+                                         "current_setting('transaction_read_only') = 'off'"),
+                          {}, QStringLiteral("The rights on the database cannot be read"));
+    return query.next() && query.value(0).toBool();
+}
+
+bool history::mayInstall(Connection& connection)
+{
+    if (!isWritable(connection))
+        return false;
+    if (!connection.isServer())
+        return true;
+    QSqlQuery query = run(openDatabase(connection),
+                          QStringLiteral("SELECT has_schema_privilege(current_schema(), 'CREATE') "
+                                         "AND has_table_privilege('ar', 'TRIGGER')"),
+                          {}, QStringLiteral("The rights on the database cannot be read"));
+    return query.next() && query.value(0).toBool();
+}
+
+void history::createTables(QSqlDatabase& database)
+{
+    const QString failure =
+        QStringLiteral("The history of articles could not be added to the database");
+    const bool server = isServerDatabase(database);
+    const QStringList types = articleColumnTypes(database, failure);
+    QStringList statements;
+    if (server) {
+        QSqlQuery schemaName =
+            run(database, QStringLiteral("SELECT quote_ident(current_schema())"), {}, failure);
+        if (!schemaName.next() || schemaName.isNull(0))
+            throw DbError(failure + QStringLiteral(": no schema is in use."));
+        statements = serverSchemaStatements(types, schemaName.value(0).toString());
+    } else {
+        statements = fileSchemaStatements();
+    }
+    for (const QString& sql : statements)
+        run(database, sql, {}, failure);
+    schema::markAdded(database, schema::History);
+    if (server)
+        run(database, QString::fromLatin1(kServerGrants), {}, failure);
 }
 
 bool history::install(Connection& connection)
 {
     QSqlDatabase& database = openDatabase(connection);
-    const QString failure =
-        QStringLiteral("The history of articles could not be added to the database");
-    Transaction transaction(database, failure);
+    Transaction transaction(
+        database, QStringLiteral("The history of articles could not be added to the database"));
     // Checked inside the transaction: another copy of the program may have added it meanwhile.
     if (schema::has(database, schema::History))
         return false;
-    requireArticleColumns(database);
-    for (const QString& sql : schemaStatements())
-        run(database, sql, {}, failure);
-    schema::markAdded(database, schema::History);
+    createTables(database);
     transaction.commit();
     return true;
 }
@@ -292,12 +477,14 @@ history::ArticleHistory history::articleHistory(Connection& connection, const QS
         if (query.next())
             result.current = rowValues(query, 0);
     }
+    QVariantList binds;
     QSqlQuery query = run(database,
-                          QStringLiteral("SELECT version, changed_at, changed_by, %1 FROM "
-                                         "ardentry_history WHERE article IS ? AND trash IS NULL "
+                          QStringLiteral("SELECT version, %1, changed_by, %2 FROM "
+                                         "ardentry_history WHERE %3 AND trash IS NULL "
                                          "ORDER BY version DESC")
-                              .arg(columnList()),
-                          {key}, failure);
+                              .arg(timeText(database, QStringLiteral("changed_at")), columnList(),
+                                   matching(QStringLiteral("article"), key, binds)),
+                          binds, failure);
     const QVariantList* after = &result.current;
     while (query.next()) {
         Version version;
@@ -338,7 +525,7 @@ qint64 history::restoreVersion(Connection& connection, qint64 version)
     }
     const qint64 row = rowOfNumber(database, article, failure);
     if (!number.isNull() &&
-        run(database, QStringLiteral("SELECT 1 FROM AR WHERE ID IS ? AND rowid <> ? LIMIT 1"),
+        run(database, QStringLiteral("SELECT 1 FROM AR WHERE ID = ? AND rowid <> ? LIMIT 1"),
             {number, row}, failure)
             .next())
         throw DbError(DbError::Kind::Duplicate,
@@ -356,9 +543,11 @@ qint64 history::restoreVersion(Connection& connection, qint64 version)
 
 QList<history::TrashEntry> history::trash(Connection& connection)
 {
-    QSqlQuery query = run(openDatabase(connection),
-                          QStringLiteral("SELECT entry, ID, Title, Problem, solution, deleted_at, "
-                                         "deleted_by FROM ardentry_trash ORDER BY entry DESC"),
+    QSqlDatabase& database = openDatabase(connection);
+    QSqlQuery query = run(database,
+                          QStringLiteral("SELECT entry, ID, Title, Problem, solution, %1, "
+                                         "deleted_by FROM ardentry_trash ORDER BY entry DESC")
+                              .arg(timeText(database, QStringLiteral("deleted_at"))),
                           {}, QStringLiteral("The trash cannot be read"));
     QList<TrashEntry> entries;
     while (query.next()) {
@@ -396,12 +585,16 @@ qint64 history::restoreFromTrash(Connection& connection, qint64 entry, const QVa
                       QStringLiteral("Another article has the number %1. Nothing was restored.")
                           .arg(shownNumber(target)));
     QStringList others = articleColumns().mid(1);
+    // (A server tells the new row key by RETURNING.)
+    const bool server = isServerDatabase(database);
     QSqlQuery insert = run(database,
                            QStringLiteral("INSERT INTO AR (%1) SELECT ?, %2 FROM ardentry_trash "
-                                          "WHERE entry = ?")
-                               .arg(columnList(), others.join(QStringLiteral(", "))),
+                                          "WHERE entry = ?%3")
+                               .arg(columnList(), others.join(QStringLiteral(", ")),
+                                    server ? QStringLiteral(" RETURNING rowid") : QString()),
                            {target, entry}, failure);
-    const qint64 row = insert.lastInsertId().toLongLong();
+    const qint64 row = server ? (insert.next() ? insert.value(0).toLongLong() : 0)
+                              : insert.lastInsertId().toLongLong();
     run(database,
         QStringLiteral("UPDATE ardentry_history SET trash = NULL, article = ?, article_row = ? "
                        "WHERE trash = ?"),
@@ -429,26 +622,34 @@ int history::emptyTrash(Connection& connection)
 
 bool history::numberTaken(Connection& connection, const QVariant& number)
 {
-    return run(openDatabase(connection), QStringLiteral("SELECT 1 FROM AR WHERE ID IS ? LIMIT 1"),
-               {number}, QStringLiteral("The article numbers cannot be read"))
+    QVariantList binds;
+    return run(openDatabase(connection),
+               QStringLiteral("SELECT 1 FROM AR WHERE %1 LIMIT 1").arg(matching(QStringLiteral("ID"), number, binds)),
+               binds, QStringLiteral("The article numbers cannot be read"))
         .next();
 }
 
 qlonglong history::nextFreeNumber(Connection& connection)
 {
+    // A server's number column holds whole numbers only.
     QSqlQuery query = run(openDatabase(connection),
-                          QStringLiteral("SELECT max(ID) FROM AR WHERE typeof(ID) = 'integer'"), {},
-                          QStringLiteral("The article numbers cannot be read"));
+                          connection.isServer()
+                              ? QStringLiteral("SELECT max(ID) FROM AR")
+                              : QStringLiteral("SELECT max(ID) FROM AR WHERE typeof(ID) = 'integer'"),
+                          {}, QStringLiteral("The article numbers cannot be read"));
     return query.next() && !query.isNull(0) ? query.value(0).toLongLong() + 1 : 1;
 }
 
 int history::positionOf(Connection& connection, qint64 row)
 {
     // The order of rsMain: by number (Null first), then by row key.
-    QSqlQuery query = run(openDatabase(connection),
+    QSqlDatabase& database = openDatabase(connection);
+    QSqlQuery query = run(database,
                           QStringLiteral("SELECT count(*) FROM AR, (SELECT ID AS k FROM AR WHERE "
-                                         "rowid = ?) t WHERE AR.ID < t.k OR (AR.ID IS t.k AND "
-                                         "AR.rowid < ?) OR (AR.ID IS NULL AND t.k IS NOT NULL)"),
+                                         "rowid = ?) t WHERE AR.ID < t.k OR (AR.ID %1 t.k AND "
+                                         "AR.rowid < ?) OR (AR.ID IS NULL AND t.k IS NOT NULL)")
+                              .arg(isServerDatabase(database) ? QStringLiteral("IS NOT DISTINCT FROM")
+                                                              : QStringLiteral("IS")),
                           {row, row}, QStringLiteral("The articles cannot be read"));
     return query.next() ? query.value(0).toInt() + 1 : 0;
 }

@@ -20,23 +20,33 @@ class Connection;
 //   go with it into the trash and come back with it.
 // - ardentry_writer holds, only during a write transaction of this program, the login name of
 //   the person using it (see Transaction::setWriterName); other programs leave it empty, so their
-//   changes are kept as by an unknown person.
+//   changes are kept as by an unknown person. A server database has no such table: the name is
+//   the setting "ardentry.writer" of the writing transaction, which other programs never set.
 // The triggers use only the engine's own functions, so older programs and plain SQL tools keep
-// working on the file. The versions of an article are found by its number, which the triggers
-// keep up to date when the number changes.
+// working on the database. The versions of an article are found by its number, which the
+// triggers keep up to date when the number changes. On a server the same tables have identity
+// columns for keys and the triggers call PL/pgSQL functions of the same names.
 namespace history
 {
 
 // The twenty columns of an article, in the order of the AR table.
 const QStringList& articleColumns();
 
-// True when the file has the tables and triggers (PRAGMA user_version, bit schema::History).
+// True when the database has the tables and triggers (bit schema::History).
 bool isInstalled(Connection& connection);
-// True when the connection may write to the file (not opened read-only).
+// True when the connection may change articles: a file not opened read-only; on a server, the
+// right to update the articles outside a read-only transaction (or standby).
 bool isWritable(Connection& connection);
-// Adds the tables and triggers in one transaction and records the addition; false when the file
-// had them already. Throws DbError; the file is then as it was.
+// True when the connection may add the tables and triggers: isWritable(), and on a server the
+// right to create in the schema of the articles and to put triggers on them.
+bool mayInstall(Connection& connection);
+// Adds the tables and triggers in one transaction and records the addition; false when the
+// database had them already. Throws DbError; the database is then as it was.
 bool install(Connection& connection);
+// Adds the tables and triggers inside the caller's open transaction on either engine and records
+// the addition (schema::markAdded), for a caller that builds a database in one transaction of
+// its own. The database must not have them yet. Throws DbError; the caller rolls back then.
+void createTables(QSqlDatabase& database);
 
 // The login name of the person running the program ("" when the system tells none).
 QString loginName();

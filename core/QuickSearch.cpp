@@ -192,17 +192,21 @@ void createServerIndex(QSqlDatabase& database)
                                  "setweight(to_tsvector('%1', ardentry_search_words(t, longest)), "
                                  "weight) $$")
                       .arg(config));
+    // Between two columns lies a word that no search asks for ("-" separates words), so that no
+    // phrase runs from the end of one column into the next.
     run(database,
         QStringLiteral("CREATE OR REPLACE FUNCTION ardentry_search_document(title text, problem "
                        "text, solution text, category text, enteredby text, reference text) "
                        "RETURNS tsvector LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$ SELECT "
-                       "ardentry_search_vector(title, %1, 'A') || "
-                       "ardentry_search_vector(problem, %2, 'B') || "
-                       "ardentry_search_vector(solution, %2, 'C') || "
-                       "ardentry_search_vector(concat_ws(' ', category, enteredby, reference), "
-                       "%1, 'D') $$")
+                       "ardentry_search_vector(title, %1, 'A') || %3 || "
+                       "ardentry_search_vector(problem, %2, 'B') || %3 || "
+                       "ardentry_search_vector(solution, %2, 'C') || %3 || "
+                       "ardentry_search_vector(category, %1, 'D') || %3 || "
+                       "ardentry_search_vector(enteredby, %1, 'D') || %3 || "
+                       "ardentry_search_vector(reference, %1, 'D') $$")
             .arg(LongestTitle)
-            .arg(LongestText));
+            .arg(LongestText)
+            .arg(QStringLiteral("CAST('-:1' AS tsvector)")));
     // What was typed, one word or phrase, as a query whose last word is a prefix.
     run(database, QStringLiteral("CREATE OR REPLACE FUNCTION ardentry_search_prefix(query "
                                  "tsquery) RETURNS tsquery LANGUAGE sql IMMUTABLE PARALLEL SAFE "
@@ -285,30 +289,174 @@ QString serverQuery(const QList<Term>& terms, QList<QVariant>& binds)
     return QLatin1Char('(') + parts.join(QStringLiteral(" && ")) + QLatin1Char(')');
 }
 
-// The snippet of one found article on a server: the column that shows the most matched words
-// (the first of them on a tie), as the server marked it, with "…" where the text goes on.
-QString serverSnippet(const QStringList& texts, const QStringList& marked)
+// ---- Snippets of a server's found articles ----
+//
+// The server's own marking (ts_headline) cuts words by its parser, which keeps a web address or
+// a file path as one word, so it marks these lines here, cutting words as the index does.
+
+struct Word {
+    qsizetype start = 0;
+    qsizetype end = 0;
+    QString folded;
+};
+
+// Letter case and accents do not count, as in the index.
+QString foldedWord(const QString& word)
 {
-    int best = -1;
-    qsizetype most = 0;
-    for (int i = 0; i < marked.size(); ++i) {
-        const qsizetype marks = marked[i].count(quicksearch::MarkStart);
-        if (marks > most) {
-            most = marks;
-            best = i;
+    static const QHash<char32_t, QString> apart = {
+        {U'ß', QStringLiteral("ss")}, {U'æ', QStringLiteral("ae")}, {U'œ', QStringLiteral("oe")},
+        {U'ø', QStringLiteral("o")},  {U'đ', QStringLiteral("d")},  {U'ð', QStringLiteral("d")},
+        {U'ł', QStringLiteral("l")},  {U'þ', QStringLiteral("th")}, {U'ı', QStringLiteral("i")},
+        {U'ħ', QStringLiteral("h")}};
+    QString folded;
+    for (const char32_t c : word.normalized(QString::NormalizationForm_KD).toLower().toUcs4()) {
+        const QChar::Category category = QChar::category(c);
+        if (category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining ||
+            category == QChar::Mark_Enclosing)
+            continue;
+        const auto found = apart.constFind(c);
+        if (found != apart.constEnd())
+            folded += found.value();
+        else
+            folded += QString::fromUcs4(&c, 1);
+    }
+    return folded;
+}
+
+// The words of a text: runs of letters and digits (with their accents); every other character
+// separates words.
+QList<Word> wordsOf(const QString& text)
+{
+    QList<Word> words;
+    qsizetype start = -1;
+    const auto partOfWord = [](char32_t c) {
+        const QChar::Category category = QChar::category(c);
+        return QChar::isLetterOrNumber(c) || category == QChar::Mark_NonSpacing ||
+               category == QChar::Mark_SpacingCombining || category == QChar::Mark_Enclosing;
+    };
+    qsizetype i = 0;
+    const qsizetype end = std::min<qsizetype>(text.size(), LongestText);
+    while (i <= end) {
+        char32_t c = 0;
+        qsizetype width = 1;
+        if (i < end) {
+            c = text[i].unicode();
+            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+                width = 2;
+            }
+        }
+        const bool inWord = i < end && partOfWord(c);
+        if (inWord && start < 0)
+            start = i;
+        if (!inWord && start >= 0) {
+            words << Word{start, i, foldedWord(text.mid(start, i - start))};
+            start = -1;
+        }
+        i += width;
+    }
+    return words;
+}
+
+struct Snippet {
+    QString text;
+    int found = 0; // terms found in it
+};
+
+// The best line of one text for the terms: up to 12 words around the most terms found, the
+// found words between MarkStart and MarkEnd, "…" where the text goes on.
+Snippet snippetOf(const QString& text, const QList<QStringList>& terms, const QList<Term>& typed)
+{
+    constexpr qsizetype Length = 12;
+    const QList<Word> words = wordsOf(text);
+    // Each place a term is found: its first and last word, and which term.
+    struct Found {
+        qsizetype first;
+        qsizetype last;
+        int term;
+    };
+    QList<Found> places;
+    for (int t = 0; t < terms.size(); ++t) {
+        const QStringList& term = terms[t];
+        if (term.isEmpty())
+            continue;
+        for (qsizetype w = 0; w + term.size() <= words.size(); ++w) {
+            bool all = true;
+            for (qsizetype k = 0; k < term.size() && all; ++k) {
+                const QString& word = words[w + k].folded;
+                all = typed[t].prefix && k == term.size() - 1 ? word.startsWith(term[k])
+                                                              : word == term[k];
+            }
+            if (all)
+                places << Found{w, w + term.size() - 1, t};
         }
     }
-    if (best < 0)
-        return QString();
-    QString snippet = marked[best];
-    QString plain = snippet;
-    plain.remove(quicksearch::MarkStart).remove(quicksearch::MarkEnd);
-    const qsizetype at = texts[best].indexOf(plain);
-    if (at > 0)
-        snippet.prepend(QChar(0x2026));
-    if (at >= 0 && at + plain.size() < texts[best].size())
-        snippet.append(QChar(0x2026));
-    return snippet;
+    if (places.isEmpty())
+        return {};
+    std::sort(places.begin(), places.end(),
+              [](const Found& a, const Found& b) { return a.first < b.first; });
+    // The window with the most different terms, the first of them on a tie; one with the most
+    // starts at a found word. Then two words before it, when the found ones stay inside.
+    qsizetype bestFirst = 0;
+    qsizetype bestLast = 0;
+    int bestCount = 0;
+    for (qsizetype i = 0; i < places.size() && bestCount < terms.size(); ++i) {
+        const qsizetype first = places[i].first;
+        QSet<int> inside;
+        qsizetype last = first;
+        for (qsizetype j = i; j < places.size() && places[j].first < first + Length; ++j) {
+            if (places[j].last < first + Length) {
+                inside.insert(places[j].term);
+                last = std::max(last, places[j].last);
+            }
+        }
+        if (int(inside.size()) > bestCount) {
+            bestCount = int(inside.size());
+            bestFirst = first;
+            bestLast = last;
+        }
+    }
+    const qsizetype bestStart = std::max<qsizetype>(
+        {std::min<qsizetype>(bestFirst - 2, words.size() - Length), bestLast - Length + 1, 0});
+    const qsizetype bestEnd = std::min<qsizetype>(bestStart + Length, words.size()) - 1;
+    QString line;
+    qsizetype at = words[bestStart].start;
+    for (const Found& place : places) {
+        if (place.first < bestStart || place.last > bestEnd || words[place.first].start < at)
+            continue;
+        line +=
+            text.mid(at, words[place.first].start - at) + quicksearch::MarkStart +
+            text.mid(words[place.first].start, words[place.last].end - words[place.first].start) +
+            quicksearch::MarkEnd;
+        at = words[place.last].end;
+    }
+    line += text.mid(at, words[bestEnd].end - at);
+    if (bestStart > 0)
+        line.prepend(QChar(0x2026));
+    if (bestEnd < words.size() - 1)
+        line.append(QChar(0x2026));
+    return {line, bestCount};
+}
+
+// The snippet of a found article from its texts (Title, Problem, Solution, Category, Entered
+// By, Reference): the one with the most terms found, Problem and Solution before the title,
+// which the list shows anyway.
+QString serverSnippet(const QStringList& texts, const QList<Term>& typed)
+{
+    QList<QStringList> terms;
+    for (const Term& term : typed) {
+        QStringList words;
+        for (const Word& word : wordsOf(term.text))
+            words << word.folded;
+        terms << words;
+    }
+    Snippet best;
+    for (const int column : {1, 2, 0, 3, 4, 5}) {
+        Snippet snippet = snippetOf(texts[column], terms, typed);
+        if (snippet.found > best.found)
+            best = std::move(snippet);
+    }
+    return best.text;
 }
 
 // Where the words are found, and how the found articles rank.
@@ -532,30 +680,10 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
     while (keys.size() > limit)
         keys.removeLast();
 
-    // On a server the marked lines come with the rows: the server marks only these few.
-    QList<QVariant> headlineBinds;
-    QString headlines;
-    if (server && !terms.isEmpty()) {
-        const QString query = serverQuery(terms, headlineBinds);
-        headlines = QStringLiteral(", ts_headline('%1', coalesce(%2, ''), query.words, "
-                                   "'MaxFragments=1, MaxWords=12, MinWords=5, StartSel=' || "
-                                   "chr(2) || ', StopSel=' || chr(3))")
-                        .arg(QLatin1String(ServerConfig));
-        QStringList each;
-        for (const QString& column :
-             QString::fromLatin1(IndexedColumns).split(QStringLiteral(", ")))
-            each << headlines.arg(column);
-        headlines = each.join(QString()) +
-                    QStringLiteral(" FROM AR, (SELECT %1 AS words) AS query").arg(query);
-    } else {
-        headlines = QStringLiteral(" FROM AR");
-    }
     QSqlQuery row(database);
     row.prepare(QStringLiteral("SELECT ID, Title, CUName, techname, InitialEntry, Problem, "
-                               "solution, reference%1 WHERE rowid = ?")
-                    .arg(headlines));
+                               "solution, reference FROM AR WHERE rowid = ?"));
     for (qint64 key : keys) {
-        bindAll(row, headlineBinds);
         row.addBindValue(key);
         if (!row.exec())
             fail(QStringLiteral("The quick search failed"), row);
@@ -568,16 +696,11 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
         hit.category = row.value(2).toString();
         hit.enteredBy = row.value(3).toString();
         hit.dateEntered = row.value(4).toString();
-        if (server && found.contains(key)) {
-            // Title, Problem, solution, CUName, techname, reference.
-            const QStringList texts = {
-                hit.title,    row.value(5).toString(), row.value(6).toString(),
-                hit.category, hit.enteredBy,           row.value(7).toString()};
-            QStringList marked;
-            for (int i = 0; i < texts.size(); ++i)
-                marked << row.value(8 + i).toString();
-            snippets.insert(key, serverSnippet(texts, marked));
-        }
+        if (server && found.contains(key))
+            snippets.insert(
+                key, serverSnippet({hit.title, row.value(5).toString(), row.value(6).toString(),
+                                    hit.category, hit.enteredBy, row.value(7).toString()},
+                                   terms));
         hit.snippet = snippets.value(key);
         if (hit.snippet.isEmpty())
             hit.snippet = row.value(5).toString().left(120);

@@ -79,13 +79,15 @@ void HistoryCommands::afterStart(Frame& frame)
     Connection& connection = frame.app().dbConnection;
     bool upgrade = false;
     try {
-        upgrade = !history::isInstalled(connection) && history::isWritable(connection);
+        upgrade = !history::isInstalled(connection) && history::mayInstall(connection);
     } catch (const DbError& e) {
         frame.report(e.message());
         return;
     }
     const QString path = connection.path();
-    if (!upgrade && backup::copiedOn(path, QDate::currentDate())) {
+    // A server database has no copies of the program's: its administrator backs it up.
+    if (!backup::appliesTo(connection) ||
+        (!upgrade && backup::copiedOn(path, QDate::currentDate()))) {
         finishStart(frame, false);
         return;
     }
@@ -124,6 +126,13 @@ void HistoryCommands::backUpDatabase(Frame& frame)
         return;
     }
     Connection& connection = frame.app().dbConnection;
+    if (!backup::appliesTo(connection)) {
+        frame.report(QStringLiteral("The database %1 is on a PostgreSQL server. Ardentry makes "
+                                    "copies of database files only; backups of a server database "
+                                    "are made on the server by its administrator (pg_dump).")
+                         .arg(connection.displayPath()));
+        return;
+    }
     const QFileInfo database(connection.path());
     const QString suffix = database.suffix().isEmpty() ? QStringLiteral("db") : database.suffix();
     const QString proposed = database.absoluteDir().filePath(

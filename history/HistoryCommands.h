@@ -14,12 +14,14 @@ void showHistory(Frame& frame);
 // "Trash": the deleted articles.
 void showTrash(Frame& frame);
 // "Back Up Database...": a copy of the open database to a file the user chooses, checked once
-// it is complete.
+// it is complete. A server database is not copied: the user is told that its administrator
+// backs it up.
 void backUpDatabase(Frame& frame);
 
 // After a successful start: the automatic copy of the day into the backups folder (also made
 // before the database gets the tables of the history), then that addition, then the writer's
-// name for every later write. A failed copy is reported once and blocks nothing.
+// name for every later write. A failed copy is reported once and blocks nothing. A server
+// database gets no copy and no word about one.
 void afterStart(Frame& frame);
 // Reports a failed automatic copy, once per run of the program.
 void reportBackupFailure(Frame& frame, const QString& reason);

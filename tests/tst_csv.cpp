@@ -66,8 +66,12 @@ QStringList articles(const TestFolder& folder, const QString& where = "rowid > 1
 // Every value of AR with its storage type, in number order: what a round trip must keep.
 QStringList typedRows(const TestFolder& folder)
 {
+    QStringList columns;
+    for (int f = 0; f < ArticleField::Count; ++f)
+        columns << ArticleField::column(f);
     QStringList out;
-    for (const QVariantList& row : folder.rows("SELECT * FROM AR ORDER BY ID, rowid")) {
+    for (const QVariantList& row :
+         folder.rows("SELECT " + columns.join(',') + " FROM AR ORDER BY ID, rowid")) {
         QStringList values;
         for (const QVariant& v : row)
             values << (v.isNull() ? QStringLiteral("∅")
@@ -368,19 +372,26 @@ void tst_Csv::importRows()
 
 void tst_Csv::roundTrip_data()
 {
+    using E = TestFolder::Engine;
     QTest::addColumn<bool>("sample");
     QTest::addColumn<bool>("hostile");
-    QTest::newRow("sample database") << true << false;
-    QTest::newRow("hostile texts") << false << true;
+    QTest::addColumn<E>("fromEngine");
+    QTest::addColumn<E>("toEngine");
+    QTest::newRow("sample database") << true << false << E::File << E::File;
+    QTest::newRow("hostile texts") << false << true << E::File << E::File;
+    QTest::newRow("hostile texts, server to server") << false << true << E::Server << E::Server;
+    QTest::newRow("sample database, file to server") << true << false << E::File << E::Server;
 }
 
 void tst_Csv::roundTrip()
 {
     QFETCH(bool, sample);
     QFETCH(bool, hostile);
+    QFETCH(TestFolder::Engine, fromEngine);
+    QFETCH(TestFolder::Engine, toEngine);
     NewDatabaseOptions options;
     options.sample = sample;
-    TestFolder from(options);
+    TestFolder from(options, fromEngine);
     if (hostile) {
         const QStringList texts = {"quote \" and \"\" doubled",
                                    "comma, semicolon; tab\t",
@@ -397,6 +408,8 @@ void tst_Csv::roundTrip()
                                    "\n"};
         int id = 100;
         for (const QString& text : texts) {
+            if (fromEngine == TestFolder::Engine::Server && text.contains(QChar(0)))
+                continue; // a server's text holds no NUL
             QVariantList values{id++};
             for (int f = 1; f < ArticleField::Count; ++f)
                 values << ((f + id) % 5 == 0   ? QVariant()
@@ -414,7 +427,7 @@ void tst_Csv::roundTrip()
     QCOMPARE(exported.outcome, ExportReport::Outcome::Exported);
     QVERIFY(contents(file).startsWith("\xEF\xBB\xBFID,CUName,techname,Title,Problem,solution"));
 
-    TestFolder to;
+    TestFolder to(toEngine);
     to.exec("DELETE FROM AR");
     const ImportOptions o = optionsFor(file, "");
     QVERIFY(o.exact);
@@ -485,6 +498,11 @@ void tst_Csv::databaseUntouched_data()
     QTest::newRow("dry run") << "dry-run" << many << int(O::DryRun);
     QTest::newRow("file cut short while read") << "truncate" << many << int(O::Failed);
     QTest::newRow("write fails after 100 rows") << "trigger" << boom << int(O::Failed);
+    QTest::newRow("server: cancel after the rows")
+        << "server cancel-late" << many << int(O::Cancelled);
+    QTest::newRow("server: write fails after 100 rows")
+        << "server trigger" << boom << int(O::Failed);
+    QTest::newRow("server: imported") << "server" << many << int(O::Imported);
     QTest::newRow("binary file") << "" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\0\0", 21)
                                  << int(O::Failed);
     QTest::newRow("empty file") << "" << QByteArray() << int(O::Failed);
@@ -501,13 +519,31 @@ void tst_Csv::databaseUntouched()
     QFETCH(QString, how);
     QFETCH(QByteArray, csv);
     QFETCH(int, outcome);
-    TestFolder folder;
-    if (how == "trigger")
+    const bool server = how.startsWith("server");
+    how.remove(QRegularExpression("^server ?"));
+    TestFolder folder(server ? TestFolder::Engine::Server : TestFolder::Engine::File);
+    if (how == "trigger" && server) {
+        folder.exec("CREATE FUNCTION fail() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN IF "
+                    "NEW.problem = 'boom' THEN RAISE 'disk on fire'; END IF; RETURN NEW; END $$");
+        folder.exec("CREATE TRIGGER fail BEFORE INSERT ON AR FOR EACH ROW EXECUTE FUNCTION fail()");
+    } else if (how == "trigger") {
         folder.exec("CREATE TRIGGER fail BEFORE INSERT ON AR WHEN NEW.Problem = 'boom' "
                     "BEGIN SELECT RAISE(ABORT, 'disk on fire'); END");
+    }
     folder.writeFile("in.csv", csv);
     const QString file = folder.path("in.csv");
-    const QByteArray before = contents(folder.dbPath());
+    // A server's database as it reads: every row of the articles and the lists.
+    const auto snapshot = [&] {
+        if (!server)
+            return contents(folder.dbPath());
+        QByteArray all;
+        for (const char* table : {"AR", "Categories", "Users", "ardentry_search"})
+            for (const QVariantList& row : folder.rows(QString("SELECT * FROM %1").arg(table)))
+                for (const QVariant& value : row)
+                    all += value.toString().toUtf8() + '|';
+        return all;
+    };
+    const QByteArray before = snapshot();
     ImportOptions o = optionsFor(file, "");
     if (o.mapping.isEmpty())
         o.mapping = QList<int>(ArticleField::Count, -1);
@@ -524,10 +560,13 @@ void tst_Csv::databaseUntouched()
     const ImportReport report =
         runImport(folder, file, o, progress, [&](const ImportReport&) { return how != "decline"; });
     QCOMPARE(int(report.outcome), outcome);
-    if (report.changedDatabase())
+    if (report.changedDatabase()) {
         QCOMPARE(folder.scalar("SELECT count(*) FROM AR").toInt(), 1 + 3000);
-    else
-        QVERIFY(contents(folder.dbPath()) == before);
+        if (server) // the quick search knows them
+            QCOMPARE(folder.scalar("SELECT count(*) FROM ardentry_search").toInt(), 1 + 3000);
+    } else {
+        QVERIFY(snapshot() == before);
+    }
 }
 
 void tst_Csv::commandLine_data()

@@ -5,12 +5,14 @@
 #include "core/History.h"
 #include "core/RecordSet.h"
 #include "core/Schema.h"
+#include "core/ServerAddress.h"
 #include "core/Transaction.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlQuery>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -21,12 +23,21 @@
 namespace
 {
 
+using Engine = TestFolder::Engine;
+constexpr Engine kEngines[] = {Engine::File, Engine::Server};
+
+// A data row named after its engine ("file: ..." or "server: ..."), the engine filled in.
+QTestData& row(Engine engine, const char* name)
+{
+    return QTest::addRow("%s: %s", TestFolder::engineName(engine), name) << engine;
+}
+
 // The program on a test folder: its connection with the history installed, "alice" as writer,
 // and a record set over the articles as the article form uses it.
 struct Program {
-    explicit Program(TestFolder& folder)
+    explicit Program(TestFolder& folder, const QString& address = {})
     {
-        connection.open(folder.dbPath());
+        connection.open(address.isEmpty() ? folder.dbPath() : address);
         history::install(connection);
         history::recordWriter(connection, "alice");
     }
@@ -59,9 +70,11 @@ struct Program {
     RecordSet rs{connection};
 };
 
+// The twenty columns of article `id` (a server's row key left out).
 QVariantList article(TestFolder& folder, int id)
 {
-    const auto rows = folder.rows("SELECT * FROM AR WHERE ID = ?", {id});
+    const auto rows = folder.rows(
+        "SELECT " + history::articleColumns().join(", ") + " FROM AR WHERE ID = ?", {id});
     return rows.isEmpty() ? QVariantList() : rows.first();
 }
 
@@ -75,39 +88,47 @@ private slots:
     void savesKeepVersions();
     void plainSqlIsKept_data();
     void plainSqlIsKept();
+    void restoreVersion_data();
     void restoreVersion();
     void restoreFromTrash_data();
     void restoreFromTrash();
+    void failedDeleteLeavesNoTrash_data();
     void failedDeleteLeavesNoTrash();
     void upgradeAllOrNothing_data();
     void upgradeAllOrNothing();
+    void serverRoleWithArticleRightsOnly();
     void backupWhileAnotherWrites();
     void automaticCopies();
+    void serverIsNotCopied();
 };
 
 void tst_History::savesKeepVersions_data()
 {
+    QTest::addColumn<Engine>("engine");
     QTest::addColumn<QString>("saves");         // one save per part, of article 2
     QTest::addColumn<int>("shownAs");           // the number the article has at the end
     QTest::addColumn<QStringList>("changed");   // per version, newest first
     QTest::addColumn<QStringList>("oldTitles"); // per version, newest first
-    QTest::newRow("two saves") << "Title=A;Problem=B,solution=C" << 2
-                               << QStringList{"Problem,solution", "Title"}
-                               << QStringList{"A", "Title 2"};
-    QTest::newRow("a save of the stored values keeps nothing")
-        << "Title=Title 2" << 2 << QStringList() << QStringList();
-    QTest::newRow("a new number takes the versions along")
-        << "Title=A;ID=50;Image3=x.png" << 50 << QStringList{"Image3", "ID", "Title"}
-        << QStringList{"A", "A", "Title 2"};
+    for (const Engine engine : kEngines) {
+        row(engine, "two saves") << "Title=A;Problem=B,solution=C" << 2
+                                 << QStringList{"Problem,solution", "Title"}
+                                 << QStringList{"A", "Title 2"};
+        row(engine, "a save of the stored values keeps nothing")
+            << "Title=Title 2" << 2 << QStringList() << QStringList();
+        row(engine, "a new number takes the versions along")
+            << "Title=A;ID=50;Image3=x.png" << 50 << QStringList{"Image3", "ID", "Title"}
+            << QStringList{"A", "A", "Title 2"};
+    }
 }
 
 void tst_History::savesKeepVersions()
 {
+    QFETCH(Engine, engine);
     QFETCH(QString, saves);
     QFETCH(int, shownAs);
     QFETCH(QStringList, changed);
     QFETCH(QStringList, oldTitles);
-    TestFolder folder;
+    TestFolder folder(engine);
     folder.fillArticles(3);
     Program program(folder);
     int id = 2;
@@ -129,27 +150,46 @@ void tst_History::savesKeepVersions()
     QCOMPARE(seenChanged, changed);
     QCOMPARE(seenTitles, oldTitles);
     QVERIFY(program.versions(1).isEmpty()); // other articles keep nothing
+    // Renumbering many articles in one statement (a version each): each keeps its own versions,
+    // also while two of them share a number half-way.
+    folder.exec("UPDATE AR SET ID = ID + 1");
+    seenTitles.clear();
+    for (const history::Version& version : program.versions(shownAs + 1).mid(1))
+        seenTitles << version.values.value(3).toString();
+    QCOMPARE(seenTitles, oldTitles);
+    QCOMPARE(program.versions(2).size(), 1); // article 1's number now
 }
 
 void tst_History::plainSqlIsKept_data()
 {
+    QTest::addColumn<Engine>("engine");
     QTest::addColumn<QString>("sql");
     QTest::addColumn<bool>("deleted");
-    QTest::newRow("update") << "UPDATE AR SET Title = 'by a tool' WHERE ID = 2" << false;
-    QTest::newRow("delete") << "DELETE FROM AR WHERE ID = 2" << true;
+    QTest::addColumn<bool>("ownConnection"); // run on the program's connection after its save
+    for (const Engine engine : kEngines) {
+        row(engine, "update") << "UPDATE AR SET Title = 'by a tool' WHERE ID = 2" << false
+                              << false;
+        row(engine, "delete") << "DELETE FROM AR WHERE ID = 2" << true << false;
+        row(engine, "update on the program's connection")
+            << "UPDATE AR SET Title = 'by a tool' WHERE ID = 2" << false << true;
+    }
 }
 
 void tst_History::plainSqlIsKept()
 {
+    QFETCH(Engine, engine);
     QFETCH(QString, sql);
     QFETCH(bool, deleted);
-    TestFolder folder;
+    QFETCH(bool, ownConnection);
+    TestFolder folder(engine);
     folder.fillArticles(3);
     Program program(folder);
     program.save(3, "Title=by the program"); // leaves no writer name behind
-    QCOMPARE(folder.scalar("SELECT count(*) FROM ardentry_writer").toInt(), 0);
     // Another program, without any function of Ardentry's, writes with plain SQL.
-    folder.exec(sql);
+    if (ownConnection)
+        QVERIFY(QSqlQuery(program.connection.database()).exec(sql));
+    else
+        folder.exec(sql);
     if (deleted) {
         const QList<history::TrashEntry> trash = history::trash(program.connection);
         QCOMPARE(trash.size(), 1);
@@ -165,9 +205,17 @@ void tst_History::plainSqlIsKept()
     QCOMPARE(program.versions(3).first().who, QString("alice"));
 }
 
+void tst_History::restoreVersion_data()
+{
+    QTest::addColumn<Engine>("engine");
+    for (const Engine engine : kEngines)
+        row(engine, "restore");
+}
+
 void tst_History::restoreVersion()
 {
-    TestFolder folder;
+    QFETCH(Engine, engine);
+    TestFolder folder(engine);
     folder.fillArticles(3);
     folder.exec("UPDATE AR SET reference = NULL WHERE ID = 2"); // a Null comes back as a Null
     Program program(folder);
@@ -198,15 +246,19 @@ void tst_History::restoreVersion()
 
 void tst_History::restoreFromTrash_data()
 {
+    QTest::addColumn<Engine>("engine");
     QTest::addColumn<bool>("numberTaken");
-    QTest::newRow("own number") << false;
-    QTest::newRow("number taken meanwhile") << true;
+    for (const Engine engine : kEngines) {
+        row(engine, "own number") << false;
+        row(engine, "number taken meanwhile") << true;
+    }
 }
 
 void tst_History::restoreFromTrash()
 {
+    QFETCH(Engine, engine);
     QFETCH(bool, numberTaken);
-    TestFolder folder;
+    TestFolder folder(engine);
     folder.fillArticles(3);
     Program program(folder);
     program.save(2, "Title=A");
@@ -216,6 +268,7 @@ void tst_History::restoreFromTrash()
     const QList<history::TrashEntry> trash = history::trash(program.connection);
     QCOMPARE(trash.size(), 1);
     QCOMPARE(trash.first().who, QString("alice"));
+    QVERIFY(qAbs(trash.first().when.secsTo(QDateTime::currentDateTime())) < 60);
     QVERIFY_THROWS_EXCEPTION(DbError, program.versions(2)); // gone with the article
     int number = 2;
     if (numberTaken) {
@@ -223,20 +276,32 @@ void tst_History::restoreFromTrash()
         QVERIFY_THROWS_EXCEPTION(DbError,
                                  history::restoreFromTrash(program.connection, trash.first().id));
         QCOMPARE(history::trash(program.connection).size(), 1); // nothing was written
+        QCOMPARE(history::nextFreeNumber(program.connection), 3);
         number = 77;
         deleted[0] = qlonglong(number);
     }
-    history::restoreFromTrash(program.connection, trash.first().id,
-                              numberTaken ? QVariant(qlonglong(number)) : QVariant());
+    const qint64 row = history::restoreFromTrash(
+        program.connection, trash.first().id,
+        numberTaken ? QVariant(qlonglong(number)) : QVariant());
     QCOMPARE(article(folder, number), deleted);
+    QCOMPARE(folder.scalar("SELECT ID FROM AR WHERE rowid = ?", {row}).toInt(), number);
     QVERIFY(history::trash(program.connection).isEmpty());
     QCOMPARE(program.versions(number).size(), 1); // its versions came back with it
     QCOMPARE(program.versions(number).first().values.value(3).toString(), QString("Title 2"));
+    QCOMPARE(history::positionOf(program.connection, row), numberTaken ? 3 : 2);
+}
+
+void tst_History::failedDeleteLeavesNoTrash_data()
+{
+    QTest::addColumn<Engine>("engine");
+    for (const Engine engine : kEngines)
+        row(engine, "batch refused");
 }
 
 void tst_History::failedDeleteLeavesNoTrash()
 {
-    TestFolder folder;
+    QFETCH(Engine, engine);
+    TestFolder folder(engine);
     folder.fillArticles(3);
     Program program(folder);
     // One batch: article 1 deleted, article 3 given the number that article 2 holds.
@@ -247,31 +312,49 @@ void tst_History::failedDeleteLeavesNoTrash()
     QVERIFY_THROWS_EXCEPTION(DbError, program.rs.updateBatch("ID"));
     QCOMPARE(folder.scalar("SELECT count(*) FROM ardentry_trash").toInt(), 0);
     QCOMPARE(folder.scalar("SELECT count(*) FROM AR").toInt(), 3);
+    // Trash and versions go for good when the trash is emptied.
+    program.save(1, "Title=A");
+    program.remove(1);
+    program.remove(2);
+    QCOMPARE(history::emptyTrash(program.connection), 2);
+    QCOMPARE(folder.scalar("SELECT count(*) FROM ardentry_history").toInt(), 0);
+    QVERIFY(history::trash(program.connection).isEmpty());
 }
 
 void tst_History::upgradeAllOrNothing_data()
 {
+    QTest::addColumn<Engine>("engine");
     QTest::addColumn<QString>("damage");
-    QTest::newRow("a table in the way") << "CREATE TABLE ardentry_trash (x)";
-    QTest::newRow("a column missing") << "ALTER TABLE AR DROP COLUMN Image10";
+    for (const Engine engine : kEngines) {
+        row(engine, "a table in the way") << "CREATE TABLE ardentry_trash (x text)";
+        row(engine, "a column missing") << "ALTER TABLE AR DROP COLUMN Image10";
+    }
 }
 
 void tst_History::upgradeAllOrNothing()
 {
+    QFETCH(Engine, engine);
     QFETCH(QString, damage);
-    TestFolder folder;
+    TestFolder folder(engine);
     folder.fillArticles(2);
     folder.exec(damage);
-    const auto objects = [&folder] {
-        return folder.rows("SELECT type, name FROM sqlite_master ORDER BY name");
+    // Every table, index, sequence, function and trigger of the database.
+    const auto objects = [&folder, engine] {
+        return folder.rows(
+            engine == Engine::File
+                ? "SELECT type, name FROM sqlite_master ORDER BY name"
+                : "SELECT relkind::text, relname::text FROM pg_class WHERE relnamespace = "
+                  "current_schema()::regnamespace UNION ALL SELECT 'f', proname::text FROM "
+                  "pg_proc WHERE pronamespace = current_schema()::regnamespace UNION ALL SELECT "
+                  "'t', tgname::text FROM pg_trigger WHERE NOT tgisinternal ORDER BY 2");
     };
     const auto before = objects();
-    const int additions = folder.scalar("PRAGMA user_version").toInt();
     Connection connection;
     connection.open(folder.dbPath());
+    const int additions = schema::additions(connection.database());
     QVERIFY_THROWS_EXCEPTION(DbError, history::install(connection));
     QCOMPARE(objects(), before);
-    QCOMPARE(folder.scalar("PRAGMA user_version").toInt(), additions);
+    QCOMPARE(schema::additions(connection.database()), additions);
     folder.exec("UPDATE AR SET Title = 'still writable' WHERE ID = 1");
     if (damage.startsWith("CREATE"))
         folder.exec("DROP TABLE ardentry_trash");
@@ -279,7 +362,49 @@ void tst_History::upgradeAllOrNothing()
         folder.exec("ALTER TABLE AR ADD COLUMN Image10 TEXT");
     QVERIFY(history::install(connection));
     QVERIFY(!history::install(connection)); // once only
-    QCOMPARE(folder.scalar("PRAGMA user_version").toInt(), additions | schema::History);
+    QCOMPARE(schema::additions(connection.database()), additions | schema::History);
+}
+
+void tst_History::serverRoleWithArticleRightsOnly()
+{
+    // A role that may work on the articles but neither create tables nor touch the history's
+    // tables of its own right: its changes are kept all the same, and it reads and restores them.
+    TestFolder folder({false, 0, false}, Engine::Server);
+    folder.fillArticles(3);
+    const QString role = QString("clerk_%1").arg(QCoreApplication::applicationPid());
+    folder.exec("CREATE ROLE " + role + " LOGIN");
+    struct DropRole {
+        ~DropRole()
+        {
+            folder.exec("DROP OWNED BY " + role);
+            folder.exec("DROP ROLE " + role);
+        }
+        TestFolder& folder;
+        QString role;
+    } dropRole{folder, role};
+    folder.exec("GRANT SELECT, INSERT, UPDATE, DELETE ON ar TO " + role);
+    {
+        Connection owner;
+        owner.open(folder.dbPath());
+        QVERIFY(history::mayInstall(owner));
+        QVERIFY(history::install(owner));
+    }
+    ServerAddress address;
+    QVERIFY(ServerAddress::parse(folder.dbPath(), address));
+    address.user = role;
+    Program program(folder, address.display());
+    QVERIFY(history::isWritable(program.connection));
+    QVERIFY(!history::mayInstall(program.connection));
+    program.save(2, "Title=A");
+    QCOMPARE(program.versions(2).first().who, QString("alice"));
+    program.remove(2);
+    const qint64 row = history::restoreFromTrash(program.connection,
+                                                 history::trash(program.connection).first().id);
+    QCOMPARE(folder.scalar("SELECT Title FROM AR WHERE rowid = ?", {row}).toString(),
+             QString("A"));
+    QCOMPARE(program.versions(2).size(), 1);
+    folder.exec("REVOKE UPDATE ON ar FROM " + role);
+    QVERIFY(!history::isWritable(program.connection));
 }
 
 void tst_History::backupWhileAnotherWrites()
@@ -370,6 +495,24 @@ void tst_History::automaticCopies()
     QCOMPARE(backup::newestCopy(folder.dbPath()).date(), QDate::currentDate());
     // Never over the database itself.
     QVERIFY_THROWS_EXCEPTION(DbError, BackupJob(connection, folder.dbPath()));
+}
+
+void tst_History::serverIsNotCopied()
+{
+    // Backups of a server database are its administrator's: no copy, no folder, no failure.
+    TestFolder folder(Engine::Server);
+    Connection connection;
+    connection.open(folder.dbPath());
+    QVERIFY(!backup::appliesTo(connection));
+    QCOMPARE(backup::copyNow(connection), QString());
+    QVERIFY(backup::automaticCopies(folder.dbPath()).isEmpty());
+    QVERIFY(!backup::copiedOn(folder.dbPath(), QDate::currentDate()));
+    QVERIFY(!backup::newestCopy(folder.dbPath()).isValid());
+    QVERIFY_THROWS_EXCEPTION(DbError, backup::newCopyPath(folder.dbPath(), {}));
+    QVERIFY_THROWS_EXCEPTION(DbError, BackupJob(connection, folder.path("copy.db")));
+    QCOMPARE(QDir(folder.folder()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList({"Help", "Ini"}));
+    QVERIFY(!QFileInfo::exists(QDir::current().filePath("postgresql:")));
 }
 
 QTEST_GUILESS_MAIN(tst_History)

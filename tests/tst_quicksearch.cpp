@@ -57,6 +57,8 @@ private slots:
     void query_data();
     void query();
     void indexFollowsEveryWriter();
+    void plainSqlWrites_data();
+    void plainSqlWrites();
     void buildIsAllOrNothing_data();
     void buildIsAllOrNothing();
     void panelByKeys();
@@ -64,30 +66,43 @@ private slots:
 
 void TestQuickSearch::query_data()
 {
+    QTest::addColumn<TestFolder::Engine>("engine");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("found"); // in rank order
-    QTest::newRow("two words, any order") << "toner printer" << QStringList{"12"};
-    QTest::newRow("title before problem before solution")
-        << "printer" << QStringList{"11", "12", "13"};
-    QTest::newRow("last word as a prefix") << "spoo" << QStringList{"11"};
-    QTest::newRow("phrase") << "\"paper jam\"" << QStringList{"15", "16"};
-    QTest::newRow("phrase keeps its order") << "\"jam paper\"" << QStringList{"16"};
-    QTest::newRow("accents and case ignored") << "RESUME" << QStringList{"14"};
-    QTest::newRow("category") << "email" << QStringList{"13"};
-    QTest::newRow("number first") << "15" << QStringList{"15"};
-    QTest::newRow("keywords are words") << "and or near" << QStringList{"16"};
-    QTest::newRow("column syntax is text") << "title: -x" << QStringList{"16"};
-    QTest::newRow("unbalanced quote") << "\"tray 2" << QStringList{"15", "16"};
-    QTest::newRow("stars and brackets") << "(jam)* ^paper" << QStringList{"15", "16"};
-    QTest::newRow("only syntax") << "\" * - ( ) :" << QStringList{};
-    QTest::newRow("nothing found") << "kangaroo" << QStringList{};
+    const struct {
+        const char* name;
+        const char* typed;
+        QStringList found;
+    } rows[] = {
+        {"two words, any order", "toner printer", {"12"}},
+        {"title before problem before solution", "printer", {"11", "12", "13"}},
+        {"last word as a prefix", "spoo", {"11"}},
+        {"phrase", "\"paper jam\"", {"15", "16"}},
+        {"phrase keeps its order", "\"jam paper\"", {"16"}},
+        {"accents and case ignored", "RESUME", {"14"}},
+        {"category", "email", {"13"}},
+        {"number first", "15", {"15"}},
+        {"keywords are words", "and or near", {"16"}},
+        {"column syntax is text", "title: -x", {"16"}},
+        {"unbalanced quote", "\"tray 2", {"15", "16"}},
+        {"stars and brackets", "(jam)* ^paper", {"15", "16"}},
+        {"query and SQL syntax are text", "'toner' & !printer | :* <-> \\ ');--", {"12"}},
+        {"only syntax", "\" * - ( ) : ' & | ! <-> \\", {}},
+        {"nothing found", "kangaroo", {}},
+    };
+    for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server}) {
+        for (const auto& row : rows)
+            QTest::addRow("%s: %s", TestFolder::engineName(engine), row.name)
+                << engine << QString::fromUtf8(row.typed) << row.found;
+    }
 }
 
 void TestQuickSearch::query()
 {
+    QFETCH(TestFolder::Engine, engine);
     QFETCH(QString, typed);
     QFETCH(QStringList, found);
-    TestFolder folder;
+    TestFolder folder(engine);
     fill(folder);
     Connection connection;
     connection.open(folder.dbPath());
@@ -113,27 +128,57 @@ void TestQuickSearch::indexFollowsEveryWriter()
     QCOMPARE(search("kangaroo"), QStringList{"11"});
     s.trigger("mnuDelete");
     QCOMPARE(search("kangaroo"), QStringList{});
-    // Another program writing plain SQL.
-    s.folder().exec("UPDATE AR SET solution = 'wombat' WHERE ID = 15");
+}
+
+void TestQuickSearch::plainSqlWrites_data()
+{
+    QTest::addColumn<TestFolder::Engine>("engine");
+    for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server})
+        QTest::newRow(TestFolder::engineName(engine)) << engine;
+}
+
+// Another program writing plain SQL.
+void TestQuickSearch::plainSqlWrites()
+{
+    QFETCH(TestFolder::Engine, engine);
+    TestFolder folder(engine);
+    fill(folder);
+    Connection connection;
+    connection.open(folder.dbPath());
+    const auto search = [&](const QString& typed) {
+        return ids(quicksearch::search(connection, typed));
+    };
+    folder.exec("UPDATE AR SET solution = 'wombat' WHERE ID = 15");
     QCOMPARE(search("wombat"), QStringList{"15"});
     QCOMPARE(search("rear door"), QStringList{});
+    folder.exec("INSERT INTO AR (ID, Title) VALUES (17, 'Wombat café')");
+    QCOMPARE(search("wombat"), (QStringList{"17", "15"}));
+    folder.exec("DELETE FROM AR WHERE ID = 15");
+    QCOMPARE(search("wombat"), QStringList{"17"});
+    folder.exec(engine == TestFolder::Engine::Server ? "TRUNCATE AR" : "DELETE FROM AR");
+    QCOMPARE(quicksearch::search(connection, "wombat").total, 0);
 }
 
 void TestQuickSearch::buildIsAllOrNothing_data()
 {
+    QTest::addColumn<TestFolder::Engine>("engine");
     QTest::addColumn<QString>("how");
-    QTest::newRow("cancelled") << "cancel";
-    QTest::newRow("failed") << "fail";
-    QTest::newRow("built") << "build";
+    for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server}) {
+        QTest::addRow("%s: cancelled", TestFolder::engineName(engine)) << engine << "cancel";
+        QTest::addRow("%s: failed", TestFolder::engineName(engine)) << engine << "fail";
+        QTest::addRow("%s: built", TestFolder::engineName(engine)) << engine << "build";
+    }
 }
 
 void TestQuickSearch::buildIsAllOrNothing()
 {
+    QFETCH(TestFolder::Engine, engine);
     QFETCH(QString, how);
     NewDatabaseOptions old;
     old.syntheticArticles = 2000;
     old.quickSearchIndex = false;
-    TestFolder folder(old);
+    TestFolder folder(old, engine);
+    const bool server = engine == TestFolder::Engine::Server;
     const QByteArray before = fileBytes(folder.dbPath());
     Connection connection;
     connection.open(folder.dbPath());
@@ -153,9 +198,15 @@ void TestQuickSearch::buildIsAllOrNothing()
         connection.open(folder.dbPath());
         QCOMPARE(quicksearch::search(connection, "printer").total,
                  folder
-                     .scalar("SELECT count(*) FROM AR WHERE Problem LIKE '%printer%' OR "
-                             "solution LIKE '%printer%' OR Title LIKE '%printer%'")
+                     .scalar("SELECT count(*) FROM AR WHERE lower(Problem) LIKE '%printer%' OR "
+                             "lower(solution) LIKE '%printer%' OR lower(Title) LIKE '%printer%'")
                      .toInt());
+    } else if (server) {
+        QCOMPARE(folder
+                     .scalar("SELECT to_regclass('ardentry_search') IS NULL AND "
+                             "to_regclass('ardentry_schema') IS NULL")
+                     .toBool(),
+                 true);
     } else {
         QVERIFY(fileBytes(folder.dbPath()) == before);
     }

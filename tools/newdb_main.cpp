@@ -194,8 +194,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     std::printf(
-        "Created %s (%s%s) in %.1f s.\n",
-        qPrintable(databaseDisplayName(path)),
+        "Created %s (%s%s) in %.1f s.\n", qPrintable(databaseDisplayName(path)),
         options.sample ? "sample data" : "welcome article",
         options.syntheticArticles > 0
             ? qPrintable(QStringLiteral(", %1 generated articles").arg(options.syntheticArticles))
