@@ -21,12 +21,15 @@ private slots:
 // one keeps it to that editor; "done" is "state / add; click close; back".
 void tst_Lists::steps_data()
 {
+    QTest::addColumn<TestFolder::Engine>("engine");
     QTest::addColumn<QString>("which");
     QTest::addColumn<QString>("names");
     QTest::addColumn<QString>("steps");
     for (const char* which : {"users", "categories"}) {
         const auto row = [which](const char* name, const char* names, const QString& steps) {
-            QTest::addRow("%s: %s", which, name) << which << names << steps;
+            for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server})
+                QTest::addRow("%s, %s: %s", TestFolder::engineName(engine), which, name)
+                    << engine << which << names << steps;
         };
         const char* two = "Alpha|Bravo";
         row("delete only row", "Solo",
@@ -86,10 +89,12 @@ void tst_Lists::steps_data()
 
 void tst_Lists::steps()
 {
+    QFETCH(TestFolder::Engine, engine);
     QFETCH(QString, which);
     QFETCH(QString, names);
     QFETCH(QString, steps);
     const bool categories = which == "categories";
+    const bool server = engine == TestFolder::Engine::Server;
     const QString table = categories ? "Categories" : "Users",
                   column = categories ? "Category" : "Users";
     const QString combo = categories ? "cboCUName" : "cboTechName";
@@ -100,7 +105,7 @@ void tst_Lists::steps()
                              : "edit=Command2 delete=Command3 editOk=Command6 label=Label1")
              .split(' '))
         objects[pair.section('=', 0, 0)] = pair.section('=', 1);
-    auto folder = std::make_shared<TestFolder>();
+    auto folder = std::make_shared<TestFolder>(NewDatabaseOptions(), engine);
     folder->fillArticles(5);
     folder->exec("DELETE FROM " + table);
     for (const QString& name : names.split('|'))
@@ -115,9 +120,10 @@ void tst_Lists::steps()
     auto list = [&] { return editor->findChild<QListWidget*>("List1"); };
     auto box = [&] { return qobject_cast<QLineEdit*>(control("box")); };
     int heard = 0; // messages checked
-    const QString stored = QString("SELECT group_concat(%1, '|') FROM (SELECT %1 FROM %2 ORDER BY "
-                                   "%1 COLLATE NOCASE, rowid)")
-                               .arg(column, table);
+    const QString stored =
+        QString("SELECT group_concat(%1, '|') FROM (SELECT %1 FROM %2 ORDER BY "
+                "%3, rowid)")
+            .arg(column, table, server ? "lower(" + column + ")" : column + " COLLATE NOCASE");
     steps.replace("done", "state / add; click close; back")
         .replace("$empty", "said ^Type a \\w+ name first: an empty name cannot be stored")
         .replace("$failed", "said ^The \\w+ list could not be changed: .{5}")
@@ -150,6 +156,14 @@ void tst_Lists::steps()
             QTest::keyClick(focus && editor->isAncestorOf(focus) ? focus : editor, Qt::Key_Escape);
         } else if (step == "title bar") {
             editor->close();
+        } else if (server && (step == "refuse" || step == "allow")) {
+            folder->exec(step == "allow"
+                             ? QString("DROP TRIGGER no_change ON %1").arg(table)
+                             : QString("CREATE OR REPLACE FUNCTION no_change() RETURNS trigger "
+                                       "LANGUAGE plpgsql AS $$BEGIN RAISE EXCEPTION 'no';END$$; "
+                                       "CREATE TRIGGER no_change BEFORE INSERT OR UPDATE OR DELETE "
+                                       "ON %1 FOR EACH ROW EXECUTE FUNCTION no_change()")
+                                   .arg(table));
         } else if (step == "refuse" || step == "allow") {
             for (const char* event : {"INSERT", "UPDATE", "DELETE"})
                 folder->exec(step == "allow" ? QString("DROP TRIGGER no_%1").arg(event)
