@@ -20,10 +20,31 @@ private slots:
 // Articles 1..3 and Customize labels "Label N:"; steps and checks run in order (see `steps`).
 void tst_Dialogs::steps_data()
 {
+    QTest::addColumn<TestFolder::Engine>("engine");
     QTest::addColumn<QString>("steps");
+    // On the file; "server: " before a name: on a server; "both: " on each.
     const auto row = [](const QString& name, const char* steps) {
-        QTest::newRow(qPrintable(name)) << QString(steps);
+        for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server}) {
+            const QString only = name.section(": ", 0, 0);
+            const bool server = engine == TestFolder::Engine::Server;
+            if (only == "both" || (only == "server") == server)
+                QTest::addRow(
+                    "%s: %s", TestFolder::engineName(engine),
+                    qPrintable(only == "both" || only == "server" ? name.section(": ", 1) : name))
+                    << engine << QString(steps);
+        }
     };
+    // A server address is stored without its password; the General window names the engine and
+    // its version, and leaves backups to the server.
+    row("server: path with a password",
+        "$path; type Text1 postgresql://clerk:pass%20word$at%2Fsrv%2Fpg:5433/kb?sslmode=disable; "
+        "click Command1; path postgresql://clerk$at%2Fsrv%2Fpg:5433/kb?sslmode=disable; $after; "
+        "Text1: postgresql://clerk$at%2Fsrv%2Fpg:5433/kb?sslmode=disable");
+    row("server: General", "open mnuGen; Label2: $db; Label4: 3; Label6 ~ ^PostgreSQL 15\\.\\d+$; "
+                           "Label8: PostgreSQL database on a server; Label10: kept by the server");
+    row("General",
+        "open mnuGen; Label2: $db; Label4: 3; Label6 ~ ^SQLite 3\\.\\d+\\.\\d+$; "
+        "Label8: SQLite 3 database file; Label10 ~ ^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d$");
     // The path is stored exactly as typed; the open database stays in use until the next start.
     row("path: OK, empty box", "$path; type Text1 ; click Command1; path ; $after; Text1: ");
     row("path: blanks around it", "$path; type Text1  /data/help desk/x.db ; click Command1; path  "
@@ -44,21 +65,22 @@ void tst_Dialogs::steps_data()
                     .arg(breakage)));
     // OK and Enter store, Cancel and Escape hide, the title bar unloads; the article form takes the
     // texts at its next load. Missing rows show defaults and are added after the last ID.
-    row("labels: OK", "$labels; click Command1; $stored; hidden; main on; form lblProblemNo: Label "
-                      "1:; reload; form lblProblemNo: Ticket:; form lblSolution: ; open mnuLabels; "
-                      "click Command3; click Command1; labels AR Number:|Category:|Entered "
-                      "By:|Title:|Problem:|Solution:; open mnuLabels; type Text1 Again:; Enter; "
-                      "hidden; labels Again:|Category:|Entered By:|Title:|Problem:|Solution:");
+    row("both: labels: OK",
+        "$labels; click Command1; $stored; hidden; main on; form lblProblemNo: Label "
+        "1:; reload; form lblProblemNo: Ticket:; form lblSolution: ; open mnuLabels; "
+        "click Command3; click Command1; labels AR Number:|Category:|Entered "
+        "By:|Title:|Problem:|Solution:; open mnuLabels; type Text1 Again:; Enter; "
+        "hidden; labels Again:|Category:|Entered By:|Title:|Problem:|Solution:");
     for (const char* way : {"click Command2", "Escape"})
         row(QString("labels: ") + way,
             qPrintable(QString("$labels; %1; $before; open mnuLabels; Text1: Ticket:; Text6: ; "
                                "reload; form lblProblemNo: Label 1:")
                            .arg(way)));
     row("labels: title bar", "$labels; title bar; $before; open mnuLabels; Text6: Label 6:");
-    row("labels: gaps in the IDs",
+    row("both: labels: gaps in the IDs",
         "sql DELETE FROM Customize WHERE ID IN (1, 3, 4, 5); $labels; click Command1; labels "
         "Ticket:|Label 6:|Entered By:|Title:|Problem:|; ids 2|6|7|8|9|10");
-    row("labels: seventh row",
+    row("both: labels: seventh row",
         "sql INSERT INTO Customize (ID, Labels) VALUES (7, 'Seventh'); $labels; click Command1; "
         "labels Ticket:|Label 2:|Label 3:|Label 4:|Label 5:||Seventh");
     row("labels: third row refused",
@@ -67,7 +89,7 @@ void tst_Dialogs::steps_data()
         "not be saved; labels Ticket:|Label 2:|Label 3:|Label 4:|Label 5:|Label 6:; shown; Text3: "
         "New:; sql DROP TRIGGER t; click Command1; hidden; labels Ticket:|Label 2:|New:|Label "
         "4:|Label 5:|");
-    row("labels: table missing",
+    row("both: labels: table missing",
         "sql ALTER TABLE Customize RENAME TO Gone; $labels; said The label texts could not be "
         "read; Text2: Category:; click Command1; said The labels could not be saved; shown; sql "
         "ALTER TABLE Gone RENAME TO Customize; click Command1; labels Ticket:|Category:|Entered "
@@ -83,7 +105,8 @@ void tst_Dialogs::steps_data()
 void tst_Dialogs::steps()
 {
     QFETCH(QString, steps);
-    auto folder = std::make_shared<TestFolder>();
+    QFETCH(TestFolder::Engine, engine);
+    auto folder = std::make_shared<TestFolder>(NewDatabaseOptions(), engine);
     folder->fillArticles(3);
     folder->exec("UPDATE Customize SET Labels = 'Label ' || ID || ':'");
     const QString ini = folder->iniPath(), base = folder->folder() + '/';
@@ -103,6 +126,7 @@ void tst_Dialogs::steps()
         .replace("$stored", "labels Ticket:|Label 2:|Label 3:|Label 4:|Label 5:|; ids 1|2|3|4|5|6")
         .replace("$before", "labels Label 1:|Label 2:|Label 3:|Label 4:|Label 5:|Label 6:")
         .replace('@', base)
+        .replace("$at", "@")
         .replace("$db", folder->dbPath());
     for (const QString& step : steps.split("; ")) {
         const QString rest = step.section(' ', 1);
@@ -171,6 +195,11 @@ void tst_Dialogs::steps()
             QVERIFY(current && current != previous);
         } else if (step.startsWith("said ")) {
             QCOMPARE(started.messages().texts().value(heard++).left(rest.size()), rest);
+        } else if (step.contains(" ~ ")) {
+            const QWidget* control = current->findChild<QWidget*>(step.section(' ', 0, 0));
+            const QString text = control->property("text").toString();
+            QVERIFY2(QRegularExpression(step.section(" ~ ", 1)).match(text).hasMatch(),
+                     qPrintable(step + " -- shown: " + text));
         } else if (step.contains(": ") || step.endsWith(':')) {
             const QWidget* control = current->findChild<QWidget*>(step.section(':', 0, 0));
             QCOMPARE(control->property("text").toString(), step.section(": ", 1));
