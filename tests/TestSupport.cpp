@@ -65,8 +65,11 @@ StartedApp::StartedApp(const NewDatabaseOptions& options, TestFolder::Engine eng
     start();
 }
 
-StartedApp::StartedApp(std::shared_ptr<TestFolder> folder) : m_folder(std::move(folder))
+StartedApp::StartedApp(std::shared_ptr<TestFolder> folder, std::function<void(QWidget*)> onDialog)
+    : m_folder(std::move(folder))
 {
+    if (onDialog)
+        m_messages.onOtherDialog(std::move(onDialog));
     start();
 }
 

@@ -43,8 +43,10 @@ class StartedApp
 public:
     explicit StartedApp(const NewDatabaseOptions& options = {},
                         TestFolder::Engine engine = TestFolder::Engine::File);
-    // Start on an existing folder (after the test changed it).
-    explicit StartedApp(std::shared_ptr<TestFolder> folder);
+    // Start on an existing folder (after the test changed it); `onDialog` answers the dialogs
+    // of start-up other than message boxes (see MessageCatcher::onOtherDialog).
+    explicit StartedApp(std::shared_ptr<TestFolder> folder,
+                        std::function<void(QWidget*)> onDialog = nullptr);
     ~StartedApp();
 
     TestFolder& folder() { return *m_folder; }

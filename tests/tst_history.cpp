@@ -167,8 +167,7 @@ void tst_History::plainSqlIsKept_data()
     QTest::addColumn<bool>("deleted");
     QTest::addColumn<bool>("ownConnection"); // run on the program's connection after its save
     for (const Engine engine : kEngines) {
-        row(engine, "update") << "UPDATE AR SET Title = 'by a tool' WHERE ID = 2" << false
-                              << false;
+        row(engine, "update") << "UPDATE AR SET Title = 'by a tool' WHERE ID = 2" << false << false;
         row(engine, "delete") << "DELETE FROM AR WHERE ID = 2" << true << false;
         row(engine, "update on the program's connection")
             << "UPDATE AR SET Title = 'by a tool' WHERE ID = 2" << false << true;
@@ -280,9 +279,9 @@ void tst_History::restoreFromTrash()
         number = 77;
         deleted[0] = qlonglong(number);
     }
-    const qint64 row = history::restoreFromTrash(
-        program.connection, trash.first().id,
-        numberTaken ? QVariant(qlonglong(number)) : QVariant());
+    const qint64 row =
+        history::restoreFromTrash(program.connection, trash.first().id,
+                                  numberTaken ? QVariant(qlonglong(number)) : QVariant());
     QCOMPARE(article(folder, number), deleted);
     QCOMPARE(folder.scalar("SELECT ID FROM AR WHERE rowid = ?", {row}).toInt(), number);
     QVERIFY(history::trash(program.connection).isEmpty());
@@ -400,8 +399,7 @@ void tst_History::serverRoleWithArticleRightsOnly()
     program.remove(2);
     const qint64 row = history::restoreFromTrash(program.connection,
                                                  history::trash(program.connection).first().id);
-    QCOMPARE(folder.scalar("SELECT Title FROM AR WHERE rowid = ?", {row}).toString(),
-             QString("A"));
+    QCOMPARE(folder.scalar("SELECT Title FROM AR WHERE rowid = ?", {row}).toString(), QString("A"));
     QCOMPARE(program.versions(2).size(), 1);
     folder.exec("REVOKE UPDATE ON ar FROM " + role);
     QVERIFY(!history::isWritable(program.connection));

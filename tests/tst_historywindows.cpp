@@ -27,9 +27,19 @@
 namespace
 {
 
-std::shared_ptr<TestFolder> folderWith(int articles, const NewDatabaseOptions& options = {})
+using Engine = TestFolder::Engine;
+constexpr Engine kEngines[] = {Engine::File, Engine::Server};
+
+// A data row named after its engine ("file: ..." or "server: ..."), the engine filled in.
+QTestData& row(Engine engine, const char* name)
 {
-    auto folder = std::make_shared<TestFolder>(options);
+    return QTest::addRow("%s: %s", TestFolder::engineName(engine), name) << engine;
+}
+
+std::shared_ptr<TestFolder> folderWith(int articles, const NewDatabaseOptions& options = {},
+                                       Engine engine = Engine::File)
+{
+    auto folder = std::make_shared<TestFolder>(options, engine);
     if (articles > 0)
         folder->fillArticles(articles);
     return folder;
@@ -109,21 +119,30 @@ private slots:
 
 void tst_HistoryWindows::startMakesCopyThenUpgrades_data()
 {
+    QTest::addColumn<Engine>("engine");
     QTest::addColumn<bool>("blocked"); // a file named "backups" is in the way
-    QTest::newRow("copy made") << false;
-    QTest::newRow("copy impossible") << true;
+    row(Engine::File, "copy made") << false;
+    row(Engine::File, "copy impossible") << true;
+    // The server's administrator backs it up: no copy and no word about one.
+    row(Engine::Server, "no copy of a server") << false;
 }
 
 void tst_HistoryWindows::startMakesCopyThenUpgrades()
 {
+    QFETCH(Engine, engine);
     QFETCH(bool, blocked);
-    auto folder = folderWith(2);
+    auto folder = folderWith(2, {}, engine);
     if (blocked)
         folder->writeFile("backups", "in the way");
     StartedApp started(folder);
     QCOMPARE(started.startStatus(), 0);
-    QCOMPARE(folder->scalar("PRAGMA user_version").toInt() & schema::History, int(schema::History));
+    QVERIFY(schema::has(started.app().dbConnection.database(), schema::History));
     const QStringList copies = backup::automaticCopies(folder->dbPath());
+    if (engine == Engine::Server) {
+        QCOMPARE(started.messages().texts(), QStringList());
+        QVERIFY(!QFileInfo::exists(folder->path("backups")));
+        return;
+    }
     if (blocked) {
         QCOMPARE(started.messages().texts().size(), 1);
         QVERIFY(started.messages().texts().first().contains("automatic backup"));
@@ -142,15 +161,19 @@ void tst_HistoryWindows::startMakesCopyThenUpgrades()
 
 void tst_HistoryWindows::historyAndRestore_data()
 {
+    QTest::addColumn<Engine>("engine");
     QTest::addColumn<QString>("filter");
-    QTest::newRow("all articles") << "";
-    QTest::newRow("under a search filter") << "Problem LIKE #*Problem*#";
+    for (const Engine engine : kEngines) {
+        row(engine, "all articles") << "";
+        row(engine, "under a search filter") << "Problem LIKE #*Problem*#";
+    }
 }
 
 void tst_HistoryWindows::historyAndRestore()
 {
+    QFETCH(Engine, engine);
     QFETCH(QString, filter);
-    auto folder = folderWith(3);
+    auto folder = folderWith(3, {}, engine);
     StartedApp started(folder);
     RecordSet& rs = started.app().rsMain;
     if (!filter.isEmpty())
@@ -195,17 +218,21 @@ void tst_HistoryWindows::historyAndRestore()
 
 void tst_HistoryWindows::trashRestore_data()
 {
+    QTest::addColumn<Engine>("engine");
     QTest::addColumn<bool>("taken");
     QTest::addColumn<QString>("number");
-    QTest::newRow("own number") << false << "2";
-    QTest::newRow("number taken meanwhile") << true << "77";
+    for (const Engine engine : kEngines) {
+        row(engine, "own number") << false << "2";
+        row(engine, "number taken meanwhile") << true << "77";
+    }
 }
 
 void tst_HistoryWindows::trashRestore()
 {
+    QFETCH(Engine, engine);
     QFETCH(bool, taken);
     QFETCH(QString, number);
-    auto folder = folderWith(3);
+    auto folder = folderWith(3, {}, engine);
     StartedApp started(folder);
     activate(started);
     press("Ctrl+F3"); // article 2
@@ -259,23 +286,28 @@ void tst_HistoryWindows::emptyTrash()
 
 void tst_HistoryWindows::backUpCommand_data()
 {
+    QTest::addColumn<Engine>("engine");
     QTest::addColumn<int>("articles");   // generated, of about 2 KB each
     QTest::addColumn<QString>("during"); // what the user does while the copy is made
     QTest::addColumn<QString>("said");
-    QTest::newRow("small file, at once") << 0 << ""
-                                         << "is sound";
-    QTest::newRow("big file, the user works on") << 3000 << "Ctrl+F3"
-                                                 << "is sound";
-    QTest::newRow("big file, cancelled") << 3000 << "cancel"
-                                         << "cancelled";
+    row(Engine::File, "small file, at once") << 0 << ""
+                                             << "is sound";
+    row(Engine::File, "big file, the user works on") << 3000 << "Ctrl+F3"
+                                                     << "is sound";
+    row(Engine::File, "big file, cancelled") << 3000 << "cancel"
+                                             << "cancelled";
+    // No file is asked for: the server's administrator backs it up.
+    row(Engine::Server, "a server is not copied") << 0 << ""
+                                                  << "pg_dump";
 }
 
 void tst_HistoryWindows::backUpCommand()
 {
+    QFETCH(Engine, engine);
     QFETCH(int, articles);
     QFETCH(QString, during);
     QFETCH(QString, said);
-    auto folder = folderWith(0, {false, articles});
+    auto folder = folderWith(0, {false, articles}, engine);
     StartedApp started(folder);
     activate(started);
     const QString target = folder->path("mine.db");
@@ -299,7 +331,7 @@ void tst_HistoryWindows::backUpCommand()
     QVERIFY2(started.messages().texts().first().contains(said),
              qPrintable(started.messages().texts().first()));
     QVERIFY(!QFileInfo::exists(target + ".part"));
-    QCOMPARE(QFileInfo::exists(target), said != "cancelled");
+    QCOMPARE(QFileInfo::exists(target), said == "is sound");
     if (QFileInfo::exists(target))
         QCOMPARE(scalarIn(target, "SELECT count(*) FROM AR"),
                  folder->scalar("SELECT count(*) FROM AR"));

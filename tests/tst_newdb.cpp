@@ -1,6 +1,7 @@
 #include "tests/TestFolder.h"
 
 #include "core/Connection.h"
+#include "core/History.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -59,18 +60,24 @@ QVariant serverScalar(const QString& address, const QString& sql)
     return query.exec(sql) && query.next() ? query.value(0) : QVariant("failed: " + sql);
 }
 
-// Every row of the five tables of an SQLite database ("main" or an attached one), each value with
-// its type and bytes, in row key order.
+// Every row of the five tables and the history tables of an SQLite database ("main" or an attached
+// one), each value with its type and bytes, in row key order.
 QList<QVariantList> exactRows(const TestFolder& db, const QString& schema)
 {
     QList<QVariantList> all;
-    for (const char* table : {"AR", "Categories", "Users", "CUINFO", "Customize"}) {
+    for (const QVariant& table :
+         db.rows(QString("SELECT group_concat(name) FROM %1.sqlite_master WHERE name IN ('AR', "
+                         "'Categories', 'Users', 'CUINFO', 'Customize', 'ardentry_history', "
+                         "'ardentry_trash')")
+                     .arg(schema))[0][0]
+             .toString()
+             .split(',')) {
         QStringList values{"rowid"};
         for (const QVariantList& column :
              db.rows(QString("SELECT name FROM pragma_table_info('%1')").arg(table)))
             values << QString("typeof(%1) || hex(%1)").arg(column[0].toString());
         all += db.rows(QString("SELECT '%1', %2 FROM %3.%1 ORDER BY rowid")
-                           .arg(table, values.join(", "), schema));
+                           .arg(table.toString(), values.join(", "), schema));
     }
     return all;
 }
@@ -188,18 +195,27 @@ private slots:
     void copy_data()
     {
         QTest::addColumn<QStringList>("hops"); // where the copies go, one after the other
-        QTest::newRow("file > server > file") << QStringList{"server", "file"};
-        QTest::newRow("file > file") << QStringList{"file"};
-        QTest::newRow("file > server > server > file") << QStringList{"server", "server", "file"};
+        QTest::addColumn<bool>("history");
+        QTest::newRow("file > server > file") << QStringList{"server", "file"} << true;
+        QTest::newRow("file > file") << QStringList{"file"} << true;
+        QTest::newRow("file > server > server > file")
+            << QStringList{"server", "server", "file"} << false;
     }
 
     // Copies from engine to engine give back every row as it was: Nulls, empty texts, line
     // ends, quotes, text beyond ASCII, numbers beyond a double's precision, the row keys with
-    // their gaps; on a server, new rows take keys after the copied ones.
+    // their gaps, the earlier versions of articles and the trash with their times and writers;
+    // on a server, new rows take keys after the copied ones.
     void copy()
     {
         QFETCH(QStringList, hops);
+        QFETCH(bool, history);
         TestFolder db({true, 5});
+        if (history) {
+            Connection connection;
+            connection.open(db.dbPath());
+            QVERIFY(history::install(connection));
+        }
         db.exec("DELETE FROM AR WHERE ID = 3");
         db.exec("INSERT INTO AR (rowid, ID, CUName, techname, Title, Problem, solution) VALUES "
                 "(1000, 9007199254740993, NULL, '', 'It''s \"quoted\" \\ here', 'one' || "
@@ -207,6 +223,15 @@ private slots:
                 "'\t', 'x', 'printer', NULL)");
         db.exec("UPDATE Customize SET Labels = NULL WHERE ID = 2");
         db.exec("INSERT INTO CUINFO VALUES ('a' || char(10), NULL)");
+        if (history) {
+            db.exec("INSERT INTO ardentry_writer VALUES (1, 'Jörg')");
+            db.exec("UPDATE AR SET Problem = 'changed', ID = 99 WHERE ID = 2");
+            db.exec("DELETE FROM AR WHERE ID = 4");
+            db.exec("DELETE FROM ardentry_writer");
+            QCOMPARE(db.scalar("SELECT count(*) FROM ardentry_history WHERE changed_by = 'Jörg' "
+                               "AND changed_at LIKE '20__-__-__ __:__:__.___'"),
+                     1);
+        }
         QString from = db.dbPath();
         QStringList servers;
         for (const QString& hop : hops) {
@@ -223,7 +248,9 @@ private slots:
         const QList<QVariantList> copied = exactRows(db, "made");
         QVERIFY(copied.size() > 50);
         QCOMPARE(copied, exactRows(db, "main"));
-        QCOMPARE(db.scalar("SELECT count(*) FROM made.sqlite_master WHERE name = 'AR_ID'"), 1);
+        QCOMPARE(db.scalar("SELECT count(*) FROM made.sqlite_master WHERE name IN ('AR_ID', "
+                           "'ardentry_trash_ar_delete')"),
+                 history ? 2 : 1);
         // The quick-search index goes with the articles, filled.
         QCOMPARE(db.scalar("SELECT count(*) FROM made.ardentry_search WHERE ardentry_search "
                            "MATCH 'printer'"),
@@ -232,7 +259,11 @@ private slots:
         for (const QString& server : servers)
             QCOMPARE(serverScalar(server, "SELECT nextval(pg_get_serial_sequence('ar', 'rowid')) "
                                           "> 1000 AND nextval(pg_get_serial_sequence('customize', "
-                                          "'rowid')) > 6 AND additions = 1 FROM ardentry_schema"),
+                                          "'rowid')) > 6 AND additions = 1 + 2 * ("
+                                          "to_regclass('ardentry_trash') IS NOT NULL)::int AND "
+                                          "COALESCE(nextval(pg_get_serial_sequence("
+                                          "'ardentry_trash', 'entry')) > 1, true) FROM "
+                                          "ardentry_schema"),
                      QVariant(true));
     }
 

@@ -7,6 +7,10 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 // A folder name that would mean something else in a file address.
@@ -37,7 +41,21 @@ private slots:
             {"no EmployeeName column", "DROP TABLE CUINFO;CREATE TABLE CUINFO (CUName TEXT)",
              "EmployeeName"},
             {"Categories empty", "DELETE FROM Categories", "\"Categories\" is empty"},
-            {"Users empty", "DELETE FROM Users", "\"Users\" is empty"}};
+            {"Users empty", "DELETE FROM Users", "\"Users\" is empty"},
+            // On a server ("server:" before the SQL): the same checks, and the server's words
+            // when it cannot be reached or holds no such database.
+            {"server: no AR table", "server:DROP TABLE AR", "The table \"AR\" does not exist"},
+            {"server: Users empty", "server:DELETE FROM Users", "\"Users\" is empty"},
+            {"server: no server there",
+             "ini:[General]\nPath=postgresql://ardentry$at%2Fnonexistent%2Ffolder/ardentry\n",
+             "Cannot connect to the database server \"postgresql://ardentry@%2Fnonexistent%2Ffolder"
+             "/ardentry\": connection to server on socket \"/nonexistent/folder/.s.PGSQL.5432\" "
+             "failed"},
+            {"server: no such database", "server-db:nope_here",
+             "database \"nope_here\" does not exist"},
+            {"server: not an address",
+             "ini:[General]\nPath=postgresql://ardentry$at%2Ftmp:99999/x\n",
+             "has the port \"99999\", which is not a port number"}};
         for (const auto& row : rows)
             QTest::newRow(row[0]) << row[1] << row[2];
     }
@@ -48,11 +66,22 @@ private slots:
     {
         QFETCH(QString, damage);
         QFETCH(QString, expected);
-        auto folder = std::make_shared<TestFolder>();
+        const bool server = damage.startsWith("server");
+        auto folder = std::make_shared<TestFolder>(server ? TestFolder::Engine::Server
+                                                          : TestFolder::Engine::File);
+        if (damage.startsWith("server-db:"))
+            damage = "ini:[General]\nPath=" +
+                     QString(folder->dbPath())
+                         .replace(QRegularExpression("/[^/]*$"), "/")
+                         .replace("@", "$at") +
+                     damage.mid(10) + "\n";
+        else if (server)
+            damage = damage.mid(7);
         QVERIFY(QDir().mkpath(folder->path(kOdd)));
         if (damage.startsWith("ini:"))
-            folder->writeFile("Ini/arprefs.ini",
-                              damage.mid(4).replace('@', folder->path(kOdd)).toUtf8());
+            folder->writeFile(
+                "Ini/arprefs.ini",
+                damage.mid(4).replace('@', folder->path(kOdd)).replace("$at", "@").toUtf8());
         else if (damage.startsWith("db:"))
             folder->writeFile("ardentry.db", damage.mid(3).toUtf8().repeated(200));
         else
@@ -82,6 +111,66 @@ private slots:
         QCOMPARE(box.buttons, QMessageBox::Open | QMessageBox::Close);
         QCOMPARE(box.defaultButton, QMessageBox::Close);
         QCOMPARE(snapshot(), before);
+    }
+
+    // A server that wants a password: asked for in a box that does not echo it, asked again
+    // after a wrong one with the server's answer, never written to the preferences. Cancel ends
+    // in the message of a failed start.
+    void password_data()
+    {
+        QTest::addColumn<QStringList>("typed"); // into each password box, in order; "" cancels
+        QTest::addColumn<QString>("outcome");   // "started" or the start of the failure message
+        const QString right = "s3cret pass'word";
+        QTest::newRow("right") << QStringList{right} << "started";
+        QTest::newRow("wrong, then right") << QStringList{"wrong", right} << "started";
+        QTest::newRow("cancelled") << QStringList{""} << "Ardentry cannot start.";
+        QTest::newRow("wrong, then cancelled")
+            << QStringList{"wrong", ""} << "Ardentry cannot start.";
+    }
+
+    void password()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QString, outcome);
+        auto folder = std::make_shared<TestFolder>(TestFolder::Engine::Server);
+        QString address = folder->dbPath();
+        address.replace("postgresql://ardentry@", "postgresql://clerk@");
+        const QByteArray ini = "[General]\nPath=" + address.toUtf8() + "\n";
+        folder->writeFile("Ini/arprefs.ini", ini);
+        QStringList reasons; // what each box said about the attempt before
+        StartedApp started(folder, [&](QWidget* dialog) {
+            QCOMPARE(dialog->objectName(), "frmPassword");
+            auto* box = dialog->findChild<QLineEdit*>("txtPassword");
+            QCOMPARE(box->echoMode(), QLineEdit::Password);
+            auto* reason = dialog->findChild<QLabel*>("lblReason");
+            reasons << (reason->isVisibleTo(dialog) ? reason->text() : "");
+            const QString text = typed.value(reasons.size() - 1);
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            if (text.isEmpty()) {
+                QTest::mouseClick(dialog->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+                return;
+            }
+            QTest::keyClicks(box, text);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QCOMPARE(reasons.size(), typed.size());
+        QVERIFY(reasons.first().isEmpty());
+        for (const QString& reason : reasons.mid(1))
+            QVERIFY2(reason.contains("password authentication failed"), qPrintable(reason));
+        if (outcome == "started") {
+            QCOMPARE(started.startStatus(), 0);
+            QCOMPARE(started.display().windowTitle(), address);
+            QCOMPARE(started.text("txtID"), "1");
+        } else {
+            QCOMPARE(started.startStatus(), 1);
+            QCOMPARE(started.messages().texts().size(), 1);
+            QVERIFY2(started.messages().texts().first().startsWith(outcome),
+                     qPrintable(started.messages().texts().first()));
+        }
+        QFile file(folder->iniPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), ini);
     }
 
     void starts_data()
