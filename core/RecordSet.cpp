@@ -140,14 +140,30 @@ struct RecordSet::Impl {
         try {
             return read();
         } catch (const DbError& e) {
-            if (e.kind() != DbError::Kind::General || !connection || !connection->revive())
+            if (e.kind() != DbError::Kind::General || !connection || !connection->isServer())
                 throw;
+            if (!connection->revive()) {
+                if (!connection->isOpen())
+                    throw lostConnection();
+                throw;
+            }
         }
         return read();
     }
 
+    DbError lostConnection() const
+    {
+        return DbError(
+            QStringLiteral("The connection to the database server \"%1\" was lost "
+                           "and cannot be made again: %2.")
+                .arg(connection->displayPath(), engineReason(connection->database().lastError())));
+    }
+
     QSqlDatabase& db()
     {
+        // A server connection that was lost is made again by the next command that needs it.
+        if (connection && connection->isServer() && !connection->isOpen() && !connection->revive())
+            throw lostConnection();
         if (!connection || !connection->isOpen())
             throw DbError(QStringLiteral("The record set has no open database connection."));
         return connection->database();

@@ -62,7 +62,13 @@ Transaction::Transaction(QSqlDatabase& database, QString failure)
         // A server connection that was lost (the server restarted, the network came back)
         // is opened once more before the write is given up.
         m_database.close();
-        if (m_database.open()) {
+        if (!m_database.open())
+            throw DbError(m_failure +
+                          QStringLiteral(": the connection to the database server was lost and "
+                                         "cannot be made again: ") +
+                          engineReason(m_database.lastError()) +
+                          QStringLiteral(". Nothing was saved."));
+        {
             QSqlQuery again(m_database);
             again.exec(QStringLiteral("SET client_min_messages = error"));
             again.exec(QStringLiteral("SET lock_timeout = '3s'"));

@@ -39,6 +39,16 @@ void play(StartedApp& started, const QString& steps)
             started.main().ShowCurrentRecord();
         } else if (word == "sql") {
             started.folder().exec(rest);
+        } else if (step == "server away" || step == "server back") {
+            // The program (which logs in as a role of its own here) is cut off and let in
+            // again only when the server is back.
+            const QString role =
+                "r_" + started.folder().scalar("SELECT current_database()").toString();
+            started.folder().exec(
+                QString("ALTER ROLE %1 %2").arg(role, step == "server back" ? "LOGIN" : "NOLOGIN"));
+            started.folder().exec("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                                  "usename = '" +
+                                  role + "'");
         } else if (word == "said") {
             QVERIFY2(said < texts.size() && texts[said].startsWith(kSaid.value(rest, rest)),
                      qPrintable(step + " -- shown: " + texts.mid(said).join(" / ")));
@@ -88,10 +98,14 @@ private slots:
         QTest::addColumn<TestFolder::Engine>("engine");
         QTest::addColumn<int>("articles"); // 1..n: "Title i", "Problem i", "Solution i"
         QTest::addColumn<QString>("steps");
+        // Each row on both engines; "server: " before a name keeps it to a server.
         const auto row = [](const char* name, int articles, const QString& steps) {
             for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server})
-                QTest::addRow("%s: %s", TestFolder::engineName(engine), name)
-                    << engine << articles << steps;
+                if (!QByteArray(name).startsWith("server: ") ||
+                    engine == TestFolder::Engine::Server)
+                    QTest::addRow("%s: %s", TestFolder::engineName(engine),
+                                  name + (QByteArray(name).startsWith("server: ") ? 8 : 0))
+                        << engine << articles << steps;
         };
         // Save needs a problem and a solution (a blank is one); a refused save writes nothing and
         // puts nothing into the boxes.
@@ -153,6 +167,17 @@ private slots:
             "filter ID = #4#; answer Yes; mnuDelete; said confirm; said deleted; txtID: 1; "
             "query SELECT group_concat(ID) FROM AR => 1,2,3,5; mnuAdd; Label6: 5");
         // Another program holds the file: nothing is lost, and the commands work again after.
+        // A server that goes away: the save says why and keeps what was typed; the commands
+        // work again once it is back.
+        row("server: server away", 3,
+            "mnuNext; txtSolution=Typed while away; server away; mnuSave; said appended; said The "
+            "article could not be saved: The changes to the table \"AR\" could not be saved: the "
+            "connection to the database server was lost and cannot be made again: ; txtSolution: "
+            "Typed while away; server back; mnuSave; said appended; said saved; "
+            "server away; tb7; said The articles could not be read again: The connection to the "
+            "database server; server back; tb7; "
+            "mnuLast; txtID: 3; quiet; query SELECT solution FROM AR WHERE ID = 2 => Typed while "
+            "away");
         row("locked file", 3,
             "mnuAdd; txtProblem=Typed; txtSolution=Typed; sql BEGIN EXCLUSIVE; mnuSave; said The "
             "article could not be saved: ; sql ROLLBACK; mnuSave; said saved; mnuFirst; mnuNext; "
@@ -166,7 +191,14 @@ private slots:
         QFETCH(TestFolder::Engine, engine);
         QFETCH(int, articles);
         QFETCH(QString, steps);
-        StartedApp started(withArticles(articles, engine));
+        auto folder = withArticles(articles, engine);
+        if (steps.contains("server away")) {
+            const QString role = "r_" + folder->scalar("SELECT current_database()").toString();
+            folder->exec(QString("CREATE ROLE %1 LOGIN SUPERUSER").arg(role));
+            const QString path = QString(folder->dbPath()).replace("ardentry@", role + '@');
+            folder->writeFile("Ini/arprefs.ini", ("[General]\nPath=" + path + "\n").toUtf8());
+        }
+        StartedApp started(folder);
         play(started, steps);
     }
 };
