@@ -1,7 +1,9 @@
-// ardentry-bench [--articles N] [--keep PATH]
+// ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS]
 // Builds an article database of N generated articles (default 100000) and times the record-set
 // operations the program depends on. With --keep the database is written to PATH and kept (an
-// existing PATH is reused as it is).
+// existing PATH is reused as it is). With --server the same articles go into that server
+// database (when it holds no tables yet), and the program's operations are timed on the file and
+// on the server side by side, each beside the raw query on the same data.
 
 #include "core/Backup.h"
 #include "core/Connection.h"
@@ -28,6 +30,8 @@
 #include <array>
 #include <cstdio>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace
 {
@@ -327,8 +331,170 @@ void historyCosts(const QString& path)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: ardentry-bench [--articles N] [--keep PATH]\n");
+    std::fprintf(stderr, "usage: ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS]\n");
     return 2;
+}
+
+// One engine's side of the comparison: the program's state and a connection of its own for the
+// raw queries.
+struct Side {
+    explicit Side(const QString& database) : path(database) {}
+    QString path;
+    QTemporaryDir folder;
+    std::unique_ptr<mdlMain> app;
+    Connection raw;
+};
+
+// Milliseconds of `action`: the median of `runs` runs.
+double medianMs(int runs, const std::function<void()>& action)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        action();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The operations a technician feels, on the file and on the server.
+void engines(const QString& file, const QString& address)
+{
+    out << Qt::endl
+        << "The same operations on the file and on the server (ms; median of several runs where "
+           "noted; raw: the plain query on the same data)"
+        << Qt::endl;
+    std::array<std::unique_ptr<Side>, 2> sides{std::make_unique<Side>(file),
+                                               std::make_unique<Side>(address)};
+    for (auto& side : sides) {
+        QDir(side->folder.path()).mkpath(QStringLiteral("Ini"));
+        QFile ini(side->folder.filePath(QStringLiteral("Ini/arprefs.ini")));
+        if (!ini.open(QIODevice::WriteOnly))
+            throw DbError(QStringLiteral("cannot write the preferences file"));
+        ini.write("[General]\r\nPath=" + side->path.toUtf8() + "\r\n");
+        ini.close();
+        side->app = std::make_unique<mdlMain>(side->folder.path());
+        side->raw.open(side->path);
+    }
+    struct Row {
+        QString label;
+        std::function<double(Side&)> ours;
+        std::function<double(Side&)> raw;
+    };
+    const auto once = [](const std::function<void()>& action) { return medianMs(1, action); };
+    const QString likeRaw = QStringLiteral("SELECT rowid FROM AR WHERE Problem %1 '%printer%'");
+    const std::vector<Row> rows{
+        {QStringLiteral("open to the first article"),
+         [&](Side& s) {
+             return once([&] {
+                 s.app->Main();
+                 s.app->rsMain.moveFirst();
+                 s.app->rsMain.value(QStringLiteral("Problem"));
+             });
+         },
+         [&](Side& s) {
+             return once([&] {
+                 rawQuery(s.raw.database(),
+                          QStringLiteral("SELECT rowid FROM AR ORDER BY ID, rowid"));
+                 rawQuery(s.raw.database(), QStringLiteral("SELECT * FROM AR WHERE rowid = 1"));
+             });
+         }},
+        {QStringLiteral("Next (each of 2,000 moves, us)"),
+         [&](Side& s) {
+             RecordSet& rs = s.app->rsMain;
+             rs.moveFirst();
+             return once([&] {
+                        for (int i = 0; i < 2000; ++i) {
+                            rs.moveNext();
+                            rs.value(QStringLiteral("Problem"));
+                        }
+                    }) /
+                    2.0;
+         },
+         [&](Side& s) {
+             return once([&] {
+                        rawQuery(
+                            s.raw.database(),
+                            QStringLiteral("SELECT * FROM AR ORDER BY ID LIMIT 2000 OFFSET 5000"));
+                    }) /
+                    2.0;
+         }},
+        {QStringLiteral("Save (median of 20)"),
+         [&](Side& s) {
+             RecordSet& rs = s.app->rsMain;
+             int n = 0;
+             return medianMs(20, [&] {
+                 rs.collect(QStringLiteral("Title"), QStringLiteral("Bench save %1").arg(++n));
+                 rs.updateBatch(QStringLiteral("ID"));
+             });
+         },
+         [&](Side& s) {
+             int n = 0;
+             return medianMs(20, [&] {
+                 QSqlQuery query(s.raw.database());
+                 query.prepare(QStringLiteral("UPDATE AR SET Title = ? WHERE rowid = 2"));
+                 query.addBindValue(QStringLiteral("Raw save %1").arg(++n));
+                 query.exec();
+             });
+         }},
+        {QStringLiteral("Search dialog: Problem has \"printer\""),
+         [&](Side& s) {
+             return once([&] {
+                 s.app->rsMain.setFilter(QStringLiteral("Problem LIKE #*printer*#"));
+                 s.app->rsMain.moveFirst();
+             });
+         },
+         [&](Side& s) {
+             return once([&] {
+                 rawQuery(s.raw.database(), likeRaw.arg(s.raw.isServer() ? QStringLiteral("ILIKE")
+                                                                         : QStringLiteral("LIKE")));
+             });
+         }},
+        {QStringLiteral("quick search \"printer toner\""),
+         [&](Side& s) {
+             return once([&] {
+                 quicksearch::search(s.app->dbConnection, QStringLiteral("printer toner"));
+             });
+         },
+         [&](Side& s) {
+             return once([&] {
+                 if (s.raw.isServer())
+                     rawQuery(s.raw.database(),
+                              QStringLiteral("SELECT rowid FROM ardentry_search WHERE document @@ "
+                                             "to_tsquery('simple', 'printer & toner') LIMIT 200"));
+                 else
+                     rawQuery(s.raw.database(),
+                              QStringLiteral("SELECT rowid FROM ardentry_search WHERE "
+                                             "ardentry_search MATCH 'printer toner' ORDER BY rank "
+                                             "LIMIT 200"));
+             });
+         }},
+    };
+    out << QStringLiteral("%1 %2 %3 %4 %5 %6")
+               .arg(QString(), -40)
+               .arg(QStringLiteral("file"), 9)
+               .arg(QStringLiteral("raw"), 9)
+               .arg(QStringLiteral("server"), 9)
+               .arg(QStringLiteral("raw"), 9)
+               .arg(QStringLiteral("server/file"), 12)
+        << Qt::endl;
+    for (const Row& row : rows) {
+        std::array<double, 4> ms{};
+        for (int i = 0; i < 2; ++i) {
+            ms[size_t(i) * 2 + 1] = row.raw(*sides[size_t(i)]); // also warms the cache
+            ms[size_t(i) * 2] = row.ours(*sides[size_t(i)]);
+        }
+        out << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                   .arg(row.label, -40)
+                   .arg(ms[0], 9, 'f', 3)
+                   .arg(ms[1], 9, 'f', 3)
+                   .arg(ms[2], 9, 'f', 3)
+                   .arg(ms[3], 9, 'f', 3)
+                   .arg(ms[0] > 0 ? ms[2] / ms[0] : 0, 12, 'f', 2)
+            << Qt::endl;
+    }
 }
 
 } // namespace
@@ -338,6 +504,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     int articles = 100000;
     QString keep;
+    QString server;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--articles") && i + 1 < args.size()) {
@@ -347,6 +514,8 @@ int main(int argc, char** argv)
                 return usage();
         } else if (args[i] == QLatin1String("--keep") && i + 1 < args.size()) {
             keep = args[++i];
+        } else if (args[i] == QLatin1String("--server") && i + 1 < args.size()) {
+            server = args[++i];
         } else {
             return usage();
         }
@@ -365,6 +534,21 @@ int main(int argc, char** argv)
             });
         }
 
+        if (!server.isEmpty()) {
+            Connection probe;
+            probe.open(server);
+            QSqlQuery tables(probe.database());
+            const bool empty = tables.exec(QStringLiteral("SELECT to_regclass('ar') IS NULL")) &&
+                               tables.next() && tables.value(0).toBool();
+            probe.close();
+            if (empty)
+                timed(QStringLiteral("create the server database"), [&] {
+                    createArticleDatabase(server, {false, articles});
+                    return QString();
+                });
+            engines(path, server);
+            return 0;
+        }
         Connection connection;
         RecordSet rs(connection);
         timed(QStringLiteral("open \"SELECT * FROM AR ORDER BY ID\" + row 1"), [&] {
