@@ -2,6 +2,7 @@
 
 #include "core/Connection.h"
 #include "core/DbError.h"
+#include "core/History.h"
 #include "core/NewDatabase.h"
 #include "core/QuickSearch.h"
 #include "core/Schema.h"
@@ -19,6 +20,7 @@
 #include <QStringDecoder>
 #include <QVariant>
 
+#include <algorithm>
 #include <limits>
 
 namespace
@@ -37,6 +39,7 @@ const char* const kOwnTables[] = {"ar",
                                   "ardentry_schema",
                                   "ardentry_history",
                                   "ardentry_trash",
+                                  "ardentry_search",
                                   "ardentry_writer"};
 
 [[noreturn]] void fail(const QString& message)
@@ -74,22 +77,29 @@ QVariant scalar(QSqlDatabase& database, const QString& sql, const QVariantList& 
     return query.next() ? query.value(0) : QVariant();
 }
 
+// How a column keeps its values on a server (a file keeps any value in any column).
+enum class Kind {
+    Any,    // between two files: no server is involved
+    Number, // bigint
+    Text,   // text
+    Time,   // timestamptz; in a file the text "yyyy-MM-dd HH:mm:ss.zzz" in UTC
+};
+
 struct Column {
     QString name;
-    bool number = false; // declared INTEGER: a bigint on a server
+    Kind kind = Kind::Any;
 };
 
 struct Table {
     QString name;
-    QString fileText; // the statement that makes it in a file
+    QString fileText; // the statement that makes one of the five tables in a file
+    QString key;      // the row key: "rowid", or a history table's own key column
     QList<Column> columns;
 
-    QString columnList() const
+    bool keyIsColumn() const
     {
-        QStringList names;
-        for (const Column& column : columns)
-            names << column.name;
-        return names.join(QStringLiteral(", "));
+        return std::any_of(columns.begin(), columns.end(),
+                           [this](const Column& column) { return column.name == key; });
     }
 };
 
@@ -101,18 +111,60 @@ QList<Table> articleTables()
     for (const QString& text : articleTableTexts()) {
         Table table;
         table.fileText = text;
+        table.key = QStringLiteral("rowid");
         const int open = text.indexOf(QLatin1Char('('));
         table.name = text.mid(create.size(), open - create.size()).trimmed();
         const QString inside = text.mid(open + 1, text.lastIndexOf(QLatin1Char(')')) - open - 1);
         for (const QString& definition : inside.split(QLatin1Char(','))) {
             const QStringList words = definition.simplified().split(QLatin1Char(' '));
-            table.columns.append(
-                {words.value(0),
-                 words.value(1).compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0});
+            const bool number =
+                words.value(1).compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
+            table.columns.append({words.value(0), number ? Kind::Number : Kind::Text});
         }
         tables << table;
     }
     return tables;
+}
+
+// The history of articles and the trash: tables with a key column of their own.
+const char* const kHistoryTables[][2] = {{"ardentry_history", "version"},
+                                         {"ardentry_trash", "entry"}};
+
+struct ColumnInfo {
+    QString name; // lower case
+    QString type; // as declared in a file, the data type on a server
+};
+
+// The columns of a table in their order, without a server's hidden row key; none when the table
+// is missing.
+QList<ColumnInfo> tableColumns(QSqlDatabase& database, const QString& table)
+{
+    const bool server = isServerDatabase(database);
+    QSqlQuery query =
+        server ? run(database,
+                     QStringLiteral("SELECT column_name, data_type FROM information_schema.columns "
+                                    "WHERE table_schema = current_schema() AND table_name = ? "
+                                    "ORDER BY ordinal_position"),
+                     {table.toLower()})
+               : run(database, QStringLiteral("PRAGMA table_info(%1)").arg(table));
+    QList<ColumnInfo> columns;
+    while (query.next()) {
+        const ColumnInfo column{query.value(server ? 0 : 1).toString().toLower(),
+                                query.value(server ? 1 : 2).toString()};
+        if (!(server && column.name == QLatin1String("rowid")))
+            columns << column;
+    }
+    return columns;
+}
+
+Kind serverKind(const QString& type)
+{
+    if (type == QLatin1String("bigint") || type == QLatin1String("integer") ||
+        type == QLatin1String("smallint"))
+        return Kind::Number;
+    if (type.startsWith(QLatin1String("timestamp")))
+        return Kind::Time;
+    return Kind::Text;
 }
 
 // A value as a message names it.
@@ -128,17 +180,17 @@ QString shownText(const QString& text)
 }
 
 // Why a server column cannot keep the value as it is, as the end of "holds ...": empty when it
-// can. A server keeps whole numbers in a number column and text without zero characters in a
-// text column; a file keeps anything.
+// can. A server keeps whole numbers in a number column, text without zero characters in a text
+// column and a moment given as text in a time column.
 QString unfitForServer(const QVariant& value, const Column& column)
 {
-    if (!value.isValid() || value.isNull())
+    if (column.kind == Kind::Any || !value.isValid() || value.isNull())
         return QString();
     const int type = value.typeId();
     const bool whole = type == QMetaType::LongLong || type == QMetaType::Int;
-    if (column.number && whole)
-        return QString();
-    if (!column.number && type == QMetaType::QString && !value.toString().contains(QChar(0)))
+    const bool text = type == QMetaType::QString;
+    if ((column.kind == Kind::Number && whole) ||
+        (column.kind != Kind::Number && text && !value.toString().contains(QChar(0))))
         return QString();
     QString what;
     if (type == QMetaType::QByteArray)
@@ -150,13 +202,15 @@ QString unfitForServer(const QVariant& value, const Column& column)
         what = QStringLiteral("the number %1").arg(value.toLongLong());
     else
         what = QStringLiteral("the text %1").arg(shownText(value.toString()));
-    if (!column.number && type == QMetaType::QString)
+    if (column.kind != Kind::Number && text)
         return QStringLiteral("%1 in the column %2: a zero character, which the server cannot "
                               "keep in a text")
             .arg(what, column.name);
+    const QString kept = column.kind == Kind::Number ? QStringLiteral("whole numbers")
+                         : column.kind == Kind::Time ? QStringLiteral("dates and times")
+                                                     : QStringLiteral("text");
     return QStringLiteral("%1 in the column %2, where the server keeps %3 only")
-        .arg(what, column.name,
-             column.number ? QStringLiteral("whole numbers") : QStringLiteral("text"));
+        .arg(what, column.name, kept);
 }
 
 struct Row {
@@ -192,58 +246,33 @@ public:
     bool server() const { return m_connection.isServer(); }
     const QString& shown() const { return m_shown; }
 
-    // The columns of a table in lower case (without a server's row key); none when the table is
-    // missing.
-    QStringList columnsOf(const Table& table)
-    {
-        QStringList names;
-        QSqlQuery query =
-            server() ? run(db(),
-                           QStringLiteral("SELECT column_name FROM information_schema.columns "
-                                          "WHERE table_schema = current_schema() AND table_name "
-                                          "= ? ORDER BY ordinal_position"),
-                           {table.name.toLower()})
-                     : run(db(), QStringLiteral("PRAGMA table_info(%1)").arg(table.name));
-        while (query.next()) {
-            const QString name = query.value(server() ? 0 : 1).toString().toLower();
-            if (!(server() && name == QLatin1String("rowid")))
-                names << name;
-        }
-        return names;
-    }
-
-    bool hasTable(const QString& name)
-    {
-        return server() ? scalar(db(), QStringLiteral("SELECT to_regclass(?) IS NOT NULL"), {name})
-                              .toBool()
-                        : scalar(db(),
-                                 QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
-                                                "'table' AND name = ? COLLATE NOCASE"),
-                                 {name})
-                                  .toInt() > 0;
-    }
-
     // Up to kBlockRows rows of the table with a key from `from` on (`inclusive`) or above it, in
-    // key order. Values as
-    // stored: a file's text byte for byte (so text that is not UTF-8 is refused, not changed),
-    // numbers with their type, Null as an invalid value.
-    QList<Row> rowsFrom(const Table& table, qint64 from, bool inclusive)
+    // key order, the values as stored: a file's text byte for byte (so text that is not UTF-8 is
+    // refused, not changed), numbers with their type, Null as an invalid value. A server's
+    // moments come as text: for a file in its form, for a server with their offset.
+    QList<Row> rowsFrom(const Table& table, qint64 from, bool inclusive, bool toServer)
     {
         QStringList select;
         for (const Column& column : table.columns) {
-            if (server())
-                select << column.name;
-            else
+            if (!server())
                 select << QStringLiteral("typeof(%1), CASE WHEN typeof(%1) = 'text' THEN CAST(%1 "
                                          "AS BLOB) ELSE %1 END")
                               .arg(column.name);
+            else if (column.kind == Kind::Time && toServer)
+                select << QStringLiteral("%1::text").arg(column.name);
+            else if (column.kind == Kind::Time)
+                select << QStringLiteral("to_char(%1 AT TIME ZONE 'UTC', 'YYYY-MM-DD "
+                                         "HH24:MI:SS.MS')")
+                              .arg(column.name);
+            else
+                select << column.name;
         }
         QSqlQuery query = run(db(),
-                              QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid %3 ? ORDER BY "
-                                             "rowid LIMIT %4")
-                                  .arg(select.join(QStringLiteral(", ")), table.name,
-                                       inclusive ? QStringLiteral(">=") : QStringLiteral(">"))
-                                  .arg(kBlockRows),
+                              QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 %4 ? ORDER BY %1 "
+                                             "LIMIT %5")
+                                  .arg(table.key, select.join(QStringLiteral(", ")), table.name,
+                                       inclusive ? QStringLiteral(">=") : QStringLiteral(">"),
+                                       QString::number(kBlockRows)),
                               {from});
         QList<Row> rows;
         while (query.next()) {
@@ -297,12 +326,14 @@ private:
 };
 
 // The database copied to: a new file, or an existing server database without our tables. A file
-// is removed again unless keep() was called.
+// made by open() is removed again unless keep() was called, also when open() fails half-way.
 class Target
 {
 public:
-    explicit Target(const QString& to) : m_shown(databaseDisplayName(to))
+    Target() = default;
+    void open(const QString& to)
     {
+        m_shown = databaseDisplayName(to);
         if (ServerAddress::looks(to))
             openServer(to);
         else
@@ -400,60 +431,81 @@ public:
         DatabaseCopyResult result;
         Source source(m_from);
         const QList<Table> tables = articleTables();
-        QList<qint64> counts;
         for (const Table& table : tables) {
             checkLayout(source, table);
-            counts << scalar(source.db(), QStringLiteral("SELECT count(*) FROM %1").arg(table.name))
-                          .toLongLong();
-            m_total += counts.last();
+            m_total += count(source, table.name);
         }
+        const qint64 articles = count(source, QStringLiteral("AR"));
         const int additions = schema::additions(source.db());
+        QStringList history;
+        if (additions & schema::History) {
+            for (const auto& [name, key] : kHistoryTables) {
+                if (!tableColumns(source.db(), QString::fromLatin1(name)).isEmpty()) {
+                    history << QString::fromLatin1(name);
+                    m_total += count(source, history.last());
+                }
+            }
+        }
 
-        Target target(m_to);
+        Target target;
+        target.open(m_to);
         Transaction transaction(target.db(), QStringLiteral("The copy could not be written"));
         for (const Table& table : tables)
             ::run(target.db(), target.server() ? serverTableText(table.fileText) : table.fileText);
         for (const Table& table : tables) {
-            if (!copyRows(source, target, table)) {
-                result.cancelled = true;
-                return result;
-            }
-        }
-        if (target.server()) {
-            // Rows added later take keys after the copied ones.
-            for (const Table& table : tables)
-                scalar(target.db(),
-                       QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', 'rowid'), "
-                                      "COALESCE(MAX(rowid), 0) + 1, false) FROM %1")
-                           .arg(table.name.toLower()));
+            if (!copyRows(source, target, table))
+                return cancelled();
         }
         ::run(target.db(), QStringLiteral("CREATE INDEX AR_ID ON AR (ID)"));
+        // The additions are made after the articles are in, so their triggers see no change.
         if (additions & schema::QuickSearchIndex)
             quicksearch::createIndex(target.db(), true);
-        if (additions & schema::History)
-            result.notes << historyLeftBehind(source);
+        if (additions & schema::History) {
+            history::createTables(target.db());
+            for (const auto& [name, key] : kHistoryTables) {
+                if (!history.contains(QString::fromLatin1(name)))
+                    continue;
+                const Table table = historyTable(source, target, QString::fromLatin1(name),
+                                                 QString::fromLatin1(key), result);
+                if (!copyRows(source, target, table))
+                    return cancelled();
+            }
+        }
         const int unknown = additions & ~(schema::QuickSearchIndex | schema::History);
         if (unknown != 0)
             result.notes << QStringLiteral("%1 has additions of a later program (%2) that were "
                                            "not copied.")
                                 .arg(source.shown(), QString::number(unknown));
-        if (m_progress && !m_progress(m_done, m_total)) {
-            result.cancelled = true;
-            return result;
-        }
+        if (m_progress && !m_progress(m_done, m_total))
+            return cancelled();
         transaction.commit();
         target.keep();
-        result.articles = counts.value(0);
+        result.articles = articles;
         result.rows = m_done;
         return result;
     }
 
 private:
+    static DatabaseCopyResult cancelled()
+    {
+        DatabaseCopyResult result;
+        result.cancelled = true;
+        return result;
+    }
+
+    static qint64 count(Source& source, const QString& table)
+    {
+        return scalar(source.db(), QStringLiteral("SELECT count(*) FROM %1").arg(table))
+            .toLongLong();
+    }
+
     // The source table must have the columns of an article database, no fewer (the target could
     // not be filled) and no more (they would be lost).
-    void checkLayout(Source& source, const Table& table)
+    static void checkLayout(Source& source, const Table& table)
     {
-        const QStringList has = source.columnsOf(table);
+        QStringList has;
+        for (const ColumnInfo& column : tableColumns(source.db(), table.name))
+            has << column.name;
         if (has.isEmpty())
             fail(QStringLiteral("%1 is not an article database: it has no table %2.")
                      .arg(source.shown(), table.name));
@@ -473,21 +525,74 @@ private:
         }
     }
 
+    // A history table as the target made it, with the columns both sides have; what the server
+    // side keeps in each column decides how values go across.
+    static Table historyTable(Source& source, Target& target, const QString& name,
+                              const QString& key, DatabaseCopyResult& result)
+    {
+        const QList<ColumnInfo> from = tableColumns(source.db(), name);
+        Table table;
+        table.name = name;
+        table.key = key;
+        QStringList taken;
+        for (const ColumnInfo& column : tableColumns(target.db(), name)) {
+            const auto found = std::find_if(from.begin(), from.end(), [&](const ColumnInfo& c) {
+                return c.name == column.name;
+            });
+            if (found == from.end())
+                continue;
+            const Kind kind = target.server()   ? serverKind(column.type)
+                              : source.server() ? serverKind(found->type)
+                                                : Kind::Any;
+            table.columns.append({column.name, kind});
+            taken << column.name;
+        }
+        if (!taken.contains(key))
+            fail(QStringLiteral("The table %1 of %2 has no column %3.")
+                     .arg(name, source.shown(), key));
+        QStringList left;
+        for (const ColumnInfo& column : from) {
+            if (!taken.contains(column.name))
+                left << column.name;
+        }
+        if (!left.isEmpty())
+            result.notes << QStringLiteral("The columns %1 of the table %2 were not copied: the "
+                                           "new database has no such columns.")
+                                .arg(left.join(QStringLiteral(", ")), name);
+        return table;
+    }
+
     bool copyRows(Source& source, Target& target, const Table& table)
     {
+        QStringList names;
+        QStringList values;
+        if (!table.keyIsColumn()) {
+            names << table.key;
+            values << QStringLiteral("?");
+        }
+        for (const Column& column : table.columns) {
+            names << column.name;
+            if (target.server() && column.kind == Kind::Time)
+                values << (source.server()
+                               ? QStringLiteral("CAST(? AS timestamptz)")
+                               : QStringLiteral("CAST(? AS timestamp) AT TIME ZONE 'UTC'"));
+            else
+                values << QStringLiteral("?");
+        }
         QSqlQuery insert(target.db());
-        if (!insert.prepare(QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (?%3)")
-                                .arg(table.name, table.columnList(),
-                                     QStringLiteral(", ?").repeated(table.columns.size()))))
+        if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(table.name, names.join(QStringLiteral(", ")),
+                                     values.join(QStringLiteral(", ")))))
             fail(
                 QStringLiteral("Cannot write the table %1: %2.").arg(table.name, reasonOf(insert)));
         qint64 after = std::numeric_limits<qint64>::min();
         for (bool first = true;; first = false) {
-            const QList<Row> rows = source.rowsFrom(table, after, first);
+            const QList<Row> rows = source.rowsFrom(table, after, first, target.server());
             if (rows.isEmpty())
-                return true;
+                break;
             for (const Row& row : rows) {
-                insert.addBindValue(row.key);
+                if (!table.keyIsColumn())
+                    insert.addBindValue(row.key);
                 for (int c = 0; c < table.columns.size(); ++c) {
                     const QVariant& value = row.values[c];
                     if (target.server()) {
@@ -511,23 +616,13 @@ private:
             if (m_progress && !m_progress(m_done, m_total))
                 return false;
         }
-    }
-
-    // The history tables are not copied: a note says what stays behind in the source.
-    QString historyLeftBehind(Source& source)
-    {
-        const auto count = [&](const char* table) {
-            const QString name = QString::fromLatin1(table);
-            return source.hasTable(name)
-                       ? scalar(source.db(), QStringLiteral("SELECT count(*) FROM %1").arg(name))
-                             .toLongLong()
-                       : 0;
-        };
-        return QStringLiteral("The earlier versions of articles (%1) and the trash (%2 deleted "
-                              "articles) were not copied; they stay in %3.")
-            .arg(count("ardentry_history"))
-            .arg(count("ardentry_trash"))
-            .arg(source.shown());
+        if (target.server()) {
+            // Rows added later take keys after the copied ones.
+            scalar(target.db(), QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), "
+                                               "COALESCE(MAX(%2), 0) + 1, false) FROM %1")
+                                    .arg(table.name.toLower(), table.key));
+        }
+        return true;
     }
 
     QString m_from;

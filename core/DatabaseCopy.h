@@ -18,7 +18,8 @@ struct DatabaseCopyResult {
 // Copies `from` (a file path or a server address) to `to`, which must be new: a file that does not
 // exist yet (removed again when anything fails), or a server database without the tables of an
 // article database. The five tables keep every value as it is and every row its key; the AR_ID
-// index and the quick-search index are made when the source has them. `progress(done, total)`
+// index is made, and the quick-search index and the history of articles with the trash (their
+// rows copied by the columns both sides have) when the source has them. `progress(done, total)`
 // is called after each block of rows and once at the end; returning false cancels. Throws
 // DbError when anything fails, e.g. a value the target cannot hold (named by table, row and
 // value); nothing is then left behind.

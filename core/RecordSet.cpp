@@ -434,13 +434,18 @@ Criteria RecordSet::Impl::parseCriteria(const QString& text, int& col) const
 void RecordSet::Impl::send(int unique)
 {
     QSqlDatabase& database = db();
+    std::optional<Transaction> transaction;
     const auto run = [&](QSqlQuery& query) {
         // (A statement the server could not prepare, e.g. because a lock timed out, fails
         // here with the server's reason.)
-        if (query.lastError().isValid() || !query.exec())
-            throw DbError(QStringLiteral("The changes to the table \"%1\" could not be saved: "
-                                         "%2. Nothing was saved.")
-                              .arg(table, reasonOf(query)));
+        if (query.lastError().isValid() || !query.exec()) {
+            const DbError error(QStringLiteral("The changes to the table \"%1\" could not be "
+                                               "saved: %2. Nothing was saved.")
+                                    .arg(table, reasonOf(query)));
+            // Rolled back while the statement still exists, so that a server can drop it.
+            transaction->rollback();
+            throw error;
+        }
     };
     const auto conflict = [&]() {
         return DbError(DbError::Kind::Conflict,
@@ -454,7 +459,7 @@ void RecordSet::Impl::send(int unique)
         query.addBindValue(sum < p.original.size() ? p.original[sum] : QVariant());
     };
 
-    Transaction transaction(
+    transaction.emplace(
         database, QStringLiteral("The changes to the table \"%1\" could not be saved").arg(table));
     std::map<int, qint64> inserted; // slot -> new key
     QHash<qint64, QVector<QVariant>> fresh;
@@ -511,9 +516,10 @@ void RecordSet::Impl::send(int unique)
             requireUnique(unique, inserted);
         // Read back what was written (defaults and conversions by the engine included), so the
         // values held are the ones a later change is checked against.
-        fresh = readRows(written);
+        // Never through a new connection: a lost one took the transaction with it.
+        fresh = readRowsOnce(written);
     }
-    transaction.commit();
+    transaction->commit();
     if (!inserted.empty())
         orderKept = false;
     for (const auto& [s, p] : pending)

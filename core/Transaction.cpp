@@ -109,8 +109,14 @@ Transaction::Transaction(QSqlDatabase& database, QString failure)
 
 Transaction::~Transaction()
 {
+    rollback();
+}
+
+void Transaction::rollback()
+{
     if (!m_open)
         return;
+    m_open = false;
     QSqlQuery rollback(m_database);
     rollback.exec(QStringLiteral("ROLLBACK"));
 }

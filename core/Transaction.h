@@ -21,6 +21,8 @@ public:
     Transaction& operator=(const Transaction&) = delete;
 
     void commit();
+    // Ends the transaction without saving anything (the destructor does the same).
+    void rollback();
 
     // The writer step: once a name is set for a connection (by its connection name), each of its
     // transactions puts that name in the one-row table ardentry_writer right after it begins and

@@ -27,10 +27,10 @@ const char* const kUsage =
     "empty database on a PostgreSQL server (postgresql://user@host/database).\n"
     "\n"
     "With --copy, copies the whole database FROM into TO, each a file or a server address:\n"
-    "articles, lists, captions and the quick-search index, every value and row key as it is,\n"
-    "in one transaction. TO must be new: a file that does not exist yet, or a server database\n"
-    "without the tables of an article database. A value TO cannot hold, a failure or Ctrl+C\n"
-    "leaves nothing behind.\n"
+    "articles, lists, captions, the quick-search index, the earlier versions of articles and\n"
+    "the trash, every value and row key as it is, in one transaction. TO must be new: a file\n"
+    "that does not exist yet, or a server database without the tables of an article database.\n"
+    "A value TO cannot hold, a failure or Ctrl+C leaves nothing behind.\n"
     "\n"
     "Options:\n"
     "  --sample       fill in help-desk sample data instead: 8 categories, 6 users and\n"
@@ -71,39 +71,41 @@ int copy(const QString& from, const QString& to)
     timer.start();
     qint64 shownAt = -1;
     int shownTenth = 0;
+    bool lineOpen = false; // a progress line on the terminal waits for its end
+    bool rowsDone = false;
     const auto progress = [&](qint64 done, qint64 total) {
         if (interrupted)
             return false;
-        if (total < kLargeCopy)
+        if (total < kLargeCopy || rowsDone)
             return true;
-        if (terminal) {
-            if (done == total || shownAt < 0 || timer.elapsed() - shownAt >= 100) {
-                std::fprintf(stderr, "\rCopying: %lld of %lld rows", static_cast<long long>(done),
-                             static_cast<long long>(total));
-                if (done == total)
-                    std::fputc('\n', stderr);
-                shownAt = timer.elapsed();
-            }
-        } else if (done * 10 / total > shownTenth || shownAt < 0) {
-            shownTenth = static_cast<int>(done * 10 / total);
-            std::fprintf(stderr, "Copying: %lld of %lld rows\n", static_cast<long long>(done),
-                         static_cast<long long>(total));
+        const bool due = terminal ? shownAt < 0 || timer.elapsed() - shownAt >= 100
+                                  : shownAt < 0 || done * 10 / total > shownTenth;
+        if (done == total || due) {
+            std::fprintf(stderr, "%sCopying: %lld of %lld rows", terminal ? "\r" : "",
+                         static_cast<long long>(done), static_cast<long long>(total));
+            rowsDone = done == total;
+            if (rowsDone)
+                std::fputs("; writing the indexes", stderr);
+            lineOpen = terminal && !rowsDone;
+            if (!lineOpen)
+                std::fputc('\n', stderr);
             shownAt = timer.elapsed();
+            shownTenth = static_cast<int>(done * 10 / total);
+            std::fflush(stderr);
         }
-        std::fflush(stderr);
         return true;
     };
     DatabaseCopyResult result;
     try {
         result = copyArticleDatabase(from, to, progress);
     } catch (const std::exception& e) {
-        if (terminal && shownAt >= 0)
+        if (lineOpen)
             std::fputc('\n', stderr);
         std::fprintf(stderr, "ardentry-newdb: %s\n", e.what());
         return 1;
     }
     if (result.cancelled) {
-        if (terminal && shownAt >= 0)
+        if (lineOpen)
             std::fputc('\n', stderr);
         std::fprintf(stderr, "ardentry-newdb: Cancelled; nothing was copied to %s.\n",
                      qPrintable(databaseDisplayName(to)));
