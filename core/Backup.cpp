@@ -48,8 +48,6 @@ struct Copy {
 
 QList<Copy> copiesOf(const QString& databasePath)
 {
-    if (ServerAddress::looks(databasePath))
-        return {};
     const QFileInfo database(databasePath);
     const QString suffix = database.suffix();
     const QRegularExpression name(

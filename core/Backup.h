@@ -65,7 +65,7 @@ sqlite3* engineHandle(Connection& connection);
 QStringList quickCheck(const QString& path);
 
 QString folderOf(const QString& databasePath);
-// The automatic copies of the database, newest first (full paths); none for a server address.
+// The automatic copies of the database, newest first (full paths).
 QStringList automaticCopies(const QString& databasePath);
 // When the newest automatic copy was made (local time); invalid when there is none.
 QDateTime newestCopy(const QString& databasePath);

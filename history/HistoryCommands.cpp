@@ -88,7 +88,7 @@ void HistoryCommands::afterStart(Frame& frame)
     // A server database has no copies of the program's: its administrator backs it up.
     if (!backup::appliesTo(connection) ||
         (!upgrade && backup::copiedOn(path, QDate::currentDate()))) {
-        finishStart(frame, false);
+        finishStart(frame, upgrade);
         return;
     }
     std::unique_ptr<BackupJob> job;

@@ -92,6 +92,8 @@ private slots:
     void restoreVersion();
     void restoreFromTrash_data();
     void restoreFromTrash();
+    void articleWithoutNumber_data();
+    void articleWithoutNumber();
     void failedDeleteLeavesNoTrash_data();
     void failedDeleteLeavesNoTrash();
     void upgradeAllOrNothing_data();
@@ -290,6 +292,44 @@ void tst_History::restoreFromTrash()
     QCOMPARE(history::positionOf(program.connection, row), numberTaken ? 3 : 2);
 }
 
+void tst_History::articleWithoutNumber_data()
+{
+    QTest::addColumn<Engine>("engine");
+    for (const Engine engine : kEngines)
+        row(engine, "number taken away, changed, deleted, restored");
+}
+
+void tst_History::articleWithoutNumber()
+{
+    QFETCH(Engine, engine);
+    TestFolder folder(engine);
+    folder.fillArticles(3);
+    Program program(folder);
+    folder.exec("UPDATE AR SET ID = NULL WHERE ID = 2");
+    folder.exec("UPDATE AR SET Title = 'A' WHERE ID IS NULL");
+    const auto changes = [&program] {
+        QStringList changed;
+        for (const history::Version& version :
+             history::articleHistory(program.connection, "").versions)
+            changed << version.changed.join(',');
+        return changed;
+    };
+    QCOMPARE(changes(), QStringList({"Title", "ID"}));
+    folder.exec("DELETE FROM AR WHERE ID IS NULL");
+    const QList<history::TrashEntry> trash = history::trash(program.connection);
+    QCOMPARE(trash.size(), 1);
+    QVERIFY(trash.first().number.isNull());
+    // Meanwhile another article goes without a number for a while: its versions only.
+    folder.exec("UPDATE AR SET ID = NULL WHERE ID = 3");
+    QCOMPARE(changes(), QStringList{"ID"});
+    folder.exec("UPDATE AR SET ID = 3 WHERE ID IS NULL");
+    const qint64 row = history::restoreFromTrash(program.connection, trash.first().id);
+    QCOMPARE(changes(), QStringList({"Title", "ID"}));
+    QCOMPARE(history::positionOf(program.connection, row), 1); // no number comes first
+    QCOMPARE(program.versions(3).size(), 2);
+    QVERIFY(program.versions(1).isEmpty());
+}
+
 void tst_History::failedDeleteLeavesNoTrash_data()
 {
     QTest::addColumn<Engine>("engine");
@@ -401,6 +441,15 @@ void tst_History::serverRoleWithArticleRightsOnly()
                                                  history::trash(program.connection).first().id);
     QCOMPARE(folder.scalar("SELECT Title FROM AR WHERE rowid = ?", {row}).toString(), QString("A"));
     QCOMPARE(program.versions(2).size(), 1);
+    // Without rights on the history's tables (granted on the articles later, say) its changes
+    // are kept all the same.
+    folder.exec("REVOKE ALL ON ardentry_history, ardentry_trash FROM " + role);
+    program.save(1, "Title=B");
+    program.remove(3);
+    QCOMPARE(
+        folder.scalar("SELECT count(*) FROM ardentry_history WHERE changed_by = 'alice'").toInt(),
+        2);
+    QCOMPARE(folder.scalar("SELECT deleted_by FROM ardentry_trash").toString(), QString("alice"));
     folder.exec("REVOKE UPDATE ON ar FROM " + role);
     QVERIFY(!history::isWritable(program.connection));
 }

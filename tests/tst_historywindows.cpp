@@ -115,6 +115,8 @@ private slots:
     void emptyTrash();
     void backUpCommand_data();
     void backUpCommand();
+    void copyBeforeQuickSearchIndex_data();
+    void copyBeforeQuickSearchIndex();
 };
 
 void tst_HistoryWindows::startMakesCopyThenUpgrades_data()
@@ -311,7 +313,9 @@ void tst_HistoryWindows::backUpCommand()
     StartedApp started(folder);
     activate(started);
     const QString target = folder->path("mine.db");
+    int asked = 0;
     started.messages().onOtherDialog([&](QWidget* dialog) {
+        ++asked;
         auto* chooser = qobject_cast<QFileDialog*>(dialog);
         QVERIFY(chooser);
         chooser->selectFile(target);
@@ -330,11 +334,39 @@ void tst_HistoryWindows::backUpCommand()
     QTRY_COMPARE(started.messages().texts().size(), 1);
     QVERIFY2(started.messages().texts().first().contains(said),
              qPrintable(started.messages().texts().first()));
+    QCOMPARE(asked, engine == Engine::File ? 1 : 0);
     QVERIFY(!QFileInfo::exists(target + ".part"));
     QCOMPARE(QFileInfo::exists(target), said == "is sound");
     if (QFileInfo::exists(target))
         QCOMPARE(scalarIn(target, "SELECT count(*) FROM AR"),
                  folder->scalar("SELECT count(*) FROM AR"));
+}
+
+void tst_HistoryWindows::copyBeforeQuickSearchIndex_data()
+{
+    QTest::addColumn<Engine>("engine");
+    for (const Engine engine : kEngines)
+        row(engine, "index built on first use");
+}
+
+void tst_HistoryWindows::copyBeforeQuickSearchIndex()
+{
+    // A file gets a copy before the index changes its structure; a server gets none, and no
+    // word about one either.
+    QFETCH(Engine, engine);
+    auto folder = folderWith(2, {false, 0, false}, engine);
+    StartedApp started(folder);
+    const int copies = int(backup::automaticCopies(folder->dbPath()).size());
+    started.messages().clear();
+    started.trigger("mnuQuickSearch");
+    auto* box = findWidget<QLineEdit>("txtQuickSearch");
+    QVERIFY(box);
+    QTest::keyClicks(box, "Problem");
+    QTRY_COMPARE(findWidget<QTreeWidget>("lstResults")->topLevelItemCount(), 2);
+    QCOMPARE(started.messages().texts().size(), 1); // the question before the index
+    QCOMPARE(backup::automaticCopies(folder->dbPath()).size(),
+             engine == Engine::File ? copies + 1 : 0);
+    QCOMPARE(QFileInfo::exists(folder->path("backups")), engine == Engine::File);
 }
 
 QTEST_MAIN(tst_HistoryWindows)
