@@ -21,22 +21,29 @@ private slots:
 // Article 1 of 3 holds a path, a Null, "N/A" and quotes; steps and checks run in order.
 void tst_Images::steps_data()
 {
+    QTest::addColumn<TestFolder::Engine>("engine");
     QTest::addColumn<QString>("steps");
+    // On the file; "both: " before a name: on a server too.
     const auto row = [](const char* name, const char* steps) {
-        QTest::newRow(name) << QString(steps);
+        const bool both = QByteArray(name).startsWith("both: ");
+        for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server})
+            if (both || engine == TestFolder::Engine::File)
+                QTest::addRow("%s: %s", TestFolder::engineName(engine), name + (both ? 6 : 0))
+                    << engine << QString(steps);
     };
     row("opened", "open; main = off; dialog = Images for AR Number 1; boxes 1");
     row("untouched, Close", "open; close; $closed; file 1");
     row("untouched, title bar", "open; title bar; $closed; file 1");
     row("untouched, Escape", "open; Escape; $closed; file 1");
-    row("cleared box", "open; type 1 ; close; $closed; file 1|1=; file 2");
-    row("typed, title bar", "open; type 3 /data/pic's \"1\".png; title bar; $closed; file "
-                            "1|3=/data/pic's \"1\".png; file 2");
-    row("typed, Escape",
+    row("both: cleared box", "open; type 1 ; close; $closed; file 1|1=; file 2");
+    row("both: typed, title bar", "open; type 3 /data/pic's \"1\".png; title bar; $closed; file "
+                                  "1|3=/data/pic's \"1\".png; file 2");
+    row("both: typed, Escape",
         "open; type 10 D:\\shots\\error.bmp; Escape; $closed; file 1|10=D:\\shots\\error.bmp");
     row("asked for again", "open; type 1 kept; open; main = off; boxes 1|1=kept");
-    row("next article", "open; type 1 kept; close; file 1|1=kept; mnuLast; open; dialog = Images "
-                        "for AR Number 3; boxes 3");
+    row("both: next article",
+        "open; type 1 kept; close; file 1|1=kept; mnuLast; open; dialog = Images "
+        "for AR Number 3; boxes 3");
     row("no article",
         "sql DELETE FROM AR; tb7; open; said There is no article to attach images to.; $closed");
     row("view",
@@ -50,27 +57,29 @@ void tst_Images::steps_data()
     row("viewer closed",
         "open; type 1 @one.png; view 1; viewer close; view 1; viewer = View Image - @one.png "
         "10x10; viewer title bar; view 3; $failed; viewer = View Image - N/A 0x0");
-    row("begun article",
+    row("both: begun article",
         "mnuAdd; open; type 1 /new one.png; type 10 ; close; articles = 3; open; boxes 4|1=/new "
         "one.png|10=; close; type txtProblem P; type txtSolution S; mnuSave; said Article "
         "successfully saved.; articles = 4; file 4|1=/new one.png|10=");
-    row("refused", "$refused; main = off; boxes 1|1=typed.png");
-    row("refused twice, No",
+    row("both: refused", "$refused; main = off; boxes 1|1=typed.png");
+    row("both: refused twice, No",
         "$refused; answer No; close; said The image paths could still not be saved: ; open; file "
         "1; sql ROLLBACK; close; $closed; file 1|1=typed.png");
-    row("refused twice, Yes", "$refused; answer Yes; close; said The image paths could still not; "
-                              "$closed; sql ROLLBACK; file 1");
+    row("both: refused twice, Yes",
+        "$refused; answer Yes; close; said The image paths could still not; "
+        "$closed; sql ROLLBACK; file 1");
     row("refused, typed back", "$refused; type 1 C:\\Pictures\\printer.png; close; $closed");
     row("browse", "open; browse 3 @a.png; file 1; close; file 1|3=@a.png");
 }
 
 void tst_Images::steps()
 {
+    QFETCH(TestFolder::Engine, engine);
     QFETCH(QString, steps);
     const QStringList stored =
         QString("C:\\Pictures\\printer.png|NULL|N/A|N/A|N/A|N/A|N/A|N/A|N/A|last 'slot' \"quoted\"")
             .split('|');
-    auto folder = std::make_shared<TestFolder>();
+    auto folder = std::make_shared<TestFolder>(NewDatabaseOptions(), engine);
     folder->fillArticles(3);
     folder->exec("UPDATE AR SET Image1 = ?, Image2 = NULL, Image10 = ? WHERE ID = 1",
                  {stored[0], stored[9]});
