@@ -54,57 +54,67 @@ public:
     // form: by number, rows of one number in the order they were added.
     explicit TableSource(QSqlDatabase& database, const QString& where = QStringLiteral("1 = 1"),
                          const QVariantList& binds = {})
-        : m_query(database)
+        : m_database(database), m_query(database)
     {
         const auto run = [&](QSqlQuery& query, const QString& sql) {
             query.prepare(sql);
             for (const QVariant& value : binds)
                 query.addBindValue(value);
             if (!query.exec())
-                throw DbError(QStringLiteral("The articles cannot be read: %1.")
-                                  .arg(engineReason(query.lastError())));
+                fail(query);
         };
-        const bool server = isServerDatabase(database);
-        // A server's table has its row key as a column; it is not one of the article's.
-        QString selected = QStringLiteral("*");
-        if (server) {
+        if (isServerDatabase(database)) {
+            // A server's table has its row key as a column; it is not one of the article's.
             QSqlQuery names(database);
             if (!names.exec(QStringLiteral("SELECT column_name FROM information_schema.columns "
                                            "WHERE table_schema = current_schema() AND "
                                            "table_name = 'ar' AND column_name <> 'rowid' ORDER "
                                            "BY ordinal_position")))
-                throw DbError(QStringLiteral("The articles cannot be read: %1.")
-                                  .arg(engineReason(names.lastError())));
+                fail(names);
             QStringList quoted;
             while (names.next()) {
                 const QString name = names.value(0).toString();
+                m_columns << programName(name);
                 quoted << QLatin1Char('"') +
                               QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
                               QLatin1Char('"');
             }
-            selected = quoted.join(QStringLiteral(", "));
+            // The keys in order first, then the rows a block at a time: a server drops the rest
+            // of a result read row by row as soon as anything else runs on the connection.
+            QSqlQuery keys(database);
+            keys.setForwardOnly(true);
+            run(keys, QStringLiteral("SELECT rowid FROM AR WHERE %1 ORDER BY ID NULLS FIRST, "
+                                     "rowid")
+                          .arg(where));
+            while (keys.next())
+                m_keys << keys.value(0).toLongLong();
+            m_count = m_keys.size();
+            m_block = QStringLiteral("SELECT rowid, %1 FROM AR WHERE rowid = ANY (CAST(? AS "
+                                     "bigint[]))")
+                          .arg(quoted.join(QStringLiteral(", ")));
+            return;
         }
-        QSqlQuery counter(database);
-        run(counter, QStringLiteral("SELECT count(*) FROM AR WHERE ") + where);
-        m_count = counter.next() ? counter.value(0).toLongLong() : 0;
+        {
+            QSqlQuery counter(database);
+            run(counter, QStringLiteral("SELECT count(*) FROM AR WHERE ") + where);
+            m_count = counter.next() ? counter.value(0).toLongLong() : 0;
+        }
         m_query.setForwardOnly(true);
-        // Articles without a number first, as a file orders them.
-        run(m_query,
-            QStringLiteral("SELECT %1 FROM AR WHERE %2 ORDER BY ID%3, rowid")
-                .arg(selected, where, server ? QStringLiteral(" NULLS FIRST") : QString()));
+        run(m_query, QStringLiteral("SELECT * FROM AR WHERE %1 ORDER BY ID, rowid").arg(where));
         const QSqlRecord record = m_query.record();
         for (int i = 0; i < record.count(); ++i)
-            m_columns << (server ? programName(record.fieldName(i)) : record.fieldName(i));
+            m_columns << record.fieldName(i);
     }
 
     QStringList columns() const override { return m_columns; }
     qint64 count() const override { return m_count; }
     bool next(QList<QVariant>& values) override
     {
+        if (!m_block.isEmpty())
+            return nextOfServer(values);
         if (!m_query.next()) {
             if (m_query.lastError().isValid())
-                throw DbError(QStringLiteral("The articles cannot be read: %1.")
-                                  .arg(engineReason(m_query.lastError())));
+                fail(m_query);
             return false;
         }
         values.resize(m_columns.size());
@@ -114,9 +124,57 @@ public:
     }
 
 private:
+    [[noreturn]] static void fail(const QSqlQuery& query)
+    {
+        throw DbError(QStringLiteral("The articles cannot be read: %1.")
+                          .arg(engineReason(query.lastError())));
+    }
+
+    bool nextOfServer(QList<QVariant>& values)
+    {
+        constexpr qsizetype BlockSize = 256;
+        for (;;) {
+            if (m_nextKey >= m_keys.size())
+                return false;
+            if (!m_rows.contains(m_keys[m_nextKey])) {
+                if (m_nextKey < m_readUpTo) {
+                    ++m_nextKey; // deleted since the keys were read
+                    continue;
+                }
+                m_rows.clear();
+                m_readUpTo = std::min(m_nextKey + BlockSize, m_keys.size());
+                QStringList keys;
+                for (qsizetype k = m_nextKey; k < m_readUpTo; ++k)
+                    keys << QString::number(m_keys[k]);
+                QSqlQuery block(m_database);
+                block.prepare(m_block);
+                block.addBindValue(QLatin1Char('{') + keys.join(QLatin1Char(',')) +
+                                   QLatin1Char('}'));
+                if (!block.exec())
+                    fail(block);
+                while (block.next()) {
+                    QList<QVariant> row(m_columns.size());
+                    for (int i = 0; i < m_columns.size(); ++i)
+                        row[i] = block.isNull(i + 1) ? QVariant() : block.value(i + 1);
+                    m_rows.insert(block.value(0).toLongLong(), row);
+                }
+                continue;
+            }
+            values = m_rows.take(m_keys[m_nextKey++]);
+            return true;
+        }
+    }
+
+    QSqlDatabase& m_database;
     QSqlQuery m_query;
     QStringList m_columns;
     qint64 m_count = 0;
+    // On a server:
+    QString m_block; // reads the rows of a block of keys
+    QList<qint64> m_keys;
+    qsizetype m_nextKey = 0;
+    qsizetype m_readUpTo = 0; // the keys read so far
+    QHash<qint64, QList<QVariant>> m_rows;
 };
 
 QStringList programNames(QStringList columns)

@@ -124,6 +124,9 @@ QPair<QString, QString> foldTable()
             to += plain[0].toLower();
         }
     }
+    // Letters with a stroke have no plain letter in their decomposition.
+    from += QStringLiteral("øØđĐðÐłŁħĦı");
+    to += QStringLiteral("ooddddllhhi");
     return {from, to};
 }
 

@@ -383,7 +383,7 @@ void tst_Csv::roundTrip_data()
     QTest::newRow("sample database") << true << false << E::File << E::File;
     QTest::newRow("hostile texts") << false << true << E::File << E::File;
     QTest::newRow("hostile texts, server to server") << false << true << E::Server << E::Server;
-    QTest::newRow("sample database, file to server") << true << false << E::File << E::Server;
+    QTest::newRow("hostile texts, file to server") << false << true << E::File << E::Server;
 }
 
 void tst_Csv::roundTrip()
@@ -435,9 +435,14 @@ void tst_Csv::roundTrip()
     const ImportOptions o = optionsFor(file, "");
     QVERIFY(o.exact);
     const ImportReport report = runImport(to, file, o);
-    QVERIFY2(report.skipped.isEmpty() && report.outcome == ImportReport::Outcome::Imported,
+    // A server cannot store a NUL: that article is left out and said so, never cut short.
+    QStringList expected = typedRows(from);
+    if (toEngine == TestFolder::Engine::Server)
+        expected.removeIf([](const QString& row) { return row.contains(QChar(0)); });
+    QVERIFY2(report.skipped.size() == typedRows(from).size() - expected.size() &&
+                 report.outcome == ImportReport::Outcome::Imported,
              qPrintable(report.text()));
-    QCOMPARE(typedRows(to), typedRows(from));
+    QCOMPARE(typedRows(to), expected);
 }
 
 void tst_Csv::webPages()

@@ -46,7 +46,7 @@ void cancelProgressWhenShown(const char* name)
     });
 }
 
-int count(StartedApp& started, const QString& where = "1")
+int count(StartedApp& started, const QString& where = "1 = 1")
 {
     return started.folder().scalar("SELECT count(*) FROM AR WHERE " + where).toInt();
 }
@@ -73,6 +73,8 @@ void tst_Transfer::importWindow_data()
     const QByteArray good("Title,Problem,Solution,Category\nT,p,s,Backups\nU,q,r,Backups\n");
     const QByteArray bad("ID,Problem,Solution,Category\n1,p,s,Backups\n7,q,r,Backups\n");
     QTest::newRow("columns guessed, imported") << good << "import" << 2 << "2 articles imported.";
+    QTest::newRow("server: columns guessed, imported")
+        << good << "server import" << 2 << "2 articles imported.";
     QTest::newRow("rows left out, the question answered Yes")
         << bad << "yes import" << 1 << "1 article imported, 1 row left out.";
     QTest::newRow("rows left out, the question answered No")
@@ -94,7 +96,8 @@ void tst_Transfer::importWindow()
     QFETCH(QString, steps);
     QFETCH(int, added);
     QFETCH(QString, status);
-    StartedApp started;
+    StartedApp started({}, steps.contains("server") ? TestFolder::Engine::Server
+                                                    : TestFolder::Engine::File);
     started.folder().writeFile("in.csv", csv);
     const QString file = started.folder().path("in.csv");
     started.trigger("mnuImport");
@@ -175,6 +178,7 @@ void tst_Transfer::exportWindow_data()
     QTest::newRow("all articles to CSV with Enter") << "enter" << 40 << true;
     QTest::newRow("the current search") << "search" << 5 << true;
     QTest::newRow("what the quick search finds") << "quick" << 3 << true;
+    QTest::newRow("server: what the quick search finds") << "server quick" << 3 << true;
     QTest::newRow("web pages") << "web" << 40 << true;
     QTest::newRow("existing file, not replaced") << "exists no" << -1 << false;
     QTest::newRow("existing file, replaced") << "exists yes" << 40 << true;
@@ -188,7 +192,8 @@ void tst_Transfer::exportWindow()
     QFETCH(bool, closed);
     NewDatabaseOptions options;
     options.sample = true;
-    StartedApp started(options);
+    StartedApp started(options, steps.contains("server") ? TestFolder::Engine::Server
+                                                         : TestFolder::Engine::File);
     const bool web = steps.contains("web");
     const QString target = started.folder().path(web ? "pages" : "out.csv");
     if (steps.contains("exists"))
