@@ -217,12 +217,12 @@ void createServerIndex(QSqlDatabase& database)
                                  "CAST(CAST(query AS text) || ':*' AS tsquery) END $$"));
     run(database, QStringLiteral("CREATE TABLE ardentry_search (rowid bigint PRIMARY KEY, "
                                  "document tsvector NOT NULL, title tsvector NOT NULL)"));
-    // The triggers run for any writer, whatever its search path: they keep the one they were
-    // made with.
+    // The triggers run for any writer, whatever its search path (they keep the one they were
+    // made with) and its rights (they run with their maker's, as the history's do).
     run(database,
         QStringLiteral(
             "CREATE OR REPLACE FUNCTION ardentry_search_row() RETURNS trigger LANGUAGE plpgsql "
-            "SET search_path FROM CURRENT AS $$\n"
+            "SECURITY DEFINER SET search_path FROM CURRENT AS $$\n"
             "BEGIN\n"
             "    IF TG_OP = 'UPDATE' AND OLD.rowid = NEW.rowid AND (OLD.title, OLD.problem, "
             "OLD.solution, OLD.cuname, OLD.techname, OLD.reference) IS NOT DISTINCT FROM "
@@ -242,18 +242,28 @@ void createServerIndex(QSqlDatabase& database)
             "END\n"
             "$$")
             .arg(LongestTitle));
-    run(database, QStringLiteral("CREATE OR REPLACE FUNCTION ardentry_search_truncate() RETURNS "
-                                 "trigger LANGUAGE plpgsql SET search_path FROM CURRENT AS $$\n"
-                                 "BEGIN\n"
-                                 "    DELETE FROM ardentry_search;\n"
-                                 "    RETURN NULL;\n"
-                                 "END\n"
-                                 "$$"));
+    run(database,
+        QStringLiteral("CREATE OR REPLACE FUNCTION ardentry_search_truncate() RETURNS "
+                       "trigger LANGUAGE plpgsql SECURITY DEFINER SET search_path FROM CURRENT "
+                       "AS $$\n"
+                       "BEGIN\n"
+                       "    DELETE FROM ardentry_search;\n"
+                       "    RETURN NULL;\n"
+                       "END\n"
+                       "$$"));
     run(database, QStringLiteral("CREATE TRIGGER ardentry_search_change AFTER INSERT OR UPDATE OR "
                                  "DELETE ON AR FOR EACH ROW EXECUTE FUNCTION "
                                  "ardentry_search_row()"));
     run(database, QStringLiteral("CREATE TRIGGER ardentry_search_clear AFTER TRUNCATE ON AR FOR "
                                  "EACH STATEMENT EXECUTE FUNCTION ardentry_search_truncate()"));
+    // Whoever may read the articles may search them.
+    run(database,
+        QStringLiteral("DO $grants$ DECLARE g record; BEGIN FOR g IN SELECT DISTINCT CASE WHEN "
+                       "a.grantee = 0 THEN 'PUBLIC' ELSE quote_ident(pg_get_userbyid(a.grantee)) "
+                       "END AS who FROM pg_class c, aclexplode(c.relacl) a WHERE c.oid = "
+                       "'ar'::regclass AND a.privilege_type = 'SELECT' LOOP EXECUTE "
+                       "format('GRANT SELECT ON ardentry_search TO %s', g.who); END LOOP; END "
+                       "$grants$"));
 }
 
 // Indexes the articles of AR whose row key lies in (from, to], or all of them.

@@ -186,11 +186,15 @@ bool QuickSearch::ensureIndex()
     }
     if (m_indexDeclined)
         return false;
-    if (!askYesNo(m_frame.window(),
-                  tr("The quick search needs an index of the articles, which this database does "
-                     "not have yet. Build it now? A copy of the database goes to its backups "
-                     "folder first."),
-                  QStringLiteral("Ardentry"), QMessageBox::Yes)) {
+    // A server's database is backed up by its administrator: no copy is promised there.
+    const QString question =
+        app.dbConnection.isServer()
+            ? tr("The quick search needs an index of the articles, which this database does not "
+                 "have yet. Build it now?")
+            : tr("The quick search needs an index of the articles, which this database does not "
+                 "have yet. Build it now? A copy of the database goes to its backups folder "
+                 "first.");
+    if (!askYesNo(m_frame.window(), question, QStringLiteral("Ardentry"), QMessageBox::Yes)) {
         m_indexDeclined = true;
         return false;
     }

@@ -408,7 +408,7 @@ void tst_History::serverRoleWithArticleRightsOnly()
 {
     // A role that may work on the articles but neither create tables nor touch the history's
     // tables of its own right: its changes are kept all the same, and it reads and restores them.
-    TestFolder folder({false, 0, false}, Engine::Server);
+    TestFolder folder({false, 0, true}, Engine::Server); // with the quick-search index
     folder.fillArticles(3);
     const QString role = QString("clerk_%1").arg(QCoreApplication::applicationPid());
     folder.exec("CREATE ROLE " + role + " LOGIN");
