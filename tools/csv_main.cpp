@@ -264,8 +264,10 @@ int runExport(const QString& db, const QString& file, const QStringList& options
     try {
         connection.open(db);
         const std::unique_ptr<ArticleSource> source = allArticles(connection.database());
-        report =
-            web ? exportWeb(*source, file, QFileInfo(db).absolutePath()) : exportCsv(*source, file);
+        report = web ? exportWeb(*source, file,
+                                 connection.isServer() ? QDir::currentPath()
+                                                       : QFileInfo(db).absolutePath())
+                     : exportCsv(*source, file);
     } catch (const DbError& e) {
         return fail(e.message());
     }

@@ -204,7 +204,11 @@ void frmExport::cmdExport_Click()
             optSearch->isChecked()        ? recordSetArticles(m_app.rsMain)
             : optQuickSearch->isChecked() ? quickSearchArticles(database, m_quickSearch)
                                           : allArticles(database);
-        const QString imageBase = QFileInfo(m_app.dbConnection.path()).absolutePath();
+        // Relative image paths start beside a database file; a server's start in the home
+        // folder.
+        const QString imageBase = m_app.dbConnection.isServer()
+                                      ? QDir::homePath()
+                                      : QFileInfo(m_app.dbConnection.path()).absolutePath();
         report = web ? exportWeb(*source, target, imageBase, onProgress)
                      : exportCsv(*source, target, onProgress);
     } catch (const DbError& e) {
