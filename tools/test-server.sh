@@ -6,7 +6,8 @@
 #   test-server.sh stop FOLDER    stops it and removes FOLDER
 # The server runs as an unprivileged user: the caller, or "postgres" when the caller is root.
 # Local connections are trusted, except for the role "clerk" (password "s3cret pass'word"),
-# which must give its password.
+# which must give its password. The server skips fsync (a throwaway); ARDENTRY_TEST_SERVER_FSYNC=on
+# makes it write as a real one does, for figures.
 set -euo pipefail
 action=${1:?start or stop}
 folder=${2:?folder}
@@ -26,7 +27,7 @@ start)
         cat "$folder/data/pg_hba.conf"
     } >"$folder/hba" && "${as_server[@]}" cp "$folder/hba" "$folder/data/pg_hba.conf"
     "${as_server[@]}" "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w -s \
-        -o "-c listen_addresses='' -k $folder -c fsync=off -c max_connections=60" start
+        -o "-c listen_addresses='' -k $folder -c fsync=${ARDENTRY_TEST_SERVER_FSYNC:-off} -c max_connections=60" start
     "$bin/psql" -h "$folder" -U ardentry -d postgres -qAt -v ON_ERROR_STOP=1 \
         -c "CREATE DATABASE ardentry" \
         -c "CREATE ROLE clerk LOGIN SUPERUSER PASSWORD 's3cret pass''word'" >/dev/null
