@@ -2,6 +2,19 @@
 <!DOCTYPE TS>
 <TS version="2.1">
 <context>
+    <name>General</name>
+    <message>
+        <location filename="../../dialogs/General.cpp" line="+82"/>
+        <source>PostgreSQL database on a server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>kept by the server</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Startup</name>
     <message>
         <location filename="../../app/main.cpp" line="+30"/>
@@ -9,7 +22,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/Startup.cpp" line="+54"/>
+        <location filename="../../app/Startup.cpp" line="+57"/>
         <source>The database path could not be stored in %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -255,6 +268,34 @@
     </message>
 </context>
 <context>
+    <name>frmPassword</name>
+    <message>
+        <location filename="../../app/frmPassword.cpp" line="+16"/>
+        <source>Ardentry Database Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Password for %1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&amp;OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>frmWelcome</name>
     <message>
         <location filename="../../app/frmWelcome.cpp" line="+50"/>
@@ -330,7 +371,7 @@ Choose another name for the new database, or open this one with &quot;Open an ex
 <context>
     <name>mdlMain</name>
     <message>
-        <location filename="../../core/mdlMain.cpp" line="+92"/>
+        <location filename="../../core/mdlMain.cpp" line="+121"/>
         <source>The preferences file %1 does not exist.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -345,7 +386,7 @@ Choose another name for the new database, or open this one with &quot;Open an ex
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+10"/>
         <location line="+14"/>
         <location line="+23"/>
         <source>The database is not an Ardentry database: %1</source>
