@@ -2,8 +2,10 @@
 
 #include "core/Connection.h"
 #include "core/RecordSet.h"
+#include "core/ServerAddress.h"
 
 #include <QSqlQuery>
+#include <QUrl>
 #include <QtTest>
 
 #include <memory>
@@ -59,6 +61,57 @@ class tst_Server : public QObject
     Q_OBJECT
 
 private slots:
+    // The ways libpq writes an address: each reads as the same server, shows without its
+    // password and, given the test server's socket, reaches it.
+    void addresses_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown"); // or "refused: <start of the reason>"
+        const auto row = [](const char* typed, const char* shown) {
+            QTest::newRow(typed) << QString(typed) << QString(shown);
+        };
+        row("postgresql://ardentry@$enc/$db", "postgresql://ardentry@$enc/$db");
+        row("postgres://ardentry:pa%3As%40s@$enc/$db", "postgresql://ardentry@$enc/$db");
+        row("postgresql://ardentry@/$db?host=$dir", "postgresql://ardentry@$enc/$db");
+        row("postgresql:///$db?user=ardentry&host=$dir&password=x&connect_timeout=3",
+            "postgresql://ardentry@$enc/$db?connect_timeout=3");
+        row("postgresql://ardentry@$enc:5432/$db", "postgresql://ardentry@$enc:5432/$db");
+        row("postgresql://u@[::1]:6543/kb", "postgresql://u@[::1]:6543/kb");
+        row("postgresql://u@host:0/kb", "refused: The server address");
+        row("postgresql://u@host/", "refused: The server address \"postgresql://u@host/\" names "
+                                    "no database");
+        row("postgresql://u@host/kb?bad key=1", "refused: The server address");
+        row("/srv/postgresql://x.db",
+            "refused: \"/srv/postgresql://x.db\" is not a server address");
+    }
+
+    void addresses()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        TestFolder folder(TestFolder::Engine::Server);
+        ServerAddress server;
+        QVERIFY(ServerAddress::parse(folder.dbPath(), server));
+        const QString encoded = QUrl::toPercentEncoding(server.host);
+        for (QString* text : {&typed, &shown})
+            text->replace("$enc", encoded)
+                .replace("$dir", server.host)
+                .replace("$db", server.database);
+        ServerAddress address;
+        QString error;
+        const bool read = ServerAddress::parse(typed, address, &error);
+        QCOMPARE(read ? address.display() : "refused: " + error.left(shown.size() - 9), shown);
+        if (!read || address.host != server.host)
+            return;
+        Connection connection;
+        connection.open(typed);
+        QCOMPARE(connection.displayPath(), shown);
+        QCOMPARE(connection.engineName(), "PostgreSQL");
+        QSqlQuery query(connection.database());
+        QVERIFY(query.exec("SELECT count(*) FROM AR") && query.next());
+        QCOMPARE(query.value(0).toInt(), 1);
+    }
+
     void twoClients_data()
     {
         QTest::addColumn<TestFolder::Engine>("engine");
