@@ -456,7 +456,7 @@ public:
             if (!copyRows(source, target, table))
                 return cancelled();
         }
-        ::run(target.db(), QStringLiteral("CREATE INDEX AR_ID ON AR (ID)"));
+        ::run(target.db(), articleNumberIndexText(isServerDatabase(target.db())));
         // The additions are made after the articles are in, so their triggers see no change.
         if (additions & schema::QuickSearchIndex)
             quicksearch::createIndex(target.db(), true);

@@ -424,6 +424,12 @@ QString serverTableText(const QString& fileTableText)
     return text;
 }
 
+QString articleNumberIndexText(bool server)
+{
+    return server ? QStringLiteral("CREATE INDEX AR_ID ON AR (ID NULLS FIRST, rowid)")
+                  : QStringLiteral("CREATE INDEX AR_ID ON AR (ID)");
+}
+
 QStringList articleTableTexts()
 {
     QStringList texts;
@@ -572,7 +578,7 @@ void fill(QSqlDatabase& db, const NewDatabaseOptions& options)
         build.insertArticle(id, values);
     }
 
-    build.exec(QStringLiteral("CREATE INDEX AR_ID ON AR (ID)"));
+    build.exec(articleNumberIndexText(server));
     if (options.quickSearchIndex)
         quicksearch::createIndex(db, true);
     if (!db.commit())

@@ -11,12 +11,15 @@ struct NewDatabaseOptions {
 };
 
 // Creates `path` (a file, or a server address: then the tables go into that existing database,
-// which must not hold them yet) with the five tables, the six Customize rows, at least one category, one user
-// and one welcome article. Refuses (throws std::runtime_error) when the file exists already or
-// cannot be created; a half-made file is removed.
+// which must not hold them yet) with the five tables, the six Customize rows, at least one
+// category, one user and one welcome article. Refuses (throws std::runtime_error) when the file
+// exists already or cannot be created; a half-made file is removed.
 void createArticleDatabase(const QString& path, const NewDatabaseOptions& options = {});
 
 // The statements that make the five tables of a file, and the same table for a server (with its
 // hidden row key "rowid").
 QStringList articleTableTexts();
 QString serverTableText(const QString& fileTableText);
+// The index on the article numbers; on a server it holds the rows in the record set's order
+// (numbers, Nulls first, then the row key), so that opening reads it in order.
+QString articleNumberIndexText(bool server);

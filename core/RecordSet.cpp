@@ -699,9 +699,11 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
     QString serverTable;
     {
         QSqlQuery query(database);
-        query.prepare(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE "
-                                     "table_schema = current_schema() AND lower(table_name) = "
-                                     "lower(?) ORDER BY table_name = ? DESC LIMIT 1"));
+        // (The catalog answers in a fraction of the time the information schema takes.)
+        query.prepare(QStringLiteral("SELECT relname FROM pg_class WHERE relnamespace = "
+                                     "current_schema()::regnamespace AND relkind IN ('r', 'p', "
+                                     "'v') AND lower(relname) = lower(?) ORDER BY relname = ? "
+                                     "DESC LIMIT 1"));
         query.addBindValue(wantedTable);
         query.addBindValue(wantedTable);
         if (!query.exec())
@@ -722,11 +724,10 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
     bool hasKey = false;
     {
         QSqlQuery query(database);
-        query.prepare(
-            QStringLiteral("SELECT column_name, data_type FROM information_schema.columns "
-                           "WHERE table_schema = current_schema() AND table_name = ? "
-                           "ORDER BY ordinal_position"));
-        query.addBindValue(serverTable);
+        query.prepare(QStringLiteral("SELECT a.attname, format_type(a.atttypid, NULL) FROM "
+                                     "pg_attribute a WHERE a.attrelid = CAST(? AS regclass) AND "
+                                     "a.attnum > 0 AND NOT a.attisdropped ORDER BY a.attnum"));
+        query.addBindValue(quotedTable);
         if (!query.exec())
             throw DbError(QStringLiteral("Cannot read the columns of the table \"%1\": %2.")
                               .arg(table, reasonOf(query)));

@@ -415,9 +415,12 @@ void engines(const QString& file, const QString& address)
          },
          [&](Side& s) {
              return once([&] {
-                        rawQuery(
-                            s.raw.database(),
-                            QStringLiteral("SELECT * FROM AR ORDER BY ID LIMIT 2000 OFFSET 5000"));
+                        rawQuery(s.raw.database(),
+                                 s.raw.isServer()
+                                     ? QStringLiteral("SELECT * FROM AR ORDER BY ID NULLS FIRST, "
+                                                      "rowid LIMIT 2000 OFFSET 5000")
+                                     : QStringLiteral(
+                                           "SELECT * FROM AR ORDER BY ID LIMIT 2000 OFFSET 5000"));
                     }) /
                     2.0;
          }},
