@@ -307,9 +307,7 @@ void Connection::openServer(const QString& text)
     m_db.setDatabaseName(address.database);
     m_db.setPassword(!address.password.isEmpty() ? address.password : m_password);
     m_db.setConnectOptions(address.connectOptions());
-    if (!m_db.open()) {
-        const QString reason = engineReason(m_db.lastError());
-        m_db.close();
+    if (const QString reason = openServerSession(m_db); !reason.isEmpty()) {
         const bool password = reason.contains(QLatin1String("password"), Qt::CaseInsensitive) &&
                               (reason.contains(QLatin1String("no password supplied")) ||
                                reason.contains(QLatin1String("authentication failed")));
@@ -317,15 +315,27 @@ void Connection::openServer(const QString& text)
                       QStringLiteral("Cannot connect to the database server \"%1\": %2.")
                           .arg(address.display(), reason));
     }
-    QSqlQuery setup(m_db);
-    // A write that waits for another's lock gives up as a file's does, after a few seconds.
-    if (!setup.exec(QStringLiteral("SET client_min_messages = error")) ||
-        !setup.exec(QStringLiteral("SET lock_timeout = '3s'"))) {
-        const QString reason = engineReason(setup.lastError());
-        m_db.close();
-        throw DbError(QStringLiteral("Cannot use the database server \"%1\": %2.")
-                          .arg(address.display(), reason));
+}
+
+QString openServerSession(QSqlDatabase& database)
+{
+    database.close();
+    if (!database.open()) {
+        const QString reason = engineReason(database.lastError());
+        database.close();
+        return reason;
     }
+    // A write that waits for another's lock gives up as a file's does, after a few seconds.
+    QString reason;
+    {
+        QSqlQuery setup(database);
+        if (!setup.exec(QStringLiteral("SET client_min_messages = error")) ||
+            !setup.exec(QStringLiteral("SET lock_timeout = '3s'")))
+            reason = engineReason(setup.lastError());
+    }
+    if (!reason.isEmpty())
+        database.close();
+    return reason;
 }
 
 bool Connection::revive()
@@ -337,13 +347,8 @@ bool Connection::revive()
         if (probe.exec(QStringLiteral("SELECT 1")))
             return false;
     }
-    m_db.close();
-    if (!m_db.open())
-        return false;
-    QSqlQuery setup(m_db);
-    setup.exec(QStringLiteral("SET client_min_messages = error"));
-    setup.exec(QStringLiteral("SET lock_timeout = '3s'"));
-    return true;
+    m_reviveFailure = openServerSession(m_db);
+    return m_reviveFailure.isEmpty();
 }
 
 QString Connection::engineName() const

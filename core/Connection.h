@@ -18,6 +18,10 @@ inline bool isServerDatabase(const QSqlDatabase& database)
     return database.driverName() == QLatin1String("QPSQL");
 }
 
+// Opens a server connection (again) and sets up its session as every connection of the
+// program has it. Returns the server's reason when it cannot, else the empty text.
+QString openServerSession(QSqlDatabase& database);
+
 class Connection
 {
 public:
@@ -47,6 +51,8 @@ public:
     // After a command failed on a server: whether the connection was lost and could be opened
     // again (false for a file, for a connection that still answers, or a server still away).
     bool revive();
+    // Why the last revive() could not open the connection again.
+    const QString& reviveFailure() const { return m_reviveFailure; }
     bool isOpen() const;
     void close();
 
@@ -73,6 +79,7 @@ private:
     Engine m_engine = Engine::SQLite;
     ServerAddress m_address;
     qint64 m_serverStamp = 0;
+    QString m_reviveFailure;
     QSqlDatabase m_db;
     quint64 m_device = 0; // the file that was opened
     quint64 m_inode = 0;

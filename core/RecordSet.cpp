@@ -153,10 +153,9 @@ struct RecordSet::Impl {
 
     DbError lostConnection() const
     {
-        return DbError(
-            QStringLiteral("The connection to the database server \"%1\" was lost "
-                           "and cannot be made again: %2.")
-                .arg(connection->displayPath(), engineReason(connection->database().lastError())));
+        return DbError(QStringLiteral("The connection to the database server \"%1\" was lost "
+                                      "and cannot be made again: %2.")
+                           .arg(connection->displayPath(), connection->reviveFailure()));
     }
 
     QSqlDatabase& db()

@@ -61,21 +61,15 @@ Transaction::Transaction(QSqlDatabase& database, QString failure)
     if (!begun && server) {
         // A server connection that was lost (the server restarted, the network came back)
         // is opened once more before the write is given up.
-        m_database.close();
-        if (!m_database.open())
+        if (const QString reason = openServerSession(m_database); !reason.isEmpty())
             throw DbError(m_failure +
                           QStringLiteral(": the connection to the database server was lost and "
                                          "cannot be made again: ") +
-                          engineReason(m_database.lastError()) +
-                          QStringLiteral(". Nothing was saved."));
-        {
-            QSqlQuery again(m_database);
-            again.exec(QStringLiteral("SET client_min_messages = error"));
-            again.exec(QStringLiteral("SET lock_timeout = '3s'"));
-            begun = again.exec(beginText);
-            if (!begun)
-                begin = std::move(again);
-        }
+                          reason + QStringLiteral(". Nothing was saved."));
+        QSqlQuery again(m_database);
+        begun = again.exec(beginText);
+        if (!begun)
+            begin = std::move(again);
     }
     if (!begun)
         throw DbError(m_failure + QStringLiteral(": ") + engineReason(begin.lastError()) +

@@ -172,7 +172,8 @@ private slots:
         row("server: server away", 3,
             "mnuNext; txtSolution=Typed while away; server away; mnuSave; said appended; said The "
             "article could not be saved: The changes to the table \"AR\" could not be saved: the "
-            "connection to the database server was lost and cannot be made again: ; txtSolution: "
+            "connection to the database server was lost and cannot be made again: connection to "
+            "server on socket; txtSolution: "
             "Typed while away; server back; mnuSave; said appended; said saved; "
             "server away; tb7; said The articles could not be read again: The connection to the "
             "database server; server back; tb7; "
