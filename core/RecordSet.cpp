@@ -927,6 +927,11 @@ void RecordSet::collect(const QString& column, const QString& value)
                                              "number.")
                                   .arg(d->columns[col].name, value));
             typed = *number;
+            // A whole-number column takes 12.0 as 12, and no fraction.
+            if (d->columns[col].whole && typed.typeId() != QMetaType::LongLong &&
+                typed.toDouble() == std::floor(typed.toDouble()) &&
+                std::abs(typed.toDouble()) < 9.0e18)
+                typed = QVariant(qlonglong(typed.toDouble()));
             if (d->columns[col].whole && typed.typeId() != QMetaType::LongLong)
                 throw DbError(DbError::Kind::BadValue,
                               QStringLiteral("The column \"%1\" holds whole numbers; \"%2\" is "

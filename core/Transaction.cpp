@@ -84,15 +84,15 @@ Transaction::Transaction(QSqlDatabase& database, QString failure)
                           QStringLiteral(". Nothing was saved."));
     }
     const QString writer = writerName(m_database.connectionName());
-    if (server) {
+    if (server && !writer.isEmpty()) {
         // The name lives as long as the transaction; the server's triggers read it.
         QSqlQuery name(m_database);
         name.prepare(QStringLiteral("SELECT set_config('ardentry.writer', ?, true)"));
         name.addBindValue(writer);
-        if (!writer.isEmpty() && !name.exec())
+        if (!name.exec())
             throw DbError(m_failure + QStringLiteral(": ") + engineReason(name.lastError()) +
                           QStringLiteral(". Nothing was saved."));
-    } else if (!writer.isEmpty()) {
+    } else if (!server && !writer.isEmpty()) {
         QSqlQuery name(m_database);
         name.prepare(QStringLiteral("INSERT OR REPLACE INTO ardentry_writer (slot, name) "
                                     "VALUES (1, ?)"));

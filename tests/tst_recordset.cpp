@@ -338,7 +338,7 @@ private slots:
         // A whole-number column takes whole numbers only; what the server made of a sent row
         // (here a trigger's change) is what the next batch compares with.
         row("server: values", 2,
-            "ID=2.5 -> BadValue; ID=12abc -> BadValue; ID= 0000 ; Title=0042; next; ID=25; send; "
+            "ID=2.5 -> BadValue; ID=12abc -> BadValue; ID= 0000 ; Title=0042; next; ID=25.0; send; "
             "file 0|0042|Problem 1, 25|Title 2|Problem 2; first; ID=  ; Title=; send; ID==; "
             "query SELECT coalesce(ID, -1) || Title || 'x' FROM AR ORDER BY rowid => -1x, "
             "25Title 2x; sql INSERT INTO AR (ID) VALUES (12), (-3); reopen; "
