@@ -828,13 +828,8 @@ void RecordSet::requery()
         return;
     }
     // Nothing but our own deletions and changes that keep the order: the rows held are the
-    // ones a fresh open would give.
-    for (Slot& slot : s.snapshot)
-        slot.passes = true;
-    s.criteria.clear();
-    s.rebuildVisible();
-    s.current = 0;
-    s.backward = false;
+    // ones a fresh open would give, once the filter is gone.
+    setFilter(QString());
 }
 
 bool RecordSet::isOpen() const
