@@ -301,12 +301,7 @@ void Connection::openServer(const QString& text)
             throw DbError(QStringLiteral("The PostgreSQL database driver is not available (Debian "
                                          "package libqt6sql6-psql)."));
     }
-    m_db.setHostName(address.host);
-    m_db.setPort(address.port);
-    m_db.setUserName(address.user);
-    m_db.setDatabaseName(address.database);
-    m_db.setPassword(!address.password.isEmpty() ? address.password : m_password);
-    m_db.setConnectOptions(address.connectOptions());
+    address.applyTo(m_db, m_password);
     if (const QString reason = openServerSession(m_db); !reason.isEmpty()) {
         const bool password = reason.contains(QLatin1String("password"), Qt::CaseInsensitive) &&
                               (reason.contains(QLatin1String("no password supplied")) ||

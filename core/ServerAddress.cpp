@@ -1,6 +1,7 @@
 #include "core/ServerAddress.h"
 
 #include <QRegularExpression>
+#include <QSqlDatabase>
 #include <QStringList>
 #include <QUrl>
 
@@ -162,4 +163,14 @@ QString ServerAddress::connectOptions() const
     if (!timeout)
         pairs << QStringLiteral("connect_timeout=5");
     return pairs.join(QLatin1Char(';'));
+}
+
+void ServerAddress::applyTo(QSqlDatabase& connection, const QString& fallbackPassword) const
+{
+    connection.setHostName(host);
+    connection.setPort(port);
+    connection.setUserName(user);
+    connection.setDatabaseName(database);
+    connection.setPassword(!password.isEmpty() ? password : fallbackPassword);
+    connection.setConnectOptions(connectOptions());
 }

@@ -4,6 +4,8 @@
 #include <QPair>
 #include <QString>
 
+class QSqlDatabase;
+
 // The address of a database on a PostgreSQL server, written as libpq writes it:
 //   postgresql://[user[:password]@][host][:port][/dbname][?keyword=value&...]
 // The host may be a name, an IP address ("[::1]" for IPv6) or the folder of a Unix socket,
@@ -27,4 +29,7 @@ struct ServerAddress {
     // libpq's keyword=value options other than host, port, user, password and dbname, as Qt's
     // PostgreSQL driver takes them ("k1=v1;k2=v2").
     QString connectOptions() const;
+    // Gives a connection of Qt's PostgreSQL driver this address: host, port, user, database,
+    // options, and the address's password, else `password`.
+    void applyTo(QSqlDatabase& connection, const QString& password = QString()) const;
 };

@@ -48,10 +48,7 @@ void onServer(const QString& sql)
         ServerAddress address;
         ServerAddress::parse(TestFolder::serverAddress(), address);
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-        db.setHostName(address.host);
-        db.setPort(address.port);
-        db.setUserName(address.user);
-        db.setDatabaseName(address.database);
+        address.applyTo(db);
         QString error;
         if (!db.open()) {
             error = db.lastError().text();
@@ -83,6 +80,22 @@ QString TestFolder::serverAddress()
 const char* TestFolder::engineName(Engine engine)
 {
     return engine == Engine::File ? "file" : "server";
+}
+
+QList<std::pair<TestFolder::Engine, QByteArray>> TestFolder::engineRows(const QString& name,
+                                                                        bool bothByDefault)
+{
+    const QString chosen = name.section(QStringLiteral(": "), 0, 0);
+    const bool prefixed = chosen == QLatin1String("file") || chosen == QLatin1String("server") ||
+                          chosen == QLatin1String("both");
+    const QString rest = prefixed ? name.section(QStringLiteral(": "), 1) : name;
+    const bool file = prefixed ? chosen != QLatin1String("server") : true;
+    const bool server = prefixed ? chosen != QLatin1String("file") : bothByDefault;
+    QList<std::pair<Engine, QByteArray>> rows;
+    for (const Engine engine : {Engine::File, Engine::Server})
+        if (engine == Engine::File ? file : server)
+            rows.append({engine, QByteArray(engineName(engine)) + ": " + rest.toUtf8()});
+    return rows;
 }
 
 QString TestFolder::newServerDatabase()
@@ -117,10 +130,7 @@ TestFolder::TestFolder(const NewDatabaseOptions& options, Engine engine) : m_eng
         ServerAddress address;
         ServerAddress::parse(m_address, address);
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connection);
-        db.setHostName(address.host);
-        db.setPort(address.port);
-        db.setUserName(address.user);
-        db.setDatabaseName(address.database);
+        address.applyTo(db);
         if (!db.open())
             throw std::runtime_error("cannot open the test database");
         return;

@@ -9,6 +9,8 @@
 
 #include <QMetaType>
 
+#include <utility>
+
 // A temporary program folder: Ini/arprefs.ini pointing at a fresh database, and
 // Help/arhelp.htm. The database is the file "ardentry.db" in the folder, or a new database on
 // the test server (ARDENTRY_TEST_SERVER, which ctest starts) that is dropped afterwards. SQL
@@ -30,6 +32,11 @@ public:
     QString newServerDatabase();
     // "file" and "server", for data rows.
     static const char* engineName(Engine engine);
+    // The data rows a named case makes: one per engine it runs on, named "file: <name>" and
+    // "server: <name>". A name may begin with "file: ", "server: " or "both: " to choose;
+    // otherwise it runs on both engines, or on the file alone when not `bothByDefault`.
+    static QList<std::pair<Engine, QByteArray>> engineRows(const QString& name,
+                                                           bool bothByDefault = true);
 
     Engine engine() const { return m_engine; }
     QString folder() const { return m_dir.path(); }

@@ -36,8 +36,7 @@ public:
 };
 
 // A started program on a TestFolder: mdlMain after start-up with its main window shown.
-// Window tests run their rows on both engines: engineRows() adds the column "engine" and calls
-// `add` once per engine with the row name prefixed "file: " or "server: ".
+// Window tests run their rows on the engines TestFolder::engineRows() gives.
 class StartedApp
 {
 public:

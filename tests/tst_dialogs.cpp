@@ -24,15 +24,8 @@ void tst_Dialogs::steps_data()
     QTest::addColumn<QString>("steps");
     // On the file; "server: " before a name: on a server; "both: " on each.
     const auto row = [](const QString& name, const char* steps) {
-        for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server}) {
-            const QString only = name.section(": ", 0, 0);
-            const bool server = engine == TestFolder::Engine::Server;
-            if (only == "both" || (only == "server") == server)
-                QTest::addRow(
-                    "%s: %s", TestFolder::engineName(engine),
-                    qPrintable(only == "both" || only == "server" ? name.section(": ", 1) : name))
-                    << engine << QString(steps);
-        }
+        for (const auto& [engine, rowName] : TestFolder::engineRows(name, false))
+            QTest::newRow(rowName.constData()) << engine << QString(steps);
     };
     // A server address is stored without its password; the General window names the engine and
     // its version, and leaves backups to the server.

@@ -25,11 +25,8 @@ void tst_Images::steps_data()
     QTest::addColumn<QString>("steps");
     // On the file; "both: " before a name: on a server too.
     const auto row = [](const char* name, const char* steps) {
-        const bool both = QByteArray(name).startsWith("both: ");
-        for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server})
-            if (both || engine == TestFolder::Engine::File)
-                QTest::addRow("%s: %s", TestFolder::engineName(engine), name + (both ? 6 : 0))
-                    << engine << QString(steps);
+        for (const auto& [engine, rowName] : TestFolder::engineRows(name, false))
+            QTest::newRow(rowName.constData()) << engine << QString(steps);
     };
     row("opened", "open; main = off; dialog = Images for AR Number 1; boxes 1");
     row("untouched, Close", "open; close; $closed; file 1");

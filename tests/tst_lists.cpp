@@ -26,10 +26,9 @@ void tst_Lists::steps_data()
     QTest::addColumn<QString>("names");
     QTest::addColumn<QString>("steps");
     for (const char* which : {"users", "categories"}) {
-        const auto row = [which](const char* name, const char* names, const QString& steps) {
-            for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server})
-                QTest::addRow("%s, %s: %s", TestFolder::engineName(engine), which, name)
-                    << engine << which << names << steps;
+        const auto row = [which](const QString& name, const char* names, const QString& steps) {
+            for (const auto& [engine, rowName] : TestFolder::engineRows(which + (": " + name)))
+                QTest::newRow(rowName.constData()) << engine << which << names << steps;
         };
         const char* two = "Alpha|Bravo";
         row("delete only row", "Solo",

@@ -44,12 +44,8 @@ void tst_MainWindow::commands_data()
     QTest::addColumn<QString>("steps");
     // Moving and reading run on both engines; "file: " before a name keeps a row to the file.
     const auto row = [](const char* name, const char* setup, const char* steps) {
-        for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server}) {
-            const bool fileOnly = QByteArray(name).startsWith("file: ");
-            if (!fileOnly || engine == TestFolder::Engine::File)
-                QTest::addRow("%s: %s", TestFolder::engineName(engine), name + (fileOnly ? 6 : 0))
-                    << engine << QString(setup) << QString(steps);
-        }
+        for (const auto& [engine, rowName] : TestFolder::engineRows(name))
+            QTest::newRow(rowName.constData()) << engine << QString(setup) << QString(steps);
     };
     row("menus", "",
         "at 1 1; mnuLast; mnuNext; mnuNext; at 9 9; mnuPrevious; mnuPrevious; at 7 7; mnuFirst; "

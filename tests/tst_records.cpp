@@ -100,12 +100,8 @@ private slots:
         QTest::addColumn<QString>("steps");
         // Each row on both engines; "server: " before a name keeps it to a server.
         const auto row = [](const char* name, int articles, const QString& steps) {
-            for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server})
-                if (!QByteArray(name).startsWith("server: ") ||
-                    engine == TestFolder::Engine::Server)
-                    QTest::addRow("%s: %s", TestFolder::engineName(engine),
-                                  name + (QByteArray(name).startsWith("server: ") ? 8 : 0))
-                        << engine << articles << steps;
+            for (const auto& [engine, rowName] : TestFolder::engineRows(name))
+                QTest::newRow(rowName.constData()) << engine << articles << steps;
         };
         // Save needs a problem and a solution (a blank is one); a refused save writes nothing and
         // puts nothing into the boxes.

@@ -221,14 +221,8 @@ private slots:
         QTest::addColumn<QString>("steps");
         // Rows for both engines; "file:" or "server:" before a name: that engine only.
         const auto row = [](const QString& name, int articles, const QString& steps) {
-            for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server}) {
-                const QString only = name.section(": ", 0, 0);
-                if ((only == "file" || only == "server") && only != TestFolder::engineName(engine))
-                    continue;
-                QTest::addRow("%s: %s", TestFolder::engineName(engine),
-                              qPrintable(name.section(": ", name.contains(": ") ? 1 : 0)))
-                    << engine << articles << steps;
-            }
+            for (const auto& [engine, rowName] : TestFolder::engineRows(name))
+                QTest::newRow(rowName.constData()) << engine << articles << steps;
         };
         // More rows than the record set keeps in memory, read forwards, backwards and jumping,
         // while another program deletes one row and changes another that was not read yet.

@@ -168,8 +168,8 @@ private slots:
         QTest::addColumn<TestFolder::Engine>("engine");
         QTest::addColumn<QString>("steps");
         const auto row = [](const char* name, const QString& steps) {
-            for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server})
-                QTest::addRow("%s: %s", TestFolder::engineName(engine), name) << engine << steps;
+            for (const auto& [engine, rowName] : TestFolder::engineRows(name))
+                QTest::newRow(rowName.constData()) << engine << steps;
         };
         // The articles that match are the visible ones; the form shows the first of them.
         row("problem, any case", "search Problem|print; ids 1 2; txtID: 1; Label6: 1");
