@@ -1,5 +1,6 @@
 #include "core/Connection.h"
 
+#include "core/ServerGuard.h"
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
 
@@ -309,6 +310,12 @@ void Connection::openServer(const QString& text)
         throw DbError(password ? DbError::Kind::PasswordNeeded : DbError::Kind::General,
                       QStringLiteral("Cannot connect to the database server \"%1\": %2.")
                           .arg(address.display(), reason));
+    }
+    // The owner's program brings a database of an earlier version up to date; for everyone
+    // else, or when that fails, the database works on as it is.
+    try {
+        serverguard::renewIfOwner(m_db);
+    } catch (const DbError&) {
     }
 }
 

@@ -7,6 +7,7 @@
 #include "core/QuickSearch.h"
 #include "core/Schema.h"
 #include "core/ServerAddress.h"
+#include "core/ServerGuard.h"
 #include "core/Transaction.h"
 
 #include <QAtomicInt>
@@ -40,7 +41,8 @@ const char* const kOwnTables[] = {"ar",
                                   "ardentry_history",
                                   "ardentry_trash",
                                   "ardentry_search",
-                                  "ardentry_writer"};
+                                  "ardentry_writer",
+                                  "ardentry_turn"};
 
 [[noreturn]] void fail(const QString& message)
 {
@@ -471,7 +473,10 @@ public:
                     return cancelled();
             }
         }
-        const int unknown = additions & ~(schema::QuickSearchIndex | schema::History);
+        if (target.server())
+            serverguard::addTurn(target.db());
+        const int unknown =
+            additions & ~(schema::QuickSearchIndex | schema::History | schema::Guarded);
         if (unknown != 0)
             result.notes << QStringLiteral("%1 has additions of a later program (%2) that were "
                                            "not copied.")

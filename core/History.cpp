@@ -87,8 +87,8 @@ const char* const kNow = "strftime('%Y-%m-%d %H:%M:%f', 'now')";
 const char* const kWriter = "(SELECT name FROM ardentry_writer WHERE slot = 1)";
 // On a server: the writer's name lives in a setting of the writing transaction (see
 // Transaction); a connection that never set it, or set it in an earlier transaction, gives ''.
-const char* const kServerNow = "statement_timestamp()";
-const char* const kServerWriter = "NULLIF(current_setting('ardentry.writer', true), '')";
+const char* const kServerNow = "pg_catalog.statement_timestamp()";
+const char* const kServerWriter = "NULLIF(pg_catalog.current_setting('ardentry.writer', true), '')";
 
 // The statements that add the history and the trash to a file, in order.
 QStringList fileSchemaStatements()
@@ -140,13 +140,71 @@ QStringList fileSchemaStatements()
     };
 }
 
+// The trigger functions of the history on a server, in the schema of the articles (`schemaName`,
+// quoted). They run with the rights of the one who added them, so whoever may change articles
+// gets their versions kept without rights of their own on the history's tables; for the same
+// reason nothing they touch may be found through the writer's search path: every name carries
+// its schema, their own path is that schema with the session's temporary objects last, and no
+// one may call them directly.
+QStringList serverFunctionStatements(const QString& schemaName)
+{
+    QStringList before;
+    for (const QString& column : history::articleColumns())
+        before << QStringLiteral("OLD.") + column;
+    const QString now = QString::fromLatin1(kServerNow);
+    const QString writer = QString::fromLatin1(kServerWriter);
+    const auto function = [&schemaName](const QString& name, const QString& body) {
+        return QStringLiteral("CREATE OR REPLACE FUNCTION %2.%1() RETURNS trigger LANGUAGE "
+                              "plpgsql SECURITY DEFINER SET search_path = %2, pg_temp AS $body$ "
+                              "%3 RETURN NULL; END $body$")
+            .arg(name, schemaName, body);
+    };
+    // A statement about the article's number (written "%number"): "IS NULL" for an article
+    // without one, else "= OLD.ID", each of which an index serves.
+    const auto byNumber = [](const QString& statement) {
+        return QStringLiteral("IF OLD.ID IS NULL THEN %1; ELSE %2; END IF;")
+            .arg(QString(statement).replace(QLatin1String("%number"), QLatin1String(" IS NULL")),
+                 QString(statement).replace(QLatin1String("%number"),
+                                            QLatin1String(" OPERATOR(pg_catalog.=) OLD.ID")));
+    };
+    const QString sameArticle =
+        QStringLiteral("article%number AND trash IS NULL AND (article_row OPERATOR(pg_catalog.=) "
+                       "OLD.rowid OR NOT EXISTS (SELECT 1 FROM %1.AR WHERE ID%number))")
+            .arg(schemaName);
+    return {
+        function(
+            QStringLiteral("ardentry_history_ar_update"),
+            QStringLiteral("BEGIN INSERT INTO %5.ardentry_history (article, article_row, "
+                           "changed_at, changed_by, %1) VALUES (NEW.ID, NEW.rowid, %2, %3, "
+                           "%4);")
+                .arg(columnList(), now, writer, before.join(QStringLiteral(", ")), schemaName)),
+        function(QStringLiteral("ardentry_history_ar_renumber"),
+                 QStringLiteral("BEGIN ") +
+                     byNumber(QStringLiteral("UPDATE %1.ardentry_history SET article = NEW.ID, "
+                                             "article_row = NEW.rowid WHERE ")
+                                  .arg(schemaName) +
+                              sameArticle)),
+        function(
+            QStringLiteral("ardentry_trash_ar_delete"),
+            QStringLiteral("DECLARE kept bigint; BEGIN INSERT INTO %5.ardentry_trash "
+                           "(article_row, deleted_at, deleted_by, %1) VALUES (OLD.rowid, "
+                           "%2, %3, %4) RETURNING entry INTO kept; ")
+                    .arg(columnList(), now, writer, before.join(QStringLiteral(", ")), schemaName) +
+                byNumber(QStringLiteral("UPDATE %1.ardentry_history SET trash = kept WHERE ")
+                             .arg(schemaName) +
+                         sameArticle)),
+        QStringLiteral("REVOKE EXECUTE ON FUNCTION %1.ardentry_history_ar_update(), "
+                       "%1.ardentry_history_ar_renumber(), %1.ardentry_trash_ar_delete() FROM "
+                       "PUBLIC")
+            .arg(schemaName),
+    };
+}
+
 // The same tables and triggers on a server. The copied columns have the types of the article
-// table (`types`, in the order of articleColumns()); the row keys are identity columns. The
-// trigger functions run with the rights of the one who added them, in the schema of the
-// articles (`schemaName`, quoted), so whoever may change articles gets their versions kept
-// without rights of their own on these tables. Triggers of a server fire once the statement is
-// done, so the articles they look at are the ones after the whole statement; for the
-// renumbering of many rows in one statement that comes to the same as on a file.
+// table (`types`, in the order of articleColumns()); the row keys are identity columns. Triggers
+// of a server fire once the statement is done, so the articles they look at are the ones after
+// the whole statement; for the renumbering of many rows in one statement that comes to the same
+// as on a file.
 QStringList serverSchemaStatements(const QStringList& types, const QString& schemaName)
 {
     QStringList typed;
@@ -158,65 +216,35 @@ QStringList serverSchemaStatements(const QStringList& types, const QString& sche
         before << QStringLiteral("OLD.") + column;
         after << QStringLiteral("NEW.") + column;
     }
-    const QString now = QString::fromLatin1(kServerNow);
-    const QString writer = QString::fromLatin1(kServerWriter);
-    const auto function = [&schemaName](const QString& name, const QString& body) {
-        return QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql SECURITY "
-                              "DEFINER SET search_path = %2, pg_temp AS $body$ %3 RETURN NULL; "
-                              "END $body$")
-            .arg(name, schemaName, body);
-    };
-    // A statement about the article's number (written "%number"): "IS NULL" for an article
-    // without one, else "= OLD.ID", each of which an index serves.
-    const auto byNumber = [](const QString& statement) {
-        return QStringLiteral("IF OLD.ID IS NULL THEN %1; ELSE %2; END IF;")
-            .arg(QString(statement).replace(QLatin1String("%number"), QLatin1String(" IS NULL")),
-                 QString(statement).replace(QLatin1String("%number"), QLatin1String(" = OLD.ID")));
-    };
-    const QString sameArticle = QStringLiteral(
-        "article%number AND trash IS NULL AND (article_row = OLD.rowid OR NOT EXISTS (SELECT 1 "
-        "FROM AR WHERE ID%number))");
-    return {
-        QStringLiteral("CREATE TABLE ardentry_history (version bigint GENERATED BY DEFAULT AS "
-                       "IDENTITY PRIMARY KEY, article %1, article_row bigint, trash bigint, "
-                       "changed_at timestamptz NOT NULL, changed_by text, %2)")
-            .arg(types.first(), typed.join(QStringLiteral(", "))),
-        QStringLiteral("CREATE INDEX ardentry_history_article ON ardentry_history (article)"),
-        // Only versions in the trash: the server's planner, lacking figures for a new table,
-        // would otherwise read the whole index for "trash IS NULL" in every trigger call.
-        QStringLiteral("CREATE INDEX ardentry_history_trash ON ardentry_history (trash) WHERE "
-                       "trash IS NOT NULL"),
-        QStringLiteral("CREATE TABLE ardentry_trash (entry bigint GENERATED BY DEFAULT AS "
-                       "IDENTITY PRIMARY KEY, article_row bigint, deleted_at timestamptz NOT "
-                       "NULL, deleted_by text, %1)")
-            .arg(typed.join(QStringLiteral(", "))),
-        function(QStringLiteral("ardentry_history_ar_update"),
-                 QStringLiteral("BEGIN INSERT INTO ardentry_history (article, article_row, "
-                                "changed_at, changed_by, %1) VALUES (NEW.ID, NEW.rowid, %2, %3, "
-                                "%4);")
-                     .arg(columnList(), now, writer, before.join(QStringLiteral(", ")))),
-        QStringLiteral("CREATE TRIGGER ardentry_history_ar_update AFTER UPDATE ON AR FOR EACH ROW "
-                       "WHEN ((%1) IS DISTINCT FROM (%2)) EXECUTE FUNCTION "
-                       "ardentry_history_ar_update()")
-            .arg(before.join(QStringLiteral(", ")), after.join(QStringLiteral(", "))),
-        function(QStringLiteral("ardentry_history_ar_renumber"),
-                 QStringLiteral("BEGIN ") +
-                     byNumber(QStringLiteral("UPDATE ardentry_history SET article = NEW.ID, "
-                                             "article_row = NEW.rowid WHERE ") +
-                              sameArticle)),
-        QStringLiteral("CREATE TRIGGER ardentry_history_ar_renumber AFTER UPDATE OF ID ON AR FOR "
-                       "EACH ROW WHEN (OLD.ID IS DISTINCT FROM NEW.ID) EXECUTE FUNCTION "
-                       "ardentry_history_ar_renumber()"),
-        function(QStringLiteral("ardentry_trash_ar_delete"),
-                 QStringLiteral("DECLARE kept bigint; BEGIN INSERT INTO ardentry_trash "
-                                "(article_row, deleted_at, deleted_by, %1) VALUES (OLD.rowid, "
-                                "%2, %3, %4) RETURNING entry INTO kept; ")
-                         .arg(columnList(), now, writer, before.join(QStringLiteral(", "))) +
-                     byNumber(QStringLiteral("UPDATE ardentry_history SET trash = kept WHERE ") +
-                              sameArticle)),
-        QStringLiteral("CREATE TRIGGER ardentry_trash_ar_delete AFTER DELETE ON AR FOR EACH ROW "
-                       "EXECUTE FUNCTION ardentry_trash_ar_delete()"),
-    };
+    return QStringList{
+               QStringLiteral("CREATE TABLE ardentry_history (version bigint GENERATED BY "
+                              "DEFAULT AS IDENTITY PRIMARY KEY, article %1, article_row bigint, "
+                              "trash bigint, changed_at timestamptz NOT NULL, changed_by text, "
+                              "%2)")
+                   .arg(types.first(), typed.join(QStringLiteral(", "))),
+               QStringLiteral("CREATE INDEX ardentry_history_article ON ardentry_history "
+                              "(article)"),
+               // Only versions in the trash: the server's planner, lacking figures for a new
+               // table, would otherwise read the whole index for "trash IS NULL" in every
+               // trigger call.
+               QStringLiteral("CREATE INDEX ardentry_history_trash ON ardentry_history (trash) "
+                              "WHERE trash IS NOT NULL"),
+               QStringLiteral("CREATE TABLE ardentry_trash (entry bigint GENERATED BY DEFAULT AS "
+                              "IDENTITY PRIMARY KEY, article_row bigint, deleted_at timestamptz "
+                              "NOT NULL, deleted_by text, %1)")
+                   .arg(typed.join(QStringLiteral(", ")))} +
+           serverFunctionStatements(schemaName) +
+           QStringList{
+               QStringLiteral("CREATE TRIGGER ardentry_history_ar_update AFTER UPDATE ON AR FOR "
+                              "EACH ROW WHEN ((%1) IS DISTINCT FROM (%2)) EXECUTE FUNCTION "
+                              "ardentry_history_ar_update()")
+                   .arg(before.join(QStringLiteral(", ")), after.join(QStringLiteral(", "))),
+               QStringLiteral("CREATE TRIGGER ardentry_history_ar_renumber AFTER UPDATE OF ID ON "
+                              "AR FOR EACH ROW WHEN (OLD.ID IS DISTINCT FROM NEW.ID) EXECUTE "
+                              "FUNCTION ardentry_history_ar_renumber()"),
+               QStringLiteral("CREATE TRIGGER ardentry_trash_ar_delete AFTER DELETE ON AR FOR "
+                              "EACH ROW EXECUTE FUNCTION ardentry_trash_ar_delete()"),
+           };
 }
 
 // On a server: whoever has rights on the articles gets the same rights on the history and the
@@ -415,11 +443,7 @@ void history::createTables(QSqlDatabase& database)
     const QStringList types = articleColumnTypes(database, failure);
     QStringList statements;
     if (server) {
-        QSqlQuery schemaName =
-            run(database, QStringLiteral("SELECT quote_ident(current_schema())"), {}, failure);
-        if (!schemaName.next() || schemaName.isNull(0))
-            throw DbError(failure + QStringLiteral(": no schema is in use."));
-        statements = serverSchemaStatements(types, schemaName.value(0).toString());
+        statements = serverSchemaStatements(types, schema::serverSchema(database));
     } else {
         statements = fileSchemaStatements();
     }
@@ -428,6 +452,13 @@ void history::createTables(QSqlDatabase& database)
     schema::markAdded(database, schema::History);
     if (server)
         run(database, QString::fromLatin1(kServerGrants), {}, failure);
+}
+
+void history::renewServerFunctions(QSqlDatabase& database)
+{
+    for (const QString& sql : serverFunctionStatements(schema::serverSchema(database)))
+        run(database, sql, {},
+            QStringLiteral("The history of articles could not be renewed in the database"));
 }
 
 bool history::install(Connection& connection)

@@ -47,6 +47,9 @@ bool install(Connection& connection);
 // the addition (schema::markAdded), for a caller that builds a database in one transaction of
 // its own. The database must not have them yet. Throws DbError; the caller rolls back then.
 void createTables(QSqlDatabase& database);
+// On a server whose history was added by an earlier version: its trigger functions made again
+// as createTables makes them now, in an open transaction of the functions' owner. Throws DbError.
+void renewServerFunctions(QSqlDatabase& database);
 
 // The login name of the person running the program ("" when the system tells none).
 QString loginName();

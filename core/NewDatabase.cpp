@@ -3,6 +3,7 @@
 #include "core/Connection.h"
 #include "core/QuickSearch.h"
 #include "core/ServerAddress.h"
+#include "core/ServerGuard.h"
 
 #include <QAtomicInt>
 #include <QDate>
@@ -581,6 +582,8 @@ void fill(QSqlDatabase& db, const NewDatabaseOptions& options)
     build.exec(articleNumberIndexText(server));
     if (options.quickSearchIndex)
         quicksearch::createIndex(db, true);
+    if (server)
+        serverguard::addTurn(db);
     if (!db.commit())
         fail(QStringLiteral("Cannot write the database: %1").arg(db.lastError().text()));
 }

@@ -164,6 +164,93 @@ QString unaccentSchema(QSqlDatabase& database)
     return schemaOf();
 }
 
+// The functions of the index in the schema `schema` (quoted); `unaccent`: the schema of the
+// unaccent extension its text search configuration uses, or empty. The triggers' functions run
+// with their maker's rights for any writer, so nothing they touch may be found through the
+// writer's search path: every name carries its schema (the server's own, pg_catalog, included,
+// for the helpers they call run with their search path), their own path is this schema with the
+// session's temporary objects last, and no one may call them directly.
+QStringList serverFunctionStatements(const QString& schema, const QString& unaccent)
+{
+    QString config = QStringLiteral("%1.%2").arg(schema, QLatin1String(ServerConfig));
+    config.replace(QLatin1Char('\''), QStringLiteral("''"));
+    QString words = QStringLiteral("pg_catalog.regexp_replace(pg_catalog.left(coalesce(t, ''), "
+                                   "longest), '[^[:alnum:]\\u0300-\\u036f]+', ' ', 'g')");
+    if (unaccent.isEmpty()) {
+        const auto [from, to] = foldTable();
+        words = QStringLiteral("pg_catalog.translate(pg_catalog.regexp_replace(pg_catalog.lower("
+                               "%1), '[\\u0300-\\u036f]+', '', 'g'), '%2', '%3')")
+                    .arg(words, from, to);
+    }
+    const QString vector = QStringLiteral("%1.ardentry_search_vector(%2, %3, CAST('%4' AS "
+                                          "pg_catalog.\"char\"))");
+    const QString cat = QStringLiteral(" OPERATOR(pg_catalog.||) ");
+    // Between two columns lies a word that no search asks for ("-" separates words), so that no
+    // phrase runs from the end of one column into the next.
+    const QString gap = cat + QStringLiteral("CAST('-:1' AS pg_catalog.tsvector)") + cat;
+    const QString title = QString::number(LongestTitle);
+    const QString text = QString::number(LongestText);
+    const QStringList document = {
+        vector.arg(schema, QStringLiteral("title"), title, QStringLiteral("A")),
+        vector.arg(schema, QStringLiteral("problem"), text, QStringLiteral("B")),
+        vector.arg(schema, QStringLiteral("solution"), text, QStringLiteral("C")),
+        vector.arg(schema, QStringLiteral("category"), title, QStringLiteral("D")),
+        vector.arg(schema, QStringLiteral("enteredby"), title, QStringLiteral("D")),
+        vector.arg(schema, QStringLiteral("reference"), title, QStringLiteral("D"))};
+    const QString trigger = QStringLiteral("CREATE OR REPLACE FUNCTION %1.%2() RETURNS trigger "
+                                           "LANGUAGE plpgsql SECURITY DEFINER SET search_path = "
+                                           "%1, pg_temp AS $$\nBEGIN\n%3    RETURN NULL;\nEND\n$$");
+    return {
+        QStringLiteral("CREATE OR REPLACE FUNCTION %1.ardentry_search_words(t text, longest "
+                       "integer) RETURNS text LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$ SELECT "
+                       "%2 $$")
+            .arg(schema, words),
+        QStringLiteral("CREATE OR REPLACE FUNCTION %1.ardentry_search_vector(t text, longest "
+                       "integer, weight \"char\") RETURNS tsvector LANGUAGE sql IMMUTABLE "
+                       "PARALLEL SAFE AS $$ SELECT pg_catalog.setweight(pg_catalog.to_tsvector("
+                       "CAST('%2' AS pg_catalog.regconfig), %1.ardentry_search_words(t, "
+                       "longest)), weight) $$")
+            .arg(schema, config),
+        QStringLiteral("CREATE OR REPLACE FUNCTION %1.ardentry_search_document(title text, "
+                       "problem text, solution text, category text, enteredby text, reference "
+                       "text) RETURNS tsvector LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$ SELECT "
+                       "%2 $$")
+            .arg(schema, document.join(gap)),
+        // What was typed, one word or phrase, as a query whose last word is a prefix.
+        QStringLiteral("CREATE OR REPLACE FUNCTION %1.ardentry_search_prefix(query tsquery) "
+                       "RETURNS tsquery LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$ SELECT CASE "
+                       "WHEN pg_catalog.numnode(query) OPERATOR(pg_catalog.=) 0 THEN query ELSE "
+                       "CAST(CAST(query AS pg_catalog.text) OPERATOR(pg_catalog.||) ':*' AS "
+                       "pg_catalog.tsquery) END $$")
+            .arg(schema),
+        trigger.arg(
+            schema, QStringLiteral("ardentry_search_row"),
+            QStringLiteral(
+                "    IF TG_OP OPERATOR(pg_catalog.=) 'UPDATE' AND OLD.rowid "
+                "OPERATOR(pg_catalog.=) NEW.rowid AND (OLD.title, OLD.problem, OLD.solution, "
+                "OLD.cuname, OLD.techname, OLD.reference) IS NOT DISTINCT FROM (NEW.title, "
+                "NEW.problem, NEW.solution, NEW.cuname, NEW.techname, NEW.reference) THEN\n"
+                "        RETURN NULL;\n"
+                "    END IF;\n"
+                "    IF TG_OP OPERATOR(pg_catalog.<>) 'INSERT' THEN\n"
+                "        DELETE FROM %1.ardentry_search WHERE rowid OPERATOR(pg_catalog.=) "
+                "OLD.rowid;\n"
+                "    END IF;\n"
+                "    IF TG_OP OPERATOR(pg_catalog.<>) 'DELETE' THEN\n"
+                "        INSERT INTO %1.ardentry_search (rowid, document, title) VALUES "
+                "(NEW.rowid, %1.ardentry_search_document(NEW.title, NEW.problem, NEW.solution, "
+                "NEW.cuname, NEW.techname, NEW.reference), %2);\n"
+                "    END IF;\n")
+                .arg(schema,
+                     vector.arg(schema, QStringLiteral("NEW.title"), title, QStringLiteral("A")))),
+        trigger.arg(schema, QStringLiteral("ardentry_search_truncate"),
+                    QStringLiteral("    DELETE FROM %1.ardentry_search;\n").arg(schema)),
+        QStringLiteral("REVOKE EXECUTE ON FUNCTION %1.ardentry_search_row(), "
+                       "%1.ardentry_search_truncate() FROM PUBLIC")
+            .arg(schema),
+    };
+}
+
 // The text search configuration, the functions and the triggers of the index, and its table;
 // not yet its GIN indexes, which are quicker made once the table is full.
 void createServerIndex(QSqlDatabase& database)
@@ -172,85 +259,15 @@ void createServerIndex(QSqlDatabase& database)
     const QString unaccent = unaccentSchema(database);
     run(database, QStringLiteral("CREATE TEXT SEARCH CONFIGURATION %1 (COPY = pg_catalog.simple)")
                       .arg(config));
-    QString words = QStringLiteral("regexp_replace(left(coalesce(t, ''), longest), "
-                                   "'[^[:alnum:]\\u0300-\\u036f]+', ' ', 'g')");
-    if (!unaccent.isEmpty()) {
+    if (!unaccent.isEmpty())
         run(database, QStringLiteral("ALTER TEXT SEARCH CONFIGURATION %1 ALTER MAPPING FOR word, "
                                      "hword, hword_part, numword, numhword, hword_numpart WITH "
                                      "%2.unaccent, pg_catalog.simple")
                           .arg(config, unaccent));
-    } else {
-        const auto [from, to] = foldTable();
-        words = QStringLiteral("translate(regexp_replace(lower(%1), '[\\u0300-\\u036f]+', '', "
-                               "'g'), '%2', '%3')")
-                    .arg(words, from, to);
-    }
-    run(database, QStringLiteral("CREATE OR REPLACE FUNCTION ardentry_search_words(t text, "
-                                 "longest integer) RETURNS text LANGUAGE sql IMMUTABLE "
-                                 "PARALLEL SAFE AS $$ SELECT %1 $$")
-                      .arg(words));
-    run(database, QStringLiteral("CREATE OR REPLACE FUNCTION ardentry_search_vector(t text, "
-                                 "longest integer, weight \"char\") RETURNS tsvector LANGUAGE sql "
-                                 "IMMUTABLE PARALLEL SAFE AS $$ SELECT "
-                                 "setweight(to_tsvector('%1', ardentry_search_words(t, longest)), "
-                                 "weight) $$")
-                      .arg(config));
-    // Between two columns lies a word that no search asks for ("-" separates words), so that no
-    // phrase runs from the end of one column into the next.
-    run(database,
-        QStringLiteral("CREATE OR REPLACE FUNCTION ardentry_search_document(title text, problem "
-                       "text, solution text, category text, enteredby text, reference text) "
-                       "RETURNS tsvector LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$ SELECT "
-                       "ardentry_search_vector(title, %1, 'A') || %3 || "
-                       "ardentry_search_vector(problem, %2, 'B') || %3 || "
-                       "ardentry_search_vector(solution, %2, 'C') || %3 || "
-                       "ardentry_search_vector(category, %1, 'D') || %3 || "
-                       "ardentry_search_vector(enteredby, %1, 'D') || %3 || "
-                       "ardentry_search_vector(reference, %1, 'D') $$")
-            .arg(LongestTitle)
-            .arg(LongestText)
-            .arg(QStringLiteral("CAST('-:1' AS tsvector)")));
-    // What was typed, one word or phrase, as a query whose last word is a prefix.
-    run(database, QStringLiteral("CREATE OR REPLACE FUNCTION ardentry_search_prefix(query "
-                                 "tsquery) RETURNS tsquery LANGUAGE sql IMMUTABLE PARALLEL SAFE "
-                                 "AS $$ SELECT CASE WHEN numnode(query) = 0 THEN query ELSE "
-                                 "CAST(CAST(query AS text) || ':*' AS tsquery) END $$"));
     run(database, QStringLiteral("CREATE TABLE ardentry_search (rowid bigint PRIMARY KEY, "
                                  "document tsvector NOT NULL, title tsvector NOT NULL)"));
-    // The triggers run for any writer, whatever its search path (they keep the one they were
-    // made with) and its rights (they run with their maker's, as the history's do).
-    run(database,
-        QStringLiteral(
-            "CREATE OR REPLACE FUNCTION ardentry_search_row() RETURNS trigger LANGUAGE plpgsql "
-            "SECURITY DEFINER SET search_path FROM CURRENT AS $$\n"
-            "BEGIN\n"
-            "    IF TG_OP = 'UPDATE' AND OLD.rowid = NEW.rowid AND (OLD.title, OLD.problem, "
-            "OLD.solution, OLD.cuname, OLD.techname, OLD.reference) IS NOT DISTINCT FROM "
-            "(NEW.title, NEW.problem, NEW.solution, NEW.cuname, NEW.techname, NEW.reference) "
-            "THEN\n"
-            "        RETURN NULL;\n"
-            "    END IF;\n"
-            "    IF TG_OP <> 'INSERT' THEN\n"
-            "        DELETE FROM ardentry_search WHERE rowid = OLD.rowid;\n"
-            "    END IF;\n"
-            "    IF TG_OP <> 'DELETE' THEN\n"
-            "        INSERT INTO ardentry_search (rowid, document, title) VALUES (NEW.rowid, "
-            "ardentry_search_document(NEW.title, NEW.problem, NEW.solution, NEW.cuname, "
-            "NEW.techname, NEW.reference), ardentry_search_vector(NEW.title, %1, 'A'));\n"
-            "    END IF;\n"
-            "    RETURN NULL;\n"
-            "END\n"
-            "$$")
-            .arg(LongestTitle));
-    run(database,
-        QStringLiteral("CREATE OR REPLACE FUNCTION ardentry_search_truncate() RETURNS "
-                       "trigger LANGUAGE plpgsql SECURITY DEFINER SET search_path FROM CURRENT "
-                       "AS $$\n"
-                       "BEGIN\n"
-                       "    DELETE FROM ardentry_search;\n"
-                       "    RETURN NULL;\n"
-                       "END\n"
-                       "$$"));
+    for (const QString& sql : serverFunctionStatements(schema::serverSchema(database), unaccent))
+        run(database, sql);
     run(database, QStringLiteral("CREATE TRIGGER ardentry_search_change AFTER INSERT OR UPDATE OR "
                                  "DELETE ON AR FOR EACH ROW EXECUTE FUNCTION "
                                  "ardentry_search_row()"));
@@ -520,6 +537,22 @@ QString quicksearch::matchCondition(QSqlDatabase& database, const QString& typed
     const Match match = matchOf(onServer(database), terms, false);
     binds << match.binds;
     return QStringLiteral("rowid IN (SELECT rowid FROM ardentry_search WHERE %1)").arg(match.where);
+}
+
+void quicksearch::renewServerFunctions(QSqlDatabase& database)
+{
+    // The words are cut as when the index was made: with unaccent when its configuration uses it.
+    QSqlQuery query(database);
+    if (!query.exec(QStringLiteral("SELECT quote_ident(n.nspname) FROM pg_ts_config_map m JOIN "
+                                   "pg_ts_dict d ON d.oid = m.mapdict JOIN pg_namespace n ON "
+                                   "n.oid = d.dictnamespace WHERE m.mapcfg = '%1'::regconfig AND "
+                                   "d.dictname = 'unaccent' LIMIT 1")
+                        .arg(QLatin1String(ServerConfig))))
+        fail(QStringLiteral("The quick-search index could not be renewed"), query);
+    const QString unaccent = query.next() ? query.value(0).toString() : QString();
+    query.finish();
+    for (const QString& sql : serverFunctionStatements(schema::serverSchema(database), unaccent))
+        run(database, sql);
 }
 
 bool quicksearch::hasIndex(QSqlDatabase& database)

@@ -58,6 +58,9 @@ bool hasIndex(QSqlDatabase& database);
 // Creates the index, its triggers and the version bit in an open transaction (a new database).
 // `fill` indexes the articles already there at once.
 void createIndex(QSqlDatabase& database, bool fill);
+// On a server whose index was made by an earlier version: its functions made again as
+// createIndex makes them now, in an open transaction of the functions' owner. Throws DbError.
+void renewServerFunctions(QSqlDatabase& database);
 // Builds the index of an existing database in one transaction, a block of articles at a time.
 // `progress(done, total)` is called after each block; returning false cancels. Returns false
 // when cancelled; the database is then as it was. Throws DbError on failure (the database as it

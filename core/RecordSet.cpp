@@ -440,7 +440,7 @@ void RecordSet::Impl::send(int unique)
         if (query.lastError().isValid() || !query.exec()) {
             const DbError error(QStringLiteral("The changes to the table \"%1\" could not be "
                                                "saved: %2. Nothing was saved.")
-                                    .arg(table, reasonOf(query)));
+                                    .arg(table, serverWords(query.lastError())));
             // Rolled back while the statement still exists, so that a server can drop it.
             transaction->rollback();
             throw error;

@@ -54,3 +54,15 @@ void schema::markAdded(QSqlDatabase& database, Addition addition)
         throw DbError(QStringLiteral("Cannot record the version of the database: %1.")
                           .arg(engineReason(query.lastError())));
 }
+
+QString schema::serverSchema(QSqlDatabase& database)
+{
+    QSqlQuery query(database);
+    if (!query.exec(QStringLiteral("SELECT quote_ident(current_schema())")) || !query.next())
+        throw DbError(QStringLiteral("Cannot read the schema of the database: %1.")
+                          .arg(engineReason(query.lastError())));
+    if (query.isNull(0))
+        throw DbError(QStringLiteral("Cannot read the schema of the database: no schema is in "
+                                     "use."));
+    return query.value(0).toString();
+}

@@ -11,6 +11,9 @@ namespace schema
 enum Addition : int {
     QuickSearchIndex = 1, // full-text index of the articles, kept by triggers
     History = 2,          // earlier versions of articles and the trash, kept by triggers
+    // On a server only: the functions that run with their owner's rights trust nothing found
+    // through a caller's search path, and writers take turns on the table ardentry_turn.
+    Guarded = 4,
 };
 
 // The additions the database has (its user_version).
@@ -19,5 +22,8 @@ bool has(QSqlDatabase& database, Addition addition);
 // Records an addition; run it inside the transaction that creates the addition, so both land
 // together or not at all. Throws DbError.
 void markAdded(QSqlDatabase& database, Addition addition);
+// On a server: the schema of the articles (the one in use), quoted for a statement. Throws
+// DbError.
+QString serverSchema(QSqlDatabase& database);
 
 } // namespace schema

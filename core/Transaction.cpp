@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QMutex>
+#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -13,7 +14,8 @@
 
 namespace
 {
-// The advisory lock every writer of a server database takes for its transaction.
+// The advisory lock every writer of a server database made before the turn table takes for its
+// transaction.
 constexpr qint64 kWriterLock = 0x41726465; // "Arde"
 
 struct Writers {
@@ -51,6 +53,34 @@ QString engineReason(const QSqlError& error)
     return text.isEmpty() ? error.text().trimmed() : text;
 }
 
+QString serverWords(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    if (code != QLatin1String("42501") && code != QLatin1String("55P03"))
+        return engineReason(error);
+    // "ERROR:  permission denied for table ar\n(42501)": the server's sentence alone.
+    static const QRegularExpression frame(QStringLiteral("^(ERROR|FATAL):\\s*|\\s*\\(\\w{5}\\)$"));
+    const QString said = engineReason(error).remove(frame).simplified();
+    if (code == QLatin1String("55P03"))
+        return QStringLiteral("Another session holds the database for writing; try again. The "
+                              "server said: %1")
+            .arg(said);
+    static const QRegularExpression table(
+        QStringLiteral("permission denied for (?:table|relation) \"?([^\"\\s]+)"));
+    const QString name = table.match(said).captured(1);
+    QString words;
+    if (name.compare(QLatin1String("ar"), Qt::CaseInsensitive) == 0)
+        words = QStringLiteral("You may read the articles but not change them");
+    else if (name == QLatin1String("ardentry_turn"))
+        words = QStringLiteral("You may not take a turn to write: the owner of the database gives "
+                               "it to whoever may change the articles by opening the database");
+    else if (!name.isEmpty())
+        words = QStringLiteral("You may not change the table \"%1\"").arg(name);
+    else
+        words = QStringLiteral("The server does not allow you to do this");
+    return words + QStringLiteral(" (the server refused: %1)").arg(said);
+}
+
 Transaction::Transaction(QSqlDatabase& database, QString failure)
     : m_database(database), m_failure(std::move(failure))
 {
@@ -77,10 +107,15 @@ Transaction::Transaction(QSqlDatabase& database, QString failure)
     m_open = true;
     if (server) {
         // One writer at a time, as on a file: checks made inside the transaction (a number
-        // that must be free, a row that must be unchanged) hold until the commit.
+        // that must be free, a row that must be unchanged) hold until the commit. The turn is
+        // the row of ardentry_turn, which only those who may change the articles may lock.
         QSqlQuery lock(m_database);
-        if (!lock.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriterLock)))
-            throw DbError(m_failure + QStringLiteral(": ") + engineReason(lock.lastError()) +
+        const bool turn = lock.exec(QStringLiteral("SELECT to_regclass('ardentry_turn') IS NOT "
+                                                   "NULL")) &&
+                          lock.next() && lock.value(0).toBool();
+        if (!lock.exec(turn ? QStringLiteral("SELECT 1 FROM ardentry_turn FOR UPDATE")
+                            : QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriterLock)))
+            throw DbError(m_failure + QStringLiteral(": ") + serverWords(lock.lastError()) +
                           QStringLiteral(". Nothing was saved."));
     }
     const QString writer = writerName(m_database.connectionName());

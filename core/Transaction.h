@@ -7,6 +7,10 @@ class QSqlError;
 
 // The engine's own words for a failure: its database text, else the driver's text.
 QString engineReason(const QSqlError& error);
+// A failed write in the user's words first and the engine's text after, for a server's refusal
+// (no right to a table) or a lock waited for too long: "You may read the articles but not change
+// them (the server refused: permission denied for table ar)". Otherwise engineReason().
+QString serverWords(const QSqlError& error);
 
 // One write transaction: begun on construction ("BEGIN IMMEDIATE" on SQLite, so a second writer
 // waits or fails before anything is read), rolled back on destruction unless commit() ran.

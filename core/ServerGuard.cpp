@@ -1,0 +1,97 @@
+#include "core/ServerGuard.h"
+
+#include "core/DbError.h"
+#include "core/History.h"
+#include "core/QuickSearch.h"
+#include "core/Schema.h"
+#include "core/Transaction.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace
+{
+
+const QString kFailure = QStringLiteral("The database could not be made safe for its writers");
+
+QSqlQuery run(QSqlDatabase& database, const QString& sql)
+{
+    QSqlQuery query(database);
+    if (!query.exec(sql))
+        throw DbError(kFailure + QStringLiteral(": ") + engineReason(query.lastError()) +
+                      QLatin1Char('.'));
+    return query;
+}
+
+bool yes(QSqlDatabase& database, const QString& sql)
+{
+    QSqlQuery query = run(database, sql);
+    return query.next() && query.value(0).toBool();
+}
+
+// The roles (by oid, 0 for PUBLIC) other than the owner that may change the articles, and
+// those that may lock the turn.
+const char* const kWriters =
+    "SELECT a.grantee FROM pg_class c, aclexplode(c.relacl) a WHERE c.oid = 'ar'::regclass AND "
+    "a.privilege_type IN ('INSERT', 'UPDATE', 'DELETE') AND a.grantee <> c.relowner";
+const char* const kTurnTakers =
+    "SELECT a.grantee FROM pg_class c, aclexplode(c.relacl) a WHERE c.oid = "
+    "to_regclass('ardentry_turn') AND a.privilege_type = 'UPDATE' AND a.grantee <> c.relowner";
+
+// The turn goes to the writers of the articles and to no one else; whoever may read the
+// articles may read which additions the database has.
+const char* const kTurnGrants =
+    "DO $turn$ DECLARE g record; BEGIN "
+    "FOR g IN SELECT DISTINCT a.grantee FROM pg_class c, aclexplode(c.relacl) a WHERE c.oid = "
+    "'ardentry_turn'::regclass AND a.grantee <> c.relowner LOOP EXECUTE format('REVOKE ALL ON "
+    "ardentry_turn FROM %1$s', CASE WHEN g.grantee = 0 THEN 'PUBLIC' ELSE "
+    "quote_ident(pg_get_userbyid(g.grantee)) END); END LOOP; "
+    "FOR g IN SELECT DISTINCT a.grantee, a.privilege_type = 'SELECT' AS reads FROM pg_class c, "
+    "aclexplode(c.relacl) a WHERE c.oid = 'ar'::regclass AND a.privilege_type IN ('SELECT', "
+    "'INSERT', 'UPDATE', 'DELETE') AND a.grantee <> c.relowner LOOP EXECUTE format(CASE WHEN "
+    "g.reads THEN 'GRANT SELECT ON ardentry_schema TO %1$s' ELSE 'GRANT SELECT, UPDATE ON "
+    "ardentry_turn TO %1$s' END, CASE WHEN g.grantee = 0 THEN 'PUBLIC' ELSE "
+    "quote_ident(pg_get_userbyid(g.grantee)) END); END LOOP; END $turn$";
+
+} // namespace
+
+void serverguard::addTurn(QSqlDatabase& database)
+{
+    run(database, QStringLiteral("CREATE TABLE IF NOT EXISTS ardentry_turn (turn integer PRIMARY "
+                                 "KEY CHECK (turn = 1))"));
+    run(database, QStringLiteral("INSERT INTO ardentry_turn VALUES (1) ON CONFLICT DO NOTHING"));
+    schema::markAdded(database, schema::Guarded);
+    run(database, QString::fromLatin1(kTurnGrants));
+}
+
+bool serverguard::renewIfOwner(QSqlDatabase& database)
+{
+    // Only the owner of the articles and of every function of the program may make them again.
+    if (!yes(database,
+             QStringLiteral("SELECT c.relowner = r.oid AND NOT EXISTS (SELECT 1 FROM pg_proc p "
+                            "WHERE p.pronamespace = c.relnamespace AND p.proname LIKE "
+                            "'ardentry\\_%' AND p.proowner <> r.oid) FROM pg_class c, pg_roles r "
+                            "WHERE c.oid = to_regclass('ar') AND r.rolname = current_user")))
+        return false;
+    const auto due = [&database] {
+        return !schema::has(database, schema::Guarded) ||
+               yes(database, QStringLiteral("SELECT EXISTS ((%1 EXCEPT %2) UNION (%2 EXCEPT %1))")
+                                 .arg(QLatin1String(kWriters), QLatin1String(kTurnTakers)));
+    };
+    if (!due())
+        return false;
+    Transaction transaction(database, kFailure);
+    if (!due()) // another copy of the program did it meanwhile
+        return false;
+    const int additions = schema::additions(database);
+    if (!(additions & schema::Guarded)) {
+        if (additions & schema::QuickSearchIndex)
+            quicksearch::renewServerFunctions(database);
+        if (additions & schema::History)
+            history::renewServerFunctions(database);
+    }
+    addTurn(database);
+    transaction.commit();
+    return true;
+}
