@@ -58,9 +58,11 @@ QString serverWords(const QSqlError& error)
     const QString code = error.nativeErrorCode();
     if (code != QLatin1String("42501") && code != QLatin1String("55P03"))
         return engineReason(error);
-    // "ERROR:  permission denied for table ar\n(42501)": the server's sentence alone.
-    static const QRegularExpression frame(QStringLiteral("^(ERROR|FATAL):\\s*|\\s*\\(\\w{5}\\)$"));
-    const QString said = engineReason(error).remove(frame).simplified();
+    // "ERROR:  permission denied for table ar\n(42501)", perhaps with a CONTEXT line: the
+    // server's first sentence alone.
+    static const QRegularExpression frame(QStringLiteral("^(ERROR|FATAL):\\s*"));
+    const QString said =
+        engineReason(error).remove(frame).section(QLatin1Char('\n'), 0, 0).trimmed();
     if (code == QLatin1String("55P03"))
         return QStringLiteral("Another session holds the database for writing; try again. The "
                               "server said: %1")
@@ -72,8 +74,8 @@ QString serverWords(const QSqlError& error)
     if (name.compare(QLatin1String("ar"), Qt::CaseInsensitive) == 0)
         words = QStringLiteral("You may read the articles but not change them");
     else if (name == QLatin1String("ardentry_turn"))
-        words = QStringLiteral("You may not take a turn to write: the owner of the database gives "
-                               "it to whoever may change the articles by opening the database");
+        words = QStringLiteral("You may change the articles but not yet take your turn to write: "
+                               "the owner of the database gives it by opening the database");
     else if (!name.isEmpty())
         words = QStringLiteral("You may not change the table \"%1\"").arg(name);
     else
@@ -108,13 +110,18 @@ Transaction::Transaction(QSqlDatabase& database, QString failure)
     if (server) {
         // One writer at a time, as on a file: checks made inside the transaction (a number
         // that must be free, a row that must be unchanged) hold until the commit. The turn is
-        // the row of ardentry_turn, which only those who may change the articles may lock.
+        // the row of ardentry_turn, which only those who may change the articles may lock (a
+        // reader takes none: its write fails on the articles themselves).
         QSqlQuery lock(m_database);
-        const bool turn = lock.exec(QStringLiteral("SELECT to_regclass('ardentry_turn') IS NOT "
-                                                   "NULL")) &&
-                          lock.next() && lock.value(0).toBool();
-        if (!lock.exec(turn ? QStringLiteral("SELECT 1 FROM ardentry_turn FOR UPDATE")
-                            : QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriterLock)))
+        QString take = QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriterLock);
+        if (lock.exec(QStringLiteral("SELECT CASE WHEN to_regclass('ardentry_turn') IS NULL THEN 0 "
+                                     "WHEN has_table_privilege(to_regclass('ar'), 'INSERT, "
+                                     "UPDATE, DELETE') THEN 1 ELSE 2 END")) &&
+            lock.next() && lock.value(0).toInt() != 0)
+            take = lock.value(0).toInt() == 1
+                       ? QStringLiteral("SELECT 1 FROM ardentry_turn FOR UPDATE")
+                       : QString();
+        if (!take.isEmpty() && !lock.exec(take))
             throw DbError(m_failure + QStringLiteral(": ") + serverWords(lock.lastError()) +
                           QStringLiteral(". Nothing was saved."));
     }

@@ -1,9 +1,11 @@
 #include "tests/TestFolder.h"
 
 #include "core/Connection.h"
+#include "core/History.h"
 #include "core/RecordSet.h"
 #include "core/ServerAddress.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
 #include <QtTest>
@@ -54,6 +56,33 @@ struct Client {
         }
     }
 };
+// A login role of the test server for one test, dropped with what it owns.
+struct Role {
+    Role(const TestFolder& folder, const QString& kind, const QString& grants)
+        : db(folder), name(QString("%1_%2").arg(kind).arg(QCoreApplication::applicationPid()))
+    {
+        db.exec("CREATE ROLE " + name + " LOGIN");
+        if (!grants.isEmpty())
+            db.exec(QString(grants).replace("$role", name));
+    }
+    ~Role()
+    {
+        db.exec("DROP OWNED BY " + name);
+        db.exec("DROP ROLE " + name);
+    }
+    // The database's address with this role as its user.
+    QString address() const
+    {
+        ServerAddress address;
+        ServerAddress::parse(db.dbPath(), address);
+        address.user = name;
+        return address.display();
+    }
+    const TestFolder& db;
+    QString name;
+};
+
+const char* const kEdits = "GRANT SELECT, INSERT, UPDATE, DELETE ON ar TO $role";
 } // namespace
 
 class tst_Server : public QObject
@@ -189,6 +218,160 @@ private slots:
             QVERIFY(b.articles.hasPendingChanges());
             QVERIFY(problems().startsWith("1:Problem 1 | 2:Problem 2"));
         }
+    }
+
+    void editorGainsNothing_data()
+    {
+        QTest::addColumn<QStringList>("attack"); // run by the editor before it saves
+        // What the attack runs with the rights of whoever calls it: superuser, every table, no
+        // history; harmless (and silent) with the editor's own.
+        const QString payload =
+            "BEGIN EXECUTE 'ALTER ROLE $role SUPERUSER'; EXECUTE 'GRANT ALL ON ALL TABLES IN "
+            "SCHEMA public TO $role'; EXECUTE 'DELETE FROM public.ardentry_history'; EXCEPTION "
+            "WHEN OTHERS THEN NULL; END;";
+        QTest::newRow("temporary table")
+            << QStringList{"CREATE FUNCTION pg_temp.evil() RETURNS trigger LANGUAGE plpgsql AS "
+                           "$f$ BEGIN " +
+                               payload + " RETURN NULL; END $f$",
+                           "CREATE TEMP TABLE ardentry_search (rowid bigint, document tsvector, "
+                           "title tsvector)",
+                           "CREATE TRIGGER evil AFTER INSERT OR DELETE ON ardentry_search FOR EACH "
+                           "ROW EXECUTE FUNCTION pg_temp.evil()"};
+        QTest::newRow("function in its schema")
+            << QStringList{"CREATE FUNCTION public.to_tsvector(text, text) RETURNS tsvector "
+                           "LANGUAGE plpgsql AS $f$ BEGIN " +
+                           payload + " RETURN pg_catalog.to_tsvector($2); END $f$"};
+        QTest::newRow("operator in its schema")
+            << QStringList{"CREATE FUNCTION public.evil(bigint, bigint) RETURNS boolean LANGUAGE "
+                           "plpgsql AS $f$ BEGIN " +
+                               payload +
+                               " RETURN $1 OPERATOR(pg_catalog.=) "
+                               "$2; END $f$",
+                           "CREATE OPERATOR public.= (LEFTARG = bigint, RIGHTARG = bigint, "
+                           "FUNCTION = public.evil)"};
+    }
+
+    // An editor of the articles (who may also create objects in the articles' schema) shadows
+    // what the triggers use, then saves: the triggers, which run with their owner's rights, use
+    // the program's own objects only.
+    void editorGainsNothing()
+    {
+        QFETCH(QStringList, attack);
+        const TestFolder db({false, 0, true}, TestFolder::Engine::Server);
+        db.fillArticles(3);
+        const Role editor(db, "editor",
+                          QString(kEdits) + "; GRANT CREATE ON SCHEMA public TO $role");
+        {
+            Connection owner;
+            owner.open(db.dbPath());
+            QVERIFY(history::install(owner));
+        }
+        const QString grants = QString("SELECT count(*) FROM pg_class c, aclexplode(c.relacl) a "
+                                       "WHERE a.grantee = '%1'::regrole")
+                                   .arg(editor.name);
+        const QVariant granted = db.scalar(grants);
+        Client client(editor.address());
+        QSqlQuery query(client.connection.database());
+        for (const QString& sql : attack)
+            QVERIFY2(query.exec(QString(sql).replace("$role", editor.name)),
+                     qPrintable(query.lastError().text()));
+        client.articles.collect("Title", "Edited by the clerk");
+        QCOMPARE(client.save(), "saved");
+        QCOMPARE(db.scalar("SELECT rolsuper FROM pg_roles WHERE rolname = ?", {editor.name}),
+                 QVariant(false));
+        QCOMPARE(db.scalar(grants), granted);
+        QCOMPARE(db.scalar("SELECT count(*) FROM ardentry_history WHERE article = 1").toInt(), 1);
+        QCOMPARE(db.scalar("SELECT count(*) FROM ardentry_search s JOIN ar USING (rowid) WHERE "
+                           "ar.id = 1 AND s.title @@ to_tsquery('ardentry_search_text', 'clerk')")
+                     .toInt(),
+                 1);
+    }
+
+    void writersTakeTurns_data()
+    {
+        QTest::addColumn<QString>("holder"); // who holds a transaction open: reader, owner, none
+        QTest::addColumn<QString>("held");   // what it runs in it
+        QTest::addColumn<bool>("refused");   // whether the server refuses it that
+        QTest::addColumn<QString>("saver");  // who saves then: writer, reader
+        QTest::addColumn<QString>("said");   // "saved" or what the failure says
+        const QString lock = "SELECT 1 FROM ardentry_turn FOR UPDATE";
+        QTest::newRow("a reader cannot take the turn") << "reader" << lock << true << "writer"
+                                                       << "saved";
+        QTest::newRow("a reader cannot lock the turn's table")
+            << "reader"
+            << "LOCK TABLE ardentry_turn IN EXCLUSIVE MODE" << true << "writer"
+            << "saved";
+        QTest::newRow("a reader's advisory lock holds no one")
+            << "reader"
+            << "SELECT pg_advisory_xact_lock(1098015845)" << false << "writer"
+            << "saved";
+        QTest::newRow("a writer waits too long")
+            << "owner" << lock << false << "writer"
+            << ": Another session holds the database for writing; try again. The server said: "
+               "canceling statement due to lock timeout. Nothing was saved.";
+        QTest::newRow("a reader saves")
+            << "none" << QString() << false << "reader"
+            << ": You may read the articles but not change them (the server refused: permission "
+               "denied for table ar). Nothing was saved.";
+    }
+
+    // Writers take turns on something only writers may take: a reader holds up no save, and
+    // a save that waits too long, or is not allowed, says so in words.
+    void writersTakeTurns()
+    {
+        QFETCH(QString, holder);
+        QFETCH(QString, held);
+        QFETCH(bool, refused);
+        QFETCH(QString, saver);
+        QFETCH(QString, said);
+        const TestFolder db(TestFolder::Engine::Server);
+        db.fillArticles(3);
+        const Role reader(db, "reader", "GRANT SELECT ON ar TO $role");
+        const Role writer(db, "writer", kEdits);
+        Connection holding;
+        holding.open(db.dbPath()); // the owner's program gives the writer the turn
+        holding.open(holder == "reader" ? reader.address() : db.dbPath());
+        QSqlQuery query(holding.database());
+        QVERIFY(query.exec("BEGIN"));
+        if (!held.isEmpty()) {
+            QCOMPARE(query.exec(held), !refused);
+            if (refused)
+                QCOMPARE(query.lastError().nativeErrorCode(), "42501");
+        }
+        Client client(saver == "reader" ? reader.address() : writer.address());
+        client.articles.collect("Problem", "Saved meanwhile");
+        const QString result = client.save();
+        QVERIFY2(said == "saved" ? result == said : result.endsWith(said), qPrintable(result));
+    }
+
+    // A database made by an earlier version: its owner's program renews the triggers' functions
+    // and adds the turn; another role's program works on with it as it is.
+    void ownerRenewsOlderDatabase()
+    {
+        const TestFolder db({false, 0, true}, TestFolder::Engine::Server);
+        db.fillArticles(3);
+        const Role writer(db, "writer", kEdits);
+        const QString functions = "ardentry_search_row(), ardentry_search_truncate()";
+        db.exec("ALTER FUNCTION ardentry_search_row() RESET search_path");
+        db.exec("GRANT EXECUTE ON FUNCTION " + functions + " TO PUBLIC");
+        db.exec("DROP TABLE ardentry_turn");
+        db.exec("UPDATE ardentry_schema SET additions = 1");
+        const QString state =
+            "SELECT count(*) FILTER (WHERE proconfig = '{\"search_path=public, pg_temp\"}' AND "
+            "NOT has_function_privilege('" +
+            writer.name +
+            "', oid, 'EXECUTE')) || ' ' || "
+            "(SELECT additions FROM ardentry_schema) || ' ' || has_table_privilege('" +
+            writer.name + "', 'ardentry_turn', 'UPDATE') FROM pg_proc WHERE prosecdef";
+        {
+            Client client(writer.address());
+            client.articles.collect("Problem", "Saved by another");
+            QCOMPARE(client.save(), "saved");
+        }
+        QVERIFY(db.scalar("SELECT to_regclass('ardentry_turn') IS NULL").toBool());
+        Connection owner;
+        owner.open(db.dbPath());
+        QCOMPARE(db.scalar(state).toString(), "2 5 true");
     }
 
     void lostConnection_data()
