@@ -361,8 +361,10 @@ private slots:
             "NOT has_function_privilege('" +
             writer.name +
             "', oid, 'EXECUTE')) || ' ' || "
-            "(SELECT additions FROM ardentry_schema) || ' ' || has_table_privilege('" +
-            writer.name + "', 'ardentry_turn', 'UPDATE') FROM pg_proc WHERE prosecdef";
+            "(SELECT additions FROM ardentry_schema) || ' ' || coalesce(has_table_privilege('" +
+            writer.name +
+            "', to_regclass('ardentry_turn'), 'UPDATE'), false) FROM pg_proc WHERE "
+            "prosecdef";
         {
             Client client(writer.address());
             client.articles.collect("Problem", "Saved by another");
