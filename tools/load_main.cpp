@@ -74,6 +74,7 @@ struct Save {
     QString base;
     QString text;
     bool certain = true;
+    qint64 atMs = 0; // when the save ended, from the start of the run
 };
 
 // Counts messages by their text, keeping a bounded number of distinct ones, so that a message
@@ -311,6 +312,7 @@ private:
             articles.cancelBatch();
             if (e.kind() != DbError::Kind::Conflict) {
                 save.certain = false;
+                save.atMs = m_clock.elapsed();
                 m_log.saves.push_back(save);
                 throw;
             }
@@ -318,6 +320,7 @@ private:
             return;
         }
         m_log.saveMs.push_back(elapsedMs(timer));
+        save.atMs = m_clock.elapsed();
         m_log.saves.push_back(save);
         ++m_log.edits;
     }
@@ -349,6 +352,7 @@ private:
                 if (e.kind() != DbError::Kind::Duplicate) {
                     articles.cancelBatch();
                     save.certain = false;
+                    save.atMs = m_clock.elapsed();
                     m_log.saves.push_back(save);
                     throw;
                 }
@@ -356,6 +360,7 @@ private:
                 continue;
             }
             m_log.saveMs.push_back(elapsedMs(timer));
+            save.atMs = m_clock.elapsed();
             m_log.saves.push_back(save);
             ++m_log.added;
             return;
@@ -468,8 +473,10 @@ Check check(const std::vector<Save>& saves, const QHash<qlonglong, QString>& bef
     QHash<qlonglong, int> counts;
     QSet<qlonglong> addedTwice;
     QSet<QString> bases;
+    QHash<QString, const Save*> byText;
     for (const Save& save : saves) {
         bases.insert(save.base);
+        byText.insert(save.text, &save);
         if (!save.certain) {
             ++result.uncertain;
             if (save.base.isEmpty())
@@ -511,13 +518,18 @@ Check check(const std::vector<Save>& saves, const QHash<qlonglong, QString>& bef
                                                  : maybeStart.value(number);
         int followed = start.contains(number) ? 1 : 0;
         // Each step follows a save that succeeded, else one that may have been written; the
-        // markers are unique, so the chain has no loop, but it is bounded all the same.
+        // markers are unique, so the chain has no loop, but it is bounded all the same. The
+        // database holds the text of the last save that succeeded, or of a failed one after it.
+        QSet<QString> possible = {text};
+        QString reached = text;
         for (size_t steps = 0; steps <= saves.size(); ++steps) {
-            if (it.value().contains(text)) {
-                text = it.value().value(text);
+            if (it.value().contains(reached)) {
+                text = reached = it.value().value(reached);
+                possible = {text};
                 ++followed;
-            } else if (uncertain.contains(text)) {
-                text = uncertain.value(text);
+            } else if (uncertain.contains(reached)) {
+                reached = uncertain.value(reached);
+                possible.insert(reached);
             } else {
                 break;
             }
@@ -526,10 +538,19 @@ Check check(const std::vector<Save>& saves, const QHash<qlonglong, QString>& bef
         if (!after.contains(number)) {
             result.lost += counts.value(number);
             example(QStringLiteral("article %1 is gone").arg(number));
-        } else if (after.value(number) != text || missing > 0) {
+        } else if (!possible.contains(after.value(number)) || missing > 0) {
             result.lost += std::max(missing, 1);
-            example(QStringLiteral("article %1 holds \"%2\"; the last save wrote \"%3\"")
-                        .arg(QString::number(number), after.value(number).left(80), text));
+            const auto when = [&](const QString& written) {
+                const Save* save = byText.value(written);
+                return !save ? QStringLiteral("before the run")
+                             : QStringLiteral("%1 at %2 s")
+                                   .arg(save->certain ? QStringLiteral("reported saved")
+                                                      : QStringLiteral("failed"))
+                                   .arg(save->atMs / 1000.0, 0, 'f', 2);
+            };
+            example(QStringLiteral("article %1 holds \"%2\" (%3); the last save wrote \"%4\" (%5)")
+                        .arg(QString::number(number), after.value(number).left(80),
+                             when(after.value(number)), text, when(text)));
         }
     }
     for (qlonglong number : twice) {
