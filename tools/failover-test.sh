@@ -16,7 +16,10 @@ cd "$(dirname "$0")/.."
 build=${1:-${ARDENTRY_BUILD_DIR:-build-tests}}
 load=$build/ardentry-load
 newdb=$build/ardentry-newdb
-[ -x "$load" ] && [ -x "$newdb" ] || { echo "failover-test: build $load and $newdb first" >&2; exit 1; }
+if [ ! -x "$load" ] || [ ! -x "$newdb" ]; then
+    echo "failover-test: build $load and $newdb first" >&2
+    exit 1
+fi
 pg=/usr/lib/postgresql/15/bin
 as_server=()
 if [ "$(id -u)" -eq 0 ]; then as_server=(runuser -u postgres --); fi
@@ -56,8 +59,8 @@ sql() { # a or b, database, statement
 }
 # Waits (10 s at most) until the statement's answer is the expected one.
 await() { # what, a or b, database, statement, answer
-    local i
-    for i in $(seq 1 100); do
+    local _
+    for _ in $(seq 1 100); do
         [ "$(sql "$2" "$3" "$4" 2>/dev/null)" = "$5" ] && return 0
         sleep 0.1
     done
@@ -99,9 +102,9 @@ echo "primary $work/a, standby $work/b; address $address"
 # file once typed and saves when the file is gone.
 typed_edit() { # name
     "$load" "$typed" --edit-across "$work/$1.typed" >"$work/$1.out" 2>&1 &
-    pids+=($!)
-    local i
-    for i in $(seq 1 100); do
+    pids+=("$!")
+    local _
+    for _ in $(seq 1 100); do
         [ -e "$work/$1.typed" ] && return 0
         sleep 0.1
     done
@@ -116,9 +119,9 @@ saved_edit() { # name, pid
 
 "$load" "$address" --clients "$clients" --seconds "$seconds" --expect-outages >"$work/load.out" 2>&1 &
 load_pid=$!
-pids+=($load_pid)
+pids+=("$load_pid")
 started=$SECONDS
-for i in $(seq 1 100); do
+for _ in $(seq 1 100); do
     grep -q '^ardentry-load:' "$work/load.out" && break
     sleep 0.1
 done

@@ -65,6 +65,7 @@ constexpr qint64 kEditWaitMs = 300000;
 // Distinct messages kept in a tally; the rest are only counted.
 constexpr int kDistinctMessages = 20;
 constexpr int kShownLength = 300;
+constexpr size_t kShownOutages = 20;
 
 // One save: the article's number, the problem text it started from (empty for a new article)
 // and the one it wrote. A save that failed for another reason than a conflict or a taken number
@@ -235,6 +236,7 @@ public:
         Transaction::setWriterName(connection.connectionName(),
                                    QStringLiteral("load-client-%1").arg(m_number));
         RecordSet articles(connection);
+        bool opened = false;
         for (int iteration = 0; m_clock.elapsed() < m_deadlineMs; ++iteration) {
             const qint64 began = m_clock.elapsed();
             try {
@@ -242,7 +244,8 @@ public:
                 // the next command opens it again, as the program's windows do.
                 if (!articles.isOpen()) {
                     articles.open(QString::fromLatin1(kArticleQuery));
-                    ++m_log.reopened;
+                    m_log.reopened += opened ? 1 : 0;
+                    opened = true;
                 }
                 step(connection, articles, iteration);
                 m_log.lastOkMs = m_clock.elapsed();
@@ -720,7 +723,7 @@ int load(const Options& options)
     std::printf("articles: %lld before, %lld after\n", static_cast<long long>(articlesBefore),
                 static_cast<long long>(articlesAfter));
     const std::vector<Outages::Outage> spells = outages.list();
-    for (size_t i = 0; i < spells.size() && i < size_t(kDistinctMessages); ++i) {
+    for (size_t i = 0; i < spells.size() && i < kShownOutages; ++i) {
         const Outages::Outage& o = spells[i];
         if (o.endMs >= 0)
             std::printf("outage %zu: from %.1f s, %lld failed commands, the first successful "
@@ -732,7 +735,7 @@ int load(const Options& options)
                         "until the run ended\n",
                         i + 1, o.startMs / 1000.0, static_cast<long long>(o.failures));
     }
-    if (spells.size() > size_t(kDistinctMessages))
+    if (spells.size() > kShownOutages)
         std::printf("(%zu outages in all)\n", spells.size());
     std::printf("saves that failed for another reason than a conflict (the server was away): "
                 "%lld, %lld of them written all the same\n",
