@@ -1,5 +1,5 @@
 # Install rules and the Debian package (cmake --install, cpack -G DEB). Included by the top-level
-# CMakeLists.txt after the targets ardentry and ardentry-newdb are defined.
+# CMakeLists.txt after the targets ardentry, ardentry-newdb and ardentry-load are defined.
 include(GNUInstallDirs)
 
 set(ARDENTRY_APP_ID com.kestrow.Ardentry)
@@ -13,7 +13,7 @@ set(packaging ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 configure_file(${packaging}/${ARDENTRY_APP_ID}.metainfo.xml.in
                ${CMAKE_CURRENT_BINARY_DIR}/packaging/${ARDENTRY_APP_ID}.metainfo.xml @ONLY)
 
-install(TARGETS ardentry ardentry-newdb RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS ardentry ardentry-newdb ardentry-load RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${packaging}/${ARDENTRY_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/${ARDENTRY_APP_ID}.metainfo.xml

@@ -17,7 +17,7 @@ id=com.kestrow.Ardentry
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The files, the icon at each size.
-for f in bin/ardentry bin/ardentry-newdb share/applications/$id.desktop \
+for f in bin/ardentry bin/ardentry-newdb bin/ardentry-load share/applications/$id.desktop \
     share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
     share/ardentry/Help/arhelp.htm share/ardentry/translations/ardentry.ts; do
     [ -s "$prefix/$f" ] || fail "$f is not installed"
@@ -36,6 +36,7 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" || fail
 nodisplay() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$@"; }
 nodisplay "$prefix/bin/ardentry" --version | grep -q '^Ardentry [0-9]' || fail "--version"
 nodisplay "$prefix/bin/ardentry" --help | grep -q 'database' || fail "--help"
+nodisplay "$prefix/bin/ardentry-load" --help | grep -q '^Usage: ardentry-load' || fail "load --help"
 
 # Started headless on a new database, with a user's own folders: the program folder has no
 # Ini folder, so the preferences live in $XDG_CONFIG_HOME/Ardentry.

@@ -11,7 +11,7 @@ build=${1:-${ARDENTRY_BUILD_DIR:-build-tests}}
 if [ ! -f "$build/CPackConfig.cmake" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DARDENTRY_WERROR=ON
 fi
-cmake --build "$build" -j2 --target ardentry ardentry-newdb
+cmake --build "$build" -j2 --target ardentry ardentry-newdb ardentry-load
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors and runs every test headless; builds
-# the Debian package and checks it installed (tools/check-package.sh); then builds once more
+# the Debian package and checks it installed (tools/check-package.sh); runs the load run across a
+# restart and a fail-over of a primary server with a standby (tools/failover-test.sh); then
+# builds once more
 # with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test again.
 # ARDENTRY_SANITIZE=0 skips the second pass.
 set -euo pipefail
@@ -21,6 +23,8 @@ run_suite() { # build folder, extra CMake options...
 
 build=${ARDENTRY_BUILD_DIR:-build-tests}
 run_suite "$build"
+echo "== The load run across a restart and a fail-over to a standby server =="
+bash tools/failover-test.sh "$build"
 echo "== The Debian package, installed into a clean folder and started there =="
 bash tools/check-package.sh "$build"
 if [ "${ARDENTRY_SANITIZE:-1}" != 0 ]; then
