@@ -178,7 +178,13 @@ bool ArticleCommands::SaveRecord()
     form.setFields(typed);
     form.acceptFields();
     form.setShownPosition(rs.absolutePosition());
-    m_frame.report(QStringLiteral("Article successfully saved."));
+    // A server connection lost right after the commit was made again and showed the article
+    // stored.
+    m_frame.report(rs.saveNote().isEmpty()
+                       ? QStringLiteral("Article successfully saved.")
+                       : QStringLiteral("The article was saved, but the connection to the server "
+                                        "was lost right after; Ardentry connected again and "
+                                        "found the article stored as you typed it."));
     return true;
 }
 

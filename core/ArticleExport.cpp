@@ -57,10 +57,10 @@ public:
         : m_database(database), m_query(database)
     {
         const auto run = [&](QSqlQuery& query, const QString& sql) {
-            query.prepare(sql);
+            const bool prepared = query.prepare(sql);
             for (const QVariant& value : binds)
                 query.addBindValue(value);
-            if (!query.exec())
+            if (!prepared || !query.exec())
                 fail(query);
         };
         if (isServerDatabase(database)) {
@@ -147,10 +147,10 @@ private:
                 for (qsizetype k = m_nextKey; k < m_readUpTo; ++k)
                     keys << QString::number(m_keys[k]);
                 QSqlQuery block(m_database);
-                block.prepare(m_block);
+                const bool prepared = block.prepare(m_block);
                 block.addBindValue(QLatin1Char('{') + keys.join(QLatin1Char(',')) +
                                    QLatin1Char('}'));
-                if (!block.exec())
+                if (!prepared || !block.exec())
                     fail(block);
                 while (block.next()) {
                     QList<QVariant> row(m_columns.size());

@@ -353,6 +353,24 @@ bool Connection::revive()
     return m_reviveFailure.isEmpty();
 }
 
+void Connection::ensureAlive()
+{
+    m_reviveFailure.clear();
+    if (!revive() && !m_reviveFailure.isEmpty())
+        throw DbError(unreachable());
+    if (!isOpen())
+        throw DbError(unreachable());
+}
+
+QString Connection::unreachable() const
+{
+    if (isServer() && !m_reviveFailure.isEmpty())
+        return QStringLiteral("The connection to the database server \"%1\" was lost and "
+                              "cannot be made again: %2.")
+            .arg(displayPath(), m_reviveFailure);
+    return QStringLiteral("No database is open.");
+}
+
 QString Connection::engineName() const
 {
     return isServer() ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite");

@@ -53,6 +53,14 @@ public:
     // After a command failed on a server: whether the connection was lost and could be opened
     // again (false for a file, for a connection that still answers, or a server still away).
     bool revive();
+    // At the start of a command that reads or writes, never inside a transaction: a server
+    // connection that was lost (a restart, an administrator, the network) is opened again, so the
+    // first command after the server is back works. Throws DbError saying why when the database
+    // cannot be reached, or when none is open.
+    void ensureAlive();
+    // Why the connection cannot be used, in words: the lost server connection that could not be
+    // made again (with the server's reason), else "No database is open.".
+    QString unreachable() const;
     // Why the last revive() could not open the connection again.
     const QString& reviveFailure() const { return m_reviveFailure; }
     bool isOpen() const;

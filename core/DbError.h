@@ -17,6 +17,7 @@ public:
         Duplicate, // a value that must be unique is held by another row
         NoCurrentRow,
         PasswordNeeded, // the server wants a password that was not given, or a wrong one
+        CommitUnknown,  // the server connection was lost during COMMIT: saved or not, unknown
     };
 
     DbError(Kind kind, const QString& message)

@@ -21,12 +21,15 @@
 namespace
 {
 
+// At the start of each command: a lost server connection is made again. Never inside a
+// transaction, which a new connection would not continue.
 QSqlDatabase& openDatabase(Connection& connection)
 {
-    if (!connection.isOpen())
-        throw DbError(QStringLiteral("No database is open."));
+    connection.ensureAlive();
     return connection.database();
 }
+
+bool numberTakenIn(QSqlDatabase& database, const QVariant& number);
 
 QSqlQuery run(QSqlDatabase& database, const QString& sql, const QVariantList& binds,
               const QString& failure)
@@ -614,7 +617,7 @@ qint64 history::restoreFromTrash(Connection& connection, qint64 entry, const QVa
         if (!target.isValid())
             target = query.isNull(0) ? QVariant() : query.value(0);
     }
-    if (!target.isNull() && numberTaken(connection, target))
+    if (!target.isNull() && numberTakenIn(database, target))
         throw DbError(DbError::Kind::Duplicate,
                       QStringLiteral("Another article has the number %1. Nothing was restored.")
                           .arg(shownNumber(target)));
@@ -656,13 +659,21 @@ int history::emptyTrash(Connection& connection)
 
 bool history::numberTaken(Connection& connection, const QVariant& number)
 {
+    return numberTakenIn(openDatabase(connection), number);
+}
+
+namespace
+{
+bool numberTakenIn(QSqlDatabase& database, const QVariant& number)
+{
     QVariantList binds;
-    return run(openDatabase(connection),
+    return run(database,
                QStringLiteral("SELECT 1 FROM AR WHERE %1 LIMIT 1")
                    .arg(matching(QStringLiteral("ID"), number, binds)),
                binds, QStringLiteral("The article numbers cannot be read"))
         .next();
 }
+} // namespace
 
 qlonglong history::nextFreeNumber(Connection& connection)
 {

@@ -602,6 +602,7 @@ void quicksearch::createIndex(QSqlDatabase& database, bool fill)
 bool quicksearch::buildIndex(Connection& connection,
                              const std::function<bool(qint64, qint64)>& progress)
 {
+    connection.ensureAlive();
     QSqlDatabase& database = connection.database();
     const bool server = connection.isServer();
     Transaction transaction(database, QStringLiteral("The quick-search index could not be made"));
@@ -645,6 +646,7 @@ bool quicksearch::buildIndex(Connection& connection,
 quicksearch::Result quicksearch::search(Connection& connection, const QString& typed, int limit)
 {
     Result result;
+    connection.ensureAlive();
     QSqlDatabase& database = connection.database();
     const bool server = connection.isServer();
     const QList<Term> terms = termsOf(typed, true);
@@ -655,10 +657,11 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
     QList<qint64> keys;
     if (isNumber) {
         QSqlQuery byNumber(database);
-        byNumber.prepare(QStringLiteral("SELECT rowid FROM AR WHERE ID = ? LIMIT ?"));
+        const bool prepared =
+            byNumber.prepare(QStringLiteral("SELECT rowid FROM AR WHERE ID = ? LIMIT ?"));
         byNumber.addBindValue(number);
         byNumber.addBindValue(limit);
-        if (!byNumber.exec())
+        if (!prepared || !byNumber.exec())
             fail(QStringLiteral("The quick search failed"), byNumber);
         while (byNumber.next())
             keys << byNumber.value(0).toLongLong();
@@ -674,7 +677,7 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
         const QString snippet = server ? QString()
                                        : QStringLiteral(", snippet(ardentry_search, -1, char(2), "
                                                         "char(3), '…', 12)");
-        query.prepare(
+        const bool prepared = query.prepare(
             QStringLiteral("SELECT rowid%1 FROM ardentry_search WHERE %2 ORDER BY %3 "
                            "LIMIT ?")
                 .arg(snippet, match.where, ranked ? match.rank : QStringLiteral("rowid DESC")));
@@ -682,7 +685,7 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
         if (ranked)
             bindAll(query, match.rankBinds);
         query.addBindValue(limit);
-        if (!query.exec())
+        if (!prepared || !query.exec())
             fail(QStringLiteral("The quick search failed"), query);
         while (query.next() && keys.size() < limit) {
             const qint64 key = query.value(0).toLongLong();
@@ -697,12 +700,13 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
     };
     const auto countOf = [&](const Match& match) {
         QSqlQuery count(database);
-        count.prepare(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ardentry_search WHERE "
-                                     "%1 LIMIT %2) AS found")
-                          .arg(match.where)
-                          .arg(RankedAtMost + 1));
+        const bool prepared = count.prepare(
+            QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ardentry_search WHERE "
+                           "%1 LIMIT %2) AS found")
+                .arg(match.where)
+                .arg(RankedAtMost + 1));
         bindAll(count, match.binds);
-        if (!count.exec() || !count.next())
+        if (!prepared || !count.exec() || !count.next())
             fail(QStringLiteral("The quick search failed"), count);
         return count.value(0).toInt();
     };
@@ -727,11 +731,12 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
         keys.removeLast();
 
     QSqlQuery row(database);
-    row.prepare(QStringLiteral("SELECT ID, Title, CUName, techname, InitialEntry, Problem, "
-                               "solution, reference FROM AR WHERE rowid = ?"));
+    const bool prepared =
+        row.prepare(QStringLiteral("SELECT ID, Title, CUName, techname, InitialEntry, Problem, "
+                                   "solution, reference FROM AR WHERE rowid = ?"));
     for (qint64 key : keys) {
         row.addBindValue(key);
-        if (!row.exec())
+        if (!prepared || !row.exec())
             fail(QStringLiteral("The quick search failed"), row);
         if (!row.next())
             continue;

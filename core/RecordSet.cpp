@@ -151,12 +151,7 @@ struct RecordSet::Impl {
         return read();
     }
 
-    DbError lostConnection() const
-    {
-        return DbError(QStringLiteral("The connection to the database server \"%1\" was lost "
-                                      "and cannot be made again: %2.")
-                           .arg(connection->displayPath(), connection->reviveFailure()));
-    }
+    DbError lostConnection() const { return DbError(connection->unreachable()); }
 
     QSqlDatabase& db()
     {
@@ -399,6 +394,14 @@ struct RecordSet::Impl {
     Criteria parseCriteria(const QString& text, int& col) const;
     // `unique`: index of the column whose written values must be held by no other row, or -1.
     void send(int unique);
+    // After a COMMIT whose answer was lost with the server connection: opens the connection
+    // again and reads the rows the batch wrote. True when they are as the transaction read them
+    // back (same fingerprint; a deleted row gone, a new one there). Throws DbError(CommitUnknown)
+    // when the connection cannot be made again.
+    bool landed(const std::map<int, qint64>& inserted,
+                const QHash<qint64, QVector<QVariant>>& fresh);
+    // What the last updateBatch() has to tell beside its success (see RecordSet::saveNote()).
+    QString saveNote;
     void requireUnique(int unique, const std::map<int, qint64>& inserted);
 };
 
@@ -434,17 +437,23 @@ void RecordSet::Impl::send(int unique)
 {
     QSqlDatabase& database = db();
     std::optional<Transaction> transaction;
+    const auto fail = [&](QSqlQuery& query) {
+        const DbError error(QStringLiteral("The changes to the table \"%1\" could not be "
+                                           "saved: %2. Nothing was saved.")
+                                .arg(table, serverWords(query.lastError())));
+        // Rolled back while the statement still exists, so that a server can drop it.
+        transaction->rollback();
+        throw error;
+    };
+    // (A statement the server could not prepare, e.g. because a lock timed out, fails with the
+    // server's reason.)
+    const auto prepare = [&](QSqlQuery& query, const QString& sql) {
+        if (!query.prepare(sql))
+            fail(query);
+    };
     const auto run = [&](QSqlQuery& query) {
-        // (A statement the server could not prepare, e.g. because a lock timed out, fails
-        // here with the server's reason.)
-        if (query.lastError().isValid() || !query.exec()) {
-            const DbError error(QStringLiteral("The changes to the table \"%1\" could not be "
-                                               "saved: %2. Nothing was saved.")
-                                    .arg(table, serverWords(query.lastError())));
-            // Rolled back while the statement still exists, so that a server can drop it.
-            transaction->rollback();
-            throw error;
-        }
+        if (!query.exec())
+            fail(query);
     };
     const auto conflict = [&]() {
         return DbError(DbError::Kind::Conflict,
@@ -478,7 +487,7 @@ void RecordSet::Impl::send(int unique)
                               .arg(quotedTable, names.join(QLatin1String(", ")),
                                    QStringList(names.size(), QStringLiteral("?"))
                                        .join(QLatin1String(", ")));
-                query.prepare(server() ? sql + QStringLiteral(" RETURNING ") + rowKey : sql);
+                prepare(query, server() ? sql + QStringLiteral(" RETURNING ") + rowKey : sql);
                 for (const auto& change : p.changes)
                     query.addBindValue(change.second);
                 run(query);
@@ -488,8 +497,8 @@ void RecordSet::Impl::send(int unique)
                 written.push_back(key);
             } else if (p.deleted) {
                 QSqlQuery query(database);
-                query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2")
-                                  .arg(quotedTable, unchangedCondition()));
+                prepare(query, QStringLiteral("DELETE FROM %1 WHERE %2")
+                                   .arg(quotedTable, unchangedCondition()));
                 bindUnchanged(query, s, p);
                 run(query);
                 if (query.numRowsAffected() != 1)
@@ -499,9 +508,9 @@ void RecordSet::Impl::send(int unique)
                 for (const auto& change : p.changes)
                     assignments << columns[change.first].quotedName + QStringLiteral(" = ?");
                 QSqlQuery query(database);
-                query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                                  .arg(quotedTable, assignments.join(QLatin1String(", ")),
-                                       unchangedCondition()));
+                prepare(query, QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                   .arg(quotedTable, assignments.join(QLatin1String(", ")),
+                                        unchangedCondition()));
                 for (const auto& change : p.changes)
                     query.addBindValue(change.second);
                 bindUnchanged(query, s, p);
@@ -518,7 +527,22 @@ void RecordSet::Impl::send(int unique)
         // Never through a new connection: a lost one took the transaction with it.
         fresh = readRowsOnce(written);
     }
-    transaction->commit();
+    try {
+        transaction->commit();
+    } catch (const DbError& e) {
+        if (e.kind() != DbError::Kind::CommitUnknown)
+            throw;
+        if (!landed(inserted, fresh))
+            throw DbError(QStringLiteral("The changes to the table \"%1\" could not be saved: the "
+                                         "connection to the database server was lost during the "
+                                         "commit; it was made again and the table is as it was. "
+                                         "Nothing was saved.")
+                              .arg(table));
+        saveNote = QStringLiteral("The changes to the table \"%1\" were saved, but the "
+                                  "connection to the database server was lost right after; it was "
+                                  "made again and the table holds them.")
+                       .arg(table);
+    }
     if (!inserted.empty())
         orderKept = false;
     for (const auto& [s, p] : pending)
@@ -550,6 +574,39 @@ void RecordSet::Impl::send(int unique)
     trimCache(-1);
 }
 
+bool RecordSet::Impl::landed(const std::map<int, qint64>& inserted,
+                             const QHash<qint64, QVector<QVariant>>& fresh)
+{
+    try {
+        connection->ensureAlive();
+    } catch (const DbError& lost) {
+        throw DbError(DbError::Kind::CommitUnknown,
+                      QStringLiteral("The changes to the table \"%1\" may or may not have been "
+                                     "saved: the connection to the database server was lost "
+                                     "during the commit. %2")
+                          .arg(table, lost.message()));
+    }
+    std::vector<qint64> keys;
+    for (const auto& [s, p] : pending)
+        keys.push_back(snapshot[s].isNew ? inserted.at(s) : snapshot[s].rowid);
+    const QHash<qint64, QVector<QVariant>> now = readRows(keys);
+    const int sum = int(columns.size());
+    for (const auto& [s, p] : pending) {
+        const qint64 key = snapshot[s].isNew ? inserted.at(s) : snapshot[s].rowid;
+        const auto stored = now.constFind(key);
+        if (p.deleted) {
+            if (stored != now.constEnd())
+                return false;
+            continue;
+        }
+        const auto written = fresh.constFind(key);
+        if (stored == now.constEnd() ||
+            (written != fresh.constEnd() && stored->value(sum) != written->value(sum)))
+            return false;
+    }
+    return true;
+}
+
 void RecordSet::Impl::requireUnique(int unique, const std::map<int, qint64>& inserted)
 {
     const Column& column = columns[unique];
@@ -562,11 +619,12 @@ void RecordSet::Impl::requireUnique(int unique, const std::map<int, qint64>& ins
             const auto born = inserted.find(s);
             const qint64 rowid = born != inserted.end() ? born->second : snapshot[s].rowid;
             QSqlQuery query(db());
-            query.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? AND %3 <> ? LIMIT 1")
-                              .arg(quotedTable, column.quotedName, rowKey));
+            const bool prepared =
+                query.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? AND %3 <> ? LIMIT 1")
+                                  .arg(quotedTable, column.quotedName, rowKey));
             query.addBindValue(change.second);
             query.addBindValue(rowid);
-            if (!query.exec())
+            if (!prepared || !query.exec())
                 throw DbError(QStringLiteral("The changes to the table \"%1\" could not be "
                                              "saved: %2. Nothing was saved.")
                                   .arg(table, reasonOf(query)));
@@ -631,10 +689,11 @@ void RecordSet::Impl::load(const QString& wantedTable, const QString& wantedColu
     }
     {
         QSqlQuery query(database);
-        query.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
-                                     "name = ? COLLATE NOCASE"));
+        const bool prepared =
+            query.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
+                                         "name = ? COLLATE NOCASE"));
         query.addBindValue(wantedTable);
-        if (!query.exec())
+        if (!prepared || !query.exec())
             throw DbError(
                 QStringLiteral("Cannot read the tables of the database: %1.").arg(reasonOf(query)));
         if (!query.next())
@@ -699,13 +758,14 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
     {
         QSqlQuery query(database);
         // (The catalog answers in a fraction of the time the information schema takes.)
-        query.prepare(QStringLiteral("SELECT relname FROM pg_class WHERE relnamespace = "
-                                     "current_schema()::regnamespace AND relkind IN ('r', 'p', "
-                                     "'v') AND lower(relname) = lower(?) ORDER BY relname = ? "
-                                     "DESC LIMIT 1"));
+        const bool prepared =
+            query.prepare(QStringLiteral("SELECT relname FROM pg_class WHERE relnamespace = "
+                                         "current_schema()::regnamespace AND relkind IN ('r', 'p', "
+                                         "'v') AND lower(relname) = lower(?) ORDER BY relname = ? "
+                                         "DESC LIMIT 1"));
         query.addBindValue(wantedTable);
         query.addBindValue(wantedTable);
-        if (!query.exec())
+        if (!prepared || !query.exec())
             throw DbError(
                 QStringLiteral("Cannot read the tables of the database: %1.").arg(reasonOf(query)));
         if (!query.next())
@@ -723,11 +783,12 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
     bool hasKey = false;
     {
         QSqlQuery query(database);
-        query.prepare(QStringLiteral("SELECT a.attname, format_type(a.atttypid, NULL) FROM "
-                                     "pg_attribute a WHERE a.attrelid = CAST(? AS regclass) AND "
-                                     "a.attnum > 0 AND NOT a.attisdropped ORDER BY a.attnum"));
+        const bool prepared = query.prepare(
+            QStringLiteral("SELECT a.attname, format_type(a.atttypid, NULL) FROM "
+                           "pg_attribute a WHERE a.attrelid = CAST(? AS regclass) AND "
+                           "a.attnum > 0 AND NOT a.attisdropped ORDER BY a.attnum"));
         query.addBindValue(quotedTable);
-        if (!query.exec())
+        if (!prepared || !query.exec())
             throw DbError(QStringLiteral("Cannot read the columns of the table \"%1\": %2.")
                               .arg(table, reasonOf(query)));
         while (query.next()) {
@@ -972,7 +1033,13 @@ void RecordSet::updateBatch(const QString& uniqueColumn)
     d->requireOpen();
     if (d->pending.empty())
         return;
+    d->saveNote.clear();
     d->send(uniqueColumn.isEmpty() ? -1 : d->column(uniqueColumn));
+}
+
+QString RecordSet::saveNote() const
+{
+    return d->saveNote;
 }
 
 void RecordSet::cancelBatch()
@@ -1034,22 +1101,25 @@ void RecordSet::setFilter(const QString& criteria)
             QSqlQuery query(s.db());
             query.setForwardOnly(true);
             const QString field = s.columns[col].quotedName;
+            bool prepared = false;
             if (text) {
-                query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE ardentry_like(%3, ?, ?)")
-                                  .arg(s.rowKey, s.quotedTable, field));
+                prepared =
+                    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE ardentry_like(%3, ?, ?)")
+                                      .arg(s.rowKey, s.quotedTable, field));
                 query.addBindValue(text->needle());
                 query.addBindValue(static_cast<int>(text->mode()));
             } else {
                 // Numbers compare in the engine, where an index on the column serves; only
                 // text and blobs (which sort after every number) go through the function.
-                query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? UNION ALL SELECT %1 "
-                                             "FROM %2 WHERE %3 >= '' AND "
-                                             "ardentry_number_equals(%3, ?)")
-                                  .arg(s.rowKey, s.quotedTable, field));
+                prepared = query.prepare(
+                    QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? UNION ALL SELECT %1 "
+                                   "FROM %2 WHERE %3 >= '' AND "
+                                   "ardentry_number_equals(%3, ?)")
+                        .arg(s.rowKey, s.quotedTable, field));
                 query.addBindValue(number->value());
                 query.addBindValue(number->source());
             }
-            if (!query.exec())
+            if (!prepared || !query.exec())
                 throw DbError(QStringLiteral("Cannot search the table \"%1\": %2.")
                                   .arg(s.table, reasonOf(query)));
             while (query.next())
@@ -1070,14 +1140,15 @@ void RecordSet::setFilter(const QString& criteria)
             }
             QSqlQuery query(s.db());
             query.setForwardOnly(true);
-            query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4")
-                              .arg(s.rowKey, s.quotedTable, s.columns[col].quotedName,
-                                   value.typeId() == QMetaType::LongLong
-                                       ? QStringLiteral("?")
-                                       : QStringLiteral("CAST(? AS "
-                                                        "double precision)")));
+            const bool prepared =
+                query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = %4")
+                                  .arg(s.rowKey, s.quotedTable, s.columns[col].quotedName,
+                                       value.typeId() == QMetaType::LongLong
+                                           ? QStringLiteral("?")
+                                           : QStringLiteral("CAST(? AS "
+                                                            "double precision)")));
             query.addBindValue(value);
-            if (!query.exec())
+            if (!prepared || !query.exec())
                 throw DbError(QStringLiteral("Cannot search the table \"%1\": %2.")
                                   .arg(s.table, reasonOf(query)));
             while (query.next())

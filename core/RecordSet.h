@@ -78,7 +78,13 @@ public:
     // Sends every waiting change in one transaction (see above). With `uniqueColumn`, a value
     // written to that column by the batch must not be held by any other row: otherwise nothing is
     // saved and it fails with Kind::Duplicate. Values the batch does not write are not checked.
+    // On a server, a connection lost during the commit is made again and the rows tell whether
+    // the batch landed: when it did, updateBatch() returns as saved and saveNote() says what
+    // happened; when it did not, it fails as any other failure (the batch stays); when the
+    // connection cannot be made again, it fails with Kind::CommitUnknown (the batch stays).
     void updateBatch(const QString& uniqueColumn = QString());
+    // What the last updateBatch() has to tell beside its success; usually empty.
+    QString saveNote() const;
     // Drops every waiting change: begun rows vanish, deleted rows come back, changed columns return
     // to the values read. If the current row vanishes, the last visible row becomes current.
     void cancelBatch();

@@ -122,25 +122,35 @@ Transaction::Transaction(QSqlDatabase& database, QString failure)
                        ? QStringLiteral("SELECT 1 FROM ardentry_turn FOR UPDATE")
                        : QString();
         if (!take.isEmpty() && !lock.exec(take))
-            throw DbError(m_failure + QStringLiteral(": ") + serverWords(lock.lastError()) +
-                          QStringLiteral(". Nothing was saved."));
+            fail(lock);
     }
     const QString writer = writerName(m_database.connectionName());
     if (server && !writer.isEmpty()) {
         // The name lives as long as the transaction; the server's triggers read it.
         QSqlQuery name(m_database);
-        name.prepare(QStringLiteral("SELECT set_config('ardentry.writer', ?, true)"));
+        if (!name.prepare(QStringLiteral("SELECT set_config('ardentry.writer', ?, true)")))
+            fail(name);
         name.addBindValue(writer);
         if (!name.exec())
-            throw DbError(m_failure + QStringLiteral(": ") + engineReason(name.lastError()) +
-                          QStringLiteral(". Nothing was saved."));
+            fail(name);
     } else if (!server && !writer.isEmpty()) {
         QSqlQuery name(m_database);
-        name.prepare(QStringLiteral("INSERT OR REPLACE INTO ardentry_writer (slot, name) "
-                                    "VALUES (1, ?)"));
-        name.addBindValue(writer);
-        m_writerSet = name.exec(); // a file without the table records no name
+        // A file without the table records no name.
+        m_writerSet = name.prepare(QStringLiteral("INSERT OR REPLACE INTO ardentry_writer "
+                                                  "(slot, name) VALUES (1, ?)"));
+        if (m_writerSet) {
+            name.addBindValue(writer);
+            m_writerSet = name.exec();
+        }
     }
+}
+
+void Transaction::fail(const QSqlQuery& query)
+{
+    const QString reason = serverWords(query.lastError());
+    rollback();
+    throw DbError(m_failure + QStringLiteral(": ") + reason +
+                  QStringLiteral(". Nothing was saved."));
 }
 
 Transaction::~Transaction()
@@ -164,13 +174,30 @@ void Transaction::commit()
         // find it.
         QSqlQuery clear(m_database);
         if (!clear.exec(QStringLiteral("DELETE FROM ardentry_writer")))
-            throw DbError(m_failure + QStringLiteral(": ") + engineReason(clear.lastError()) +
-                          QStringLiteral(". Nothing was saved."));
+            fail(clear);
         m_writerSet = false;
     }
     QSqlQuery commit(m_database);
-    if (!commit.exec(QStringLiteral("COMMIT")))
-        throw DbError(m_failure + QStringLiteral(": ") + engineReason(commit.lastError()) +
-                      QStringLiteral(". Nothing was saved."));
-    m_open = false;
+    if (commit.exec(QStringLiteral("COMMIT"))) {
+        m_open = false;
+        return;
+    }
+    const QString reason = engineReason(commit.lastError());
+    // A failed COMMIT on a connection that still answers ended the transaction without saving
+    // it. A connection that no longer answers may have lost the answer to a COMMIT that landed.
+    const auto answers = [this] {
+        QSqlQuery probe(m_database);
+        return m_database.isOpen() && probe.exec(QStringLiteral("SELECT 1"));
+    };
+    if (isServerDatabase(m_database) && !answers()) {
+        m_open = false;
+        throw DbError(DbError::Kind::CommitUnknown,
+                      m_failure +
+                          QStringLiteral(": the connection to the database server was lost "
+                                         "while the changes were committed (") +
+                          reason + QStringLiteral("); they may or may not have been saved."));
+    }
+    rollback();
+    throw DbError(m_failure + QStringLiteral(": ") + reason +
+                  QStringLiteral(". Nothing was saved."));
 }

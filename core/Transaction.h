@@ -4,6 +4,7 @@
 #include <QString>
 
 class QSqlError;
+class QSqlQuery;
 
 // The engine's own words for a failure: its database text, else the driver's text.
 QString engineReason(const QSqlError& error);
@@ -14,7 +15,8 @@ QString serverWords(const QSqlError& error);
 
 // One write transaction: begun on construction ("BEGIN IMMEDIATE" on SQLite, so a second writer
 // waits or fails before anything is read), rolled back on destruction unless commit() ran.
-// Every failure throws DbError with `failure` followed by the engine's reason.
+// Every failure throws DbError with `failure` followed by the engine's reason; a failure after
+// BEGIN rolls back first, so the session is never left in a broken transaction.
 class Transaction
 {
 public:
@@ -24,6 +26,8 @@ public:
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
+    // When the server connection is lost during COMMIT, the changes may have landed or not: it
+    // throws DbError(CommitUnknown), and the caller finds out once the connection is made again.
     void commit();
     // Ends the transaction without saving anything (the destructor does the same).
     void rollback();
@@ -35,6 +39,10 @@ public:
     static void setWriterName(const QString& connectionName, const QString& name);
 
 private:
+    // Rolls back (while `query` still exists, so that a server can drop its statement) and
+    // throws with the query's reason.
+    [[noreturn]] void fail(const QSqlQuery& query);
+
     QSqlDatabase& m_database;
     QString m_failure;
     bool m_open = false;

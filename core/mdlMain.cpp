@@ -197,6 +197,7 @@ namespace
 {
 QVariant scalar(Connection& connection, const QString& sql)
 {
+    connection.ensureAlive(); // Add New's number: the first command after a server restart
     QSqlQuery query(connection.database());
     if (!query.exec(sql) || !query.next())
         throw DbError(

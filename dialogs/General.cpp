@@ -74,8 +74,15 @@ void General::Form_Load()
         // An unreadable count leaves the line empty; the other lines are still filled.
     }
     Label4->setText(count);
-    Label6->setText(m_app.dbConnection.engineName() + QLatin1Char(' ') +
-                    m_app.dbConnection.engineVersion());
+    QString version;
+    try {
+        if (m_app.dbConnection.isServer())
+            m_app.dbConnection.ensureAlive(); // a lost connection is made again
+        version = m_app.dbConnection.engineVersion();
+    } catch (const DbError& e) {
+        version = tr("(unknown: %1)").arg(e.message());
+    }
+    Label6->setText(m_app.dbConnection.engineName() + QLatin1Char(' ') + version);
     auto* backups = findChild<QLabel*>(QStringLiteral("Label10"));
     if (server) {
         // A server's database is backed up by the server's administrator, not by Ardentry.

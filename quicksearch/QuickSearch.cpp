@@ -181,7 +181,7 @@ bool QuickSearch::ensureIndex()
         if (quicksearch::hasIndex(app.dbConnection.database()))
             return true;
     } catch (const DbError& e) {
-        m_frame.report(e.message());
+        reportFailure(e.message());
         return false;
     }
     if (m_indexDeclined)
@@ -240,15 +240,23 @@ void QuickSearch::runSearch()
         m_dock->hide();
         return;
     }
+    try {
+        // The first search after a server restart connects again.
+        m_frame.app().dbConnection.ensureAlive();
+    } catch (const DbError& e) {
+        reportFailure(tr("The quick search failed: %1").arg(e.message()));
+        return;
+    }
     if (!ensureIndex())
         return;
     quicksearch::Result result;
     try {
         result = quicksearch::search(m_frame.app().dbConnection, typed);
     } catch (const DbError& e) {
-        m_frame.report(tr("The quick search failed: %1").arg(e.message()));
+        reportFailure(tr("The quick search failed: %1").arg(e.message()));
         return;
     }
+    m_failure.clear();
     lstResults->clear();
     for (const quicksearch::Hit& hit : result.hits) {
         auto* item = new QTreeWidgetItem(lstResults);
@@ -269,6 +277,18 @@ void QuickSearch::runSearch()
                                                   : tr("%1 articles").arg(result.total));
     for (int c = Number; c < Snippet; ++c)
         lstResults->resizeColumnToContents(c);
+    m_dock->show();
+}
+
+void QuickSearch::reportFailure(const QString& text)
+{
+    if (text != m_failure) {
+        m_failure = text;
+        m_frame.report(text);
+        return;
+    }
+    lstResults->clear();
+    lblResultCount->setText(text);
     m_dock->show();
 }
 

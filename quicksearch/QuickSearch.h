@@ -39,6 +39,9 @@ private:
     void clear();
     // The database has the index, or the user had it built now.
     bool ensureIndex();
+    // A failed search: reported in a box the first time; while later searches fail the same way
+    // (a server that is away, each key would bring the box back) only in the result line.
+    void reportFailure(const QString& text);
 
     Frame& m_frame;
     QToolBar* tlbQuickSearch = nullptr;
@@ -48,4 +51,5 @@ private:
     QLabel* lblResultCount = nullptr;
     QTimer m_pause;
     bool m_indexDeclined = false;
+    QString m_failure; // the failure last reported in a box; empty once a search worked
 };

@@ -3,8 +3,10 @@
 #include "app/frmMain.h"
 #include "articles/frmBrowser.h"
 #include "articles/frmDisplay.h"
+#include "core/Connection.h"
 #include "core/mdlMain.h"
 
+#include <QSqlQuery>
 #include <QtTest>
 #include <QtWidgets>
 
@@ -33,6 +35,8 @@ class tst_MainWindow : public QObject
 private slots:
     void commands_data();
     void commands();
+    void afterServerRestart_data();
+    void afterServerRestart();
 };
 
 // Articles 1..9 ("Problem N", the odd ones in category "Odd") and the row's SQL; then steps and
@@ -174,6 +178,95 @@ void tst_MainWindow::commands()
     QCOMPARE(started.messages().texts().size(), heard);
     QCOMPARE(ended.count(), steps.contains("ended") ? 1 : 0);
     QCOMPARE(urls.opened.isEmpty(), !steps.contains("; opened "));
+}
+
+// The server ends every session of the program (a restart, an administrator): the first command
+// after it works, without a message. "away": the server takes no connection until the check.
+void tst_MainWindow::afterServerRestart_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("check"); // "widget: pattern of what it shows"
+    const auto row = [](const char* command, const char* check) {
+        QTest::newRow(command) << QString(command) << QString(check);
+    };
+    row("quick search", "lblResultCount: ^3 articles$");
+    row("quick search, server away", "lblResultCount: ^3 articles$");
+    row("mnuHistory", "lblArticle: ^Article 1 ");
+    row("mnuTrash", "lblCount: ^0 deleted article");
+    row("mnuGen", "Label6: ^PostgreSQL 15\\.\\d+$");
+    row("mnuCategories", "List1: .");
+    row("mnuLabels", "Text1: .");
+    row("mnuExport", "optAll: \\(3\\)$");
+    row("mnuAdd", "txtID: ^4$");
+    row("Command1", "Text1: ^N/A$"); // the images of the article
+}
+
+void tst_MainWindow::afterServerRestart()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, check);
+    auto folder = std::make_shared<TestFolder>(NewDatabaseOptions(), TestFolder::Engine::Server);
+    folder->fillArticles(3);
+    StartedApp started(folder);
+    started.main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&started.main()));
+    const QString others = "FROM pg_stat_activity WHERE pid <> pg_backend_pid() AND datname = "
+                           "current_database()";
+    const QString name = folder->scalar("SELECT current_database()").toString();
+    const bool away = command.endsWith("away");
+    Connection admin; // a database takes or refuses connections by the word of another one
+    admin.open(TestFolder::serverAddress());
+    const auto admit = [&](bool yes) {
+        QSqlQuery alter(admin.database());
+        QVERIFY(alter.exec(QString("ALTER DATABASE %1 ALLOW_CONNECTIONS %2").arg(name).arg(yes)));
+    };
+    if (away)
+        admit(false);
+    folder->exec("SELECT pg_terminate_backend(pid) " + others);
+    QTRY_COMPARE(folder->scalar("SELECT count(*) " + others).toInt(), 0);
+    started.messages().clear();
+    auto* box = findWidget<QLineEdit>("txtQuickSearch");
+    auto* said = findWidget<QLabel>("lblResultCount");
+    if (command.startsWith("quick search")) {
+        QTest::keyClick(&started.main(), Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(box->hasFocus());
+        QTest::keyClicks(box, "Prob");
+    } else if (command == "Command1") {
+        QTest::mouseClick(started.control<QWidget>(command), Qt::LeftButton);
+    } else {
+        started.trigger(command);
+    }
+    if (away) {
+        // One box says why; the next keys are quiet, the result line says it; once the server
+        // takes connections again the next key finds the articles.
+        QTRY_COMPARE(started.messages().texts().size(), 1);
+        QVERIFY2(started.messages().texts().first().contains(
+                     QRegularExpression("cannot be made again: .*" + name)),
+                 qPrintable(started.messages().texts().first()));
+        QTest::keyClick(box, Qt::Key_L);
+        QTRY_COMPARE(said->text(), started.messages().texts().first());
+        admit(true);
+        QTest::keyClick(box, Qt::Key_E);
+    }
+    const QString widget = check.section(": ", 0, 0);
+    const QRegularExpression pattern(check.section(": ", 1));
+    const auto shown = [&] {
+        QWidget* found = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* w = top->findChild<QWidget*>(widget); w && w->isVisible())
+                found = w;
+        if (auto* label = qobject_cast<QLabel*>(found))
+            return label->text();
+        if (auto* line = qobject_cast<QLineEdit*>(found))
+            return line->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(found))
+            return button->text();
+        if (auto* list = qobject_cast<QListWidget*>(found))
+            return list->count() > 0 ? list->item(0)->text() : QString();
+        return QString("(not shown)");
+    };
+    QTRY_VERIFY2(pattern.match(shown()).hasMatch(), qPrintable(shown()));
+    QCOMPARE(started.messages().texts().size(), away ? 1 : 0);
 }
 
 QTEST_MAIN(tst_MainWindow)

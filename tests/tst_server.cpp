@@ -4,6 +4,7 @@
 #include "core/History.h"
 #include "core/RecordSet.h"
 #include "core/ServerAddress.h"
+#include "core/Transaction.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -11,6 +12,8 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
+#include <thread>
 
 namespace
 {
@@ -83,6 +86,23 @@ struct Role {
 };
 
 const char* const kEdits = "GRANT SELECT, INSERT, UPDATE, DELETE ON ar TO $role";
+
+// From a connection of its own, ends the session of the database that waits on `event` (as
+// pg_stat_activity names it) as soon as one does; false when none did within 30 seconds.
+bool endSessionWaitingOn(const QString& address, const QString& event)
+{
+    Connection killer;
+    killer.open(address);
+    QSqlQuery query(killer.database());
+    const QString waiting = "FROM pg_stat_activity WHERE datname = current_database() AND "
+                            "wait_event = '" +
+                            event + "'";
+    return query.exec("DO $$ BEGIN FOR i IN 1..600 LOOP PERFORM pg_stat_clear_snapshot(); IF "
+                      "EXISTS (SELECT 1 " +
+                      waiting + ") THEN PERFORM pg_terminate_backend(pid) " + waiting +
+                      "; RETURN; END IF; PERFORM pg_sleep(0.05); END LOOP; RAISE "
+                      "EXCEPTION 'no session waited'; END $$");
+}
 } // namespace
 
 class tst_Server : public QObject
@@ -433,6 +453,90 @@ private slots:
         } catch (const DbError& e) {
             QFAIL(qPrintable(step + " failed: " + e.message()));
         }
+    }
+
+    // A write that waits too long for another writer gives up, and leaves a session that
+    // works: the next read and the next Add New.
+    void lockTimeout()
+    {
+        const TestFolder db(TestFolder::Engine::Server);
+        db.fillArticles(3);
+        Client a(db.dbPath()), b(db.dbPath());
+        a.articles.addNew();
+        a.articles.collect("ID", a.nextNumber());
+        a.articles.collect("Problem", "new");
+        {
+            const Transaction holding(b.connection.database(), "held");
+            const QString refused = a.save("ID");
+            QVERIFY2(refused.contains("lock timeout"), qPrintable(refused));
+        }
+        QCOMPARE(a.nextNumber(), "4");
+        QCOMPARE(a.save("ID"), "saved");
+        QCOMPARE(db.scalar("SELECT Problem FROM AR WHERE ID = 4"), "new");
+    }
+
+    void commitLost_data()
+    {
+        QTest::addColumn<bool>("landed");
+        QTest::newRow("saved") << true;
+        QTest::newRow("not saved") << false;
+    }
+
+    // The connection dies during COMMIT: after the commit landed (its wait for a standby ended
+    // by an administrator) or before (a trigger run by the commit ended). The save says which,
+    // and the record set agrees with the table.
+    void commitLost()
+    {
+        QFETCH(bool, landed);
+        const TestFolder db(TestFolder::Engine::Server);
+        db.fillArticles(3);
+        Client client(db.dbPath());
+        struct Restore {
+            const TestFolder& db;
+            ~Restore()
+            {
+                db.exec("ALTER SYSTEM RESET synchronous_standby_names");
+                db.exec("ALTER SYSTEM RESET synchronous_commit");
+                db.exec("SELECT pg_reload_conf()");
+            }
+        };
+        std::optional<Restore> restore;
+        if (landed) {
+            // Every other session commits as usual; this one waits for a standby that never
+            // comes, after its commit is stored.
+            restore.emplace(Restore{db});
+            db.exec("ALTER SYSTEM SET synchronous_commit = local");
+            db.exec("ALTER SYSTEM SET synchronous_standby_names = 'nobody'");
+            db.exec("SELECT pg_reload_conf()");
+            QTRY_COMPARE(db.scalar("SHOW synchronous_standby_names"), "nobody");
+            QVERIFY(QSqlQuery(client.connection.database()).exec("SET synchronous_commit = on"));
+        } else {
+            db.exec("CREATE FUNCTION pause() RETURNS trigger AS $$ BEGIN PERFORM pg_sleep(60); "
+                    "RETURN NULL; END $$ LANGUAGE plpgsql");
+            db.exec("CREATE CONSTRAINT TRIGGER pause AFTER UPDATE ON ar DEFERRABLE INITIALLY "
+                    "DEFERRED FOR EACH ROW EXECUTE FUNCTION pause()");
+        }
+        bool ended = false;
+        std::thread killer([&, address = db.dbPath()] {
+            ended = endSessionWaitingOn(address, landed ? "SyncRep" : "PgSleep");
+        });
+        client.articles.collect("Problem", "typed");
+        const QString result = client.save();
+        killer.join();
+        QVERIFY(ended);
+        QCOMPARE(db.scalar("SELECT Problem FROM AR WHERE ID = 1"), landed ? "typed" : "Problem 1");
+        QCOMPARE(client.articles.value("Problem"), "typed");
+        QCOMPARE(client.articles.hasPendingChanges(), !landed);
+        if (landed) {
+            QCOMPARE(result, "saved");
+            QVERIFY(client.articles.saveNote().contains("were saved, but the connection"));
+            return;
+        }
+        QVERIFY2(result.contains("lost during the commit; it was made again and the table is as "
+                                 "it was. Nothing was saved."),
+                 qPrintable(result));
+        db.exec("DROP TRIGGER pause ON ar");
+        QCOMPARE(client.save(), "saved");
     }
 };
 

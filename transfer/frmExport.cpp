@@ -91,6 +91,7 @@ void frmExport::Form_Load()
     m_frame.disableWhileOpen(this);
     qint64 all = -1;
     try {
+        m_app.dbConnection.ensureAlive(); // a lost server connection is made again
         all = allArticles(m_app.dbConnection.database())->count();
     } catch (const DbError& e) {
         lblStatus->setText(e.message());
@@ -199,6 +200,7 @@ void frmExport::cmdExport_Click()
     ExportReport report;
     try {
         m_frame.DropUnsentChanges();
+        m_app.dbConnection.ensureAlive();
         QSqlDatabase& database = m_app.dbConnection.database();
         const std::unique_ptr<ArticleSource> source =
             optSearch->isChecked()        ? recordSetArticles(m_app.rsMain)

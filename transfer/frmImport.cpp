@@ -359,8 +359,16 @@ void frmImport::cmdImport_Click()
                             .arg(report.imported),
                         QStringLiteral("Ardentry"), QMessageBox::No);
     };
-    const ImportReport report =
-        importArticles(m_app.dbConnection.database(), path, options, onProgress, onConfirm);
+    ImportReport report;
+    try {
+        // The first import after a server restart connects again.
+        m_app.dbConnection.ensureAlive();
+        report =
+            importArticles(m_app.dbConnection.database(), path, options, onProgress, onConfirm);
+    } catch (const DbError& e) {
+        report.file = path;
+        report.failure = e.message();
+    }
     progress.close();
     if (report.changedDatabase()) {
         TransferCommands::reloadAfterImport(m_frame);
