@@ -301,7 +301,7 @@ void Connection::openServer(const QString& text)
             throw DbError(QStringLiteral("The PostgreSQL database driver is not available (Debian "
                                          "package libqt6sql6-psql)."));
     }
-    address.applyTo(m_db, m_password);
+    address.applyTo(m_db, m_password, m_sslPassword);
     if (const QString reason = openServerSession(m_db); !reason.isEmpty()) {
         const bool password = reason.contains(QLatin1String("password"), Qt::CaseInsensitive) &&
                               (reason.contains(QLatin1String("no password supplied")) ||

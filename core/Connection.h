@@ -40,6 +40,8 @@ public:
     // The password for the server of the next open() (and of every reconnection after it);
     // kept in memory only.
     void setPassword(const QString& password) { m_password = password; }
+    // Likewise the password of the client's SSL key (libpq's sslpassword).
+    void setSslPassword(const QString& password) { m_sslPassword = password; }
 
     Engine engine() const { return m_engine; }
     bool isServer() const { return m_engine == Engine::PostgreSQL; }
@@ -76,6 +78,7 @@ private:
     QString m_name;
     QString m_path;
     QString m_password;
+    QString m_sslPassword;
     Engine m_engine = Engine::SQLite;
     ServerAddress m_address;
     qint64 m_serverStamp = 0;

@@ -62,11 +62,11 @@ class tst_Server : public QObject
 
 private slots:
     // The ways libpq writes an address: each reads as the same server, shows without its
-    // password and, given the test server's socket, reaches it.
+    // password and, given the test server's socket, reaches it (through the hosts in turn).
     void addresses_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown"); // or "refused: <start of the reason>"
+        QTest::addColumn<QString>("shown"); // "down: <shown>" for no server, "refused: <reason>"
         const auto row = [](const char* typed, const char* shown) {
             QTest::newRow(typed) << QString(typed) << QString(shown);
         };
@@ -77,6 +77,19 @@ private slots:
             "postgresql://ardentry@$enc/$db?connect_timeout=3");
         row("postgresql://ardentry@$enc:5432/$db", "postgresql://ardentry@$enc:5432/$db");
         row("postgresql://u@[::1]:6543/kb", "postgresql://u@[::1]:6543/kb");
+        row("postgresql://ardentry@%2Fnowhere,$enc/$db?target_session_attrs=read-write",
+            "postgresql://ardentry@%2Fnowhere,$enc/$db?target_session_attrs=read-write");
+        row("postgresql://ardentry:x@%2Fnowhere:5433,$enc:5432/$db",
+            "postgresql://ardentry@%2Fnowhere:5433,$enc:5432/$db");
+        row("postgresql://ardentry@/$db?host=/nowhere,$dir&port=5433,5432",
+            "postgresql://ardentry@%2Fnowhere:5433,$enc:5432/$db");
+        row("postgresql://ardentry@$enc:5999,%2Fnowhere:5432/$db",
+            "down: postgresql://ardentry@$enc:5999,%2Fnowhere:5432/$db");
+        row("postgresql://u@h1,[::2]/kb?port=5433", "postgresql://u@h1:5433,[::2]:5433/kb");
+        row("postgresql://u@h1,h2/kb?port=5432,5433,5434",
+            "refused: The server address \"postgresql://u@h1,h2/kb\" names 2 hosts but 3 ports");
+        row("postgresql://u@h1:54e2/kb", "refused: The server address \"postgresql://u@/kb\" has "
+                                         "the port \"54e2\"");
         row("postgresql://u@host:0/kb", "refused: The server address");
         row("postgresql://u@host/", "refused: The server address \"postgresql://u@host/\" names "
                                     "no database");
@@ -92,18 +105,25 @@ private slots:
         TestFolder folder(TestFolder::Engine::Server);
         ServerAddress server;
         QVERIFY(ServerAddress::parse(folder.dbPath(), server));
-        const QString encoded = QUrl::toPercentEncoding(server.host);
+        const QString encoded = QUrl::toPercentEncoding(server.hosts.value(0));
         for (QString* text : {&typed, &shown})
             text->replace("$enc", encoded)
-                .replace("$dir", server.host)
+                .replace("$dir", server.hosts.value(0))
                 .replace("$db", server.database);
         ServerAddress address;
         QString error;
         const bool read = ServerAddress::parse(typed, address, &error);
+        const bool down = shown.startsWith("down: ");
+        if (down)
+            shown.remove(0, 6);
         QCOMPARE(read ? address.display() : "refused: " + error.left(shown.size() - 9), shown);
-        if (!read || address.host != server.host)
+        if (!read || !address.hosts.contains(server.hosts.value(0)))
             return;
         Connection connection;
+        if (down) {
+            QVERIFY_THROWS_EXCEPTION(DbError, connection.open(typed));
+            return;
+        }
         connection.open(typed);
         QCOMPARE(connection.displayPath(), shown);
         QCOMPARE(connection.engineName(), "PostgreSQL");
