@@ -141,6 +141,8 @@ std::unique_ptr<frmMain> startArdentry(mdlMain& app)
             if (MessageBox::exec(welcome) != QDialog::Accepted)
                 return nullptr;
             chosen = welcome.databasePath();
+            if (!welcome.password().isEmpty())
+                app.dbConnection.setPassword(welcome.password());
         } else {
             const std::optional<QString> answer = askAfterFailure(app, *failure);
             if (!answer)

@@ -1,8 +1,11 @@
 #include "app/frmWelcome.h"
 
+#include "app/frmPassword.h"
 #include "common/DesignedLayout.h"
 #include "common/MessageBox.h"
+#include "core/Connection.h"
 #include "core/NewDatabase.h"
+#include "core/ServerAddress.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,6 +14,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -83,10 +87,11 @@ frmWelcome::frmWelcome(QWidget* parent)
     chkSample = new QCheckBox(tr("Fill the new database with &sample articles"), this);
     chkSample->setObjectName(QStringLiteral("chkSample"));
     cmdQuit = commandButton(this, "cmdQuit", tr("&Quit"));
+    cmdServer = commandButton(this, "cmdServer", tr("Co&nnect to a server..."));
     for (QLabel* label : {lblTitle, lblIntro})
         label->setAccessibleName(label->text());
     for (QAbstractButton* button :
-         std::initializer_list<QAbstractButton*>{cmdOpen, cmdCreate, chkSample, cmdQuit})
+         std::initializer_list<QAbstractButton*>{cmdOpen, cmdCreate, chkSample, cmdQuit, cmdServer})
         button->setAccessibleName(spoken(button->text()));
 
     auto* heading = new QVBoxLayout;
@@ -107,6 +112,7 @@ frmWelcome::frmWelcome(QWidget* parent)
     layout->addWidget(cmdOpen);
     layout->addWidget(cmdCreate);
     layout->addLayout(sample);
+    layout->addWidget(cmdServer);
     layout->addSpacing(12);
     layout->addLayout(quit);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -114,6 +120,7 @@ frmWelcome::frmWelcome(QWidget* parent)
     connect(cmdOpen, &QPushButton::clicked, this, &frmWelcome::cmdOpen_Click);
     connect(cmdCreate, &QPushButton::clicked, this, &frmWelcome::cmdCreate_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdServer, &QPushButton::clicked, this, &frmWelcome::cmdServer_Click);
 }
 
 QString frmWelcome::chooseExistingDatabase(QWidget* parent, const QString& folder)
@@ -177,5 +184,52 @@ void frmWelcome::cmdCreate_Click()
         return;
     }
     m_databasePath = path;
+    accept();
+}
+
+void frmWelcome::cmdServer_Click()
+{
+    QString typed;
+    ServerAddress address;
+    for (;;) {
+        QInputDialog ask(this);
+        ask.setObjectName(QStringLiteral("dlgServerAddress"));
+        ask.setWindowTitle(tr("Connect to a Server"));
+        ask.setLabelText(tr("Address of the database on the PostgreSQL server\n"
+                            "(postgresql://user@host/database):"));
+        ask.setTextValue(typed);
+        if (MessageBox::exec(ask) != QDialog::Accepted)
+            return;
+        typed = ask.textValue().trimmed();
+        QString why;
+        if (ServerAddress::parse(typed, address, &why))
+            break;
+        showMessage(this, tr("This server address cannot be used.\n\n%1").arg(why));
+    }
+    QString password;
+    for (;;) {
+        Connection probe;
+        probe.setPassword(password);
+        try {
+            const WaitCursor waiting;
+            probe.open(typed);
+            break;
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::PasswordNeeded) {
+                showMessage(this,
+                            tr("Ardentry cannot connect to the server.\n\n%1").arg(e.message()));
+                return;
+            }
+            frmPassword ask(address.display(),
+                            e.message().contains(QLatin1String("authentication")) ? e.message()
+                                                                                  : QString(),
+                            this);
+            if (MessageBox::exec(ask) != QDialog::Accepted)
+                return;
+            password = ask.password();
+        }
+    }
+    m_databasePath = typed; // its passwords are taken out before it is stored
+    m_password = password;
     accept();
 }

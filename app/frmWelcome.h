@@ -8,8 +8,9 @@ class QLabel;
 class QPushButton;
 
 // The first start: no preferences file or no database path yet. Offers to open an existing
-// database or to create a new one (with or without the sample articles); accepted once a
-// database is chosen, rejected by Quit, Escape and the title bar's close.
+// database, to create a new one (with or without the sample articles) or to connect to a
+// database on a server; accepted once a database is chosen, rejected by Quit, Escape and the
+// title bar's close.
 class frmWelcome : public QDialog
 {
     Q_OBJECT
@@ -18,9 +19,14 @@ public:
 
     // The database chosen or created; empty until then.
     const QString& databasePath() const { return m_databasePath; }
+    // The password typed for the server chosen, when it wanted one; kept in memory only.
+    const QString& password() const { return m_password; }
 
     void cmdOpen_Click();
     void cmdCreate_Click();
+    // Asks for a server address, then for its password while the server wants one, and takes
+    // the address once a connection to it is made.
+    void cmdServer_Click();
 
     // The file chooser for an existing database, starting in `folder` (the documents folder when
     // empty). Returns the file chosen, empty when cancelled.
@@ -35,7 +41,9 @@ public:
     QPushButton* cmdCreate = nullptr;
     QCheckBox* chkSample = nullptr;
     QPushButton* cmdQuit = nullptr;
+    QPushButton* cmdServer = nullptr;
 
 private:
     QString m_databasePath;
+    QString m_password;
 };

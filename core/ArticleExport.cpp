@@ -21,8 +21,10 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace
@@ -308,6 +310,27 @@ QString safeFileName(const QString& name)
     return safe.left(80);
 }
 
+// Whether the file begins as a PNG, JPEG, GIF, BMP, TIFF or WebP picture does.
+bool hasPictureSignature(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(16);
+    static const QByteArray signatures[] = {QByteArray("\x89PNG\r\n\x1a\n", 8),
+                                            QByteArray("\xff\xd8\xff", 3),
+                                            QByteArray("GIF87a"),
+                                            QByteArray("GIF89a"),
+                                            QByteArray("II*\0", 4),
+                                            QByteArray("MM\0*", 4)};
+    for (const QByteArray& signature : signatures)
+        if (head.startsWith(signature))
+            return true;
+    if (head.startsWith("BM") && head.size() >= 14) // the file's size follows, little-endian
+        return qFromLittleEndian<quint32>(head.constData() + 2) == quint32(file.size());
+    return head.startsWith("RIFF") && head.mid(8, 4) == "WEBP";
+}
+
 bool writeWholeFile(const QString& path, const QString& content, QString& error)
 {
     QFile file(path);
@@ -332,8 +355,10 @@ struct IndexEntry {
 class WebWriter
 {
 public:
-    WebWriter(const QString& folder, const QString& imageBase, const QStringList& columns)
-        : m_folder(folder), m_imageBase(imageBase), m_date(QDate::currentDate())
+    WebWriter(const QString& folder, const QString& imageBase, const QStringList& columns,
+              PictureCheck isPicture)
+        : m_folder(folder), m_imageBase(imageBase), m_isPicture(std::move(isPicture)),
+          m_date(QDate::currentDate())
     {
         auto find = [&columns](const char* name) {
             for (int i = 0; i < columns.size(); ++i) {
@@ -371,6 +396,7 @@ private:
 
     QString m_folder;
     QString m_imageBase;
+    PictureCheck m_isPicture;
     QDate m_date;
     int m_id, m_category, m_enteredBy, m_title, m_problem, m_solution, m_reference, m_entered,
         m_editedBy, m_edited;
@@ -409,6 +435,13 @@ QString WebWriter::copyImage(const QString& path, const QString& number, ExportR
     const QString source = info.canonicalFilePath();
     if (const auto found = m_copied.constFind(source); found != m_copied.constEnd())
         return found.value();
+    // An article may name any file (a key, a password file, "../../"): only pictures go out.
+    if (!(m_isPicture ? m_isPicture(source) : hasPictureSignature(source))) {
+        report.notes << QStringLiteral("article %1: %2 was left out, not a picture; its page "
+                                       "names it only.")
+                            .arg(number, shown(path));
+        return QString();
+    }
     if (!m_imagesFolder) {
         m_imagesFolder = QDir(m_folder).mkpath(QStringLiteral("images"));
     }
@@ -615,7 +648,7 @@ ExportReport exportCsv(ArticleSource& source, const QString& file, const ExportP
 }
 
 ExportReport exportWeb(ArticleSource& source, const QString& folder, const QString& imageBase,
-                       const ExportProgress& progress)
+                       const ExportProgress& progress, const PictureCheck& isPicture)
 {
     ExportReport report;
     report.target = folder;
@@ -642,7 +675,7 @@ ExportReport exportWeb(ArticleSource& source, const QString& folder, const QStri
         return failed(report, QStringLiteral("No folder can be made in %1: %2.")
                                   .arg(shown(parent), work.errorString()));
     try {
-        WebWriter writer(work.path(), imageBase, source.columns());
+        WebWriter writer(work.path(), imageBase, source.columns(), isPicture);
         const qint64 total = source.count();
         QList<QVariant> values;
         QString error;

@@ -47,7 +47,7 @@ struct ExportReport {
     QString failure;
     qint64 articles = 0;
     qint64 imagesCopied = 0;
-    QStringList notes; // images not found, rows left out
+    QStringList notes; // images not found or not pictures, rows left out
 
     QString text() const;
 };
@@ -62,10 +62,15 @@ using ExportProgress = std::function<bool(qint64 done, qint64 total)>;
 ExportReport exportCsv(ArticleSource& source, const QString& file,
                        const ExportProgress& progress = {});
 
+// Whether a file is a picture, read as one (the windows decode it with Qt's image readers).
+using PictureCheck = std::function<bool(const QString& file)>;
+
 // Writes a folder of web pages: index.html lists the articles by category, one page per article
 // (every text escaped as the print page escapes it, line breaks kept), the images of the articles
-// copied into images/ beside them. `imageBase` is the folder that relative image paths start
-// from (the database's folder). The folder must not exist or be empty; it appears only when
-// everything was written. Never throws.
+// copied into images/ beside them. Only pictures are copied: a file `isPicture` refuses (without
+// it, one that does not begin as a PNG, JPEG, GIF, BMP, TIFF or WebP does) is left out and named
+// in the notes. `imageBase` is the folder that relative image paths start from (the database's
+// folder). The folder must not exist or be empty; it appears only when everything was written.
+// Never throws.
 ExportReport exportWeb(ArticleSource& source, const QString& folder, const QString& imageBase,
-                       const ExportProgress& progress = {});
+                       const ExportProgress& progress = {}, const PictureCheck& isPicture = {});

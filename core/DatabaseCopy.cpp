@@ -654,12 +654,7 @@ DatabaseCopyResult copyArticleDatabase(const QString& from, const QString& to,
 QString databaseDisplayName(const QString& pathOrAddress)
 {
     if (ServerAddress::looks(pathOrAddress)) {
-        ServerAddress address;
-        if (ServerAddress::parse(pathOrAddress, address))
-            return address.display();
-        // An address that cannot be read may still hold a password: only its kind is shown.
-        return pathOrAddress.trimmed().section(QStringLiteral("://"), 0, 0) +
-               QStringLiteral("://…");
+        return ServerAddress::withoutPasswords(pathOrAddress);
     }
     if (pathOrAddress.trimmed().isEmpty())
         return pathOrAddress;

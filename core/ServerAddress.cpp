@@ -109,11 +109,11 @@ bool ServerAddress::parse(const QString& text, ServerAddress& address, QString* 
                 portText = spec.mid(colon + 1);
         }
         int port = -1;
+        address.hosts << host;
         if (!portText.isEmpty() && !readPort(portText, port))
             return fail(error, QStringLiteral("The server address \"%1\" has the port \"%2\", "
                                               "which is not a port number.")
                                    .arg(address.display(), portText));
-        address.hosts << host;
         ports << port;
         anyPort = anyPort || port > 0;
     }

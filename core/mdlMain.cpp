@@ -72,27 +72,39 @@ QString mdlMain::StoredDatabasePath() const
 
 bool mdlMain::StoreDatabasePath(const QString& path, QString* error) const
 {
+    // An address that cannot be read is refused: what in it is a password cannot be told.
+    ServerAddress address;
+    if (ServerAddress::looks(path) && !ServerAddress::parse(path, address, error))
+        return false;
     return ProfileFile(IniFile()).write(QStringLiteral("General"), QStringLiteral("Path"),
                                         WithoutPassword(path), error);
 }
 
-QString mdlMain::WithoutPassword(const QString& path, QString* password)
+QString mdlMain::WithoutPassword(const QString& path, QString* password, QString* sslPassword)
 {
     ServerAddress address;
-    if (!ServerAddress::looks(path) || !ServerAddress::parse(path, address) ||
-        address.password.isEmpty())
+    if (!ServerAddress::looks(path))
+        return path;
+    if (!ServerAddress::parse(path, address))
+        return ServerAddress::withoutPasswords(path);
+    if (address.password.isEmpty() && address.sslPassword.isEmpty())
         return path;
     if (password)
         *password = address.password;
+    if (sslPassword)
+        *sslPassword = address.sslPassword;
     return address.display();
 }
 
 QString mdlMain::TakePassword(const QString& path)
 {
     QString password;
-    const QString shown = WithoutPassword(path, &password);
+    QString sslPassword;
+    const QString shown = WithoutPassword(path, &password, &sslPassword);
     if (!password.isEmpty())
         dbConnection.setPassword(password);
+    if (!sslPassword.isEmpty())
+        dbConnection.setSslPassword(sslPassword);
     return shown;
 }
 

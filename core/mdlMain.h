@@ -77,8 +77,8 @@ public:
     // The stored database path ("General"/"Path"), read afresh on every call.
     QString StoredDatabasePath() const;
     // Stores `path` as the database path in the preferences file, creating the file when
-    // needed; a server address is stored without its password. Returns false with the reason in
-    // `error` (when given).
+    // needed; a server address is stored without its passwords, and one that cannot be read is
+    // refused. Returns false with the reason in `error` (when given).
     bool StoreDatabasePath(const QString& path, QString* error = nullptr) const;
 
     // A database given for this run only (the command line): Main opens it instead of the
@@ -90,11 +90,13 @@ public:
     // What the user may see of the database in use: the file, or the server address without
     // any password.
     QString ShownDatabasePath() const;
-    // A server address without its password, which goes into `password` (when given); any
-    // other path as it stands.
-    static QString WithoutPassword(const QString& path, QString* password = nullptr);
-    // Takes the password out of a server address for the connection (kept in memory only) and
-    // returns the address without it.
+    // A server address without its passwords, which go into `password` and `sslPassword` (when
+    // given); an address that cannot be read loses whatever may be one; any other path as it
+    // stands.
+    static QString WithoutPassword(const QString& path, QString* password = nullptr,
+                                   QString* sslPassword = nullptr);
+    // Takes the passwords out of a server address for the connection (kept in memory only) and
+    // returns the address without them.
     QString TakePassword(const QString& path);
 
     Connection dbConnection;

@@ -5,6 +5,7 @@
 #include "common/MessageBox.h"
 #include "common/SingleInstance.h"
 #include "core/ProfileFile.h"
+#include "core/ServerAddress.h"
 #include "core/mdlMain.h"
 
 #include <QDir>
@@ -66,8 +67,15 @@ void frmDataPath::Form_Load()
 void frmDataPath::Command1_Click()
 {
     // Stored exactly as typed: no trimming, no check that the file exists, empty allowed. Only
-    // a server address loses its password, which is kept in memory for the next start.
+    // a server address loses its passwords, which are kept in memory for the next start; one
+    // that cannot be read is refused, since what in it is a password cannot be told.
     QString reason;
+    ServerAddress address;
+    if (ServerAddress::looks(Text1->text()) &&
+        !ServerAddress::parse(Text1->text(), address, &reason)) {
+        showMessage(this, QStringLiteral("The server address was not stored: %1").arg(reason));
+        return; // the typed address stays in the box, to be mended
+    }
     const QString path = m_app.TakePassword(Text1->text());
     if (!ProfileFile(m_app.IniFile()).write(Section, Key, path, &reason)) {
         showMessage(this, QStringLiteral("The database path could not be stored in %1.\n\n%2")

@@ -448,11 +448,13 @@ void tst_Csv::roundTrip()
 void tst_Csv::webPages()
 {
     TestFolder folder;
-    folder.writeFile("pics/a.png", "not really a picture");
-    folder.exec("INSERT INTO AR (ID, CUName, Title, Problem, solution, reference, Image1, Image2) "
-                "VALUES (2, '<Net & Co>', '\"Quoted\" <title>', '<script>x</script>', "
+    const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n", 8) + "rest of a picture";
+    folder.writeFile("pics/a.png", png);
+    folder.writeFile("pics/b.png", "root:x:0:0:root:/root:/bin/bash"); // only named a picture
+    folder.exec("INSERT INTO AR (ID, CUName, Title, Problem, solution, reference, Image1, Image2, "
+                "Image3) VALUES (2, '<Net & Co>', '\"Quoted\" <title>', '<script>x</script>', "
                 "'line1\nline2', 'https://example.com/?a=1&b=\"2\"', 'pics/a.png', "
-                "'/no/such/file.png')");
+                "'/no/such/file.png', 'pics/b.png')");
     Connection connection;
     connection.open(folder.dbPath());
     const QString target = folder.path("web");
@@ -461,7 +463,9 @@ void tst_Csv::webPages()
     QCOMPARE(report.outcome, ExportReport::Outcome::Exported);
     QCOMPARE(report.articles, qint64(2));
     QCOMPARE(report.imagesCopied, qint64(1));
-    QCOMPARE(report.notes.size(), 1); // the missing image
+    QCOMPARE(report.notes.size(), 2); // the missing file, the one that is no picture
+    QVERIFY2(report.notes.last().contains("b.png was left out, not a picture"),
+             qPrintable(report.notes.last()));
     const QString page = QString::fromUtf8(contents(target + "/article-2.html"));
     for (const char* raw : {"<script>", "<Net", "\"2\""})
         QVERIFY2(!page.contains(raw), raw);
@@ -469,7 +473,8 @@ void tst_Csv::webPages()
                                 "<h1>&quot;Quoted&quot; &lt;title&gt;</h1>", "line1\nline2",
                                 "src=\"images/1-a.png\"", "/no/such/file.png"})
         QVERIFY2(page.contains(escaped), escaped);
-    QCOMPARE(contents(target + "/images/1-a.png"), QByteArray("not really a picture"));
+    QCOMPARE(QDir(target + "/images").entryList(QDir::Files), QStringList{"1-a.png"});
+    QCOMPARE(contents(target + "/images/1-a.png"), png);
     const QString index = QString::fromUtf8(contents(target + "/index.html"));
     for (const char* entry : {">&lt;Net &amp; Co&gt;</h2>", ">General</h2>",
                               "href=\"article-1.html\"", "href=\"article-2.html\""})

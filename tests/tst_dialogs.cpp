@@ -33,6 +33,21 @@ void tst_Dialogs::steps_data()
         "$path; type Text1 postgresql://clerk:pass%20word$at%2Fsrv%2Fpg:5433/kb?sslmode=disable; "
         "click Command1; path postgresql://clerk$at%2Fsrv%2Fpg:5433/kb?sslmode=disable; $after; "
         "Text1: postgresql://clerk$at%2Fsrv%2Fpg:5433/kb?sslmode=disable");
+    // An address that does not read is refused, its password never shown; sslpassword goes too.
+    const char* unreadable[][2] = {
+        {"tech:Secret$atdbhost", "\"postgresql://tech$atdbhost/\" names no database"},
+        {"tech:Secret$atdbhost:54e2/kb", "\"postgresql://tech$atdbhost/kb\" has the port \"54e2\""},
+        {"tech$atdbhost/kb?Password=Secret", "\"postgresql://tech$atdbhost/kb\" has the option"},
+        {"tech:Secret$at[::1/kb", "\"postgresql://tech$at/kb\" has an unclosed \"[\""},
+    };
+    for (const auto& [typed, reason] : unreadable)
+        row(QString("path: postgresql://") + typed,
+            qPrintable(QString("$path; type Text1 postgresql://%1; click Command1; said The server "
+                               "address was not stored: The server address %2; shown; path $db")
+                           .arg(typed, reason)));
+    row("path: sslpassword", "$path; type Text1 postgresql://tech$atdbhost/kb?sslpassword=Secret&"
+                             "sslmode=require; click Command1; path "
+                             "postgresql://tech$atdbhost/kb?sslmode=require; gone");
     row("server: General", "open mnuGen; Label2: $db; Label4: 3; Label6 ~ ^PostgreSQL 15\\.\\d+$; "
                            "Label8: PostgreSQL database on a server; Label10: kept by the server");
     row("General",
@@ -201,6 +216,9 @@ void tst_Dialogs::steps()
         }
     }
     QCOMPARE(started.messages().texts().size(), heard);
+    QFile stored(ini);
+    QVERIFY(!stored.open(QIODevice::ReadOnly) || !stored.readAll().contains("Secret"));
+    QVERIFY(!started.messages().texts().join('|').contains("Secret"));
 }
 
 QTEST_MAIN(tst_Dialogs)

@@ -51,6 +51,12 @@ Run runTool(QStringList arguments, const QString& folder = QString(), bool inter
     return run;
 }
 
+// The address of a server database for the role that must give its password.
+QString clerk(const QString& address)
+{
+    return QString(address).replace("//ardentry@", "//clerk@");
+}
+
 // A value of a server database, through a connection of its own.
 QVariant serverScalar(const QString& address, const QString& sql)
 {
@@ -158,6 +164,7 @@ private slots:
         row("existing empty file", {"%db"}, 1, "", "exists", "");
         // A server is named by its address, never with its password.
         row("server", {"%server", "--articles", "2"}, 0, "0|2", "Created postgresql://ardentry@");
+        row("server wants a password, no terminal", {"%clerk"}, 1, "", "PGPASSWORD");
         // A file size limit makes the disk "full" half-way: no half-made file is left behind.
         row("disk full", {"<full disk>", "%db", "--articles", "5000"}, 1, "", "Cannot create");
     }
@@ -174,6 +181,8 @@ private slots:
         const QString folder = db.path("out"), path = db.path("out/new.db");
         const QString server = arguments.contains("%server") ? db.newServerDatabase() : "";
         arguments.replaceInStrings("%server", QString(server).replace("@", ":secret@"));
+        if (arguments.contains("%clerk"))
+            arguments.replaceInStrings("%clerk", clerk(db.newServerDatabase()));
         if (existing != "<none>")
             db.writeFile("out/new.db", existing);
         QVERIFY(QDir().mkpath(folder));
@@ -364,6 +373,37 @@ private slots:
             QCOMPARE(QDir(db.folder()).entryList({"copy.db*"}), QStringList());
         if (target.contains("server"))
             QCOMPARE(serverScalar(to, tables), tablesBefore);
+    }
+
+    // A server that wants a password: asked for on the terminal, not echoed; a wrong one is
+    // said so and asked again.
+    void passwordOnTerminal()
+    {
+        TestFolder db;
+        const QString server = clerk(db.newServerDatabase());
+        QProcess terminal;
+        terminal.start("script", {"-qec",
+                                  "'" + QCoreApplication::applicationDirPath() +
+                                      "/ardentry-newdb' '" + server + "'",
+                                  "/dev/null"});
+        QString seen;
+        for (const char* typed : {"wrong\n", "s3cret pass'word\n"}) {
+            QVERIFY2(QTest::qWaitFor([&] {
+                         seen += terminal.readAll();
+                         return seen.count("Password for") > (typed[0] == 'w' ? 0 : 1);
+                     }),
+                     qPrintable(seen));
+            terminal.write(typed);
+        }
+        QVERIFY(terminal.waitForFinished(60000));
+        seen += terminal.readAll();
+        QVERIFY2(terminal.exitCode() == 0 && seen.contains("Created postgresql://clerk@") &&
+                     seen.contains("password authentication failed"),
+                 qPrintable(seen));
+        QVERIFY2(!seen.contains("s3cret") && !seen.contains("wrong"), qPrintable(seen));
+        QCOMPARE(serverScalar(server.section('?', 0, 0).replace("clerk@", "ardentry@"),
+                              "SELECT COUNT(*) FROM AR"),
+                 1);
     }
 };
 

@@ -137,7 +137,7 @@ private slots:
         row("postgresql://u@h1,[::2]/kb?port=5433", "postgresql://u@h1:5433,[::2]:5433/kb");
         row("postgresql://u@h1,h2/kb?port=5432,5433,5434",
             "refused: The server address \"postgresql://u@h1,h2/kb\" names 2 hosts but 3 ports");
-        row("postgresql://u@h1:54e2/kb", "refused: The server address \"postgresql://u@/kb\" has "
+        row("postgresql://u@h1:54e2/kb", "refused: The server address \"postgresql://u@h1/kb\" has "
                                          "the port \"54e2\"");
         row("postgresql://u@host:0/kb", "refused: The server address");
         row("postgresql://u@host/", "refused: The server address \"postgresql://u@host/\" names "

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -198,6 +199,26 @@ void tst_Transfer::exportWindow()
     const QString target = started.folder().path(web ? "pages" : "out.csv");
     if (steps.contains("exists"))
         started.folder().writeFile("out.csv", "old");
+    // Files an article names as images: only the photo is a picture.
+    const TestFolder& folder = started.folder();
+    const QString first = folder.scalar("SELECT MIN(ID) FROM AR").toString();
+    QImage photo(8, 8, QImage::Format_RGB32);
+    photo.fill(Qt::red);
+    QVERIFY(QDir().mkpath(folder.path("pics")) && photo.save(folder.path("pics/photo.png")));
+    folder.writeFile("pics/broken.png", QByteArray("\x89PNG\r\n\x1a\n", 8) + "damaged");
+    folder.writeFile("home/.pgpass", "dbhost:5432:*:tech:Secret");
+    const QStringList named = {"pics/photo.png",
+                               "pics/broken.png",
+                               folder.path("home/.pgpass"),
+                               "pics/../../" + QFileInfo(folder.folder()).fileName() +
+                                   "/Ini/arprefs.ini",
+                               "/etc/passwd",
+                               "pics/gone.png"};
+    if (web)
+        folder.exec("UPDATE AR SET Image1 = ?, Image2 = ?, Image3 = ?, Image4 = ?, Image5 = ?, "
+                    "Image6 = ? WHERE ID = " +
+                        first,
+                    {named[0], named[1], named[2], named[3], named[4], named[5]});
     RecordSet& rs = started.app().rsMain;
     if (steps.contains("search")) {
         rs.setFilter("CUName = #Printing#");
@@ -237,6 +258,15 @@ void tst_Transfer::exportWindow()
         started.messages().texts().join('\n').contains(QString("Articles written: %1").arg(rows)),
         qPrintable(started.messages().texts().join('\n')));
     if (web) {
+        const QString report = started.messages().texts().join('\n');
+        QCOMPARE(QDir(target + "/images").entryList(QDir::Files), QStringList{"1-photo.png"});
+        QCOMPARE(contents(target + "/images/1-photo.png"), contents(folder.path(named[0])));
+        for (const QString& file : named.mid(1, 4))
+            QVERIFY2(report.contains(QString("article %1: %2 was left out, not a picture")
+                                         .arg(first, QDir::toNativeSeparators(file))),
+                     qPrintable(file + " -- " + report));
+        QVERIFY2(report.contains("article " + first + ": the image pics/gone.png was not found"),
+                 qPrintable(report));
         QCOMPARE(QDir(target).entryList({"article-*.html"}).size(), rows);
         QVERIFY(QFile::exists(target + "/index.html"));
     } else {

@@ -1,17 +1,22 @@
 // ardentry-newdb: creates a new, ready-to-use Ardentry database, or copies one to another
 // engine.
 
+#include "core/Connection.h"
 #include "core/DatabaseCopy.h"
 #include "core/NewDatabase.h"
+#include "core/ServerAddress.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QStringList>
+#include <QUrl>
 
 #include <csignal>
 #include <cstdio>
 #include <exception>
+#include <string>
 
+#include <termios.h>
 #include <unistd.h>
 
 namespace
@@ -24,7 +29,8 @@ const char* const kUsage =
     "Creates a new Ardentry database file at PATH with the tables the program needs, the six\n"
     "article form captions, one category, one user and a welcome article. An existing file is\n"
     "never overwritten, and the folder must exist already. PATH may also be the address of an\n"
-    "empty database on a PostgreSQL server (postgresql://user@host/database).\n"
+    "empty database on a PostgreSQL server (postgresql://user@host/database). A server that\n"
+    "wants a password has it asked for on the terminal, or takes it from ~/.pgpass or PGPASSWORD.\n"
     "\n"
     "With --copy, copies the whole database FROM into TO, each a file or a server address:\n"
     "articles, lists, captions, the quick-search index, the earlier versions of articles and\n"
@@ -54,6 +60,62 @@ int usageError(const QString& message)
 {
     std::fprintf(stderr, "ardentry-newdb: %s\n\n%s", qPrintable(message), kUsage);
     return 1;
+}
+
+// A line typed on the terminal, not echoed.
+QString readHidden(const QString& prompt)
+{
+    termios saved{};
+    const bool terminal = tcgetattr(STDIN_FILENO, &saved) == 0;
+    if (terminal) { // echo goes off before the prompt, so nothing typed after it shows
+        termios quiet = saved;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
+    }
+    std::fprintf(stderr, "%s", qPrintable(prompt));
+    std::fflush(stderr);
+    std::string line;
+    for (int c = std::fgetc(stdin); c != EOF && c != '\n'; c = std::fgetc(stdin))
+        line += char(c);
+    if (terminal)
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    std::fputc('\n', stderr);
+    return QString::fromLocal8Bit(line.c_str());
+}
+
+// Gives a server `address` the password its server wants, asked for on the terminal (kept in
+// memory only). False, having said how to give one, when it cannot be asked for; any other
+// failure is left to the work itself to tell.
+bool givePassword(QString& address)
+{
+    ServerAddress shown;
+    if (!ServerAddress::parse(address, shown))
+        return true;
+    for (int attempt = 0;; ++attempt) {
+        try {
+            Connection probe;
+            probe.open(address);
+            return true;
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::PasswordNeeded)
+                return true;
+            std::fprintf(stderr, "ardentry-newdb: %s\n", qPrintable(e.message()));
+            if (!isatty(STDIN_FILENO) || attempt == 3) {
+                std::fputs("ardentry-newdb: give the password in ~/.pgpass (a line "
+                           "host:port:database:user:password, readable by you alone) or in the "
+                           "environment variable PGPASSWORD.\n",
+                           stderr);
+                return false;
+            }
+            const QString typed =
+                readHidden(QStringLiteral("Password for %1: ").arg(shown.display()));
+            if (typed.isEmpty())
+                return false;
+            address += (address.contains(QLatin1Char('?')) ? QLatin1Char('&') : QLatin1Char('?')) +
+                       QStringLiteral("password=") +
+                       QString::fromLatin1(QUrl::toPercentEncoding(typed));
+        }
+    }
 }
 
 // Copies FROM to TO; Ctrl+C cancels (a second one ends the tool at once).
@@ -142,6 +204,8 @@ int main(int argc, char* argv[])
         }
         if (rest.size() != 2)
             return usageError(QStringLiteral("--copy needs two databases: FROM and TO."));
+        if (!givePassword(rest[0]) || !givePassword(rest[1]))
+            return 1;
         return copy(rest[0], rest[1]);
     }
 
@@ -187,6 +251,8 @@ int main(int argc, char* argv[])
     if (path.isEmpty())
         return usageError(QStringLiteral("Name the database file to create."));
 
+    if (!givePassword(path))
+        return 1;
     QElapsedTimer timer;
     timer.start();
     try {

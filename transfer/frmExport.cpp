@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -211,7 +212,13 @@ void frmExport::cmdExport_Click()
         const QString imageBase = m_app.dbConnection.isServer()
                                       ? QDir::homePath()
                                       : QFileInfo(m_app.dbConnection.path()).absolutePath();
-        report = web ? exportWeb(*source, target, imageBase, onProgress)
+        // A picture is what Qt's image readers decode as one, whatever its name says.
+        const auto isPicture = [](const QString& file) {
+            QImageReader reader(file);
+            reader.setDecideFormatFromContent(true);
+            return reader.canRead() && !reader.read().isNull();
+        };
+        report = web ? exportWeb(*source, target, imageBase, onProgress, isPicture)
                      : exportCsv(*source, target, onProgress);
     } catch (const DbError& e) {
         report.target = target;

@@ -298,7 +298,7 @@
 <context>
     <name>frmWelcome</name>
     <message>
-        <location filename="../../app/frmWelcome.cpp" line="+50"/>
+        <location filename="../../app/frmWelcome.cpp" line="+54"/>
         <source>Ardentry databases (*.db *.sqlite *.sqlite3)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -344,7 +344,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+1"/>
+        <source>Co&amp;nnect to a server...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+38"/>
         <source>Open an Existing Database</source>
         <translation type="unfinished"></translation>
     </message>
@@ -367,11 +372,36 @@ Choose another name for the new database, or open this one with &quot;Open an ex
 %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+15"/>
+        <source>Connect to a Server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Address of the database on the PostgreSQL server
+(postgresql://user@host/database):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>This server address cannot be used.
+
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Ardentry cannot connect to the server.
+
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>mdlMain</name>
     <message>
-        <location filename="../../core/mdlMain.cpp" line="+121"/>
+        <location filename="../../core/mdlMain.cpp" line="+133"/>
         <source>The preferences file %1 does not exist.</source>
         <translation type="unfinished"></translation>
     </message>
