@@ -37,6 +37,11 @@ private:
     void runSearch();
     void lstResults_Open(QTreeWidgetItem* item);
     void clear();
+    // Shows the results at the height the user gave them last (kept in the preferences file,
+    // [QuickSearch] ResultsHeight), or with room for eight rows at first.
+    void showResults();
+    // Stores the results' height when the user changed it.
+    void rememberHeight();
     // The database has the index, or the user had it built now.
     bool ensureIndex();
 
@@ -48,4 +53,5 @@ private:
     QLabel* lblResultCount = nullptr;
     QTimer m_pause;
     bool m_indexDeclined = false;
+    int m_laidOutHeight = -1;
 };

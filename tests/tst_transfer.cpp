@@ -133,6 +133,11 @@ void tst_Transfer::importWindow()
     QTest::mouseClick(dialog->cmdImport, Qt::LeftButton);
     QCOMPARE(dialog->lblStatus->text(), status);
     QVERIFY(dialog->txtReport->isVisible());
+    // With the report shown it still fits a 1366 x 768 screen (and 2732 x 1536 at 200 %), below
+    // a title bar and above a taskbar.
+    for (const QSize size : {dialog->size(), dialog->minimumSizeHint()})
+        QVERIFY2(size.width() <= 1366 && size.height() <= 768 - 70,
+                 qPrintable(QString("%1 x %2").arg(size.width()).arg(size.height())));
     QCOMPARE(count(started), 1 + added);
     if (added == 0) {
         QVERIFY(contents(started.folder().dbPath()) == before);

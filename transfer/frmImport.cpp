@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -102,12 +103,13 @@ void frmImport::buildControls()
     grdPreview = new QTableWidget(this);
     grdPreview->setObjectName(QStringLiteral("grdPreview"));
     grdPreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdPreview->setMinimumHeight(140);
+    grdPreview->setMinimumHeight(90);
     grdPreview->horizontalHeader()->setDefaultSectionSize(120);
 
     auto* fields =
         new QGroupBox(QStringLiteral("Article fields and the columns they come from"), this);
     auto* fieldGrid = new QGridLayout(fields);
+    fieldGrid->setVerticalSpacing(2); // the window fits a screen 768 px high
     const int perColumn = (ArticleField::Count + 1) / 2;
     for (int f = 0; f < ArticleField::Count; ++f) {
         auto* box = new QComboBox(fields);
@@ -159,7 +161,7 @@ void frmImport::buildControls()
     txtReport = new QPlainTextEdit(this);
     txtReport->setObjectName(QStringLiteral("txtReport"));
     txtReport->setReadOnly(true);
-    txtReport->setMinimumHeight(120);
+    txtReport->setMinimumHeight(70);
     txtReport->hide();
 
     cmdSaveReport = commandButton(this, "cmdSaveReport", QStringLiteral("Save &Report..."));
@@ -201,7 +203,12 @@ void frmImport::Form_Load()
 {
     m_frame.disableWhileOpen(this);
     lblStatus->setText(QStringLiteral("Name the CSV file to import, or choose it with Browse."));
-    resize(sizeHint().expandedTo(QSize(820, 720)));
+    // As large as the design wants, on the screen: a 1366 x 768 one at 100 % keeps room for a
+    // taskbar and the title bar.
+    QSize wanted = sizeHint().expandedTo(QSize(820, 720));
+    if (const QScreen* shown = screen())
+        wanted = wanted.boundedTo(shown->availableGeometry().size() - QSize(0, 40));
+    resize(wanted.expandedTo(minimumSizeHint()));
     txtFile->setFocus();
 }
 
