@@ -103,7 +103,7 @@ void frmImport::buildControls()
     grdPreview = new QTableWidget(this);
     grdPreview->setObjectName(QStringLiteral("grdPreview"));
     grdPreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdPreview->setMinimumHeight(90);
+    grdPreview->setMinimumHeight(60);
     grdPreview->horizontalHeader()->setDefaultSectionSize(120);
 
     auto* fields =
@@ -161,7 +161,7 @@ void frmImport::buildControls()
     txtReport = new QPlainTextEdit(this);
     txtReport->setObjectName(QStringLiteral("txtReport"));
     txtReport->setReadOnly(true);
-    txtReport->setMinimumHeight(70);
+    txtReport->setMinimumHeight(50);
     txtReport->hide();
 
     cmdSaveReport = commandButton(this, "cmdSaveReport", QStringLiteral("Save &Report..."));
@@ -176,6 +176,7 @@ void frmImport::buildControls()
     buttons->addWidget(cmdClose);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(4);
     layout->addLayout(fileChoice);
     layout->addWidget(reading);
     layout->addWidget(grdPreview, 1);
@@ -203,12 +204,8 @@ void frmImport::Form_Load()
 {
     m_frame.disableWhileOpen(this);
     lblStatus->setText(QStringLiteral("Name the CSV file to import, or choose it with Browse."));
-    // As large as the design wants, on the screen: a 1366 x 768 one at 100 % keeps room for a
-    // taskbar and the title bar.
-    QSize wanted = sizeHint().expandedTo(QSize(820, 720));
-    if (const QScreen* shown = screen())
-        wanted = wanted.boundedTo(shown->availableGeometry().size() - QSize(0, 40));
-    resize(wanted.expandedTo(minimumSizeHint()));
+    resize(sizeHint().expandedTo(QSize(820, 720)));
+    fitScreen();
     txtFile->setFocus();
 }
 
@@ -378,6 +375,15 @@ void frmImport::cmdImport_Click()
     showReport(report);
 }
 
+void frmImport::fitScreen()
+{
+    // On the screen, with room for a title bar: a 1366 x 768 one at 100 % keeps its taskbar.
+    if (const QScreen* shown = screen())
+        resize(size()
+                   .boundedTo(shown->availableGeometry().size() - QSize(0, 40))
+                   .expandedTo(minimumSizeHint()));
+}
+
 void frmImport::showReport(const ImportReport& report)
 {
     m_report = report.text();
@@ -388,6 +394,9 @@ void frmImport::showReport(const ImportReport& report)
     }
     txtReport->setPlainText(m_report);
     txtReport->show();
+    // The report takes its room from the window as it is, which stays on the screen.
+    layout()->activate();
+    fitScreen();
     cmdSaveReport->setEnabled(true);
     QString summary;
     switch (report.outcome) {
