@@ -106,6 +106,20 @@ bool wantsTextOnly(int argc, char* argv[])
     return false;
 }
 
+bool lacksDisplay(int argc, char* argv[])
+{
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            platform = argv[i + 1];
+    }
+    // "xcb:wayland" and the like name several; the first one that loads is used.
+    const QByteArray first = platform.split(';').constFirst().split(':').constFirst().trimmed();
+    const bool needsDisplay = first.isEmpty() || first == "xcb" || first.startsWith("wayland");
+    return needsDisplay && qEnvironmentVariableIsEmpty("DISPLAY") &&
+           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 std::unique_ptr<frmMain> startArdentry(mdlMain& app)
 {
     QApplication::setWindowIcon(programIcon());

@@ -18,6 +18,10 @@ struct StartOptions {
 void describeCommandLine(QCommandLineParser& parser);
 // True when the arguments ask only for text (help, version): no display is needed for them.
 bool wantsTextOnly(int argc, char* argv[]);
+// True when the windows would go to a display that is not there: a platform that needs one (X11,
+// Wayland, or Qt's choice when none is named) while DISPLAY and WAYLAND_DISPLAY are unset. A
+// platform without a screen (offscreen, minimal, vnc, ...) needs neither.
+bool lacksDisplay(int argc, char* argv[]);
 
 // Start-up only, for tests and runArdentry: runs mdlMain::Main and, when it succeeds, creates and
 // shows the main window. With no database chosen yet (a first start) the welcome window asks for

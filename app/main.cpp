@@ -19,6 +19,16 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    if (lacksDisplay(argc, argv)) {
+        // Said in one line, instead of the platform plugin's abort.
+        std::cerr << QCoreApplication::translate("Startup", "Ardentry needs a graphical display: "
+                                                            "DISPLAY and WAYLAND_DISPLAY are not "
+                                                            "set.")
+                         .toStdString()
+                  << std::endl;
+        return 1;
+    }
+
     QApplication application(argc, argv);
     // Ties the windows to the desktop entry (Wayland's app id, the taskbar's icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.kestrow.Ardentry"));

@@ -8,6 +8,7 @@
 #include "core/TextMatch.h"
 #include "core/mdlMain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -22,6 +23,8 @@
 #include <QTextEdit>
 #include <QUrl>
 
+#include <algorithm>
+
 const char* const frmDisplay::DefaultLabels[6] = {
     "AR Number:", "Category:", "Entered By:", "Title:", "Problem Description:", "Solution:"};
 
@@ -34,7 +37,10 @@ const QSize DesignSize(9945 / 15, 7410 / 15);
 // to its right; the whole caption is in its tooltip.
 void setCaption(QLabel* label, const QString& caption, const QRect& designed)
 {
-    label->setText(caption);
+    // A label with a buddy reads "&" as a mnemonic: a caption's own "&" is doubled so that it
+    // shows as typed.
+    label->setText(label->buddy() ? QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&"))
+                                  : caption);
     const int excess = label->sizeHint().width() - designed.width();
     QRect shown = designed;
     if (excess > 0)
@@ -122,6 +128,15 @@ void frmDisplay::buildControls()
     txtDateEdited = place<QLineEdit>(Frame1, "txtDateEdited", twips(1080, 720, 1215, 285));
     Label1 = label(Frame1, "Label1", QStringLiteral("Edited By:"), twips(2400, 720, 735, 255));
     txtEditedBy = place<QLineEdit>(Frame1, "txtEditedBy", twips(3240, 720, 1815, 285));
+    // Each caption is its box's buddy, which screen readers announce with the box.
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {lblProblemNo, txtID}, {lbCUName, cboCUName},    {lblTech, cboTechName},
+        {Label4, txtTitle},    {lblProblem, txtProblem}, {lblSolution, txtSolution},
+        {Label2, txtInitial},  {Label3, txtDateEdited},  {Label1, txtEditedBy}};
+    for (const auto& [caption, box] : buddies) {
+        caption->setBuddy(box);
+        setCaption(caption, caption->text(), caption->property("designed").toRect());
+    }
     txtInitial->setAccessibleName(Label2->text());
     txtDateEdited->setAccessibleName(Label3->text());
     txtEditedBy->setAccessibleName(Label1->text());
@@ -138,8 +153,14 @@ void frmDisplay::buildControls()
         box->setCompleter(nullptr);
         box->setMaxVisibleItems(20);
     }
+    // The problem and the solution scroll, so they follow the desktop's font size (never below
+    // the design's 12 px); the captions and boxes placed by the design keep the design's font.
     QFont reading = font();
-    reading.setPixelSize(12);
+    const QFont desktop = QApplication::font();
+    if (desktop.pixelSize() > 0)
+        reading.setPixelSize(std::max(12, desktop.pixelSize()));
+    else
+        reading.setPointSizeF(std::max(9.0, desktop.pointSizeF()));
     for (QPlainTextEdit* box : {txtProblem, txtSolution}) {
         box->setFont(reading);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

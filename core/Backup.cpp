@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QThread>
@@ -282,8 +283,57 @@ QString backup::newCopyPath(const QString& databasePath, const QDateTime& now)
     return path;
 }
 
+namespace
+{
+int keptCopiesSetting = backup::KeptCopies;
+} // namespace
+
+void backup::setKeptCopies(int copies)
+{
+    keptCopiesSetting = copies >= 1 && copies <= 1000 ? copies : KeptCopies;
+}
+
+int backup::keptCopies()
+{
+    return keptCopiesSetting;
+}
+
+int backup::removeLeftovers(const QString& databasePath)
+{
+    if (ServerAddress::looks(databasePath))
+        return 0;
+    QDir folder(folderOf(databasePath));
+    int removed = 0;
+    for (const QString& name :
+         folder.entryList({QStringLiteral("*.part"), QStringLiteral("*.part-journal")},
+                          QDir::Files | QDir::Hidden | QDir::System))
+        removed += folder.remove(name) ? 1 : 0;
+    return removed;
+}
+
+backup::Usage backup::usage(const QString& databasePath)
+{
+    Usage total;
+    for (const Copy& copy : copiesOf(databasePath)) {
+        ++total.copies;
+        total.bytes += QFileInfo(copy.path).size();
+    }
+    return total;
+}
+
+QString backup::summary(const QString& databasePath)
+{
+    const Usage used = usage(databasePath);
+    return QStringLiteral("%1 of %2 kept, %3")
+        .arg(used.copies)
+        .arg(keptCopies())
+        .arg(QLocale().formattedDataSize(used.bytes));
+}
+
 void backup::prune(const QString& databasePath, int keep)
 {
+    if (keep < 0)
+        keep = keptCopies();
     const QList<Copy> copies = copiesOf(databasePath);
     for (int i = std::max(keep, 0); i < copies.size(); ++i)
         QFile::remove(copies[i].path);

@@ -45,7 +45,8 @@ private:
     std::unique_ptr<Impl> d;
 };
 
-// Automatic copies: a `backups` folder beside the database file holds the newest seven, named
+// Automatic copies: a `backups` folder beside the database file holds the newest seven (or as many
+// as the preferences file says, see setKeptCopies), named
 // "<name>-<yyyy-MM-dd>-<HHmmss>.<suffix>" after the database file and when they were made.
 // A database on a server has no such folder and no copies of the program's: backing it up is the
 // server's job (pg_dump by its administrator).
@@ -53,6 +54,10 @@ namespace backup
 {
 
 constexpr int KeptCopies = 7;
+// How many automatic copies prune() keeps from now on: `copies` when it is 1 to 1000, otherwise
+// KeptCopies. The preferences file's [General] BackupCopies is given to it at start.
+void setKeptCopies(int copies);
+int keptCopies();
 
 // True when the program makes copies of the database: a file, not a server database.
 bool appliesTo(const Connection& connection);
@@ -74,8 +79,19 @@ bool copiedOn(const QString& databasePath, const QDate& day);
 // The path for a new automatic copy made at `now`; creates the backups folder. Throws DbError
 // when the folder cannot be made, or for a server address.
 QString newCopyPath(const QString& databasePath, const QDateTime& now);
-// Removes all automatic copies but the newest `keep`.
-void prune(const QString& databasePath, int keep = KeptCopies);
+// Removes all automatic copies but the newest `keep` (-1: keptCopies()).
+void prune(const QString& databasePath, int keep = -1);
+// Removes what copies interrupted by a crash or a power cut left in the backups folder (the
+// unfinished ".part" files and their journals); returns how many files went.
+int removeLeftovers(const QString& databasePath);
+// The automatic copies there are and the bytes they take together.
+struct Usage {
+    int copies = 0;
+    qint64 bytes = 0;
+};
+Usage usage(const QString& databasePath);
+// "3 of 7 kept, 1.2 MB": the copies there are, how many are kept, the room they take.
+QString summary(const QString& databasePath);
 // Makes a whole automatic copy at once (before a change to the structure of the database, say)
 // and prunes the old ones; returns its path. For a server database it does nothing and returns
 // "". Throws DbError; no copy is left then.

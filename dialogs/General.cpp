@@ -34,6 +34,8 @@ General::General(Frame& frame, mdlMain& app)
         value->setObjectName(QString::fromLatin1(valueName));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         value->setTextFormat(Qt::PlainText);
+        // Screen readers name each value by its caption.
+        value->setAccessibleName(QString::fromLatin1(caption).remove(QLatin1Char(':')));
         grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignTop);
         grid->addWidget(value, row, 1, Qt::AlignLeft | Qt::AlignTop);
         return std::make_pair(label, value);
@@ -44,6 +46,7 @@ General::General(Frame& frame, mdlMain& app)
     std::tie(Label5, Label6) = line(2, "Label5", "Database Engine:", "Label6", "");
     std::tie(Label7, Label8) = line(3, "Label7", "Database Structure:", "Label8", "");
     line(4, "Label9", "Newest backup:", "Label10", ""); // the automatic copies
+    line(5, "Label11", "Daily copies:", "Label12", "");
     Label2->setMinimumWidth(300); // the window widens to show a long path whole
 
     Command1 = commandButton(this, "Command1", QStringLiteral("&OK"), true);
@@ -88,12 +91,16 @@ void General::Form_Load()
         // A server's database is backed up by the server's administrator, not by Ardentry.
         Label8->setText(tr("PostgreSQL database on a server"));
         backups->setText(tr("kept by the server"));
+        findChild<QLabel*>(QStringLiteral("Label12"))
+            ->setText(tr("made by the server's administrator"));
         return;
     }
     Label8->setText(QStringLiteral("SQLite 3 database file"));
     const QDateTime backedUp = backup::newestCopy(m_app.dbConnection.path());
     backups->setText(backedUp.isValid() ? backedUp.toString(QStringLiteral("yyyy-MM-dd HH:mm"))
                                         : QStringLiteral("none yet"));
+    findChild<QLabel*>(QStringLiteral("Label12"))
+        ->setText(backup::summary(m_app.dbConnection.path()));
 }
 
 void General::Command1_Click()

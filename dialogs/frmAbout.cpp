@@ -6,6 +6,7 @@
 #include "common/Frame.h"
 #include "common/SingleInstance.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,9 +26,10 @@ frmAbout::frmAbout(Frame& frame)
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/icons/search.png"))
-                          .scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    // The program's own icon, drawn sharp at the screen's scale.
+    Image1->setPixmap(QApplication::windowIcon().pixmap(QSize(48, 48), devicePixelRatioF()));
     Image1->setFixedSize(48, 48);
+    Image1->setAccessibleName(QStringLiteral("Ardentry"));
 
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));

@@ -4,6 +4,7 @@
 #include "common/MessageBox.h"
 #include "core/Backup.h"
 #include "core/History.h"
+#include "core/ProfileFile.h"
 #include "core/mdlMain.h"
 #include "history/BackupRunner.h"
 #include "history/frmHistory.h"
@@ -85,7 +86,12 @@ void HistoryCommands::afterStart(Frame& frame)
         return;
     }
     const QString path = connection.path();
+    backup::setKeptCopies(ProfileFile(frame.app().IniFile())
+                              .read(QStringLiteral("General"), QStringLiteral("BackupCopies"))
+                              .toInt());
     // A server database has no copies of the program's: its administrator backs it up.
+    if (backup::appliesTo(connection))
+        backup::removeLeftovers(path); // of a copy that a crash or a power cut interrupted
     if (!backup::appliesTo(connection) ||
         (!upgrade && backup::copiedOn(path, QDate::currentDate()))) {
         finishStart(frame, upgrade);
@@ -190,6 +196,10 @@ void HistoryCommands::backUpDatabase(Frame& frame)
             } catch (const DbError& e) {
                 text += QStringLiteral("The copy could not be checked: ") + e.message();
             }
+            const QString databasePath = frame.app().dbConnection.path();
+            text += QStringLiteral("\n\nDaily copies: %1, in \"%2\".")
+                        .arg(backup::summary(databasePath),
+                             QDir::toNativeSeparators(backup::folderOf(databasePath)));
             frame.report(text);
         });
     runner->start(0); // a small file is copied at once, a big one shows its progress

@@ -10,9 +10,11 @@ namespace
 // Beyond this many words on both sides together the texts are marked whole.
 constexpr size_t kMostTokens = 40000;
 
-const char* const kRemoved = "<span style=\"background-color:#ffd0d0; "
+// Both colours are set: on a light ground the palette's text colour of a dark theme would be
+// unreadable.
+const char* const kRemoved = "<span style=\"background-color:#ffd0d0; color:#000000; "
                              "text-decoration:line-through\">";
-const char* const kAdded = "<span style=\"background-color:#c6efc6\">";
+const char* const kAdded = "<span style=\"background-color:#c6efc6; color:#000000\">";
 
 enum class Kind { Word, Blank, Other };
 

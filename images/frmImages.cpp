@@ -68,6 +68,7 @@ void frmImages::buildControls()
         Text[i] = new QLineEdit(QStringLiteral("N/A"), this);
         Text[i]->setObjectName(QStringLiteral("Text") + n);
         Text[i]->setMinimumWidth(360);
+        Label[i]->setBuddy(Text[i]);
         cmdBrowse[i] = new QPushButton(QStringLiteral("..."), this);
         cmdBrowse[i]->setObjectName(QStringLiteral("cmdBrowse") + n);
         cmdBrowse[i]->setToolTip(QStringLiteral("Choose an image file"));

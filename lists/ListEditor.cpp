@@ -166,6 +166,20 @@ void ListEditor::hideNameBox()
     m_cancel->hide();
 }
 
+void ListEditor::takeTyping(QPushButton* ok)
+{
+    // As in a grid: what is typed next goes into the name, and Enter confirms it.
+    m_name->setFocus();
+    ok->setDefault(true);
+}
+
+void ListEditor::leaveNameBox()
+{
+    m_add->setDefault(true);
+    if (!m_name->isVisible())
+        m_list->setFocus();
+}
+
 void ListEditor::listSelected()
 {
     const bool selected = selectedIndex() >= 0;
@@ -185,6 +199,7 @@ void ListEditor::startAdding()
         m_addOk->setEnabled(false);
         if (!m_name->text().isEmpty())
             m_addOk->setEnabled(true);
+        takeTyping(m_addOk);
         return;
     }
     m_label->hide();
@@ -198,6 +213,7 @@ void ListEditor::startAdding()
     m_edit->setEnabled(false);
     m_delete->setEnabled(false);
     m_cancel->show();
+    takeTyping(m_addOk);
 }
 
 void ListEditor::startRenaming()
@@ -215,6 +231,7 @@ void ListEditor::startRenaming()
     m_cancel->show();
     m_delete->setEnabled(false);
     m_edit->setEnabled(false);
+    takeTyping(m_editOk);
 }
 
 void ListEditor::confirmAdding()
@@ -237,6 +254,7 @@ void ListEditor::confirmAdding()
         m_label->hide();
         m_name->hide();
         m_addOk->hide();
+        leaveNameBox();
         return;
     }
     m_name->hide();
@@ -245,6 +263,7 @@ void ListEditor::confirmAdding()
     fillList();
     m_add->setEnabled(true);
     m_cancel->hide();
+    leaveNameBox();
 }
 
 void ListEditor::confirmRenaming()
@@ -269,6 +288,7 @@ void ListEditor::confirmRenaming()
     hideNameBox();
     // Add may have been pressed before Edit; with the name box gone it must be usable again.
     m_add->setEnabled(true);
+    leaveNameBox();
 }
 
 void ListEditor::cancelMode()
@@ -277,6 +297,7 @@ void ListEditor::cancelMode()
     m_add->setEnabled(true);
     m_edit->setEnabled(false);
     m_delete->setEnabled(false);
+    leaveNameBox();
 }
 
 void ListEditor::deleteSelected()

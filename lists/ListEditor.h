@@ -104,6 +104,10 @@ private:
     bool nameAccepted();
     void reportChangeFailure(const DbError& error);
     void hideNameBox();
+    // Adding or renaming begins: the name box takes the keys and Enter presses `ok`.
+    void takeTyping(QPushButton* ok);
+    // The name box is gone: Enter is Add again and the keys go to the list.
+    void leaveNameBox();
 
     Frame& m_frame;
     const ListEditorDescription& m_description;

@@ -30,6 +30,26 @@ install(FILES Help/arhelp.htm DESTINATION ${CMAKE_INSTALL_DATADIR}/ardentry/Help
 install(FILES ${packaging}/translations/ardentry.ts
         DESTINATION ${CMAKE_INSTALL_DATADIR}/ardentry/translations)
 
+# Every man page in packaging/man, and the Debian changelog, compressed as Debian wants them
+# (gzip -9n: no name or time stamp, so the same page gives the same file).
+file(GLOB ARDENTRY_MAN_PAGES CONFIGURE_DEPENDS ${packaging}/man/*.1)
+set(compressed_docs)
+foreach(page ${ARDENTRY_MAN_PAGES} ${packaging}/debian/changelog)
+    get_filename_component(name ${page} NAME)
+    set(gz ${CMAKE_CURRENT_BINARY_DIR}/packaging/${name}.gz)
+    add_custom_command(OUTPUT ${gz} COMMAND gzip -9n -c ${page} > ${gz} DEPENDS ${page}
+                       COMMENT "Compressing ${name}" VERBATIM)
+    list(APPEND compressed_docs ${gz})
+    if(page MATCHES "[.]1$")
+        install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endif()
+endforeach()
+add_custom_target(ardentry-docs ALL DEPENDS ${compressed_docs})
+# The licence: the machine-readable copyright file and the changelog where Debian looks for them.
+install(FILES ${packaging}/debian/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ardentry)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ardentry)
+
 # Refreshes the translation template from every tr() in the sources (-I . lets lupdate follow the
 # includes to the classes):
 #   cmake --build BUILD --target ardentry-translation-template

@@ -4,6 +4,7 @@
 #include "common/Frame.h"
 #include "common/MessageBox.h"
 #include "core/Backup.h"
+#include "core/ProfileFile.h"
 #include "core/QuickSearch.h"
 #include "core/mdlMain.h"
 #include "history/HistoryCommands.h"
@@ -19,6 +20,7 @@
 #include <QMainWindow>
 #include <QPainter>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTextDocument>
 #include <QToolBar>
@@ -119,6 +121,7 @@ QuickSearch::QuickSearch(QMainWindow& main, Frame& frame) : QObject(&main), m_fr
     connect(lstResults, &QTreeWidget::itemActivated, this, &QuickSearch::lstResults_Open);
     txtQuickSearch->installEventFilter(this);
     lstResults->installEventFilter(this);
+    m_dock->installEventFilter(this);
 }
 
 void QuickSearch::mnuQuickSearch_Click()
@@ -131,6 +134,8 @@ void QuickSearch::mnuQuickSearch_Click()
 
 bool QuickSearch::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_dock && event->type() == QEvent::Hide)
+        rememberHeight();
     if (event->type() != QEvent::KeyPress)
         return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
@@ -277,7 +282,48 @@ void QuickSearch::runSearch()
                                                   : tr("%1 articles").arg(result.total));
     for (int c = Number; c < Snippet; ++c)
         lstResults->resizeColumnToContents(c);
+    if (m_dock->isHidden())
+        showResults();
+}
+
+void QuickSearch::showResults()
+{
     m_dock->show();
+    int height = ProfileFile(m_frame.app().IniFile())
+                     .read(QStringLiteral("QuickSearch"), QStringLiteral("ResultsHeight"))
+                     .toInt();
+    if (height <= 0) {
+        // Room for the count, the header and eight and a half rows.
+        const int row = std::max(lstResults->sizeHintForRow(0), lstResults->fontMetrics().height());
+        const int list =
+            lstResults->header()->sizeHint().height() + row * 17 / 2 + 2 * lstResults->frameWidth();
+        height = m_dock->sizeHint().height() - lstResults->sizeHint().height() + list;
+    }
+    auto* main = static_cast<QMainWindow*>(m_dock->parentWidget());
+    // The article form keeps its own height: the window grows when the results need the room.
+    const int missing = main->centralWidget()->minimumSizeHint().height() + height -
+                        main->centralWidget()->height();
+    if (missing > 0 && !main->isMaximized() && !main->isFullScreen()) {
+        int room = main->height() + missing;
+        if (const QScreen* screen = main->screen())
+            room = std::min(room, screen->availableGeometry().height() -
+                                      (main->frameGeometry().height() - main->height()));
+        main->resize(main->width(), std::max(main->height(), room));
+    }
+    main->resizeDocks({m_dock}, {height}, Qt::Vertical);
+    // What the layout gave, to tell a height the user chose later from it.
+    m_laidOutHeight = -1;
+    QTimer::singleShot(0, this, [this] { m_laidOutHeight = m_dock->height(); });
+}
+
+void QuickSearch::rememberHeight()
+{
+    if (m_laidOutHeight < 0 || m_dock->height() == m_laidOutHeight)
+        return;
+    m_laidOutHeight = m_dock->height();
+    ProfileFile(m_frame.app().IniFile())
+        .write(QStringLiteral("QuickSearch"), QStringLiteral("ResultsHeight"),
+               QString::number(m_dock->height()));
 }
 
 void QuickSearch::reportFailure(const QString& text)

@@ -37,6 +37,11 @@ private:
     void runSearch();
     void lstResults_Open(QTreeWidgetItem* item);
     void clear();
+    // Shows the results at the height the user gave them last (kept in the preferences file,
+    // [QuickSearch] ResultsHeight), or with room for eight rows at first.
+    void showResults();
+    // Stores the results' height when the user changed it.
+    void rememberHeight();
     // The database has the index, or the user had it built now.
     bool ensureIndex();
     // A failed search: reported in a box the first time; while later searches fail the same way
@@ -52,4 +57,5 @@ private:
     QTimer m_pause;
     bool m_indexDeclined = false;
     QString m_failure; // the failure last reported in a box; empty once a search worked
+    int m_laidOutHeight = -1;
 };

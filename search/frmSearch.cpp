@@ -94,6 +94,14 @@ void frmSearch::buildControls()
     Command1 = place<QPushButton>(this, "Command1", twips(3480, 1320, 1215, 375));
     Command1->setText(QStringLiteral("&Cancel"));
 
+    // Captions for screen readers; the search text is typed into one of two boxes.
+    lblSearchBy->setBuddy(cboSearchBy);
+    lblSearchString->setBuddy(txtSearchString);
+    cboSearchBy->setAccessibleName(QStringLiteral("Search By"));
+    for (QWidget* box :
+         {static_cast<QWidget*>(txtSearchString), static_cast<QWidget*>(cboSearchString)})
+        box->setAccessibleName(QStringLiteral("Search"));
+
     setTabOrder(cboSearchBy, txtSearchString);
     setTabOrder(txtSearchString, cboSearchString);
     setTabOrder(cboSearchString, cmdSearch);

@@ -5,8 +5,10 @@
 #include "common/SingleInstance.h"
 #include "core/Backup.h"
 #include "core/History.h"
+#include "core/ProfileFile.h"
 #include "core/Schema.h"
 #include "core/mdlMain.h"
+#include "history/WordDiff.h"
 #include "history/frmHistory.h"
 #include "history/frmTrash.h"
 
@@ -15,14 +17,20 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStyle>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTreeWidget>
+
+#include <cmath>
 
 namespace
 {
@@ -90,6 +98,35 @@ QStringList marked(QTextBrowser* view, bool gone)
     return found;
 }
 
+// WCAG's contrast ratio of two colours: 1 (the same) to 21 (black on white).
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The highlighted texts of `formats` whose text, in its own colour or the palette's, is hard to
+// read on their ground (below WCAG's 4.5).
+QStringList unreadable(const QList<std::pair<QString, QTextCharFormat>>& formats)
+{
+    QStringList found;
+    const QColor text = QApplication::palette().color(QPalette::Text);
+    for (const auto& [shown, format] : formats) {
+        const QColor ink =
+            format.foreground().style() == Qt::NoBrush ? text : format.foreground().color();
+        if (contrast(ink, format.background().color()) < 4.5)
+            found << shown;
+    }
+    return found;
+}
+
 QStringList visibleRows(QTreeWidget* list, int column)
 {
     QStringList rows;
@@ -117,25 +154,42 @@ private slots:
     void backUpCommand();
     void copyBeforeQuickSearchIndex_data();
     void copyBeforeQuickSearchIndex();
+    void highlightsReadable_data();
+    void highlightsReadable();
 };
 
 void tst_HistoryWindows::startMakesCopyThenUpgrades_data()
 {
     QTest::addColumn<Engine>("engine");
     QTest::addColumn<bool>("blocked"); // a file named "backups" is in the way
-    row(Engine::File, "copy made") << false;
-    row(Engine::File, "copy impossible") << true;
+    QTest::addColumn<int>("kept");     // the preferences' BackupCopies, 0: none given
+    row(Engine::File, "copy made") << false << 0;
+    // Three older copies and the leftovers of an interrupted one are there already.
+    row(Engine::File, "copy made, older ones pruned") << false << 2;
+    row(Engine::File, "copy impossible") << true << 0;
     // The server's administrator backs it up: no copy and no word about one.
-    row(Engine::Server, "no copy of a server") << false;
+    row(Engine::Server, "no copy of a server") << false << 0;
 }
 
 void tst_HistoryWindows::startMakesCopyThenUpgrades()
 {
     QFETCH(Engine, engine);
     QFETCH(bool, blocked);
+    QFETCH(int, kept);
     auto folder = folderWith(2, {}, engine);
     if (blocked)
         folder->writeFile("backups", "in the way");
+    const QString stem = "backups/" + QFileInfo(folder->dbPath()).completeBaseName();
+    const QString suffix = "." + QFileInfo(folder->dbPath()).suffix();
+    const QStringList leftovers = {stem + "-2020-01-04-101010" + suffix + ".part",
+                                   stem + "-2020-01-04-101010" + suffix + ".part-journal"};
+    if (kept > 0) {
+        for (const char* day : {"01", "02", "03"})
+            folder->writeFile(stem + "-2020-01-" + day + "-101010" + suffix, "an older copy");
+        for (const QString& leftover : leftovers)
+            folder->writeFile(leftover, "unfinished");
+        QVERIFY(ProfileFile(folder->iniPath()).write("General", "BackupCopies", "2"));
+    }
     StartedApp started(folder);
     QCOMPARE(started.startStatus(), 0);
     QVERIFY(schema::has(started.app().dbConnection.database(), schema::History));
@@ -150,7 +204,9 @@ void tst_HistoryWindows::startMakesCopyThenUpgrades()
         QVERIFY(started.messages().texts().first().contains("automatic backup"));
     } else {
         QCOMPARE(started.messages().texts(), QStringList());
-        QCOMPARE(copies.size(), 1);
+        QCOMPARE(copies.size(), kept > 0 ? kept : 1);
+        for (const QString& leftover : leftovers)
+            QVERIFY2(!QFileInfo::exists(folder->path(leftover)), qPrintable(leftover));
         // Taken before the upgrade.
         QCOMPARE(scalarIn(copies.first(), "PRAGMA user_version").toInt() & schema::History, 0);
     }
@@ -159,6 +215,11 @@ void tst_HistoryWindows::startMakesCopyThenUpgrades()
     QVERIFY(shown);
     QCOMPARE(shown->text().left(10),
              blocked ? QString("none yet") : QDate::currentDate().toString("yyyy-MM-dd"));
+    const QString copiesShown = findWidget<QLabel>("Label12")->text();
+    QVERIFY2(copiesShown.startsWith(blocked ? "0 of 7 kept, "
+                                    : kept  ? "2 of 2 kept, "
+                                            : "1 of 7 kept, "),
+             qPrintable(copiesShown));
 }
 
 void tst_HistoryWindows::historyAndRestore_data()
@@ -367,6 +428,52 @@ void tst_HistoryWindows::copyBeforeQuickSearchIndex()
     QCOMPARE(backup::automaticCopies(folder->dbPath()).size(),
              engine == Engine::File ? copies + 1 : 0);
     QCOMPARE(QFileInfo::exists(folder->path("backups")), engine == Engine::File);
+}
+
+void tst_HistoryWindows::highlightsReadable_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light palette") << false;
+    QTest::newRow("dark palette") << true;
+}
+
+// The compare view's changed words and the article form's search marks stay readable whatever the
+// desktop's colours.
+void tst_HistoryWindows::highlightsReadable()
+{
+    QFETCH(bool, dark);
+    const QPalette before = QApplication::palette();
+    QPalette palette = QApplication::style()->standardPalette();
+    if (dark) { // as Fusion's dark schemes (qt6ct's "darker") have it
+        for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            palette.setColor(role, QColor(0x2a, 0x2a, 0x2a));
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(role, QColor(0xee, 0xee, 0xee));
+    }
+    QApplication::setPalette(palette);
+    const auto restore = qScopeGuard([&before] { QApplication::setPalette(before); });
+
+    QList<std::pair<QString, QTextCharFormat>> formats;
+    const worddiff::Marked diff = worddiff::compare("printer offline", "printer online");
+    QTextDocument compared;
+    compared.setHtml(diff.before + "<br/>" + diff.after);
+    for (QTextBlock block = compared.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().background().style() != Qt::NoBrush)
+                formats.append({it.fragment().text(), it.fragment().charFormat()});
+        }
+    }
+    auto folder = folderWith(2);
+    StartedApp started(folder);
+    const QString filter = "Problem LIKE #*Problem*#";
+    started.app().rsMain.setFilter(filter);
+    started.main().ShowCurrentRecord();
+    started.display().setSearchMarks(frmDisplay::MarkedBox::Problem, "Problem", filter);
+    for (const QTextEdit::ExtraSelection& mark :
+         started.control<QPlainTextEdit>("txtProblem")->extraSelections())
+        formats.append({mark.cursor.selectedText(), mark.format});
+    QCOMPARE(formats.size(), 3); // the changed words and the mark
+    QCOMPARE(unreadable(formats), QStringList());
 }
 
 QTEST_MAIN(tst_HistoryWindows)

@@ -19,8 +19,13 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # The files, the icon at each size.
 for f in bin/ardentry bin/ardentry-newdb bin/ardentry-load share/applications/$id.desktop \
     share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
-    share/ardentry/Help/arhelp.htm share/ardentry/translations/ardentry.ts; do
+    share/ardentry/Help/arhelp.htm share/ardentry/translations/ardentry.ts \
+    share/doc/ardentry/copyright share/doc/ardentry/changelog.gz; do
     [ -s "$prefix/$f" ] || fail "$f is not installed"
+done
+# A man page for every program installed.
+for program in "$prefix"/bin/*; do
+    [ -s "$prefix/share/man/man1/$(basename "$program").1.gz" ] || fail "no man page for $program"
 done
 for size in 48 64 128 256; do
     png=$prefix/share/icons/hicolor/${size}x$size/apps/$id.png
@@ -37,9 +42,19 @@ nodisplay() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$@"; }
 nodisplay "$prefix/bin/ardentry" --version | grep -q '^Ardentry [0-9]' || fail "--version"
 nodisplay "$prefix/bin/ardentry" --help | grep -q 'database' || fail "--help"
 nodisplay "$prefix/bin/ardentry-load" --help | grep -q '^Usage: ardentry-load' || fail "load --help"
+# Without a display the program says so in one line and ends with 1, whichever platform needs one.
+for platform in xcb wayland ""; do
+    status=0
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=$platform "$prefix/bin/ardentry" 2>&1) ||
+        status=$?
+    [ "$status:$out" = "1:Ardentry needs a graphical display: DISPLAY and WAYLAND_DISPLAY are not set." ] ||
+        fail "no display, platform '$platform': exit $status, '$out'"
+done
 
 # Started headless on a new database, with a user's own folders: the program folder has no
 # Ini folder, so the preferences live in $XDG_CONFIG_HOME/Ardentry.
+# Offscreen needs no display either.
+unset DISPLAY WAYLAND_DISPLAY
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen
 mkdir -p "$HOME" "$XDG_CONFIG_HOME/Ardentry"
 "$prefix/bin/ardentry-newdb" "$work/new.db" >/dev/null

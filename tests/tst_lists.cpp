@@ -59,10 +59,10 @@ void tst_Lists::steps_data()
             "open; select 0; click edit; retype Charlie; sql UPDATE $table SET $column = 'Other' "
             "WHERE $column = 'Alpha'; click editOk; $failed; select 0; click editOk; stored "
             "Charlie|Other");
-        // The category editor keeps Add and the focus; its OK waits for a change of the box.
+        // The category editor keeps Add; its OK waits for a change of the box.
         row("adding", two,
-            "open; click add; label $caption; users: state label box addOk cancel /; users: focus "
-            "box; categories: state label box addOk- / add; categories: focus other; type B; "
+            "open; click add; label $caption; users: state label box addOk cancel /; focus box; "
+            "categories: state label box addOk- / add; type B; "
             "retype ; categories: state label box addOk / add; categories: click add; categories: "
             "state label box addOk- / add; type Kilo; click addOk; click add; box Kilo; click "
             "addOk; stored Alpha|Bravo|Kilo|Kilo; done");
@@ -71,6 +71,11 @@ void tst_Lists::steps_data()
             "categories: state label box addOk- / add edit del; click edit; users: state label box "
             "editOk cancel /; categories: state label box editOk cancel / add; label Edit Name:; "
             "box Bravo; focus box; type 2; click editOk; stored Alpha|Bravo2; done");
+        // The keys go to the name box after Add and Edit, Enter confirms; then Enter is Add.
+        row("typing and Enter", two,
+            "open; click add; keys Kilo; Enter; stored Alpha|Bravo|Kilo; state / add; focus list; "
+            "select 1; click edit; keys 2; Enter; stored Alpha|Bravo2|Kilo; focus list; Enter; "
+            "focus box; keys Z; Enter; stored Alpha|Bravo2|Bravo2Z|Kilo; done");
         row("rename unselected, cancel", two,
             "open; select 0; click edit; type Z; unselect 0; click editOk; said ^Select the name "
             "to change in the list first\\.$; select 1; click cancel; stored Alpha|Bravo; state / "
@@ -150,6 +155,13 @@ void tst_Lists::steps()
             while (step.startsWith("re") && !box()->text().isEmpty())
                 QTest::keyClick(box(), Qt::Key_Backspace);
             QTest::keyClicks(box(), rest);
+        } else if (step.startsWith("keys ") || step == "Enter") {
+            // Real key presses to whatever has the focus, as a user types.
+            QWidget* focus = editor->focusWidget() ? editor->focusWidget() : editor;
+            if (step == "Enter")
+                QTest::keyClick(focus, Qt::Key_Return);
+            else
+                QTest::keyClicks(focus, rest);
         } else if (step == "Escape") {
             QWidget* focus = QApplication::focusWidget();
             QTest::keyClick(focus && editor->isAncestorOf(focus) ? focus : editor, Qt::Key_Escape);
@@ -201,7 +213,7 @@ void tst_Lists::steps()
         } else if (step.startsWith("label ")) {
             QCOMPARE(qobject_cast<QLabel*>(control("label"))->text(), rest);
         } else if (step.startsWith("focus ")) {
-            QCOMPARE(editor->focusWidget() == box(), rest == "box");
+            QCOMPARE(editor->focusWidget(), rest == "box" ? box() : static_cast<QWidget*>(list()));
         } else if (step.startsWith("said ")) {
             const QString said = started.messages().texts().value(heard++);
             QVERIFY2(QRegularExpression(rest).match(said).hasMatch(), qPrintable(said));

@@ -134,6 +134,12 @@ void tst_Transfer::importWindow()
     QTest::mouseClick(dialog->cmdImport, Qt::LeftButton);
     QCOMPARE(dialog->lblStatus->text(), status);
     QVERIFY(dialog->txtReport->isVisible());
+    // With the report shown it stays on its screen, and it could shrink to a 1366 x 768 one (or
+    // 2732 x 1536 at 200 %) below a title bar and above a taskbar.
+    const QSize least = dialog->minimumSizeHint();
+    QVERIFY2(least.width() <= 1366 && least.height() <= 768 - 70,
+             qPrintable(QString("%1 x %2").arg(least.width()).arg(least.height())));
+    QVERIFY(dialog->height() <= dialog->screen()->availableGeometry().height() - 40);
     QCOMPARE(count(started), 1 + added);
     if (added == 0) {
         QVERIFY(contents(started.folder().dbPath()) == before);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build folder (default build-tests), checks its dependencies
 # against this machine, unpacks it into a clean folder and checks the installed program there:
-# files, desktop entry and metainfo validators, --version and --help without a display, and a
-# headless start on a new database (tests/tst_install.sh --tree).
+# lintian (an error fails the check), files, man pages, desktop entry and metainfo validators,
+# --version and --help without a display, and a headless start on a new database
+# (tests/tst_install.sh --tree).
 # ARDENTRY_PACKAGE_INSTALL=1 also installs it with apt-get (root on Debian 12), starts
 # /usr/bin/ardentry the same way and removes it again.
 set -euo pipefail
@@ -11,7 +12,7 @@ build=${1:-${ARDENTRY_BUILD_DIR:-build-tests}}
 if [ ! -f "$build/CPackConfig.cmake" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DARDENTRY_WERROR=ON
 fi
-cmake --build "$build" -j2 --target ardentry ardentry-newdb ardentry-load
+cmake --build "$build" -j2 --target ardentry ardentry-newdb ardentry-load ardentry-docs
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -33,6 +34,16 @@ for needed in libqt6sql6-sqlite libqt6gui6 libqt6widgets6 libqt6printsupport6 li
 done
 # Every dependency is met here, as on a Debian 12 machine with these packages.
 dpkg --dry-run --install "$deb" >/dev/null
+
+# Debian's own checks: an error fails the check; every finding is shown.
+lintian --no-cfg --fail-on error --display-level '>=info' "$deb" | tee "$work/lintian.log"
+# The changelog's newest entry is this version.
+changelog=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/ardentry/changelog.gz | zcat |
+    head -1)
+case "$changelog" in
+"ardentry ($(dpkg-deb -f "$deb" Version))"*) ;;
+*) echo "FAIL: packaging/debian/changelog begins with '$changelog', not this version" >&2; exit 1 ;;
+esac
 
 dpkg -x "$deb" "$work/root"
 sh tests/tst_install.sh --tree "$work/root/usr"

@@ -13,7 +13,19 @@ if [ ! -e "$build/Ini/arprefs.ini" ]; then
     printf '[General]\nPath=%s\n' "$database" > "$build/Ini/arprefs.ini"
 fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "No display found: running Ardentry inside a virtual X server (xvfb-run)." >&2
-    exec xvfb-run -a "$build/ardentry"
+    # Nobody could see the windows: start the program in a virtual X server, report what it shows
+    # and end, unless asked to keep it running there.
+    if [ "${ARDENTRY_KEEP_RUNNING:-0}" = 1 ]; then
+        echo "No display found: Ardentry runs inside a virtual X server (xvfb-run), where nobody" \
+            "can see it. End it with Ctrl+C." >&2
+        exec xvfb-run -a "$build/ardentry"
+    fi
+    echo "No display found: starting Ardentry once inside a virtual X server (xvfb-run) to check" \
+        "that it starts; it ends by itself." >&2
+    status=0
+    xvfb-run -a "$build/ardentry" --check-start || status=$?
+    echo "To see and use Ardentry, run this script from a desktop session (or over ssh -X)." \
+        "ARDENTRY_KEEP_RUNNING=1 keeps it running in the virtual display until Ctrl+C." >&2
+    exit "$status"
 fi
 exec "$build/ardentry"

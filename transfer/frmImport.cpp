@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -102,12 +103,13 @@ void frmImport::buildControls()
     grdPreview = new QTableWidget(this);
     grdPreview->setObjectName(QStringLiteral("grdPreview"));
     grdPreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdPreview->setMinimumHeight(140);
+    grdPreview->setMinimumHeight(60);
     grdPreview->horizontalHeader()->setDefaultSectionSize(120);
 
     auto* fields =
         new QGroupBox(QStringLiteral("Article fields and the columns they come from"), this);
     auto* fieldGrid = new QGridLayout(fields);
+    fieldGrid->setVerticalSpacing(2); // the window fits a screen 768 px high
     const int perColumn = (ArticleField::Count + 1) / 2;
     for (int f = 0; f < ArticleField::Count; ++f) {
         auto* box = new QComboBox(fields);
@@ -159,7 +161,7 @@ void frmImport::buildControls()
     txtReport = new QPlainTextEdit(this);
     txtReport->setObjectName(QStringLiteral("txtReport"));
     txtReport->setReadOnly(true);
-    txtReport->setMinimumHeight(120);
+    txtReport->setMinimumHeight(50);
     txtReport->hide();
 
     cmdSaveReport = commandButton(this, "cmdSaveReport", QStringLiteral("Save &Report..."));
@@ -174,6 +176,7 @@ void frmImport::buildControls()
     buttons->addWidget(cmdClose);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(4);
     layout->addLayout(fileChoice);
     layout->addWidget(reading);
     layout->addWidget(grdPreview, 1);
@@ -202,6 +205,7 @@ void frmImport::Form_Load()
     m_frame.disableWhileOpen(this);
     lblStatus->setText(QStringLiteral("Name the CSV file to import, or choose it with Browse."));
     resize(sizeHint().expandedTo(QSize(820, 720)));
+    fitScreen();
     txtFile->setFocus();
 }
 
@@ -379,6 +383,15 @@ void frmImport::cmdImport_Click()
     showReport(report);
 }
 
+void frmImport::fitScreen()
+{
+    // On the screen, with room for a title bar: a 1366 x 768 one at 100 % keeps its taskbar.
+    if (const QScreen* shown = screen())
+        resize(size()
+                   .boundedTo(shown->availableGeometry().size() - QSize(0, 40))
+                   .expandedTo(minimumSizeHint()));
+}
+
 void frmImport::showReport(const ImportReport& report)
 {
     m_report = report.text();
@@ -389,6 +402,9 @@ void frmImport::showReport(const ImportReport& report)
     }
     txtReport->setPlainText(m_report);
     txtReport->show();
+    // The report takes its room from the window as it is, which stays on the screen.
+    layout()->activate();
+    fitScreen();
     cmdSaveReport->setEnabled(true);
     QString summary;
     switch (report.outcome) {

@@ -61,6 +61,7 @@ private:
     void showPreview(const ImportPreview& preview, bool guessChoices);
     QList<int> chosenMapping() const;
     void updateImportButton();
+    void fitScreen();
     void showReport(const ImportReport& report);
 
     Frame& m_frame;
