@@ -508,7 +508,7 @@ private slots:
         a.articles.collect("ID", a.nextNumber());
         a.articles.collect("Problem", "new");
         {
-            const Transaction holding(b.connection.database(), "held");
+            const Transaction holding(b.connection, "held");
             const QString refused = a.save("ID");
             QVERIFY2(refused.contains("lock timeout"), qPrintable(refused));
         }
