@@ -7,8 +7,6 @@
 #include "core/Transaction.h"
 
 #include <QHash>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTimeZone>
 
 #include <sqlite3.h>
@@ -31,28 +29,11 @@ QSqlDatabase& openDatabase(Connection& connection)
 
 bool numberTakenIn(QSqlDatabase& database, const QVariant& number);
 
-QSqlQuery run(QSqlDatabase& database, const QString& sql, const QVariantList& binds,
+db::Query run(QSqlDatabase& database, const QString& sql, const QVariantList& binds,
               const QString& failure)
 {
-    QSqlQuery query(database);
-    query.setForwardOnly(true);
-    const auto fail = [&] {
-        return DbError(failure + QStringLiteral(": ") + engineReason(query.lastError()) +
-                       QLatin1Char('.'));
-    };
-    // A statement without values runs as it stands: a server prepares no table, function or
-    // trigger statement.
-    if (binds.isEmpty()) {
-        if (!query.exec(sql))
-            throw fail();
-        return query;
-    }
-    if (!query.prepare(sql))
-        throw fail();
-    for (const QVariant& value : binds)
-        query.addBindValue(value);
-    if (!query.exec())
-        throw fail();
+    db::Query query(database, failure);
+    query.run(sql, binds);
     return query;
 }
 
@@ -270,7 +251,7 @@ QStringList articleColumnTypes(QSqlDatabase& database, const QString& failure)
     QHash<QString, QString> present; // lower-case name -> type
     {
         // (A type of the server's own without a plain name, an array say, goes by its own.)
-        QSqlQuery query =
+        db::Query query =
             run(database,
                 server ? QStringLiteral(
                              "SELECT column_name, CASE WHEN data_type IN ('USER-DEFINED', "
@@ -365,7 +346,7 @@ QString shownNumber(const QVariant& number)
     return number.toString();
 }
 
-QVariantList rowValues(const QSqlQuery& query, int first)
+QVariantList rowValues(const db::Query& query, int first)
 {
     QVariantList values;
     for (int c = 0; c < history::articleColumns().size(); ++c)
@@ -377,7 +358,7 @@ QVariantList rowValues(const QSqlQuery& query, int first)
 qint64 rowOfNumber(QSqlDatabase& database, const QVariant& number, const QString& failure)
 {
     QVariantList binds;
-    QSqlQuery query = run(database,
+    db::Query query = run(database,
                           QStringLiteral("SELECT rowid FROM AR WHERE %1 LIMIT 2")
                               .arg(matching(QStringLiteral("ID"), number, binds)),
                           binds, failure);
@@ -418,7 +399,7 @@ bool history::isWritable(Connection& connection)
     QSqlDatabase& database = openDatabase(connection);
     if (!connection.isServer())
         return sqlite3_db_readonly(backup::engineHandle(connection), "main") == 0;
-    QSqlQuery query = run(database,
+    db::Query query = run(database,
                           QStringLiteral("SELECT has_table_privilege('ar', 'UPDATE') AND "
                                          "current_setting('transaction_read_only') = 'off'"),
                           {}, QStringLiteral("The rights on the database cannot be read"));
@@ -431,7 +412,7 @@ bool history::mayInstall(Connection& connection)
         return false;
     if (!connection.isServer())
         return true;
-    QSqlQuery query = run(openDatabase(connection),
+    db::Query query = run(openDatabase(connection),
                           QStringLiteral("SELECT has_schema_privilege(current_schema(), 'CREATE') "
                                          "AND has_table_privilege('ar', 'TRIGGER')"),
                           {}, QStringLiteral("The rights on the database cannot be read"));
@@ -468,7 +449,7 @@ bool history::install(Connection& connection)
 {
     QSqlDatabase& database = openDatabase(connection);
     Transaction transaction(
-        database, QStringLiteral("The history of articles could not be added to the database"));
+        connection, QStringLiteral("The history of articles could not be added to the database"));
     // Checked inside the transaction: another copy of the program may have added it meanwhile.
     if (schema::has(database, schema::History))
         return false;
@@ -508,14 +489,14 @@ history::ArticleHistory history::articleHistory(Connection& connection, const QS
     ArticleHistory result;
     result.row = row;
     {
-        QSqlQuery query =
+        db::Query query =
             run(database, QStringLiteral("SELECT %1 FROM AR WHERE rowid = ?").arg(columnList()),
                 {row}, failure);
         if (query.next())
             result.current = rowValues(query, 0);
     }
     QVariantList binds;
-    QSqlQuery query = run(database,
+    db::Query query = run(database,
                           QStringLiteral("SELECT version, %1, changed_by, %2 FROM "
                                          "ardentry_history WHERE %3 AND trash IS NULL "
                                          "ORDER BY version DESC")
@@ -546,11 +527,11 @@ qint64 history::restoreVersion(Connection& connection, qint64 version)
 {
     QSqlDatabase& database = openDatabase(connection);
     const QString failure = QStringLiteral("The version could not be restored");
-    Transaction transaction(database, failure);
+    Transaction transaction(connection, failure);
     QVariant article;
     QVariant number;
     {
-        QSqlQuery query = run(database,
+        db::Query query = run(database,
                               QStringLiteral("SELECT article, ID FROM ardentry_history WHERE "
                                              "version = ? AND trash IS NULL"),
                               {version}, failure);
@@ -581,7 +562,7 @@ qint64 history::restoreVersion(Connection& connection, qint64 version)
 QList<history::TrashEntry> history::trash(Connection& connection)
 {
     QSqlDatabase& database = openDatabase(connection);
-    QSqlQuery query = run(database,
+    db::Query query = run(database,
                           QStringLiteral("SELECT entry, ID, Title, Problem, solution, %1, "
                                          "deleted_by FROM ardentry_trash ORDER BY entry DESC")
                               .arg(timeText(database, QStringLiteral("deleted_at"))),
@@ -605,10 +586,10 @@ qint64 history::restoreFromTrash(Connection& connection, qint64 entry, const QVa
 {
     QSqlDatabase& database = openDatabase(connection);
     const QString failure = QStringLiteral("The article could not be restored");
-    Transaction transaction(database, failure);
+    Transaction transaction(connection, failure);
     QVariant target = number;
     {
-        QSqlQuery query =
+        db::Query query =
             run(database, QStringLiteral("SELECT ID FROM ardentry_trash WHERE entry = ?"), {entry},
                 failure);
         if (!query.next())
@@ -624,7 +605,7 @@ qint64 history::restoreFromTrash(Connection& connection, qint64 entry, const QVa
     QStringList others = articleColumns().mid(1);
     // (A server tells the new row key by RETURNING.)
     const bool server = isServerDatabase(database);
-    QSqlQuery insert = run(database,
+    db::Query insert = run(database,
                            QStringLiteral("INSERT INTO AR (%1) SELECT ?, %2 FROM ardentry_trash "
                                           "WHERE entry = ?%3")
                                .arg(columnList(), others.join(QStringLiteral(", ")),
@@ -645,8 +626,8 @@ int history::emptyTrash(Connection& connection)
 {
     QSqlDatabase& database = openDatabase(connection);
     const QString failure = QStringLiteral("The trash could not be emptied");
-    Transaction transaction(database, failure);
-    QSqlQuery count =
+    Transaction transaction(connection, failure);
+    db::Query count =
         run(database, QStringLiteral("SELECT count(*) FROM ardentry_trash"), {}, failure);
     const int removed = count.next() ? count.value(0).toInt() : 0;
     count.finish();
@@ -677,13 +658,18 @@ bool numberTakenIn(QSqlDatabase& database, const QVariant& number)
 
 qlonglong history::nextFreeNumber(Connection& connection)
 {
+    return nextFreeNumber(connection, QStringLiteral("The article numbers cannot be read"));
+}
+
+qlonglong history::nextFreeNumber(Connection& connection, const QString& failure)
+{
     // A server's number column holds whole numbers only.
-    QSqlQuery query =
+    db::Query query =
         run(openDatabase(connection),
             connection.isServer()
                 ? QStringLiteral("SELECT max(ID) FROM AR")
                 : QStringLiteral("SELECT max(ID) FROM AR WHERE typeof(ID) = 'integer'"),
-            {}, QStringLiteral("The article numbers cannot be read"));
+            {}, failure);
     return query.next() && !query.isNull(0) ? query.value(0).toLongLong() + 1 : 1;
 }
 
@@ -691,7 +677,7 @@ int history::positionOf(Connection& connection, qint64 row)
 {
     // The order of rsMain: by number (Null first), then by row key.
     QSqlDatabase& database = openDatabase(connection);
-    QSqlQuery query =
+    db::Query query =
         run(database,
             QStringLiteral("SELECT count(*) FROM AR, (SELECT ID AS k FROM AR WHERE "
                            "rowid = ?) t WHERE AR.ID < t.k OR (AR.ID %1 t.k AND "

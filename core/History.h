@@ -104,8 +104,10 @@ int emptyTrash(Connection& connection);
 
 // True when an article has that number.
 bool numberTaken(Connection& connection, const QVariant& number);
-// One more than the largest article number (1 for none).
+// One more than the largest whole article number (1 for none): the number Add New proposes and
+// the trash offers. A failure throws DbError beginning with `failure`.
 qlonglong nextFreeNumber(Connection& connection);
+qlonglong nextFreeNumber(Connection& connection, const QString& failure);
 // The 1-based place of the row among all articles in the order of rsMain (by number).
 int positionOf(Connection& connection, qint64 row);
 

@@ -605,7 +605,7 @@ bool quicksearch::buildIndex(Connection& connection,
     connection.ensureAlive();
     QSqlDatabase& database = connection.database();
     const bool server = connection.isServer();
-    Transaction transaction(database, QStringLiteral("The quick-search index could not be made"));
+    Transaction transaction(connection, QStringLiteral("The quick-search index could not be made"));
     if (hasIndex(database))
         return true;
     if (server)

@@ -468,7 +468,8 @@ void RecordSet::Impl::send(int unique)
     };
 
     transaction.emplace(
-        database, QStringLiteral("The changes to the table \"%1\" could not be saved").arg(table));
+        *connection,
+        QStringLiteral("The changes to the table \"%1\" could not be saved").arg(table));
     std::map<int, qint64> inserted; // slot -> new key
     QHash<qint64, QVector<QVariant>> fresh;
     {

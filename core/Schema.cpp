@@ -4,32 +4,26 @@
 #include "core/DbError.h"
 #include "core/Transaction.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
+namespace
+{
+const QString kReadFailure = QStringLiteral("Cannot read the version of the database");
+} // namespace
 
 int schema::additions(QSqlDatabase& database)
 {
-    QSqlQuery query(database);
+    db::Query query(database, kReadFailure);
     if (isServerDatabase(database)) {
         // A server database keeps the bits in a one-row table of its own.
         // (A failed statement would end the transaction around it: look before reading.)
-        if (!query.exec(QStringLiteral("SELECT to_regclass('ardentry_schema') IS NOT NULL")) ||
-            !query.next())
-            throw DbError(QStringLiteral("Cannot read the version of the database: %1.")
-                              .arg(engineReason(query.lastError())));
-        if (!query.value(0).toBool())
+        if (!query.run(QStringLiteral("SELECT to_regclass('ardentry_schema') IS NOT NULL"))
+                 .scalar()
+                 .toBool())
             return 0;
-        if (!query.exec(QStringLiteral("SELECT COALESCE(MAX(additions), 0) FROM "
-                                       "ardentry_schema")) ||
-            !query.next())
-            throw DbError(QStringLiteral("Cannot read the version of the database: %1.")
-                              .arg(engineReason(query.lastError())));
-        return query.value(0).toInt();
+        return query.run(QStringLiteral("SELECT COALESCE(MAX(additions), 0) FROM ardentry_schema"))
+            .scalar()
+            .toInt();
     }
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        throw DbError(QStringLiteral("Cannot read the version of the database: %1.")
-                          .arg(engineReason(query.lastError())));
-    return query.value(0).toInt();
+    return query.run(QStringLiteral("PRAGMA user_version")).scalar().toInt();
 }
 
 bool schema::has(QSqlDatabase& database, Addition addition)
@@ -40,29 +34,24 @@ bool schema::has(QSqlDatabase& database, Addition addition)
 void schema::markAdded(QSqlDatabase& database, Addition addition)
 {
     const int now = additions(database) | addition;
-    QSqlQuery query(database);
+    db::Query query(database, QStringLiteral("Cannot record the version of the database"));
     if (isServerDatabase(database)) {
-        if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS ardentry_schema (additions "
-                                       "integer NOT NULL)")) ||
-            !query.exec(QStringLiteral("DELETE FROM ardentry_schema")) ||
-            !query.exec(QStringLiteral("INSERT INTO ardentry_schema VALUES (%1)").arg(now)))
-            throw DbError(QStringLiteral("Cannot record the version of the database: %1.")
-                              .arg(engineReason(query.lastError())));
+        query.run(QStringLiteral("CREATE TABLE IF NOT EXISTS ardentry_schema (additions integer "
+                                 "NOT NULL)"));
+        query.run(QStringLiteral("DELETE FROM ardentry_schema"));
+        query.run(QStringLiteral("INSERT INTO ardentry_schema VALUES (%1)").arg(now));
         return;
     }
-    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(now)))
-        throw DbError(QStringLiteral("Cannot record the version of the database: %1.")
-                          .arg(engineReason(query.lastError())));
+    query.run(QStringLiteral("PRAGMA user_version = %1").arg(now));
 }
 
 QString schema::serverSchema(QSqlDatabase& database)
 {
-    QSqlQuery query(database);
-    if (!query.exec(QStringLiteral("SELECT quote_ident(current_schema())")) || !query.next())
-        throw DbError(QStringLiteral("Cannot read the schema of the database: %1.")
-                          .arg(engineReason(query.lastError())));
-    if (query.isNull(0))
+    const QVariant name =
+        db::scalar(database, QStringLiteral("Cannot read the schema of the database"),
+                   QStringLiteral("SELECT quote_ident(current_schema())"));
+    if (name.isNull())
         throw DbError(QStringLiteral("Cannot read the schema of the database: no schema is in "
                                      "use."));
-    return query.value(0).toString();
+    return name.toString();
 }

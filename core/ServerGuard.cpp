@@ -6,8 +6,6 @@
 #include "core/Schema.h"
 #include "core/Transaction.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QVariant>
 
 namespace
@@ -15,19 +13,14 @@ namespace
 
 const QString kFailure = QStringLiteral("The database could not be made safe for its writers");
 
-QSqlQuery run(QSqlDatabase& database, const QString& sql)
+void run(QSqlDatabase& database, const QString& sql)
 {
-    QSqlQuery query(database);
-    if (!query.exec(sql))
-        throw DbError(kFailure + QStringLiteral(": ") + engineReason(query.lastError()) +
-                      QLatin1Char('.'));
-    return query;
+    db::Query(database, kFailure).run(sql);
 }
 
 bool yes(QSqlDatabase& database, const QString& sql)
 {
-    QSqlQuery query = run(database, sql);
-    return query.next() && query.value(0).toBool();
+    return db::scalar(database, kFailure, sql).toBool();
 }
 
 // The roles (by oid, 0 for PUBLIC) other than the owner that may change the articles, and

@@ -5,10 +5,6 @@
 
 #include <QHash>
 #include <QMutex>
-#include <QRegularExpression>
-#include <QSqlDriver>
-#include <QSqlError>
-#include <QSqlQuery>
 
 #include <utility>
 
@@ -47,50 +43,22 @@ void Transaction::setWriterName(const QString& connectionName, const QString& na
         all.names.insert(connectionName, name);
 }
 
-QString engineReason(const QSqlError& error)
+Transaction::Transaction(Connection& connection, QString failure)
+    : Transaction(connection.database(), connection.isServer(), std::move(failure))
 {
-    const QString text = error.databaseText().trimmed();
-    return text.isEmpty() ? error.text().trimmed() : text;
-}
-
-QString serverWords(const QSqlError& error)
-{
-    const QString code = error.nativeErrorCode();
-    if (code != QLatin1String("42501") && code != QLatin1String("55P03"))
-        return engineReason(error);
-    // "ERROR:  permission denied for table ar\n(42501)", perhaps with a CONTEXT line: the
-    // server's first sentence alone.
-    static const QRegularExpression frame(QStringLiteral("^(ERROR|FATAL):\\s*"));
-    const QString said =
-        engineReason(error).remove(frame).section(QLatin1Char('\n'), 0, 0).trimmed();
-    if (code == QLatin1String("55P03"))
-        return QStringLiteral("Another session holds the database for writing; try again. The "
-                              "server said: %1")
-            .arg(said);
-    static const QRegularExpression table(
-        QStringLiteral("permission denied for (?:table|relation) \"?([^\"\\s]+)"));
-    const QString name = table.match(said).captured(1);
-    QString words;
-    if (name.compare(QLatin1String("ar"), Qt::CaseInsensitive) == 0)
-        words = QStringLiteral("You may read the articles but not change them");
-    else if (name == QLatin1String("ardentry_turn"))
-        words = QStringLiteral("You may change the articles but not yet take your turn to write: "
-                               "the owner of the database gives it by opening the database");
-    else if (!name.isEmpty())
-        words = QStringLiteral("You may not change the table \"%1\"").arg(name);
-    else
-        words = QStringLiteral("The server does not allow you to do this");
-    return words + QStringLiteral(" (the server refused: %1)").arg(said);
 }
 
 Transaction::Transaction(QSqlDatabase& database, QString failure)
-    : m_database(database), m_failure(std::move(failure))
+    : Transaction(database, isServerDatabase(database), std::move(failure))
 {
-    const bool server = isServerDatabase(m_database);
+}
+
+Transaction::Transaction(QSqlDatabase& database, bool server, QString failure)
+    : m_database(database), m_server(server), m_failure(std::move(failure))
+{
     const QString beginText = server ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE");
-    QSqlQuery begin(m_database);
-    bool begun = begin.exec(beginText);
-    if (!begun && server) {
+    db::Query begin(m_database, m_failure);
+    if (!begin.tryRun(beginText) && server) {
         // A server connection that was lost (the server restarted, the network came back)
         // is opened once more before the write is given up.
         if (const QString reason = openServerSession(m_database); !reason.isEmpty())
@@ -98,13 +66,11 @@ Transaction::Transaction(QSqlDatabase& database, QString failure)
                           QStringLiteral(": the connection to the database server was lost and "
                                          "cannot be made again: ") +
                           reason + QStringLiteral(". Nothing was saved."));
-        QSqlQuery again(m_database);
-        begun = again.exec(beginText);
-        if (!begun)
-            begin = std::move(again);
+        begin = db::Query(m_database, m_failure);
+        begin.tryRun(beginText);
     }
-    if (!begun)
-        throw DbError(m_failure + QStringLiteral(": ") + engineReason(begin.lastError()) +
+    if (!begin.ok())
+        throw DbError(m_failure + QStringLiteral(": ") + begin.engineText() +
                       QStringLiteral(". Nothing was saved."));
     m_open = true;
     if (server) {
@@ -112,42 +78,37 @@ Transaction::Transaction(QSqlDatabase& database, QString failure)
         // that must be free, a row that must be unchanged) hold until the commit. The turn is
         // the row of ardentry_turn, which only those who may change the articles may lock (a
         // reader takes none: its write fails on the articles themselves).
-        QSqlQuery lock(m_database);
+        db::Query lock(m_database, m_failure);
         QString take = QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriterLock);
-        if (lock.exec(QStringLiteral("SELECT CASE WHEN to_regclass('ardentry_turn') IS NULL THEN 0 "
-                                     "WHEN has_table_privilege(to_regclass('ar'), 'INSERT, "
-                                     "UPDATE, DELETE') THEN 1 ELSE 2 END")) &&
+        if (lock.tryRun(QStringLiteral("SELECT CASE WHEN to_regclass('ardentry_turn') IS NULL "
+                                       "THEN 0 WHEN has_table_privilege(to_regclass('ar'), "
+                                       "'INSERT, UPDATE, DELETE') THEN 1 ELSE 2 END")) &&
             lock.next() && lock.value(0).toInt() != 0)
             take = lock.value(0).toInt() == 1
                        ? QStringLiteral("SELECT 1 FROM ardentry_turn FOR UPDATE")
                        : QString();
-        if (!take.isEmpty() && !lock.exec(take))
+        if (!take.isEmpty() && !lock.tryRun(take))
             fail(lock);
     }
     const QString writer = writerName(m_database.connectionName());
-    if (server && !writer.isEmpty()) {
+    if (writer.isEmpty())
+        return;
+    db::Query name(m_database, m_failure);
+    if (server) {
         // The name lives as long as the transaction; the server's triggers read it.
-        QSqlQuery name(m_database);
-        if (!name.prepare(QStringLiteral("SELECT set_config('ardentry.writer', ?, true)")))
+        if (!name.tryRun(QStringLiteral("SELECT set_config('ardentry.writer', ?, true)"), {writer}))
             fail(name);
-        name.addBindValue(writer);
-        if (!name.exec())
-            fail(name);
-    } else if (!server && !writer.isEmpty()) {
-        QSqlQuery name(m_database);
+    } else {
         // A file without the table records no name.
-        m_writerSet = name.prepare(QStringLiteral("INSERT OR REPLACE INTO ardentry_writer "
-                                                  "(slot, name) VALUES (1, ?)"));
-        if (m_writerSet) {
-            name.addBindValue(writer);
-            m_writerSet = name.exec();
-        }
+        m_writerSet = name.tryRun(QStringLiteral("INSERT OR REPLACE INTO ardentry_writer "
+                                                 "(slot, name) VALUES (1, ?)"),
+                                  {writer});
     }
 }
 
-void Transaction::fail(const QSqlQuery& query)
+void Transaction::fail(const db::Query& query)
 {
-    const QString reason = serverWords(query.lastError());
+    const QString reason = query.reason();
     rollback();
     throw DbError(m_failure + QStringLiteral(": ") + reason +
                   QStringLiteral(". Nothing was saved."));
@@ -163,8 +124,8 @@ void Transaction::rollback()
     if (!m_open)
         return;
     m_open = false;
-    QSqlQuery rollback(m_database);
-    rollback.exec(QStringLiteral("ROLLBACK"));
+    // Nothing is left to save when even this fails: the session ended the transaction.
+    db::Query(m_database, m_failure).tryRun(QStringLiteral("ROLLBACK"));
 }
 
 void Transaction::commit()
@@ -172,24 +133,24 @@ void Transaction::commit()
     if (m_writerSet) {
         // The name never outlives the transaction: another program's later write must not
         // find it.
-        QSqlQuery clear(m_database);
-        if (!clear.exec(QStringLiteral("DELETE FROM ardentry_writer")))
+        db::Query clear(m_database, m_failure);
+        if (!clear.tryRun(QStringLiteral("DELETE FROM ardentry_writer")))
             fail(clear);
         m_writerSet = false;
     }
-    QSqlQuery commit(m_database);
-    if (commit.exec(QStringLiteral("COMMIT"))) {
+    db::Query commit(m_database, m_failure);
+    if (commit.tryRun(QStringLiteral("COMMIT"))) {
         m_open = false;
         return;
     }
-    const QString reason = engineReason(commit.lastError());
+    const QString reason = commit.engineText();
     // A failed COMMIT on a connection that still answers ended the transaction without saving
     // it. A connection that no longer answers may have lost the answer to a COMMIT that landed.
     const auto answers = [this] {
-        QSqlQuery probe(m_database);
-        return m_database.isOpen() && probe.exec(QStringLiteral("SELECT 1"));
+        return m_database.isOpen() &&
+               db::Query(m_database, m_failure).tryRun(QStringLiteral("SELECT 1"));
     };
-    if (isServerDatabase(m_database) && !answers()) {
+    if (m_server && !answers()) {
         m_open = false;
         throw DbError(DbError::Kind::CommitUnknown,
                       m_failure +

@@ -1,17 +1,11 @@
 #pragma once
 
+#include "core/db/Query.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
-class QSqlError;
-class QSqlQuery;
-
-// The engine's own words for a failure: its database text, else the driver's text.
-QString engineReason(const QSqlError& error);
-// A failed write in the user's words first and the engine's text after, for a server's refusal
-// (no right to a table) or a lock waited for too long: "You may read the articles but not change
-// them (the server refused: permission denied for table ar)". Otherwise engineReason().
-QString serverWords(const QSqlError& error);
+class Connection;
 
 // One write transaction: begun on construction ("BEGIN IMMEDIATE" on SQLite, so a second writer
 // waits or fails before anything is read), rolled back on destruction unless commit() ran.
@@ -21,6 +15,9 @@ class Transaction
 {
 public:
     // `failure` is the start of every error message, e.g. "The changes could not be saved".
+    Transaction(Connection& connection, QString failure);
+    // For code that holds only the handle of a database (a file being made, the import): the
+    // engine is the handle's driver's.
     Transaction(QSqlDatabase& database, QString failure);
     ~Transaction();
     Transaction(const Transaction&) = delete;
@@ -39,11 +36,14 @@ public:
     static void setWriterName(const QString& connectionName, const QString& name);
 
 private:
+    Transaction(QSqlDatabase& database, bool server, QString failure);
+
     // Rolls back (while `query` still exists, so that a server can drop its statement) and
     // throws with the query's reason.
-    [[noreturn]] void fail(const QSqlQuery& query);
+    [[noreturn]] void fail(const db::Query& query);
 
     QSqlDatabase& m_database;
+    bool m_server = false;
     QString m_failure;
     bool m_open = false;
     bool m_writerSet = false;

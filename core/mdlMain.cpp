@@ -2,11 +2,9 @@
 
 #include "core/ServerAddress.h"
 
+#include "core/History.h"
 #include "core/ProfileFile.h"
-#include "core/Transaction.h"
-
-#include <QSqlError>
-#include <QSqlQuery>
+#include "core/db/Query.h"
 
 #include <QCollator>
 #include <QDir>
@@ -205,33 +203,18 @@ void mdlMain::LoadUserList()
     UserList = loadNameList(UserQuery, "Users");
 }
 
-namespace
-{
-QVariant scalar(Connection& connection, const QString& sql)
-{
-    connection.ensureAlive(); // Add New's number: the first command after a server restart
-    QSqlQuery query(connection.database());
-    if (!query.exec(sql) || !query.next())
-        throw DbError(
-            mdlMain::tr("Cannot read the table \"AR\": %1.").arg(engineReason(query.lastError())));
-    return query.value(0);
-}
-} // namespace
-
 qlonglong mdlMain::NextArticleNumber()
 {
-    // Stored numbers are whole when the engine keeps them as integers (a server's column
-    // holds nothing else).
-    const QVariant largest = scalar(
-        dbConnection, dbConnection.isServer()
-                          ? QStringLiteral("SELECT MAX(ID) FROM AR")
-                          : QStringLiteral("SELECT MAX(ID) FROM AR WHERE typeof(ID) = 'integer'"));
-    return largest.isNull() ? 1 : largest.toLongLong() + 1;
+    // Add New's number is the first command after a server restart too: it connects again.
+    return history::nextFreeNumber(dbConnection, tr("Cannot read the table \"AR\""));
 }
 
 int mdlMain::ArticleCount()
 {
-    return scalar(dbConnection, QStringLiteral("SELECT count(*) FROM AR")).toInt();
+    dbConnection.ensureAlive();
+    return db::scalar(dbConnection.database(), tr("Cannot read the table \"AR\""),
+                      QStringLiteral("SELECT count(*) FROM AR"))
+        .toInt();
 }
 
 void mdlMain::ReloadArticles()

@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace
 {
 // Articles whose words the queries below look for: ID, Title, Problem, Solution, Category.
@@ -25,6 +27,8 @@ const char* const Articles[][5] = {
     {"14", "Résumé template", "Where is the résumé template", "In the HR share", "Software"},
     {"15", "Paper jam", "Paper jam in tray 2", "Open the rear door", "Hardware"},
     {"16", "Jam paper", "Tray 2: paper (jam)", "AND OR NEAR are words here: title: -x", "Hardware"},
+    {"18", "Slow login", "The scanner hangs at login", "Reinstall the driver", "Software"},
+    {"19", "Scanner settings", "Where are the settings kept", "In the control panel", "Software"},
 };
 
 QByteArray fileBytes(const QString& path)
@@ -61,6 +65,8 @@ private slots:
     void plainSqlWrites();
     void buildIsAllOrNothing_data();
     void buildIsAllOrNothing();
+    void manyMatches_data();
+    void manyMatches();
     void panelByKeys();
 };
 
@@ -76,6 +82,7 @@ void TestQuickSearch::query_data()
     } rows[] = {
         {"two words, any order", "toner printer", {"12"}},
         {"title before problem before solution", "printer", {"11", "12", "13"}},
+        {"title alone before problem alone", "scanner", {"19", "18"}},
         {"last word as a prefix", "spoo", {"11"}},
         {"phrase", "\"paper jam\"", {"15", "16"}},
         {"phrase keeps its order", "\"jam paper\"", {"16"}},
@@ -209,6 +216,38 @@ void TestQuickSearch::buildIsAllOrNothing()
     } else {
         QVERIFY(fileBytes(folder.dbPath()) == before);
     }
+}
+
+void TestQuickSearch::manyMatches_data()
+{
+    QTest::addColumn<TestFolder::Engine>("engine");
+    for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server})
+        QTest::newRow(TestFolder::engineName(engine)) << engine;
+}
+
+// A word in more articles than are ranked: the count says "more than", the title matches come
+// first, then the newest.
+void TestQuickSearch::manyMatches()
+{
+    QFETCH(TestFolder::Engine, engine);
+    TestFolder folder(engine);
+    folder.exec("DELETE FROM AR");
+    folder.exec(QString("INSERT INTO AR (ID, Title, Problem) WITH RECURSIVE n(i) AS (SELECT 1 "
+                        "UNION ALL SELECT i + 1 FROM n WHERE i < %1) SELECT i, CASE WHEN i IN "
+                        "(5, 7) THEN 'Common title' ELSE 'Title ' || i END, 'Common problem ' "
+                        "|| i FROM n")
+                    .arg(quicksearch::RankedAtMost + 1));
+    Connection connection;
+    connection.open(folder.dbPath());
+    const quicksearch::Result result = quicksearch::search(connection, "common");
+    QVERIFY(result.overflow);
+    QCOMPARE(result.total, quicksearch::RankedAtMost + 1);
+    QStringList found = ids(result);
+    QCOMPARE(found.size(), 50);
+    std::sort(found.begin(), found.begin() + 2);
+    const QString newest = QString::number(quicksearch::RankedAtMost + 1);
+    QCOMPARE(found.mid(0, 4),
+             (QStringList{"5", "7", newest, QString::number(quicksearch::RankedAtMost)}));
 }
 
 void TestQuickSearch::panelByKeys()

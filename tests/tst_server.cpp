@@ -327,6 +327,48 @@ private slots:
                  1);
     }
 
+    void writersOverlap_data()
+    {
+        QTest::addColumn<TestFolder::Engine>("engine");
+        for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server})
+            QTest::newRow(TestFolder::engineName(engine)) << engine;
+    }
+
+    // Two programs adding articles at the same time, each on its own connection: each saves the
+    // number Add New proposes as unique and takes the next one when it is refused. The second
+    // writer waits for the first, so a number checked free is still free when it is written.
+    void writersOverlap()
+    {
+        QFETCH(TestFolder::Engine, engine);
+        const TestFolder db(engine);
+        db.fillArticles(1);
+        constexpr int kAdds = 30;
+        const QString path = db.dbPath();
+        QStringList failures[2];
+        const auto add = [&path](QStringList* failed) {
+            Client client(path);
+            for (int added = 0; added < kAdds && failed->isEmpty();) {
+                client.articles.addNew();
+                client.articles.collect("Problem", "added");
+                QString said;
+                do {
+                    client.articles.collect("ID", client.nextNumber());
+                    said = client.save("ID");
+                } while (said == "duplicate");
+                if (said == "saved")
+                    ++added;
+                else
+                    *failed << said;
+            }
+        };
+        std::thread other(add, &failures[1]);
+        add(&failures[0]);
+        other.join();
+        QCOMPARE(failures[0] + failures[1], QStringList());
+        QCOMPARE(db.scalar("SELECT count(*) FROM AR").toInt(), 2 * kAdds + 1);
+        QCOMPARE(db.scalar("SELECT count(DISTINCT ID) FROM AR").toInt(), 2 * kAdds + 1);
+    }
+
     void writersTakeTurns_data()
     {
         QTest::addColumn<QString>("holder"); // who holds a transaction open: reader, owner, none
@@ -466,7 +508,7 @@ private slots:
         a.articles.collect("ID", a.nextNumber());
         a.articles.collect("Problem", "new");
         {
-            const Transaction holding(b.connection.database(), "held");
+            const Transaction holding(b.connection, "held");
             const QString refused = a.save("ID");
             QVERIFY2(refused.contains("lock timeout"), qPrintable(refused));
         }

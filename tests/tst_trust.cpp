@@ -19,6 +19,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <sys/stat.h>
 
@@ -104,6 +105,11 @@ void TestTrust::changesAreNotDroppedSilently_data()
     QTest::newRow("categories, no") << "mnuCategories" << no << true << "" << false;
     QTest::newRow("close form, cancel") << "close" << cancel << true << "" << true;
     QTest::newRow("exit, cancel") << "mnuExit" << cancel << true << "" << true;
+    QTest::newRow("history, cancel") << "mnuHistory" << cancel << true << "" << true;
+    QTest::newRow("trash, cancel") << "mnuTrash" << cancel << true << "" << true;
+    QTest::newRow("import, cancel") << "mnuImport" << cancel << true << "" << true;
+    QTest::newRow("export, cancel") << "mnuExport" << cancel << true << "" << true;
+    QTest::newRow("quick search result, cancel") << "quick" << cancel << true << "" << true;
     QTest::newRow("untouched: no question") << "mnuNext" << cancel << false << "" << false;
 }
 
@@ -124,9 +130,18 @@ void TestTrust::changesAreNotDroppedSilently()
         s.main().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&s.main()));
         QTest::keyClick(s.control<QWidget>("txtSolution"), Qt::Key_Z, Qt::ControlModifier);
-    } else if (step == "close")
+    } else if (step == "close") {
         s.main().findChild<QMdiSubWindow*>("frmDisplayWindow")->close();
-    else
+    } else if (step == "quick") {
+        s.trigger("mnuQuickSearch");
+        auto* box = findWidget<QLineEdit>("txtQuickSearch");
+        QTRY_VERIFY(box->hasFocus());
+        QTest::keyClicks(box, "printer");
+        auto* results = findWidget<QTreeWidget>("lstResults");
+        QTRY_VERIFY(results->topLevelItemCount() > 0);
+        QTest::keyClick(box, Qt::Key_Down);
+        QTest::keyClick(results, Qt::Key_Return);
+    } else
         s.run(step);
 
     const QString question = "Save the changes to article 1?";
