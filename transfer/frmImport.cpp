@@ -69,9 +69,9 @@ void frmImport::buildControls()
         cboEncoding->addItem(csv::encodingName(e), int(e));
     cboSeparator = new QComboBox(reading);
     cboSeparator->setObjectName(QStringLiteral("cboSeparator"));
-    cboSeparator->addItem(tr("Comma (,)"), tr(","));
-    cboSeparator->addItem(tr("Semicolon (;)"), tr(";"));
-    cboSeparator->addItem(tr("Tab"), tr("\t"));
+    cboSeparator->addItem(tr("Comma (,)"), QStringLiteral(","));
+    cboSeparator->addItem(tr("Semicolon (;)"), QStringLiteral(";"));
+    cboSeparator->addItem(tr("Tab"), QStringLiteral("\t"));
     chkHeader = new QCheckBox(tr("First row holds the column &names"), reading);
     chkHeader->setObjectName(QStringLiteral("chkHeader"));
     chkExact = new QCheckBox(tr("&Keep values exactly as written (a file that Ardentry "
