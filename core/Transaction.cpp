@@ -3,6 +3,7 @@
 #include "core/Connection.h"
 #include "core/DbError.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QMutex>
 #include <QRegularExpression>
@@ -64,23 +65,29 @@ QString serverWords(const QSqlError& error)
     const QString said =
         engineReason(error).remove(frame).section(QLatin1Char('\n'), 0, 0).trimmed();
     if (code == QLatin1String("55P03"))
-        return QStringLiteral("Another session holds the database for writing; try again. The "
-                              "server said: %1")
+        return QCoreApplication::translate(
+                   "Transaction", "Another session holds the database for writing; try again. The "
+                                  "server said: %1")
             .arg(said);
     static const QRegularExpression table(
         QStringLiteral("permission denied for (?:table|relation) \"?([^\"\\s]+)"));
     const QString name = table.match(said).captured(1);
     QString words;
     if (name.compare(QLatin1String("ar"), Qt::CaseInsensitive) == 0)
-        words = QStringLiteral("You may read the articles but not change them");
+        words = QCoreApplication::translate("Transaction",
+                                            "You may read the articles but not change them");
     else if (name == QLatin1String("ardentry_turn"))
-        words = QStringLiteral("You may change the articles but not yet take your turn to write: "
-                               "the owner of the database gives it by opening the database");
+        words = QCoreApplication::translate(
+            "Transaction", "You may change the articles but not yet take your turn to write: "
+                           "the owner of the database gives it by opening the database");
     else if (!name.isEmpty())
-        words = QStringLiteral("You may not change the table \"%1\"").arg(name);
+        words = QCoreApplication::translate("Transaction", "You may not change the table \"%1\"")
+                    .arg(name);
     else
-        words = QStringLiteral("The server does not allow you to do this");
-    return words + QStringLiteral(" (the server refused: %1)").arg(said);
+        words =
+            QCoreApplication::translate("Transaction", "The server does not allow you to do this");
+    return words +
+           QCoreApplication::translate("Transaction", " (the server refused: %1)").arg(said);
 }
 
 Transaction::Transaction(QSqlDatabase& database, QString failure)
@@ -94,10 +101,12 @@ Transaction::Transaction(QSqlDatabase& database, QString failure)
         // A server connection that was lost (the server restarted, the network came back)
         // is opened once more before the write is given up.
         if (const QString reason = openServerSession(m_database); !reason.isEmpty())
-            throw DbError(m_failure +
-                          QStringLiteral(": the connection to the database server was lost and "
-                                         "cannot be made again: ") +
-                          reason + QStringLiteral(". Nothing was saved."));
+            throw DbError(
+                m_failure +
+                QCoreApplication::translate("Transaction",
+                                            ": the connection to the database server was lost and "
+                                            "cannot be made again: ") +
+                reason + QCoreApplication::translate("Transaction", ". Nothing was saved."));
         QSqlQuery again(m_database);
         begun = again.exec(beginText);
         if (!begun)
@@ -105,7 +114,7 @@ Transaction::Transaction(QSqlDatabase& database, QString failure)
     }
     if (!begun)
         throw DbError(m_failure + QStringLiteral(": ") + engineReason(begin.lastError()) +
-                      QStringLiteral(". Nothing was saved."));
+                      QCoreApplication::translate("Transaction", ". Nothing was saved."));
     m_open = true;
     if (server) {
         // One writer at a time, as on a file: checks made inside the transaction (a number
@@ -150,7 +159,7 @@ void Transaction::fail(const QSqlQuery& query)
     const QString reason = serverWords(query.lastError());
     rollback();
     throw DbError(m_failure + QStringLiteral(": ") + reason +
-                  QStringLiteral(". Nothing was saved."));
+                  QCoreApplication::translate("Transaction", ". Nothing was saved."));
 }
 
 Transaction::~Transaction()
@@ -193,11 +202,14 @@ void Transaction::commit()
         m_open = false;
         throw DbError(DbError::Kind::CommitUnknown,
                       m_failure +
-                          QStringLiteral(": the connection to the database server was lost "
-                                         "while the changes were committed (") +
-                          reason + QStringLiteral("); they may or may not have been saved."));
+                          QCoreApplication::translate(
+                              "Transaction", ": the connection to the database server was lost "
+                                             "while the changes were committed (") +
+                          reason +
+                          QCoreApplication::translate("Transaction",
+                                                      "); they may or may not have been saved."));
     }
     rollback();
     throw DbError(m_failure + QStringLiteral(": ") + reason +
-                  QStringLiteral(". Nothing was saved."));
+                  QCoreApplication::translate("Transaction", ". Nothing was saved."));
 }
