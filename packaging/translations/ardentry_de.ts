@@ -103,6 +103,345 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
     </message>
 </context>
 <context>
+    <name>ArticleExport</name>
+    <message>
+        <location filename="../../core/ArticleExport.cpp" line="+133"/>
+        <source>The articles cannot be read: %1.</source>
+        <translation>Die Artikel können nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <location line="+207"/>
+        <location line="+6"/>
+        <source>%1 cannot be written: %2.</source>
+        <translation>%1 kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+88"/>
+        <source>article %1: the image %2 was not found; its page names it only.</source>
+        <translation>Artikel %1: Das Bild %2 wurde nicht gefunden; seine Seite nennt es nur.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>article %1: %2 was left out, not a picture; its page names it only.</source>
+        <translation>Artikel %1: %2 wurde ausgelassen, da es kein Bild ist; seine Seite nennt es nur.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>article %1: the image %2 could not be copied; its page names it only.</source>
+        <translation>Artikel %1: Das Bild %2 konnte nicht kopiert werden; seine Seite nennt es nur.</translation>
+    </message>
+    <message>
+        <location line="+143"/>
+        <source>The articles are not open.</source>
+        <translation>Die Artikel sind nicht geöffnet.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>No file is named.</source>
+        <translation>Es ist keine Datei angegeben.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 is a folder; name a file.</source>
+        <translation>%1 ist ein Ordner; geben Sie eine Datei an.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+30"/>
+        <location line="+9"/>
+        <source>The file %1 cannot be written: %2.</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>No folder is named.</source>
+        <translation>Es ist kein Ordner angegeben.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 is a file; name a new or empty folder.</source>
+        <translation>%1 ist eine Datei; geben Sie einen neuen oder leeren Ordner an.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The folder %1 is not empty; name a new or empty folder so that no file is overwritten.</source>
+        <translation>Der Ordner %1 ist nicht leer; geben Sie einen neuen oder leeren Ordner an, damit keine Datei überschrieben wird.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The folder %1 does not exist.</source>
+        <translation>Der Ordner %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>No folder can be made in %1: %2.</source>
+        <translation>In %1 kann kein Ordner angelegt werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>The empty folder %1 cannot be replaced.</source>
+        <translation>Der leere Ordner %1 kann nicht ersetzt werden.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The folder %1 cannot be made.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Export of articles to %1</source>
+        <translation>Export der Artikel nach %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The export failed: %1</source>
+        <translation>Der Export ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Nothing was written.</source>
+        <translation>Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The export was cancelled. Nothing was written.</source>
+        <translation>Der Export wurde abgebrochen. Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Articles written: %1</source>
+        <translation>Geschriebene Artikel: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Images copied: %1</source>
+        <translation>Kopierte Bilder: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ArticleImport</name>
+    <message>
+        <location filename="../../core/ArticleImport.cpp" line="+161"/>
+        <source>the %1 and the %2 are</source>
+        <translation>%1 und %2 sind</translation>
+    </message>
+    <message>
+        <location line="+209"/>
+        <location line="+21"/>
+        <location line="+138"/>
+        <location line="+11"/>
+        <location line="+284"/>
+        <source>The file %1 cannot be read: %2.</source>
+        <translation>Die Datei %1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <location line="-428"/>
+        <source>The file %1 holds no rows (only empty lines).</source>
+        <translation>Die Datei %1 enthält keine Zeilen (nur leere).</translation>
+    </message>
+    <message>
+        <location line="+106"/>
+        <source>The article numbers cannot be read: %1.</source>
+        <translation>Die Artikelnummern können nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The lists of categories and users cannot be read: %1.</source>
+        <translation>Die Kategorien- und Benutzerlisten können nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>The file %1 holds no rows.</source>
+        <translation>Die Datei %1 enthält keine Zeilen.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The file %1 has changed since it was shown: its first row now reads differently. Look at it again before you import it.</source>
+        <translation>Die Datei %1 hat sich seit der Anzeige geändert: Ihre erste Zeile lautet jetzt anders. Sehen Sie sie sich vor dem Import noch einmal an.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The %1 is taken from column %2, but the file has only %3 columns.</source>
+        <translation>Das Feld %1 wird aus Spalte %2 übernommen, die Datei hat aber nur %3 Spalten.</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <location line="+289"/>
+        <source>The file %1 could not be read to its end: %2.</source>
+        <translation>Die Datei %1 konnte nicht bis zum Ende gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <location line="-273"/>
+        <source>The name &quot;%1&quot; could not be added to its list: %2.</source>
+        <translation>Der Name „%1“ konnte seiner Liste nicht hinzugefügt werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>the %1 &quot;%2&quot; cannot be read as a date; it was kept as written.</source>
+        <translation>das Feld %1 „%2“ ist als Datum nicht lesbar; es wurde wie geschrieben übernommen.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>the row cannot be read: %1.</source>
+        <translation>die Zeile ist nicht lesbar: %1.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>the row has %1 fields but the header has %2, so its fields cannot be matched to the columns (a separator in a text that is not in quotes?).</source>
+        <translation>die Zeile hat %1 Felder, die Kopfzeile aber %2, daher lassen sich ihre Felder den Spalten nicht zuordnen (ein Trennzeichen in einem Text ohne Anführungszeichen?).</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>the %1 holds a NUL character, which a server database cannot store.</source>
+        <translation>das Feld %1 enthält ein NUL-Zeichen, das eine Serverdatenbank nicht speichern kann.</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>the article number &quot;%1&quot; is not a whole number (number the articles after the highest existing one to import this row).</source>
+        <translation>die Artikelnummer „%1“ ist keine ganze Zahl (nummerieren Sie die Artikel im Anschluss an die größte vorhandene Nummer, um diese Zeile zu importieren).</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>article number %1 is already used by another article; it was not overwritten.</source>
+        <translation>die Artikelnummer %1 ist bereits an einen anderen Artikel vergeben; er wurde nicht überschrieben.</translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source>The article of line %1 could not be written: %2.</source>
+        <translation>Der Artikel aus Zeile %1 konnte nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>The columns of the file are not assigned to the article fields.</source>
+        <translation>Die Spalten der Datei sind den Artikelfeldern nicht zugeordnet.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Choose the column of the file that holds %1: every article needs a problem and a solution.</source>
+        <translation>Wählen Sie die Spalte der Datei, die %1 enthält: Jeder Artikel braucht ein Problem und eine Lösung.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the Problem and the one that holds the Solution</source>
+        <translation>das Problem, und die Spalte, die die Lösung enthält</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Column %1 of the file is chosen for both the %2 and the %3; choose one field for it.</source>
+        <translation>Spalte %1 der Datei ist sowohl für %2 als auch für %3 gewählt; wählen Sie ein Feld dafür.</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>The articles could not be imported</source>
+        <translation>Die Artikel konnten nicht importiert werden</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>The articles cannot be written: %1.</source>
+        <translation>Die Artikel können nicht geschrieben werden: %1.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The lists of categories and users cannot be written.</source>
+        <translation>Die Kategorien- und Benutzerlisten können nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>The file %1 changed while it was read (%2 bytes were read of %3).</source>
+        <translation>Die Datei %1 hat sich beim Lesen geändert (%2 von %3 Bytes gelesen).</translation>
+    </message>
+    <message>
+        <location line="+65"/>
+        <source>Import of articles from %1</source>
+        <translation>Import der Artikel aus %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Read as %1, %2-separated%3%4.</source>
+        <translation>Gelesen als %1, Trennzeichen %2%3%4.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>, first row = column names</source>
+        <translation>, erste Zeile = Spaltennamen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>, values kept exactly as written</source>
+        <translation>, Werte genau wie geschrieben übernommen</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The import failed: %1</source>
+        <translation>Der Import ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Nothing was written to the database.</source>
+        <translation>In die Datenbank wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The import was cancelled. Nothing was written to the database.</source>
+        <translation>Der Import wurde abgebrochen. In die Datenbank wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The import was not confirmed. Nothing was written to the database.</source>
+        <translation>Der Import wurde nicht bestätigt. In die Datenbank wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Dry run: every row was checked; nothing was written to the database.</source>
+        <translation>Probelauf: Jede Zeile wurde geprüft; in die Datenbank wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Rows read: %1</source>
+        <translation>Gelesene Zeilen: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The file holds no articles: it has no rows%1.</source>
+        <translation>Die Datei enthält keine Artikel: Sie hat keine Zeilen%1.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source> after its header</source>
+        <translation> nach der Kopfzeile</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Articles imported: %1</source>
+        <translation>Importierte Artikel: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Articles that would be imported: %1</source>
+        <translation>Artikel, die importiert würden: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Rows skipped: %1</source>
+        <translation>Ausgelassene Zeilen: %1</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Articles without a date entered, given today&apos;s date: %1</source>
+        <translation>Artikel ohne Erfassungsdatum, mit dem heutigen Datum versehen: %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>that would be added</source>
+        <translation>die hinzugefügt würden</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Empty rows passed over: %1</source>
+        <translation>Übersprungene leere Zeilen: %1</translation>
+    </message>
+</context>
+<context>
     <name>ArticlePrinter</name>
     <message>
         <location filename="../../articles/ArticlePrinter.cpp" line="+27"/>
@@ -157,11 +496,391 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
     </message>
 </context>
 <context>
+    <name>Backup</name>
+    <message>
+        <location filename="../../core/Backup.cpp" line="+35"/>
+        <source>out of memory</source>
+        <translation>kein Speicher mehr frei</translation>
+    </message>
+    <message>
+        <location line="+75"/>
+        <source>The database %1 is on a server; its backups are made by the server&apos;s administrator (pg_dump), not by Ardentry.</source>
+        <translation>Die Datenbank %1 liegt auf einem Server; ihre Sicherungen erstellt der Administrator des Servers (pg_dump), nicht Ardentry.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The copy cannot be written over the database itself (&quot;%1&quot;).</source>
+        <translation>Die Kopie kann nicht über die Datenbank selbst geschrieben werden („%1“).</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&quot;%1&quot; is a folder.</source>
+        <translation>„%1“ ist ein Ordner.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The copy &quot;%1&quot; cannot be written: %2.</source>
+        <translation>Die Kopie „%1“ kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The copy &quot;%1&quot; cannot be started: %2.</source>
+        <translation>Die Kopie „%1“ kann nicht begonnen werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The copy was given up.</source>
+        <translation>Die Kopie wurde aufgegeben.</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <location line="+9"/>
+        <source>The copy &quot;%1&quot; could not be made: %2.</source>
+        <translation>Die Kopie „%1“ konnte nicht erstellt werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The copy could not be put in place as &quot;%1&quot;.</source>
+        <translation>Die Kopie konnte nicht als „%1“ abgelegt werden.</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>No database is open.</source>
+        <translation>Es ist keine Datenbank geöffnet.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The SQLite driver gives no engine handle.</source>
+        <translation>Der SQLite-Treiber liefert keinen Zugriff auf die Datenbank-Engine.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The copy &quot;%1&quot; cannot be opened: %2.</source>
+        <translation>Die Kopie „%1“ kann nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+11"/>
+        <source>The copy &quot;%1&quot; cannot be checked: %2.</source>
+        <translation>Die Kopie „%1“ kann nicht geprüft werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>A database on a server has no backups folder.</source>
+        <translation>Eine Datenbank auf einem Server hat keinen Sicherungsordner.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The folder &quot;%1&quot; cannot be made.</source>
+        <translation>Der Ordner „%1“ kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>The database stayed busy; no copy was made.</source>
+        <translation>Die Datenbank blieb belegt; es wurde keine Kopie erstellt.</translation>
+    </message>
+</context>
+<context>
     <name>BackupRunner</name>
     <message>
         <location filename="../../history/BackupRunner.cpp" line="+37"/>
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>Connection</name>
+    <message>
+        <location filename="../../core/Connection.cpp" line="+202"/>
+        <source>No database file is named.</source>
+        <translation>Es ist keine Datenbankdatei angegeben.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The database file &quot;%1&quot; does not exist.</source>
+        <translation>Die Datenbankdatei „%1“ existiert nicht.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&quot;%1&quot; is a folder, not a database file.</source>
+        <translation>„%1“ ist ein Ordner, keine Datenbankdatei.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The file &quot;%1&quot; is not an SQLite database: the file is empty.</source>
+        <translation>Die Datei „%1“ ist keine SQLite-Datenbank: Die Datei ist leer.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The SQLite database driver is not available.</source>
+        <translation>Der SQLite-Datenbanktreiber ist nicht verfügbar.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Cannot open the database file &quot;%1&quot;: %2.</source>
+        <translation>Die Datenbankdatei „%1“ kann nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>The file &quot;%1&quot; is not an SQLite database: %2.</source>
+        <translation>Die Datei „%1“ ist keine SQLite-Datenbank: %2.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Cannot read the database file &quot;%1&quot;: %2.</source>
+        <translation>Die Datenbankdatei „%1“ kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The SQLite driver gives no engine handle.</source>
+        <translation>Der SQLite-Treiber liefert keinen Zugriff auf die Datenbank-Engine.</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Cannot prepare the database connection: %1.</source>
+        <translation>Die Datenbankverbindung kann nicht vorbereitet werden: %1.</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>The PostgreSQL database driver is not available (Debian package libqt6sql6-psql).</source>
+        <translation>Der PostgreSQL-Datenbanktreiber ist nicht verfügbar (Debian-Paket libqt6sql6-psql).</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Cannot connect to the database server &quot;%1&quot;: %2.</source>
+        <translation>Keine Verbindung zum Datenbankserver „%1“ möglich: %2.</translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>The connection to the database server &quot;%1&quot; was lost and cannot be made again: %2.</source>
+        <translation>Die Verbindung zum Datenbankserver „%1“ ist abgebrochen und lässt sich nicht wiederherstellen: %2.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>No database is open.</source>
+        <translation>Es ist keine Datenbank geöffnet.</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>The database file &quot;%1&quot; is gone: it was deleted, renamed or moved while Ardentry had it open.</source>
+        <translation>Die Datenbankdatei „%1“ ist verschwunden: Sie wurde gelöscht, umbenannt oder verschoben, während Ardentry sie geöffnet hatte.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The database file &quot;%1&quot; was replaced by another file while Ardentry had it open.</source>
+        <translation>Die Datenbankdatei „%1“ wurde durch eine andere Datei ersetzt, während Ardentry sie geöffnet hatte.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The database file &quot;%1&quot; is damaged: it no longer holds an SQLite database.</source>
+        <translation>Die Datenbankdatei „%1“ ist beschädigt: Sie enthält keine SQLite-Datenbank mehr.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The database file &quot;%1&quot; is read-only: Ardentry may not change it.</source>
+        <translation>Die Datenbankdatei „%1“ ist schreibgeschützt: Ardentry darf sie nicht ändern.</translation>
+    </message>
+</context>
+<context>
+    <name>Csv</name>
+    <message>
+        <location filename="../../core/Csv.cpp" line="+356"/>
+        <source>No file is named.</source>
+        <translation>Es ist keine Datei angegeben.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The file %1 does not exist.</source>
+        <translation>Die Datei %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 is a folder, not a file.</source>
+        <translation>%1 ist ein Ordner, keine Datei.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+12"/>
+        <location line="+7"/>
+        <location line="+45"/>
+        <source>The file %1 cannot be read: %2.</source>
+        <translation>Die Datei %1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <location line="-31"/>
+        <source>The file %1 is UTF-32 text, which cannot be imported. Save it as UTF-8 and try again.</source>
+        <translation>Die Datei %1 ist UTF-32-Text, der nicht importiert werden kann. Speichern Sie sie als UTF-8 und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>The file %1 is empty.</source>
+        <translation>Die Datei %1 ist leer.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The file %1 holds no text (only a byte order mark).</source>
+        <translation>Die Datei %1 enthält keinen Text (nur eine Byte-Order-Markierung).</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>The file %1 is not a text file: it holds binary data (control characters or zero bytes), so it cannot be a CSV file.</source>
+        <translation>Die Datei %1 ist keine Textdatei: Sie enthält Binärdaten (Steuerzeichen oder Nullbytes) und kann daher keine CSV-Datei sein.</translation>
+    </message>
+    <message>
+        <location line="+91"/>
+        <source>read error</source>
+        <translation>Lesefehler</translation>
+    </message>
+    <message>
+        <location line="+63"/>
+        <source>field %1 is longer than %2 characters</source>
+        <translation>Feld %1 ist länger als %2 Zeichen</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>the quote that opens field %1 is not closed before the end of the file</source>
+        <translation>das Anführungszeichen am Anfang von Feld %1 wird bis zum Dateiende nicht geschlossen</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>text follows the closing quote of field %1</source>
+        <translation>auf das schließende Anführungszeichen von Feld %1 folgt Text</translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>it holds bytes that are not %1 text</source>
+        <translation>sie enthält Bytes, die kein %1-Text sind</translation>
+    </message>
+    <message>
+        <location line="+101"/>
+        <source>write error</source>
+        <translation>Schreibfehler</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseCopy</name>
+    <message>
+        <location filename="../../core/DatabaseCopy.cpp" line="+200"/>
+        <source>binary data (%1 bytes)</source>
+        <translation>Binärdaten (%1 Bytes)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+3"/>
+        <source>the number %1</source>
+        <translation>die Zahl %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the text %1</source>
+        <translation>der Text %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 in the column %2: a zero character, which the server cannot keep in a text</source>
+        <translation>%1 in der Spalte %2: ein Nullzeichen, das der Server in einem Text nicht speichern kann</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>whole numbers</source>
+        <translation>ganze Zahlen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>dates and times</source>
+        <translation>Datums- und Zeitangaben</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 in the column %2, where the server keeps %3 only</source>
+        <translation>%1 in der Spalte %2, in der der Server nur %3 speichert</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Cannot read %1: %2.</source>
+        <translation>%1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+84"/>
+        <source>The table %1, row %2, holds text in the column %3 that is not UTF-8; it cannot be copied as it is.</source>
+        <translation>Die Tabelle %1, Zeile %2, enthält in der Spalte %3 Text, der kein UTF-8 ist; er kann nicht unverändert kopiert werden.</translation>
+    </message>
+    <message>
+        <location line="+63"/>
+        <source>The database %1 holds tables of an article database already (%2); they are not overwritten.</source>
+        <translation>Die Datenbank %1 enthält bereits Tabellen einer Artikeldatenbank (%2); sie werden nicht überschrieben.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>No database file is named.</source>
+        <translation>Es ist keine Datenbankdatei angegeben.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The file %1 exists already; it is not overwritten.</source>
+        <translation>Die Datei %1 existiert bereits; sie wird nicht überschrieben.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The folder %1 does not exist.</source>
+        <translation>Der Ordner %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+10"/>
+        <source>Cannot create %1: %2.</source>
+        <translation>%1 kann nicht angelegt werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>The copy could not be written</source>
+        <translation>Die Kopie konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>%1 has additions of a later program (%2) that were not copied.</source>
+        <translation>%1 enthält Erweiterungen einer neueren Programmversion (%2), die nicht kopiert wurden.</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>%1 is not an article database: it has no table %2.</source>
+        <translation>%1 ist keine Artikeldatenbank: Die Tabelle %2 fehlt.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+37"/>
+        <source>The table %1 of %2 has no column %3.</source>
+        <translation>Die Tabelle %1 von %2 hat keine Spalte %3.</translation>
+    </message>
+    <message>
+        <location line="-31"/>
+        <source>The table %1 of %2 has a column %3 that an article database does not have; it would be lost.</source>
+        <translation>Die Tabelle %1 von %2 hat eine Spalte %3, die eine Artikeldatenbank nicht hat; sie ginge verloren.</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>The columns %1 of the table %2 were not copied: the new database has no such columns.</source>
+        <translation>Die Spalten %1 der Tabelle %2 wurden nicht kopiert: Die neue Datenbank hat diese Spalten nicht.</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Cannot write the table %1: %2.</source>
+        <translation>Die Tabelle %1 kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>The table %1, row %2, holds %3.</source>
+        <translation>Die Tabelle %1, Zeile %2, enthält %3.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The table %1, row %2, could not be written: %3.</source>
+        <translation>Die Tabelle %1, Zeile %2, konnte nicht geschrieben werden: %3.</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Cannot copy %1 to %2: %3 Nothing was copied.</source>
+        <translation>%1 kann nicht nach %2 kopiert werden: %3 Es wurde nichts kopiert.</translation>
     </message>
 </context>
 <context>
@@ -311,6 +1030,97 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <location line="+3"/>
         <source>none yet</source>
         <translation>noch keine</translation>
+    </message>
+</context>
+<context>
+    <name>History</name>
+    <message>
+        <location filename="../../core/History.cpp" line="+295"/>
+        <source>The table &quot;AR&quot; has no column &quot;%1&quot;, so the history of articles cannot be kept.</source>
+        <translation>Die Tabelle „AR“ hat keine Spalte „%1“, daher kann kein Artikelverlauf geführt werden.</translation>
+    </message>
+    <message>
+        <location line="+94"/>
+        <source>No article has the number %1 any more.</source>
+        <translation>Kein Artikel hat mehr die Nummer %1.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>More than one article has the number %1.</source>
+        <translation>Mehr als ein Artikel hat die Nummer %1.</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <location line="+14"/>
+        <source>The rights on the database cannot be read</source>
+        <translation>Die Rechte an der Datenbank können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+29"/>
+        <source>The history of articles could not be added to the database</source>
+        <translation>Der Artikelverlauf konnte der Datenbank nicht hinzugefügt werden</translation>
+    </message>
+    <message>
+        <location line="-8"/>
+        <source>The history of articles could not be renewed in the database</source>
+        <translation>Der Artikelverlauf konnte in der Datenbank nicht erneuert werden</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>The history of the article cannot be read</source>
+        <translation>Der Verlauf des Artikels kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>The version could not be restored</source>
+        <translation>Die Fassung konnte nicht wiederhergestellt werden</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The version is no longer kept. Nothing was restored.</source>
+        <translation>Die Fassung ist nicht mehr vorhanden. Es wurde nichts wiederhergestellt.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The version has the number %1, which another article holds now. Nothing was restored.</source>
+        <translation>Die Fassung hat die Nummer %1, die jetzt ein anderer Artikel trägt. Es wurde nichts wiederhergestellt.</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>The trash cannot be read</source>
+        <translation>Der Papierkorb kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>The article could not be restored</source>
+        <translation>Der Artikel konnte nicht wiederhergestellt werden</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The article is no longer in the trash.</source>
+        <translation>Der Artikel ist nicht mehr im Papierkorb.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Another article has the number %1. Nothing was restored.</source>
+        <translation>Ein anderer Artikel hat die Nummer %1. Es wurde nichts wiederhergestellt.</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>The trash could not be emptied</source>
+        <translation>Der Papierkorb konnte nicht geleert werden</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <location line="+13"/>
+        <source>The article numbers cannot be read</source>
+        <translation>Die Artikelnummern können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>The articles cannot be read</source>
+        <translation>Die Artikel können nicht gelesen werden</translation>
     </message>
 </context>
 <context>
@@ -531,6 +1341,163 @@ Ardentry arbeitet ohne sie weiter.</translation>
     </message>
 </context>
 <context>
+    <name>NewDatabase</name>
+    <message>
+        <location filename="../../core/NewDatabase.cpp" line="+457"/>
+        <location line="+10"/>
+        <source>Cannot run &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht ausgeführt werden: %2</translation>
+    </message>
+    <message>
+        <location line="-5"/>
+        <source>Cannot prepare &quot;%1&quot;: %2</source>
+        <translation>„%1“ kann nicht vorbereitet werden: %2</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Cannot prepare the article insert: %1</source>
+        <translation>Das Einfügen der Artikel kann nicht vorbereitet werden: %1</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Cannot insert article %1: %2</source>
+        <translation>Artikel %1 kann nicht eingefügt werden: %2</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Cannot begin a transaction: %1</source>
+        <translation>Eine Transaktion kann nicht begonnen werden: %1</translation>
+    </message>
+    <message>
+        <location line="+68"/>
+        <source>Cannot write the database: %1</source>
+        <translation>Die Datenbank kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>Cannot read the database %1: %2</source>
+        <translation>Die Datenbank %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The database %1 holds the tables of an article database already; they are not overwritten.</source>
+        <translation>Die Datenbank %1 enthält bereits die Tabellen einer Artikeldatenbank; sie werden nicht überschrieben.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Cannot create the tables in %1: %2</source>
+        <translation>Die Tabellen in %1 können nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <location line="+10"/>
+        <source>The number of generated articles cannot be negative.</source>
+        <translation>Die Anzahl der erzeugten Artikel kann nicht negativ sein.</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>No database file is named.</source>
+        <translation>Es ist keine Datenbankdatei angegeben.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The file %1 exists already; it is not overwritten.</source>
+        <translation>Die Datei %1 existiert bereits; sie wird nicht überschrieben.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The folder %1 does not exist.</source>
+        <translation>Der Ordner %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <location line="+6"/>
+        <source>Cannot create %1: %2</source>
+        <translation>%1 kann nicht angelegt werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>PrintFile</name>
+    <message>
+        <location filename="../../core/PrintFile.cpp" line="+62"/>
+        <source>there is no temporary folder of your own to write the print file in (&quot;%1&quot; belongs to someone else or others may write in it)</source>
+        <translation>es gibt keinen eigenen temporären Ordner für die Druckdatei („%1“ gehört jemand anderem oder andere dürfen darin schreiben)</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>the print file &quot;%1&quot; could not be written (%2)</source>
+        <translation>die Druckdatei „%1“ konnte nicht geschrieben werden (%2)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>a link of that name cannot be removed</source>
+        <translation>eine Verknüpfung dieses Namens kann nicht entfernt werden</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>something other than a file has that name</source>
+        <translation>etwas anderes als eine Datei trägt diesen Namen</translation>
+    </message>
+</context>
+<context>
+    <name>PrintPage</name>
+    <message>
+        <location filename="../../core/PrintPage.cpp" line="+49"/>
+        <source>Printed by Ardentry on </source>
+        <translation>Gedruckt von Ardentry am </translation>
+    </message>
+</context>
+<context>
+    <name>ProfileFile</name>
+    <message>
+        <location filename="../../core/ProfileFile.cpp" line="+188"/>
+        <source>No preferences file is named.</source>
+        <translation>Es ist keine Einstellungsdatei angegeben.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The section name &quot;%1&quot; cannot be stored.</source>
+        <translation>Der Abschnittsname „%1“ kann nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The key name &quot;%1&quot; cannot be stored.</source>
+        <translation>Der Schlüsselname „%1“ kann nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The value for &quot;%1&quot; contains a line break, which the preferences file cannot hold.</source>
+        <translation>Der Wert für „%1“ enthält einen Zeilenumbruch, den die Einstellungsdatei nicht aufnehmen kann.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The folder %1 does not exist.</source>
+        <translation>Der Ordner %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 is a folder, not a file.</source>
+        <translation>%1 ist ein Ordner, keine Datei.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The file %1 is read-only.</source>
+        <translation>Die Datei %1 ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The file %1 cannot be read: %2</source>
+        <translation>Die Datei %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <location line="+6"/>
+        <location line="+5"/>
+        <source>The file %1 cannot be written: %2</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>QuickSearch</name>
     <message>
         <location filename="../../quicksearch/QuickSearch.cpp" line="+79"/>
@@ -648,11 +1615,279 @@ Die Datenbank ist unverändert.</translation>
         <source>The article could not be shown: %1</source>
         <translation>Der Artikel konnte nicht angezeigt werden: %1</translation>
     </message>
+    <message>
+        <location filename="../../core/QuickSearch.cpp" line="+35"/>
+        <location line="+110"/>
+        <location line="+11"/>
+        <location line="+461"/>
+        <location line="+19"/>
+        <location line="+7"/>
+        <source>The quick-search index could not be made</source>
+        <translation>Der Index für die Schnellsuche konnte nicht erstellt werden</translation>
+    </message>
+    <message>
+        <location line="-87"/>
+        <source>The quick-search index could not be renewed</source>
+        <translation>Der Index für die Schnellsuche konnte nicht erneuert werden</translation>
+    </message>
+    <message>
+        <location line="+70"/>
+        <source>The articles could not be counted</source>
+        <translation>Die Artikel konnten nicht gezählt werden</translation>
+    </message>
+    <message>
+        <location line="+52"/>
+        <location line="+24"/>
+        <location line="+21"/>
+        <location line="+30"/>
+        <source>The quick search failed</source>
+        <translation>Die Schnellsuche ist fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>RecordSet</name>
+    <message>
+        <location filename="../../core/RecordSet.cpp" line="+163"/>
+        <source>The record set has no open database connection.</source>
+        <translation>Die Datensatzgruppe hat keine offene Datenbankverbindung.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+750"/>
+        <source>The record set is not open.</source>
+        <translation>Die Datensatzgruppe ist nicht geöffnet.</translation>
+    </message>
+    <message>
+        <location line="-739"/>
+        <source>There is no current row in the table &quot;%1&quot;.</source>
+        <translation>In der Tabelle „%1“ gibt es keine aktuelle Zeile.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <location line="+553"/>
+        <location line="+102"/>
+        <source>The table &quot;%1&quot; has no column &quot;%2&quot;.</source>
+        <translation>Die Tabelle „%1“ hat keine Spalte „%2“.</translation>
+    </message>
+    <message>
+        <location line="-610"/>
+        <location line="+8"/>
+        <location line="+522"/>
+        <location line="+91"/>
+        <location line="+13"/>
+        <source>Cannot read the table &quot;%1&quot;: %2.</source>
+        <translation>Die Tabelle „%1“ kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <location line="-452"/>
+        <source>The search criteria &quot;%1&quot; cannot be read; they must have the form Field = #value# or Field LIKE #value#.</source>
+        <translation>Die Suchkriterien „%1“ sind nicht lesbar; sie müssen die Form Feld = #Wert# oder Feld LIKE #Wert# haben.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The search criteria name the column &quot;%1&quot;, which the table &quot;%2&quot; does not have.</source>
+        <translation>Die Suchkriterien nennen die Spalte „%1“, die es in der Tabelle „%2“ nicht gibt.</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <location line="+196"/>
+        <source>The changes to the table &quot;%1&quot; could not be saved: %2. Nothing was saved.</source>
+        <translation>Die Änderungen an der Tabelle „%1“ konnten nicht gespeichert werden: %2. Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <location line="-177"/>
+        <source>A row of the table &quot;%1&quot; was changed or deleted by someone else since it was read. Nothing was saved.</source>
+        <translation>Eine Zeile der Tabelle „%1“ wurde seit dem Lesen von jemand anderem geändert oder gelöscht. Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The changes to the table &quot;%1&quot; could not be saved</source>
+        <translation>Die Änderungen an der Tabelle „%1“ konnten nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <location line="+67"/>
+        <source>The changes to the table &quot;%1&quot; could not be saved: the connection to the database server was lost during the commit; it was made again and the table is as it was. Nothing was saved.</source>
+        <translation>Die Änderungen an der Tabelle „%1“ konnten nicht gespeichert werden: Die Verbindung zum Datenbankserver brach beim Festschreiben ab; sie wurde wiederhergestellt und die Tabelle ist unverändert. Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The changes to the table &quot;%1&quot; were saved, but the connection to the database server was lost right after; it was made again and the table holds them.</source>
+        <translation>Die Änderungen an der Tabelle „%1“ wurden gespeichert, doch gleich danach brach die Verbindung zum Datenbankserver ab; sie wurde wiederhergestellt und die Tabelle enthält die Änderungen.</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>The changes to the table &quot;%1&quot; may or may not have been saved: the connection to the database server was lost during the commit. %2</source>
+        <translation>Die Änderungen an der Tabelle „%1“ wurden möglicherweise gespeichert, möglicherweise nicht: Die Verbindung zum Datenbankserver brach beim Festschreiben ab. %2</translation>
+    </message>
+    <message>
+        <location line="+51"/>
+        <source>The value &quot;%1&quot; of the column &quot;%2&quot; is already held by another row. Nothing was saved.</source>
+        <translation>Den Wert „%1“ der Spalte „%2“ hat bereits eine andere Zeile. Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <location line="+65"/>
+        <location line="+79"/>
+        <source>Cannot read the tables of the database: %1.</source>
+        <translation>Die Tabellen der Datenbank können nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <location line="-73"/>
+        <location line="+79"/>
+        <source>The table &quot;%1&quot; does not exist in the database &quot;%2&quot;.</source>
+        <translation>Die Tabelle „%1“ existiert nicht in der Datenbank „%2“.</translation>
+    </message>
+    <message>
+        <location line="-70"/>
+        <location line="+90"/>
+        <source>Cannot read the columns of the table &quot;%1&quot;: %2.</source>
+        <translation>Die Spalten der Tabelle „%1“ können nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <location line="-64"/>
+        <source>The table &quot;%1&quot; has no usable row key.</source>
+        <translation>Die Tabelle „%1“ hat keinen brauchbaren Zeilenschlüssel.</translation>
+    </message>
+    <message>
+        <location line="+83"/>
+        <source>The table &quot;%1&quot; has no row key &quot;rowid&quot;; make the database with ardentry-newdb.</source>
+        <translation>Die Tabelle „%1“ hat keinen Zeilenschlüssel „rowid“; legen Sie die Datenbank mit ardentry-newdb an.</translation>
+    </message>
+    <message>
+        <location line="+61"/>
+        <location line="+265"/>
+        <location line="+30"/>
+        <source>Cannot search the table &quot;%1&quot;: %2.</source>
+        <translation>Die Tabelle „%1“ kann nicht durchsucht werden: %2.</translation>
+    </message>
+    <message>
+        <location line="-244"/>
+        <location line="+12"/>
+        <source>There is no row to move to in the table &quot;%1&quot;.</source>
+        <translation>In der Tabelle „%1“ gibt es keine Zeile, zu der gewechselt werden kann.</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Cannot move past the last row of the table &quot;%1&quot;.</source>
+        <translation>Über die letzte Zeile der Tabelle „%1“ hinaus kann nicht gewechselt werden.</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Cannot move before the first row of the table &quot;%1&quot;.</source>
+        <translation>Vor die erste Zeile der Tabelle „%1“ kann nicht gewechselt werden.</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>The column &quot;%1&quot; holds numbers; &quot;%2&quot; is not a number.</source>
+        <translation>Die Spalte „%1“ enthält Zahlen; „%2“ ist keine Zahl.</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>The column &quot;%1&quot; holds whole numbers; &quot;%2&quot; is not a whole number.</source>
+        <translation>Die Spalte „%1“ enthält ganze Zahlen; „%2“ ist keine ganze Zahl.</translation>
+    </message>
+</context>
+<context>
+    <name>Reference</name>
+    <message>
+        <location filename="../../core/Reference.cpp" line="+12"/>
+        <source>The reference could not be opened: </source>
+        <translation>Die Referenz konnte nicht geöffnet werden: </translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Ardentry opens only web addresses (http and https) and document files, not &quot;%1:&quot; addresses.</source>
+        <translation>Ardentry öffnet nur Webadressen (http und https) und Dokumentdateien, keine „%1:“-Adressen.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>the file &quot;%1&quot; does not exist.</source>
+        <translation>die Datei „%1“ existiert nicht.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&quot;%1&quot; is not a document file.</source>
+        <translation>„%1“ ist keine Dokumentdatei.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&quot;%1&quot; is a program or script, which Ardentry does not run.</source>
+        <translation>„%1“ ist ein Programm oder Skript, das Ardentry nicht ausführt.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&quot;%1&quot; is a desktop launcher, which Ardentry does not run.</source>
+        <translation>„%1“ ist ein Desktop-Starter, den Ardentry nicht ausführt.</translation>
+    </message>
+</context>
+<context>
+    <name>Schema</name>
+    <message>
+        <location filename="../../core/Schema.cpp" line="+19"/>
+        <location line="+8"/>
+        <location line="+7"/>
+        <source>Cannot read the version of the database: %1.</source>
+        <translation>Die Version der Datenbank kann nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <location line="+7"/>
+        <source>Cannot record the version of the database: %1.</source>
+        <translation>Die Version der Datenbank kann nicht eingetragen werden: %1.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Cannot read the schema of the database: %1.</source>
+        <translation>Das Schema der Datenbank kann nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Cannot read the schema of the database: no schema is in use.</source>
+        <translation>Das Schema der Datenbank kann nicht gelesen werden: Es ist kein Schema in Gebrauch.</translation>
+    </message>
+</context>
+<context>
+    <name>ServerAddress</name>
+    <message>
+        <location filename="../../core/ServerAddress.cpp" line="+62"/>
+        <source>&quot;%1&quot; is not a server address; it must begin with postgresql://.</source>
+        <translation>„%1“ ist keine Serveradresse; sie muss mit postgresql:// beginnen.</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>The server address &quot;%1&quot; has an unclosed &quot;[&quot;.</source>
+        <translation>Die Serveradresse „%1“ enthält ein nicht geschlossenes „[“.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The server address &quot;%1&quot; cannot be read.</source>
+        <translation>Die Serveradresse „%1“ ist nicht lesbar.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <location line="+29"/>
+        <source>The server address &quot;%1&quot; has the port &quot;%2&quot;, which is not a port number.</source>
+        <translation>Die Serveradresse „%1“ enthält den Port „%2“, der keine Portnummer ist.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The server address &quot;%1&quot; has the option &quot;%2&quot;, which is not a libpq keyword.</source>
+        <translation>Die Serveradresse „%1“ enthält die Option „%2“, die kein libpq-Schlüsselwort ist.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The server address &quot;%1&quot; names %2 hosts but %3 ports; give one port for all or one per host.</source>
+        <translation>Die Serveradresse „%1“ nennt %2 Hosts, aber %3 Ports; geben Sie einen Port für alle oder einen je Host an.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The server address &quot;%1&quot; names no database; write it as postgresql://user@host/database.</source>
+        <translation>Die Serveradresse „%1“ nennt keine Datenbank; schreiben Sie sie als postgresql://benutzer@host/datenbank.</translation>
+    </message>
 </context>
 <context>
     <name>Startup</name>
     <message>
-        <location filename="../../app/main.cpp" line="+32"/>
+        <location filename="../../app/main.cpp" line="+33"/>
         <source>Give one database file at most.</source>
         <translation>Geben Sie höchstens eine Datenbankdatei an.</translation>
     </message>
@@ -694,6 +1929,62 @@ Die Datenbank ist unverändert.</translation>
         <location line="+5"/>
         <source>The database file to open for this run; the stored database path stays as it is.</source>
         <translation>Die Datenbankdatei, die bei diesem Start geöffnet wird; der gespeicherte Datenbankpfad bleibt unverändert.</translation>
+    </message>
+</context>
+<context>
+    <name>Transaction</name>
+    <message>
+        <location filename="../../core/Transaction.cpp" line="+68"/>
+        <source>Another session holds the database for writing; try again. The server said: %1</source>
+        <translation>Eine andere Sitzung hält die Datenbank zum Schreiben belegt; versuchen Sie es erneut. Meldung des Servers: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>You may read the articles but not change them</source>
+        <translation>Sie dürfen die Artikel lesen, aber nicht ändern</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>You may change the articles but not yet take your turn to write: the owner of the database gives it by opening the database</source>
+        <translation>Sie dürfen die Artikel ändern, aber noch nicht zum Schreiben an die Reihe kommen: Dieses Recht erteilt der Eigentümer der Datenbank, indem er sie öffnet</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>You may not change the table &quot;%1&quot;</source>
+        <translation>Sie dürfen die Tabelle „%1“ nicht ändern</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The server does not allow you to do this</source>
+        <translation>Der Server erlaubt Ihnen das nicht</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> (the server refused: %1)</source>
+        <translation> (der Server hat abgelehnt: %1)</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>: the connection to the database server was lost and cannot be made again: </source>
+        <translation>: Die Verbindung zum Datenbankserver ist abgebrochen und lässt sich nicht wiederherstellen: </translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+8"/>
+        <location line="+45"/>
+        <location line="+52"/>
+        <source>. Nothing was saved.</source>
+        <translation>. Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <location line="-9"/>
+        <source>: the connection to the database server was lost while the changes were committed (</source>
+        <translation>: Die Verbindung zum Datenbankserver ist beim Festschreiben der Änderungen abgebrochen (</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>); they may or may not have been saved.</source>
+        <translation>); sie wurden möglicherweise gespeichert, möglicherweise nicht.</translation>
     </message>
 </context>
 <context>
