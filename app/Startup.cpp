@@ -14,6 +14,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QWindow>
 
 #include <cstring>
@@ -92,6 +95,19 @@ void describeCommandLine(QCommandLineParser& parser)
         Startup::tr(
             "The database file to open for this run; the stored database path stays as it is."),
         QStringLiteral("[database]"));
+}
+
+void loadTranslations()
+{
+    // Ours are built into the program; Qt's come with Qt (Debian: qt6-translations-l10n).
+    const QString folders[][2] = {
+        {QStringLiteral("ardentry"), QStringLiteral(":/translations")},
+        {QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)}};
+    for (const auto& [name, folder] : folders) {
+        auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
+        if (translator->load(QLocale::system(), name, QStringLiteral("_"), folder))
+            QCoreApplication::installTranslator(translator.release()); // the application owns it
+    }
 }
 
 bool wantsTextOnly(int argc, char* argv[])

@@ -16,6 +16,9 @@ struct StartOptions {
 
 // The command line: --help, --version, --check-start and an optional database file.
 void describeCommandLine(QCommandLineParser& parser);
+// Installs the program's translation and Qt's own for the user's language (the system locale:
+// LC_ALL, LC_MESSAGES, LANG, LANGUAGE), when there is one; English stays otherwise.
+void loadTranslations();
 // True when the arguments ask only for text (help, version): no display is needed for them.
 bool wantsTextOnly(int argc, char* argv[]);
 // True when the windows would go to a display that is not there: a platform that needs one (X11,

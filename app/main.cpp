@@ -11,10 +11,11 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Ardentry"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ARDENTRY_VERSION));
     QCommandLineParser parser;
-    describeCommandLine(parser);
     if (wantsTextOnly(argc, argv)) {
         // Help and version need no display: printed before any window system is reached.
         const QCoreApplication textOnly(argc, argv);
+        loadTranslations();
+        describeCommandLine(parser); // in the user's language
         parser.process(textOnly); // prints and ends the program
         return 0;
     }
@@ -30,6 +31,8 @@ int main(int argc, char* argv[])
     }
 
     QApplication application(argc, argv);
+    loadTranslations();
+    describeCommandLine(parser);
     // Ties the windows to the desktop entry (Wayland's app id, the taskbar's icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.kestrow.Ardentry"));
     parser.process(application); // an unknown option: a message and the end

@@ -6,6 +6,7 @@
 #include "core/mdlMain.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,7 +74,9 @@ void ArticleCommands::AddRecord()
         form.setShownPosition(visible + 1);
     } catch (const DbError& e) {
         m_frame.DropUnsentChanges();
-        m_frame.report(QStringLiteral("A new article could not be started: ") + e.message());
+        m_frame.report(
+            QCoreApplication::translate("ArticleCommands", "A new article could not be started: ") +
+            e.message());
     }
 }
 
@@ -83,10 +86,11 @@ bool ArticleCommands::SaveChangesFirst()
     if (!form || !form->hasChanges())
         return true;
     const QString id = form->fields().id.trimmed();
-    switch (showMessage(m_frame.window(), QStringLiteral("Save the changes to article %1?").arg(id),
-                        QStringLiteral("Ardentry"),
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                        QMessageBox::Yes)) {
+    switch (showMessage(
+        m_frame.window(),
+        QCoreApplication::translate("ArticleCommands", "Save the changes to article %1?").arg(id),
+        QStringLiteral("Ardentry"), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+        QMessageBox::Yes)) {
     case QMessageBox::Yes:
         return SaveRecord();
     case QMessageBox::No:
@@ -101,18 +105,22 @@ bool ArticleCommands::SaveRecord()
     frmDisplay& form = m_frame.display();
     ArticleFields typed = form.fields();
     if (EitherBlank(typed.problem, typed.solution)) {
-        m_frame.report(QStringLiteral("Please fill in all the information before you save."));
+        m_frame.report(QCoreApplication::translate(
+            "ArticleCommands", "Please fill in all the information before you save."));
         return false;
     }
     if (!typed.id.isEmpty() && !isWholeNumber(typed.id)) {
-        m_frame.report(QStringLiteral("The article number \"%1\" is not a whole number. Please "
-                                      "enter a whole number before you save.")
-                           .arg(typed.id));
+        m_frame.report(
+            QCoreApplication::translate("ArticleCommands",
+                                        "The article number \"%1\" is not a whole number. Please "
+                                        "enter a whole number before you save.")
+                .arg(typed.id));
         return false;
     }
     mdlMain& app = m_frame.app();
     if (app.NoArticleAddedYet)
-        m_frame.report(QStringLiteral("The currently displayed article will be appended."));
+        m_frame.report(QCoreApplication::translate(
+            "ArticleCommands", "The currently displayed article will be appended."));
 
     replaceEmpty(typed.enteredBy, QStringLiteral("N/A"));
     replaceEmpty(typed.category, QStringLiteral("N/A"));
@@ -158,19 +166,24 @@ bool ArticleCommands::SaveRecord()
         form.setFields(typed);
         QString text;
         if (e.kind() == DbError::Kind::Duplicate) {
-            text = QStringLiteral("Article number %1 is already used by another article. Choose "
-                                  "another number before you save.")
+            text = QCoreApplication::translate(
+                       "ArticleCommands",
+                       "Article number %1 is already used by another article. Choose "
+                       "another number before you save.")
                        .arg(typed.id.trimmed());
         } else {
             const QString problem = app.dbConnection.fileProblem();
-            text = QStringLiteral("The article could not be saved: ") +
-                   (problem.isEmpty() ? e.message() : problem);
+            text =
+                QCoreApplication::translate("ArticleCommands", "The article could not be saved: ") +
+                (problem.isEmpty() ? e.message() : problem);
             if (e.kind() == DbError::Kind::Conflict && problem.isEmpty())
-                text += QStringLiteral("\n\nAnother program changed or deleted this article "
+                text += QCoreApplication::translate(
+                    "ArticleCommands", "\n\nAnother program changed or deleted this article "
                                        "after Ardentry read it. Use Refresh to see the stored "
                                        "articles.");
             else
-                text += QStringLiteral("\n\nThe article is still on the screen as you typed it.");
+                text += QCoreApplication::translate(
+                    "ArticleCommands", "\n\nThe article is still on the screen as you typed it.");
         }
         m_frame.report(text);
         return false;
@@ -180,11 +193,13 @@ bool ArticleCommands::SaveRecord()
     form.setShownPosition(rs.absolutePosition());
     // A server connection lost right after the commit was made again and showed the article
     // stored.
-    m_frame.report(rs.saveNote().isEmpty()
-                       ? QStringLiteral("Article successfully saved.")
-                       : QStringLiteral("The article was saved, but the connection to the server "
-                                        "was lost right after; Ardentry connected again and "
-                                        "found the article stored as you typed it."));
+    m_frame.report(
+        rs.saveNote().isEmpty()
+            ? QCoreApplication::translate("ArticleCommands", "Article successfully saved.")
+            : QCoreApplication::translate("ArticleCommands",
+                                          "The article was saved, but the connection to the server "
+                                          "was lost right after; Ardentry connected again and "
+                                          "found the article stored as you typed it."));
     return true;
 }
 
@@ -196,24 +211,26 @@ void ArticleCommands::DeleteRecord()
     bool shownIsNumber = false;
     const int shown = form.shownPosition().toInt(&shownIsNumber);
     if (rs.currentIsNew() || !shownIsNumber || shown > rs.recordCount()) {
-        m_frame.report(
-            QStringLiteral("Ardentry can't delete this article because it has not been saved. "
-                           "Delete Process stopped."));
+        m_frame.report(QCoreApplication::translate(
+            "ArticleCommands", "Ardentry can't delete this article because it has not been saved. "
+                               "Delete Process stopped."));
         return;
     }
     if (!rs.hasCurrentRow())
         return; // no article is shown
     if (!askYesNo(m_frame.window(),
-                  QStringLiteral("You're about to delete this article.  Are you sure?"),
-                  QStringLiteral("Delete Confirmation"), QMessageBox::Yes))
+                  QCoreApplication::translate(
+                      "ArticleCommands", "You're about to delete this article.  Are you sure?"),
+                  QCoreApplication::translate("ArticleCommands", "Delete Confirmation"),
+                  QMessageBox::Yes))
         return;
     const int position = rs.absolutePosition();
     try {
         if (articleCount(app) <= 1) {
-            m_frame.report(
-                QStringLiteral("Ardentry can't delete the article because it is the ONLY "
-                               "Ardentry article. Delete will leave Ardentry in an unstable "
-                               "condition. Delete process stopped."));
+            m_frame.report(QCoreApplication::translate(
+                "ArticleCommands", "Ardentry can't delete the article because it is the ONLY "
+                                   "Ardentry article. Delete will leave Ardentry in an unstable "
+                                   "condition. Delete process stopped."));
             m_frame.DropUnsentChanges();
             app.ReloadArticles();
             m_frame.ShowCurrentRecord();
@@ -230,15 +247,18 @@ void ArticleCommands::DeleteRecord()
                 rs.moveNext();
         }
         const QString problem = app.dbConnection.fileProblem();
-        m_frame.report(QStringLiteral("The article could not be deleted: ") +
-                       (problem.isEmpty() ? e.message() : problem));
+        m_frame.report(
+            QCoreApplication::translate("ArticleCommands", "The article could not be deleted: ") +
+            (problem.isEmpty() ? e.message() : problem));
         return;
     }
-    m_frame.report(QStringLiteral("Article deleted."));
+    m_frame.report(QCoreApplication::translate("ArticleCommands", "Article deleted."));
     try {
         app.ReloadArticles();
     } catch (const DbError& e) {
-        m_frame.report(QStringLiteral("The articles could not be read again: ") + e.message());
+        m_frame.report(QCoreApplication::translate("ArticleCommands",
+                                                   "The articles could not be read again: ") +
+                       e.message());
     }
     m_frame.ShowCurrentRecord();
 }

@@ -8,6 +8,7 @@
 #include "core/PrintPage.h"
 #include "core/mdlMain.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -22,7 +23,8 @@
 namespace
 {
 
-const QString PrintQuestion = QStringLiteral("Do you want to print this article?");
+const char* const PrintQuestion =
+    QT_TRANSLATE_NOOP("ArticlePrinter", "Do you want to print this article?");
 
 // The printed columns of the current row of rsMain; none without a current row.
 std::optional<PrintColumns> currentColumns(RecordSet& rs)
@@ -71,8 +73,9 @@ void separateReferenceFile(QPrinter& printer)
 void printArticle(Frame& frame, QPrinter* chosen)
 {
     if (const frmBrowser* window = frmBrowser::loaded(frame); window && window->isPrinting()) {
-        frame.report(QStringLiteral("A print is still in progress. Try again when it has "
-                                    "finished."));
+        frame.report(QCoreApplication::translate(
+            "ArticlePrinter", "A print is still in progress. Try again when it has "
+                              "finished."));
         return;
     }
 
@@ -81,8 +84,9 @@ void printArticle(Frame& frame, QPrinter* chosen)
     if (!printer) {
         ownPrinter = defaultPrinter();
         if (!ownPrinter) {
-            frame.report(QStringLiteral("No printer is available. Set up a printer on this "
-                                        "computer, then print the article again."));
+            frame.report(QCoreApplication::translate(
+                "ArticlePrinter", "No printer is available. Set up a printer on this "
+                                  "computer, then print the article again."));
             return;
         }
         printer = ownPrinter.get();
@@ -90,19 +94,22 @@ void printArticle(Frame& frame, QPrinter* chosen)
 
     if (frame.app().rsMain.currentIsNew()) {
         // Its columns are not written yet: the page would come out blank.
-        frame.report(
-            QStringLiteral("This article has not been saved yet. Save it, then print it."));
+        frame.report(QCoreApplication::translate(
+            "ArticlePrinter", "This article has not been saved yet. Save it, then print it."));
         return;
     }
     std::optional<PrintColumns> columns;
     try {
         columns = currentColumns(frame.app().rsMain);
     } catch (const DbError& e) {
-        frame.report(QStringLiteral("The article could not be read for printing: ") + e.message());
+        frame.report(QCoreApplication::translate("ArticlePrinter",
+                                                 "The article could not be read for printing: ") +
+                     e.message());
         return;
     }
     if (!columns) {
-        frame.report(QStringLiteral("There is no article to print."));
+        frame.report(
+            QCoreApplication::translate("ArticlePrinter", "There is no article to print."));
         return;
     }
 
@@ -110,22 +117,28 @@ void printArticle(Frame& frame, QPrinter* chosen)
     QString fileError;
     const QString file = PrintFile::write(page, &fileError);
     if (file.isEmpty()) {
-        frame.report(QStringLiteral("The article could not be printed: ") + fileError + '.');
+        frame.report(
+            QCoreApplication::translate("ArticlePrinter", "The article could not be printed: ") +
+            fileError + '.');
         return;
     }
 
-    if (!askYesNo(frame.window(), PrintQuestion, QStringLiteral("Ardentry"), QMessageBox::Yes))
+    if (!askYesNo(frame.window(), QCoreApplication::translate("ArticlePrinter", PrintQuestion),
+                  QStringLiteral("Ardentry"), QMessageBox::Yes))
         return;
 
     frmBrowser& browser = frmBrowser::load(frame);
     browser.show();
-    printer->setDocName(QStringLiteral("Ardentry article ") + columns->id);
+    printer->setDocName(QCoreApplication::translate("ArticlePrinter", "Ardentry article ") +
+                        columns->id);
     const QString pageFailure = browser.printDocument(file, *printer);
     if (browser.abandoned())
         return;
     if (!pageFailure.isEmpty()) {
         browser.hide();
-        frame.report(QStringLiteral("The article could not be printed: ") + pageFailure + '.');
+        frame.report(
+            QCoreApplication::translate("ArticlePrinter", "The article could not be printed: ") +
+            pageFailure + '.');
         return;
     }
     if (PrintPage::hasReference(columns->reference)) {
@@ -138,8 +151,9 @@ void printArticle(Frame& frame, QPrinter* chosen)
             return;
         if (!referenceFailure.isEmpty()) {
             browser.hide();
-            frame.report(QStringLiteral("The article was printed, but its reference \"%1\" "
-                                        "could not be printed: %2.")
+            frame.report(QCoreApplication::translate(
+                             "ArticlePrinter", "The article was printed, but its reference \"%1\" "
+                                               "could not be printed: %2.")
                              .arg(columns->reference, referenceFailure));
             return;
         }
@@ -165,7 +179,7 @@ void ArticlePrinter::mnuPrint_Click()
         // while the print waits for a document.
         QPrintDialog CommonDialog1(&printer, &m_frame.display());
         CommonDialog1.setObjectName(QStringLiteral("CommonDialog1"));
-        CommonDialog1.setWindowTitle(QStringLiteral("Print"));
+        CommonDialog1.setWindowTitle(QCoreApplication::translate("ArticlePrinter", "Print"));
         chosen = MessageBox::exec(CommonDialog1) == QDialog::Accepted;
     }
     printArticle(m_frame, chosen ? &printer : nullptr);

@@ -1,5 +1,6 @@
 #include "articles/DocumentView.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -22,9 +23,11 @@ constexpr int widestPicture = 640;
 
 QString cannotBePrinted(const QString& kind)
 {
-    return QStringLiteral("documents of this kind (%1) cannot be printed; only web pages, text "
-                          "files and pictures can")
-        .arg(kind.isEmpty() ? QStringLiteral("unknown") : kind);
+    return QCoreApplication::translate(
+               "DocumentView",
+               "documents of this kind (%1) cannot be printed; only web pages, text "
+               "files and pictures can")
+        .arg(kind.isEmpty() ? QCoreApplication::translate("DocumentView", "unknown") : kind);
 }
 
 QString decodedText(const QByteArray& data, const QString& charset)
@@ -99,7 +102,7 @@ DocumentView::Kind DocumentView::kindOf(const QMimeType& mime, bool isPicture)
 
 QString DocumentView::tooLarge()
 {
-    return QStringLiteral("the document is larger than %1 MB").arg(MaxDocumentBytes / 1024 / 1024);
+    return tr("the document is larger than %1 MB").arg(MaxDocumentBytes / 1024 / 1024);
 }
 
 void DocumentView::abortReply()
@@ -125,7 +128,7 @@ void DocumentView::navigate(const QString& target)
 
     const QString text = target.trimmed();
     if (text.isEmpty()) {
-        fail(QStringLiteral("no document was named"));
+        fail(tr("no document was named"));
         return;
     }
     if (text.compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0) {
@@ -140,8 +143,8 @@ void DocumentView::navigate(const QString& target)
     else if (scheme == QLatin1String("file"))
         loadLocal(url.toLocalFile());
     else if (scheme.size() > 1) // a single letter is a drive ("C:\..."), not a kind of address
-        fail(QStringLiteral("addresses beginning with \"%1:\" cannot be printed; only local "
-                            "files and http or https addresses can")
+        fail(tr("addresses beginning with \"%1:\" cannot be printed; only local "
+                "files and http or https addresses can")
                  .arg(url.scheme()));
     else
         loadLocal(text);
@@ -158,16 +161,16 @@ void DocumentView::loadLocal(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
-        fail(QStringLiteral("the file \"%1\" does not exist").arg(path));
+        fail(tr("the file \"%1\" does not exist").arg(path));
         return;
     }
     if (info.isDir()) {
-        fail(QStringLiteral("\"%1\" is a folder, not a document").arg(path));
+        fail(tr("\"%1\" is a folder, not a document").arg(path));
         return;
     }
     // A pipe or a device would never end: only regular files are read, and only up to the cap.
     if (!info.isFile()) {
-        fail(QStringLiteral("\"%1\" is not a regular file").arg(path));
+        fail(tr("\"%1\" is not a regular file").arg(path));
         return;
     }
     if (info.size() > MaxDocumentBytes) {
@@ -182,8 +185,7 @@ void DocumentView::loadLocal(const QString& path)
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        fail(
-            QStringLiteral("the file \"%1\" could not be read (%2)").arg(path, file.errorString()));
+        fail(tr("the file \"%1\" could not be read (%2)").arg(path, file.errorString()));
         return;
     }
     const QByteArray content = file.read(MaxDocumentBytes + 1);
@@ -222,11 +224,11 @@ void DocumentView::remoteFinished(QNetworkReply* reply)
     if (reply->error() != QNetworkReply::NoError) {
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
         fail(status.isValid()
-                 ? QStringLiteral("the server answered %1 %2")
+                 ? tr("the server answered %1 %2")
                        .arg(status.toInt())
                        .arg(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString())
                        .trimmed()
-                 : QStringLiteral("it could not be loaded (%1)").arg(reply->errorString()));
+                 : tr("it could not be loaded (%1)").arg(reply->errorString()));
         return;
     }
     const QByteArray content = reply->readAll();
@@ -257,7 +259,7 @@ void DocumentView::show(Kind kind, const QByteArray& content, const QString& cha
         QImage picture;
         if (!picture.loadFromData(content) || picture.isNull()) {
             clearDocument();
-            fail(QStringLiteral("the picture could not be read"));
+            fail(tr("the picture could not be read"));
             return;
         }
         m_pictures.insert(pictureUrl, picture);
@@ -300,13 +302,13 @@ void DocumentView::clearDocument()
 bool DocumentView::print(QPrinter& printer)
 {
     if (m_state != State::Loaded) {
-        m_error = m_state == State::Loading ? QStringLiteral("it has not finished loading")
-                                            : QStringLiteral("nothing is loaded to print");
+        m_error = m_state == State::Loading ? tr("it has not finished loading")
+                                            : tr("nothing is loaded to print");
         return false;
     }
     document()->print(&printer);
     if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
-        m_error = QStringLiteral("the printer reported an error");
+        m_error = tr("the printer reported an error");
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #include "common/Frame.h"
 #include "common/SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFrame>
@@ -24,7 +25,8 @@ frmBrowser::PrinterHook& printerHook()
 QString secondsText(int milliseconds)
 {
     const int seconds = qMax(1, (milliseconds + 999) / 1000);
-    return seconds == 1 ? QStringLiteral("1 second") : QStringLiteral("%1 seconds").arg(seconds);
+    return seconds == 1 ? QCoreApplication::translate("frmBrowser", "1 second")
+                        : QCoreApplication::translate("frmBrowser", "%1 seconds").arg(seconds);
 }
 } // namespace
 
@@ -33,7 +35,7 @@ frmBrowser::frmBrowser(Frame& frame)
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmBrowser"));
-    setWindowTitle(QStringLiteral("Ardentry Print Article"));
+    setWindowTitle(tr("Ardentry Print Article"));
     setFixedSize(504, 443);
 
     wbrBrowser1 = new QFrame(this);
@@ -51,7 +53,7 @@ void frmBrowser::abandon()
 {
     m_abandoned = true;
     if (WBrBrowser->isLoading())
-        WBrBrowser->stop(QStringLiteral("the program has ended"));
+        WBrBrowser->stop(tr("the program has ended"));
 }
 
 frmBrowser* frmBrowser::loaded(Frame& frame)
@@ -121,12 +123,11 @@ QString frmBrowser::printDocument(const QString& target, QPrinter& printer)
     } busy(m_printing);
 
     if (m_abandoned)
-        return QStringLiteral("the program has ended");
+        return tr("the program has ended");
     WBrBrowser->navigate(target);
     if (!waitUntilLoaded()) {
-        WBrBrowser->stop(QStringLiteral("it did not finish loading"));
-        return QStringLiteral("it did not finish loading within %1")
-            .arg(secondsText(s_loadTimeout));
+        WBrBrowser->stop(tr("it did not finish loading"));
+        return tr("it did not finish loading within %1").arg(secondsText(s_loadTimeout));
     }
     if (!WBrBrowser->isReady() || m_abandoned)
         return WBrBrowser->errorText();

@@ -26,7 +26,9 @@
 #include <algorithm>
 
 const char* const frmDisplay::DefaultLabels[6] = {
-    "AR Number:", "Category:", "Entered By:", "Title:", "Problem Description:", "Solution:"};
+    QT_TR_NOOP("AR Number:"),           QT_TR_NOOP("Category:"),
+    QT_TR_NOOP("Entered By:"),          QT_TR_NOOP("Title:"),
+    QT_TR_NOOP("Problem Description:"), QT_TR_NOOP("Solution:")};
 
 namespace
 {
@@ -82,37 +84,31 @@ void frmDisplay::buildControls()
     small.setPixelSize(11);
     setFont(small);
 
-    lblProblemNo = label(this, "lblProblemNo", QString::fromLatin1(DefaultLabels[0]),
-                         twips(480, 240, 975, 255));
+    lblProblemNo = label(this, "lblProblemNo", tr(DefaultLabels[0]), twips(480, 240, 975, 255));
     txtID = place<QLineEdit>(this, "txtID", twips(1560, 240, 2415, 285));
-    lbCUName =
-        label(this, "lbCUName", QString::fromLatin1(DefaultLabels[1]), twips(480, 600, 975, 255));
+    lbCUName = label(this, "lbCUName", tr(DefaultLabels[1]), twips(480, 600, 975, 255));
     cboCUName = place<QComboBox>(this, "cboCUName", twips(1560, 600, 2415, 315));
-    lblTech =
-        label(this, "lblTech", QString::fromLatin1(DefaultLabels[2]), twips(480, 960, 855, 255));
+    lblTech = label(this, "lblTech", tr(DefaultLabels[2]), twips(480, 960, 855, 255));
     cboTechName = place<QComboBox>(this, "cboTechName", twips(1560, 960, 2415, 315));
-    Label4 =
-        label(this, "Label4", QString::fromLatin1(DefaultLabels[3]), twips(960, 1440, 375, 255));
+    Label4 = label(this, "Label4", tr(DefaultLabels[3]), twips(960, 1440, 375, 255));
     txtTitle = place<QLineEdit>(this, "txtTitle", twips(1560, 1440, 8295, 285));
     txtTitle->setText(QStringLiteral("N/A"));
-    lblProblem = label(this, "lblProblem", QString::fromLatin1(DefaultLabels[4]),
-                       twips(360, 1920, 1575, 255));
+    lblProblem = label(this, "lblProblem", tr(DefaultLabels[4]), twips(360, 1920, 1575, 255));
     txtProblem = place<QPlainTextEdit>(this, "txtProblem", twips(360, 2160, 9495, 1455));
-    lblSolution = label(this, "lblSolution", QString::fromLatin1(DefaultLabels[5]),
-                        twips(360, 3720, 855, 255));
+    lblSolution = label(this, "lblSolution", tr(DefaultLabels[5]), twips(360, 3720, 855, 255));
     txtSolution = place<QPlainTextEdit>(this, "txtSolution", twips(360, 3960, 9495, 1815));
     cmdReference = place<QPushButton>(this, "cmdReference", twips(360, 6000, 1215, 375));
-    cmdReference->setText(QStringLiteral("&Reference"));
+    cmdReference->setText(tr("&Reference"));
     txtReference = place<QLineEdit>(this, "txtReference", twips(1680, 6000, 8175, 405));
     Command1 = place<QPushButton>(this, "Command1", twips(360, 6480, 1215, 375));
-    Command1->setText(QStringLiteral("&Images"));
+    Command1->setText(tr("&Images"));
     rtb1 = place<QTextEdit>(this, "rtb1", twips(1920, 6720, 7575, 615));
     rtb1->setPlainText(QStringLiteral("RichTextBox1"));
     rtb1->setVisible(false);
 
     Frame1 = place<QGroupBox>(this, "Frame1", twips(4080, 120, 5295, 1215));
-    Frame1->setTitle(QStringLiteral("Ardentry Article Information"));
-    Label2 = label(Frame1, "Label2", QStringLiteral("Initial Entry:"), twips(120, 360, 855, 255));
+    Frame1->setTitle(tr("Ardentry Article Information"));
+    Label2 = label(Frame1, "Label2", tr("Initial Entry:"), twips(120, 360, 855, 255));
     txtInitial = place<QLineEdit>(Frame1, "txtInitial", twips(1080, 360, 1215, 285));
     {
         // Greyed like a button face, with the text colour that goes with it on any theme.
@@ -121,12 +117,11 @@ void frmDisplay::buildControls()
         grey.setColor(QPalette::Text, grey.color(QPalette::ButtonText));
         txtInitial->setPalette(grey);
     }
-    Label5 =
-        label(Frame1, "Label5", QStringLiteral("Database record:"), twips(2400, 360, 1335, 255));
+    Label5 = label(Frame1, "Label5", tr("Database record:"), twips(2400, 360, 1335, 255));
     Label6 = label(Frame1, "Label6", QStringLiteral("0"), twips(3720, 360, 855, 255));
-    Label3 = label(Frame1, "Label3", QStringLiteral("Date Edited:"), twips(120, 720, 975, 255));
+    Label3 = label(Frame1, "Label3", tr("Date Edited:"), twips(120, 720, 975, 255));
     txtDateEdited = place<QLineEdit>(Frame1, "txtDateEdited", twips(1080, 720, 1215, 285));
-    Label1 = label(Frame1, "Label1", QStringLiteral("Edited By:"), twips(2400, 720, 735, 255));
+    Label1 = label(Frame1, "Label1", tr("Edited By:"), twips(2400, 720, 735, 255));
     txtEditedBy = place<QLineEdit>(Frame1, "txtEditedBy", twips(3240, 720, 1815, 285));
     // Each caption is its box's buddy, which screen readers announce with the box.
     const std::pair<QLabel*, QWidget*> buddies[] = {
@@ -199,8 +194,7 @@ void frmDisplay::Form_Load()
     // Each box is named for assistive tools by the caption beside it.
     QWidget* const boxes[6] = {txtID, cboCUName, cboTechName, txtTitle, txtProblem, txtSolution};
     for (int k = 0; k < 6; ++k) {
-        const QString caption =
-            k < captions.size() ? captions.at(k) : QString::fromLatin1(DefaultLabels[k]);
+        const QString caption = k < captions.size() ? captions.at(k) : tr(DefaultLabels[k]);
         setCaption(labels[k], caption, labels[k]->property("designed").toRect());
         boxes[k]->setAccessibleName(caption);
     }
@@ -266,7 +260,7 @@ void frmDisplay::showRow()
     setShownPosition(current ? rs.absolutePosition() : 0);
     applySearchMarks();
     if (!failure.isEmpty())
-        showMessage(this, QStringLiteral("The article could not be read: ") + failure);
+        showMessage(this, tr("The article could not be read: ") + failure);
 }
 
 bool ArticleFields::operator==(const ArticleFields& o) const
@@ -470,7 +464,7 @@ void frmDisplay::cmdReference_Click()
     if (target.url.isEmpty())
         return;
     if (!QDesktopServices::openUrl(target.url))
-        showMessage(this, QStringLiteral("The reference \"%1\" could not be opened: no program "
-                                         "on this computer opens it.")
+        showMessage(this, tr("The reference \"%1\" could not be opened: no program "
+                             "on this computer opens it.")
                               .arg(txtReference->text().trimmed()));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -48,7 +49,8 @@ inline QHBoxLayout* fileRow(QWidget* parent, const QString& caption, const char*
     box->setObjectName(QString::fromLatin1(boxName));
     box->setMinimumWidth(420);
     label->setBuddy(box);
-    browse = commandButton(parent, "cmdBrowse", QStringLiteral("&Browse..."));
+    browse = commandButton(parent, "cmdBrowse",
+                           QCoreApplication::translate("DesignedLayout", "&Browse..."));
     auto* row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(box, 1);

@@ -10,6 +10,7 @@
 #include "core/Transaction.h"
 #include "core/mdlMain.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -128,8 +129,9 @@ public:
 private:
     [[noreturn]] static void fail(const QSqlQuery& query)
     {
-        throw DbError(QStringLiteral("The articles cannot be read: %1.")
-                          .arg(engineReason(query.lastError())));
+        throw DbError(
+            QCoreApplication::translate("ArticleExport", "The articles cannot be read: %1.")
+                .arg(engineReason(query.lastError())));
     }
 
     bool nextOfServer(QList<QVariant>& values)
@@ -335,12 +337,14 @@ bool writeWholeFile(const QString& path, const QString& content, QString& error)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        error = QStringLiteral("%1 cannot be written: %2.").arg(shown(path), file.errorString());
+        error = QCoreApplication::translate("ArticleExport", "%1 cannot be written: %2.")
+                    .arg(shown(path), file.errorString());
         return false;
     }
     const QByteArray bytes = content.toUtf8();
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        error = QStringLiteral("%1 cannot be written: %2.").arg(shown(path), file.errorString());
+        error = QCoreApplication::translate("ArticleExport", "%1 cannot be written: %2.")
+                    .arg(shown(path), file.errorString());
         return false;
     }
     return true;
@@ -427,8 +431,9 @@ QString WebWriter::copyImage(const QString& path, const QString& number, ExportR
     if (info.isRelative())
         info = QFileInfo(QDir(m_imageBase).filePath(path));
     if (!info.isFile()) {
-        report.notes << QStringLiteral("article %1: the image %2 was not found; its page "
-                                       "names it only.")
+        report.notes << QCoreApplication::translate(
+                            "ArticleExport", "article %1: the image %2 was not found; its page "
+                                             "names it only.")
                             .arg(number, shown(path));
         return QString();
     }
@@ -437,8 +442,9 @@ QString WebWriter::copyImage(const QString& path, const QString& number, ExportR
         return found.value();
     // An article may name any file (a key, a password file, "../../"): only pictures go out.
     if (!(m_isPicture ? m_isPicture(source) : hasPictureSignature(source))) {
-        report.notes << QStringLiteral("article %1: %2 was left out, not a picture; its page "
-                                       "names it only.")
+        report.notes << QCoreApplication::translate(
+                            "ArticleExport", "article %1: %2 was left out, not a picture; its page "
+                                             "names it only.")
                             .arg(number, shown(path));
         return QString();
     }
@@ -449,8 +455,10 @@ QString WebWriter::copyImage(const QString& path, const QString& number, ExportR
         QStringLiteral("%1-%2").arg(m_copied.size() + 1).arg(safeFileName(info.fileName()));
     if (!m_imagesFolder ||
         !QFile::copy(source, QDir(m_folder).filePath(QStringLiteral("images/") + name))) {
-        report.notes << QStringLiteral("article %1: the image %2 could not be copied; its page "
-                                       "names it only.")
+        report.notes << QCoreApplication::translate(
+                            "ArticleExport",
+                            "article %1: the image %2 could not be copied; its page "
+                            "names it only.")
                             .arg(number, shown(path));
         return QString();
     }
@@ -590,7 +598,7 @@ std::unique_ptr<ArticleSource> quickSearchArticles(QSqlDatabase& database, const
 std::unique_ptr<ArticleSource> recordSetArticles(RecordSet& articles)
 {
     if (!articles.isOpen())
-        throw DbError(QStringLiteral("The articles are not open."));
+        throw DbError(QCoreApplication::translate("ArticleExport", "The articles are not open."));
     return std::make_unique<RecordSetSource>(articles);
 }
 
@@ -599,12 +607,15 @@ ExportReport exportCsv(ArticleSource& source, const QString& file, const ExportP
     ExportReport report;
     report.target = file;
     if (file.isEmpty())
-        return failed(report, QStringLiteral("No file is named."));
+        return failed(report, QCoreApplication::translate("ArticleExport", "No file is named."));
     if (QFileInfo(file).isDir())
-        return failed(report, QStringLiteral("%1 is a folder; name a file.").arg(shown(file)));
+        return failed(report,
+                      QCoreApplication::translate("ArticleExport", "%1 is a folder; name a file.")
+                          .arg(shown(file)));
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly))
-        return failed(report, QStringLiteral("The file %1 cannot be written: %2.")
+        return failed(report, QCoreApplication::translate("ArticleExport",
+                                                          "The file %1 cannot be written: %2.")
                                   .arg(shown(file), out.errorString()));
     try {
         csv::Writer writer(out);
@@ -633,7 +644,8 @@ ExportReport exportCsv(ArticleSource& source, const QString& file, const ExportP
         }
         if (!writer.flush()) {
             out.cancelWriting();
-            return failed(report, QStringLiteral("The file %1 cannot be written: %2.")
+            return failed(report, QCoreApplication::translate("ArticleExport",
+                                                              "The file %1 cannot be written: %2.")
                                       .arg(shown(file), writer.error()));
         }
     } catch (const DbError& e) {
@@ -641,7 +653,8 @@ ExportReport exportCsv(ArticleSource& source, const QString& file, const ExportP
         return failed(report, e.message());
     }
     if (!out.commit())
-        return failed(report, QStringLiteral("The file %1 cannot be written: %2.")
+        return failed(report, QCoreApplication::translate("ArticleExport",
+                                                          "The file %1 cannot be written: %2.")
                                   .arg(shown(file), out.errorString()));
     report.outcome = ExportReport::Outcome::Exported;
     return report;
@@ -653,27 +666,33 @@ ExportReport exportWeb(ArticleSource& source, const QString& folder, const QStri
     ExportReport report;
     report.target = folder;
     if (folder.isEmpty())
-        return failed(report, QStringLiteral("No folder is named."));
+        return failed(report, QCoreApplication::translate("ArticleExport", "No folder is named."));
     const QFileInfo target(folder);
     if (target.exists() && !target.isDir())
-        return failed(
-            report, QStringLiteral("%1 is a file; name a new or empty folder.").arg(shown(folder)));
+        return failed(report, QCoreApplication::translate(
+                                  "ArticleExport", "%1 is a file; name a new or empty folder.")
+                                  .arg(shown(folder)));
     if (target.isDir() && !QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot |
                                                 QDir::Hidden | QDir::System))
-        return failed(report, QStringLiteral("The folder %1 is not empty; name a new or empty "
-                                             "folder so that no file is overwritten.")
-                                  .arg(shown(folder)));
+        return failed(report,
+                      QCoreApplication::translate("ArticleExport",
+                                                  "The folder %1 is not empty; name a new or empty "
+                                                  "folder so that no file is overwritten.")
+                          .arg(shown(folder)));
     const QString parent = target.absolutePath();
     if (!QFileInfo(parent).isDir())
-        return failed(report, QStringLiteral("The folder %1 does not exist.").arg(shown(parent)));
+        return failed(report,
+                      QCoreApplication::translate("ArticleExport", "The folder %1 does not exist.")
+                          .arg(shown(parent)));
 
     // Everything is written into a new folder beside the target, which takes the target's name
     // at the end: a cancelled or failed export leaves nothing behind.
     QTemporaryDir work(
         QDir(parent).filePath(target.fileName() + QStringLiteral(".partial-XXXXXX")));
     if (!work.isValid())
-        return failed(report, QStringLiteral("No folder can be made in %1: %2.")
-                                  .arg(shown(parent), work.errorString()));
+        return failed(
+            report, QCoreApplication::translate("ArticleExport", "No folder can be made in %1: %2.")
+                        .arg(shown(parent), work.errorString()));
     try {
         WebWriter writer(work.path(), imageBase, source.columns(), isPicture);
         const qint64 total = source.count();
@@ -704,10 +723,13 @@ ExportReport exportWeb(ArticleSource& source, const QString& folder, const QStri
         return failed(report, e.message());
     }
     if (target.isDir() && !QDir(parent).rmdir(target.fileName()))
-        return failed(report,
-                      QStringLiteral("The empty folder %1 cannot be replaced.").arg(shown(folder)));
+        return failed(report, QCoreApplication::translate("ArticleExport",
+                                                          "The empty folder %1 cannot be replaced.")
+                                  .arg(shown(folder)));
     if (!QDir(parent).rename(QFileInfo(work.path()).fileName(), target.fileName()))
-        return failed(report, QStringLiteral("The folder %1 cannot be made.").arg(shown(folder)));
+        return failed(report,
+                      QCoreApplication::translate("ArticleExport", "The folder %1 cannot be made.")
+                          .arg(shown(folder)));
     work.setAutoRemove(false);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                       QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
@@ -720,19 +742,23 @@ QString ExportReport::text() const
 {
     const QLocale english(QLocale::English);
     QStringList out;
-    out << QStringLiteral("Export of articles to %1").arg(shown(target));
+    out << QCoreApplication::translate("ArticleExport", "Export of articles to %1")
+               .arg(shown(target));
     switch (outcome) {
     case Outcome::Failed:
-        out << QStringLiteral("The export failed: %1").arg(failure);
-        out << QStringLiteral("Nothing was written.");
+        out << QCoreApplication::translate("ArticleExport", "The export failed: %1").arg(failure);
+        out << QCoreApplication::translate("ArticleExport", "Nothing was written.");
         break;
     case Outcome::Cancelled:
-        out << QStringLiteral("The export was cancelled. Nothing was written.");
+        out << QCoreApplication::translate("ArticleExport",
+                                           "The export was cancelled. Nothing was written.");
         break;
     case Outcome::Exported:
-        out << QStringLiteral("Articles written: %1").arg(english.toString(articles));
+        out << QCoreApplication::translate("ArticleExport", "Articles written: %1")
+                   .arg(english.toString(articles));
         if (imagesCopied > 0)
-            out << QStringLiteral("Images copied: %1").arg(english.toString(imagesCopied));
+            out << QCoreApplication::translate("ArticleExport", "Images copied: %1")
+                       .arg(english.toString(imagesCopied));
         if (!notes.isEmpty()) {
             out << QStringLiteral("Remarks: %1").arg(english.toString(qint64(notes.size())));
             for (const QString& n : notes)

@@ -5,6 +5,7 @@
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -157,7 +158,8 @@ QString fieldNames(const QList<int>& fields)
         names << ArticleField::caption(f);
     if (names.size() == 1)
         return QStringLiteral("the %1 is").arg(names.first());
-    return QStringLiteral("the %1 and the %2 are").arg(names.first(), names.last());
+    return QCoreApplication::translate("ArticleImport", "the %1 and the %2 are")
+        .arg(names.first(), names.last());
 }
 
 // The user cancelled during the first pass over the file.
@@ -365,7 +367,8 @@ ImportPreview previewImport(const QString& path, const std::optional<ImportForma
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         preview.problem =
-            QStringLiteral("The file %1 cannot be read: %2.").arg(shown(path), file.errorString());
+            QCoreApplication::translate("ArticleImport", "The file %1 cannot be read: %2.")
+                .arg(shown(path), file.errorString());
         return preview;
     }
     ImportFormat used;
@@ -385,12 +388,14 @@ ImportPreview previewImport(const QString& path, const std::optional<ImportForma
     }
     if (!reader.error().isEmpty()) {
         preview.problem =
-            QStringLiteral("The file %1 cannot be read: %2.").arg(shown(path), reader.error());
+            QCoreApplication::translate("ArticleImport", "The file %1 cannot be read: %2.")
+                .arg(shown(path), reader.error());
         return preview;
     }
     if (records.isEmpty()) {
-        preview.problem =
-            QStringLiteral("The file %1 holds no rows (only empty lines).").arg(shown(path));
+        preview.problem = QCoreApplication::translate(
+                              "ArticleImport", "The file %1 holds no rows (only empty lines).")
+                              .arg(shown(path));
         return preview;
     }
     const QStringList first = records.first().fields;
@@ -493,8 +498,9 @@ void Importer::readExisting()
     if (!query.exec(isServerDatabase(m_db)
                         ? QStringLiteral("SELECT ID FROM AR WHERE ID IS NOT NULL")
                         : QStringLiteral("SELECT ID FROM AR WHERE typeof(ID) = 'integer'")))
-        throw DbError(QStringLiteral("The article numbers cannot be read: %1.")
-                          .arg(engineReason(query.lastError())));
+        throw DbError(
+            QCoreApplication::translate("ArticleImport", "The article numbers cannot be read: %1.")
+                .arg(engineReason(query.lastError())));
     while (query.next()) {
         const qint64 n = query.value(0).toLongLong();
         m_taken.insert(n);
@@ -505,8 +511,10 @@ void Importer::readExisting()
         QSqlQuery list(m_db);
         list.setForwardOnly(true);
         if (!list.exec(sql))
-            throw DbError(QStringLiteral("The lists of categories and users cannot be read: %1.")
-                              .arg(engineReason(list.lastError())));
+            throw DbError(
+                QCoreApplication::translate("ArticleImport",
+                                            "The lists of categories and users cannot be read: %1.")
+                    .arg(engineReason(list.lastError())));
         while (list.next())
             into.insert(textmatch::fold(list.value(0).toString()));
     };
@@ -517,8 +525,9 @@ void Importer::readExisting()
 void Importer::startReader(QFile& file)
 {
     if (!file.seek(0))
-        throw ImportError(QStringLiteral("The file %1 cannot be read: %2.")
-                              .arg(shown(m_path), file.errorString()));
+        throw ImportError(
+            QCoreApplication::translate("ArticleImport", "The file %1 cannot be read: %2.")
+                .arg(shown(m_path), file.errorString()));
     m_reader =
         std::make_unique<csv::Reader>(file, m_options.format.encoding, m_options.format.separator);
     m_reader->setMaxFieldLength(m_options.maxFieldLength);
@@ -527,23 +536,29 @@ void Importer::startReader(QFile& file)
     csv::Record header;
     if (!m_reader->next(header)) {
         if (!m_reader->error().isEmpty())
-            throw ImportError(QStringLiteral("The file %1 cannot be read: %2.")
-                                  .arg(shown(m_path), m_reader->error()));
-        throw ImportError(QStringLiteral("The file %1 holds no rows.").arg(shown(m_path)));
+            throw ImportError(
+                QCoreApplication::translate("ArticleImport", "The file %1 cannot be read: %2.")
+                    .arg(shown(m_path), m_reader->error()));
+        throw ImportError(QCoreApplication::translate("ArticleImport", "The file %1 holds no rows.")
+                              .arg(shown(m_path)));
     }
     if (!m_options.expectedHeader.isEmpty() && header.fields != m_options.expectedHeader)
-        throw ImportError(QStringLiteral("The file %1 has changed since it was shown: its first "
-                                         "row now reads differently. Look at it again before "
-                                         "you import it.")
-                              .arg(shown(m_path)));
+        throw ImportError(
+            QCoreApplication::translate("ArticleImport",
+                                        "The file %1 has changed since it was shown: its first "
+                                        "row now reads differently. Look at it again before "
+                                        "you import it.")
+                .arg(shown(m_path)));
     m_headerWidth = header.fields.size();
     for (int f = 0; f < ArticleField::Count; ++f) {
         if (m_options.mapping[f] >= m_headerWidth)
-            throw ImportError(QStringLiteral("The %1 is taken from column %2, but the file has "
-                                             "only %3 columns.")
-                                  .arg(ArticleField::caption(f))
-                                  .arg(m_options.mapping[f] + 1)
-                                  .arg(m_headerWidth));
+            throw ImportError(
+                QCoreApplication::translate("ArticleImport",
+                                            "The %1 is taken from column %2, but the file has "
+                                            "only %3 columns.")
+                    .arg(ArticleField::caption(f))
+                    .arg(m_options.mapping[f] + 1)
+                    .arg(m_headerWidth));
     }
 }
 
@@ -570,7 +585,8 @@ qint64 Importer::highestInFile(QFile& file)
             throw ImportCancelled();
     }
     if (!m_reader->error().isEmpty())
-        throw ImportError(QStringLiteral("The file %1 could not be read to its end: %2.")
+        throw ImportError(QCoreApplication::translate(
+                              "ArticleImport", "The file %1 could not be read to its end: %2.")
                               .arg(shown(m_path), m_reader->error()));
     return highest;
 }
@@ -585,7 +601,8 @@ void Importer::addName(QSqlQuery& insert, QSet<QString>& known, QStringList& add
         return;
     insert.bindValue(0, name);
     if (!insert.exec())
-        throw DbError(QStringLiteral("The name \"%1\" could not be added to its list: %2.")
+        throw DbError(QCoreApplication::translate(
+                          "ArticleImport", "The name \"%1\" could not be added to its list: %2.")
                           .arg(name, engineReason(insert.lastError())));
     known.insert(key);
     added << name;
@@ -600,8 +617,9 @@ QString Importer::dateValue(const csv::Record& record, int field, const QString&
     if (date)
         return formatted(*date);
     bad = true;
-    note(record.line, QStringLiteral("the %1 \"%2\" cannot be read as a date; it was kept as "
-                                     "written.")
+    note(record.line, QCoreApplication::translate(
+                          "ArticleImport", "the %1 \"%2\" cannot be read as a date; it was kept as "
+                                           "written.")
                           .arg(ArticleField::caption(field), text.left(80)));
     return text;
 }
@@ -610,7 +628,8 @@ void Importer::importRow(const csv::Record& record)
 {
     const qint64 line = record.line;
     if (!record.problem.isEmpty()) {
-        skip(line, QStringLiteral("the row cannot be read: %1.").arg(record.problem));
+        skip(line, QCoreApplication::translate("ArticleImport", "the row cannot be read: %1.")
+                       .arg(record.problem));
         return;
     }
     if (m_headerWidth >= 0 && record.fields.size() > m_headerWidth) {
@@ -618,11 +637,13 @@ void Importer::importRow(const csv::Record& record)
         for (qsizetype c = m_headerWidth; c < record.fields.size() && !extra; ++c)
             extra = !record.fields[c].isEmpty();
         if (extra) {
-            skip(line, QStringLiteral("the row has %1 fields but the header has %2, so its "
+            skip(line,
+                 QCoreApplication::translate(
+                     "ArticleImport", "the row has %1 fields but the header has %2, so its "
                                       "fields cannot be matched to the columns (a separator in "
                                       "a text that is not in quotes?).")
-                           .arg(record.fields.size())
-                           .arg(m_headerWidth));
+                     .arg(record.fields.size())
+                     .arg(m_headerWidth));
             return;
         }
     }
@@ -642,8 +663,9 @@ void Importer::importRow(const csv::Record& record)
         // The one text a file keeps and a server cannot.
         for (int f = 0; f < ArticleField::Count; ++f) {
             if (values[f].contains(QChar(0))) {
-                skip(line, QStringLiteral("the %1 holds a NUL character, which a server "
-                                          "database cannot store.")
+                skip(line, QCoreApplication::translate(
+                               "ArticleImport", "the %1 holds a NUL character, which a server "
+                                                "database cannot store.")
                                .arg(ArticleField::caption(f)));
                 return;
             }
@@ -664,10 +686,12 @@ void Importer::importRow(const csv::Record& record)
     if (m_options.numbering == ImportOptions::Numbering::KeepFileNumbers &&
         m_options.mapping[ArticleField::Id] >= 0 && !idText.trimmed().isEmpty()) {
         if (!wholeNumber(idText, number)) {
-            skip(line, QStringLiteral("the article number \"%1\" is not a whole number (number "
+            skip(line,
+                 QCoreApplication::translate(
+                     "ArticleImport", "the article number \"%1\" is not a whole number (number "
                                       "the articles after the highest existing one to import "
                                       "this row).")
-                           .arg(idText.left(80)));
+                     .arg(idText.left(80)));
             return;
         }
         if (!missing.isEmpty()) {
@@ -675,8 +699,9 @@ void Importer::importRow(const csv::Record& record)
             return;
         }
         if (m_taken.count(number)) {
-            skip(line, QStringLiteral("article number %1 is already used by another article; "
-                                      "it was not overwritten.")
+            skip(line, QCoreApplication::translate(
+                           "ArticleImport", "article number %1 is already used by another article; "
+                                            "it was not overwritten.")
                            .arg(number));
             return;
         }
@@ -734,7 +759,8 @@ void Importer::importRow(const csv::Record& record)
     for (int f = 0; f < ArticleField::Count; ++f)
         m_insert.bindValue(f, bound[f]);
     if (!m_insert.exec())
-        throw DbError(QStringLiteral("The article of line %1 could not be written: %2.")
+        throw DbError(QCoreApplication::translate(
+                          "ArticleImport", "The article of line %1 could not be written: %2.")
                           .arg(line)
                           .arg(engineReason(m_insert.lastError())));
     m_taken.insert(number);
@@ -756,8 +782,9 @@ void Importer::run()
     m_report.exact = o.exact;
     m_today = formatted(QDate::currentDate());
     if (o.mapping.size() != ArticleField::Count)
-        throw ImportError(QStringLiteral("The columns of the file are not assigned to the "
-                                         "article fields."));
+        throw ImportError(QCoreApplication::translate(
+            "ArticleImport", "The columns of the file are not assigned to the "
+                             "article fields."));
     {
         QList<int> unmapped;
         for (int f : {int(ArticleField::Problem), int(ArticleField::Solution)}) {
@@ -766,20 +793,24 @@ void Importer::run()
         }
         if (!unmapped.isEmpty())
             throw ImportError(
-                QStringLiteral("Choose the column of the file that holds %1: "
-                               "every article needs a problem and a solution.")
+                QCoreApplication::translate("ArticleImport",
+                                            "Choose the column of the file that holds %1: "
+                                            "every article needs a problem and a solution.")
                     .arg(unmapped.size() == 2
-                             ? QStringLiteral("the Problem and the one that holds "
-                                              "the Solution")
+                             ? QCoreApplication::translate("ArticleImport",
+                                                           "the Problem and the one that holds "
+                                                           "the Solution")
                              : QStringLiteral("the ") + ArticleField::caption(unmapped.first())));
         for (int f = 0; f < ArticleField::Count; ++f) {
             for (int g = f + 1; g < ArticleField::Count; ++g) {
                 if (o.mapping[f] >= 0 && o.mapping[f] == o.mapping[g])
-                    throw ImportError(QStringLiteral("Column %1 of the file is chosen for both "
-                                                     "the %2 and the %3; choose one field for "
-                                                     "it.")
-                                          .arg(o.mapping[f] + 1)
-                                          .arg(ArticleField::caption(f), ArticleField::caption(g)));
+                    throw ImportError(
+                        QCoreApplication::translate("ArticleImport",
+                                                    "Column %1 of the file is chosen for both "
+                                                    "the %2 and the %3; choose one field for "
+                                                    "it.")
+                            .arg(o.mapping[f] + 1)
+                            .arg(ArticleField::caption(f), ArticleField::caption(g)));
             }
         }
     }
@@ -789,8 +820,9 @@ void Importer::run()
         throw ImportError(sniffed.problem);
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ImportError(QStringLiteral("The file %1 cannot be read: %2.")
-                              .arg(shown(m_path), file.errorString()));
+        throw ImportError(
+            QCoreApplication::translate("ArticleImport", "The file %1 cannot be read: %2.")
+                .arg(shown(m_path), file.errorString()));
     m_size = file.size();
     const bool twoPasses = o.numbering == ImportOptions::Numbering::KeepFileNumbers &&
                            o.mapping[ArticleField::Id] >= 0;
@@ -798,7 +830,8 @@ void Importer::run()
 
     // Nothing is read from the database before the write lock is held, so no other writer can
     // take a number between the check and the write.
-    Transaction transaction(m_db, QStringLiteral("The articles could not be imported"));
+    Transaction transaction(
+        m_db, QCoreApplication::translate("ArticleImport", "The articles could not be imported"));
     readExisting();
     m_next = m_hasNumbers ? m_highest + 1 : 1;
     if (twoPasses) {
@@ -817,13 +850,15 @@ void Importer::run()
                               .arg(columns.join(QLatin1String(", ")),
                                    QStringList(ArticleField::Count, QStringLiteral("?"))
                                        .join(QLatin1String(", ")))))
-        throw DbError(QStringLiteral("The articles cannot be written: %1.")
-                          .arg(engineReason(m_insert.lastError())));
+        throw DbError(
+            QCoreApplication::translate("ArticleImport", "The articles cannot be written: %1.")
+                .arg(engineReason(m_insert.lastError())));
     m_insertCategory = QSqlQuery(m_db);
     m_insertUser = QSqlQuery(m_db);
     if (!m_insertCategory.prepare(QStringLiteral("INSERT INTO Categories (Category) VALUES (?)")) ||
         !m_insertUser.prepare(QStringLiteral("INSERT INTO Users (Users) VALUES (?)")))
-        throw DbError(QStringLiteral("The lists of categories and users cannot be written."));
+        throw DbError(QCoreApplication::translate(
+            "ArticleImport", "The lists of categories and users cannot be written."));
 
     csv::Record record;
     while (m_reader->next(record)) {
@@ -839,14 +874,17 @@ void Importer::run()
         }
     }
     if (!m_reader->error().isEmpty())
-        throw ImportError(QStringLiteral("The file %1 could not be read to its end: %2.")
+        throw ImportError(QCoreApplication::translate(
+                              "ArticleImport", "The file %1 could not be read to its end: %2.")
                               .arg(shown(m_path), m_reader->error()));
     if (m_reader->bytesRead() != m_size)
-        throw ImportError(QStringLiteral("The file %1 changed while it was read (%2 bytes were "
-                                         "read of %3).")
-                              .arg(shown(m_path))
-                              .arg(m_reader->bytesRead())
-                              .arg(m_size));
+        throw ImportError(
+            QCoreApplication::translate("ArticleImport",
+                                        "The file %1 changed while it was read (%2 bytes were "
+                                        "read of %3).")
+                .arg(shown(m_path))
+                .arg(m_reader->bytesRead())
+                .arg(m_size));
     if (m_progress && !m_progress(m_total, m_total)) {
         m_report.outcome = ImportReport::Outcome::Cancelled;
         return;
@@ -906,44 +944,58 @@ QString ImportReport::text() const
 {
     const QLocale english(QLocale::English);
     QStringList out;
-    out << QStringLiteral("Import of articles from %1").arg(shown(file));
-    out << QStringLiteral("Read as %1, %2-separated%3%4.")
+    out << QCoreApplication::translate("ArticleImport", "Import of articles from %1")
+               .arg(shown(file));
+    out << QCoreApplication::translate("ArticleImport", "Read as %1, %2-separated%3%4.")
                .arg(csv::encodingName(format.encoding), csv::separatorName(format.separator),
-                    format.header ? QStringLiteral(", first row = column names") : QString(),
-                    exact ? QStringLiteral(", values kept exactly as written") : QString());
+                    format.header
+                        ? QCoreApplication::translate("ArticleImport", ", first row = column names")
+                        : QString(),
+                    exact ? QCoreApplication::translate("ArticleImport",
+                                                        ", values kept exactly as written")
+                          : QString());
     switch (outcome) {
     case Outcome::Failed:
-        out << QStringLiteral("The import failed: %1").arg(failure);
-        out << QStringLiteral("Nothing was written to the database.");
+        out << QCoreApplication::translate("ArticleImport", "The import failed: %1").arg(failure);
+        out << QCoreApplication::translate("ArticleImport", "Nothing was written to the database.");
         return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
     case Outcome::Cancelled:
-        out << QStringLiteral("The import was cancelled. Nothing was written to the database.");
+        out << QCoreApplication::translate(
+            "ArticleImport", "The import was cancelled. Nothing was written to the database.");
         return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
     case Outcome::Declined:
-        out << QStringLiteral("The import was not confirmed. Nothing was written to the "
-                              "database.");
+        out << QCoreApplication::translate(
+            "ArticleImport", "The import was not confirmed. Nothing was written to the "
+                             "database.");
         break;
     case Outcome::DryRun:
-        out << QStringLiteral("Dry run: every row was checked; nothing was written to the "
-                              "database.");
+        out << QCoreApplication::translate(
+            "ArticleImport", "Dry run: every row was checked; nothing was written to the "
+                             "database.");
         break;
     case Outcome::Imported:
         break;
     }
-    out << QStringLiteral("Rows read: %1").arg(english.toString(rowsRead));
+    out << QCoreApplication::translate("ArticleImport", "Rows read: %1")
+               .arg(english.toString(rowsRead));
     if (rowsRead == 0)
-        out << QStringLiteral("The file holds no articles: it has no rows%1.")
-                   .arg(format.header ? QStringLiteral(" after its header") : QString());
-    QString done = outcome == Outcome::Imported ? QStringLiteral("Articles imported: %1")
-                                                : QStringLiteral("Articles that would be "
-                                                                 "imported: %1");
+        out << QCoreApplication::translate("ArticleImport",
+                                           "The file holds no articles: it has no rows%1.")
+                   .arg(format.header
+                            ? QCoreApplication::translate("ArticleImport", " after its header")
+                            : QString());
+    QString done = outcome == Outcome::Imported
+                       ? QCoreApplication::translate("ArticleImport", "Articles imported: %1")
+                       : QCoreApplication::translate("ArticleImport", "Articles that would be "
+                                                                      "imported: %1");
     done = done.arg(english.toString(imported));
     if (imported > 0)
         done += lowestNumber == highestNumber
                     ? QStringLiteral(" (number %1)").arg(lowestNumber)
                     : QStringLiteral(" (numbers %1 to %2)").arg(lowestNumber).arg(highestNumber);
     out << done;
-    out << QStringLiteral("Rows skipped: %1").arg(english.toString(qint64(skipped.size())));
+    out << QCoreApplication::translate("ArticleImport", "Rows skipped: %1")
+               .arg(english.toString(qint64(skipped.size())));
     for (const Line& l : skipped)
         out << QStringLiteral("  line %1: %2").arg(l.line).arg(l.text);
     if (!notes.isEmpty()) {
@@ -952,10 +1004,12 @@ QString ImportReport::text() const
             out << QStringLiteral("  line %1: %2").arg(l.line).arg(l.text);
     }
     if (datedToday > 0)
-        out << QStringLiteral("Articles without a date entered, given today's date: %1")
+        out << QCoreApplication::translate(
+                   "ArticleImport", "Articles without a date entered, given today's date: %1")
                    .arg(english.toString(datedToday));
-    const QString added = outcome == Outcome::Imported ? QStringLiteral("added")
-                                                       : QStringLiteral("that would be added");
+    const QString added = outcome == Outcome::Imported
+                              ? QStringLiteral("added")
+                              : QCoreApplication::translate("ArticleImport", "that would be added");
     out << QStringLiteral("Categories %1: %2")
                .arg(added, categoriesAdded.isEmpty() ? QStringLiteral("none")
                                                      : categoriesAdded.join(QLatin1String(", ")));
@@ -963,6 +1017,7 @@ QString ImportReport::text() const
                .arg(added, usersAdded.isEmpty() ? QStringLiteral("none")
                                                 : usersAdded.join(QLatin1String(", ")));
     if (blankLines > 0)
-        out << QStringLiteral("Empty rows passed over: %1").arg(english.toString(blankLines));
+        out << QCoreApplication::translate("ArticleImport", "Empty rows passed over: %1")
+                   .arg(english.toString(blankLines));
     return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

@@ -3,6 +3,7 @@
 #include "core/Connection.h"
 #include "core/ServerAddress.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -31,7 +32,8 @@ using DatabaseHandle = std::unique_ptr<sqlite3, CloseDatabase>;
 
 QString engineText(sqlite3* handle)
 {
-    return handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("out of memory");
+    return handle ? QString::fromUtf8(sqlite3_errmsg(handle))
+                  : QCoreApplication::translate("Backup", "out of memory");
 }
 
 void removeFileAndJournal(const QString& path)
@@ -106,8 +108,9 @@ struct BackupJob::Impl {
 BackupJob::BackupJob(Connection& source, const QString& destination) : d(std::make_unique<Impl>())
 {
     if (!backup::appliesTo(source))
-        throw DbError(QStringLiteral("The database %1 is on a server; its backups are made by the "
-                                     "server's administrator (pg_dump), not by Ardentry.")
+        throw DbError(QCoreApplication::translate(
+                          "Backup", "The database %1 is on a server; its backups are made by the "
+                                    "server's administrator (pg_dump), not by Ardentry.")
                           .arg(source.displayPath()));
     sqlite3* handle = backup::engineHandle(source);
     const QFileInfo target(destination);
@@ -115,11 +118,11 @@ BackupJob::BackupJob(Connection& source, const QString& destination) : d(std::ma
     const QString shown = QDir::toNativeSeparators(d->destination);
     const QString database = QFileInfo(source.path()).canonicalFilePath();
     if (target.exists() && target.canonicalFilePath() == database)
-        throw DbError(
-            QStringLiteral("The copy cannot be written over the database itself (\"%1\").")
-                .arg(shown));
+        throw DbError(QCoreApplication::translate(
+                          "Backup", "The copy cannot be written over the database itself (\"%1\").")
+                          .arg(shown));
     if (target.isDir())
-        throw DbError(QStringLiteral("\"%1\" is a folder.").arg(shown));
+        throw DbError(QCoreApplication::translate("Backup", "\"%1\" is a folder.").arg(shown));
     d->partial = d->destination + QStringLiteral(".part");
     removeFileAndJournal(d->partial);
     sqlite3* opened = nullptr;
@@ -127,12 +130,14 @@ BackupJob::BackupJob(Connection& source, const QString& destination) : d(std::ma
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     d->target.reset(opened);
     if (rc != SQLITE_OK)
-        throw DbError(QStringLiteral("The copy \"%1\" cannot be written: %2.")
-                          .arg(shown, engineText(opened)));
+        throw DbError(
+            QCoreApplication::translate("Backup", "The copy \"%1\" cannot be written: %2.")
+                .arg(shown, engineText(opened)));
     d->backup = sqlite3_backup_init(opened, "main", handle, "main");
     if (!d->backup)
-        throw DbError(QStringLiteral("The copy \"%1\" cannot be started: %2.")
-                          .arg(shown, engineText(opened)));
+        throw DbError(
+            QCoreApplication::translate("Backup", "The copy \"%1\" cannot be started: %2.")
+                .arg(shown, engineText(opened)));
 }
 
 BackupJob::~BackupJob() = default;
@@ -142,7 +147,7 @@ bool BackupJob::step(int pages)
     if (d->done)
         return true;
     if (!d->backup)
-        throw DbError(QStringLiteral("The copy was given up."));
+        throw DbError(QCoreApplication::translate("Backup", "The copy was given up."));
     const int before = d->remaining;
     const bool whole = d->restarts >= kRestartsBeforeWhole;
     const int rc = sqlite3_backup_step(d->backup, whole ? -1 : pages);
@@ -157,17 +162,23 @@ bool BackupJob::step(int pages)
     if (rc != SQLITE_DONE) {
         const QString reason = QString::fromUtf8(sqlite3_errstr(rc));
         d->finish();
-        throw DbError(QStringLiteral("The copy \"%1\" could not be made: %2.").arg(shown, reason));
+        throw DbError(
+            QCoreApplication::translate("Backup", "The copy \"%1\" could not be made: %2.")
+                .arg(shown, reason));
     }
     const int finished = sqlite3_backup_finish(d->backup);
     d->backup = nullptr;
     const QString reason = engineText(d->target.get());
     d->target.reset();
     if (finished != SQLITE_OK)
-        throw DbError(QStringLiteral("The copy \"%1\" could not be made: %2.").arg(shown, reason));
+        throw DbError(
+            QCoreApplication::translate("Backup", "The copy \"%1\" could not be made: %2.")
+                .arg(shown, reason));
     if (std::rename(QFile::encodeName(d->partial).constData(),
                     QFile::encodeName(d->destination).constData()) != 0)
-        throw DbError(QStringLiteral("The copy could not be put in place as \"%1\".").arg(shown));
+        throw DbError(
+            QCoreApplication::translate("Backup", "The copy could not be put in place as \"%1\".")
+                .arg(shown));
     d->done = true;
     return true;
 }
@@ -200,13 +211,14 @@ bool backup::appliesTo(const Connection& connection)
 sqlite3* backup::engineHandle(Connection& connection)
 {
     if (!connection.isOpen())
-        throw DbError(QStringLiteral("No database is open."));
+        throw DbError(QCoreApplication::translate("Backup", "No database is open."));
     const QVariant handle = connection.database().driver()->handle();
     if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
         if (sqlite3* raw = *static_cast<sqlite3* const*>(handle.constData()))
             return raw;
     }
-    throw DbError(QStringLiteral("The SQLite driver gives no engine handle."));
+    throw DbError(
+        QCoreApplication::translate("Backup", "The SQLite driver gives no engine handle."));
 }
 
 QStringList backup::quickCheck(const QString& path)
@@ -217,12 +229,13 @@ QStringList backup::quickCheck(const QString& path)
                                    SQLITE_OPEN_READONLY, nullptr);
     const DatabaseHandle database(opened);
     if (rc != SQLITE_OK)
-        throw DbError(
-            QStringLiteral("The copy \"%1\" cannot be opened: %2.").arg(shown, engineText(opened)));
+        throw DbError(QCoreApplication::translate("Backup", "The copy \"%1\" cannot be opened: %2.")
+                          .arg(shown, engineText(opened)));
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(opened, "PRAGMA quick_check", -1, &statement, nullptr) != SQLITE_OK)
-        throw DbError(QStringLiteral("The copy \"%1\" cannot be checked: %2.")
-                          .arg(shown, engineText(opened)));
+        throw DbError(
+            QCoreApplication::translate("Backup", "The copy \"%1\" cannot be checked: %2.")
+                .arg(shown, engineText(opened)));
     QStringList problems;
     int step = SQLITE_ROW;
     while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
@@ -231,8 +244,9 @@ QStringList backup::quickCheck(const QString& path)
     }
     sqlite3_finalize(statement);
     if (step != SQLITE_DONE)
-        throw DbError(QStringLiteral("The copy \"%1\" cannot be checked: %2.")
-                          .arg(shown, engineText(opened)));
+        throw DbError(
+            QCoreApplication::translate("Backup", "The copy \"%1\" cannot be checked: %2.")
+                .arg(shown, engineText(opened)));
     if (problems == QStringList{QStringLiteral("ok")})
         problems.clear();
     return problems;
@@ -267,10 +281,11 @@ bool backup::copiedOn(const QString& databasePath, const QDate& day)
 QString backup::newCopyPath(const QString& databasePath, const QDateTime& now)
 {
     if (ServerAddress::looks(databasePath))
-        throw DbError(QStringLiteral("A database on a server has no backups folder."));
+        throw DbError(
+            QCoreApplication::translate("Backup", "A database on a server has no backups folder."));
     const QString folder = folderOf(databasePath);
     if (!QDir().mkpath(folder))
-        throw DbError(QStringLiteral("The folder \"%1\" cannot be made.")
+        throw DbError(QCoreApplication::translate("Backup", "The folder \"%1\" cannot be made.")
                           .arg(QDir::toNativeSeparators(folder)));
     const QFileInfo database(databasePath);
     const QString suffix =
@@ -350,7 +365,8 @@ QString backup::copyNow(Connection& connection)
     int before = -1;
     while (!job.step(1024)) {
         if (deadline.hasExpired())
-            throw DbError(QStringLiteral("The database stayed busy; no copy was made."));
+            throw DbError(QCoreApplication::translate(
+                "Backup", "The database stayed busy; no copy was made."));
         if (job.remaining() == before)
             QThread::msleep(10); // busy: nothing was copied
         before = job.remaining();

@@ -5,6 +5,7 @@
 #include "core/Transaction.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -197,18 +198,24 @@ void Connection::open(const QString& path)
     m_engine = Engine::SQLite;
     m_address = ServerAddress();
     if (path.trimmed().isEmpty())
-        throw DbError(DbError::Kind::NotFound, QStringLiteral("No database file is named."));
+        throw DbError(DbError::Kind::NotFound,
+                      QCoreApplication::translate("Connection", "No database file is named."));
     const QFileInfo info(path);
     if (!info.exists())
-        throw DbError(DbError::Kind::NotFound,
-                      QStringLiteral("The database file \"%1\" does not exist.").arg(path));
+        throw DbError(
+            DbError::Kind::NotFound,
+            QCoreApplication::translate("Connection", "The database file \"%1\" does not exist.")
+                .arg(path));
     if (info.isDir())
-        throw DbError(DbError::Kind::NotADatabase,
-                      QStringLiteral("\"%1\" is a folder, not a database file.").arg(path));
+        throw DbError(
+            DbError::Kind::NotADatabase,
+            QCoreApplication::translate("Connection", "\"%1\" is a folder, not a database file.")
+                .arg(path));
     if (info.size() == 0)
         throw DbError(
             DbError::Kind::NotADatabase,
-            QStringLiteral("The file \"%1\" is not an SQLite database: the file is empty.")
+            QCoreApplication::translate(
+                "Connection", "The file \"%1\" is not an SQLite database: the file is empty.")
                 .arg(path));
 
     if (m_db.isValid() && m_db.driverName() != QLatin1String("QSQLITE")) {
@@ -218,7 +225,8 @@ void Connection::open(const QString& path)
     if (!m_db.isValid()) {
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         if (!m_db.isValid())
-            throw DbError(QStringLiteral("The SQLite database driver is not available."));
+            throw DbError(QCoreApplication::translate(
+                "Connection", "The SQLite database driver is not available."));
     }
     // "mode=rw" never creates a file, even if it vanished since the check above.
     const QByteArray encoded = QUrl::toPercentEncoding(info.absoluteFilePath(), "/");
@@ -230,7 +238,8 @@ void Connection::open(const QString& path)
         const bool vanished = !QFileInfo::exists(path);
         throw DbError(
             vanished ? DbError::Kind::NotFound : DbError::Kind::General,
-            QStringLiteral("Cannot open the database file \"%1\": %2.").arg(path, reason));
+            QCoreApplication::translate("Connection", "Cannot open the database file \"%1\": %2.")
+                .arg(path, reason));
     }
 
     {
@@ -243,9 +252,11 @@ void Connection::open(const QString& path)
             m_db.close();
             if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
                 throw DbError(DbError::Kind::NotADatabase,
-                              QStringLiteral("The file \"%1\" is not an SQLite database: %2.")
+                              QCoreApplication::translate(
+                                  "Connection", "The file \"%1\" is not an SQLite database: %2.")
                                   .arg(path, engineReason(error)));
-            throw DbError(QStringLiteral("Cannot read the database file \"%1\": %2.")
+            throw DbError(QCoreApplication::translate("Connection",
+                                                      "Cannot read the database file \"%1\": %2.")
                               .arg(path, engineReason(error)));
         }
     }
@@ -256,7 +267,8 @@ void Connection::open(const QString& path)
         raw = *static_cast<sqlite3* const*>(handle.constData());
     if (!raw) {
         m_db.close();
-        throw DbError(QStringLiteral("The SQLite driver gives no engine handle."));
+        throw DbError(
+            QCoreApplication::translate("Connection", "The SQLite driver gives no engine handle."));
     }
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     int rc = sqlite3_create_function_v2(raw, "ardentry_like", 3, flags, nullptr, &likeFunction,
@@ -273,7 +285,9 @@ void Connection::open(const QString& path)
     if (rc != SQLITE_OK) {
         const QString reason = QString::fromUtf8(sqlite3_errmsg(raw));
         m_db.close();
-        throw DbError(QStringLiteral("Cannot prepare the database connection: %1.").arg(reason));
+        throw DbError(
+            QCoreApplication::translate("Connection", "Cannot prepare the database connection: %1.")
+                .arg(reason));
     }
     m_handle = raw;
     struct stat opened {
@@ -299,8 +313,9 @@ void Connection::openServer(const QString& text)
     if (!m_db.isValid()) {
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
         if (!m_db.isValid())
-            throw DbError(QStringLiteral("The PostgreSQL database driver is not available (Debian "
-                                         "package libqt6sql6-psql)."));
+            throw DbError(QCoreApplication::translate(
+                "Connection", "The PostgreSQL database driver is not available (Debian "
+                              "package libqt6sql6-psql)."));
     }
     address.applyTo(m_db, m_password, m_sslPassword);
     if (const QString reason = openServerSession(m_db); !reason.isEmpty()) {
@@ -308,7 +323,8 @@ void Connection::openServer(const QString& text)
                               (reason.contains(QLatin1String("no password supplied")) ||
                                reason.contains(QLatin1String("authentication failed")));
         throw DbError(password ? DbError::Kind::PasswordNeeded : DbError::Kind::General,
-                      QStringLiteral("Cannot connect to the database server \"%1\": %2.")
+                      QCoreApplication::translate(
+                          "Connection", "Cannot connect to the database server \"%1\": %2.")
                           .arg(address.display(), reason));
     }
     // The owner's program brings a database of an earlier version up to date; for everyone
@@ -365,10 +381,11 @@ void Connection::ensureAlive()
 QString Connection::unreachable() const
 {
     if (isServer() && !m_reviveFailure.isEmpty())
-        return QStringLiteral("The connection to the database server \"%1\" was lost and "
-                              "cannot be made again: %2.")
+        return QCoreApplication::translate(
+                   "Connection", "The connection to the database server \"%1\" was lost and "
+                                 "cannot be made again: %2.")
             .arg(displayPath(), m_reviveFailure);
-    return QStringLiteral("No database is open.");
+    return QCoreApplication::translate("Connection", "No database is open.");
 }
 
 QString Connection::engineName() const
@@ -404,21 +421,27 @@ QString Connection::fileProblem() const
     struct stat now {
     };
     if (::stat(QFile::encodeName(QFileInfo(m_path).absoluteFilePath()).constData(), &now) != 0)
-        return QStringLiteral("The database file \"%1\" is gone: it was deleted, renamed or moved "
-                              "while Ardentry had it open.")
+        return QCoreApplication::translate(
+                   "Connection",
+                   "The database file \"%1\" is gone: it was deleted, renamed or moved "
+                   "while Ardentry had it open.")
             .arg(shown);
     if (m_inode != 0 && (quint64(now.st_ino) != m_inode || quint64(now.st_dev) != m_device))
-        return QStringLiteral("The database file \"%1\" was replaced by another file while "
-                              "Ardentry had it open.")
+        return QCoreApplication::translate(
+                   "Connection", "The database file \"%1\" was replaced by another file while "
+                                 "Ardentry had it open.")
             .arg(shown);
     QFile file(m_path);
     const QByteArray header = file.open(QIODevice::ReadOnly) ? file.read(16) : QByteArray();
     if (now.st_size == 0 || !header.startsWith("SQLite format 3"))
-        return QStringLiteral("The database file \"%1\" is damaged: it no longer holds an "
-                              "SQLite database.")
+        return QCoreApplication::translate(
+                   "Connection", "The database file \"%1\" is damaged: it no longer holds an "
+                                 "SQLite database.")
             .arg(shown);
     if (!QFileInfo(m_path).isWritable())
-        return QStringLiteral("The database file \"%1\" is read-only: Ardentry may not change it.")
+        return QCoreApplication::translate(
+                   "Connection",
+                   "The database file \"%1\" is read-only: Ardentry may not change it.")
             .arg(shown);
     return QString();
 }

@@ -3,6 +3,7 @@
 #include "core/TextMatch.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -352,21 +353,23 @@ Sniff sniffFile(const QString& path)
     const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     if (path.isEmpty()) {
-        result.problem = QStringLiteral("No file is named.");
+        result.problem = QCoreApplication::translate("Csv", "No file is named.");
         return result;
     }
     if (!info.exists()) {
-        result.problem = QStringLiteral("The file %1 does not exist.").arg(shown);
+        result.problem =
+            QCoreApplication::translate("Csv", "The file %1 does not exist.").arg(shown);
         return result;
     }
     if (info.isDir()) {
-        result.problem = QStringLiteral("%1 is a folder, not a file.").arg(shown);
+        result.problem =
+            QCoreApplication::translate("Csv", "%1 is a folder, not a file.").arg(shown);
         return result;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.problem =
-            QStringLiteral("The file %1 cannot be read: %2.").arg(shown, file.errorString());
+        result.problem = QCoreApplication::translate("Csv", "The file %1 cannot be read: %2.")
+                             .arg(shown, file.errorString());
         return result;
     }
     return sniff(file, shown);
@@ -377,15 +380,15 @@ Sniff sniff(QIODevice& device, const QString& shownName)
     Sniff result;
     result.size = device.size();
     if (!device.seek(0)) {
-        result.problem =
-            QStringLiteral("The file %1 cannot be read: %2.").arg(shownName, device.errorString());
+        result.problem = QCoreApplication::translate("Csv", "The file %1 cannot be read: %2.")
+                             .arg(shownName, device.errorString());
         return result;
     }
     QByteArray head(kSample, Qt::Uninitialized);
     const qint64 got = device.read(head.data(), kSample);
     if (got < 0) {
-        result.problem =
-            QStringLiteral("The file %1 cannot be read: %2.").arg(shownName, device.errorString());
+        result.problem = QCoreApplication::translate("Csv", "The file %1 cannot be read: %2.")
+                             .arg(shownName, device.errorString());
         return result;
     }
     head.resize(got);
@@ -398,8 +401,9 @@ Sniff sniff(QIODevice& device, const QString& shownName)
     } else if (head.startsWith(QByteArray("\xFF\xFE\x00\x00", 4)) ||
                head.startsWith(QByteArray("\x00\x00\xFE\xFF", 4))) {
         result.kind = Sniff::Kind::Binary;
-        result.problem = QStringLiteral("The file %1 is UTF-32 text, which cannot be imported. "
-                                        "Save it as UTF-8 and try again.")
+        result.problem = QCoreApplication::translate(
+                             "Csv", "The file %1 is UTF-32 text, which cannot be imported. "
+                                    "Save it as UTF-8 and try again.")
                              .arg(shownName);
         return result;
     } else if (head.startsWith("\xFF\xFE")) {
@@ -412,11 +416,12 @@ Sniff sniff(QIODevice& device, const QString& shownName)
     result.byteOrderMark = bomLength > 0;
     if (head.size() == bomLength && complete) {
         result.kind = Sniff::Kind::Empty;
-        result.problem = bomLength == 0
-                             ? QStringLiteral("The file %1 is empty.").arg(shownName)
-                             : QStringLiteral("The file %1 holds no text (only a byte order "
-                                              "mark).")
-                                   .arg(shownName);
+        result.problem =
+            bomLength == 0
+                ? QCoreApplication::translate("Csv", "The file %1 is empty.").arg(shownName)
+                : QCoreApplication::translate("Csv", "The file %1 holds no text (only a byte order "
+                                                     "mark).")
+                      .arg(shownName);
         return result;
     }
     if (!result.byteOrderMark) {
@@ -426,8 +431,9 @@ Sniff sniff(QIODevice& device, const QString& shownName)
             bool readFailed = false;
             const bool utf8 = wholeDeviceIsUtf8(device, readFailed);
             if (readFailed) {
-                result.problem = QStringLiteral("The file %1 cannot be read: %2.")
-                                     .arg(shownName, device.errorString());
+                result.problem =
+                    QCoreApplication::translate("Csv", "The file %1 cannot be read: %2.")
+                        .arg(shownName, device.errorString());
                 return result;
             }
             result.encoding = utf8 ? Encoding::Utf8 : Encoding::Windows1252;
@@ -443,9 +449,10 @@ Sniff sniff(QIODevice& device, const QString& shownName)
     // holds them everywhere.
     if (control > 0 && control > text.size() / 100) {
         result.kind = Sniff::Kind::Binary;
-        result.problem = QStringLiteral("The file %1 is not a text file: it holds binary data "
-                                        "(control characters or zero bytes), so it cannot be a "
-                                        "CSV file.")
+        result.problem = QCoreApplication::translate(
+                             "Csv", "The file %1 is not a text file: it holds binary data "
+                                    "(control characters or zero bytes), so it cannot be a "
+                                    "CSV file.")
                              .arg(shownName);
         return result;
     }
@@ -533,7 +540,7 @@ bool Reader::fill()
         if (got < 0) {
             m_error = m_device.errorString();
             if (m_error.isEmpty())
-                m_error = QStringLiteral("read error");
+                m_error = QCoreApplication::translate("Csv", "read error");
             m_deviceDone = true;
             return false;
         }
@@ -596,7 +603,7 @@ bool Reader::next(Record& record)
         if (field.size() + length > m_maxField) {
             field.append(text, m_maxField - field.size());
             tooLong = true;
-            addProblem(QStringLiteral("field %1 is longer than %2 characters")
+            addProblem(QCoreApplication::translate("Csv", "field %1 is longer than %2 characters")
                            .arg(record.fields.size() + 1)
                            .arg(m_maxField));
             return;
@@ -620,8 +627,9 @@ bool Reader::next(Record& record)
             if (!m_error.isEmpty())
                 return false;
             if (state == State::Quoted)
-                addProblem(QStringLiteral("the quote that opens field %1 is not closed before "
-                                          "the end of the file")
+                addProblem(QCoreApplication::translate(
+                               "Csv", "the quote that opens field %1 is not closed before "
+                                      "the end of the file")
                                .arg(record.fields.size() + 1));
             endField();
             record.lastLine = m_line;
@@ -648,8 +656,9 @@ bool Reader::next(Record& record)
                    d[j] != QLatin1Char('\r'))
                 ++j;
             if (state == State::AfterQuote && j > i)
-                addProblem(QStringLiteral("text follows the closing quote of field %1")
-                               .arg(record.fields.size() + 1));
+                addProblem(
+                    QCoreApplication::translate("Csv", "text follows the closing quote of field %1")
+                        .arg(record.fields.size() + 1));
             addText(d + i, j - i);
             m_pos = j;
             if (j == n)
@@ -706,7 +715,7 @@ bool Reader::next(Record& record)
     const qint64 endOffset = m_dropped + m_pos;
     while (m_nextBad < m_badOffsets.size() && m_badOffsets[m_nextBad] < endOffset) {
         if (m_badOffsets[m_nextBad] >= startOffset)
-            addProblem(QStringLiteral("it holds bytes that are not %1 text")
+            addProblem(QCoreApplication::translate("Csv", "it holds bytes that are not %1 text")
                            .arg(encodingName(m_encoding)));
         ++m_nextBad;
     }
@@ -807,7 +816,7 @@ bool Writer::flush()
         if (m_device.write(m_pending) != m_pending.size()) {
             m_error = m_device.errorString();
             if (m_error.isEmpty())
-                m_error = QStringLiteral("write error");
+                m_error = QCoreApplication::translate("Csv", "write error");
             return false;
         }
         m_pending.clear();

@@ -11,6 +11,7 @@
 #include "core/Transaction.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -196,22 +197,27 @@ QString unfitForServer(const QVariant& value, const Column& column)
         return QString();
     QString what;
     if (type == QMetaType::QByteArray)
-        what = QStringLiteral("binary data (%1 bytes)").arg(value.toByteArray().size());
+        what = QCoreApplication::translate("DatabaseCopy", "binary data (%1 bytes)")
+                   .arg(value.toByteArray().size());
     else if (type == QMetaType::Double)
-        what = QStringLiteral("the number %1")
+        what = QCoreApplication::translate("DatabaseCopy", "the number %1")
                    .arg(QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest));
     else if (whole)
-        what = QStringLiteral("the number %1").arg(value.toLongLong());
+        what = QCoreApplication::translate("DatabaseCopy", "the number %1").arg(value.toLongLong());
     else
-        what = QStringLiteral("the text %1").arg(shownText(value.toString()));
+        what = QCoreApplication::translate("DatabaseCopy", "the text %1")
+                   .arg(shownText(value.toString()));
     if (column.kind != Kind::Number && text)
-        return QStringLiteral("%1 in the column %2: a zero character, which the server cannot "
-                              "keep in a text")
+        return QCoreApplication::translate(
+                   "DatabaseCopy", "%1 in the column %2: a zero character, which the server cannot "
+                                   "keep in a text")
             .arg(what, column.name);
-    const QString kept = column.kind == Kind::Number ? QStringLiteral("whole numbers")
-                         : column.kind == Kind::Time ? QStringLiteral("dates and times")
-                                                     : QStringLiteral("text");
-    return QStringLiteral("%1 in the column %2, where the server keeps %3 only")
+    const QString kept =
+        column.kind == Kind::Number ? QCoreApplication::translate("DatabaseCopy", "whole numbers")
+        : column.kind == Kind::Time ? QCoreApplication::translate("DatabaseCopy", "dates and times")
+                                    : QStringLiteral("text");
+    return QCoreApplication::translate("DatabaseCopy",
+                                       "%1 in the column %2, where the server keeps %3 only")
         .arg(what, column.name, kept);
 }
 
@@ -231,7 +237,8 @@ public:
         QSqlQuery begin(db());
         if (!begin.exec(server() ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY")
                                  : QStringLiteral("BEGIN")))
-            fail(QStringLiteral("Cannot read %1: %2.").arg(m_shown, reasonOf(begin)));
+            fail(QCoreApplication::translate("DatabaseCopy", "Cannot read %1: %2.")
+                     .arg(m_shown, reasonOf(begin)));
         m_reading = true;
     }
     ~Source()
@@ -314,8 +321,10 @@ private:
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
         const QString text = utf8.decode(bytes);
         if (utf8.hasError())
-            fail(QStringLiteral("The table %1, row %2, holds text in the column %3 that is not "
-                                "UTF-8; it cannot be copied as it is.")
+            fail(QCoreApplication::translate(
+                     "DatabaseCopy",
+                     "The table %1, row %2, holds text in the column %3 that is not "
+                     "UTF-8; it cannot be copied as it is.")
                      .arg(table.name)
                      .arg(key)
                      .arg(table.columns[column].name));
@@ -375,8 +384,9 @@ private:
                 taken << QString::fromLatin1(table);
         }
         if (!taken.isEmpty())
-            fail(QStringLiteral("The database %1 holds tables of an article database already "
-                                "(%2); they are not overwritten.")
+            fail(QCoreApplication::translate(
+                     "DatabaseCopy", "The database %1 holds tables of an article database already "
+                                     "(%2); they are not overwritten.")
                      .arg(m_shown, taken.join(QStringLiteral(", "))));
     }
 
@@ -384,17 +394,20 @@ private:
     {
         m_path = to;
         if (to.trimmed().isEmpty())
-            fail(QStringLiteral("No database file is named."));
+            fail(QCoreApplication::translate("DatabaseCopy", "No database file is named."));
         const QFileInfo info(to);
         if (info.exists() || info.isSymLink())
-            fail(QStringLiteral("The file %1 exists already; it is not overwritten.").arg(m_shown));
+            fail(QCoreApplication::translate("DatabaseCopy",
+                                             "The file %1 exists already; it is not overwritten.")
+                     .arg(m_shown));
         if (!info.absoluteDir().exists())
-            fail(QStringLiteral("The folder %1 does not exist.")
+            fail(QCoreApplication::translate("DatabaseCopy", "The folder %1 does not exist.")
                      .arg(QDir::toNativeSeparators(info.absolutePath())));
         // Made exclusively, so a file that appeared meanwhile is neither used nor removed.
         QFile file(to);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            fail(QStringLiteral("Cannot create %1: %2.").arg(m_shown, file.errorString()));
+            fail(QCoreApplication::translate("DatabaseCopy", "Cannot create %1: %2.")
+                     .arg(m_shown, file.errorString()));
         file.close();
         m_made = true;
 
@@ -403,7 +416,7 @@ private:
         m_file = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         m_file.setDatabaseName(to);
         if (!m_file.open())
-            fail(QStringLiteral("Cannot create %1: %2.")
+            fail(QCoreApplication::translate("DatabaseCopy", "Cannot create %1: %2.")
                      .arg(m_shown, engineReason(m_file.lastError())));
         // As a new file is made: articles of 2 KB or more fit several to a page.
         run(m_file, QStringLiteral("PRAGMA page_size = 16384"));
@@ -451,7 +464,8 @@ public:
 
         Target target;
         target.open(m_to);
-        Transaction transaction(target.db(), QStringLiteral("The copy could not be written"));
+        Transaction transaction(target.db(), QCoreApplication::translate(
+                                                 "DatabaseCopy", "The copy could not be written"));
         for (const Table& table : tables)
             ::run(target.db(), target.server() ? serverTableText(table.fileText) : table.fileText);
         for (const Table& table : tables) {
@@ -478,8 +492,10 @@ public:
         const int unknown =
             additions & ~(schema::QuickSearchIndex | schema::History | schema::Guarded);
         if (unknown != 0)
-            result.notes << QStringLiteral("%1 has additions of a later program (%2) that were "
-                                           "not copied.")
+            result.notes << QCoreApplication::translate(
+                                "DatabaseCopy",
+                                "%1 has additions of a later program (%2) that were "
+                                "not copied.")
                                 .arg(source.shown(), QString::number(unknown));
         if (m_progress && !m_progress(m_done, m_total))
             return cancelled();
@@ -512,20 +528,24 @@ private:
         for (const ColumnInfo& column : tableColumns(source.db(), table.name))
             has << column.name;
         if (has.isEmpty())
-            fail(QStringLiteral("%1 is not an article database: it has no table %2.")
+            fail(QCoreApplication::translate("DatabaseCopy",
+                                             "%1 is not an article database: it has no table %2.")
                      .arg(source.shown(), table.name));
         QStringList wanted;
         for (const Column& column : table.columns)
             wanted << column.name.toLower();
         for (const QString& name : wanted) {
             if (!has.contains(name))
-                fail(QStringLiteral("The table %1 of %2 has no column %3.")
+                fail(QCoreApplication::translate("DatabaseCopy",
+                                                 "The table %1 of %2 has no column %3.")
                          .arg(table.name, source.shown(), name));
         }
         for (const QString& name : has) {
             if (!wanted.contains(name))
-                fail(QStringLiteral("The table %1 of %2 has a column %3 that an article database "
-                                    "does not have; it would be lost.")
+                fail(QCoreApplication::translate(
+                         "DatabaseCopy",
+                         "The table %1 of %2 has a column %3 that an article database "
+                         "does not have; it would be lost.")
                          .arg(table.name, source.shown(), name));
         }
     }
@@ -553,7 +573,7 @@ private:
             taken << column.name;
         }
         if (!taken.contains(key))
-            fail(QStringLiteral("The table %1 of %2 has no column %3.")
+            fail(QCoreApplication::translate("DatabaseCopy", "The table %1 of %2 has no column %3.")
                      .arg(name, source.shown(), key));
         QStringList left;
         for (const ColumnInfo& column : from) {
@@ -561,8 +581,10 @@ private:
                 left << column.name;
         }
         if (!left.isEmpty())
-            result.notes << QStringLiteral("The columns %1 of the table %2 were not copied: the "
-                                           "new database has no such columns.")
+            result.notes << QCoreApplication::translate(
+                                "DatabaseCopy",
+                                "The columns %1 of the table %2 were not copied: the "
+                                "new database has no such columns.")
                                 .arg(left.join(QStringLiteral(", ")), name);
         return table;
     }
@@ -588,8 +610,8 @@ private:
         if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                 .arg(table.name, names.join(QStringLiteral(", ")),
                                      values.join(QStringLiteral(", ")))))
-            fail(
-                QStringLiteral("Cannot write the table %1: %2.").arg(table.name, reasonOf(insert)));
+            fail(QCoreApplication::translate("DatabaseCopy", "Cannot write the table %1: %2.")
+                     .arg(table.name, reasonOf(insert)));
         qint64 after = std::numeric_limits<qint64>::min();
         for (bool first = true;; first = false) {
             const QList<Row> rows = source.rowsFrom(table, after, first, target.server());
@@ -603,7 +625,8 @@ private:
                     if (target.server()) {
                         const QString why = unfitForServer(value, table.columns[c]);
                         if (!why.isEmpty())
-                            fail(QStringLiteral("The table %1, row %2, holds %3.")
+                            fail(QCoreApplication::translate("DatabaseCopy",
+                                                             "The table %1, row %2, holds %3.")
                                      .arg(table.name)
                                      .arg(row.key)
                                      .arg(why));
@@ -611,7 +634,8 @@ private:
                     insert.addBindValue(value);
                 }
                 if (!insert.exec())
-                    fail(QStringLiteral("The table %1, row %2, could not be written: %3.")
+                    fail(QCoreApplication::translate(
+                             "DatabaseCopy", "The table %1, row %2, could not be written: %3.")
                              .arg(table.name)
                              .arg(row.key)
                              .arg(reasonOf(insert)));
@@ -646,7 +670,8 @@ DatabaseCopyResult copyArticleDatabase(const QString& from, const QString& to,
         return Copy(from, to, progress).run();
     } catch (const DbError& e) {
         throw DbError(e.kind(),
-                      QStringLiteral("Cannot copy %1 to %2: %3 Nothing was copied.")
+                      QCoreApplication::translate("DatabaseCopy",
+                                                  "Cannot copy %1 to %2: %3 Nothing was copied.")
                           .arg(databaseDisplayName(from), databaseDisplayName(to), e.message()));
     }
 }

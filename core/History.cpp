@@ -6,6 +6,7 @@
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QTimeZone>
 
@@ -272,7 +273,8 @@ QStringList articleColumnTypes(QSqlDatabase& database, const QString& failure)
         const auto found = present.constFind(column.toLower());
         if (found == present.constEnd())
             throw DbError(DbError::Kind::NotFound,
-                          QStringLiteral("The table \"AR\" has no column \"%1\", so the history "
+                          QCoreApplication::translate(
+                              "History", "The table \"AR\" has no column \"%1\", so the history "
                                          "of articles cannot be kept.")
                               .arg(column));
         if (server)
@@ -365,12 +367,14 @@ qint64 rowOfNumber(QSqlDatabase& database, const QVariant& number, const QString
     if (!query.next())
         throw DbError(
             DbError::Kind::NotFound,
-            QStringLiteral("No article has the number %1 any more.").arg(shownNumber(number)));
+            QCoreApplication::translate("History", "No article has the number %1 any more.")
+                .arg(shownNumber(number)));
     const qint64 row = query.value(0).toLongLong();
     if (query.next())
         throw DbError(
             DbError::Kind::NotFound,
-            QStringLiteral("More than one article has the number %1.").arg(shownNumber(number)));
+            QCoreApplication::translate("History", "More than one article has the number %1.")
+                .arg(shownNumber(number)));
     return row;
 }
 
@@ -399,10 +403,11 @@ bool history::isWritable(Connection& connection)
     QSqlDatabase& database = openDatabase(connection);
     if (!connection.isServer())
         return sqlite3_db_readonly(backup::engineHandle(connection), "main") == 0;
-    db::Query query = run(database,
-                          QStringLiteral("SELECT has_table_privilege('ar', 'UPDATE') AND "
-                                         "current_setting('transaction_read_only') = 'off'"),
-                          {}, QStringLiteral("The rights on the database cannot be read"));
+    db::Query query = run(
+        database,
+        QStringLiteral("SELECT has_table_privilege('ar', 'UPDATE') AND "
+                       "current_setting('transaction_read_only') = 'off'"),
+        {}, QCoreApplication::translate("History", "The rights on the database cannot be read"));
     return query.next() && query.value(0).toBool();
 }
 
@@ -412,17 +417,18 @@ bool history::mayInstall(Connection& connection)
         return false;
     if (!connection.isServer())
         return true;
-    db::Query query = run(openDatabase(connection),
-                          QStringLiteral("SELECT has_schema_privilege(current_schema(), 'CREATE') "
-                                         "AND has_table_privilege('ar', 'TRIGGER')"),
-                          {}, QStringLiteral("The rights on the database cannot be read"));
+    db::Query query = run(
+        openDatabase(connection),
+        QStringLiteral("SELECT has_schema_privilege(current_schema(), 'CREATE') "
+                       "AND has_table_privilege('ar', 'TRIGGER')"),
+        {}, QCoreApplication::translate("History", "The rights on the database cannot be read"));
     return query.next() && query.value(0).toBool();
 }
 
 void history::createTables(QSqlDatabase& database)
 {
-    const QString failure =
-        QStringLiteral("The history of articles could not be added to the database");
+    const QString failure = QCoreApplication::translate(
+        "History", "The history of articles could not be added to the database");
     const bool server = isServerDatabase(database);
     const QStringList types = articleColumnTypes(database, failure);
     QStringList statements;
@@ -442,14 +448,16 @@ void history::renewServerFunctions(QSqlDatabase& database)
 {
     for (const QString& sql : serverFunctionStatements(schema::serverSchema(database)))
         run(database, sql, {},
-            QStringLiteral("The history of articles could not be renewed in the database"));
+            QCoreApplication::translate(
+                "History", "The history of articles could not be renewed in the database"));
 }
 
 bool history::install(Connection& connection)
 {
     QSqlDatabase& database = openDatabase(connection);
     Transaction transaction(
-        connection, QStringLiteral("The history of articles could not be added to the database"));
+        connection, QCoreApplication::translate(
+                        "History", "The history of articles could not be added to the database"));
     // Checked inside the transaction: another copy of the program may have added it meanwhile.
     if (schema::has(database, schema::History))
         return false;
@@ -483,7 +491,8 @@ void history::recordWriter(Connection& connection, const QString& name)
 history::ArticleHistory history::articleHistory(Connection& connection, const QString& number)
 {
     QSqlDatabase& database = openDatabase(connection);
-    const QString failure = QStringLiteral("The history of the article cannot be read");
+    const QString failure =
+        QCoreApplication::translate("History", "The history of the article cannot be read");
     const QVariant key = numberValue(number);
     const qint64 row = rowOfNumber(database, key, failure);
     ArticleHistory result;
@@ -526,7 +535,8 @@ history::ArticleHistory history::articleHistory(Connection& connection, const QS
 qint64 history::restoreVersion(Connection& connection, qint64 version)
 {
     QSqlDatabase& database = openDatabase(connection);
-    const QString failure = QStringLiteral("The version could not be restored");
+    const QString failure =
+        QCoreApplication::translate("History", "The version could not be restored");
     Transaction transaction(connection, failure);
     QVariant article;
     QVariant number;
@@ -537,7 +547,8 @@ qint64 history::restoreVersion(Connection& connection, qint64 version)
                               {version}, failure);
         if (!query.next())
             throw DbError(DbError::Kind::NotFound,
-                          QStringLiteral("The version is no longer kept. Nothing was restored."));
+                          QCoreApplication::translate(
+                              "History", "The version is no longer kept. Nothing was restored."));
         article = query.isNull(0) ? QVariant() : query.value(0);
         number = query.isNull(1) ? QVariant() : query.value(1);
     }
@@ -547,7 +558,8 @@ qint64 history::restoreVersion(Connection& connection, qint64 version)
             {number, row}, failure)
             .next())
         throw DbError(DbError::Kind::Duplicate,
-                      QStringLiteral("The version has the number %1, which another article holds "
+                      QCoreApplication::translate(
+                          "History", "The version has the number %1, which another article holds "
                                      "now. Nothing was restored.")
                           .arg(shownNumber(number)));
     run(database,
@@ -566,7 +578,7 @@ QList<history::TrashEntry> history::trash(Connection& connection)
                           QStringLiteral("SELECT entry, ID, Title, Problem, solution, %1, "
                                          "deleted_by FROM ardentry_trash ORDER BY entry DESC")
                               .arg(timeText(database, QStringLiteral("deleted_at"))),
-                          {}, QStringLiteral("The trash cannot be read"));
+                          {}, QCoreApplication::translate("History", "The trash cannot be read"));
     QList<TrashEntry> entries;
     while (query.next()) {
         TrashEntry entry;
@@ -585,7 +597,8 @@ QList<history::TrashEntry> history::trash(Connection& connection)
 qint64 history::restoreFromTrash(Connection& connection, qint64 entry, const QVariant& number)
 {
     QSqlDatabase& database = openDatabase(connection);
-    const QString failure = QStringLiteral("The article could not be restored");
+    const QString failure =
+        QCoreApplication::translate("History", "The article could not be restored");
     Transaction transaction(connection, failure);
     QVariant target = number;
     {
@@ -593,14 +606,16 @@ qint64 history::restoreFromTrash(Connection& connection, qint64 entry, const QVa
             run(database, QStringLiteral("SELECT ID FROM ardentry_trash WHERE entry = ?"), {entry},
                 failure);
         if (!query.next())
-            throw DbError(DbError::Kind::NotFound,
-                          QStringLiteral("The article is no longer in the trash."));
+            throw DbError(
+                DbError::Kind::NotFound,
+                QCoreApplication::translate("History", "The article is no longer in the trash."));
         if (!target.isValid())
             target = query.isNull(0) ? QVariant() : query.value(0);
     }
     if (!target.isNull() && numberTakenIn(database, target))
         throw DbError(DbError::Kind::Duplicate,
-                      QStringLiteral("Another article has the number %1. Nothing was restored.")
+                      QCoreApplication::translate(
+                          "History", "Another article has the number %1. Nothing was restored.")
                           .arg(shownNumber(target)));
     QStringList others = articleColumns().mid(1);
     // (A server tells the new row key by RETURNING.)
@@ -625,7 +640,8 @@ qint64 history::restoreFromTrash(Connection& connection, qint64 entry, const QVa
 int history::emptyTrash(Connection& connection)
 {
     QSqlDatabase& database = openDatabase(connection);
-    const QString failure = QStringLiteral("The trash could not be emptied");
+    const QString failure =
+        QCoreApplication::translate("History", "The trash could not be emptied");
     Transaction transaction(connection, failure);
     db::Query count =
         run(database, QStringLiteral("SELECT count(*) FROM ardentry_trash"), {}, failure);
@@ -651,7 +667,7 @@ bool numberTakenIn(QSqlDatabase& database, const QVariant& number)
     return run(database,
                QStringLiteral("SELECT 1 FROM AR WHERE %1 LIMIT 1")
                    .arg(matching(QStringLiteral("ID"), number, binds)),
-               binds, QStringLiteral("The article numbers cannot be read"))
+               binds, QCoreApplication::translate("History", "The article numbers cannot be read"))
         .next();
 }
 } // namespace
@@ -684,6 +700,6 @@ int history::positionOf(Connection& connection, qint64 row)
                            "AR.rowid < ?) OR (AR.ID IS NULL AND t.k IS NOT NULL)")
                 .arg(isServerDatabase(database) ? QStringLiteral("IS NOT DISTINCT FROM")
                                                 : QStringLiteral("IS")),
-            {row, row}, QStringLiteral("The articles cannot be read"));
+            {row, row}, QCoreApplication::translate("History", "The articles cannot be read"));
     return query.next() ? query.value(0).toInt() + 1 : 0;
 }

@@ -6,6 +6,7 @@
 #include "core/ServerGuard.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -453,15 +454,18 @@ public:
         if (binds.isEmpty()) {
             // (A server prepares no table or index statement.)
             if (!query.exec(sql))
-                fail(QStringLiteral("Cannot run \"%1\": %2").arg(sql, query.lastError().text()));
+                fail(QCoreApplication::translate("NewDatabase", "Cannot run \"%1\": %2")
+                         .arg(sql, query.lastError().text()));
             return;
         }
         if (!query.prepare(sql))
-            fail(QStringLiteral("Cannot prepare \"%1\": %2").arg(sql, query.lastError().text()));
+            fail(QCoreApplication::translate("NewDatabase", "Cannot prepare \"%1\": %2")
+                     .arg(sql, query.lastError().text()));
         for (const QVariant& value : binds)
             query.addBindValue(value);
         if (!query.exec())
-            fail(QStringLiteral("Cannot run \"%1\": %2").arg(sql, query.lastError().text()));
+            fail(QCoreApplication::translate("NewDatabase", "Cannot run \"%1\": %2")
+                     .arg(sql, query.lastError().text()));
     }
 
     void prepareArticleInsert()
@@ -472,7 +476,7 @@ public:
                 "InitialEntry, EditedBy, DateEdited, Image1, Image2, Image3, Image4, Image5, "
                 "Image6, Image7, Image8, Image9, Image10) "
                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
-            fail(QStringLiteral("Cannot prepare the article insert: %1")
+            fail(QCoreApplication::translate("NewDatabase", "Cannot prepare the article insert: %1")
                      .arg(m_insert.lastError().text()));
     }
 
@@ -483,7 +487,7 @@ public:
         for (int i = 0; i < values.size(); ++i)
             m_insert.bindValue(i + 1, values[i]);
         if (!m_insert.exec())
-            fail(QStringLiteral("Cannot insert article %1: %2")
+            fail(QCoreApplication::translate("NewDatabase", "Cannot insert article %1: %2")
                      .arg(id)
                      .arg(m_insert.lastError().text()));
     }
@@ -518,7 +522,8 @@ void fill(QSqlDatabase& db, const NewDatabaseOptions& options)
         build.exec(QStringLiteral("PRAGMA page_size = 16384"));
     }
     if (!db.transaction())
-        fail(QStringLiteral("Cannot begin a transaction: %1").arg(db.lastError().text()));
+        fail(QCoreApplication::translate("NewDatabase", "Cannot begin a transaction: %1")
+                 .arg(db.lastError().text()));
 
     for (const char* sql : kSchema)
         build.exec(server ? serverTableText(QString::fromLatin1(sql)) : QString::fromLatin1(sql));
@@ -585,7 +590,8 @@ void fill(QSqlDatabase& db, const NewDatabaseOptions& options)
     if (server)
         serverguard::addTurn(db);
     if (!db.commit())
-        fail(QStringLiteral("Cannot write the database: %1").arg(db.lastError().text()));
+        fail(QCoreApplication::translate("NewDatabase", "Cannot write the database: %1")
+                 .arg(db.lastError().text()));
 }
 
 } // namespace
@@ -605,17 +611,18 @@ void createOnServer(const QString& address, const NewDatabaseOptions& options)
     QSqlDatabase& db = connection.database();
     QSqlQuery probe(db);
     if (!probe.exec(QStringLiteral("SELECT to_regclass('ar') IS NOT NULL")) || !probe.next())
-        fail(QStringLiteral("Cannot read the database %1: %2")
+        fail(QCoreApplication::translate("NewDatabase", "Cannot read the database %1: %2")
                  .arg(connection.displayPath(), probe.lastError().text()));
     if (probe.value(0).toBool())
-        fail(QStringLiteral("The database %1 holds the tables of an article database already; "
-                            "they are not overwritten.")
+        fail(QCoreApplication::translate(
+                 "NewDatabase", "The database %1 holds the tables of an article database already; "
+                                "they are not overwritten.")
                  .arg(connection.displayPath()));
     try {
         fill(db, options);
     } catch (const std::exception& e) {
         db.rollback();
-        fail(QStringLiteral("Cannot create the tables in %1: %2")
+        fail(QCoreApplication::translate("NewDatabase", "Cannot create the tables in %1: %2")
                  .arg(connection.displayPath(), QString::fromUtf8(e.what())));
     }
 }
@@ -625,21 +632,25 @@ void createOnServer(const QString& address, const NewDatabaseOptions& options)
 void createArticleDatabase(const QString& path, const NewDatabaseOptions& options)
 {
     if (options.syntheticArticles < 0)
-        fail(QStringLiteral("The number of generated articles cannot be negative."));
+        fail(QCoreApplication::translate("NewDatabase",
+                                         "The number of generated articles cannot be negative."));
     if (ServerAddress::looks(path)) {
         createOnServer(path, options);
         return;
     }
     const QString shown = QDir::toNativeSeparators(path);
     if (path.isEmpty())
-        fail(QStringLiteral("No database file is named."));
+        fail(QCoreApplication::translate("NewDatabase", "No database file is named."));
     if (options.syntheticArticles < 0)
-        fail(QStringLiteral("The number of generated articles cannot be negative."));
+        fail(QCoreApplication::translate("NewDatabase",
+                                         "The number of generated articles cannot be negative."));
     const QFileInfo info(path);
     if (info.exists() || info.isSymLink())
-        fail(QStringLiteral("The file %1 exists already; it is not overwritten.").arg(shown));
+        fail(QCoreApplication::translate("NewDatabase",
+                                         "The file %1 exists already; it is not overwritten.")
+                 .arg(shown));
     if (!info.absoluteDir().exists())
-        fail(QStringLiteral("The folder %1 does not exist.")
+        fail(QCoreApplication::translate("NewDatabase", "The folder %1 does not exist.")
                  .arg(QDir::toNativeSeparators(info.absolutePath())));
 
     static QAtomicInt counter;
@@ -650,13 +661,14 @@ void createArticleDatabase(const QString& path, const NewDatabaseOptions& option
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(path);
         if (!db.open()) {
-            error = QStringLiteral("Cannot create %1: %2").arg(shown, db.lastError().text());
+            error = QCoreApplication::translate("NewDatabase", "Cannot create %1: %2")
+                        .arg(shown, db.lastError().text());
         } else {
             try {
                 fill(db, options);
             } catch (const std::exception& e) {
-                error =
-                    QStringLiteral("Cannot create %1: %2").arg(shown, QString::fromUtf8(e.what()));
+                error = QCoreApplication::translate("NewDatabase", "Cannot create %1: %2")
+                            .arg(shown, QString::fromUtf8(e.what()));
                 db.rollback();
             }
             db.close();

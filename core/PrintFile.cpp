@@ -1,5 +1,6 @@
 #include "core/PrintFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,9 +58,11 @@ QString folder(QString* error)
     if (isPrivate(own))
         return own;
     if (error)
-        *error = QStringLiteral("there is no temporary folder of your own to write the print file "
-                                "in (\"%1\" belongs to someone else or others may write in it)")
-                     .arg(QDir::toNativeSeparators(own));
+        *error =
+            QCoreApplication::translate(
+                "PrintFile", "there is no temporary folder of your own to write the print file "
+                             "in (\"%1\" belongs to someone else or others may write in it)")
+                .arg(QDir::toNativeSeparators(own));
     return QString();
 }
 
@@ -80,7 +83,8 @@ QString write(const QString& page, QString* error)
     }
     auto failed = [&](const QString& why) {
         if (error)
-            *error = QStringLiteral("the print file \"%1\" could not be written (%2)")
+            *error = QCoreApplication::translate("PrintFile",
+                                                 "the print file \"%1\" could not be written (%2)")
                          .arg(QDir::toNativeSeparators(file), why);
         return QString();
     };
@@ -88,9 +92,11 @@ QString write(const QString& page, QString* error)
     const QFileInfo existing(file);
     if (existing.isSymLink()) {
         if (!QFile::remove(file))
-            return failed(QStringLiteral("a link of that name cannot be removed"));
+            return failed(
+                QCoreApplication::translate("PrintFile", "a link of that name cannot be removed"));
     } else if (existing.exists() && !existing.isFile()) {
-        return failed(QStringLiteral("something other than a file has that name"));
+        return failed(
+            QCoreApplication::translate("PrintFile", "something other than a file has that name"));
     }
     QSaveFile out(file);
     out.setDirectWriteFallback(false);

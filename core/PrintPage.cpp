@@ -1,5 +1,7 @@
 #include "core/PrintPage.h"
 
+#include <QCoreApplication>
+
 namespace PrintPage
 {
 
@@ -44,7 +46,7 @@ QString escaped(const QString& value)
 
 QString footer(const QDate& printed)
 {
-    return QStringLiteral("Printed by Ardentry on ") +
+    return QCoreApplication::translate("PrintPage", "Printed by Ardentry on ") +
            printed.toString(QStringLiteral("MM/dd/yyyy"));
 }
 

@@ -1,5 +1,6 @@
 #include "core/ProfileFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -183,38 +184,51 @@ bool ProfileFile::write(const QString& section, const QString& key, const QStrin
 {
     const QString shownPath = QDir::toNativeSeparators(m_path);
     if (m_path.isEmpty())
-        return fail(error, QStringLiteral("No preferences file is named."));
+        return fail(error,
+                    QCoreApplication::translate("ProfileFile", "No preferences file is named."));
     const QString trimmedSection = section.trimmed();
     const QString trimmedKey = key.trimmed();
     if (trimmedSection.isEmpty() || hasLineBreak(section) || section.contains(QLatin1Char(']')))
-        return fail(error,
-                    QStringLiteral("The section name \"%1\" cannot be stored.").arg(section));
+        return fail(error, QCoreApplication::translate("ProfileFile",
+                                                       "The section name \"%1\" cannot be stored.")
+                               .arg(section));
     if (trimmedKey.isEmpty() || hasLineBreak(key) || key.contains(QLatin1Char('=')) ||
         trimmedKey.startsWith(QLatin1Char(';')) || trimmedKey.startsWith(QLatin1Char('#')) ||
         trimmedKey.startsWith(QLatin1Char('[')))
-        return fail(error, QStringLiteral("The key name \"%1\" cannot be stored.").arg(key));
-    if (hasLineBreak(value))
-        return fail(error, QStringLiteral("The value for \"%1\" contains a line break, which the "
-                                          "preferences file cannot hold.")
+        return fail(error, QCoreApplication::translate("ProfileFile",
+                                                       "The key name \"%1\" cannot be stored.")
                                .arg(key));
+    if (hasLineBreak(value))
+        return fail(error,
+                    QCoreApplication::translate(
+                        "ProfileFile", "The value for \"%1\" contains a line break, which the "
+                                       "preferences file cannot hold.")
+                        .arg(key));
 
     const QFileInfo info(m_path);
     const QString folder = QDir::toNativeSeparators(info.absolutePath());
     if (!info.absoluteDir().exists())
-        return fail(error, QStringLiteral("The folder %1 does not exist.").arg(folder));
+        return fail(error,
+                    QCoreApplication::translate("ProfileFile", "The folder %1 does not exist.")
+                        .arg(folder));
 
     ProfileText text;
     if (info.exists()) {
         if (info.isDir())
-            return fail(error, QStringLiteral("%1 is a folder, not a file.").arg(shownPath));
+            return fail(error,
+                        QCoreApplication::translate("ProfileFile", "%1 is a folder, not a file.")
+                            .arg(shownPath));
         // The owner's write bit is checked as well, so a read-only file stays untouched even
         // for a user whom the system would let write anyway.
         if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))
-            return fail(error, QStringLiteral("The file %1 is read-only.").arg(shownPath));
+            return fail(error,
+                        QCoreApplication::translate("ProfileFile", "The file %1 is read-only.")
+                            .arg(shownPath));
         QFile file(m_path);
         if (!file.open(QIODevice::ReadOnly))
-            return fail(error, QStringLiteral("The file %1 cannot be read: %2")
-                                   .arg(shownPath, file.errorString()));
+            return fail(error,
+                        QCoreApplication::translate("ProfileFile", "The file %1 cannot be read: %2")
+                            .arg(shownPath, file.errorString()));
         text = splitLines(file.readAll());
     }
 
@@ -259,18 +273,19 @@ bool ProfileFile::write(const QString& section, const QString& key, const QStrin
 
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(
-            error,
-            QStringLiteral("The file %1 cannot be written: %2").arg(shownPath, file.errorString()));
+        return fail(error,
+                    QCoreApplication::translate("ProfileFile", "The file %1 cannot be written: %2")
+                        .arg(shownPath, file.errorString()));
     if (file.write(out) != out.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return fail(error,
-                    QStringLiteral("The file %1 cannot be written: %2").arg(shownPath, reason));
+                    QCoreApplication::translate("ProfileFile", "The file %1 cannot be written: %2")
+                        .arg(shownPath, reason));
     }
     if (!file.commit())
-        return fail(
-            error,
-            QStringLiteral("The file %1 cannot be written: %2").arg(shownPath, file.errorString()));
+        return fail(error,
+                    QCoreApplication::translate("ProfileFile", "The file %1 cannot be written: %2")
+                        .arg(shownPath, file.errorString()));
     return true;
 }

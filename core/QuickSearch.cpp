@@ -5,6 +5,7 @@
 #include "core/Schema.h"
 #include "core/Transaction.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <QSqlError>
@@ -31,7 +32,8 @@ void run(QSqlDatabase& database, const QString& sql)
 {
     QSqlQuery query(database);
     if (!query.exec(sql))
-        fail(QStringLiteral("The quick-search index could not be made"), query);
+        fail(QCoreApplication::translate("QuickSearch", "The quick-search index could not be made"),
+             query);
 }
 
 QString newValues(const char* prefix)
@@ -140,7 +142,9 @@ QString unaccentSchema(QSqlDatabase& database)
         if (!query.exec(QStringLiteral("SELECT quote_ident(n.nspname) FROM pg_extension e JOIN "
                                        "pg_namespace n ON n.oid = e.extnamespace WHERE "
                                        "e.extname = 'unaccent'")))
-            fail(QStringLiteral("The quick-search index could not be made"), query);
+            fail(QCoreApplication::translate("QuickSearch",
+                                             "The quick-search index could not be made"),
+                 query);
         return query.next() ? query.value(0).toString() : QString();
     };
     const QString schema = schemaOf();
@@ -149,7 +153,8 @@ QString unaccentSchema(QSqlDatabase& database)
     QSqlQuery available(database);
     if (!available.exec(QStringLiteral("SELECT 1 FROM pg_available_extensions WHERE name = "
                                        "'unaccent'")))
-        fail(QStringLiteral("The quick-search index could not be made"), available);
+        fail(QCoreApplication::translate("QuickSearch", "The quick-search index could not be made"),
+             available);
     if (!available.next())
         return QString();
     // A statement that fails ends the transaction around it, unless a savepoint takes it back.
@@ -548,7 +553,9 @@ void quicksearch::renewServerFunctions(QSqlDatabase& database)
                                    "n.oid = d.dictnamespace WHERE m.mapcfg = '%1'::regconfig AND "
                                    "d.dictname = 'unaccent' LIMIT 1")
                         .arg(QLatin1String(ServerConfig))))
-        fail(QStringLiteral("The quick-search index could not be renewed"), query);
+        fail(QCoreApplication::translate("QuickSearch",
+                                         "The quick-search index could not be renewed"),
+             query);
     const QString unaccent = query.next() ? query.value(0).toString() : QString();
     query.finish();
     for (const QString& sql : serverFunctionStatements(schema::serverSchema(database), unaccent))
@@ -605,7 +612,9 @@ bool quicksearch::buildIndex(Connection& connection,
     connection.ensureAlive();
     QSqlDatabase& database = connection.database();
     const bool server = connection.isServer();
-    Transaction transaction(connection, QStringLiteral("The quick-search index could not be made"));
+    Transaction transaction(
+        connection,
+        QCoreApplication::translate("QuickSearch", "The quick-search index could not be made"));
     if (hasIndex(database))
         return true;
     if (server)
@@ -614,7 +623,8 @@ bool quicksearch::buildIndex(Connection& connection,
         createIndex(database, false);
     QSqlQuery count(database);
     if (!count.exec(QStringLiteral("SELECT count(*), max(rowid) FROM AR")) || !count.next())
-        fail(QStringLiteral("The articles could not be counted"), count);
+        fail(QCoreApplication::translate("QuickSearch", "The articles could not be counted"),
+             count);
     const qint64 total = count.value(0).toLongLong();
     const qint64 lastKey = count.value(1).toLongLong();
     count.finish();
@@ -623,13 +633,16 @@ bool quicksearch::buildIndex(Connection& connection,
                               : QStringLiteral("INSERT INTO ardentry_search(rowid, %1) SELECT "
                                                "rowid, %1 FROM AR WHERE rowid > ? AND rowid <= ?")
                                     .arg(QLatin1String(IndexedColumns))))
-        fail(QStringLiteral("The quick-search index could not be made"), block);
+        fail(QCoreApplication::translate("QuickSearch", "The quick-search index could not be made"),
+             block);
     qint64 done = 0;
     for (qint64 from = 0; from < lastKey; from += BuildBlock) {
         block.addBindValue(from);
         block.addBindValue(from + BuildBlock);
         if (!block.exec())
-            fail(QStringLiteral("The quick-search index could not be made"), block);
+            fail(QCoreApplication::translate("QuickSearch",
+                                             "The quick-search index could not be made"),
+                 block);
         done += block.numRowsAffected();
         if (progress && !progress(std::min(done, total), total))
             return false; // the transaction rolls back
@@ -662,7 +675,7 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
         byNumber.addBindValue(number);
         byNumber.addBindValue(limit);
         if (!prepared || !byNumber.exec())
-            fail(QStringLiteral("The quick search failed"), byNumber);
+            fail(QCoreApplication::translate("QuickSearch", "The quick search failed"), byNumber);
         while (byNumber.next())
             keys << byNumber.value(0).toLongLong();
     }
@@ -686,7 +699,7 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
             bindAll(query, match.rankBinds);
         query.addBindValue(limit);
         if (!prepared || !query.exec())
-            fail(QStringLiteral("The quick search failed"), query);
+            fail(QCoreApplication::translate("QuickSearch", "The quick search failed"), query);
         while (query.next() && keys.size() < limit) {
             const qint64 key = query.value(0).toLongLong();
             if (found.contains(key))
@@ -707,7 +720,7 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
                 .arg(RankedAtMost + 1));
         bindAll(count, match.binds);
         if (!prepared || !count.exec() || !count.next())
-            fail(QStringLiteral("The quick search failed"), count);
+            fail(QCoreApplication::translate("QuickSearch", "The quick search failed"), count);
         return count.value(0).toInt();
     };
     if (!terms.isEmpty()) {
@@ -737,7 +750,7 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
     for (qint64 key : keys) {
         row.addBindValue(key);
         if (!prepared || !row.exec())
-            fail(QStringLiteral("The quick search failed"), row);
+            fail(QCoreApplication::translate("QuickSearch", "The quick search failed"), row);
         if (!row.next())
             continue;
         Hit hit;

@@ -4,6 +4,7 @@
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -159,14 +160,15 @@ struct RecordSet::Impl {
         if (connection && connection->isServer() && !connection->isOpen() && !connection->revive())
             throw lostConnection();
         if (!connection || !connection->isOpen())
-            throw DbError(QStringLiteral("The record set has no open database connection."));
+            throw DbError(QCoreApplication::translate(
+                "RecordSet", "The record set has no open database connection."));
         return connection->database();
     }
 
     void requireOpen() const
     {
         if (!isOpen)
-            throw DbError(QStringLiteral("The record set is not open."));
+            throw DbError(QCoreApplication::translate("RecordSet", "The record set is not open."));
     }
 
     bool atEnd() const { return !isOpen || visible.empty() || current >= int(visible.size()); }
@@ -176,9 +178,10 @@ struct RecordSet::Impl {
     {
         requireOpen();
         if (atEnd() || atStart())
-            throw DbError(
-                DbError::Kind::NoCurrentRow,
-                QStringLiteral("There is no current row in the table \"%1\".").arg(table));
+            throw DbError(DbError::Kind::NoCurrentRow,
+                          QCoreApplication::translate(
+                              "RecordSet", "There is no current row in the table \"%1\".")
+                              .arg(table));
         return visible[current];
     }
 
@@ -189,7 +192,8 @@ struct RecordSet::Impl {
         if (found == columnIndex.constEnd())
             throw DbError(
                 DbError::Kind::NotFound,
-                QStringLiteral("The table \"%1\" has no column \"%2\".").arg(table, name));
+                QCoreApplication::translate("RecordSet", "The table \"%1\" has no column \"%2\".")
+                    .arg(table, name));
         return found.value();
     }
 
@@ -232,15 +236,17 @@ struct RecordSet::Impl {
             QSqlQuery query(db());
             query.setForwardOnly(true);
             if (!query.prepare(sql))
-                throw DbError(QStringLiteral("Cannot read the table \"%1\": %2.")
-                                  .arg(table, reasonOf(query)));
+                throw DbError(
+                    QCoreApplication::translate("RecordSet", "Cannot read the table \"%1\": %2.")
+                        .arg(table, reasonOf(query)));
             for (int i = 0; i < kBlockRows; ++i) {
                 const size_t at = std::min(start + size_t(i), keys.size() - 1);
                 query.addBindValue(keys[at]);
             }
             if (!query.exec())
-                throw DbError(QStringLiteral("Cannot read the table \"%1\": %2.")
-                                  .arg(table, reasonOf(query)));
+                throw DbError(
+                    QCoreApplication::translate("RecordSet", "Cannot read the table \"%1\": %2.")
+                        .arg(table, reasonOf(query)));
             while (query.next()) {
                 // The values, then the fingerprint.
                 QVector<QVariant> values(columns.size() + 1);
@@ -413,15 +419,17 @@ Criteria RecordSet::Impl::parseCriteria(const QString& text, int& col) const
     const QRegularExpressionMatch match = grammar.match(text);
     if (!match.hasMatch())
         throw DbError(DbError::Kind::BadCriteria,
-                      QStringLiteral("The search criteria \"%1\" cannot be read; they must have "
-                                     "the form Field = #value# or Field LIKE #value#.")
+                      QCoreApplication::translate(
+                          "RecordSet", "The search criteria \"%1\" cannot be read; they must have "
+                                       "the form Field = #value# or Field LIKE #value#.")
                           .arg(text));
     const QString field = match.captured(1);
     const auto found = columnIndex.constFind(field.toLower());
     if (found == columnIndex.constEnd())
         throw DbError(DbError::Kind::BadCriteria,
-                      QStringLiteral("The search criteria name the column \"%1\", which the "
-                                     "table \"%2\" does not have.")
+                      QCoreApplication::translate(
+                          "RecordSet", "The search criteria name the column \"%1\", which the "
+                                       "table \"%2\" does not have.")
                           .arg(field, table));
     col = found.value();
     const QString value = match.captured(4);
@@ -438,9 +446,10 @@ void RecordSet::Impl::send(int unique)
     QSqlDatabase& database = db();
     std::optional<Transaction> transaction;
     const auto fail = [&](QSqlQuery& query) {
-        const DbError error(QStringLiteral("The changes to the table \"%1\" could not be "
-                                           "saved: %2. Nothing was saved.")
-                                .arg(table, serverWords(query.lastError())));
+        const DbError error(
+            QCoreApplication::translate("RecordSet", "The changes to the table \"%1\" could not be "
+                                                     "saved: %2. Nothing was saved.")
+                .arg(table, serverWords(query.lastError())));
         // Rolled back while the statement still exists, so that a server can drop it.
         transaction->rollback();
         throw error;
@@ -457,8 +466,10 @@ void RecordSet::Impl::send(int unique)
     };
     const auto conflict = [&]() {
         return DbError(DbError::Kind::Conflict,
-                       QStringLiteral("A row of the table \"%1\" was changed or deleted by someone "
-                                      "else since it was read. Nothing was saved.")
+                       QCoreApplication::translate(
+                           "RecordSet",
+                           "A row of the table \"%1\" was changed or deleted by someone "
+                           "else since it was read. Nothing was saved.")
                            .arg(table));
     };
     const auto bindUnchanged = [&](QSqlQuery& query, int s, const Pending& p) {
@@ -467,9 +478,10 @@ void RecordSet::Impl::send(int unique)
         query.addBindValue(sum < p.original.size() ? p.original[sum] : QVariant());
     };
 
-    transaction.emplace(
-        *connection,
-        QStringLiteral("The changes to the table \"%1\" could not be saved").arg(table));
+    transaction.emplace(*connection,
+                        QCoreApplication::translate(
+                            "RecordSet", "The changes to the table \"%1\" could not be saved")
+                            .arg(table));
     std::map<int, qint64> inserted; // slot -> new key
     QHash<qint64, QVector<QVariant>> fresh;
     {
@@ -534,15 +546,19 @@ void RecordSet::Impl::send(int unique)
         if (e.kind() != DbError::Kind::CommitUnknown)
             throw;
         if (!landed(inserted, fresh))
-            throw DbError(QStringLiteral("The changes to the table \"%1\" could not be saved: the "
-                                         "connection to the database server was lost during the "
-                                         "commit; it was made again and the table is as it was. "
-                                         "Nothing was saved.")
+            throw DbError(QCoreApplication::translate(
+                              "RecordSet",
+                              "The changes to the table \"%1\" could not be saved: the "
+                              "connection to the database server was lost during the "
+                              "commit; it was made again and the table is as it was. "
+                              "Nothing was saved.")
                               .arg(table));
-        saveNote = QStringLiteral("The changes to the table \"%1\" were saved, but the "
-                                  "connection to the database server was lost right after; it was "
-                                  "made again and the table holds them.")
-                       .arg(table);
+        saveNote =
+            QCoreApplication::translate(
+                "RecordSet", "The changes to the table \"%1\" were saved, but the "
+                             "connection to the database server was lost right after; it was "
+                             "made again and the table holds them.")
+                .arg(table);
     }
     if (!inserted.empty())
         orderKept = false;
@@ -582,9 +598,10 @@ bool RecordSet::Impl::landed(const std::map<int, qint64>& inserted,
         connection->ensureAlive();
     } catch (const DbError& lost) {
         throw DbError(DbError::Kind::CommitUnknown,
-                      QStringLiteral("The changes to the table \"%1\" may or may not have been "
-                                     "saved: the connection to the database server was lost "
-                                     "during the commit. %2")
+                      QCoreApplication::translate(
+                          "RecordSet", "The changes to the table \"%1\" may or may not have been "
+                                       "saved: the connection to the database server was lost "
+                                       "during the commit. %2")
                           .arg(table, lost.message()));
     }
     std::vector<qint64> keys;
@@ -626,13 +643,15 @@ void RecordSet::Impl::requireUnique(int unique, const std::map<int, qint64>& ins
             query.addBindValue(change.second);
             query.addBindValue(rowid);
             if (!prepared || !query.exec())
-                throw DbError(QStringLiteral("The changes to the table \"%1\" could not be "
-                                             "saved: %2. Nothing was saved.")
+                throw DbError(QCoreApplication::translate(
+                                  "RecordSet", "The changes to the table \"%1\" could not be "
+                                               "saved: %2. Nothing was saved.")
                                   .arg(table, reasonOf(query)));
             if (query.next())
                 throw DbError(DbError::Kind::Duplicate,
-                              QStringLiteral("The value \"%1\" of the column \"%2\" is already "
-                                             "held by another row. Nothing was saved.")
+                              QCoreApplication::translate(
+                                  "RecordSet", "The value \"%1\" of the column \"%2\" is already "
+                                               "held by another row. Nothing was saved.")
                                   .arg(change.second.toString(), column.name));
         }
     }
@@ -695,19 +714,23 @@ void RecordSet::Impl::load(const QString& wantedTable, const QString& wantedColu
                                          "name = ? COLLATE NOCASE"));
         query.addBindValue(wantedTable);
         if (!prepared || !query.exec())
-            throw DbError(
-                QStringLiteral("Cannot read the tables of the database: %1.").arg(reasonOf(query)));
+            throw DbError(QCoreApplication::translate("RecordSet",
+                                                      "Cannot read the tables of the database: %1.")
+                              .arg(reasonOf(query)));
         if (!query.next())
-            throw DbError(DbError::Kind::NotFound,
-                          QStringLiteral("The table \"%1\" does not exist in the database \"%2\".")
-                              .arg(wantedTable, connection->path()));
+            throw DbError(
+                DbError::Kind::NotFound,
+                QCoreApplication::translate(
+                    "RecordSet", "The table \"%1\" does not exist in the database \"%2\".")
+                    .arg(wantedTable, connection->path()));
         table = query.value(0).toString();
     }
     quotedTable = quoted(table);
     {
         QSqlQuery query(database);
         if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quotedTable)))
-            throw DbError(QStringLiteral("Cannot read the columns of the table \"%1\": %2.")
+            throw DbError(QCoreApplication::translate(
+                              "RecordSet", "Cannot read the columns of the table \"%1\": %2.")
                               .arg(table, reasonOf(query)));
         while (query.next()) {
             Column c;
@@ -722,7 +745,8 @@ void RecordSet::Impl::load(const QString& wantedTable, const QString& wantedColu
     if (order == columnIndex.constEnd())
         throw DbError(
             DbError::Kind::NotFound,
-            QStringLiteral("The table \"%1\" has no column \"%2\".").arg(table, wantedColumn));
+            QCoreApplication::translate("RecordSet", "The table \"%1\" has no column \"%2\".")
+                .arg(table, wantedColumn));
     for (const char* name : {"rowid", "oid", "_rowid_"}) {
         if (!columnIndex.contains(QLatin1String(name))) {
             rowKey = QLatin1String(name);
@@ -730,7 +754,9 @@ void RecordSet::Impl::load(const QString& wantedTable, const QString& wantedColu
         }
     }
     if (rowKey.isEmpty())
-        throw DbError(QStringLiteral("The table \"%1\" has no usable row key.").arg(table));
+        throw DbError(
+            QCoreApplication::translate("RecordSet", "The table \"%1\" has no usable row key.")
+                .arg(table));
 
     // Text is ordered ignoring letter case, as a person sorts names.
     orderColumn = order.value();
@@ -741,8 +767,8 @@ void RecordSet::Impl::load(const QString& wantedTable, const QString& wantedColu
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3%4, %1")
                         .arg(rowKey, quotedTable, ordered.quotedName, collation)))
-        throw DbError(
-            QStringLiteral("Cannot read the table \"%1\": %2.").arg(table, reasonOf(query)));
+        throw DbError(QCoreApplication::translate("RecordSet", "Cannot read the table \"%1\": %2.")
+                          .arg(table, reasonOf(query)));
     while (query.next()) {
         Slot slot;
         slot.rowid = query.value(0).toLongLong();
@@ -767,12 +793,15 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
         query.addBindValue(wantedTable);
         query.addBindValue(wantedTable);
         if (!prepared || !query.exec())
-            throw DbError(
-                QStringLiteral("Cannot read the tables of the database: %1.").arg(reasonOf(query)));
+            throw DbError(QCoreApplication::translate("RecordSet",
+                                                      "Cannot read the tables of the database: %1.")
+                              .arg(reasonOf(query)));
         if (!query.next())
-            throw DbError(DbError::Kind::NotFound,
-                          QStringLiteral("The table \"%1\" does not exist in the database \"%2\".")
-                              .arg(wantedTable, connection->displayPath()));
+            throw DbError(
+                DbError::Kind::NotFound,
+                QCoreApplication::translate(
+                    "RecordSet", "The table \"%1\" does not exist in the database \"%2\".")
+                    .arg(wantedTable, connection->displayPath()));
         // Messages name the table as the program wrote it; the server keeps it in lower case.
         table = wantedTable;
         serverTable = query.value(0).toString();
@@ -790,7 +819,8 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
                            "a.attnum > 0 AND NOT a.attisdropped ORDER BY a.attnum"));
         query.addBindValue(quotedTable);
         if (!prepared || !query.exec())
-            throw DbError(QStringLiteral("Cannot read the columns of the table \"%1\": %2.")
+            throw DbError(QCoreApplication::translate(
+                              "RecordSet", "Cannot read the columns of the table \"%1\": %2.")
                               .arg(table, reasonOf(query)));
         while (query.next()) {
             const QString name = query.value(0).toString();
@@ -808,14 +838,17 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
         }
     }
     if (!hasKey)
-        throw DbError(QStringLiteral("The table \"%1\" has no row key \"rowid\"; make the database "
-                                     "with ardentry-newdb.")
+        throw DbError(QCoreApplication::translate(
+                          "RecordSet",
+                          "The table \"%1\" has no row key \"rowid\"; make the database "
+                          "with ardentry-newdb.")
                           .arg(table));
     const auto order = columnIndex.constFind(wantedColumn.toLower());
     if (order == columnIndex.constEnd())
         throw DbError(
             DbError::Kind::NotFound,
-            QStringLiteral("The table \"%1\" has no column \"%2\".").arg(table, wantedColumn));
+            QCoreApplication::translate("RecordSet", "The table \"%1\" has no column \"%2\".")
+                .arg(table, wantedColumn));
     orderColumn = order.value();
     const Column& ordered = columns[orderColumn];
     QSqlQuery query(database);
@@ -825,7 +858,8 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
         if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3 NULLS FIRST, %1")
                             .arg(rowKey, quotedTable, ordered.quotedName)))
             throw DbError(
-                QStringLiteral("Cannot read the table \"%1\": %2.").arg(table, reasonOf(query)));
+                QCoreApplication::translate("RecordSet", "Cannot read the table \"%1\": %2.")
+                    .arg(table, reasonOf(query)));
         while (query.next()) {
             Slot slot;
             slot.rowid = query.value(0).toLongLong();
@@ -837,7 +871,8 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
         if (!query.exec(QStringLiteral("SELECT %1, %2 FROM %3")
                             .arg(rowKey, ordered.quotedName, quotedTable)))
             throw DbError(
-                QStringLiteral("Cannot read the table \"%1\": %2.").arg(table, reasonOf(query)));
+                QCoreApplication::translate("RecordSet", "Cannot read the table \"%1\": %2.")
+                    .arg(table, reasonOf(query)));
         std::vector<std::pair<QByteArray, qint64>> rows;
         while (query.next())
             rows.emplace_back(query.value(1).toString().toUtf8(), query.value(0).toLongLong());
@@ -864,7 +899,8 @@ std::vector<qint64> RecordSet::Impl::serverTextMatches(int col, const TextPatter
     if (!query.exec(QStringLiteral("SELECT %1, %2 FROM %3")
                         .arg(rowKey, columns[col].quotedName, quotedTable)))
         throw DbError(
-            QStringLiteral("Cannot search the table \"%1\": %2.").arg(table, reasonOf(query)));
+            QCoreApplication::translate("RecordSet", "Cannot search the table \"%1\": %2.")
+                .arg(table, reasonOf(query)));
     std::vector<qint64> matches;
     while (query.next()) {
         const QString text = textmatch::valueText(query.isNull(1) ? QVariant() : query.value(1));
@@ -882,7 +918,7 @@ void RecordSet::close()
 void RecordSet::requery()
 {
     if (!d->isOpen)
-        throw DbError(QStringLiteral("The record set is not open."));
+        throw DbError(QCoreApplication::translate("RecordSet", "The record set is not open."));
     Impl& s = *d;
     if (!s.pending.empty() || !s.orderKept || s.connection->changeStamp() != s.stamp) {
         const QString sql = s.source;
@@ -913,9 +949,10 @@ void RecordSet::moveFirst()
 {
     d->requireOpen();
     if (d->visible.empty())
-        throw DbError(
-            DbError::Kind::NoCurrentRow,
-            QStringLiteral("There is no row to move to in the table \"%1\".").arg(d->table));
+        throw DbError(DbError::Kind::NoCurrentRow,
+                      QCoreApplication::translate("RecordSet",
+                                                  "There is no row to move to in the table \"%1\".")
+                          .arg(d->table));
     d->current = 0;
     d->backward = false;
 }
@@ -924,9 +961,10 @@ void RecordSet::moveLast()
 {
     d->requireOpen();
     if (d->visible.empty())
-        throw DbError(
-            DbError::Kind::NoCurrentRow,
-            QStringLiteral("There is no row to move to in the table \"%1\".").arg(d->table));
+        throw DbError(DbError::Kind::NoCurrentRow,
+                      QCoreApplication::translate("RecordSet",
+                                                  "There is no row to move to in the table \"%1\".")
+                          .arg(d->table));
     d->current = int(d->visible.size()) - 1;
     d->backward = true;
 }
@@ -935,9 +973,10 @@ void RecordSet::moveNext()
 {
     d->requireOpen();
     if (d->atEnd())
-        throw DbError(
-            DbError::Kind::NoCurrentRow,
-            QStringLiteral("Cannot move past the last row of the table \"%1\".").arg(d->table));
+        throw DbError(DbError::Kind::NoCurrentRow,
+                      QCoreApplication::translate(
+                          "RecordSet", "Cannot move past the last row of the table \"%1\".")
+                          .arg(d->table));
     ++d->current;
     d->backward = false;
 }
@@ -946,9 +985,10 @@ void RecordSet::movePrevious()
 {
     d->requireOpen();
     if (d->atStart())
-        throw DbError(
-            DbError::Kind::NoCurrentRow,
-            QStringLiteral("Cannot move before the first row of the table \"%1\".").arg(d->table));
+        throw DbError(DbError::Kind::NoCurrentRow,
+                      QCoreApplication::translate(
+                          "RecordSet", "Cannot move before the first row of the table \"%1\".")
+                          .arg(d->table));
     --d->current;
     d->backward = true;
 }
@@ -980,8 +1020,9 @@ void RecordSet::collect(const QString& column, const QString& value)
             const std::optional<QVariant> number = textmatch::parseNumber(value);
             if (!number)
                 throw DbError(DbError::Kind::BadValue,
-                              QStringLiteral("The column \"%1\" holds numbers; \"%2\" is not a "
-                                             "number.")
+                              QCoreApplication::translate(
+                                  "RecordSet", "The column \"%1\" holds numbers; \"%2\" is not a "
+                                               "number.")
                                   .arg(d->columns[col].name, value));
             typed = *number;
             // A whole-number column takes 12.0 as 12, and no fraction.
@@ -991,8 +1032,9 @@ void RecordSet::collect(const QString& column, const QString& value)
                 typed = QVariant(qlonglong(typed.toDouble()));
             if (d->columns[col].whole && typed.typeId() != QMetaType::LongLong)
                 throw DbError(DbError::Kind::BadValue,
-                              QStringLiteral("The column \"%1\" holds whole numbers; \"%2\" is "
-                                             "not a whole number.")
+                              QCoreApplication::translate(
+                                  "RecordSet", "The column \"%1\" holds whole numbers; \"%2\" is "
+                                               "not a whole number.")
                                   .arg(d->columns[col].name, value));
         }
     } else {
@@ -1121,8 +1163,9 @@ void RecordSet::setFilter(const QString& criteria)
                 query.addBindValue(number->source());
             }
             if (!prepared || !query.exec())
-                throw DbError(QStringLiteral("Cannot search the table \"%1\": %2.")
-                                  .arg(s.table, reasonOf(query)));
+                throw DbError(
+                    QCoreApplication::translate("RecordSet", "Cannot search the table \"%1\": %2.")
+                        .arg(s.table, reasonOf(query)));
             while (query.next())
                 found.push_back(query.value(0).toLongLong());
             return found;
@@ -1150,8 +1193,9 @@ void RecordSet::setFilter(const QString& criteria)
                                                             "double precision)")));
             query.addBindValue(value);
             if (!prepared || !query.exec())
-                throw DbError(QStringLiteral("Cannot search the table \"%1\": %2.")
-                                  .arg(s.table, reasonOf(query)));
+                throw DbError(
+                    QCoreApplication::translate("RecordSet", "Cannot search the table \"%1\": %2.")
+                        .arg(s.table, reasonOf(query)));
             while (query.next())
                 found.push_back(query.value(0).toLongLong());
             return found;

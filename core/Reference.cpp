@@ -1,5 +1,6 @@
 #include "core/Reference.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -7,7 +8,8 @@ namespace
 {
 ReferenceTarget refuse(const QString& why)
 {
-    return {QUrl(), QStringLiteral("The reference could not be opened: ") + why};
+    return {QUrl(),
+            QCoreApplication::translate("Reference", "The reference could not be opened: ") + why};
 }
 } // namespace
 
@@ -26,22 +28,28 @@ ReferenceTarget resolveReference(const QString& reference)
         const QString scheme = url.scheme().toLower();
         if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
             return {url, QString()};
-        return refuse(QStringLiteral("Ardentry opens only web addresses (http and https) and "
-                                     "document files, not \"%1:\" addresses.")
+        return refuse(QCoreApplication::translate(
+                          "Reference", "Ardentry opens only web addresses (http and https) and "
+                                       "document files, not \"%1:\" addresses.")
                           .arg(url.scheme()));
     }
     const QString path = url.isLocalFile() ? url.toLocalFile() : trimmed;
     const QFileInfo file(path);
     const QString shown = QDir::toNativeSeparators(path);
     if (!file.exists())
-        return refuse(QStringLiteral("the file \"%1\" does not exist.").arg(shown));
+        return refuse(
+            QCoreApplication::translate("Reference", "the file \"%1\" does not exist.").arg(shown));
     if (!file.isFile())
-        return refuse(QStringLiteral("\"%1\" is not a document file.").arg(shown));
+        return refuse(
+            QCoreApplication::translate("Reference", "\"%1\" is not a document file.").arg(shown));
     if (file.isExecutable())
-        return refuse(QStringLiteral("\"%1\" is a program or script, which Ardentry does not run.")
-                          .arg(shown));
+        return refuse(
+            QCoreApplication::translate(
+                "Reference", "\"%1\" is a program or script, which Ardentry does not run.")
+                .arg(shown));
     if (file.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) == 0)
-        return refuse(QStringLiteral("\"%1\" is a desktop launcher, which Ardentry does not run.")
+        return refuse(QCoreApplication::translate(
+                          "Reference", "\"%1\" is a desktop launcher, which Ardentry does not run.")
                           .arg(shown));
     return {QUrl::fromLocalFile(file.absoluteFilePath()), QString()};
 }

@@ -1,5 +1,6 @@
 #include "core/ServerAddress.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QStringList>
@@ -57,9 +58,11 @@ bool ServerAddress::parse(const QString& text, ServerAddress& address, QString* 
     address = ServerAddress();
     const QString t = text.trimmed();
     if (!looks(t))
-        return fail(error, QStringLiteral("\"%1\" is not a server address; it must begin with "
-                                          "postgresql://.")
-                               .arg(t));
+        return fail(
+            error, QCoreApplication::translate("ServerAddress",
+                                               "\"%1\" is not a server address; it must begin with "
+                                               "postgresql://.")
+                       .arg(t));
     QString rest = t.mid(t.indexOf(QLatin1String("://")) + 3);
     QString query;
     const int question = rest.indexOf(QLatin1Char('?'));
@@ -93,14 +96,16 @@ bool ServerAddress::parse(const QString& text, ServerAddress& address, QString* 
             const int close = spec.indexOf(QLatin1Char(']'));
             if (close < 0)
                 return fail(error,
-                            QStringLiteral("The server address \"%1\" has an unclosed \"[\".")
+                            QCoreApplication::translate(
+                                "ServerAddress", "The server address \"%1\" has an unclosed \"[\".")
                                 .arg(address.display()));
             host = spec.mid(1, close - 1);
             const QString after = spec.mid(close + 1);
             if (after.startsWith(QLatin1Char(':')))
                 portText = after.mid(1);
             else if (!after.isEmpty())
-                return fail(error, QStringLiteral("The server address \"%1\" cannot be read.")
+                return fail(error, QCoreApplication::translate(
+                                       "ServerAddress", "The server address \"%1\" cannot be read.")
                                        .arg(address.display()));
         } else {
             const int colon = spec.lastIndexOf(QLatin1Char(':'));
@@ -111,9 +116,11 @@ bool ServerAddress::parse(const QString& text, ServerAddress& address, QString* 
         int port = -1;
         address.hosts << host;
         if (!portText.isEmpty() && !readPort(portText, port))
-            return fail(error, QStringLiteral("The server address \"%1\" has the port \"%2\", "
-                                              "which is not a port number.")
-                                   .arg(address.display(), portText));
+            return fail(
+                error, QCoreApplication::translate("ServerAddress",
+                                                   "The server address \"%1\" has the port \"%2\", "
+                                                   "which is not a port number.")
+                           .arg(address.display(), portText));
         ports << port;
         anyPort = anyPort || port > 0;
     }
@@ -138,16 +145,19 @@ bool ServerAddress::parse(const QString& text, ServerAddress& address, QString* 
             for (const QString& number : value.split(QLatin1Char(','))) {
                 int port = -1;
                 if (!number.isEmpty() && !readPort(number, port))
-                    return fail(error, QStringLiteral("The server address \"%1\" has the port "
-                                                      "\"%2\", which is not a port number.")
-                                           .arg(address.display(), number));
+                    return fail(
+                        error, QCoreApplication::translate("ServerAddress",
+                                                           "The server address \"%1\" has the port "
+                                                           "\"%2\", which is not a port number.")
+                                   .arg(address.display(), number));
                 address.ports << port;
             }
         } else {
             static const QRegularExpression keyword(QStringLiteral("^[a-z_]+$"));
             if (!keyword.match(key).hasMatch())
-                return fail(error, QStringLiteral("The server address \"%1\" has the option "
-                                                  "\"%2\", which is not a libpq keyword.")
+                return fail(error, QCoreApplication::translate(
+                                       "ServerAddress", "The server address \"%1\" has the option "
+                                                        "\"%2\", which is not a libpq keyword.")
                                        .arg(address.display(), key));
             address.options.append({key, value});
         }
@@ -155,16 +165,19 @@ bool ServerAddress::parse(const QString& text, ServerAddress& address, QString* 
     // libpq takes one port for every host, or one per host.
     if (address.ports.size() > 1 && address.ports.size() != qMax(1, address.hosts.size())) {
         const QList<int> given = std::exchange(address.ports, {});
-        return fail(error, QStringLiteral("The server address \"%1\" names %2 hosts but %3 "
-                                          "ports; give one port for all or one per host.")
+        return fail(error, QCoreApplication::translate(
+                               "ServerAddress", "The server address \"%1\" names %2 hosts but %3 "
+                                                "ports; give one port for all or one per host.")
                                .arg(address.display())
                                .arg(address.hosts.size())
                                .arg(given.size()));
     }
     if (address.database.isEmpty())
-        return fail(error, QStringLiteral("The server address \"%1\" names no database; write "
-                                          "it as postgresql://user@host/database.")
-                               .arg(address.display()));
+        return fail(
+            error, QCoreApplication::translate("ServerAddress",
+                                               "The server address \"%1\" names no database; write "
+                                               "it as postgresql://user@host/database.")
+                       .arg(address.display()));
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "core/Connection.h"
 #include "core/DbError.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QMutex>
 
@@ -65,13 +66,14 @@ Transaction::Transaction(QSqlDatabase& database, bool server, QString failure)
             throw DbError(m_failure +
                           QStringLiteral(": the connection to the database server was lost and "
                                          "cannot be made again: ") +
-                          reason + QStringLiteral(". Nothing was saved."));
+                          reason +
+                          QCoreApplication::translate("Transaction", ". Nothing was saved."));
         begin = db::Query(m_database, m_failure);
         begin.tryRun(beginText);
     }
     if (!begin.ok())
         throw DbError(m_failure + QStringLiteral(": ") + begin.engineText() +
-                      QStringLiteral(". Nothing was saved."));
+                      QCoreApplication::translate("Transaction", ". Nothing was saved."));
     m_open = true;
     if (server) {
         // One writer at a time, as on a file: checks made inside the transaction (a number
@@ -111,7 +113,7 @@ void Transaction::fail(const db::Query& query)
     const QString reason = query.reason();
     rollback();
     throw DbError(m_failure + QStringLiteral(": ") + reason +
-                  QStringLiteral(". Nothing was saved."));
+                  QCoreApplication::translate("Transaction", ". Nothing was saved."));
 }
 
 Transaction::~Transaction()
@@ -154,11 +156,14 @@ void Transaction::commit()
         m_open = false;
         throw DbError(DbError::Kind::CommitUnknown,
                       m_failure +
-                          QStringLiteral(": the connection to the database server was lost "
-                                         "while the changes were committed (") +
-                          reason + QStringLiteral("); they may or may not have been saved."));
+                          QCoreApplication::translate(
+                              "Transaction", ": the connection to the database server was lost "
+                                             "while the changes were committed (") +
+                          reason +
+                          QCoreApplication::translate("Transaction",
+                                                      "); they may or may not have been saved."));
     }
     rollback();
     throw DbError(m_failure + QStringLiteral(": ") + reason +
-                  QStringLiteral(". Nothing was saved."));
+                  QCoreApplication::translate("Transaction", ". Nothing was saved."));
 }

@@ -22,13 +22,13 @@ General::General(Frame& frame, mdlMain& app)
       m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("General"));
-    setWindowTitle(QStringLiteral("General Information"));
+    setWindowTitle(tr("General Information"));
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto* grid = new QGridLayout;
     auto line = [this, grid](int row, const char* captionName, const char* caption,
                              const char* valueName, const char* design) {
-        auto* label = new QLabel(QString::fromLatin1(caption), this);
+        auto* label = new QLabel(tr(caption), this);
         label->setObjectName(QString::fromLatin1(captionName));
         auto* value = new QLabel(QString::fromLatin1(design), this);
         value->setObjectName(QString::fromLatin1(valueName));
@@ -40,16 +40,17 @@ General::General(Frame& frame, mdlMain& app)
         grid->addWidget(value, row, 1, Qt::AlignLeft | Qt::AlignTop);
         return std::make_pair(label, value);
     };
-    std::tie(Label1, Label2) = line(0, "Label1", "Database path:", "Label2", "FileLocation");
+    std::tie(Label1, Label2) =
+        line(0, "Label1", QT_TR_NOOP("Database path:"), "Label2", "FileLocation");
     std::tie(Label3, Label4) =
-        line(1, "Label3", "Number of database records:", "Label4", "NumRecords");
-    std::tie(Label5, Label6) = line(2, "Label5", "Database Engine:", "Label6", "");
-    std::tie(Label7, Label8) = line(3, "Label7", "Database Structure:", "Label8", "");
-    line(4, "Label9", "Newest backup:", "Label10", ""); // the automatic copies
-    line(5, "Label11", "Daily copies:", "Label12", "");
+        line(1, "Label3", QT_TR_NOOP("Number of database records:"), "Label4", "NumRecords");
+    std::tie(Label5, Label6) = line(2, "Label5", QT_TR_NOOP("Database Engine:"), "Label6", "");
+    std::tie(Label7, Label8) = line(3, "Label7", QT_TR_NOOP("Database Structure:"), "Label8", "");
+    line(4, "Label9", QT_TR_NOOP("Newest backup:"), "Label10", ""); // the automatic copies
+    line(5, "Label11", QT_TR_NOOP("Daily copies:"), "Label12", "");
     Label2->setMinimumWidth(300); // the window widens to show a long path whole
 
-    Command1 = commandButton(this, "Command1", QStringLiteral("&OK"), true);
+    Command1 = commandButton(this, "Command1", tr("&OK"), true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Command1);
@@ -95,10 +96,10 @@ void General::Form_Load()
             ->setText(tr("made by the server's administrator"));
         return;
     }
-    Label8->setText(QStringLiteral("SQLite 3 database file"));
+    Label8->setText(tr("SQLite 3 database file"));
     const QDateTime backedUp = backup::newestCopy(m_app.dbConnection.path());
     backups->setText(backedUp.isValid() ? backedUp.toString(QStringLiteral("yyyy-MM-dd HH:mm"))
-                                        : QStringLiteral("none yet"));
+                                        : tr("none yet"));
     findChild<QLabel*>(QStringLiteral("Label12"))
         ->setText(backup::summary(m_app.dbConnection.path()));
 }

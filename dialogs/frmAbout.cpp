@@ -21,7 +21,7 @@ frmAbout::frmAbout(Frame& frame)
       m_frame(frame)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Ardentry"));
+    setWindowTitle(tr("About Ardentry"));
     setAttribute(Qt::WA_DeleteOnClose);
 
     Image1 = new QLabel(this);
@@ -39,7 +39,7 @@ frmAbout::frmAbout(Frame& frame)
     big.setPointSizeF(big.pointSizeF() * 1.8);
     big.setBold(true);
     Label1->setFont(big);
-    Label2 = new QLabel(QStringLiteral("Version 1.1"), Frame1);
+    Label2 = new QLabel(tr("Version 1.1"), Frame1);
     Label2->setObjectName(QStringLiteral("Label2"));
     auto* frameLayout = new QVBoxLayout(Frame1);
     frameLayout->addWidget(Label1);
@@ -47,10 +47,10 @@ frmAbout::frmAbout(Frame& frame)
 
     Label5 = new QLabel(QStringLiteral("BuildNumber"), this);
     Label5->setObjectName(QStringLiteral("Label5"));
-    Label6 = new QLabel(QStringLiteral("January 23, 2006"), this);
+    Label6 = new QLabel(tr("January 23, 2006"), this);
     Label6->setObjectName(QStringLiteral("Label6"));
 
-    Command1 = commandButton(this, "Command1", QStringLiteral("&OK"), true);
+    Command1 = commandButton(this, "Command1", tr("&OK"), true);
 
     auto* top = new QHBoxLayout;
     top->addWidget(Image1, 0, Qt::AlignTop);
@@ -73,7 +73,7 @@ frmAbout::frmAbout(Frame& frame)
 void frmAbout::Form_Load()
 {
     m_frame.disableWhileOpen(this);
-    Label5->setText(QStringLiteral("Build ") + QString::number(ARDENTRY_REVISION));
+    Label5->setText(tr("Build %1").arg(ARDENTRY_REVISION));
 }
 
 void frmAbout::Command1_Click()

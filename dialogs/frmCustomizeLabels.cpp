@@ -17,7 +17,8 @@
 #include <algorithm>
 
 const char* const frmCustomizeLabels::DefaultTexts[6] = {
-    "AR Number:", "Category:", "Entered By:", "Title:", "Problem:", "Solution:"};
+    QT_TR_NOOP("AR Number:"), QT_TR_NOOP("Category:"), QT_TR_NOOP("Entered By:"),
+    QT_TR_NOOP("Title:"),     QT_TR_NOOP("Problem:"),  QT_TR_NOOP("Solution:")};
 
 namespace
 {
@@ -36,13 +37,13 @@ frmCustomizeLabels::frmCustomizeLabels(Frame& frame, mdlMain& app)
       m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("frmCustomizeLabels"));
-    setWindowTitle(QStringLiteral("Customize Labels"));
+    setWindowTitle(tr("Customize Labels"));
     setAttribute(Qt::WA_DeleteOnClose); // only the title bar's close closes it; OK/Cancel hide
 
     auto* grid = new QGridLayout;
     for (int k = 0; k < 6; ++k) {
         const QString n = QString::number(k + 1);
-        Label[k] = new QLabel(QString::fromLatin1(DefaultTexts[k]), this);
+        Label[k] = new QLabel(tr(DefaultTexts[k]), this);
         Label[k]->setObjectName(QStringLiteral("Label") + n);
         Text[k] = new QLineEdit(this);
         Text[k]->setObjectName(QStringLiteral("Text") + n);
@@ -51,9 +52,9 @@ frmCustomizeLabels::frmCustomizeLabels(Frame& frame, mdlMain& app)
         grid->addWidget(Label[k], k, 0);
         grid->addWidget(Text[k], k, 1);
     }
-    Command1 = commandButton(this, "Command1", QStringLiteral("&OK"), true);
-    Command2 = commandButton(this, "Command2", QStringLiteral("&Cancel"));
-    Command3 = commandButton(this, "Command3", QStringLiteral("&Reset to Default"));
+    Command1 = commandButton(this, "Command1", tr("&OK"), true);
+    Command2 = commandButton(this, "Command2", tr("&Cancel"));
+    Command3 = commandButton(this, "Command3", tr("&Reset to Default"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command3);
@@ -82,8 +83,8 @@ void frmCustomizeLabels::Form_Load()
             stored << aux.value(LabelsColumn);
     } catch (const DbError& e) {
         stored.clear();
-        showMessage(this, QStringLiteral("The label texts could not be read; the default texts are "
-                                         "shown.\n\n") +
+        showMessage(this, tr("The label texts could not be read; the default texts are "
+                             "shown.\n\n") +
                               e.message());
     }
     for (int k = 0; k < 6; ++k)
@@ -123,12 +124,12 @@ void frmCustomizeLabels::Command1_Click()
     } catch (const DbError& e) {
         QString text;
         if (row < 0)
-            text = QStringLiteral("The labels could not be saved.\n\n") + e.message();
+            text = tr("The labels could not be saved.\n\n") + e.message();
         else
-            text = QStringLiteral("The label \"%1\" could not be saved.\n\n%2")
-                       .arg(QString::fromLatin1(DefaultTexts[row]), e.message());
+            text = tr("The label \"%1\" could not be saved.\n\n%2")
+                       .arg(tr(DefaultTexts[row]), e.message());
         if (row > 0)
-            text += QStringLiteral("\n\nThe labels before it were saved.");
+            text += tr("\n\nThe labels before it were saved.");
         showMessage(this, text);
         return; // the dialog stays open with the texts as typed
     }

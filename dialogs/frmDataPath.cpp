@@ -29,18 +29,18 @@ frmDataPath::frmDataPath(Frame& frame, mdlMain& app)
       m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("frmDataPath"));
-    setWindowTitle(QStringLiteral("Ardentry Database Path"));
+    setWindowTitle(tr("Ardentry Database Path"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    Label1 = new QLabel(QStringLiteral("Database Path:"), this);
+    Label1 = new QLabel(tr("Database Path:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setMinimumWidth(420);
     Label1->setBuddy(Text1);
-    cmdBrowse = commandButton(this, "cmdBrowse", QStringLiteral("Browse..."));
-    Command1 = commandButton(this, "Command1", QStringLiteral("&OK"), true);
-    Command2 = commandButton(this, "Command2", QStringLiteral("&Cancel"));
+    cmdBrowse = commandButton(this, "cmdBrowse", tr("Browse..."));
+    Command1 = commandButton(this, "Command1", tr("&OK"), true);
+    Command2 = commandButton(this, "Command2", tr("&Cancel"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdBrowse);
@@ -73,12 +73,12 @@ void frmDataPath::Command1_Click()
     ServerAddress address;
     if (ServerAddress::looks(Text1->text()) &&
         !ServerAddress::parse(Text1->text(), address, &reason)) {
-        showMessage(this, QStringLiteral("The server address was not stored: %1").arg(reason));
+        showMessage(this, tr("The server address was not stored: %1").arg(reason));
         return; // the typed address stays in the box, to be mended
     }
     const QString path = m_app.TakePassword(Text1->text());
     if (!ProfileFile(m_app.IniFile()).write(Section, Key, path, &reason)) {
-        showMessage(this, QStringLiteral("The database path could not be stored in %1.\n\n%2")
+        showMessage(this, tr("The database path could not be stored in %1.\n\n%2")
                               .arg(QDir::toNativeSeparators(m_app.IniFile()), reason));
         return; // the typed path stays in the box
     }
@@ -97,13 +97,13 @@ void frmDataPath::cmdBrowse_Click()
     if (!Text1->text().isEmpty() && typed.absoluteDir().exists())
         folder = typed.absolutePath();
 
-    QFileDialog chooser(this, QStringLiteral("Database File"), folder);
+    QFileDialog chooser(this, tr("Database File"), folder);
     chooser.setObjectName(QStringLiteral("dlgDatabaseFile"));
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setFileMode(QFileDialog::ExistingFile);
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    chooser.setNameFilters({QStringLiteral("Database files (*.db *.sqlite *.sqlite3 *.mdb)"),
-                            QStringLiteral("All files (*)")});
+    chooser.setNameFilters(
+        {tr("Database files (*.db *.sqlite *.sqlite3 *.mdb)"), tr("All files (*)")});
     if (typed.isFile())
         chooser.selectFile(typed.absoluteFilePath());
     if (MessageBox::exec(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())

@@ -34,7 +34,7 @@ void BackupRunner::start(int budgetMs)
         if (stepOnce())
             return;
     }
-    auto* progress = new QProgressDialog(m_label, QStringLiteral("&Cancel"), 0, 1000, m_owner);
+    auto* progress = new QProgressDialog(m_label, tr("&Cancel"), 0, 1000, m_owner);
     progress->setObjectName(QStringLiteral("dlgBackupProgress"));
     progress->setWindowTitle(QStringLiteral("Ardentry"));
     progress->setWindowModality(Qt::NonModal);

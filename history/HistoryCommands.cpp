@@ -10,6 +10,7 @@
 #include "history/frmHistory.h"
 #include "history/frmTrash.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
@@ -46,8 +47,10 @@ void finishStart(Frame& frame, bool upgrade)
         if (history::isInstalled(connection))
             history::recordWriter(connection, history::loginName());
     } catch (const DbError& e) {
-        frame.report(QStringLiteral("The history of articles and the trash could not be added to "
-                                    "the database: %1\n\nArdentry works on without them.")
+        frame.report(QCoreApplication::translate(
+                         "HistoryCommands",
+                         "The history of articles and the trash could not be added to "
+                         "the database: %1\n\nArdentry works on without them.")
                          .arg(e.message()));
     }
 }
@@ -70,9 +73,11 @@ void HistoryCommands::reportBackupFailure(Frame& frame, const QString& reason)
     if (window->property(kFailureReported).toBool())
         return;
     window->setProperty(kFailureReported, true);
-    frame.report(QStringLiteral("The automatic backup of the database could not be made: %1\n\n"
-                                "Ardentry works on without it.")
-                     .arg(reason));
+    frame.report(
+        QCoreApplication::translate("HistoryCommands",
+                                    "The automatic backup of the database could not be made: %1\n\n"
+                                    "Ardentry works on without it.")
+            .arg(reason));
 }
 
 void HistoryCommands::afterStart(Frame& frame)
@@ -106,9 +111,10 @@ void HistoryCommands::afterStart(Frame& frame)
         finishStart(frame, upgrade);
         return;
     }
-    auto* runner =
-        new BackupRunner(frame.window(), std::move(job),
-                         QStringLiteral("Ardentry makes its daily copy of the database..."));
+    auto* runner = new BackupRunner(
+        frame.window(), std::move(job),
+        QCoreApplication::translate("HistoryCommands",
+                                    "Ardentry makes its daily copy of the database..."));
     runner->setObjectName(QStringLiteral("automaticBackup"));
     QObject::connect(runner, &BackupRunner::finished, frame.window(),
                      [&frame, upgrade, path](bool, const QString& failure) {
@@ -133,9 +139,11 @@ void HistoryCommands::backUpDatabase(Frame& frame)
     }
     Connection& connection = frame.app().dbConnection;
     if (!backup::appliesTo(connection)) {
-        frame.report(QStringLiteral("The database %1 is on a PostgreSQL server. Ardentry makes "
-                                    "copies of database files only; backups of a server database "
-                                    "are made on the server by its administrator (pg_dump).")
+        frame.report(QCoreApplication::translate(
+                         "HistoryCommands",
+                         "The database %1 is on a PostgreSQL server. Ardentry makes "
+                         "copies of database files only; backups of a server database "
+                         "are made on the server by its administrator (pg_dump).")
                          .arg(connection.displayPath()));
         return;
     }
@@ -144,8 +152,10 @@ void HistoryCommands::backUpDatabase(Frame& frame)
     const QString proposed = database.absoluteDir().filePath(
         database.completeBaseName() + QStringLiteral("-copy-") +
         QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('.') + suffix);
-    QFileDialog chooser(window, QStringLiteral("Back Up Database"), proposed,
-                        QStringLiteral("Database files (*.%1);;All files (*)").arg(suffix));
+    QFileDialog chooser(
+        window, QCoreApplication::translate("HistoryCommands", "Back Up Database"), proposed,
+        QCoreApplication::translate("HistoryCommands", "Database files (*.%1);;All files (*)")
+            .arg(suffix));
     chooser.setObjectName(QStringLiteral("dlgBackupFile"));
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setOption(QFileDialog::DontConfirmOverwrite); // asked below, in the program's words
@@ -159,42 +169,58 @@ void HistoryCommands::backUpDatabase(Frame& frame)
     if (QFileInfo::exists(target) &&
         !askYesNo(
             window,
-            QStringLiteral("The file \"%1\" exists already. Replace it with the copy?").arg(shown),
+            QCoreApplication::translate("HistoryCommands",
+                                        "The file \"%1\" exists already. Replace it with the copy?")
+                .arg(shown),
             QStringLiteral("Ardentry"), QMessageBox::No))
         return;
     std::unique_ptr<BackupJob> job;
     try {
         job = std::make_unique<BackupJob>(connection, target);
     } catch (const DbError& e) {
-        frame.report(QStringLiteral("The database could not be backed up: ") + e.message());
+        frame.report(QCoreApplication::translate("HistoryCommands",
+                                                 "The database could not be backed up: ") +
+                     e.message());
         return;
     }
     auto* runner = new BackupRunner(
-        window, std::move(job), QStringLiteral("Backing up the database to \"%1\"...").arg(shown));
+        window, std::move(job),
+        QCoreApplication::translate("HistoryCommands", "Backing up the database to \"%1\"...")
+            .arg(shown));
     runner->setObjectName(QStringLiteral("manualBackup"));
     QObject::connect(
         runner, &BackupRunner::finished, window,
         [&frame, target, shown](bool cancelled, const QString& failure) {
             if (cancelled) {
-                frame.report(QStringLiteral("The backup was cancelled. No copy was written."));
+                frame.report(QCoreApplication::translate(
+                    "HistoryCommands", "The backup was cancelled. No copy was written."));
                 return;
             }
             if (!failure.isEmpty()) {
-                frame.report(QStringLiteral("The database could not be backed up: ") + failure);
+                frame.report(QCoreApplication::translate("HistoryCommands",
+                                                         "The database could not be backed up: ") +
+                             failure);
                 return;
             }
-            QString text = QStringLiteral("The database was backed up to \"%1\".\n\n").arg(shown);
+            QString text = QCoreApplication::translate("HistoryCommands",
+                                                       "The database was backed up to \"%1\".\n\n")
+                               .arg(shown);
             try {
                 const QStringList problems = backup::quickCheck(target);
                 if (problems.isEmpty())
-                    text += QStringLiteral("The copy was checked (PRAGMA quick_check) and is "
+                    text += QCoreApplication::translate(
+                        "HistoryCommands", "The copy was checked (PRAGMA quick_check) and is "
                                            "sound.");
                 else
-                    text += QStringLiteral("The check of the copy (PRAGMA quick_check) found "
-                                           "problems:\n") +
-                            problems.mid(0, 10).join(QLatin1Char('\n'));
+                    text +=
+                        QCoreApplication::translate(
+                            "HistoryCommands", "The check of the copy (PRAGMA quick_check) found "
+                                               "problems:\n") +
+                        problems.mid(0, 10).join(QLatin1Char('\n'));
             } catch (const DbError& e) {
-                text += QStringLiteral("The copy could not be checked: ") + e.message();
+                text += QCoreApplication::translate("HistoryCommands",
+                                                    "The copy could not be checked: ") +
+                        e.message();
             }
             const QString databasePath = frame.app().dbConnection.path();
             text += QStringLiteral("\n\nDaily copies: %1, in \"%2\".")
@@ -228,7 +254,9 @@ void HistoryCommands::showArticle(Frame& frame, const QString& filter, int posit
             }
         }
     } catch (const DbError& e) {
-        frame.report(QStringLiteral("The articles could not be read again: ") + e.message());
+        frame.report(QCoreApplication::translate("HistoryCommands",
+                                                 "The articles could not be read again: ") +
+                     e.message());
     }
     frame.ShowCurrentRecord();
 }

@@ -9,6 +9,7 @@
 #include "history/HistoryCommands.h"
 #include "history/WordDiff.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
@@ -43,7 +44,7 @@ QString shown(const QVariant& value)
 
 QString who(const QString& name)
 {
-    return name.isEmpty() ? QStringLiteral("unknown") : name;
+    return name.isEmpty() ? QCoreApplication::translate("frmHistory", "unknown") : name;
 }
 
 } // namespace
@@ -56,7 +57,7 @@ frmHistory::frmHistory(Frame& frame)
     setObjectName(QStringLiteral("frmHistory"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    setWindowTitle(QStringLiteral("Article History"));
+    setWindowTitle(tr("Article History"));
     buildControls();
 }
 
@@ -68,8 +69,7 @@ void frmHistory::buildControls()
 
     lstVersions = new QTreeWidget(this);
     lstVersions->setObjectName(QStringLiteral("lstVersions"));
-    lstVersions->setHeaderLabels(
-        {QStringLiteral("Changed on"), QStringLiteral("By"), QStringLiteral("Fields changed")});
+    lstVersions->setHeaderLabels({tr("Changed on"), tr("By"), tr("Fields changed")});
     lstVersions->setRootIsDecorated(false);
     lstVersions->setSelectionMode(QAbstractItemView::SingleSelection);
     lstVersions->setAllColumnsShowFocus(true);
@@ -82,10 +82,9 @@ void frmHistory::buildControls()
     txtCompare->setObjectName(QStringLiteral("txtCompare"));
     txtCompare->setOpenLinks(false);
 
-    cmdRestore = commandButton(this, "cmdRestore", QStringLiteral("&Restore"));
-    cmdRestore->setToolTip(
-        QStringLiteral("Write the selected version back over the article (Alt+R)"));
-    cmdClose = commandButton(this, "cmdClose", QStringLiteral("&Close"));
+    cmdRestore = commandButton(this, "cmdRestore", tr("&Restore"));
+    cmdRestore->setToolTip(tr("Write the selected version back over the article (Alt+R)"));
+    cmdClose = commandButton(this, "cmdClose", tr("&Close"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdRestore);
@@ -110,33 +109,34 @@ void frmHistory::showHistory(Frame& frame)
 
 QString frmHistory::caption(const QString& column)
 {
-    static const QHash<QString, QString> captions{
-        {QStringLiteral("ID"), QStringLiteral("Number")},
-        {QStringLiteral("CUName"), QStringLiteral("Category")},
-        {QStringLiteral("techname"), QStringLiteral("Entered By")},
-        {QStringLiteral("Title"), QStringLiteral("Title")},
-        {QStringLiteral("Problem"), QStringLiteral("Problem")},
-        {QStringLiteral("solution"), QStringLiteral("Solution")},
-        {QStringLiteral("reference"), QStringLiteral("Reference")},
-        {QStringLiteral("InitialEntry"), QStringLiteral("Date Entered")},
-        {QStringLiteral("EditedBy"), QStringLiteral("Edited By")},
-        {QStringLiteral("DateEdited"), QStringLiteral("Date Edited")},
+    static const QHash<QString, const char*> captions{
+        {QStringLiteral("ID"), QT_TR_NOOP("Number")},
+        {QStringLiteral("CUName"), QT_TR_NOOP("Category")},
+        {QStringLiteral("techname"), QT_TR_NOOP("Entered By")},
+        {QStringLiteral("Title"), QT_TR_NOOP("Title")},
+        {QStringLiteral("Problem"), QT_TR_NOOP("Problem")},
+        {QStringLiteral("solution"), QT_TR_NOOP("Solution")},
+        {QStringLiteral("reference"), QT_TR_NOOP("Reference")},
+        {QStringLiteral("InitialEntry"), QT_TR_NOOP("Date Entered")},
+        {QStringLiteral("EditedBy"), QT_TR_NOOP("Edited By")},
+        {QStringLiteral("DateEdited"), QT_TR_NOOP("Date Edited")},
     };
     if (column.startsWith(QLatin1String("Image")))
-        return QStringLiteral("Image ") + column.mid(5);
-    return captions.value(column, column);
+        return tr("Image %1").arg(column.mid(5));
+    const char* const caption = captions.value(column);
+    return caption ? tr(caption) : column;
 }
 
 bool frmHistory::Form_Load()
 {
     RecordSet& rs = m_frame.app().rsMain;
     if (!rs.isOpen() || !rs.hasCurrentRow() || rs.currentIsNew()) {
-        m_frame.report(QStringLiteral("There is no saved article to show the history of."));
+        m_frame.report(tr("There is no saved article to show the history of."));
         return false;
     }
     try {
         if (!history::isInstalled(m_frame.app().dbConnection)) {
-            m_frame.report(QStringLiteral("This database keeps no history of articles yet."));
+            m_frame.report(tr("This database keeps no history of articles yet."));
             return false;
         }
         m_number = rs.value(QStringLiteral("ID"));
@@ -156,16 +156,14 @@ bool frmHistory::fill(qint64 select)
     try {
         m_history = history::articleHistory(m_frame.app().dbConnection, m_number);
     } catch (const DbError& e) {
-        m_frame.report(QStringLiteral("The history of the article cannot be shown: ") +
-                       e.message());
+        m_frame.report(tr("The history of the article cannot be shown: ") + e.message());
         return false;
     }
-    setWindowTitle(QStringLiteral("History of Article ") + m_number);
+    setWindowTitle(tr("History of Article %1").arg(m_number));
     const int count = int(m_history.versions.size());
     lblArticle->setText(
-        count == 0 ? QStringLiteral("Article %1 has not been changed since it was first saved.")
-                         .arg(m_number)
-                   : QStringLiteral("Article %1 \"%2\": %3 earlier version(s), newest first.")
+        count == 0 ? tr("Article %1 has not been changed since it was first saved.").arg(m_number)
+                   : tr("Article %1 \"%2\": %3 earlier version(s), newest first.")
                          .arg(m_number, shown(m_history.current.value(3)))
                          .arg(count));
     const QSignalBlocker quiet(lstVersions);
@@ -232,8 +230,8 @@ void frmHistory::cmdRestore_Click()
     if (!version)
         return;
     if (!askYesNo(this,
-                  QStringLiteral("Restore article %1 as it was before the change of %2? The "
-                                 "article as it is now stays in its history.")
+                  tr("Restore article %1 as it was before the change of %2? The "
+                     "article as it is now stays in its history.")
                       .arg(m_number, version->when.toString(QString::fromLatin1(kWhen))),
                   QStringLiteral("Ardentry"), QMessageBox::Yes))
         return;
@@ -245,13 +243,13 @@ void frmHistory::cmdRestore_Click()
     try {
         row = history::restoreVersion(m_frame.app().dbConnection, version->id);
     } catch (const DbError& e) {
-        showMessage(this, QStringLiteral("The version could not be restored: ") + e.message());
+        showMessage(this, tr("The version could not be restored: ") + e.message());
         return;
     }
     HistoryCommands::showArticle(m_frame, filter, position, number, row);
     m_number = number;
     fill();
-    showMessage(this, QStringLiteral("Article successfully restored."));
+    showMessage(this, tr("Article successfully restored."));
 }
 
 void frmHistory::cmdClose_Click()

@@ -41,24 +41,23 @@ frmTrash::frmTrash(Frame& frame)
     setObjectName(QStringLiteral("frmTrash"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    setWindowTitle(QStringLiteral("Trash"));
+    setWindowTitle(tr("Trash"));
     buildControls();
 }
 
 void frmTrash::buildControls()
 {
-    lblSearch = new QLabel(QStringLiteral("&Search:"), this);
+    lblSearch = new QLabel(tr("&Search:"), this);
     lblSearch->setObjectName(QStringLiteral("lblSearch"));
     txtSearch = new QLineEdit(this);
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
-    txtSearch->setPlaceholderText(QStringLiteral("Number, title, problem or solution"));
+    txtSearch->setPlaceholderText(tr("Number, title, problem or solution"));
     txtSearch->setClearButtonEnabled(true);
     lblSearch->setBuddy(txtSearch);
 
     lstTrash = new QTreeWidget(this);
     lstTrash->setObjectName(QStringLiteral("lstTrash"));
-    lstTrash->setHeaderLabels({QStringLiteral("Number"), QStringLiteral("Title"),
-                               QStringLiteral("Deleted on"), QStringLiteral("By")});
+    lstTrash->setHeaderLabels({tr("Number"), tr("Title"), tr("Deleted on"), tr("By")});
     lstTrash->setRootIsDecorated(false);
     lstTrash->setSelectionMode(QAbstractItemView::SingleSelection);
     lstTrash->setAllColumnsShowFocus(true);
@@ -69,9 +68,9 @@ void frmTrash::buildControls()
     lblCount = new QLabel(this);
     lblCount->setObjectName(QStringLiteral("lblCount"));
 
-    cmdRestore = commandButton(this, "cmdRestore", QStringLiteral("&Restore"));
-    cmdEmptyTrash = commandButton(this, "cmdEmptyTrash", QStringLiteral("&Empty Trash"));
-    cmdClose = commandButton(this, "cmdClose", QStringLiteral("&Close"));
+    cmdRestore = commandButton(this, "cmdRestore", tr("&Restore"));
+    cmdEmptyTrash = commandButton(this, "cmdEmptyTrash", tr("&Empty Trash"));
+    cmdClose = commandButton(this, "cmdClose", tr("&Close"));
 
     auto* search = new QHBoxLayout;
     search->addWidget(lblSearch);
@@ -104,7 +103,7 @@ bool frmTrash::Form_Load()
 {
     try {
         if (!history::isInstalled(m_frame.app().dbConnection)) {
-            m_frame.report(QStringLiteral("This database has no trash yet."));
+            m_frame.report(tr("This database has no trash yet."));
             return false;
         }
     } catch (const DbError& e) {
@@ -129,10 +128,10 @@ bool frmTrash::fill()
     const QSignalBlocker quiet(lstTrash);
     lstTrash->clear();
     for (const history::TrashEntry& entry : m_entries) {
-        auto* item = new QTreeWidgetItem(
-            lstTrash, {numberText(entry.number), entry.title,
-                       entry.when.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
-                       entry.who.isEmpty() ? QStringLiteral("unknown") : entry.who});
+        auto* item =
+            new QTreeWidgetItem(lstTrash, {numberText(entry.number), entry.title,
+                                           entry.when.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                                           entry.who.isEmpty() ? tr("unknown") : entry.who});
         item->setData(0, Qt::UserRole, entry.id);
     }
     txtSearch_Change();
@@ -160,9 +159,8 @@ void frmTrash::txtSearch_Change()
     if (!lstTrash->currentItem() || lstTrash->currentItem()->isHidden())
         lstTrash->setCurrentItem(first);
     lblCount->setText(
-        everything
-            ? QStringLiteral("%1 deleted article(s)").arg(m_entries.size())
-            : QStringLiteral("%1 of %2 deleted article(s)").arg(shownCount).arg(m_entries.size()));
+        everything ? tr("%1 deleted article(s)").arg(m_entries.size())
+                   : tr("%1 of %2 deleted article(s)").arg(shownCount).arg(m_entries.size()));
     updateButtons();
 }
 
@@ -193,8 +191,8 @@ bool frmTrash::chooseNumber(const history::TrashEntry& entry, QVariant& number)
         ask.setObjectName(QStringLiteral("dlgRestoreNumber"));
         ask.setWindowTitle(QStringLiteral("Ardentry"));
         ask.setInputMode(QInputDialog::TextInput);
-        ask.setLabelText(QStringLiteral("Article number %1 was given to another article after "
-                                        "this one was deleted. Restore it with the number:")
+        ask.setLabelText(tr("Article number %1 was given to another article after "
+                            "this one was deleted. Restore it with the number:")
                              .arg(numberText(entry.number)));
         ask.setTextValue(proposal);
         if (MessageBox::exec(ask) != QDialog::Accepted)
@@ -203,12 +201,12 @@ bool frmTrash::chooseNumber(const history::TrashEntry& entry, QVariant& number)
         bool whole = false;
         const qlonglong value = proposal.toLongLong(&whole);
         if (!whole) {
-            showMessage(this, QStringLiteral("The article number \"%1\" is not a whole number. "
-                                             "Please enter a whole number.")
+            showMessage(this, tr("The article number \"%1\" is not a whole number. "
+                                 "Please enter a whole number.")
                                   .arg(proposal));
         } else if (history::numberTaken(connection, value)) {
-            showMessage(this, QStringLiteral("Article number %1 is already used by another "
-                                             "article. Choose another number.")
+            showMessage(this, tr("Article number %1 is already used by another "
+                                 "article. Choose another number.")
                                   .arg(value));
         } else {
             number = value;
@@ -230,14 +228,14 @@ void frmTrash::cmdRestore_Click()
             return;
         row = history::restoreFromTrash(m_frame.app().dbConnection, entry.id, number);
     } catch (const DbError& e) {
-        showMessage(this, QStringLiteral("The article could not be restored: ") + e.message());
+        showMessage(this, tr("The article could not be restored: ") + e.message());
         fill();
         return;
     }
     const QString restored = numberText(number.isValid() ? number : entry.number);
     HistoryCommands::showArticle(m_frame, QString(), 0, restored, row);
     fill();
-    showMessage(this, QStringLiteral("Article %1 was restored.").arg(restored));
+    showMessage(this, tr("Article %1 was restored.").arg(restored));
 }
 
 void frmTrash::cmdEmptyTrash_Click()
@@ -245,15 +243,15 @@ void frmTrash::cmdEmptyTrash_Click()
     if (m_entries.isEmpty())
         return;
     if (!askYesNo(this,
-                  QStringLiteral("Empty the trash? The %1 deleted article(s) in it and their "
-                                 "earlier versions will be gone for good.")
+                  tr("Empty the trash? The %1 deleted article(s) in it and their "
+                     "earlier versions will be gone for good.")
                       .arg(m_entries.size()),
                   QStringLiteral("Ardentry"), QMessageBox::No))
         return;
     try {
         history::emptyTrash(m_frame.app().dbConnection);
     } catch (const DbError& e) {
-        showMessage(this, QStringLiteral("The trash could not be emptied: ") + e.message());
+        showMessage(this, tr("The trash could not be emptied: ") + e.message());
     }
     fill();
 }

@@ -9,6 +9,7 @@
 #include "images/frmView.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -22,10 +23,10 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-const QString frmImages::CaptionBase = QStringLiteral("Images for AR Number ");
-const QString frmImages::ViewFailedText =
-    QStringLiteral("The file could not be found or displayed. Check the location of the file or "
-                   "try a different file.");
+const char* const frmImages::CaptionBase = QT_TR_NOOP("Images for AR Number ");
+const char* const frmImages::ViewFailedText =
+    QT_TR_NOOP("The file could not be found or displayed. Check the location of the file or "
+               "try a different file.");
 
 namespace
 {
@@ -40,8 +41,8 @@ QString imageFilter()
     for (const QByteArray& format : QImageReader::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(format);
     patterns.removeDuplicates();
-    return QStringLiteral("Images (") + patterns.join(QLatin1Char(' ')) +
-           QStringLiteral(");;All files (*)");
+    return QCoreApplication::translate("frmImages", "Images (%1);;All files (*)")
+        .arg(patterns.join(QLatin1Char(' ')));
 }
 } // namespace
 
@@ -53,7 +54,7 @@ frmImages::frmImages(Frame& frame)
     setObjectName(QStringLiteral("frmImages"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    setWindowTitle(CaptionBase);
+    setWindowTitle(tr(CaptionBase));
     buildControls();
 }
 
@@ -63,7 +64,7 @@ void frmImages::buildControls()
     grid->setVerticalSpacing(6);
     for (int i = 0; i < Slots; ++i) {
         const QString n = QString::number(i + 1);
-        Label[i] = new QLabel(QStringLiteral("Image ") + n, this);
+        Label[i] = new QLabel(tr("Image %1").arg(n), this);
         Label[i]->setObjectName(QStringLiteral("Label") + n);
         Text[i] = new QLineEdit(QStringLiteral("N/A"), this);
         Text[i]->setObjectName(QStringLiteral("Text") + n);
@@ -71,12 +72,11 @@ void frmImages::buildControls()
         Label[i]->setBuddy(Text[i]);
         cmdBrowse[i] = new QPushButton(QStringLiteral("..."), this);
         cmdBrowse[i]->setObjectName(QStringLiteral("cmdBrowse") + n);
-        cmdBrowse[i]->setToolTip(QStringLiteral("Choose an image file"));
+        cmdBrowse[i]->setToolTip(tr("Choose an image file"));
         cmdBrowse[i]->setFixedWidth(
             cmdBrowse[i]->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
         cmdBrowse[i]->setAutoDefault(false);
-        cmdView[i] =
-            new QPushButton(i == 0 ? QStringLiteral("&View") : QStringLiteral("View"), this);
+        cmdView[i] = new QPushButton(i == 0 ? tr("&View") : tr("View"), this);
         cmdView[i]->setObjectName(QStringLiteral("cmdView") + n);
         cmdView[i]->setAutoDefault(false);
         grid->addWidget(Label[i], i, 0);
@@ -87,7 +87,7 @@ void frmImages::buildControls()
         connect(cmdView[i], &QPushButton::clicked, this, [this, slot] { cmdView_Click(slot); });
         connect(cmdBrowse[i], &QPushButton::clicked, this, [this, slot] { cmdBrowse_Click(slot); });
     }
-    Command11 = commandButton(this, "Command11", QStringLiteral("&Close"));
+    Command11 = commandButton(this, "Command11", tr("&Close"));
     connect(Command11, &QPushButton::clicked, this, &frmImages::Command11_Click);
 
     auto* bottom = new QHBoxLayout;
@@ -127,7 +127,7 @@ void frmImages::showImages(Frame& frame)
         std::unique_ptr<frmImages> dialog;
         const RecordSet& rs = frame.app().rsMain;
         if (!rs.isOpen() || !rs.hasCurrentRow()) {
-            showMessage(frame.window(), QStringLiteral("There is no article to attach images to."));
+            showMessage(frame.window(), tr("There is no article to attach images to."));
             return dialog;
         }
         dialog = std::make_unique<frmImages>(frame);
@@ -149,8 +149,7 @@ bool frmImages::Form_Load()
             paths << rs.value(column(slot));
     } catch (const DbError& e) {
         showMessage(m_frame.window(),
-                    QStringLiteral("The image paths of this article could not be read: ") +
-                        e.message());
+                    tr("The image paths of this article could not be read: ") + e.message());
         return false;
     }
     m_frame.disableWhileOpen(this);
@@ -186,14 +185,14 @@ bool frmImages::Form_Unload()
         }
         if (!m_refusedBefore) {
             m_refusedBefore = true;
-            showMessage(this, QStringLiteral("The image paths could not be saved: ") + e.message() +
-                                  QStringLiteral("\n\nThe paths stay in this window. Close it "
-                                                 "again to try once more."));
+            showMessage(this, tr("The image paths could not be saved: ") + e.message() +
+                                  tr("\n\nThe paths stay in this window. Close it "
+                                     "again to try once more."));
             return false;
         }
         if (!askYesNo(this,
-                      QStringLiteral("The image paths could still not be saved: ") + e.message() +
-                          QStringLiteral("\n\nClose this window and drop the changed paths?"),
+                      tr("The image paths could still not be saved: ") + e.message() +
+                          tr("\n\nClose this window and drop the changed paths?"),
                       QStringLiteral("Ardentry"), QMessageBox::No))
             return false;
     }
@@ -207,7 +206,7 @@ void frmImages::cmdView_Click(int slot)
     frmView& viewer = frmView::showViewer(m_frame);
     viewer.addToCaption(path);
     if (!viewer.showPicture(path))
-        showMessage(this, ViewFailedText);
+        showMessage(this, tr(ViewFailedText));
 }
 
 void frmImages::cmdBrowse_Click(int slot)
@@ -217,8 +216,7 @@ void frmImages::cmdBrowse_Click(int slot)
     const QFileInfo current(box->text());
     if (!box->text().isEmpty() && current.absoluteDir().exists())
         start = current.absoluteFilePath();
-    QFileDialog chooser(this, QStringLiteral("Image ") + QString::number(slot), start,
-                        imageFilter());
+    QFileDialog chooser(this, tr("Image %1").arg(slot), start, imageFilter());
     chooser.setObjectName(QStringLiteral("dlgChooseImage"));
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setFileMode(QFileDialog::ExistingFile);

@@ -40,8 +40,8 @@ public:
     std::array<QPushButton*, Slots> cmdBrowse{};
     QPushButton* Command11 = nullptr;
 
-    static const QString CaptionBase;
-    static const QString ViewFailedText;
+    static const char* const CaptionBase;
+    static const char* const ViewFailedText;
 
 public slots:
     // Escape closes the dialog the same way as Close, so the paths are written.

@@ -19,9 +19,9 @@ frmView::frmView(Frame& frame)
 {
     setObjectName(QStringLiteral("frmView"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("View Image"));
+    setWindowTitle(tr("View Image"));
 
-    mnuClose = menuBar()->addAction(QStringLiteral("&Close!"));
+    mnuClose = menuBar()->addAction(tr("&Close!"));
     mnuClose->setObjectName(QStringLiteral("mnuClose"));
     connect(mnuClose, &QAction::triggered, this, &frmView::mnuClose_Click);
 

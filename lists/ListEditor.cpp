@@ -5,6 +5,7 @@
 #include "core/mdlMain.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,11 +13,11 @@
 
 namespace
 {
-const char* const kRenameCaption = "Edit Name:";
+const char* const kRenameCaption = QT_TRANSLATE_NOOP("ListEditor", "Edit Name:");
 
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, const QRect& place)
 {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    auto* button = new QPushButton(QCoreApplication::translate("ListEditor", caption), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(place);
     return button;
@@ -29,14 +30,14 @@ ListEditor::ListEditor(Frame& frame, const ListEditorDescription& description)
       m_frame(frame), m_description(description)
 {
     setObjectName(QString::fromLatin1(description.formName));
-    setWindowTitle(QString::fromUtf8(description.caption));
+    setWindowTitle(tr(description.caption));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setFixedSize(340, 308);
 
     // Name box with its label, the two OK buttons (in the same place) and Cancel above the list;
     // Add, Edit, Delete and Close in a column to the right of the list.
-    m_label = new QLabel(QString::fromUtf8(description.labelCaption), this);
+    m_label = new QLabel(tr(description.labelCaption), this);
     m_label->setObjectName(QString::fromLatin1(description.labelName));
     m_label->setGeometry(10, 10, 220, 20);
     m_name = new QLineEdit(this);
@@ -44,8 +45,9 @@ ListEditor::ListEditor(Frame& frame, const ListEditorDescription& description)
     m_name->setGeometry(10, 32, 220, 24);
     m_label->setBuddy(m_name);
     const QRect okPlace(10, 62, 85, 28);
-    m_addOk = makeButton(this, "Command5", "&OK", okPlace);
-    m_editOk = makeButton(this, description.editOkName, "&OK", okPlace);
+    m_addOk = makeButton(this, "Command5", QT_TRANSLATE_NOOP("ListEditor", "&OK"), okPlace);
+    m_editOk =
+        makeButton(this, description.editOkName, QT_TRANSLATE_NOOP("ListEditor", "&OK"), okPlace);
     m_cancel = makeButton(this, "cmdCancel", description.cancelCaption, QRect(105, 62, 85, 28));
 
     m_list = new QListWidget(this);
@@ -53,10 +55,14 @@ ListEditor::ListEditor(Frame& frame, const ListEditorDescription& description)
     m_list->setGeometry(10, 98, 220, 200);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    m_add = makeButton(this, "Command1", "&Add", QRect(245, 98, 85, 28));
-    m_edit = makeButton(this, description.editName, "&Edit", QRect(245, 132, 85, 28));
-    m_delete = makeButton(this, description.deleteName, "&Delete", QRect(245, 166, 85, 28));
-    m_close = makeButton(this, "Command4", "&Close", QRect(245, 200, 85, 28));
+    m_add = makeButton(this, "Command1", QT_TRANSLATE_NOOP("ListEditor", "&Add"),
+                       QRect(245, 98, 85, 28));
+    m_edit = makeButton(this, description.editName, QT_TRANSLATE_NOOP("ListEditor", "&Edit"),
+                        QRect(245, 132, 85, 28));
+    m_delete = makeButton(this, description.deleteName, QT_TRANSLATE_NOOP("ListEditor", "&Delete"),
+                          QRect(245, 166, 85, 28));
+    m_close = makeButton(this, "Command4", QT_TRANSLATE_NOOP("ListEditor", "&Close"),
+                         QRect(245, 200, 85, 28));
     m_add->setDefault(true);
 
     m_label->hide();
@@ -89,7 +95,7 @@ void ListEditor::Form_Unload()
         rs.close();
         rs.open(QString::fromLatin1(mdlMain::ArticleQuery));
     } catch (const DbError& e) {
-        showMessage(this, QStringLiteral("The articles could not be read again: ") + e.message());
+        showMessage(this, tr("The articles could not be read again: ") + e.message());
     }
     m_frame.ShowCurrentRecord();
 }
@@ -110,8 +116,8 @@ bool ListEditor::fillList()
     } catch (const DbError& e) {
         m_list->clear();
         filled = false;
-        showMessage(this, QStringLiteral("The %1 could not be read: %2")
-                              .arg(QString::fromUtf8(m_description.listName), e.message()));
+        showMessage(
+            this, tr("The %1 could not be read: %2").arg(tr(m_description.listName), e.message()));
     }
     // The list has no selection now, so there is nothing to rename or delete.
     m_edit->setEnabled(false);
@@ -133,15 +139,16 @@ void ListEditor::moveToSelectedRow(int index)
         rs.moveNext();
     if (!rs.hasCurrentRow())
         throw DbError(DbError::Kind::NoCurrentRow,
-                      QStringLiteral("the selected name is no longer in the table."));
+                      tr("the selected name is no longer in the table."));
 }
 
 bool ListEditor::nameAccepted()
 {
     if (!m_name->text().trimmed().isEmpty())
         return true;
-    showMessage(this, QStringLiteral("Type a %1 first: an empty name cannot be stored.")
-                          .arg(QString::fromUtf8(m_description.nameKind)));
+    showMessage(
+        this,
+        tr("Type a %1 first: an empty name cannot be stored.").arg(tr(m_description.nameKind)));
     m_name->setFocus();
     return false;
 }
@@ -151,8 +158,9 @@ void ListEditor::reportChangeFailure(const DbError& error)
     RecordSet& rs = m_frame.app().rsMain;
     if (rs.isOpen() && rs.hasPendingChanges())
         rs.cancelBatch();
-    showMessage(this, QStringLiteral("The %1 could not be changed: %2")
-                          .arg(QString::fromUtf8(m_description.listName), error.message()));
+    showMessage(
+        this,
+        tr("The %1 could not be changed: %2").arg(tr(m_description.listName), error.message()));
     // Show what the table really holds; the name box keeps what was typed.
     fillList();
 }
@@ -189,7 +197,7 @@ void ListEditor::listSelected()
 
 void ListEditor::startAdding()
 {
-    const QString caption = QString::fromUtf8(m_description.labelCaption);
+    const QString caption = tr(m_description.labelCaption);
     if (m_description.okFollowsText) {
         m_label->setText(caption);
         m_label->show();
@@ -221,7 +229,7 @@ void ListEditor::startRenaming()
     const int index = selectedIndex();
     if (index < 0)
         return;
-    m_label->setText(QString::fromLatin1(kRenameCaption));
+    m_label->setText(tr(kRenameCaption));
     m_label->show();
     m_name->show();
     m_editOk->show();
@@ -270,7 +278,7 @@ void ListEditor::confirmRenaming()
 {
     const int index = selectedIndex();
     if (index < 0) {
-        showMessage(this, QStringLiteral("Select the name to change in the list first."));
+        showMessage(this, tr("Select the name to change in the list first."));
         return;
     }
     if (!nameAccepted())
@@ -309,7 +317,7 @@ void ListEditor::deleteSelected()
     try {
         moveToSelectedRow(index);
         if (rs.recordCount() == 1) {
-            showMessage(this, QString::fromUtf8(m_description.onlyRowMessage));
+            showMessage(this, tr(m_description.onlyRowMessage));
         } else {
             rs.deleteCurrent();
             rs.updateBatch();

@@ -8,20 +8,22 @@ namespace
 {
 const ListEditorDescription kCategories = {
     "frmSetupCG",
-    "Setup Categories",
+    QT_TRANSLATE_NOOP("ListEditor", "Setup Categories"),
     "SELECT * FROM Categories ORDER BY Category",
     "Category",
-    "category list",
-    "category name",
+    QT_TRANSLATE_NOOP("ListEditor", "category list"),
+    QT_TRANSLATE_NOOP("ListEditor", "category name"),
     "Label2",
-    "Category Name:",
+    QT_TRANSLATE_NOOP("ListEditor", "Category Name:"),
     "Command3",
     "Command2",
     "cmdEditOk",
-    "&Cancel",
+    QT_TRANSLATE_NOOP("ListEditor", "&Cancel"),
     true,
-    "Ardentry can't delete this Category because it is the ONLY Ardentry Category. Delete will "
-    "leave Ardentry in an unstable condition. Delete process stopped.",
+    QT_TRANSLATE_NOOP(
+        "ListEditor",
+        "Ardentry can't delete this Category because it is the ONLY Ardentry Category. Delete will "
+        "leave Ardentry in an unstable condition. Delete process stopped."),
 };
 } // namespace
 

@@ -8,20 +8,22 @@ namespace
 {
 const ListEditorDescription kUsers = {
     "frmSetupUsers",
-    "Setup Users",
+    QT_TRANSLATE_NOOP("ListEditor", "Setup Users"),
     "SELECT * FROM Users ORDER BY Users",
     "Users",
-    "user list",
-    "user name",
+    QT_TRANSLATE_NOOP("ListEditor", "user list"),
+    QT_TRANSLATE_NOOP("ListEditor", "user name"),
     "Label1",
-    "User Name:",
+    QT_TRANSLATE_NOOP("ListEditor", "User Name:"),
     "Command2",
     "Command3",
     "Command6",
-    "Ca&ncel",
+    QT_TRANSLATE_NOOP("ListEditor", "Ca&ncel"),
     false,
-    "Ardentry can't delete this User because it is the ONLY Ardentry User. Delete will leave "
-    "Ardentry in an unstable condition. Delete process stopped.",
+    QT_TRANSLATE_NOOP(
+        "ListEditor",
+        "Ardentry can't delete this User because it is the ONLY Ardentry User. Delete will leave "
+        "Ardentry in an unstable condition. Delete process stopped."),
 };
 } // namespace
 

@@ -50,17 +50,23 @@ install(FILES ${packaging}/debian/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ardentry)
 
-# Refreshes the translation template from every tr() in the sources (-I . lets lupdate follow the
-# includes to the classes):
+# Refreshes the translation template and every translation from every tr() in the sources (-I .
+# lets lupdate follow the includes to the classes); a translation keeps what is translated and
+# gets the new texts as unfinished:
 #   cmake --build BUILD --target ardentry-translation-template
-find_program(ARDENTRY_LUPDATE NAMES lupdate lupdate-qt6 PATHS /usr/lib/qt6/bin)
+find_program(ARDENTRY_LUPDATE NAMES lupdate lupdate-qt6
+             HINTS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS} /usr/lib/qt6/bin)
 if(ARDENTRY_LUPDATE)
+    set(ardentry_ts_files ${packaging}/translations/ardentry.ts)
+    foreach(language ${ARDENTRY_LANGUAGES})
+        list(APPEND ardentry_ts_files ${packaging}/translations/ardentry_${language}.ts)
+    endforeach()
     add_custom_target(ardentry-translation-template
         COMMAND ${ARDENTRY_LUPDATE} -silent -locations relative -no-obsolete -I .
-                app articles common core dialogs images lists search
-                -ts ${packaging}/translations/ardentry.ts
+                app articles common core dialogs history images lists quicksearch search transfer
+                -ts ${ardentry_ts_files}
         WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
-        COMMENT "Updating packaging/translations/ardentry.ts"
+        COMMENT "Updating the translations in packaging/translations"
         VERBATIM)
 endif()
 
@@ -87,5 +93,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ARDENTRY_HOMEPAGE})
 # (without it Qt runs through XWayland).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-image-formats-plugins, hicolor-icon-theme")
+# Qt's own texts (standard buttons, file dialogs) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-wayland, qt6-image-formats-plugins, hicolor-icon-theme, qt6-translations-l10n")
 include(CPack)

@@ -22,7 +22,8 @@
 #include <algorithm>
 #include <iterator>
 
-const char* const frmSearch::Choices[4] = {"Category", "Problem", "Solution", "AR Number"};
+const char* const frmSearch::Choices[4] = {QT_TR_NOOP("Category"), QT_TR_NOOP("Problem"),
+                                           QT_TR_NOOP("Solution"), QT_TR_NOOP("AR Number")};
 
 namespace
 {
@@ -66,7 +67,7 @@ frmSearch::frmSearch(Frame& frame, mdlMain& app)
       m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("frmSearch"));
-    setWindowTitle(QStringLiteral("Search Ardentry"));
+    setWindowTitle(tr("Search Ardentry"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     buildControls();
@@ -77,22 +78,22 @@ void frmSearch::buildControls()
     setFixedSize(4935 / 15, 1980 / 15);
 
     lblSearchBy = place<QLabel>(this, "lblSearchBy", twips(240, 270, 1695, 255));
-    lblSearchBy->setText(QStringLiteral("Search By:"));
+    lblSearchBy->setText(tr("Search By:"));
     cboSearchBy = place<QComboBox>(this, "cboSearchBy", twips(2040, 240, 2655, 315));
     keepTypedText(cboSearchBy);
 
     lblSearchString = place<QLabel>(this, "lblSearchString", twips(240, 750, 1695, 255));
-    lblSearchString->setText(QStringLiteral("Search:"));
+    lblSearchString->setText(tr("Search:"));
     txtSearchString = place<QLineEdit>(this, "txtSearchString", twips(2040, 720, 2655, 315));
     cboSearchString = place<QComboBox>(this, "cboSearchString", twips(2040, 720, 2655, 315));
     keepTypedText(cboSearchString);
     cboSearchString->setMaxVisibleItems(20);
 
     cmdSearch = place<QPushButton>(this, "cmdSearch", twips(2040, 1320, 1215, 375));
-    cmdSearch->setText(QStringLiteral("&Search"));
+    cmdSearch->setText(tr("&Search"));
     cmdSearch->setDefault(true);
     Command1 = place<QPushButton>(this, "Command1", twips(3480, 1320, 1215, 375));
-    Command1->setText(QStringLiteral("&Cancel"));
+    Command1->setText(tr("&Cancel"));
 
     // Captions for screen readers; the search text is typed into one of two boxes.
     lblSearchBy->setBuddy(cboSearchBy);
@@ -123,7 +124,7 @@ void frmSearch::Form_Load()
     m_frame.disableWhileOpen(this);
     m_holdsMain = true;
     for (const char* choice : Choices)
-        cboSearchBy->addItem(QString::fromLatin1(choice));
+        cboSearchBy->addItem(tr(choice));
     cboSearchBy->setCurrentIndex(-1);
     cboSearchBy->setEditText(QString());
     cboSearchString->addItems(m_app.CategoryList);
@@ -136,11 +137,11 @@ void frmSearch::Form_Load()
 void frmSearch::cboSearchBy_Click()
 {
     const QString choice = cboSearchBy->currentText();
-    const bool category = choice == QLatin1String(Choices[0]);
-    if (!category && choice != QLatin1String(Choices[1]) && choice != QLatin1String(Choices[2]) &&
-        choice != QLatin1String(Choices[3]))
+    const bool category = choice == tr(Choices[0]);
+    if (!category && choice != tr(Choices[1]) && choice != tr(Choices[2]) &&
+        choice != tr(Choices[3]))
         return;
-    lblSearchString->setText(QStringLiteral("Search ") + choice + QLatin1Char(':'));
+    lblSearchString->setText(tr("Search %1:").arg(choice));
     cboSearchString->setVisible(category);
     txtSearchString->setVisible(!category);
 }
@@ -149,8 +150,8 @@ void frmSearch::cmdSearch_Click()
 {
     if (!m_holdsMain && !m_frame.window()->isEnabled()) {
         // Another window holds the main window (and the current article) while it is open.
-        m_frame.report(QStringLiteral("Ardentry cannot search while another of its windows is "
-                                      "open. Close that window first."));
+        m_frame.report(tr("Ardentry cannot search while another of its windows is "
+                          "open. Close that window first."));
         return;
     }
     // Typed text that is none of the choices would search nothing and report every article.
@@ -160,8 +161,8 @@ void frmSearch::cmdSearch_Click()
     const bool anyText = !txtSearchString->text().isEmpty() ||
                          !cboSearchString->currentText().isEmpty() || !chosen.isEmpty();
     if (!known && anyText) {
-        showMessage(this, QStringLiteral("Choose what to search by: Category, Problem, Solution or "
-                                         "AR Number."));
+        showMessage(this, tr("Choose what to search by: Category, Problem, Solution or "
+                             "AR Number."));
         cboSearchBy->setFocus();
         return;
     }
@@ -177,15 +178,15 @@ void frmSearch::cmdSearch_Click()
     const QString category = cboSearchString->currentText();
     QString criteria;
     enum class Marked { None, Problem, Solution } marked = Marked::None;
-    if (choice == QLatin1String(Choices[0])) {
+    if (choice == tr(Choices[0])) {
         criteria = QStringLiteral("CUName = #") + category + QLatin1Char('#');
-    } else if (choice == QLatin1String(Choices[1])) {
+    } else if (choice == tr(Choices[1])) {
         criteria = QStringLiteral("Problem LIKE #*") + searchText + QStringLiteral("*#");
         marked = Marked::Problem;
-    } else if (choice == QLatin1String(Choices[2])) {
+    } else if (choice == tr(Choices[2])) {
         criteria = QStringLiteral("Solution LIKE #*") + searchText + QStringLiteral("*#");
         marked = Marked::Solution;
-    } else if (choice == QLatin1String(Choices[3])) {
+    } else if (choice == tr(Choices[3])) {
         criteria = QStringLiteral("ID = #") + searchText + QLatin1Char('#');
     }
 
@@ -203,7 +204,7 @@ void frmSearch::cmdSearch_Click()
         try {
             rs.setFilter(criteria);
         } catch (const DbError& e) {
-            m_frame.report(QStringLiteral("The search could not be carried out: ") + e.message());
+            m_frame.report(tr("The search could not be carried out: ") + e.message());
             // All articles stay visible; removing a filter needs no database access.
             try {
                 rs.setFilter(QString());
@@ -215,19 +216,18 @@ void frmSearch::cmdSearch_Click()
             m_frame.ShowCurrentRecord();
             return;
         }
-        m_frame.report(QStringLiteral("Found ") + QString::number(rs.recordCount()) +
-                       QStringLiteral(" Ardentry article(s)."));
+        m_frame.report(tr("Found %1 Ardentry article(s).").arg(rs.recordCount()));
         m_frame.unloadDisplay();
         reloaded = true;
         filtered = !criteria.isEmpty();
     }
 
     if (rs.bof() || rs.eof()) {
-        m_frame.report(QStringLiteral("No match found."));
+        m_frame.report(tr("No match found."));
         try {
             m_app.ReloadArticles();
         } catch (const DbError& e) {
-            m_frame.report(QStringLiteral("The articles could not be read again: ") + e.message());
+            m_frame.report(tr("The articles could not be read again: ") + e.message());
         }
         filtered = false;
     }

@@ -9,6 +9,8 @@
 
 #include <exception>
 
+#include <QCoreApplication>
+
 void TransferCommands::showImport(Frame& frame)
 {
     if (!ArticleCommands(frame).SaveChangesFirst())
@@ -33,9 +35,11 @@ void TransferCommands::reloadAfterImport(Frame& frame)
         app.LoadUserList();
         app.ReloadArticles();
     } catch (const std::exception& e) {
-        frame.report(QStringLiteral("The articles were imported, but they could not be read "
-                                    "again: %1")
-                         .arg(QString::fromLocal8Bit(e.what())));
+        frame.report(
+            QCoreApplication::translate("TransferCommands",
+                                        "The articles were imported, but they could not be read "
+                                        "again: %1")
+                .arg(QString::fromLocal8Bit(e.what())));
     }
     // The form is loaded afresh so its lists hold the names just added.
     frame.unloadDisplay();

@@ -33,41 +33,39 @@ frmExport::frmExport(Frame& frame, mdlMain& app)
       m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("frmExport"));
-    setWindowTitle(QStringLiteral("Export Articles"));
+    setWindowTitle(tr("Export Articles"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto* which = new QGroupBox(QStringLiteral("Articles"), this);
-    optAll = new QRadioButton(QStringLiteral("&All articles"), which);
+    auto* which = new QGroupBox(tr("Articles"), this);
+    optAll = new QRadioButton(tr("&All articles"), which);
     optAll->setObjectName(QStringLiteral("optAll"));
-    optSearch = new QRadioButton(QStringLiteral("The articles of the current &search"), which);
+    optSearch = new QRadioButton(tr("The articles of the current &search"), which);
     optSearch->setObjectName(QStringLiteral("optSearch"));
-    optQuickSearch = new QRadioButton(QStringLiteral("What the &quick search finds"), which);
+    optQuickSearch = new QRadioButton(tr("What the &quick search finds"), which);
     optQuickSearch->setObjectName(QStringLiteral("optQuickSearch"));
     auto* whichLayout = new QVBoxLayout(which);
     whichLayout->addWidget(optAll);
     whichLayout->addWidget(optSearch);
     whichLayout->addWidget(optQuickSearch);
 
-    auto* format = new QGroupBox(QStringLiteral("Format"), this);
-    optCsv = new QRadioButton(
-        QStringLiteral("&CSV file for spreadsheets (UTF-8, every column, a header row)"), format);
+    auto* format = new QGroupBox(tr("Format"), this);
+    optCsv = new QRadioButton(tr("&CSV file for spreadsheets (UTF-8, every column, a header row)"),
+                              format);
     optCsv->setObjectName(QStringLiteral("optCsv"));
     optWeb = new QRadioButton(
-        QStringLiteral("&Web pages: a folder with an index by category, one page per article"),
-        format);
+        tr("&Web pages: a folder with an index by category, one page per article"), format);
     optWeb->setObjectName(QStringLiteral("optWeb"));
     auto* formatLayout = new QVBoxLayout(format);
     formatLayout->addWidget(optCsv);
     formatLayout->addWidget(optWeb);
 
-    QHBoxLayout* targetRow =
-        fileRow(this, QStringLiteral("Sa&ve to:"), "txtTarget", txtTarget, cmdBrowse);
+    QHBoxLayout* targetRow = fileRow(this, tr("Sa&ve to:"), "txtTarget", txtTarget, cmdBrowse);
 
     lblStatus = new QLabel(this);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
     lblStatus->setWordWrap(true);
-    cmdExport = commandButton(this, "cmdExport", QStringLiteral("&Export"), true);
-    cmdClose = commandButton(this, "cmdClose", QStringLiteral("C&lose"));
+    cmdExport = commandButton(this, "cmdExport", tr("&Export"), true);
+    cmdClose = commandButton(this, "cmdClose", tr("C&lose"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdExport);
@@ -102,11 +100,10 @@ void frmExport::Form_Load()
     // A search narrows rsMain: by its filter, or to the rows of a result list.
     const bool searching = rs.isOpen() && (!rs.filter().isEmpty() || (all >= 0 && shown != all));
     if (all >= 0)
-        optAll->setText(QStringLiteral("&All articles (%1)").arg(all));
-    optSearch->setText(searching
-                           ? QStringLiteral("The articles of the current &search (%1)").arg(shown)
-                           : QStringLiteral("The articles of the current &search (no search is "
-                                            "active)"));
+        optAll->setText(tr("&All articles (%1)").arg(all));
+    optSearch->setText(searching ? tr("The articles of the current &search (%1)").arg(shown)
+                                 : tr("The articles of the current &search (no search is "
+                                      "active)"));
     optSearch->setEnabled(searching);
     // The quick search lists what it finds for the text in its box on the main window.
     const auto* box = m_frame.window()->findChild<QLineEdit*>(QStringLiteral("txtQuickSearch"));
@@ -119,12 +116,11 @@ void frmExport::Form_Load()
         m_quickSearch.clear();
         lblStatus->setText(e.message());
     }
-    optQuickSearch->setText(
-        m_quickSearch.isEmpty()
-            ? QStringLiteral("What the &quick search finds (no quick search is active)")
-            : QStringLiteral("What the &quick search finds for \"%1\" (%2)")
-                  .arg(m_quickSearch.left(60))
-                  .arg(found));
+    optQuickSearch->setText(m_quickSearch.isEmpty()
+                                ? tr("What the &quick search finds (no quick search is active)")
+                                : tr("What the &quick search finds for \"%1\" (%2)")
+                                      .arg(m_quickSearch.left(60))
+                                      .arg(found));
     optQuickSearch->setEnabled(!m_quickSearch.isEmpty());
     (searching ? optSearch : !m_quickSearch.isEmpty() ? optQuickSearch : optAll)->setChecked(true);
     optCsv->setChecked(true);
@@ -149,16 +145,14 @@ void frmExport::formatChanged()
 void frmExport::cmdBrowse_Click()
 {
     const bool web = optWeb->isChecked();
-    QFileDialog chooser(this, QStringLiteral("Export Articles"),
-                        QDir::fromNativeSeparators(txtTarget->text()));
+    QFileDialog chooser(this, tr("Export Articles"), QDir::fromNativeSeparators(txtTarget->text()));
     chooser.setObjectName(QStringLiteral("dlgExportTarget"));
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     if (web) {
         chooser.setFileMode(QFileDialog::Directory);
     } else {
-        chooser.setNameFilters(
-            {QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")});
+        chooser.setNameFilters({tr("CSV files (*.csv)"), tr("All files (*)")});
         chooser.setDefaultSuffix(QStringLiteral("csv"));
     }
     if (MessageBox::exec(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
@@ -171,20 +165,19 @@ void frmExport::cmdExport_Click()
     const QString target = QDir::fromNativeSeparators(txtTarget->text().trimmed());
     const bool web = optWeb->isChecked();
     if (target.isEmpty()) {
-        lblStatus->setText(web ? QStringLiteral("Name the folder for the web pages.")
-                               : QStringLiteral("Name the CSV file."));
+        lblStatus->setText(web ? tr("Name the folder for the web pages.")
+                               : tr("Name the CSV file."));
         txtTarget->setFocus();
         return;
     }
     if (!web && QFileInfo(target).isFile() &&
-        !askYesNo(this,
-                  QStringLiteral("The file %1 exists already. Replace it?")
-                      .arg(QDir::toNativeSeparators(target)),
-                  QStringLiteral("Ardentry"), QMessageBox::No))
+        !askYesNo(
+            this,
+            tr("The file %1 exists already. Replace it?").arg(QDir::toNativeSeparators(target)),
+            QStringLiteral("Ardentry"), QMessageBox::No))
         return;
 
-    QProgressDialog progress(QStringLiteral("Exporting the articles..."), QStringLiteral("Cancel"),
-                             0, 1000, this);
+    QProgressDialog progress(tr("Exporting the articles..."), tr("Cancel"), 0, 1000, this);
     progress.setObjectName(QStringLiteral("dlgExportProgress"));
     progress.setWindowTitle(QStringLiteral("Ardentry"));
     progress.setWindowModality(Qt::WindowModal);
@@ -227,15 +220,15 @@ void frmExport::cmdExport_Click()
     progress.close();
     switch (report.outcome) {
     case ExportReport::Outcome::Exported:
-        lblStatus->setText(QStringLiteral("%1 articles exported.").arg(report.articles));
+        lblStatus->setText(tr("%1 articles exported.").arg(report.articles));
         showMessage(this, report.text());
         accept();
         break;
     case ExportReport::Outcome::Cancelled:
-        lblStatus->setText(QStringLiteral("The export was cancelled; nothing was written."));
+        lblStatus->setText(tr("The export was cancelled; nothing was written."));
         break;
     case ExportReport::Outcome::Failed:
-        lblStatus->setText(QStringLiteral("The export failed; nothing was written."));
+        lblStatus->setText(tr("The export failed; nothing was written."));
         showMessage(this, report.text());
         break;
     }

@@ -54,42 +54,41 @@ frmImport::frmImport(Frame& frame, mdlMain& app)
       m_frame(frame), m_app(app)
 {
     setObjectName(QStringLiteral("frmImport"));
-    setWindowTitle(QStringLiteral("Import Articles"));
+    setWindowTitle(tr("Import Articles"));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
 }
 
 void frmImport::buildControls()
 {
-    QHBoxLayout* fileChoice =
-        fileRow(this, QStringLiteral("&File:"), "txtFile", txtFile, cmdBrowse);
+    QHBoxLayout* fileChoice = fileRow(this, tr("&File:"), "txtFile", txtFile, cmdBrowse);
 
-    auto* reading = new QGroupBox(QStringLiteral("How the file is read"), this);
+    auto* reading = new QGroupBox(tr("How the file is read"), this);
     cboEncoding = new QComboBox(reading);
     cboEncoding->setObjectName(QStringLiteral("cboEncoding"));
     for (const csv::Encoding e : kEncodings)
         cboEncoding->addItem(csv::encodingName(e), int(e));
     cboSeparator = new QComboBox(reading);
     cboSeparator->setObjectName(QStringLiteral("cboSeparator"));
-    cboSeparator->addItem(QStringLiteral("Comma (,)"), QStringLiteral(","));
-    cboSeparator->addItem(QStringLiteral("Semicolon (;)"), QStringLiteral(";"));
-    cboSeparator->addItem(QStringLiteral("Tab"), QStringLiteral("\t"));
-    chkHeader = new QCheckBox(QStringLiteral("First row holds the column &names"), reading);
+    cboSeparator->addItem(tr("Comma (,)"), QStringLiteral(","));
+    cboSeparator->addItem(tr("Semicolon (;)"), QStringLiteral(";"));
+    cboSeparator->addItem(tr("Tab"), QStringLiteral("\t"));
+    chkHeader = new QCheckBox(tr("First row holds the column &names"), reading);
     chkHeader->setObjectName(QStringLiteral("chkHeader"));
-    chkExact = new QCheckBox(QStringLiteral("&Keep values exactly as written (a file that Ardentry "
-                                            "exported)"),
+    chkExact = new QCheckBox(tr("&Keep values exactly as written (a file that Ardentry "
+                                "exported)"),
                              reading);
     chkExact->setObjectName(QStringLiteral("chkExact"));
     cboDates = new QComboBox(reading);
     cboDates->setObjectName(QStringLiteral("cboDates"));
-    cboDates->addItem(QStringLiteral("Month/day/year (03/14/2022)"));
-    cboDates->addItem(QStringLiteral("Day/month/year (14/03/2022)"));
+    cboDates->addItem(tr("Month/day/year (03/14/2022)"));
+    cboDates->addItem(tr("Day/month/year (14/03/2022)"));
     auto* readingGrid = new QGridLayout(reading);
-    auto* encodingLabel = new QLabel(QStringLiteral("&Encoding:"), reading);
+    auto* encodingLabel = new QLabel(tr("&Encoding:"), reading);
     encodingLabel->setBuddy(cboEncoding);
-    auto* separatorLabel = new QLabel(QStringLiteral("&Separator:"), reading);
+    auto* separatorLabel = new QLabel(tr("&Separator:"), reading);
     separatorLabel->setBuddy(cboSeparator);
-    auto* datesLabel = new QLabel(QStringLiteral("&Dates:"), reading);
+    auto* datesLabel = new QLabel(tr("&Dates:"), reading);
     datesLabel->setBuddy(cboDates);
     readingGrid->addWidget(encodingLabel, 0, 0);
     readingGrid->addWidget(cboEncoding, 0, 1);
@@ -106,8 +105,7 @@ void frmImport::buildControls()
     grdPreview->setMinimumHeight(60);
     grdPreview->horizontalHeader()->setDefaultSectionSize(120);
 
-    auto* fields =
-        new QGroupBox(QStringLiteral("Article fields and the columns they come from"), this);
+    auto* fields = new QGroupBox(tr("Article fields and the columns they come from"), this);
     auto* fieldGrid = new QGridLayout(fields);
     fieldGrid->setVerticalSpacing(2); // the window fits a screen 768 px high
     const int perColumn = (ArticleField::Count + 1) / 2;
@@ -141,15 +139,15 @@ void frmImport::buildControls()
         });
     }
 
-    auto* numbers = new QGroupBox(QStringLiteral("Article numbers"), this);
-    optKeepNumbers = new QRadioButton(
-        QStringLiteral("Keep the file's numbers where they are &free (a row whose number is "
-                       "taken is left out)"),
-        numbers);
+    auto* numbers = new QGroupBox(tr("Article numbers"), this);
+    optKeepNumbers =
+        new QRadioButton(tr("Keep the file's numbers where they are &free (a row whose number is "
+                            "taken is left out)"),
+                         numbers);
     optKeepNumbers->setObjectName(QStringLiteral("optKeepNumbers"));
     optKeepNumbers->setChecked(true);
-    optAfterHighest = new QRadioButton(
-        QStringLiteral("Number the articles &after the highest existing one"), numbers);
+    optAfterHighest =
+        new QRadioButton(tr("Number the articles &after the highest existing one"), numbers);
     optAfterHighest->setObjectName(QStringLiteral("optAfterHighest"));
     auto* numbersLayout = new QVBoxLayout(numbers);
     numbersLayout->addWidget(optKeepNumbers);
@@ -164,11 +162,11 @@ void frmImport::buildControls()
     txtReport->setMinimumHeight(50);
     txtReport->hide();
 
-    cmdSaveReport = commandButton(this, "cmdSaveReport", QStringLiteral("Save &Report..."));
+    cmdSaveReport = commandButton(this, "cmdSaveReport", tr("Save &Report..."));
     cmdSaveReport->setEnabled(false);
-    cmdImport = commandButton(this, "cmdImport", QStringLiteral("&Import"));
+    cmdImport = commandButton(this, "cmdImport", tr("&Import"));
     cmdImport->setEnabled(false);
-    cmdClose = commandButton(this, "cmdClose", QStringLiteral("&Close"));
+    cmdClose = commandButton(this, "cmdClose", tr("&Close"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdSaveReport);
     buttons->addStretch();
@@ -203,7 +201,7 @@ void frmImport::buildControls()
 void frmImport::Form_Load()
 {
     m_frame.disableWhileOpen(this);
-    lblStatus->setText(QStringLiteral("Name the CSV file to import, or choose it with Browse."));
+    lblStatus->setText(tr("Name the CSV file to import, or choose it with Browse."));
     resize(sizeHint().expandedTo(QSize(820, 720)));
     fitScreen();
     txtFile->setFocus();
@@ -215,13 +213,12 @@ void frmImport::cmdBrowse_Click()
     const QFileInfo typed(txtFile->text());
     if (!txtFile->text().isEmpty() && typed.absoluteDir().exists())
         folder = typed.absolutePath();
-    QFileDialog chooser(this, QStringLiteral("Import Articles"), folder);
+    QFileDialog chooser(this, tr("Import Articles"), folder);
     chooser.setObjectName(QStringLiteral("dlgImportFile"));
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setFileMode(QFileDialog::ExistingFile);
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    chooser.setNameFilters(
-        {QStringLiteral("CSV files (*.csv *.txt *.tsv)"), QStringLiteral("All files (*)")});
+    chooser.setNameFilters({tr("CSV files (*.csv *.txt *.tsv)"), tr("All files (*)")});
     if (MessageBox::exec(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return;
     txtFile->setText(QDir::toNativeSeparators(chooser.selectedFiles().constFirst()));
@@ -256,7 +253,7 @@ void frmImport::showPreview(const ImportPreview& preview, bool guessChoices)
     grdPreview->setColumnCount(0);
     for (QComboBox* box : cboMap) {
         box->clear();
-        box->addItem(QStringLiteral("(not imported)"));
+        box->addItem(tr("(not imported)"));
     }
     if (preview.ok()) {
         cboEncoding->setCurrentIndex(cboEncoding->findData(int(preview.format.encoding)));
@@ -301,22 +298,22 @@ void frmImport::updateImportButton()
     if (!m_preview.ok()) {
         cmdImport->setEnabled(false);
         lblStatus->setText(m_path.trimmed().isEmpty()
-                               ? QStringLiteral("Name the CSV file to import, or choose it with "
-                                                "Browse.")
+                               ? tr("Name the CSV file to import, or choose it with "
+                                    "Browse.")
                                : m_preview.problem);
         return;
     }
     const QList<int> mapping = chosenMapping();
     const bool ready = mapping[ArticleField::Problem] >= 0 && mapping[ArticleField::Solution] >= 0;
     cmdImport->setEnabled(ready);
-    QString text = QStringLiteral("%1, %2-separated, %3 columns; the first %4 rows are shown.")
+    QString text = tr("%1, %2-separated, %3 columns; the first %4 rows are shown.")
                        .arg(csv::encodingName(m_preview.format.encoding),
                             csv::separatorName(m_preview.format.separator))
                        .arg(m_preview.columns.size())
                        .arg(m_preview.rows.size());
     if (!ready)
-        text += QStringLiteral(" Choose the columns that hold the Problem and the Solution: every "
-                               "article needs both.");
+        text += tr(" Choose the columns that hold the Problem and the Solution: every "
+                   "article needs both.");
     lblStatus->setText(text);
 }
 
@@ -334,9 +331,8 @@ void frmImport::cmdImport_Click()
     options.expectedHeader = m_preview.header;
 
     const QString path = QDir::fromNativeSeparators(m_path.trimmed());
-    QProgressDialog progress(
-        QStringLiteral("Importing the articles of %1...").arg(QFileInfo(path).fileName()),
-        QStringLiteral("Cancel"), 0, 1000, this);
+    QProgressDialog progress(tr("Importing the articles of %1...").arg(QFileInfo(path).fileName()),
+                             tr("Cancel"), 0, 1000, this);
     progress.setObjectName(QStringLiteral("dlgImportProgress"));
     progress.setWindowTitle(QStringLiteral("Ardentry"));
     progress.setWindowModality(Qt::WindowModal);
@@ -356,8 +352,8 @@ void frmImport::cmdImport_Click()
             return true;
         progress.hide();
         return askYesNo(this,
-                        QStringLiteral("%1 of the %2 rows cannot be imported; the report lists "
-                                       "them with the reasons.\n\nImport the other %3 articles?")
+                        tr("%1 of the %2 rows cannot be imported; the report lists "
+                           "them with the reasons.\n\nImport the other %3 articles?")
                             .arg(report.skipped.size())
                             .arg(report.rowsRead)
                             .arg(report.imported),
@@ -409,24 +405,23 @@ void frmImport::showReport(const ImportReport& report)
     QString summary;
     switch (report.outcome) {
     case ImportReport::Outcome::Imported:
-        summary = report.imported == 1
-                      ? QStringLiteral("1 article imported")
-                      : QStringLiteral("%1 articles imported").arg(report.imported);
+        summary = report.imported == 1 ? tr("1 article imported")
+                                       : tr("%1 articles imported").arg(report.imported);
         if (report.skipped.size() == 1)
-            summary += QStringLiteral(", 1 row left out");
+            summary += tr(", 1 row left out");
         else if (!report.skipped.isEmpty())
-            summary += QStringLiteral(", %1 rows left out").arg(report.skipped.size());
+            summary += tr(", %1 rows left out").arg(report.skipped.size());
         summary += QLatin1Char('.');
         break;
     case ImportReport::Outcome::DryRun:
     case ImportReport::Outcome::Declined:
-        summary = QStringLiteral("Nothing was imported.");
+        summary = tr("Nothing was imported.");
         break;
     case ImportReport::Outcome::Cancelled:
-        summary = QStringLiteral("The import was cancelled; nothing was imported.");
+        summary = tr("The import was cancelled; nothing was imported.");
         break;
     case ImportReport::Outcome::Failed:
-        summary = QStringLiteral("The import failed; nothing was imported.");
+        summary = tr("The import failed; nothing was imported.");
         break;
     }
     lblStatus->setText(summary);
@@ -436,12 +431,12 @@ void frmImport::cmdSaveReport_Click()
 {
     const QFileInfo source(QDir::fromNativeSeparators(m_path.trimmed()));
     QFileDialog chooser(
-        this, QStringLiteral("Save Report"),
+        this, tr("Save Report"),
         source.dir().filePath(source.completeBaseName() + QStringLiteral("-import-report.txt")));
     chooser.setObjectName(QStringLiteral("dlgSaveReport"));
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setAcceptMode(QFileDialog::AcceptSave);
-    chooser.setNameFilters({QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")});
+    chooser.setNameFilters({tr("Text files (*.txt)"), tr("All files (*)")});
     chooser.setDefaultSuffix(QStringLiteral("txt"));
     if (MessageBox::exec(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return;
@@ -449,7 +444,7 @@ void frmImport::cmdSaveReport_Click()
     QSaveFile file(target);
     const QByteArray bytes = m_report.toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        showMessage(this, QStringLiteral("The report could not be saved in %1: %2.")
+        showMessage(this, tr("The report could not be saved in %1: %2.")
                               .arg(QDir::toNativeSeparators(target), file.errorString()));
 }
 
