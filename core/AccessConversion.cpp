@@ -53,7 +53,7 @@ QList<TargetTable> targetTables()
 }
 
 // The rows of a table as the tool counts them (for the progress only).
-qint64 rowCount(const access::AccessFile& file, const QString& table)
+qint64 rowCount(const accessdb::AccessFile& file, const QString& table)
 {
     QProcess process;
     process.start(QStringLiteral("mdb-count"), {file.path(), table}, QIODevice::ReadOnly);
@@ -165,7 +165,7 @@ private:
     bool readTable(QSqlDatabase& db, const TargetTable& table, AccessConversionResult& result)
     {
         const QString source = m_file.table(table.name);
-        const QList<access::Column> columns = m_file.columns(source);
+        const QList<accessdb::Column> columns = m_file.columns(source);
         // For each column of the new table, the Access column that fills it (-1: none).
         QList<int> from;
         QStringList absent;
@@ -246,14 +246,14 @@ private:
     }
 
     // The value to store for an Access value; what cannot be carried over as it is, is noted.
-    static QVariant value(const QVariant& read, const access::Column& column,
+    static QVariant value(const QVariant& read, const accessdb::Column& column,
                           const TargetColumn& target, const QString& where,
                           AccessConversionResult& result)
     {
         const auto note = [&](const QString& why) {
             result.notCarried << QStringLiteral("%1, %2: %3").arg(where, column.name, why);
         };
-        const access::Limit limit = access::limitOf(read, column);
+        const accessdb::Limit limit = accessdb::limitOf(read, column);
         if (!limit.why.isEmpty())
             note(limit.why);
         if (!limit.why.isEmpty() && !limit.keep)
@@ -273,7 +273,7 @@ private:
         return text;
     }
 
-    access::AccessFile m_file;
+    accessdb::AccessFile m_file;
     const std::function<bool(qint64, qint64)>& m_progress;
     qint64 m_total = 0;
     qint64 m_done = 0;
@@ -298,7 +298,15 @@ QString AccessConversionResult::report() const
     return lines.join(QLatin1Char('\n'));
 }
 
-bool isHelpDeskAccessDatabase(const access::AccessFile& file)
+QString accessConversionQuestion()
+{
+    return QStringLiteral(
+        "This is an Access database with help-desk articles. Ardentry copies its articles, "
+        "categories, users and labels into a new Ardentry database beside it (or onto a server) "
+        "and leaves the Access file as it is. Convert now?");
+}
+
+bool isHelpDeskAccessDatabase(const accessdb::AccessFile& file)
 {
     return !file.table(QStringLiteral("AR")).isEmpty();
 }

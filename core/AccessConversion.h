@@ -7,7 +7,7 @@
 
 #include <functional>
 
-namespace access
+namespace accessdb
 {
 class AccessFile;
 }
@@ -26,8 +26,11 @@ struct AccessConversionResult {
     QString report() const;
 };
 
+// The question asked before a conversion, wherever a database path names an Access file.
+QString accessConversionQuestion();
+
 // True when the Access file holds the tables of a help-desk database (an AR table of articles).
-bool isHelpDeskAccessDatabase(const access::AccessFile& file);
+bool isHelpDeskAccessDatabase(const accessdb::AccessFile& file);
 
 // The new database's file beside the Access file: its name with ".ardentry.db" instead of the
 // ending ("helpdesk-2000.mdb" -> "helpdesk-2000.ardentry.db").

@@ -8,7 +8,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
-namespace access
+namespace accessdb
 {
 namespace
 {
@@ -313,4 +313,4 @@ Limit limitOf(const QVariant& value, const Column& column)
     return {};
 }
 
-} // namespace access
+} // namespace accessdb

@@ -11,7 +11,7 @@
 // mdbtools (mdb-ver, mdb-tables, mdb-schema, mdb-export) run in a process of their own: a damaged
 // or hostile file can only end that process, never the program, and the tools' GPL stays at arm's
 // length. Errors travel as DbError in the user's words first and the tool's words after.
-namespace access
+namespace accessdb
 {
 
 // True when the path names an Access file by its ending (.mdb or .accdb, any case).
@@ -72,4 +72,4 @@ struct Limit {
 };
 Limit limitOf(const QVariant& value, const Column& column);
 
-} // namespace access
+} // namespace accessdb

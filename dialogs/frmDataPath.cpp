@@ -1,9 +1,11 @@
 #include "dialogs/frmDataPath.h"
 
+#include "common/AccessPrompt.h"
 #include "common/DesignedLayout.h"
 #include "common/Frame.h"
 #include "common/MessageBox.h"
 #include "common/SingleInstance.h"
+#include "core/AccessDatabase.h"
 #include "core/ProfileFile.h"
 #include "core/mdlMain.h"
 
@@ -68,7 +70,14 @@ void frmDataPath::Command1_Click()
     // Stored exactly as typed: no trimming, no check that the file exists, empty allowed. Only
     // a server address loses its password, which is kept in memory for the next start.
     QString reason;
-    const QString path = m_app.TakePassword(Text1->text());
+    QString path = m_app.TakePassword(Text1->text());
+    if (accessdb::isAccessPath(path)) {
+        // An Access database is converted; the new database's path is stored instead.
+        path = convertIfAccessDatabase(this, path);
+        if (path.isEmpty())
+            return; // the typed path stays in the box
+        Text1->setText(QDir::toNativeSeparators(path));
+    }
     if (!ProfileFile(m_app.IniFile()).write(Section, Key, path, &reason)) {
         showMessage(this, QStringLiteral("The database path could not be stored in %1.\n\n%2")
                               .arg(QDir::toNativeSeparators(m_app.IniFile()), reason));

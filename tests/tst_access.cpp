@@ -214,8 +214,8 @@ void TestAccess::limitsAreReported()
     QFETCH(QString, column);
     QFETCH(QString, why);
     QFETCH(QString, firstRead);
-    const access::AccessFile access(data(file));
-    const QList<access::Column> columns = access.columns(table);
+    const accessdb::AccessFile access(data(file));
+    const QList<accessdb::Column> columns = access.columns(table);
     int c = 0;
     while (c < columns.size() && columns[c].name != column)
         ++c;
@@ -224,7 +224,7 @@ void TestAccess::limitsAreReported()
     QStringList values;
     QVERIFY(access.readRows(table, [&](const QVariantList& row) {
         values << row[c].toString();
-        reasons << access::limitOf(row[c], columns[c]).why;
+        reasons << accessdb::limitOf(row[c], columns[c]).why;
         return true;
     }));
     QVERIFY(!values.isEmpty());
