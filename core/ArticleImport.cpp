@@ -358,7 +358,7 @@ ImportPreview previewImport(const QString& path, const std::optional<ImportForma
     ImportPreview preview;
     preview.mapping = QList<int>(ArticleField::Count, -1);
     preview.sniff = csv::sniffFile(path);
-    if (preview.sniff.kind != csv::Sniff::Kind::Text) {
+    if (preview.sniff.kind != csv::Sniff::Kind::Text || (preview.sniff.misfitLine && !format)) {
         preview.problem = preview.sniff.problem;
         return preview;
     }
@@ -634,7 +634,7 @@ void Importer::importRow(const csv::Record& record)
     for (int f = 0; f < ArticleField::Count; ++f) {
         const int c = m_options.mapping[f];
         const bool present = c >= 0 && c < record.fields.size();
-        values[f] = present ? record.fields[c] : QString();
+        values[f] = present ? csv::unprotectFromSpreadsheet(record.fields[c]) : QString();
         nulls[f] = !present || (values[f].isEmpty() && !record.quoted[size_t(c)]);
     }
 
@@ -832,6 +832,15 @@ void Importer::run()
             continue;
         }
         ++m_report.rowsRead;
+        if (record.unclosedQuote)
+            throw ImportError(QStringLiteral("Line %1 of the file %2: a quote opens a field there "
+                                             "and is never closed, so lines %1 to %3 would be one "
+                                             "field; the rest of the file was not read. Nothing "
+                                             "was imported: close the quote (or double it) and "
+                                             "import again.")
+                                  .arg(record.line)
+                                  .arg(shown(m_path))
+                                  .arg(record.lastLine));
         importRow(record);
         if (!tick(m_passOffset + m_reader->bytesRead())) {
             m_report.outcome = ImportReport::Outcome::Cancelled;
