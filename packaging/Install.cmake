@@ -13,7 +13,9 @@ set(packaging ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 configure_file(${packaging}/${ARDENTRY_APP_ID}.metainfo.xml.in
                ${CMAKE_CURRENT_BINARY_DIR}/packaging/${ARDENTRY_APP_ID}.metainfo.xml @ONLY)
 
-install(TARGETS ardentry ardentry-newdb RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS ardentry ardentry-newdb ardentry-csv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/man/ardentry-csv.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${packaging}/${ARDENTRY_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/${ARDENTRY_APP_ID}.metainfo.xml
@@ -67,5 +69,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ARDENTRY_HOMEPAGE})
 # (without it Qt runs through XWayland).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-image-formats-plugins, hicolor-icon-theme")
+# mdbtools reads Access databases for their conversion; everything else works without it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-wayland, qt6-image-formats-plugins, hicolor-icon-theme, mdbtools")
 include(CPack)

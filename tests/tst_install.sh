@@ -17,7 +17,7 @@ id=com.kestrow.Ardentry
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The files, the icon at each size.
-for f in bin/ardentry bin/ardentry-newdb share/applications/$id.desktop \
+for f in bin/ardentry bin/ardentry-newdb bin/ardentry-csv share/man/man1/ardentry-csv.1 share/applications/$id.desktop \
     share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
     share/ardentry/Help/arhelp.htm share/ardentry/translations/ardentry.ts; do
     [ -s "$prefix/$f" ] || fail "$f is not installed"

@@ -9,8 +9,8 @@ for what in "$@"; do
     case "$what" in
     build) ;;
     test) packages="$packages cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils xvfb xauth \
-desktop-file-utils appstream dpkg-dev qt6-l10n-tools postgresql-15" ;;
-    run) packages="$packages xvfb xauth fonts-liberation2" ;;
+desktop-file-utils appstream dpkg-dev qt6-l10n-tools postgresql-15 mdbtools" ;;
+    run) packages="$packages xvfb xauth fonts-liberation2 mdbtools" ;;
     *) echo "deps.sh: unknown set '$what'" >&2; exit 2 ;;
     esac
 done
