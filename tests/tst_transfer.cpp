@@ -176,6 +176,9 @@ void tst_Transfer::exportWindow_data()
     QTest::addColumn<int>("rows"); // articles written; -1: nothing written
     QTest::addColumn<bool>("closed");
     QTest::newRow("all articles to CSV with Enter") << "enter" << 40 << true;
+    QTest::newRow("articles added by another program, no search") << "added" << 43 << true;
+    QTest::newRow("server: articles added by another program, no search")
+        << "server added" << 43 << true;
     QTest::newRow("the current search") << "search" << 5 << true;
     QTest::newRow("what the quick search finds") << "quick" << 3 << true;
     QTest::newRow("server: what the quick search finds") << "server quick" << 3 << true;
@@ -207,6 +210,11 @@ void tst_Transfer::exportWindow()
     }
     if (steps.contains("quick"))
         typeInto(started.main().findChild<QLineEdit*>("txtQuickSearch"), "printer");
+    if (steps.contains("added")) {
+        for (int n = 901; n <= 903; ++n)
+            started.folder().exec("INSERT INTO AR (ID, Problem, solution) VALUES (?, 'p', 's')",
+                                  {n});
+    }
     const int position = rs.absolutePosition();
     started.trigger("mnuExport");
     auto* dialog = SingleInstance::loaded<frmExport>(&started.main());
@@ -214,6 +222,7 @@ void tst_Transfer::exportWindow()
     QCOMPARE(dialog->optSearch->isChecked(), steps.contains("search"));
     QCOMPARE(dialog->optSearch->isEnabled(), steps.contains("search"));
     QCOMPARE(dialog->optQuickSearch->isChecked(), steps.contains("quick"));
+    QCOMPARE(dialog->optAll->isChecked(), !steps.contains("search") && !steps.contains("quick"));
     if (web)
         QTest::mouseClick(dialog->optWeb, Qt::LeftButton);
     QVERIFY(web != dialog->txtTarget->text().endsWith(".csv"));
