@@ -4,11 +4,24 @@
 #include "core/AccessConversion.h"
 #include "core/AccessDatabase.h"
 #include "core/DbError.h"
+#include "core/ServerAddress.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QProgressDialog>
+
+namespace
+{
+// A server address without its password.
+QString shownAddress(const QString& text)
+{
+    ServerAddress address;
+    return ServerAddress::parse(text, address) ? address.display() : text;
+}
+} // namespace
 
 QString convertIfAccessDatabase(QWidget* parent, const QString& path)
 {
@@ -17,10 +30,43 @@ QString convertIfAccessDatabase(QWidget* parent, const QString& path)
     const auto tr = [](const char* text) {
         return QCoreApplication::translate("AccessPrompt", text);
     };
-    if (!askYesNo(parent, accessConversionQuestion(), QStringLiteral("Ardentry"), QMessageBox::Yes))
+    // Only a help desk's database is converted; any other Access file is said to be what it is
+    // before anything is asked.
+    try {
+        if (!isHelpDeskAccessDatabase(accessdb::AccessFile(path))) {
+            showMessage(parent, tr("%1 is an Access database, but it holds no help-desk articles "
+                                   "(no table AR), so it cannot be converted. Open or create an "
+                                   "Ardentry database; Tools > Import Articles can then take "
+                                   "the rows of any of its tables.")
+                                    .arg(QDir::toNativeSeparators(path)));
+            return QString();
+        }
+    } catch (const DbError& e) {
+        showMessage(parent, e.message());
+        return QString();
+    }
+    const QMessageBox::StandardButton answer =
+        MessageBox::show(parent, accessConversionQuestion(), QStringLiteral("Ardentry"),
+                         QMessageBox::Yes | QMessageBox::Save | QMessageBox::No, QMessageBox::Yes,
+                         {{QMessageBox::Save, tr("Onto a &server...")}});
+    if (answer != QMessageBox::Yes && answer != QMessageBox::Save)
         return QString();
     const QString wanted = convertedDatabasePath(path);
-    const QString target = freeConvertedDatabasePath(path);
+    QString target = freeConvertedDatabasePath(path);
+    if (answer == QMessageBox::Save) {
+        // An empty database made on the server beforehand (createdb); its password comes from
+        // ~/.pgpass or libpq's environment, as for ardentry-newdb.
+        QInputDialog ask(parent);
+        ask.setObjectName(QStringLiteral("dlgConvertTarget"));
+        ask.setWindowTitle(QStringLiteral("Ardentry"));
+        ask.setLabelText(tr("The address of an empty database on the server, made with createdb "
+                            "(postgresql://user@host/dbname):"));
+        ask.setTextValue(QStringLiteral("postgresql://"));
+        if (MessageBox::exec(ask) != QDialog::Accepted ||
+            ask.textValue().trimmed() == QLatin1String("postgresql://"))
+            return QString();
+        target = ask.textValue().trimmed();
+    }
     AccessConversionResult result;
     try {
         QProgressDialog progress(tr("Converting the Access database..."), tr("Cancel"), 0, 100,
@@ -45,9 +91,10 @@ QString convertIfAccessDatabase(QWidget* parent, const QString& path)
                                "file is as it was."));
         return QString();
     }
-    QString text =
-        tr("The Access database was converted into %1.").arg(QDir::toNativeSeparators(target));
-    if (target != wanted)
+    QString text = tr("The Access database was converted into %1.")
+                       .arg(answer == QMessageBox::Save ? shownAddress(target)
+                                                        : QDir::toNativeSeparators(target));
+    if (answer == QMessageBox::Yes && target != wanted)
         text += QLatin1Char(' ') +
                 tr("(%1 exists already and was left as it is.)").arg(QFileInfo(wanted).fileName());
     text += QStringLiteral("\n\n") + result.report();

@@ -7,6 +7,7 @@
 #include "common/SingleInstance.h"
 #include "core/AccessDatabase.h"
 #include "core/ProfileFile.h"
+#include "core/ServerAddress.h"
 #include "core/mdlMain.h"
 
 #include <QDir>
@@ -75,8 +76,9 @@ void frmDataPath::Command1_Click()
         // An Access database is converted; the new database's path is stored instead.
         path = convertIfAccessDatabase(this, path);
         if (path.isEmpty())
-            return; // the typed path stays in the box
-        Text1->setText(QDir::toNativeSeparators(path));
+            return;                      // the typed path stays in the box
+        path = m_app.TakePassword(path); // a server's address may hold one
+        Text1->setText(ServerAddress::looks(path) ? path : QDir::toNativeSeparators(path));
     }
     if (!ProfileFile(m_app.IniFile()).write(Section, Key, path, &reason)) {
         showMessage(this, QStringLiteral("The database path could not be stored in %1.\n\n%2")
