@@ -15,6 +15,11 @@
 
 namespace
 {
+// The context of this file's texts in the translations.
+struct AccessPrompt {
+    Q_DECLARE_TR_FUNCTIONS(AccessPrompt)
+};
+
 // A server address without its password.
 QString shownAddress(const QString& text)
 {
@@ -27,17 +32,15 @@ QString convertIfAccessDatabase(QWidget* parent, const QString& path)
 {
     if (!accessdb::isAccessPath(path))
         return path;
-    const auto tr = [](const char* text) {
-        return QCoreApplication::translate("AccessPrompt", text);
-    };
     // Only a help desk's database is converted; any other Access file is said to be what it is
     // before anything is asked.
     try {
         if (!isHelpDeskAccessDatabase(accessdb::AccessFile(path))) {
-            showMessage(parent, tr("%1 is an Access database, but it holds no help-desk articles "
-                                   "(no table AR), so it cannot be converted. Open or create an "
-                                   "Ardentry database; Tools > Import Articles can then take "
-                                   "the rows of any of its tables.")
+            showMessage(parent, AccessPrompt::tr(
+                                    "%1 is an Access database, but it holds no help-desk articles "
+                                    "(no table AR), so it cannot be converted. Open or create an "
+                                    "Ardentry database; Tools > Import Articles can then take "
+                                    "the rows of any of its tables.")
                                     .arg(QDir::toNativeSeparators(path)));
             return QString();
         }
@@ -48,7 +51,7 @@ QString convertIfAccessDatabase(QWidget* parent, const QString& path)
     const QMessageBox::StandardButton answer =
         MessageBox::show(parent, accessConversionQuestion(), QStringLiteral("Ardentry"),
                          QMessageBox::Yes | QMessageBox::Save | QMessageBox::No, QMessageBox::Yes,
-                         {{QMessageBox::Save, tr("Onto a &server...")}});
+                         {{QMessageBox::Save, AccessPrompt::tr("Onto a &server...")}});
     if (answer != QMessageBox::Yes && answer != QMessageBox::Save)
         return QString();
     const QString wanted = convertedDatabasePath(path);
@@ -59,8 +62,9 @@ QString convertIfAccessDatabase(QWidget* parent, const QString& path)
         QInputDialog ask(parent);
         ask.setObjectName(QStringLiteral("dlgConvertTarget"));
         ask.setWindowTitle(QStringLiteral("Ardentry"));
-        ask.setLabelText(tr("The address of an empty database on the server, made with createdb "
-                            "(postgresql://user@host/dbname):"));
+        ask.setLabelText(
+            AccessPrompt::tr("The address of an empty database on the server, made with createdb "
+                             "(postgresql://user@host/dbname):"));
         ask.setTextValue(QStringLiteral("postgresql://"));
         if (MessageBox::exec(ask) != QDialog::Accepted ||
             ask.textValue().trimmed() == QLatin1String("postgresql://"))
@@ -69,8 +73,8 @@ QString convertIfAccessDatabase(QWidget* parent, const QString& path)
     }
     AccessConversionResult result;
     try {
-        QProgressDialog progress(tr("Converting the Access database..."), tr("Cancel"), 0, 100,
-                                 parent);
+        QProgressDialog progress(AccessPrompt::tr("Converting the Access database..."),
+                                 AccessPrompt::tr("Cancel"), 0, 100, parent);
         progress.setObjectName(QStringLiteral("dlgConvertAccess"));
         progress.setWindowTitle(QStringLiteral("Ardentry"));
         progress.setWindowModality(Qt::WindowModal);
@@ -81,22 +85,24 @@ QString convertIfAccessDatabase(QWidget* parent, const QString& path)
             return !progress.wasCanceled();
         });
     } catch (const DbError& e) {
-        showMessage(parent, tr("The Access database was not converted: %1\n\nNothing was written; "
-                               "the Access file is as it was.")
+        showMessage(parent, AccessPrompt::tr(
+                                "The Access database was not converted: %1\n\nNothing was written; "
+                                "the Access file is as it was.")
                                 .arg(e.message()));
         return QString();
     }
     if (result.cancelled) {
-        showMessage(parent, tr("The conversion was cancelled. Nothing was written; the Access "
-                               "file is as it was."));
+        showMessage(parent, AccessPrompt::tr(
+                                "The conversion was cancelled. Nothing was written; the Access "
+                                "file is as it was."));
         return QString();
     }
-    QString text = tr("The Access database was converted into %1.")
+    QString text = AccessPrompt::tr("The Access database was converted into %1.")
                        .arg(answer == QMessageBox::Save ? shownAddress(target)
                                                         : QDir::toNativeSeparators(target));
     if (answer == QMessageBox::Yes && target != wanted)
-        text += QLatin1Char(' ') +
-                tr("(%1 exists already and was left as it is.)").arg(QFileInfo(wanted).fileName());
+        text += QLatin1Char(' ') + AccessPrompt::tr("(%1 exists already and was left as it is.)")
+                                       .arg(QFileInfo(wanted).fileName());
     text += QStringLiteral("\n\n") + result.report();
     showMessage(parent, text);
     return target;

@@ -2,6 +2,56 @@
 <!DOCTYPE TS>
 <TS version="2.1">
 <context>
+    <name>AccessPrompt</name>
+    <message>
+        <location filename="../../common/AccessPrompt.cpp" line="+39"/>
+        <source>%1 is an Access database, but it holds no help-desk articles (no table AR), so it cannot be converted. Open or create an Ardentry database; Tools &gt; Import Articles can then take the rows of any of its tables.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Onto a &amp;server...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>The address of an empty database on the server, made with createdb (postgresql://user@host/dbname):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Converting the Access database...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The Access database was not converted: %1
+
+Nothing was written; the Access file is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The conversion was cancelled. Nothing was written; the Access file is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The Access database was converted into %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>(%1 exists already and was left as it is.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>General</name>
     <message>
         <location filename="../../dialogs/General.cpp" line="+82"/>
@@ -22,7 +72,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/Startup.cpp" line="+57"/>
+        <location filename="../../app/Startup.cpp" line="+59"/>
         <source>The database path could not be stored in %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -305,6 +355,11 @@
     <message>
         <location line="+1"/>
         <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Access databases to convert (*.mdb *.accdb)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
