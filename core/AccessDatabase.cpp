@@ -2,11 +2,14 @@
 
 #include "core/DbError.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 namespace accessdb
 {
@@ -40,12 +43,13 @@ struct ToolRun {
     QString err;
 };
 
-// Runs one tool to its end. `keepGoing` is asked while it runs; false ends it.
-ToolRun runTool(const QString& tool, const QStringList& arguments,
-                const std::function<bool()>& keepGoing = {})
+// Runs one program to its end. `keepGoing` is asked while it runs; false ends it.
+ToolRun runProgram(const QString& program, const QStringList& arguments,
+                   const std::function<bool()>& keepGoing = {})
 {
+    const QString tool = QFileInfo(program).fileName();
     QProcess process;
-    process.setProgram(toolPath(tool));
+    process.setProgram(program);
     process.setArguments(arguments);
     process.start(QIODevice::ReadOnly);
     ToolRun run;
@@ -72,6 +76,29 @@ ToolRun runTool(const QString& tool, const QStringList& arguments,
                       ? QStringLiteral("%1 ended abnormally").arg(tool)
                       : QStringLiteral("%1 ended with code %2").arg(tool).arg(process.exitCode());
     return run;
+}
+
+ToolRun runTool(const QString& tool, const QStringList& arguments,
+                const std::function<bool()>& keepGoing = {})
+{
+    return runProgram(toolPath(tool), arguments, keepGoing);
+}
+
+// ardentry-mdb-read, which tells a table's Nulls from its empty texts: beside the program (a
+// build folder), in <prefix>/libexec/ardentry (installed), else on the PATH; empty when it is
+// not installed (or ARDENTRY_NO_MDB_READ is set).
+QString nullReaderPath()
+{
+    if (qEnvironmentVariableIsSet("ARDENTRY_NO_MDB_READ"))
+        return QString();
+    const QString name = QStringLiteral("ardentry-mdb-read");
+    QString found;
+    if (QCoreApplication::instance()) {
+        const QDir program(QCoreApplication::applicationDirPath());
+        found = QStandardPaths::findExecutable(
+            name, {program.path(), program.filePath(QStringLiteral("../libexec/ardentry"))});
+    }
+    return found.isEmpty() ? QStandardPaths::findExecutable(name) : found;
 }
 
 ColumnKind kindOf(const QString& type)
@@ -231,7 +258,34 @@ QList<Column> AccessFile::columns(const QString& table) const
         throw DbError(
             DbError::Kind::NotFound,
             QStringLiteral("The Access database %1 has no table %2.").arg(shown(m_path), table));
+    if (nullMasks(table, int(columns.size()))) {
+        for (Column& column : columns)
+            column.nullsTold = true;
+    }
     return columns;
+}
+
+const QList<QByteArray>* AccessFile::nullMasks(const QString& table, int width) const
+{
+    auto known = m_nullMasks.find(table);
+    if (known == m_nullMasks.end()) {
+        std::optional<QList<QByteArray>> masks;
+        const QString reader = nullReaderPath();
+        if (!reader.isEmpty()) {
+            // When it fails (a file it cannot read), the rows are still read as the tools give
+            // them, and each Null is reported as possibly an empty text.
+            const ToolRun run = runProgram(reader, {m_path, table});
+            if (run.ok) {
+                masks.emplace(run.out.split('\n'));
+                masks->removeLast(); // after the last line end
+                if (std::any_of(masks->cbegin(), masks->cend(),
+                                [width](const QByteArray& mask) { return mask.size() != width; }))
+                    masks.reset();
+            }
+        }
+        known = m_nullMasks.insert(table, masks);
+    }
+    return known->has_value() ? &**known : nullptr;
 }
 
 bool AccessFile::readRows(const QString& table,
@@ -257,10 +311,16 @@ bool AccessFile::readRows(const QString& table,
                                      "are not those of its description (%4).")
                           .arg(table, shown(m_path), header.join(QStringLiteral(", ")),
                                names.join(QStringLiteral(", "))));
+    const QList<QByteArray>* masks = nullMasks(table, int(expected.size()));
     qint64 number = 0;
     while (!reader.atEnd()) {
-        const QVariantList values = reader.next();
+        QVariantList values = reader.next();
         ++number;
+        if (masks && number > masks->size())
+            throw DbError(QStringLiteral("Cannot read the table %1 of %2: it has more rows than "
+                                         "ardentry-mdb-read found (%3); has the file changed?")
+                              .arg(table, shown(m_path))
+                              .arg(masks->size()));
         if (values.size() != expected.size())
             throw DbError(QStringLiteral("Cannot read row %1 of the table %2 of %3: it has %4 "
                                          "values for %5 columns.")
@@ -268,9 +328,21 @@ bool AccessFile::readRows(const QString& table,
                               .arg(table, shown(m_path))
                               .arg(values.size())
                               .arg(expected.size()));
+        for (qsizetype c = 0; masks && c < values.size(); ++c) {
+            // A text printed as nothing that the row does not hold as Null is the empty text.
+            if (values[c].isNull() && expected[c].kind == ColumnKind::Text &&
+                masks->at(number - 1).at(c) == '0')
+                values[c] = QString(QLatin1String(""));
+        }
         if (!row(values))
             return false;
     }
+    if (masks && number != masks->size())
+        throw DbError(QStringLiteral("Cannot read the table %1 of %2: it has fewer rows (%3) than "
+                                     "ardentry-mdb-read found (%4); has the file changed?")
+                          .arg(table, shown(m_path))
+                          .arg(number)
+                          .arg(masks->size()));
     return true;
 }
 
@@ -289,7 +361,7 @@ Limit limitOf(const QVariant& value, const Column& column)
                          QStringLiteral("a binary value (%1); left empty (Null).").arg(column.type),
                          false};
     case ColumnKind::Text:
-        if (value.isNull())
+        if (value.isNull() && !column.nullsTold)
             return {QStringLiteral("Null, or an empty text (the reader gives both alike); stored "
                                    "as Null."),
                     false};

@@ -1,16 +1,21 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 
 // Reading Access databases (.mdb, .accdb). The reading is done by the command-line tools of
 // mdbtools (mdb-ver, mdb-tables, mdb-schema, mdb-export) run in a process of their own: a damaged
 // or hostile file can only end that process, never the program, and the tools' GPL stays at arm's
-// length. Errors travel as DbError in the user's words first and the tool's words after.
+// length. The small helper ardentry-mdb-read (mdbtools' library, in a process of its own too) adds
+// which values are Null, when it is installed. Errors travel as DbError in the user's words first
+// and the tool's words after.
 namespace accessdb
 {
 
@@ -19,7 +24,8 @@ bool isAccessPath(const QString& path);
 
 // What an Access column holds, as far as the tools can give it.
 enum class ColumnKind {
-    Text,    // Text, Memo: a text, or nothing (Null, or an empty text: the tools print both alike)
+    Text,    // Text, Memo: a text, or nothing (Null, or an empty text: the tools print both alike;
+             // ardentry-mdb-read tells them apart, see Column::nullsTold)
     Number,  // integers, decimals, currency, yes/no, replication ids: the tool's text of it
     Date,    // "yyyy-MM-dd HH:mm:ss" (four-digit years); dates before 1900 cannot be read
     Binary,  // OLE objects and binary columns: hexadecimal digits
@@ -30,6 +36,9 @@ struct Column {
     QString name;
     QString type; // the Access type as the tools name it, e.g. "Text (255)", "Long Integer"
     ColumnKind kind = ColumnKind::Text;
+    // The rows tell a Null from an empty text in this column (ardentry-mdb-read is installed and
+    // read the table); otherwise both come as Null.
+    bool nullsTold = false;
 };
 
 class AccessFile
@@ -57,9 +66,14 @@ public:
     bool readRows(const QString& table, const std::function<bool(const QVariantList&)>& row) const;
 
 private:
+    // Per row of `table`, '1' per column the row holds as Null, '0' otherwise, as
+    // ardentry-mdb-read gives it (run once per table); null when it is not installed or failed.
+    const QList<QByteArray>* nullMasks(const QString& table, int width) const;
+
     QString m_path;
     QString m_version;
     QStringList m_tables;
+    mutable QHash<QString, std::optional<QList<QByteArray>>> m_nullMasks;
 };
 
 // What the tools could not give of a value read from `column`: `why` is empty when the value is

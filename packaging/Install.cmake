@@ -14,6 +14,10 @@ configure_file(${packaging}/${ARDENTRY_APP_ID}.metainfo.xml.in
                ${CMAKE_CURRENT_BINARY_DIR}/packaging/${ARDENTRY_APP_ID}.metainfo.xml @ONLY)
 
 install(TARGETS ardentry ardentry-newdb ardentry-csv RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET ardentry-mdb-read)
+    # A helper the program runs, not a command: core/AccessDatabase looks for it there.
+    install(TARGETS ardentry-mdb-read RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/ardentry)
+endif()
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/man/ardentry-csv.1
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${packaging}/${ARDENTRY_APP_ID}.desktop

@@ -22,6 +22,10 @@ for f in bin/ardentry bin/ardentry-newdb bin/ardentry-csv share/man/man1/ardentr
     share/ardentry/Help/arhelp.htm share/ardentry/translations/ardentry.ts; do
     [ -s "$prefix/$f" ] || fail "$f is not installed"
 done
+# The helper that reads Access files' Nulls, where the program looks for it, when it was built.
+if [ "$1" != --tree ] && [ -x "$1/ardentry-mdb-read" ]; then
+    [ -x "$prefix/libexec/ardentry/ardentry-mdb-read" ] || fail "ardentry-mdb-read is not installed"
+fi
 for size in 48 64 128 256; do
     png=$prefix/share/icons/hicolor/${size}x$size/apps/$id.png
     [ -s "$png" ] || fail "no $size px icon"

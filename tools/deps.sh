@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages="cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libsqlite3-dev \
-libgl-dev qt6-image-formats-plugins qt6-qpa-plugins libdtl-dev"
+libgl-dev qt6-image-formats-plugins qt6-qpa-plugins libdtl-dev mdbtools-dev"
 for what in "$@"; do
     case "$what" in
     build) ;;
