@@ -3,7 +3,9 @@
 #include "app/frmMain.h"
 #include "app/frmPassword.h"
 #include "app/frmWelcome.h"
+#include "common/AccessPrompt.h"
 #include "common/MessageBox.h"
+#include "core/AccessDatabase.h"
 #include "core/ServerAddress.h"
 #include "core/mdlMain.h"
 #include "history/HistoryCommands.h"
@@ -180,6 +182,7 @@ std::unique_ptr<frmMain> startArdentry(mdlMain& app)
             chosen = *answer;
         }
         failure.reset();
+        chosen = convertIfAccessDatabase(nullptr, chosen);
         if (chosen.isEmpty())
             continue; // the chooser was cancelled: the same failure is shown again
         try {
@@ -226,12 +229,18 @@ int checkStarted(frmMain& window, const mdlMain& app)
 int runArdentry(const QString& programFolder, const StartOptions& options)
 {
     mdlMain app(programFolder);
-    if (!options.database.isEmpty())
-        app.setDatabaseForThisRun(ServerAddress::looks(options.database)
-                                      ? app.TakePassword(options.database)
-                                      : QFileInfo(options.database).absoluteFilePath());
     if (options.checkStart)
         MessageBox::setAnswering(true); // nobody is there to answer: each box takes its default
+    QString database = options.database;
+    if (accessdb::isAccessPath(database)) {
+        // Converted, its new database is this run's; declined, the stored database opens.
+        QApplication::setWindowIcon(programIcon());
+        database = convertIfAccessDatabase(nullptr, QFileInfo(database).absoluteFilePath());
+    }
+    if (!database.isEmpty())
+        app.setDatabaseForThisRun(ServerAddress::looks(database)
+                                      ? app.TakePassword(database)
+                                      : QFileInfo(database).absoluteFilePath());
     // The window goes before the shared state it refers to.
     const std::unique_ptr<frmMain> window = startArdentry(app);
     if (!window)

@@ -52,7 +52,8 @@ QString documentsFolder()
 QStringList databaseFilters()
 {
     return {frmWelcome::tr("Ardentry databases (*.db *.sqlite *.sqlite3)"),
-            frmWelcome::tr("All files (*)")};
+            frmWelcome::tr("All files (*)"),
+            frmWelcome::tr("Access databases to convert (*.mdb *.accdb)")};
 }
 } // namespace
 

@@ -602,7 +602,8 @@ std::unique_ptr<ArticleSource> recordSetArticles(RecordSet& articles)
     return std::make_unique<RecordSetSource>(articles);
 }
 
-ExportReport exportCsv(ArticleSource& source, const QString& file, const ExportProgress& progress)
+ExportReport exportCsv(ArticleSource& source, const QString& file, const ExportProgress& progress,
+                       bool raw)
 {
     ExportReport report;
     report.target = file;
@@ -620,6 +621,7 @@ ExportReport exportCsv(ArticleSource& source, const QString& file, const ExportP
     try {
         csv::Writer writer(out);
         writer.writeRecord(source.columns());
+        writer.setSpreadsheetProtection(!raw);
         const qint64 total = source.count();
         QList<QVariant> values;
         while (source.next(values)) {

@@ -58,9 +58,10 @@ using ExportProgress = std::function<bool(qint64 done, qint64 total)>;
 // Writes a CSV file: UTF-8 with byte order mark, a header row of the column names, one row per
 // article, CR LF line ends, a Null as an unquoted empty field and the empty text as "". The file
 // appears only when everything was written (an existing one is replaced then); cancel and
-// failure leave the target as it was. Never throws.
+// failure leave the target as it was. Texts a spreadsheet would run as formulas are protected
+// (csv::protectForSpreadsheet); `raw` writes them as they are. Never throws.
 ExportReport exportCsv(ArticleSource& source, const QString& file,
-                       const ExportProgress& progress = {});
+                       const ExportProgress& progress = {}, bool raw = false);
 
 // Whether a file is a picture, read as one (the windows decode it with Qt's image readers).
 using PictureCheck = std::function<bool(const QString& file)>;

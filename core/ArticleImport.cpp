@@ -1,5 +1,6 @@
 #include "core/ArticleImport.h"
 
+#include "core/AccessDatabase.h"
 #include "core/Connection.h"
 #include "core/DbError.h"
 #include "core/TextMatch.h"
@@ -360,7 +361,7 @@ ImportPreview previewImport(const QString& path, const std::optional<ImportForma
     ImportPreview preview;
     preview.mapping = QList<int>(ArticleField::Count, -1);
     preview.sniff = csv::sniffFile(path);
-    if (preview.sniff.kind != csv::Sniff::Kind::Text) {
+    if (preview.sniff.kind != csv::Sniff::Kind::Text || (preview.sniff.misfitLine && !format)) {
         preview.problem = preview.sniff.problem;
         return preview;
     }
@@ -433,6 +434,50 @@ ImportPreview previewImport(const QString& path, const std::optional<ImportForma
     return preview;
 }
 
+ImportPreview previewAccessImport(const QString& path, const QString& table, int rows)
+{
+    ImportPreview preview;
+    preview.mapping = QList<int>(ArticleField::Count, -1);
+    preview.format.header = true;
+    try {
+        const accessdb::AccessFile file(path);
+        preview.tables = file.tables();
+        if (preview.tables.isEmpty()) {
+            preview.problem =
+                QStringLiteral("The Access database %1 holds no tables.").arg(shown(path));
+            return preview;
+        }
+        preview.table = file.table(table.isEmpty() ? QStringLiteral("AR") : table);
+        if (preview.table.isEmpty() && !table.isEmpty()) {
+            preview.problem =
+                QStringLiteral("The Access database %1 has no table %2.").arg(shown(path), table);
+            return preview;
+        }
+        if (preview.table.isEmpty())
+            preview.table = preview.tables.constFirst();
+        const QList<accessdb::Column> columns = file.columns(preview.table);
+        for (const accessdb::Column& column : columns)
+            preview.columns << column.name;
+        qint64 row = 0;
+        file.readRows(preview.table, [&](const QVariantList& values) {
+            QStringList texts;
+            for (const QVariant& value : values)
+                texts << value.toString();
+            preview.rows << texts;
+            preview.lines << ++row;
+            return preview.rows.size() < rows;
+        });
+    } catch (const DbError& e) {
+        preview.problem = e.message();
+        return preview;
+    }
+    preview.header = preview.columns;
+    preview.headerGuessed = true;
+    preview.mapping = guessMapping(preview.columns);
+    preview.dayFirstGuessed = guessDayFirst(preview.rows, preview.mapping);
+    return preview;
+}
+
 // ---- Import ----
 
 namespace
@@ -452,8 +497,11 @@ public:
 
 private:
     void readExisting();
+    void readAccessTable();
     qint64 highestInFile(QFile& file);
     void startReader(QFile& file);
+    bool nextRecord(csv::Record& record);
+    qint64 position() const;
     bool tick(qint64 done);
     void importRow(const csv::Record& record);
     void skip(qint64 line, const QString& why)
@@ -472,6 +520,12 @@ private:
     ImportReport& m_report;
 
     std::unique_ptr<csv::Reader> m_reader;
+    // An Access table: its columns and rows, read before the import begins (the tool gives the
+    // whole table at once); a record's "line" is its row number and a Null is an unquoted empty
+    // field.
+    QList<accessdb::Column> m_accessColumns;
+    QList<csv::Record> m_accessRows;
+    qsizetype m_accessAt = 0;
     qsizetype m_headerWidth = -1;
     qint64 m_size = 0;
     qint64 m_passOffset = 0; // bytes of the first pass, for the progress
@@ -522,8 +576,65 @@ void Importer::readExisting()
     names(QStringLiteral("SELECT Users FROM Users"), m_users);
 }
 
+void Importer::readAccessTable()
+{
+    const accessdb::AccessFile file(m_path);
+    const QString table = file.table(m_options.table);
+    if (table.isEmpty())
+        throw ImportError(QStringLiteral("The Access database %1 has no table %2.")
+                              .arg(shown(m_path), m_options.table));
+    m_accessColumns = file.columns(table);
+    QStringList names;
+    for (const accessdb::Column& column : m_accessColumns)
+        names << column.name;
+    if (!m_options.expectedHeader.isEmpty() && names != m_options.expectedHeader)
+        throw ImportError(QStringLiteral("The table %1 of %2 has changed since it was shown: its "
+                                         "columns now read differently. Look at it again before "
+                                         "you import it.")
+                              .arg(table, shown(m_path)));
+    m_headerWidth = names.size();
+    for (int f = 0; f < ArticleField::Count; ++f) {
+        if (m_options.mapping[f] >= m_headerWidth)
+            throw ImportError(QStringLiteral("The %1 is taken from column %2, but the table has "
+                                             "only %3 columns.")
+                                  .arg(ArticleField::caption(f))
+                                  .arg(m_options.mapping[f] + 1)
+                                  .arg(m_headerWidth));
+    }
+    file.readRows(table, [this](const QVariantList& values) {
+        csv::Record record;
+        for (const QVariant& value : values) {
+            record.fields << value.toString();
+            record.quoted.push_back(!value.isNull());
+        }
+        record.line = record.lastLine = m_accessRows.size() + 1;
+        m_accessRows << record;
+        return true;
+    });
+    m_size = m_accessRows.size();
+}
+
+bool Importer::nextRecord(csv::Record& record)
+{
+    if (m_reader)
+        return m_reader->next(record);
+    if (m_accessAt >= m_accessRows.size())
+        return false;
+    record = m_accessRows[m_accessAt++];
+    return true;
+}
+
+qint64 Importer::position() const
+{
+    return m_reader ? m_reader->bytesRead() : m_accessAt;
+}
+
 void Importer::startReader(QFile& file)
 {
+    if (!m_options.table.isEmpty()) {
+        m_accessAt = 0;
+        return;
+    }
     if (!file.seek(0))
         throw ImportError(
             QCoreApplication::translate("ArticleImport", "The file %1 cannot be read: %2.")
@@ -577,14 +688,14 @@ qint64 Importer::highestInFile(QFile& file)
     const int column = m_options.mapping[ArticleField::Id];
     qint64 highest = std::numeric_limits<qint64>::min();
     csv::Record record;
-    while (m_reader->next(record)) {
+    while (nextRecord(record)) {
         qint64 n = 0;
         if (column < record.fields.size() && wholeNumber(record.fields[column], n))
             highest = std::max(highest, n);
-        if (!tick(m_reader->bytesRead()))
+        if (!tick(position()))
             throw ImportCancelled();
     }
-    if (!m_reader->error().isEmpty())
+    if (m_reader && !m_reader->error().isEmpty())
         throw ImportError(QCoreApplication::translate(
                               "ArticleImport", "The file %1 could not be read to its end: %2.")
                               .arg(shown(m_path), m_reader->error()));
@@ -655,8 +766,34 @@ void Importer::importRow(const csv::Record& record)
     for (int f = 0; f < ArticleField::Count; ++f) {
         const int c = m_options.mapping[f];
         const bool present = c >= 0 && c < record.fields.size();
-        values[f] = present ? record.fields[c] : QString();
+        // A CSV file may protect texts for spreadsheets; an Access table holds them as they are.
+        values[f] = !present                    ? QString()
+                    : m_accessColumns.isEmpty() ? csv::unprotectFromSpreadsheet(record.fields[c])
+                                                : record.fields[c];
         nulls[f] = !present || (values[f].isEmpty() && !record.quoted[size_t(c)]);
+    }
+    // What the Access reader cannot give as the file holds it is remarked; a value it cannot
+    // give at all is left out (Null), never stored as if it were right.
+    bool lost[ArticleField::Count] = {};
+    for (int f = 0; f < ArticleField::Count && !m_accessColumns.isEmpty(); ++f) {
+        const int c = m_options.mapping[f];
+        if (c < 0)
+            continue;
+        const accessdb::Column& column = m_accessColumns[c];
+        // Without "exactly as written", a Null and an empty text are imported alike anyway.
+        if (column.kind == accessdb::ColumnKind::Text && nulls[f] && !m_options.exact)
+            continue;
+        const accessdb::Limit limit =
+            accessdb::limitOf(nulls[f] ? QVariant() : QVariant(values[f]), column);
+        if (limit.why.isEmpty())
+            continue;
+        note(line, QStringLiteral("the %1 (column %2): %3")
+                       .arg(ArticleField::caption(f), column.name, limit.why));
+        if (!limit.keep) {
+            lost[f] = true;
+            values[f].clear();
+            nulls[f] = true;
+        }
     }
 
     if (isServerDatabase(m_db)) {
@@ -724,6 +861,8 @@ void Importer::importRow(const csv::Record& record)
             bound[f] = nulls[f] ? QVariant() : asText(values[f]);
     } else {
         for (int f = 1; f < ArticleField::Count; ++f) {
+            if (lost[f])
+                continue; // Null
             QString text = values[f];
             const bool empty = text.trimmed().isEmpty();
             bool badDate = false;
@@ -815,15 +954,20 @@ void Importer::run()
         }
     }
 
-    const csv::Sniff sniffed = csv::sniffFile(m_path);
-    if (sniffed.kind != csv::Sniff::Kind::Text)
-        throw ImportError(sniffed.problem);
+    m_report.table = o.table;
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ImportError(
-            QCoreApplication::translate("ArticleImport", "The file %1 cannot be read: %2.")
-                .arg(shown(m_path), file.errorString()));
-    m_size = file.size();
+    if (o.table.isEmpty()) {
+        const csv::Sniff sniffed = csv::sniffFile(m_path);
+        if (sniffed.kind != csv::Sniff::Kind::Text)
+            throw ImportError(sniffed.problem);
+        if (!file.open(QIODevice::ReadOnly))
+            throw ImportError(
+                QCoreApplication::translate("ArticleImport", "The file %1 cannot be read: %2.")
+                    .arg(shown(m_path), file.errorString()));
+        m_size = file.size();
+    } else {
+        readAccessTable(); // before the write lock: the tool may take a while
+    }
     const bool twoPasses = o.numbering == ImportOptions::Numbering::KeepFileNumbers &&
                            o.mapping[ArticleField::Id] >= 0;
     m_total = twoPasses ? 2 * m_size : m_size;
@@ -861,30 +1005,38 @@ void Importer::run()
             "ArticleImport", "The lists of categories and users cannot be written."));
 
     csv::Record record;
-    while (m_reader->next(record)) {
+    while (nextRecord(record)) {
         if (record.problem.isEmpty() && record.isEmpty()) {
             ++m_report.blankLines;
             continue;
         }
         ++m_report.rowsRead;
+        if (record.unclosedQuote)
+            throw ImportError(QStringLiteral("Line %1 of the file %2: a quote opens a field there "
+                                             "and is never closed, so lines %1 to %3 would be one "
+                                             "field; the rest of the file was not read. Nothing "
+                                             "was imported: close the quote (or double it) and "
+                                             "import again.")
+                                  .arg(record.line)
+                                  .arg(shown(m_path))
+                                  .arg(record.lastLine));
         importRow(record);
-        if (!tick(m_passOffset + m_reader->bytesRead())) {
+        if (!tick(m_passOffset + position())) {
             m_report.outcome = ImportReport::Outcome::Cancelled;
             return; // the transaction rolls back
         }
     }
-    if (!m_reader->error().isEmpty())
+    if (m_reader && !m_reader->error().isEmpty())
         throw ImportError(QCoreApplication::translate(
                               "ArticleImport", "The file %1 could not be read to its end: %2.")
                               .arg(shown(m_path), m_reader->error()));
-    if (m_reader->bytesRead() != m_size)
-        throw ImportError(
-            QCoreApplication::translate("ArticleImport",
-                                        "The file %1 changed while it was read (%2 bytes were "
-                                        "read of %3).")
-                .arg(shown(m_path))
-                .arg(m_reader->bytesRead())
-                .arg(m_size));
+    if (m_reader && m_reader->bytesRead() != m_size)
+        throw ImportError(QCoreApplication::translate(
+                              "ArticleImport",
+                              "The file %1 changed while it was read (%2 bytes were read of %3).")
+                              .arg(shown(m_path))
+                              .arg(m_reader->bytesRead())
+                              .arg(m_size));
     if (m_progress && !m_progress(m_total, m_total)) {
         m_report.outcome = ImportReport::Outcome::Cancelled;
         return;
@@ -946,14 +1098,22 @@ QString ImportReport::text() const
     QStringList out;
     out << QCoreApplication::translate("ArticleImport", "Import of articles from %1")
                .arg(shown(file));
-    out << QCoreApplication::translate("ArticleImport", "Read as %1, %2-separated%3%4.")
-               .arg(csv::encodingName(format.encoding), csv::separatorName(format.separator),
-                    format.header
-                        ? QCoreApplication::translate("ArticleImport", ", first row = column names")
-                        : QString(),
-                    exact ? QCoreApplication::translate("ArticleImport",
-                                                        ", values kept exactly as written")
-                          : QString());
+    if (table.isEmpty())
+        out << QCoreApplication::translate("ArticleImport", "Read as %1, %2-separated%3%4.")
+                   .arg(csv::encodingName(format.encoding), csv::separatorName(format.separator),
+                        format.header ? QCoreApplication::translate("ArticleImport",
+                                                                    ", first row = column names")
+                                      : QString(),
+                        exact ? QCoreApplication::translate("ArticleImport",
+                                                            ", values kept exactly as written")
+                              : QString());
+    else
+        out << QStringLiteral("Read from the table %1 of the Access database%2.")
+                   .arg(table, exact ? QCoreApplication::translate(
+                                           "ArticleImport", ", values kept exactly as written")
+                                     : QString());
+    // A row of a CSV file is named by the line where it begins, a row of a table by its number.
+    const QString where = table.isEmpty() ? QStringLiteral("line") : QStringLiteral("row");
     switch (outcome) {
     case Outcome::Failed:
         out << QCoreApplication::translate("ArticleImport", "The import failed: %1").arg(failure);
@@ -997,11 +1157,11 @@ QString ImportReport::text() const
     out << QCoreApplication::translate("ArticleImport", "Rows skipped: %1")
                .arg(english.toString(qint64(skipped.size())));
     for (const Line& l : skipped)
-        out << QStringLiteral("  line %1: %2").arg(l.line).arg(l.text);
+        out << QStringLiteral("  %1 %2: %3").arg(where).arg(l.line).arg(l.text);
     if (!notes.isEmpty()) {
         out << QStringLiteral("Remarks: %1").arg(english.toString(qint64(notes.size())));
         for (const Line& l : notes)
-            out << QStringLiteral("  line %1: %2").arg(l.line).arg(l.text);
+            out << QStringLiteral("  %1 %2: %3").arg(where).arg(l.line).arg(l.text);
     }
     if (datedToday > 0)
         out << QCoreApplication::translate(

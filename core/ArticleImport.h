@@ -67,6 +67,9 @@ struct ImportOptions {
     // has changed since, and is not imported.
     QStringList expectedHeader;
     qsizetype maxFieldLength = csv::Reader::DefaultMaxFieldLength;
+    // When set, the file is an Access database and the rows are those of this table, its
+    // columns in the table's order (the encoding, separator and header row do not apply).
+    QString table;
 };
 
 // The first rows of a file and the choices guessed from them, for the import window and the
@@ -83,6 +86,8 @@ struct ImportPreview {
     bool exactGuessed = false;    // the header is Ardentry's export header
     bool dayFirstGuessed = false; // a slash date of the preview reads only day first
     QString problem;              // why the file cannot be imported; empty when it can
+    QStringList tables;           // an Access database: its tables
+    QString table;                // an Access database: the table shown
 
     bool ok() const { return problem.isEmpty(); }
 };
@@ -91,6 +96,11 @@ struct ImportPreview {
 // are detected; with it, they are taken as given (the header guess is still made).
 ImportPreview previewImport(const QString& path, const std::optional<ImportFormat>& format = {},
                             int rows = 20);
+
+// The same for a table of an Access database: its tables, and the first rows of `table` (or of
+// its AR table, else its first table, when `table` is empty), its column names as the header.
+ImportPreview previewAccessImport(const QString& path, const QString& table = QString(),
+                                  int rows = 20);
 
 // Guesses the column of each field from the header's names ("Title", "Problem", "Solution",
 // "Category", "Author", "Entered By", "Date", the AR column names, ...). Each column serves one
@@ -121,6 +131,7 @@ struct ImportReport {
 
     Outcome outcome = Outcome::Failed;
     QString file;
+    QString table;   // the Access table read, when the file is an Access database
     QString failure; // for Failed
     ImportFormat format;
     bool exact = false;

@@ -239,9 +239,13 @@ std::optional<Encoding> utf16ByZeros(const QByteArray& head)
     return std::nullopt;
 }
 
-// True when every byte of the device (from the start) is UTF-8.
-bool wholeDeviceIsUtf8(QIODevice& device, bool& readFailed)
+// True when every byte of the device (from the start) is UTF-8. Otherwise `misfit` gets the line
+// of the first byte that is not when the text holds UTF-8 characters beyond ASCII too (a UTF-8
+// file with a stray byte), else 0.
+bool wholeDeviceIsUtf8(QIODevice& device, bool& readFailed, qint64* misfit)
 {
+    qint64 lines = 1;
+    bool beyondAscii = false;
     readFailed = false;
     if (!device.seek(0)) {
         readFailed = true;
@@ -261,8 +265,22 @@ bool wholeDeviceIsUtf8(QIODevice& device, bool& readFailed)
         QByteArray data = carry + QByteArray::fromRawData(chunk.constData(), got);
         scratch.clear();
         const qsizetype used = decodeBytes(Encoding::Utf8, data, last, scratch, &bad, 0);
-        if (!bad.empty())
+        // Lines up to the first fault; characters beyond ASCII anywhere in the chunk.
+        const qsizetype firstBad = bad.empty() ? scratch.size() : qsizetype(bad.front());
+        size_t nextBad = 0;
+        for (qsizetype i = 0; i < scratch.size(); ++i) {
+            if (nextBad < bad.size() && qsizetype(bad[nextBad]) == i) {
+                ++nextBad;
+                continue;
+            }
+            lines += i < firstBad && scratch[i] == QLatin1Char('\n');
+            beyondAscii = beyondAscii || scratch[i].unicode() > 0x7F;
+        }
+        if (!bad.empty()) {
+            if (misfit && beyondAscii)
+                *misfit = lines;
             return false;
+        }
         carry = data.mid(used);
         if (last)
             return true;
@@ -429,7 +447,8 @@ Sniff sniff(QIODevice& device, const QString& shownName)
             result.encoding = *utf16;
         } else {
             bool readFailed = false;
-            const bool utf8 = wholeDeviceIsUtf8(device, readFailed);
+            qint64 misfit = 0;
+            const bool utf8 = wholeDeviceIsUtf8(device, readFailed, &misfit);
             if (readFailed) {
                 result.problem =
                     QCoreApplication::translate("Csv", "The file %1 cannot be read: %2.")
@@ -437,6 +456,18 @@ Sniff sniff(QIODevice& device, const QString& shownName)
                 return result;
             }
             result.encoding = utf8 ? Encoding::Utf8 : Encoding::Windows1252;
+            if (misfit > 0) {
+                result.encoding = Encoding::Utf8;
+                result.misfitLine = misfit;
+                result.problem =
+                    QStringLiteral("The file %1 is UTF-8 text except line %2, which holds bytes "
+                                   "that are not UTF-8. Nothing was imported: choose the "
+                                   "encoding to read the whole file with (UTF-8 leaves such "
+                                   "rows out, Windows-1252 reads every UTF-8 character as "
+                                   "two or three others).")
+                        .arg(shownName)
+                        .arg(misfit);
+            }
         }
     }
 
@@ -582,6 +613,7 @@ bool Reader::next(Record& record)
     record.fields.clear();
     record.quoted.clear();
     record.problem.clear();
+    record.unclosedQuote = false;
     if (!m_error.isEmpty() || !ensure(1))
         return false;
     record.line = m_line;
@@ -626,6 +658,7 @@ bool Reader::next(Record& record)
         if (m_pos >= m_buffer.size() && !fill()) {
             if (!m_error.isEmpty())
                 return false;
+            record.unclosedQuote = state == State::Quoted;
             if (state == State::Quoted)
                 addProblem(QCoreApplication::translate(
                                "Csv", "the quote that opens field %1 is not closed before "
@@ -770,6 +803,35 @@ QString Writer::field(const QVariant& value, QChar separator)
     return quotedIfNeeded(textmatch::valueText(value), separator);
 }
 
+namespace
+{
+// The length of the apostrophes in front of a character a spreadsheet starts a formula with; -1
+// when the text does not begin so.
+qsizetype formulaStart(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == QLatin1Char('\''))
+        ++i;
+    if (i >= text.size())
+        return -1;
+    const QChar c = text[i];
+    return c == QLatin1Char('=') || c == QLatin1Char('+') || c == QLatin1Char('-') ||
+                   c == QLatin1Char('@') || c == QLatin1Char('\t') || c == QLatin1Char('\r')
+               ? i
+               : -1;
+}
+} // namespace
+
+QString protectForSpreadsheet(const QString& text)
+{
+    return formulaStart(text) >= 0 ? QLatin1Char('\'') + text : text;
+}
+
+QString unprotectFromSpreadsheet(const QString& text)
+{
+    return formulaStart(text) > 0 ? text.mid(1) : text;
+}
+
 void Writer::append(const QString& line)
 {
     if (!m_started) {
@@ -788,7 +850,9 @@ void Writer::writeRecord(const QList<QVariant>& values)
     for (qsizetype i = 0; i < values.size(); ++i) {
         if (i > 0)
             m_line += m_separator;
-        m_line += field(values[i], m_separator);
+        m_line += m_protect && values[i].typeId() == QMetaType::QString
+                      ? quotedIfNeeded(protectForSpreadsheet(values[i].toString()), m_separator)
+                      : field(values[i], m_separator);
     }
     append(m_line);
 }

@@ -56,6 +56,10 @@ struct Sniff {
     QChar separator = QLatin1Char(',');
     qint64 size = 0;
     QString problem; // in words, for every kind but Text
+    // A file of UTF-8 text with a line that is not UTF-8 (a stray byte): it fits no encoding as
+    // a whole, so none is decided for it. The first such line (the first is 1); `problem` says
+    // so. The encoding is then UTF-8, to be confirmed or changed by the user.
+    qint64 misfitLine = 0;
 };
 
 // Looks at the whole file (UTF-8 validity) and at its first 64 KB (text or not, separator).
@@ -70,16 +74,25 @@ QChar guessSeparator(const QString& sample, bool complete);
 // One record: its fields, which of them were quoted, and where it stands in the file.
 struct Record {
     QStringList fields;
-    std::vector<bool> quoted; // per field: written in double quotes
-    qint64 line = 0;          // line of the file where the record begins (the first is 1)
-    qint64 lastLine = 0;      // line where it ends (a quoted line break makes it span lines)
-    QString problem;          // empty when the record was read as RFC 4180 says
+    std::vector<bool> quoted;   // per field: written in double quotes
+    qint64 line = 0;            // line of the file where the record begins (the first is 1)
+    qint64 lastLine = 0;        // line where it ends (a quoted line break makes it span lines)
+    QString problem;            // empty when the record was read as RFC 4180 says
+    bool unclosedQuote = false; // a quote not closed before the end of the file: the rest of
+                                // the file is this record's last field
 
     // A record of one unquoted empty field: an empty line.
     bool isBlank() const;
     // Every field empty (after blanks are trimmed).
     bool isEmpty() const;
 };
+
+// Spreadsheets run a cell that begins with =, +, -, @, tab or CR as a formula. A text protected
+// for them has the usual leading apostrophe: every text that begins with such a character, or
+// with apostrophes before one, gets one more apostrophe in front. unprotectFromSpreadsheet()
+// takes exactly that apostrophe away again, so the two give back every text.
+QString protectForSpreadsheet(const QString& text);
+QString unprotectFromSpreadsheet(const QString& text);
 
 // Reads records from a device one at a time, in chunks, so a file of any size takes little
 // memory. The byte order mark of the encoding at the very start is skipped.
@@ -134,6 +147,8 @@ class Writer
 {
 public:
     explicit Writer(QIODevice& device, QChar separator = QLatin1Char(','));
+    // Texts protected for spreadsheets (see protectForSpreadsheet); off: written as they are.
+    void setSpreadsheetProtection(bool on) { m_protect = on; }
     ~Writer();
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
@@ -158,6 +173,7 @@ private:
     QByteArray m_pending;
     QString m_line;
     bool m_started = false;
+    bool m_protect = false;
     QString m_error;
 };
 

@@ -1,9 +1,11 @@
 #include "dialogs/frmDataPath.h"
 
+#include "common/AccessPrompt.h"
 #include "common/DesignedLayout.h"
 #include "common/Frame.h"
 #include "common/MessageBox.h"
 #include "common/SingleInstance.h"
+#include "core/AccessDatabase.h"
 #include "core/ProfileFile.h"
 #include "core/ServerAddress.h"
 #include "core/mdlMain.h"
@@ -76,7 +78,15 @@ void frmDataPath::Command1_Click()
         showMessage(this, tr("The server address was not stored: %1").arg(reason));
         return; // the typed address stays in the box, to be mended
     }
-    const QString path = m_app.TakePassword(Text1->text());
+    QString path = m_app.TakePassword(Text1->text());
+    if (accessdb::isAccessPath(path)) {
+        // An Access database is converted; the new database's path is stored instead.
+        path = convertIfAccessDatabase(this, path);
+        if (path.isEmpty())
+            return;                      // the typed path stays in the box
+        path = m_app.TakePassword(path); // a server's address may hold one
+        Text1->setText(ServerAddress::looks(path) ? path : QDir::toNativeSeparators(path));
+    }
     if (!ProfileFile(m_app.IniFile()).write(Section, Key, path, &reason)) {
         showMessage(this, tr("The database path could not be stored in %1.\n\n%2")
                               .arg(QDir::toNativeSeparators(m_app.IniFile()), reason));

@@ -13,7 +13,12 @@ set(packaging ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 configure_file(${packaging}/${ARDENTRY_APP_ID}.metainfo.xml.in
                ${CMAKE_CURRENT_BINARY_DIR}/packaging/${ARDENTRY_APP_ID}.metainfo.xml @ONLY)
 
-install(TARGETS ardentry ardentry-newdb ardentry-load RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS ardentry ardentry-newdb ardentry-load ardentry-csv
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET ardentry-mdb-read)
+    # A helper the program runs, not a command: core/AccessDatabase looks for it there.
+    install(TARGETS ardentry-mdb-read RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/ardentry)
+endif()
 install(FILES ${packaging}/${ARDENTRY_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/${ARDENTRY_APP_ID}.metainfo.xml
@@ -93,7 +98,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ARDENTRY_HOMEPAGE})
 # (without it Qt runs through XWayland).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql")
-# Qt's own texts (standard buttons, file dialogs) in the user's language.
+# Qt's own texts (standard buttons, file dialogs) in the user's language; mdbtools reads Access
+# databases for their conversion (everything else works without it).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "qt6-wayland, qt6-image-formats-plugins, hicolor-icon-theme, qt6-translations-l10n")
+    "qt6-wayland, qt6-image-formats-plugins, hicolor-icon-theme, qt6-translations-l10n, mdbtools")
 include(CPack)

@@ -139,6 +139,8 @@ class tst_Csv : public QObject
 {
     Q_OBJECT
 private slots:
+    void hostileFiles_data();
+    void hostileFiles();
     void reading_data();
     void reading();
     void chunkEdges_data();
@@ -406,6 +408,12 @@ void tst_Csv::roundTrip()
                                    QString::fromUtf8("NUL\0inside", 10),
                                    "N/A",
                                    "=1+2",
+                                   "'=already protected",
+                                   "''+two",
+                                   "-",
+                                   "@SUM(A1)",
+                                   "\tx",
+                                   "'plain apostrophe",
                                    "\"",
                                    ",",
                                    "\n"};
@@ -429,6 +437,8 @@ void tst_Csv::roundTrip()
     const ExportReport exported = exportCsv(*allArticles(source.database()), file);
     QVERIFY2(exported.outcome == ExportReport::Outcome::Exported, qPrintable(exported.failure));
     QVERIFY(contents(file).startsWith("\xEF\xBB\xBFID,CUName,techname,Title,Problem,solution"));
+    // Formulas are protected for spreadsheets; the import takes the protection away again.
+    QVERIFY(!hostile || (contents(file).contains(",'=1+2,") && !contents(file).contains(",=1+2,")));
 
     TestFolder to(toEngine);
     to.exec("DELETE FROM AR");
@@ -522,7 +532,7 @@ void tst_Csv::databaseUntouched_data()
     QTest::newRow("header only") << "" << QByteArray("Problem,Solution\r\n") << int(O::Imported);
     QTest::newRow("quote never closed in 100 MB")
         << ""
-        << "Problem,Solution\np,\"" + QByteArray(100 << 20, 'x') << int(O::Imported);
+        << "Problem,Solution\np,\"" + QByteArray(100 << 20, 'x') << int(O::Failed);
     QTest::newRow("file deleted while read: still read to the end through its handle")
         << "delete" << many << int(O::Imported);
 }
@@ -645,6 +655,45 @@ void tst_Csv::commandLine()
         QVERIFY(contents(folder.dbPath()) == before);
     if (exporting)
         QVERIFY(contents(file).startsWith("\xEF\xBB\xBFID,CUName"));
+}
+
+void tst_Csv::hostileFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("said"); // by the preview, else by the import
+
+    QByteArray utf8 = "Problem,Solution\n";
+    for (int i = 0; i < 99; ++i)
+        utf8 += "Caf\xC3\xA9 " + QByteArray::number(i) + ",x\n";
+    QTest::newRow("one 0xFF byte in UTF-8: line named, nothing decided")
+        << utf8 + "stray \xFF,x\n"
+        << "preview: except line 101";
+    QByteArray quoted = "Problem,Solution\n";
+    for (int i = 1; i <= 1000; ++i)
+        quoted += (i == 5 ? "p,\"open\n" : "p,s\n");
+    QTest::newRow("unclosed quote on row 5 of 1000: where it opens, rest not read")
+        << quoted << "import: Line 6 of the file";
+}
+
+// Hostile files are stopped before anything is written, saying where and what.
+void tst_Csv::hostileFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, said);
+    TestFolder folder;
+    folder.writeFile("in.csv", bytes);
+    const QString file = folder.path("in.csv");
+    const QString words = said.section(": ", 1);
+    if (said.startsWith("preview")) {
+        QVERIFY2(previewImport(file).problem.contains(words),
+                 qPrintable(previewImport(file).problem));
+        return;
+    }
+    const ImportReport report = runImport(folder, file, optionsFor(file, ""));
+    QCOMPARE(int(report.outcome), int(ImportReport::Outcome::Failed));
+    QVERIFY2(report.failure.contains(words) && report.failure.contains("rest of the file"),
+             qPrintable(report.failure));
+    QCOMPARE(folder.scalar("SELECT count(*) FROM AR").toInt(), 1);
 }
 
 QTEST_GUILESS_MAIN(tst_Csv)

@@ -17,7 +17,8 @@ id=com.kestrow.Ardentry
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The files, the icon at each size.
-for f in bin/ardentry bin/ardentry-newdb bin/ardentry-load share/applications/$id.desktop \
+for f in bin/ardentry bin/ardentry-newdb bin/ardentry-load bin/ardentry-csv \
+    share/applications/$id.desktop \
     share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
     share/ardentry/Help/arhelp.htm share/ardentry/translations/ardentry.ts \
     share/doc/ardentry/copyright share/doc/ardentry/changelog.gz; do
@@ -27,6 +28,10 @@ done
 for program in "$prefix"/bin/*; do
     [ -s "$prefix/share/man/man1/$(basename "$program").1.gz" ] || fail "no man page for $program"
 done
+# The helper that reads Access files' Nulls, where the program looks for it, when it was built.
+if [ "$1" != --tree ] && [ -x "$1/ardentry-mdb-read" ]; then
+    [ -x "$prefix/libexec/ardentry/ardentry-mdb-read" ] || fail "ardentry-mdb-read is not installed"
+fi
 for size in 48 64 128 256; do
     png=$prefix/share/icons/hicolor/${size}x$size/apps/$id.png
     [ -s "$png" ] || fail "no $size px icon"

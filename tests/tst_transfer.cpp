@@ -61,6 +61,8 @@ private slots:
     void importWindow_data();
     void importWindow();
     void importReportSaved();
+    void importAccessTable_data();
+    void importAccessTable();
     void exportWindow_data();
     void exportWindow();
 };
@@ -85,6 +87,11 @@ void tst_Transfer::importWindow_data()
     QTest::newRow("Problem and Solution chosen with the keyboard")
         << QByteArray("Frage,Antwort,Thema\nwie,so,Netz\n") << "choose import" << 1
         << "1 article imported.";
+    const QByteArray stray("Problem,Solution,Category\ncaf\xC3\xA9,s,Backups\nca\xFF,t,Backups\n");
+    QTest::newRow("a stray byte stops the file; Windows-1252 chosen")
+        << stray << "encoding Windows import" << 2 << "2 articles imported.";
+    QTest::newRow("a stray byte stops the file; UTF-8 chosen, its row left out")
+        << stray << "encoding UTF yes import" << 1 << "1 article imported, 1 row left out.";
     QTest::newRow("not a text file")
         << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0", 19) << "" << 0 << "is not a text file";
     QTest::newRow("file changed after it was shown")
@@ -112,6 +119,12 @@ void tst_Transfer::importWindow()
     if (steps.isEmpty()) {
         QVERIFY(!dialog->cmdImport->isEnabled());
         return;
+    }
+    if (steps.startsWith("encoding")) {
+        // Nothing is read until the user picks the encoding for the whole file.
+        QVERIFY(dialog->lblStatus->text().contains("except line 3"));
+        QVERIFY(!dialog->cmdImport->isEnabled());
+        QTest::keyClicks(dialog->cboEncoding, steps.section(' ', 1, 1));
     }
     QCOMPARE(dialog->grdPreview->rowCount(), csv.count('\n') - 1);
     if (steps.contains("choose")) {
@@ -177,12 +190,83 @@ void tst_Transfer::importReportSaved()
     QCOMPARE(QString::fromUtf8(contents(saved)), dialog->txtReport->toPlainText());
 }
 
+void tst_Transfer::importAccessTable_data()
+{
+    QTest::addColumn<QString>("file"); // of the Access test databases
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("choices"); // "field:key pressed in its column box"
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("where"); // holds for every article imported
+    QTest::addColumn<QString>("report");
+    const auto choice = [](int field, const char* key) {
+        return QString::number(field) + ':' + key;
+    };
+    QTest::newRow("another table chosen, dates as the file holds them")
+        << "jackcess/V2003/testV2003.mdb"
+        << "Table1"
+        << QStringList{choice(ArticleField::Problem, "1"), choice(ArticleField::Solution, "2"),
+                       choice(ArticleField::InitialEntry, "7")}
+        << "2 articles imported."
+        << "InitialEntry IN ('09/21/1974', '12/12/1981')"
+        << "Read from the table Table1 of the Access database.";
+    QTest::newRow("server: an attachment column is left empty and reported")
+        << "jackcess/V2010/complexDataTestV2010.accdb"
+        << "Table1"
+        << QStringList{choice(ArticleField::Problem, "1"), choice(ArticleField::Solution, "3"),
+                       choice(ArticleField::Image1, "6")}
+        << "3 articles imported, 1 row left out."
+        << "Image1 IS NULL AND solution LIKE 'row%'"
+        << "row 2: the Image 1 (column attach-data): an attachment";
+}
+
+// A table of an Access database that is not a help desk's, with the columns chosen as for CSV.
+void tst_Transfer::importAccessTable()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, table);
+    QFETCH(QStringList, choices);
+    QFETCH(QString, status);
+    QFETCH(QString, where);
+    QFETCH(QString, report);
+    StartedApp started({}, QTest::currentDataTag()[0] == 's' ? TestFolder::Engine::Server
+                                                             : TestFolder::Engine::File);
+    started.trigger("mnuImport");
+    auto* dialog = SingleInstance::loaded<frmImport>(&started.main());
+    typeInto(dialog->txtFile, QStringLiteral(ARDENTRY_ACCESS_DATA "/") + file);
+    QTest::keyClick(dialog->txtFile, Qt::Key_Return);
+    QVERIFY2(dialog->cboTable->isVisible(), qPrintable(dialog->lblStatus->text()));
+    QVERIFY(!dialog->cboEncoding->isEnabled());
+    // Every table is offered; the first is shown, and another one replaces it in the preview.
+    if (dialog->cboTable->count() > 1) {
+        QTest::keyClick(dialog->cboTable, Qt::Key_Down);
+        QCOMPARE(dialog->grdPreview->horizontalHeaderItem(0)->text(), QString("column1"));
+        QTest::keyClick(dialog->cboTable, Qt::Key_Up);
+    }
+    QCOMPARE(dialog->cboTable->currentText(), table);
+    QVERIFY2(dialog->lblStatus->text().startsWith("The table " + table),
+             qPrintable(dialog->lblStatus->text()));
+    QVERIFY(!dialog->cmdImport->isEnabled()); // no column name says Problem or Solution
+    for (const QString& c : choices)
+        QTest::keyClicks(dialog->cboMap[c.section(':', 0, 0).toInt()], c.section(':', 1));
+    started.messages().answer(QMessageBox::Yes); // when rows are left out
+    QTest::mouseClick(dialog->cmdImport, Qt::LeftButton);
+    QCOMPARE(dialog->lblStatus->text(), status);
+    const int imported = status.section(' ', 0, 0).toInt();
+    QCOMPARE(count(started, "ID > 1 AND " + where), imported);
+    QCOMPARE(count(started), 1 + imported);
+    QVERIFY2(dialog->txtReport->toPlainText().contains(report),
+             qPrintable(dialog->txtReport->toPlainText()));
+}
+
 void tst_Transfer::exportWindow_data()
 {
     QTest::addColumn<QString>("steps");
     QTest::addColumn<int>("rows"); // articles written; -1: nothing written
     QTest::addColumn<bool>("closed");
     QTest::newRow("all articles to CSV with Enter") << "enter" << 40 << true;
+    QTest::newRow("articles added by another program, no search") << "added" << 43 << true;
+    QTest::newRow("server: articles added by another program, no search")
+        << "server added" << 43 << true;
     QTest::newRow("the current search") << "search" << 5 << true;
     QTest::newRow("what the quick search finds") << "quick" << 3 << true;
     QTest::newRow("server: what the quick search finds") << "server quick" << 3 << true;
@@ -234,6 +318,11 @@ void tst_Transfer::exportWindow()
     }
     if (steps.contains("quick"))
         typeInto(started.main().findChild<QLineEdit*>("txtQuickSearch"), "printer");
+    if (steps.contains("added")) {
+        for (int n = 901; n <= 903; ++n)
+            started.folder().exec("INSERT INTO AR (ID, Problem, solution) VALUES (?, 'p', 's')",
+                                  {n});
+    }
     const int position = rs.absolutePosition();
     started.trigger("mnuExport");
     auto* dialog = SingleInstance::loaded<frmExport>(&started.main());
@@ -241,6 +330,7 @@ void tst_Transfer::exportWindow()
     QCOMPARE(dialog->optSearch->isChecked(), steps.contains("search"));
     QCOMPARE(dialog->optSearch->isEnabled(), steps.contains("search"));
     QCOMPARE(dialog->optQuickSearch->isChecked(), steps.contains("quick"));
+    QCOMPARE(dialog->optAll->isChecked(), !steps.contains("search") && !steps.contains("quick"));
     if (web)
         QTest::mouseClick(dialog->optWeb, Qt::LeftButton);
     QVERIFY(web != dialog->txtTarget->text().endsWith(".csv"));

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -36,6 +37,8 @@ private slots:
     void chooseAnother();
     void server_data();
     void server();
+    void accessDatabase_data();
+    void accessDatabase();
 
 private:
     QTemporaryDir m_user; // HOME and XDG_CONFIG_HOME of the tests
@@ -243,6 +246,72 @@ void tst_Welcome::server()
     QVERIFY(!contents(folder.iniPath()).contains("s3cret"));
     if (window)
         QCOMPARE(app.rsMain.recordCount(), 1);
+}
+
+void tst_Welcome::accessDatabase_data()
+{
+    QTest::addColumn<QString>("file");   // of the Access test databases
+    QTest::addColumn<int>("answer");     // to the question
+    QTest::addColumn<QString>("opened"); // "beside", "server"; "": the welcome window again
+    QTest::newRow("Yes: converted beside it and opened")
+        << "helpdesk-2000.mdb" << int(QMessageBox::Yes) << "beside";
+    QTest::newRow("No: nothing is made") << "helpdesk-2000.mdb" << int(QMessageBox::No) << "";
+    QTest::newRow("onto a server") << "helpdesk-2000.mdb" << int(QMessageBox::Save) << "server";
+    QTest::newRow("no help-desk tables: said, nothing asked")
+        << "jackcess/V2003/testV2003.mdb" << int(QMessageBox::NoButton) << "";
+}
+
+// An Access database chosen with "Open an existing database..." in the welcome window.
+void tst_Welcome::accessDatabase()
+{
+    QFETCH(QString, file);
+    QFETCH(int, answer);
+    QFETCH(QString, opened);
+    TestFolder folder;
+    QVERIFY(QFile::remove(folder.iniPath()));
+    const QString access = folder.path(QFileInfo(file).fileName());
+    QVERIFY(QFile::copy(QStringLiteral(ARDENTRY_ACCESS_DATA "/") + file, access));
+    const QByteArray original = contents(access);
+    const QString server = opened == "server" ? folder.newServerDatabase() : QString();
+
+    MessageCatcher messages;
+    if (answer != QMessageBox::NoButton)
+        messages.answer(QMessageBox::StandardButton(answer));
+    int welcomes = 0;
+    messages.onOtherDialog([&](QWidget* dialog) {
+        if (auto* chooser = qobject_cast<QFileDialog*>(dialog)) {
+            chooser->selectFile(access);
+            static_cast<QDialog*>(chooser)->accept();
+        } else if (auto* ask = qobject_cast<QInputDialog*>(dialog)) {
+            ask->setTextValue(server);
+            ask->accept();
+        } else if (auto* welcome = qobject_cast<frmWelcome*>(dialog)) {
+            // Open the Access file; shown again after it, quit.
+            QTest::mouseClick(
+                welcome->findChild<QAbstractButton*>(++welcomes == 1 ? "cmdOpen" : "cmdQuit"),
+                Qt::LeftButton);
+        }
+    });
+    mdlMain app(folder.folder());
+    const std::unique_ptr<frmMain> window = startArdentry(app);
+    QCOMPARE(contents(access), original); // the Access file is only read
+    const QString beside = folder.path(QFileInfo(file).completeBaseName() + ".ardentry.db");
+    QCOMPARE(QFile::exists(beside), opened == "beside");
+    QVERIFY2(messages.texts().value(0).startsWith(answer == QMessageBox::NoButton
+                                                      ? access + " is an Access database, but"
+                                                      : "This is an Access database"),
+             qPrintable(messages.texts().join('\n')));
+    if (opened.isEmpty()) {
+        QVERIFY(!window);
+        QCOMPARE(welcomes, 2);
+        QCOMPARE(messages.texts().size(), 1);
+        QVERIFY(ProfileFile(folder.iniPath()).read("General", "Path").isEmpty());
+        return;
+    }
+    QVERIFY(window);
+    QVERIFY(messages.texts().value(1).startsWith("The Access database was converted into"));
+    QCOMPARE(app.StoredDatabasePath(), opened == "beside" ? beside : server);
+    QCOMPARE(app.rsMain.recordCount(), 60);
 }
 
 QTEST_MAIN(tst_Welcome)

@@ -21,7 +21,7 @@ namespace
 
 const char* const kUsage =
     "Usage: ardentry-csv import DB FILE [options]\n"
-    "       ardentry-csv export DB FILE [--web]\n"
+    "       ardentry-csv export DB FILE [--web | --raw]\n"
     "\n"
     "import: reads the articles of the CSV file FILE into the Ardentry database DB in one\n"
     "transaction, prints a report (rows imported, rows skipped with their line numbers and\n"
@@ -50,7 +50,9 @@ const char* const kUsage =
     "\n"
     "export: writes every article of DB to FILE as CSV (UTF-8 with byte order mark, a header\n"
     "row, every column of AR); with --web, FILE is a new or empty folder that gets web pages:\n"
-    "index.html by category, one page per article, the images copied beside them.\n"
+    "index.html by category, one page per article, the images copied beside them. Texts that\n"
+    "begin with =, +, -, @, tab or CR get a leading apostrophe, so that a spreadsheet does not\n"
+    "run them as formulas (the import takes it away again); --raw writes them as they are.\n"
     "\n"
     "Exit status: 0 when every row was imported (or the export was written), 1 when rows were\n"
     "skipped, 2 when nothing was written (bad arguments, unreadable file or database, cancel).\n";
@@ -253,9 +255,12 @@ int runImport(const QString& db, const QString& file, const QStringList& options
 int runExport(const QString& db, const QString& file, const QStringList& options)
 {
     bool web = false;
+    bool raw = false;
     for (const QString& arg : options) {
         if (arg == QLatin1String("--web"))
             web = true;
+        else if (arg == QLatin1String("--raw"))
+            raw = true;
         else
             return usageError(QStringLiteral("Unknown option \"%1\".").arg(arg));
     }
@@ -267,7 +272,7 @@ int runExport(const QString& db, const QString& file, const QStringList& options
         report = web ? exportWeb(*source, file,
                                  connection.isServer() ? QDir::currentPath()
                                                        : QFileInfo(db).absolutePath())
-                     : exportCsv(*source, file);
+                     : exportCsv(*source, file, {}, raw);
     } catch (const DbError& e) {
         return fail(e.message());
     }

@@ -4,13 +4,13 @@
 set -euo pipefail
 
 packages="cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libsqlite3-dev \
-libgl-dev qt6-image-formats-plugins qt6-qpa-plugins libdtl-dev qt6-l10n-tools"
+libgl-dev qt6-image-formats-plugins qt6-qpa-plugins libdtl-dev qt6-l10n-tools mdbtools-dev"
 for what in "$@"; do
     case "$what" in
     build) ;;
     test) packages="$packages cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils xvfb xauth \
-desktop-file-utils appstream dpkg-dev lintian qt6-l10n-tools qt6-translations-l10n postgresql-15" ;;
-    run) packages="$packages xvfb xauth fonts-liberation2 qt6-translations-l10n" ;;
+desktop-file-utils appstream dpkg-dev lintian qt6-l10n-tools qt6-translations-l10n postgresql-15 mdbtools" ;;
+    run) packages="$packages xvfb xauth fonts-liberation2 qt6-translations-l10n mdbtools" ;;
     *) echo "deps.sh: unknown set '$what'" >&2; exit 2 ;;
     esac
 done

@@ -1,6 +1,8 @@
 // ardentry-newdb: creates a new, ready-to-use Ardentry database, or copies one to another
 // engine.
 
+#include "core/AccessConversion.h"
+#include "core/AccessDatabase.h"
 #include "core/Connection.h"
 #include "core/DatabaseCopy.h"
 #include "core/NewDatabase.h"
@@ -14,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <string>
 
 #include <termios.h>
@@ -37,6 +40,9 @@ const char* const kUsage =
     "the trash, every value and row key as it is, in one transaction. TO must be new: a file\n"
     "that does not exist yet, or a server database without the tables of an article database.\n"
     "A value TO cannot hold, a failure or Ctrl+C leaves nothing behind.\n"
+    "FROM may be an Access database (.mdb, .accdb) with help-desk articles: its articles,\n"
+    "categories, users and labels are converted (asked first on a terminal), and a report\n"
+    "names every value that could not be carried over as it is. Needs mdbtools.\n"
     "\n"
     "Options:\n"
     "  --sample       fill in help-desk sample data instead: 8 categories, 6 users and\n"
@@ -118,6 +124,41 @@ bool givePassword(QString& address)
     }
 }
 
+// Converts the Access database FROM into TO: asks first when someone is at a terminal (the
+// command itself is the answer for a script), then prints the report.
+int convertAccess(const QString& from, const QString& to,
+                  const std::function<bool(qint64, qint64)>& progress, const bool& lineOpen)
+{
+    if (isatty(STDIN_FILENO)) {
+        std::fprintf(stderr, "%s [y/N] ", qPrintable(accessConversionQuestion()));
+        char answer[16] = {};
+        if (!std::fgets(answer, sizeof answer, stdin) || (answer[0] != 'y' && answer[0] != 'Y')) {
+            std::fprintf(stderr, "ardentry-newdb: Not converted; nothing was written.\n");
+            return 1;
+        }
+    }
+    AccessConversionResult result;
+    try {
+        result = convertAccessDatabase(from, to, progress);
+    } catch (const std::exception& e) {
+        if (lineOpen)
+            std::fputc('\n', stderr);
+        std::fprintf(stderr, "ardentry-newdb: %s Nothing was written.\n", e.what());
+        return 1;
+    }
+    if (lineOpen)
+        std::fputc('\n', stderr);
+    if (result.cancelled) {
+        std::fprintf(stderr, "ardentry-newdb: Cancelled; nothing was written to %s.\n",
+                     qPrintable(databaseDisplayName(to)));
+        return 1;
+    }
+    std::printf("Converted %s to %s in %.1f s.\n%s\n", qPrintable(databaseDisplayName(from)),
+                qPrintable(databaseDisplayName(to)), result.milliseconds / 1000.0,
+                qPrintable(result.report()));
+    return 0;
+}
+
 // Copies FROM to TO; Ctrl+C cancels (a second one ends the tool at once).
 int copy(const QString& from, const QString& to)
 {
@@ -157,6 +198,8 @@ int copy(const QString& from, const QString& to)
         }
         return true;
     };
+    if (accessdb::isAccessPath(from))
+        return convertAccess(from, to, progress, lineOpen);
     DatabaseCopyResult result;
     try {
         result = copyArticleDatabase(from, to, progress);

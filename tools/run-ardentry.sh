@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 bash tools/deps.sh build run
 build=${ARDENTRY_BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DARDENTRY_TESTS=OFF
-cmake --build "$build" -j2 --target ardentry ardentry-newdb
+cmake --build "$build" -j2 --target ardentry ardentry-newdb ardentry-csv
 database="$PWD/$build/sample.db"
 [ -e "$database" ] || "$build/ardentry-newdb" "$database" --sample
 if [ ! -e "$build/Ini/arprefs.ini" ]; then

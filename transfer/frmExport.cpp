@@ -97,8 +97,9 @@ void frmExport::Form_Load()
     }
     RecordSet& rs = m_app.rsMain;
     const qint64 shown = rs.isOpen() ? rs.recordCount() : 0;
-    // A search narrows rsMain: by its filter, or to the rows of a result list.
-    const bool searching = rs.isOpen() && (!rs.filter().isEmpty() || (all >= 0 && shown != all));
+    // A search is in force only while rsMain has a filter. Without one it shows every article it
+    // read, which other programs may have added to since: that count is no search.
+    const bool searching = rs.isOpen() && !rs.filter().isEmpty();
     if (all >= 0)
         optAll->setText(tr("&All articles (%1)").arg(all));
     optSearch->setText(searching ? tr("The articles of the current &search (%1)").arg(shown)

@@ -4,6 +4,7 @@
 #include "common/Frame.h"
 #include "common/MessageBox.h"
 #include "common/SingleInstance.h"
+#include "core/AccessDatabase.h"
 #include "core/mdlMain.h"
 #include "transfer/TransferCommands.h"
 
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -83,6 +85,11 @@ void frmImport::buildControls()
     cboDates->setObjectName(QStringLiteral("cboDates"));
     cboDates->addItem(tr("Month/day/year (03/14/2022)"));
     cboDates->addItem(tr("Day/month/year (14/03/2022)"));
+    cboTable = new QComboBox(reading);
+    cboTable->setObjectName(QStringLiteral("cboTable"));
+    cboTable->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_tableLabel = new QLabel(tr("&Table:"), reading);
+    m_tableLabel->setBuddy(cboTable);
     auto* readingGrid = new QGridLayout(reading);
     auto* encodingLabel = new QLabel(tr("&Encoding:"), reading);
     encodingLabel->setBuddy(cboEncoding);
@@ -98,6 +105,10 @@ void frmImport::buildControls()
     readingGrid->addWidget(cboDates, 0, 5);
     readingGrid->addWidget(chkHeader, 1, 0, 1, 3);
     readingGrid->addWidget(chkExact, 1, 3, 1, 3);
+    readingGrid->addWidget(m_tableLabel, 2, 0);
+    readingGrid->addWidget(cboTable, 2, 1, 1, 5, Qt::AlignLeft);
+    m_tableLabel->hide();
+    cboTable->hide();
 
     grdPreview = new QTableWidget(this);
     grdPreview->setObjectName(QStringLiteral("grdPreview"));
@@ -190,6 +201,7 @@ void frmImport::buildControls()
         if (txtFile->text() != m_path)
             loadFile();
     });
+    connect(cboTable, &QComboBox::currentIndexChanged, this, &frmImport::tableChanged);
     connect(cboEncoding, &QComboBox::currentIndexChanged, this, &frmImport::formatChanged);
     connect(cboSeparator, &QComboBox::currentIndexChanged, this, &frmImport::formatChanged);
     connect(chkHeader, &QCheckBox::toggled, this, &frmImport::formatChanged);
@@ -218,7 +230,8 @@ void frmImport::cmdBrowse_Click()
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setFileMode(QFileDialog::ExistingFile);
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    chooser.setNameFilters({tr("CSV files (*.csv *.txt *.tsv)"), tr("All files (*)")});
+    chooser.setNameFilters({tr("CSV files (*.csv *.txt *.tsv)"),
+                            tr("Access databases (*.mdb *.accdb)"), tr("All files (*)")});
     if (MessageBox::exec(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return;
     txtFile->setText(QDir::toNativeSeparators(chooser.selectedFiles().constFirst()));
@@ -230,18 +243,46 @@ void frmImport::loadFile()
     m_path = txtFile->text();
     txtReport->hide();
     cmdSaveReport->setEnabled(false);
-    showPreview(previewImport(QDir::fromNativeSeparators(m_path.trimmed())), true);
+    const QString path = QDir::fromNativeSeparators(m_path.trimmed());
+    m_access = accessdb::isAccessPath(path);
+    // The tables of an Access database are read by mdbtools' tools, which takes a moment.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const ImportPreview preview = m_access ? previewAccessImport(path) : previewImport(path);
+    QGuiApplication::restoreOverrideCursor();
+    showPreview(preview, true);
+}
+
+void frmImport::tableChanged()
+{
+    if (m_filling || !m_access)
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const ImportPreview preview =
+        previewAccessImport(QDir::fromNativeSeparators(m_path.trimmed()), cboTable->currentText());
+    QGuiApplication::restoreOverrideCursor();
+    showPreview(preview, true);
 }
 
 void frmImport::formatChanged()
 {
-    if (m_filling || m_path.isEmpty())
+    // An Access table has no encoding, separator or header row to choose; no encoding is
+    // chosen while the file fits none.
+    if (m_filling || m_path.isEmpty() || m_access || cboEncoding->currentIndex() < 0)
         return;
     ImportFormat format;
     format.encoding = csv::Encoding(cboEncoding->currentData().toInt());
     format.separator = cboSeparator->currentData().toString().at(0);
     format.header = chkHeader->isChecked();
-    showPreview(previewImport(QDir::fromNativeSeparators(m_path.trimmed()), format), true);
+    const QString path = QDir::fromNativeSeparators(m_path.trimmed());
+    ImportPreview preview = previewImport(path, format);
+    // The file was stopped before any of it was shown (its encoding was not clear): the
+    // separator found and the header row guessed are taken, as for any other file.
+    if (!m_preview.ok() && m_preview.sniff.misfitLine > 0 && preview.ok()) {
+        format.separator = m_preview.sniff.separator;
+        format.header = preview.headerGuessed;
+        preview = previewImport(path, format);
+    }
+    showPreview(preview, true);
 }
 
 void frmImport::showPreview(const ImportPreview& preview, bool guessChoices)
@@ -255,10 +296,23 @@ void frmImport::showPreview(const ImportPreview& preview, bool guessChoices)
         box->clear();
         box->addItem(tr("(not imported)"));
     }
-    if (preview.ok()) {
+    cboTable->clear();
+    cboTable->addItems(preview.tables);
+    cboTable->setCurrentIndex(int(preview.tables.indexOf(preview.table)));
+    cboTable->setVisible(m_access);
+    m_tableLabel->setVisible(m_access);
+    for (QWidget* csvOnly : {static_cast<QWidget*>(cboEncoding),
+                             static_cast<QWidget*>(cboSeparator), static_cast<QWidget*>(chkHeader)})
+        csvOnly->setEnabled(!m_access);
+    // A UTF-8 file with a line that is not: no encoding is taken for it until the user picks one.
+    if (!preview.ok() && preview.sniff.misfitLine > 0)
+        cboEncoding->setCurrentIndex(-1);
+    if (preview.ok() && !m_access) {
         cboEncoding->setCurrentIndex(cboEncoding->findData(int(preview.format.encoding)));
         cboSeparator->setCurrentIndex(cboSeparator->findData(QString(preview.format.separator)));
         chkHeader->setChecked(preview.format.header);
+    }
+    if (preview.ok()) {
         if (guessChoices) {
             chkExact->setChecked(preview.exactGuessed);
             cboDates->setCurrentIndex(preview.dayFirstGuessed ? 1 : 0);
@@ -306,7 +360,13 @@ void frmImport::updateImportButton()
     const QList<int> mapping = chosenMapping();
     const bool ready = mapping[ArticleField::Problem] >= 0 && mapping[ArticleField::Solution] >= 0;
     cmdImport->setEnabled(ready);
-    QString text = tr("%1, %2-separated, %3 columns; the first %4 rows are shown.")
+    QString text =
+        m_access ? QStringLiteral("The table %1 of the Access database, %2 columns; the first %3 "
+                                  "rows are shown.")
+                       .arg(m_preview.table)
+                       .arg(m_preview.columns.size())
+                       .arg(m_preview.rows.size())
+                 : tr("%1, %2-separated, %3 columns; the first %4 rows are shown.")
                        .arg(csv::encodingName(m_preview.format.encoding),
                             csv::separatorName(m_preview.format.separator))
                        .arg(m_preview.columns.size())
@@ -329,6 +389,7 @@ void frmImport::cmdImport_Click()
     options.exact = chkExact->isChecked();
     options.dayFirst = cboDates->currentIndex() == 1;
     options.expectedHeader = m_preview.header;
+    options.table = m_preview.table;
 
     const QString path = QDir::fromNativeSeparators(m_path.trimmed());
     QProgressDialog progress(tr("Importing the articles of %1...").arg(QFileInfo(path).fileName()),

@@ -17,11 +17,12 @@ class QTableWidget;
 class Frame;
 class mdlMain;
 
-// "Import Articles": reads a CSV file into the article table. The file's encoding, separator and
-// header row are detected and can be changed; the first rows are shown; each article field gets
-// a column of the file (guessed from the header's names). Import runs in one transaction with
-// progress and Cancel, asks before it commits when rows have to be left out, and shows the report,
-// which can be saved as a text file. While it is open the main window is disabled.
+// "Import Articles": reads a CSV file, or a table of an Access database, into the article table.
+// The file's encoding, separator and header row are detected and can be changed; the first rows are
+// shown; each article field gets a column of the file (guessed from the header's names). Import
+// runs in one transaction with progress and Cancel, asks before it commits when rows have to be
+// left out, and shows the report, which can be saved as a text file. While it is open the main
+// window is disabled.
 class frmImport : public QDialog
 {
     Q_OBJECT
@@ -39,6 +40,7 @@ public:
 
     QLineEdit* txtFile = nullptr;
     QPushButton* cmdBrowse = nullptr;
+    QComboBox* cboTable = nullptr; // an Access database's tables; shown for such a file only
     QComboBox* cboEncoding = nullptr;
     QComboBox* cboSeparator = nullptr;
     QCheckBox* chkHeader = nullptr;
@@ -58,6 +60,8 @@ private:
     void buildControls();
     // Reads the file again with the encoding, separator and header row chosen.
     void formatChanged();
+    // Reads the Access table chosen in cboTable.
+    void tableChanged();
     void showPreview(const ImportPreview& preview, bool guessChoices);
     QList<int> chosenMapping() const;
     void updateImportButton();
@@ -68,6 +72,8 @@ private:
     mdlMain& m_app;
     ImportPreview m_preview;
     QString m_path;
+    bool m_access = false; // m_path names an Access database
+    QLabel* m_tableLabel = nullptr;
     QString m_report;
     bool m_filling = false; // the controls are being filled, not changed by the user
 };
