@@ -4,29 +4,14 @@
 
 #include "core/History.h"
 #include "core/ProfileFile.h"
+#include "core/TextMatch.h"
 #include "core/db/Query.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 #include <QStandardPaths>
 
 #include <algorithm>
-
-void sortNames(QStringList& names)
-{
-    // As a person sorts names: accents go with their base letters, letter case does not count.
-    // The C locale has no such order, so it sorts as English does.
-    QLocale locale;
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    QCollator collator(locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
-        return collator.compare(a, b) < 0;
-    });
-}
 
 mdlMain::mdlMain(QString programFolder)
     : rsMain(dbConnection), rsAux(dbConnection), m_programFolder(std::move(programFolder))
@@ -189,7 +174,7 @@ QStringList mdlMain::loadNameList(const char* query, const char* column)
     } catch (const DbError& e) {
         throw StartupError(tr("The database is not an Ardentry database: %1").arg(e.message()));
     }
-    sortNames(names);
+    textmatch::sortNames(names);
     return names;
 }
 
