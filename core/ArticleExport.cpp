@@ -7,8 +7,9 @@
 #include "core/PrintPage.h"
 #include "core/QuickSearch.h"
 #include "core/RecordSet.h"
+#include "core/TextMatch.h"
 #include "core/Transaction.h"
-#include "core/mdlMain.h"
+#include "core/db/Engine.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -59,54 +60,9 @@ public:
                          const QVariantList& binds = {})
         : m_database(database), m_query(database)
     {
-        const auto run = [&](QSqlQuery& query, const QString& sql) {
-            const bool prepared = query.prepare(sql);
-            for (const QVariant& value : binds)
-                query.addBindValue(value);
-            if (!prepared || !query.exec())
-                fail(query);
-        };
-        if (isServerDatabase(database)) {
-            // A server's table has its row key as a column; it is not one of the article's.
-            QSqlQuery names(database);
-            if (!names.exec(QStringLiteral("SELECT column_name FROM information_schema.columns "
-                                           "WHERE table_schema = current_schema() AND "
-                                           "table_name = 'ar' AND column_name <> 'rowid' ORDER "
-                                           "BY ordinal_position")))
-                fail(names);
-            QStringList quoted;
-            while (names.next()) {
-                const QString name = names.value(0).toString();
-                m_columns << programName(name);
-                quoted << QLatin1Char('"') +
-                              QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-                              QLatin1Char('"');
-            }
-            // The keys in order first, then the rows a block at a time: a server drops the rest
-            // of a result read row by row as soon as anything else runs on the connection.
-            QSqlQuery keys(database);
-            keys.setForwardOnly(true);
-            run(keys, QStringLiteral("SELECT rowid FROM AR WHERE %1 ORDER BY ID NULLS FIRST, "
-                                     "rowid")
-                          .arg(where));
-            while (keys.next())
-                m_keys << keys.value(0).toLongLong();
-            m_count = m_keys.size();
-            m_block = QStringLiteral("SELECT rowid, %1 FROM AR WHERE rowid = ANY (CAST(? AS "
-                                     "bigint[]))")
-                          .arg(quoted.join(QStringLiteral(", ")));
-            return;
-        }
-        {
-            QSqlQuery counter(database);
-            run(counter, QStringLiteral("SELECT count(*) FROM AR WHERE ") + where);
-            m_count = counter.next() ? counter.value(0).toLongLong() : 0;
-        }
-        m_query.setForwardOnly(true);
-        run(m_query, QStringLiteral("SELECT * FROM AR WHERE %1 ORDER BY ID, rowid").arg(where));
-        const QSqlRecord record = m_query.record();
-        for (int i = 0; i < record.count(); ++i)
-            m_columns << record.fieldName(i);
+        using Open = void (TableSource::*)(const QString&, const QVariantList&);
+        (this->*db::Engine::of(database).pick<Open>(&TableSource::openOnFile,
+                                                    &TableSource::openOnServer))(where, binds);
     }
 
     QStringList columns() const override { return m_columns; }
@@ -127,6 +83,66 @@ public:
     }
 
 private:
+    static void run(QSqlQuery& query, const QString& sql, const QVariantList& binds)
+    {
+        const bool prepared = query.prepare(sql);
+        for (const QVariant& value : binds)
+            query.addBindValue(value);
+        if (!prepared || !query.exec())
+            fail(query);
+    }
+
+    void openOnServer(const QString& where, const QVariantList& binds)
+    {
+        QSqlDatabase& database = m_database;
+        {
+            // A server's table has its row key as a column; it is not one of the article's.
+            QSqlQuery names(database);
+            if (!names.exec(QStringLiteral("SELECT column_name FROM information_schema.columns "
+                                           "WHERE table_schema = current_schema() AND "
+                                           "table_name = 'ar' AND column_name <> 'rowid' ORDER "
+                                           "BY ordinal_position")))
+                fail(names);
+            QStringList quoted;
+            while (names.next()) {
+                const QString name = names.value(0).toString();
+                m_columns << programName(name);
+                quoted << QLatin1Char('"') +
+                              QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+                              QLatin1Char('"');
+            }
+            // The keys in order first, then the rows a block at a time: a server drops the rest
+            // of a result read row by row as soon as anything else runs on the connection.
+            QSqlQuery keys(database);
+            keys.setForwardOnly(true);
+            run(keys,
+                QStringLiteral("SELECT rowid FROM AR WHERE %1 ORDER BY ID NULLS FIRST, rowid")
+                    .arg(where),
+                binds);
+            while (keys.next())
+                m_keys << keys.value(0).toLongLong();
+            m_count = m_keys.size();
+            m_block = QStringLiteral("SELECT rowid, %1 FROM AR WHERE rowid = ANY (CAST(? AS "
+                                     "bigint[]))")
+                          .arg(quoted.join(QStringLiteral(", ")));
+        }
+    }
+
+    void openOnFile(const QString& where, const QVariantList& binds)
+    {
+        {
+            QSqlQuery counter(m_database);
+            run(counter, QStringLiteral("SELECT count(*) FROM AR WHERE ") + where, binds);
+            m_count = counter.next() ? counter.value(0).toLongLong() : 0;
+        }
+        m_query.setForwardOnly(true);
+        run(m_query, QStringLiteral("SELECT * FROM AR WHERE %1 ORDER BY ID, rowid").arg(where),
+            binds);
+        const QSqlRecord record = m_query.record();
+        for (int i = 0; i < record.count(); ++i)
+            m_columns << record.fieldName(i);
+    }
+
     [[noreturn]] static void fail(const QSqlQuery& query)
     {
         throw DbError(
@@ -526,7 +542,7 @@ bool WebWriter::index(qint64 articles, QString& error)
     QStringList categories;
     for (const auto& entry : m_byCategory)
         categories << entry.first;
-    sortNames(categories);
+    textmatch::sortNames(categories);
     QString html = pageStart(QStringLiteral("Ardentry articles"));
     html += QStringLiteral("<h1>Ardentry articles</h1>\n<p>%1</p>\n")
                 .arg(escaped(QStringLiteral("%1 articles in %2 categories.")

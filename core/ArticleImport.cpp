@@ -191,7 +191,7 @@ QString ArticleField::caption(int field)
     if (field >= 0 && field < Image1)
         return QString::fromLatin1(kCaptions[field]);
     if (field >= Image1 && field < Count)
-        return QStringLiteral("Image %1").arg(field - Image1 + 1);
+        return QCoreApplication::translate("frmHistory", "Image %1").arg(field - Image1 + 1);
     return QString();
 }
 

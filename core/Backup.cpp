@@ -205,7 +205,7 @@ const QString& BackupJob::destination() const
 
 bool backup::appliesTo(const Connection& connection)
 {
-    return !connection.isServer();
+    return connection.engine().keepsCopies();
 }
 
 sqlite3* backup::engineHandle(Connection& connection)

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -26,6 +28,18 @@ namespace
 
 QAtomicInt connectionCounter;
 
+// The connections alive, by connection name, for a transaction on a bare handle.
+struct Living {
+    QMutex mutex;
+    QHash<QString, const Connection*> byName;
+};
+
+Living& living()
+{
+    static Living all;
+    return all;
+}
+
 int primaryCode(const QSqlError& error)
 {
     bool ok = false;
@@ -33,152 +47,23 @@ int primaryCode(const QSqlError& error)
     return ok ? (code & 0xff) : -1;
 }
 
-// The text of a number or Null as the filter sees it: decimal form, Null empty.
-QByteArray numberOrNullText(sqlite3_value* value)
-{
-    switch (sqlite3_value_type(value)) {
-    case SQLITE_INTEGER:
-        return textmatch::numberText(static_cast<qlonglong>(sqlite3_value_int64(value))).toUtf8();
-    case SQLITE_FLOAT:
-        return textmatch::numberText(sqlite3_value_double(value)).toUtf8();
-    default:
-        return QByteArray();
-    }
-}
-
-QString argumentText(sqlite3_value* value)
-{
-    const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
-    return data ? QString::fromUtf8(data, sqlite3_value_bytes(value)) : QString();
-}
-
-template <typename T> void deleteAux(void* p)
-{
-    delete static_cast<T*>(p);
-}
-
-// ardentry_like(value, needle, mode): the text pattern of the filter. `mode` is the number of
-// textmatch::TextPattern::Mode. The prepared pattern is kept with the statement.
-void likeFunction(sqlite3_context* context, int, sqlite3_value** args)
-{
-    using textmatch::TextPattern;
-    auto* pattern = static_cast<TextPattern*>(sqlite3_get_auxdata(context, 1));
-    std::unique_ptr<TextPattern> fresh;
-    if (!pattern) {
-        const int mode = sqlite3_value_int(args[2]);
-        if (mode < 0 || mode > static_cast<int>(TextPattern::Mode::Everything)) {
-            sqlite3_result_error(context, "ardentry_like: unknown mode", -1);
-            return;
-        }
-        fresh = std::make_unique<TextPattern>(argumentText(args[1]),
-                                              static_cast<TextPattern::Mode>(mode));
-        pattern = fresh.get();
-    }
-    bool result = false;
-    if (pattern->mode() == TextPattern::Mode::Everything) {
-        result = true;
-    } else if (sqlite3_value_type(args[0]) == SQLITE_TEXT ||
-               sqlite3_value_type(args[0]) == SQLITE_BLOB) {
-        const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(args[0]));
-        result = pattern->matchesUtf8(data ? data : "", data ? sqlite3_value_bytes(args[0]) : 0);
-    } else {
-        const QByteArray text = numberOrNullText(args[0]);
-        result = pattern->matchesUtf8(text.constData(), text.size());
-    }
-    sqlite3_result_int(context, result ? 1 : 0);
-    if (fresh)
-        sqlite3_set_auxdata(context, 1, fresh.release(), &deleteAux<TextPattern>);
-}
-
-// ardentry_number_equals(value, number): numeric equality; a needle that is not a number
-// matches nothing.
-void numberEqualsFunction(sqlite3_context* context, int, sqlite3_value** args)
-{
-    using textmatch::NumberPattern;
-    auto* pattern = static_cast<NumberPattern*>(sqlite3_get_auxdata(context, 1));
-    std::unique_ptr<NumberPattern> fresh;
-    if (!pattern) {
-        fresh = std::make_unique<NumberPattern>(argumentText(args[1]));
-        pattern = fresh.get();
-    }
-    bool result = false;
-    switch (sqlite3_value_type(args[0])) {
-    case SQLITE_INTEGER:
-        result = pattern->matches(static_cast<qlonglong>(sqlite3_value_int64(args[0])));
-        break;
-    case SQLITE_FLOAT:
-        result = pattern->matches(sqlite3_value_double(args[0]));
-        break;
-    case SQLITE_NULL:
-        break;
-    default:
-        result = pattern->matchesText(argumentText(args[0]));
-        break;
-    }
-    sqlite3_result_int(context, result ? 1 : 0);
-    if (fresh)
-        sqlite3_set_auxdata(context, 1, fresh.release(), &deleteAux<NumberPattern>);
-}
-
-// A 64-bit FNV-1a hash of the values as stored: each value's type, size and bytes (text as its
-// stored bytes, without any conversion), so two reads of an unchanged row give the same number.
-void fingerprintFunction(sqlite3_context* context, int count, sqlite3_value** args)
-{
-    quint64 hash = 14695981039346656037ULL;
-    const auto mix = [&hash](const void* data, size_t size) {
-        const auto* bytes = static_cast<const unsigned char*>(data);
-        for (size_t i = 0; i < size; ++i) {
-            hash ^= bytes[i];
-            hash *= 1099511628211ULL;
-        }
-    };
-    for (int i = 0; i < count; ++i) {
-        const unsigned char type = static_cast<unsigned char>(sqlite3_value_type(args[i]));
-        mix(&type, 1);
-        switch (type) {
-        case SQLITE_INTEGER: {
-            const sqlite3_int64 v = sqlite3_value_int64(args[i]);
-            mix(&v, sizeof v);
-            break;
-        }
-        case SQLITE_FLOAT: {
-            const double v = sqlite3_value_double(args[i]);
-            mix(&v, sizeof v);
-            break;
-        }
-        case SQLITE_TEXT:
-        case SQLITE_BLOB: {
-            const void* data = type == SQLITE_TEXT
-                                   ? static_cast<const void*>(sqlite3_value_text(args[i]))
-                                   : sqlite3_value_blob(args[i]);
-            const int size = sqlite3_value_bytes(args[i]);
-            mix(&size, sizeof size);
-            if (data && size > 0)
-                mix(data, size_t(size));
-            break;
-        }
-        default:
-            break;
-        }
-    }
-    sqlite3_result_int64(context, static_cast<sqlite3_int64>(hash));
-}
-
-int noCaseCollation(void*, int aSize, const void* a, int bSize, const void* b)
-{
-    return textmatch::compareIgnoringCase(static_cast<const char*>(a), aSize,
-                                          static_cast<const char*>(b), bSize);
-}
-
 } // namespace
 
 Connection::Connection()
     : m_name(QStringLiteral("ardentry-db-%1").arg(connectionCounter.fetchAndAddRelaxed(1) + 1))
 {
+    Living& all = living();
+    const QMutexLocker lock(&all.mutex);
+    all.byName.insert(m_name, this);
 }
 
 Connection::~Connection()
 {
+    {
+        Living& all = living();
+        const QMutexLocker lock(&all.mutex);
+        all.byName.remove(m_name);
+    }
     const bool registered = m_db.isValid();
     if (m_db.isOpen())
         m_db.close();
@@ -195,7 +80,7 @@ void Connection::open(const QString& path)
         openServer(path);
         return;
     }
-    m_engine = Engine::SQLite;
+    m_engine = &db::Engine::file();
     m_address = ServerAddress();
     if (path.trimmed().isEmpty())
         throw DbError(DbError::Kind::NotFound,
@@ -261,35 +146,8 @@ void Connection::open(const QString& path)
         }
     }
 
-    const QVariant handle = m_db.driver()->handle();
-    sqlite3* raw = nullptr;
-    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-        raw = *static_cast<sqlite3* const*>(handle.constData());
-    if (!raw) {
-        m_db.close();
-        throw DbError(
-            QCoreApplication::translate("Connection", "The SQLite driver gives no engine handle."));
-    }
-    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    int rc = sqlite3_create_function_v2(raw, "ardentry_like", 3, flags, nullptr, &likeFunction,
-                                        nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_create_function_v2(raw, "ardentry_number_equals", 2, flags, nullptr,
-                                        &numberEqualsFunction, nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_create_function_v2(raw, "ardentry_fingerprint", -1, flags, nullptr,
-                                        &fingerprintFunction, nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_create_collation_v2(raw, "ardentry_nocase", SQLITE_UTF8, nullptr,
-                                         &noCaseCollation, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString reason = QString::fromUtf8(sqlite3_errmsg(raw));
-        m_db.close();
-        throw DbError(
-            QCoreApplication::translate("Connection", "Cannot prepare the database connection: %1.")
-                .arg(reason));
-    }
-    m_handle = raw;
+    if (const QString reason = m_engine->prepareSession(m_db); !reason.isEmpty())
+        throw DbError(reason);
     struct stat opened {
     };
     if (::stat(QFile::encodeName(info.absoluteFilePath()).constData(), &opened) == 0) {
@@ -304,7 +162,7 @@ void Connection::openServer(const QString& text)
     ServerAddress address;
     if (!ServerAddress::parse(text, address, &why))
         throw DbError(DbError::Kind::NotFound, why);
-    m_engine = Engine::PostgreSQL;
+    m_engine = &db::Engine::server();
     m_address = address;
     if (m_db.isValid() && m_db.driverName() != QLatin1String("QPSQL")) {
         m_db = QSqlDatabase();
@@ -318,7 +176,7 @@ void Connection::openServer(const QString& text)
                               "package libqt6sql6-psql)."));
     }
     address.applyTo(m_db, m_password, m_sslPassword);
-    if (const QString reason = openServerSession(m_db); !reason.isEmpty()) {
+    if (const QString reason = m_engine->reopen(m_db); !reason.isEmpty()) {
         const bool password = reason.contains(QLatin1String("password"), Qt::CaseInsensitive) &&
                               (reason.contains(QLatin1String("no password supplied")) ||
                                reason.contains(QLatin1String("authentication failed")));
@@ -335,38 +193,9 @@ void Connection::openServer(const QString& text)
     }
 }
 
-QString openServerSession(QSqlDatabase& database)
-{
-    database.close();
-    if (!database.open()) {
-        const QString reason = engineReason(database.lastError());
-        database.close();
-        return reason;
-    }
-    // A write that waits for another's lock gives up as a file's does, after a few seconds.
-    QString reason;
-    {
-        QSqlQuery setup(database);
-        if (!setup.exec(QStringLiteral("SET client_min_messages = error")) ||
-            !setup.exec(QStringLiteral("SET lock_timeout = '3s'")))
-            reason = engineReason(setup.lastError());
-    }
-    if (!reason.isEmpty())
-        database.close();
-    return reason;
-}
-
 bool Connection::revive()
 {
-    if (!isServer() || !m_db.isValid())
-        return false;
-    if (m_db.isOpen()) {
-        QSqlQuery probe(m_db);
-        if (probe.exec(QStringLiteral("SELECT 1")))
-            return false;
-    }
-    m_reviveFailure = openServerSession(m_db);
-    return m_reviveFailure.isEmpty();
+    return m_engine->revive(m_db, m_reviveFailure);
 }
 
 void Connection::ensureAlive()
@@ -390,7 +219,7 @@ QString Connection::unreachable() const
 
 QString Connection::engineName() const
 {
-    return isServer() ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite");
+    return m_engine->name();
 }
 
 QString Connection::displayPath() const
@@ -400,17 +229,7 @@ QString Connection::displayPath() const
 
 QPair<qint64, qint64> Connection::changeStamp()
 {
-    // A server does not tell what others wrote since a given moment: every stamp is new, so
-    // the rows are always read again.
-    if (isServer())
-        return {-2, ++m_serverStamp};
-    if (!isOpen() || !m_handle)
-        return {-1, -1};
-    QSqlQuery version(m_db);
-    const qint64 dataVersion = version.exec(QStringLiteral("PRAGMA data_version")) && version.next()
-                                   ? version.value(0).toLongLong()
-                                   : -1;
-    return {dataVersion, sqlite3_total_changes64(m_handle)};
+    return m_engine->changeStamp(m_db, m_serverStamp);
 }
 
 QString Connection::fileProblem() const
@@ -453,23 +272,18 @@ bool Connection::isOpen() const
 
 void Connection::close()
 {
-    m_handle = nullptr;
     if (m_db.isValid() && m_db.isOpen())
         m_db.close();
 }
 
 QString Connection::engineVersion() const
 {
-    if (isServer()) {
-        QSqlQuery query(m_db);
-        if (query.exec(QStringLiteral("SHOW server_version")) && query.next())
-            return query.value(0).toString().section(QLatin1Char(' '), 0, 0);
-        return QString();
-    }
-    if (!isOpen())
-        return QString::fromLatin1(sqlite3_libversion());
-    QSqlQuery query(m_db);
-    if (query.exec(QStringLiteral("SELECT sqlite_version()")) && query.next())
-        return query.value(0).toString();
-    return QString::fromLatin1(sqlite3_libversion());
+    return m_engine->version(m_db);
+}
+
+const Connection* Connection::owning(const QSqlDatabase& database)
+{
+    Living& all = living();
+    const QMutexLocker lock(&all.mutex);
+    return all.byName.value(database.connectionName());
 }

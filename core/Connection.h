@@ -2,6 +2,7 @@
 
 #include "core/DbError.h"
 #include "core/ServerAddress.h"
+#include "core/db/Engine.h"
 
 #include <QPair>
 #include <QSqlDatabase>
@@ -18,15 +19,9 @@ inline bool isServerDatabase(const QSqlDatabase& database)
     return database.driverName() == QLatin1String("QPSQL");
 }
 
-// Opens a server connection (again) and sets up its session as every connection of the
-// program has it. Returns the server's reason when it cannot, else the empty text.
-QString openServerSession(QSqlDatabase& database);
-
 class Connection
 {
 public:
-    enum class Engine { SQLite, PostgreSQL };
-
     Connection();
     ~Connection();
     Connection(const Connection&) = delete;
@@ -43,8 +38,9 @@ public:
     // Likewise the password of the client's SSL key (libpq's sslpassword).
     void setSslPassword(const QString& password) { m_sslPassword = password; }
 
-    Engine engine() const { return m_engine; }
-    bool isServer() const { return m_engine == Engine::PostgreSQL; }
+    // What differs between a file and a server: every feature asks it.
+    const db::Engine& engine() const { return *m_engine; }
+    bool isServer() const { return m_engine->kind() == db::Engine::Kind::Server; }
     // "SQLite" or "PostgreSQL".
     QString engineName() const;
     // What the user may see of the database in use: the file path, or the server address
@@ -76,6 +72,13 @@ public:
     // The engine's own version text, e.g. "3.40.1".
     QString engineVersion() const;
 
+    // The name the history's triggers record for this connection's writes (the person using
+    // it); empty records none.
+    void setWriterName(const QString& name) { m_writer = name; }
+    const QString& writerName() const { return m_writer; }
+    // The connection that holds this handle, or none (a handle of its own, a file being made).
+    static const Connection* owning(const QSqlDatabase& database);
+
     // For the record-set layer only.
     QSqlDatabase& database() { return m_db; }
     const QString& connectionName() const { return m_name; }
@@ -87,12 +90,12 @@ private:
     QString m_path;
     QString m_password;
     QString m_sslPassword;
-    Engine m_engine = Engine::SQLite;
+    const db::Engine* m_engine = &db::Engine::file();
+    QString m_writer;
     ServerAddress m_address;
     qint64 m_serverStamp = 0;
     QString m_reviveFailure;
     QSqlDatabase m_db;
     quint64 m_device = 0; // the file that was opened
     quint64 m_inode = 0;
-    struct sqlite3* m_handle = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "core/ServerAddress.h"
 #include "core/ServerGuard.h"
 #include "core/Transaction.h"
+#include "core/db/Engine.h"
 
 #include <QAtomicInt>
 #include <QCoreApplication>
@@ -27,6 +28,13 @@
 
 namespace
 {
+
+// Whether the statements of a server are due. (These steps differ through and through between
+// the engines and are written out side by side here.)
+bool onServer(const QSqlDatabase& database)
+{
+    return db::Engine::of(database).kind() == db::Engine::Kind::Server;
+}
 
 // Rows read and written at a time; also how often progress is told.
 constexpr int kBlockRows = 500;
@@ -142,7 +150,7 @@ struct ColumnInfo {
 // is missing.
 QList<ColumnInfo> tableColumns(QSqlDatabase& database, const QString& table)
 {
-    const bool server = isServerDatabase(database);
+    const bool server = onServer(database);
     QSqlQuery query =
         server ? run(database,
                      QStringLiteral("SELECT column_name, data_type FROM information_schema.columns "
@@ -252,7 +260,7 @@ public:
     Source& operator=(const Source&) = delete;
 
     QSqlDatabase& db() { return m_connection.database(); }
-    bool server() const { return m_connection.isServer(); }
+    bool server() const { return m_connection.engine().kind() == db::Engine::Kind::Server; }
     const QString& shown() const { return m_shown; }
 
     // Up to kBlockRows rows of the table with a key from `from` on (`inclusive`) or above it, in
@@ -472,7 +480,7 @@ public:
             if (!copyRows(source, target, table))
                 return cancelled();
         }
-        ::run(target.db(), articleNumberIndexText(isServerDatabase(target.db())));
+        ::run(target.db(), articleNumberIndexText(target.server()));
         // The additions are made after the articles are in, so their triggers see no change.
         if (additions & schema::QuickSearchIndex)
             quicksearch::createIndex(target.db(), true);

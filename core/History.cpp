@@ -5,6 +5,7 @@
 #include "core/Schema.h"
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
+#include "core/db/Engine.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -52,10 +53,7 @@ QString matching(const QString& column, const QVariant& value, QVariantList& bin
 // timestamp.
 QString timeText(const QSqlDatabase& database, const QString& column)
 {
-    return isServerDatabase(database)
-               ? QStringLiteral("to_char(%1 AT TIME ZONE 'UTC', 'YYYY-MM-DD HH24:MI:SS.MS')")
-                     .arg(column)
-               : column;
+    return db::Engine::of(database).utcText(column);
 }
 
 // "prefix.ID, prefix.CUName, ..." (no prefix: the bare names).
@@ -244,31 +242,90 @@ const char* const kServerGrants =
     "'SELECT' THEN EXECUTE format('GRANT SELECT ON ardentry_schema TO %s', g.who); END IF; END "
     "LOOP; END $grants$";
 
+// The history's own statements on each engine.
+struct Dialect {
+    // The columns of AR: name, and on a server its type.
+    QString columns;
+    // The row key a server's table needs beside the twenty columns; empty for a file.
+    QString rowKey;
+    // The statements that add the tables and triggers (`types`: the columns' types; `schema`
+    // the database's schema, quoted), then those that share the rights on the articles.
+    QStringList (*schema)(QSqlDatabase& database, const QStringList& types);
+    QString grants;
+    // Whether this connection may change the articles, and add the history.
+    bool (*mayWrite)(Connection& connection);
+    bool (*mayInstall)(Connection& connection);
+};
+
+bool fileMayWrite(Connection& connection)
+{
+    return sqlite3_db_readonly(backup::engineHandle(connection), "main") == 0;
+}
+
+bool serverMayWrite(Connection& connection)
+{
+    return run(connection.database(),
+               QStringLiteral("SELECT has_table_privilege('ar', 'UPDATE') AND "
+                              "current_setting('transaction_read_only') = 'off'"),
+               {},
+               QCoreApplication::translate("History", "The rights on the database cannot be read"))
+        .scalar()
+        .toBool();
+}
+
+bool serverMayInstall(Connection& connection)
+{
+    return run(connection.database(),
+               QStringLiteral("SELECT has_schema_privilege(current_schema(), 'CREATE') "
+                              "AND has_table_privilege('ar', 'TRIGGER')"),
+               {},
+               QCoreApplication::translate("History", "The rights on the database cannot be read"))
+        .scalar()
+        .toBool();
+}
+
+const Dialect& dialectOf(const QSqlDatabase& handle)
+{
+    static const Dialect file{
+        QStringLiteral("SELECT name, '' FROM pragma_table_info('AR')"),
+        QString(),
+        [](QSqlDatabase&, const QStringList&) { return fileSchemaStatements(); },
+        QString(),
+        &fileMayWrite,
+        [](Connection&) { return true; },
+    };
+    // (A type of the server's own without a plain name, an array say, goes by its own.)
+    static const Dialect server{
+        QStringLiteral("SELECT column_name, CASE WHEN data_type IN ('USER-DEFINED', 'ARRAY') "
+                       "THEN format('%I.%I', udt_schema, udt_name) ELSE data_type END FROM "
+                       "information_schema.columns WHERE table_schema = current_schema() AND "
+                       "table_name = 'ar'"),
+        QStringLiteral("rowid"),
+        [](QSqlDatabase& database, const QStringList& types) {
+            return serverSchemaStatements(types, schema::serverSchema(database));
+        },
+        QString::fromLatin1(kServerGrants),
+        &serverMayWrite,
+        &serverMayInstall,
+    };
+    return db::Engine::of(handle).pick(file, server);
+}
+
 // Checks that the article table has the twenty columns (and on a server its row key); returns
-// their server types in the order of articleColumns() (empty for a file).
+// their types in the order of articleColumns() (empty texts for a file).
 QStringList articleColumnTypes(QSqlDatabase& database, const QString& failure)
 {
-    const bool server = isServerDatabase(database);
+    const Dialect& dialect = dialectOf(database);
     QHash<QString, QString> present; // lower-case name -> type
     {
-        // (A type of the server's own without a plain name, an array say, goes by its own.)
-        db::Query query =
-            run(database,
-                server ? QStringLiteral(
-                             "SELECT column_name, CASE WHEN data_type IN ('USER-DEFINED', "
-                             "'ARRAY') THEN format('%I.%I', udt_schema, udt_name) ELSE data_type "
-                             "END FROM information_schema.columns WHERE table_schema = "
-                             "current_schema() AND table_name = 'ar'")
-                       : QStringLiteral("PRAGMA table_info(AR)"),
-                {}, failure);
+        db::Query query = run(database, dialect.columns, {}, failure);
         while (query.next())
-            present.insert(query.value(server ? 0 : 1).toString().toLower(),
-                           server ? query.value(1).toString() : QString());
+            present.insert(query.value(0).toString().toLower(), query.value(1).toString());
     }
     QStringList types;
     QStringList needed = history::articleColumns();
-    if (server)
-        needed << QStringLiteral("rowid");
+    if (!dialect.rowKey.isEmpty())
+        needed << dialect.rowKey;
     for (const QString& column : needed) {
         const auto found = present.constFind(column.toLower());
         if (found == present.constEnd())
@@ -277,8 +334,7 @@ QStringList articleColumnTypes(QSqlDatabase& database, const QString& failure)
                               "History", "The table \"AR\" has no column \"%1\", so the history "
                                          "of articles cannot be kept.")
                               .arg(column));
-        if (server)
-            types << found.value();
+        types << found.value();
     }
     return types;
 }
@@ -382,14 +438,26 @@ qint64 rowOfNumber(QSqlDatabase& database, const QVariant& number, const QString
 
 const QStringList& history::articleColumns()
 {
-    static const QStringList columns{
-        QStringLiteral("ID"),         QStringLiteral("CUName"),       QStringLiteral("techname"),
-        QStringLiteral("Title"),      QStringLiteral("Problem"),      QStringLiteral("solution"),
-        QStringLiteral("reference"),  QStringLiteral("InitialEntry"), QStringLiteral("EditedBy"),
-        QStringLiteral("DateEdited"), QStringLiteral("Image1"),       QStringLiteral("Image2"),
-        QStringLiteral("Image3"),     QStringLiteral("Image4"),       QStringLiteral("Image5"),
-        QStringLiteral("Image6"),     QStringLiteral("Image7"),       QStringLiteral("Image8"),
-        QStringLiteral("Image9"),     QStringLiteral("Image10")};
+    static const QStringList columns{QStringLiteral("ID"),
+                                     QStringLiteral("CUName"),
+                                     QStringLiteral("techname"),
+                                     QCoreApplication::translate("QuickSearch", "Title"),
+                                     QCoreApplication::translate("frmHistory", "Problem"),
+                                     QStringLiteral("solution"),
+                                     QStringLiteral("reference"),
+                                     QStringLiteral("InitialEntry"),
+                                     QStringLiteral("EditedBy"),
+                                     QStringLiteral("DateEdited"),
+                                     QStringLiteral("Image1"),
+                                     QStringLiteral("Image2"),
+                                     QStringLiteral("Image3"),
+                                     QStringLiteral("Image4"),
+                                     QStringLiteral("Image5"),
+                                     QStringLiteral("Image6"),
+                                     QStringLiteral("Image7"),
+                                     QStringLiteral("Image8"),
+                                     QStringLiteral("Image9"),
+                                     QStringLiteral("Image10")};
     return columns;
 }
 
@@ -400,48 +468,25 @@ bool history::isInstalled(Connection& connection)
 
 bool history::isWritable(Connection& connection)
 {
-    QSqlDatabase& database = openDatabase(connection);
-    if (!connection.isServer())
-        return sqlite3_db_readonly(backup::engineHandle(connection), "main") == 0;
-    db::Query query = run(
-        database,
-        QStringLiteral("SELECT has_table_privilege('ar', 'UPDATE') AND "
-                       "current_setting('transaction_read_only') = 'off'"),
-        {}, QCoreApplication::translate("History", "The rights on the database cannot be read"));
-    return query.next() && query.value(0).toBool();
+    return dialectOf(openDatabase(connection)).mayWrite(connection);
 }
 
 bool history::mayInstall(Connection& connection)
 {
-    if (!isWritable(connection))
-        return false;
-    if (!connection.isServer())
-        return true;
-    db::Query query = run(
-        openDatabase(connection),
-        QStringLiteral("SELECT has_schema_privilege(current_schema(), 'CREATE') "
-                       "AND has_table_privilege('ar', 'TRIGGER')"),
-        {}, QCoreApplication::translate("History", "The rights on the database cannot be read"));
-    return query.next() && query.value(0).toBool();
+    return isWritable(connection) && dialectOf(connection.database()).mayInstall(connection);
 }
 
 void history::createTables(QSqlDatabase& database)
 {
     const QString failure = QCoreApplication::translate(
         "History", "The history of articles could not be added to the database");
-    const bool server = isServerDatabase(database);
+    const Dialect& dialect = dialectOf(database);
     const QStringList types = articleColumnTypes(database, failure);
-    QStringList statements;
-    if (server) {
-        statements = serverSchemaStatements(types, schema::serverSchema(database));
-    } else {
-        statements = fileSchemaStatements();
-    }
-    for (const QString& sql : statements)
+    for (const QString& sql : dialect.schema(database, types))
         run(database, sql, {}, failure);
     schema::markAdded(database, schema::History);
-    if (server)
-        run(database, QString::fromLatin1(kServerGrants), {}, failure);
+    if (!dialect.grants.isEmpty())
+        run(database, dialect.grants, {}, failure);
 }
 
 void history::renewServerFunctions(QSqlDatabase& database)
@@ -485,7 +530,7 @@ QString history::loginName()
 
 void history::recordWriter(Connection& connection, const QString& name)
 {
-    Transaction::setWriterName(connection.connectionName(), name);
+    connection.setWriterName(name);
 }
 
 history::ArticleHistory history::articleHistory(Connection& connection, const QString& number)
@@ -618,16 +663,15 @@ qint64 history::restoreFromTrash(Connection& connection, qint64 entry, const QVa
                           "History", "Another article has the number %1. Nothing was restored.")
                           .arg(shownNumber(target)));
     QStringList others = articleColumns().mid(1);
-    // (A server tells the new row key by RETURNING.)
-    const bool server = isServerDatabase(database);
-    db::Query insert = run(database,
-                           QStringLiteral("INSERT INTO AR (%1) SELECT ?, %2 FROM ardentry_trash "
-                                          "WHERE entry = ?%3")
-                               .arg(columnList(), others.join(QStringLiteral(", ")),
-                                    server ? QStringLiteral(" RETURNING rowid") : QString()),
-                           {target, entry}, failure);
-    const qint64 row = server ? (insert.next() ? insert.value(0).toLongLong() : 0)
-                              : insert.lastInsertId().toLongLong();
+    const db::Engine& engine = connection.engine();
+    db::Query insert =
+        run(database,
+            engine.insertGivingKey(QStringLiteral("INSERT INTO AR (%1) SELECT ?, %2 FROM "
+                                                  "ardentry_trash WHERE entry = ?")
+                                       .arg(columnList(), others.join(QStringLiteral(", "))),
+                                   QStringLiteral("rowid")),
+            {target, entry}, failure);
+    const qint64 row = engine.insertedKey(insert);
     run(database,
         QStringLiteral("UPDATE ardentry_history SET trash = NULL, article = ?, article_row = ? "
                        "WHERE trash = ?"),
@@ -674,18 +718,16 @@ bool numberTakenIn(QSqlDatabase& database, const QVariant& number)
 
 qlonglong history::nextFreeNumber(Connection& connection)
 {
-    return nextFreeNumber(connection, QStringLiteral("The article numbers cannot be read"));
+    return nextFreeNumber(
+        connection, QCoreApplication::translate("History", "The article numbers cannot be read"));
 }
 
 qlonglong history::nextFreeNumber(Connection& connection, const QString& failure)
 {
-    // A server's number column holds whole numbers only.
-    db::Query query =
-        run(openDatabase(connection),
-            connection.isServer()
-                ? QStringLiteral("SELECT max(ID) FROM AR")
-                : QStringLiteral("SELECT max(ID) FROM AR WHERE typeof(ID) = 'integer'"),
-            {}, failure);
+    db::Query query = run(openDatabase(connection),
+                          QStringLiteral("SELECT max(ID) FROM AR") +
+                              connection.engine().onlyWholeNumbers(QStringLiteral("ID")),
+                          {}, failure);
     return query.next() && !query.isNull(0) ? query.value(0).toLongLong() + 1 : 1;
 }
 
@@ -698,8 +740,7 @@ int history::positionOf(Connection& connection, qint64 row)
             QStringLiteral("SELECT count(*) FROM AR, (SELECT ID AS k FROM AR WHERE "
                            "rowid = ?) t WHERE AR.ID < t.k OR (AR.ID %1 t.k AND "
                            "AR.rowid < ?) OR (AR.ID IS NULL AND t.k IS NOT NULL)")
-                .arg(isServerDatabase(database) ? QStringLiteral("IS NOT DISTINCT FROM")
-                                                : QStringLiteral("IS")),
+                .arg(connection.engine().sameAs()),
             {row, row}, QCoreApplication::translate("History", "The articles cannot be read"));
     return query.next() ? query.value(0).toInt() + 1 : 0;
 }

@@ -19,7 +19,7 @@ class Connection;
 // - ardentry_trash keeps every deleted article, the same way; the versions of a deleted article
 //   go with it into the trash and come back with it.
 // - ardentry_writer holds, only during a write transaction of this program, the login name of
-//   the person using it (see Transaction::setWriterName); other programs leave it empty, so their
+//   the person using it (see Connection::setWriterName); other programs leave it empty, so their
 //   changes are kept as by an unknown person. A server database has no such table: the name is
 //   the setting "ardentry.writer" of the writing transaction, which other programs never set.
 // The triggers use only the engine's own functions, so older programs and plain SQL tools keep

@@ -23,6 +23,13 @@
 namespace
 {
 
+// Whether the statements of a server are due. (These steps differ through and through between
+// the engines and are written out side by side here.)
+bool onServer(const QSqlDatabase& database)
+{
+    return db::Engine::of(database).kind() == db::Engine::Kind::Server;
+}
+
 [[noreturn]] void fail(const QString& message)
 {
     throw std::runtime_error(message.toStdString());
@@ -513,7 +520,7 @@ private:
 void fill(QSqlDatabase& db, const NewDatabaseOptions& options)
 {
     Builder build(db);
-    const bool server = isServerDatabase(db);
+    const bool server = onServer(db);
     if (!server) {
         // The file is removed if anything fails, so it need not survive a crash half-way.
         build.exec(QStringLiteral("PRAGMA synchronous = OFF"));

@@ -4,6 +4,7 @@
 #include "core/DbError.h"
 #include "core/Schema.h"
 #include "core/Transaction.h"
+#include "core/db/Engine.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -89,11 +90,6 @@ QList<Term> termsOf(const QString& typed, bool prefixLast)
     if (prefixLast && typingLast && !terms.isEmpty() && terms.back().text.size() >= 3)
         terms.back().prefix = true;
     return terms;
-}
-
-bool onServer(QSqlDatabase& database)
-{
-    return isServerDatabase(database);
 }
 
 // ---- The index on a server ----
@@ -502,17 +498,20 @@ struct Match {
     QList<QVariant> rankBinds; // of `rank`
 };
 
-Match matchOf(bool server, const QList<Term>& terms, bool inTitle)
+Match serverMatch(const QList<Term>& terms, bool inTitle)
 {
     Match match;
-    if (server) {
-        match.where = QStringLiteral("%1 @@ %2")
-                          .arg(inTitle ? QStringLiteral("title") : QStringLiteral("document"),
-                               serverQuery(terms, match.binds));
-        match.rank = QStringLiteral("ts_rank('%1', document, %2, 1) DESC, rowid")
-                         .arg(QLatin1String(ServerWeights), serverQuery(terms, match.rankBinds));
-        return match;
-    }
+    match.where = QStringLiteral("%1 @@ %2")
+                      .arg(inTitle ? QStringLiteral("title") : QStringLiteral("document"),
+                           serverQuery(terms, match.binds));
+    match.rank = QStringLiteral("ts_rank('%1', document, %2, 1) DESC, rowid")
+                     .arg(QLatin1String(ServerWeights), serverQuery(terms, match.rankBinds));
+    return match;
+}
+
+Match fileMatch(const QList<Term>& terms, bool inTitle)
+{
+    Match match;
     QStringList parts;
     for (const Term& term : terms)
         parts << quotedString(term.text) + (term.prefix ? QStringLiteral("*") : QString());
@@ -521,6 +520,56 @@ Match matchOf(bool server, const QList<Term>& terms, bool inTitle)
     match.binds << (inTitle ? QStringLiteral("{Title} : (%1)").arg(query) : query);
     match.rank = QStringLiteral("bm25(ardentry_search, %1)").arg(QLatin1String(Weights));
     return match;
+}
+
+void createFileIndex(QSqlDatabase& database, bool fill);
+
+void createFilledServerIndex(QSqlDatabase& database, bool fill)
+{
+    createServerIndex(database);
+    if (fill)
+        run(database, serverFill(false));
+    createServerSearchIndexes(database);
+    schema::markAdded(database, schema::QuickSearchIndex);
+}
+
+void finishServerBuild(QSqlDatabase& database)
+{
+    createServerSearchIndexes(database);
+    schema::markAdded(database, schema::QuickSearchIndex);
+}
+
+// The index's own statements and steps on each engine.
+struct Dialect {
+    Match (*match)(const QList<Term>& terms, bool inTitle);
+    // Adds the index (filled or empty) and records it.
+    void (*create)(QSqlDatabase& database, bool fill);
+    // A build in blocks: the empty index first, then the statement that fills a block of row
+    // keys (from, to], then what follows the last block.
+    void (*startBuild)(QSqlDatabase& database);
+    QString fillBlock;
+    void (*finishBuild)(QSqlDatabase& database);
+    // The column of the found article's marked text; empty when it is made here.
+    QString snippet;
+};
+
+const Dialect& dialectOf(const QSqlDatabase& handle)
+{
+    static const Dialect file{
+        &fileMatch,
+        &createFileIndex,
+        [](QSqlDatabase& database) { createFileIndex(database, false); },
+        QStringLiteral("INSERT INTO ardentry_search(rowid, %1) SELECT rowid, %1 FROM AR WHERE "
+                       "rowid > ? AND rowid <= ?")
+            .arg(QLatin1String(IndexedColumns)),
+        [](QSqlDatabase&) {},
+        QStringLiteral(", snippet(ardentry_search, -1, char(2), char(3), '…', 12)"),
+    };
+    static const Dialect server{
+        &serverMatch,     &createFilledServerIndex, &createServerIndex,
+        serverFill(true), &finishServerBuild,       QString(),
+    };
+    return db::Engine::of(handle).pick(file, server);
 }
 
 } // namespace
@@ -539,7 +588,7 @@ QString quicksearch::matchCondition(QSqlDatabase& database, const QString& typed
     const QList<Term> terms = termsOf(typed, true);
     if (terms.isEmpty())
         return QString();
-    const Match match = matchOf(onServer(database), terms, false);
+    const Match match = dialectOf(database).match(terms, false);
     binds << match.binds;
     return QStringLiteral("rowid IN (SELECT rowid FROM ardentry_search WHERE %1)").arg(match.where);
 }
@@ -569,14 +618,13 @@ bool quicksearch::hasIndex(QSqlDatabase& database)
 
 void quicksearch::createIndex(QSqlDatabase& database, bool fill)
 {
-    if (onServer(database)) {
-        createServerIndex(database);
-        if (fill)
-            run(database, serverFill(false));
-        createServerSearchIndexes(database);
-        schema::markAdded(database, schema::QuickSearchIndex);
-        return;
-    }
+    dialectOf(database).create(database, fill);
+}
+
+namespace
+{
+void createFileIndex(QSqlDatabase& database, bool fill)
+{
     // The index reads its texts from AR itself (external content), so it holds only the words
     // and, for a fast search while typing, every word's first three letters.
     run(database,
@@ -605,22 +653,20 @@ void quicksearch::createIndex(QSqlDatabase& database, bool fill)
                                      "VALUES ('rebuild')"));
     schema::markAdded(database, schema::QuickSearchIndex);
 }
+} // namespace
 
 bool quicksearch::buildIndex(Connection& connection,
                              const std::function<bool(qint64, qint64)>& progress)
 {
     connection.ensureAlive();
     QSqlDatabase& database = connection.database();
-    const bool server = connection.isServer();
+    const Dialect& dialect = dialectOf(database);
     Transaction transaction(
         connection,
         QCoreApplication::translate("QuickSearch", "The quick-search index could not be made"));
     if (hasIndex(database))
         return true;
-    if (server)
-        createServerIndex(database);
-    else
-        createIndex(database, false);
+    dialect.startBuild(database);
     QSqlQuery count(database);
     if (!count.exec(QStringLiteral("SELECT count(*), max(rowid) FROM AR")) || !count.next())
         fail(QCoreApplication::translate("QuickSearch", "The articles could not be counted"),
@@ -629,10 +675,7 @@ bool quicksearch::buildIndex(Connection& connection,
     const qint64 lastKey = count.value(1).toLongLong();
     count.finish();
     QSqlQuery block(database);
-    if (!block.prepare(server ? serverFill(true)
-                              : QStringLiteral("INSERT INTO ardentry_search(rowid, %1) SELECT "
-                                               "rowid, %1 FROM AR WHERE rowid > ? AND rowid <= ?")
-                                    .arg(QLatin1String(IndexedColumns))))
+    if (!block.prepare(dialect.fillBlock))
         fail(QCoreApplication::translate("QuickSearch", "The quick-search index could not be made"),
              block);
     qint64 done = 0;
@@ -648,10 +691,7 @@ bool quicksearch::buildIndex(Connection& connection,
             return false; // the transaction rolls back
     }
     block.finish();
-    if (server) {
-        createServerSearchIndexes(database);
-        schema::markAdded(database, schema::QuickSearchIndex);
-    }
+    dialect.finishBuild(database);
     transaction.commit();
     return true;
 }
@@ -661,7 +701,7 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
     Result result;
     connection.ensureAlive();
     QSqlDatabase& database = connection.database();
-    const bool server = connection.isServer();
+    const Dialect& dialect = dialectOf(database);
     const QList<Term> terms = termsOf(typed, true);
 
     // The article whose number was typed comes first.
@@ -687,9 +727,7 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
     };
     const auto collect = [&](const Match& match, bool ranked) {
         QSqlQuery query(database);
-        const QString snippet = server ? QString()
-                                       : QStringLiteral(", snippet(ardentry_search, -1, char(2), "
-                                                        "char(3), '…', 12)");
+        const QString& snippet = dialect.snippet;
         const bool prepared = query.prepare(
             QStringLiteral("SELECT rowid%1 FROM ardentry_search WHERE %2 ORDER BY %3 "
                            "LIMIT ?")
@@ -705,7 +743,7 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
             if (found.contains(key))
                 continue;
             found.insert(key);
-            if (!server)
+            if (!snippet.isEmpty())
                 snippets.insert(key, query.value(1).toString());
             if (!keys.contains(key))
                 keys << key;
@@ -724,14 +762,14 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
         return count.value(0).toInt();
     };
     if (!terms.isEmpty()) {
-        const Match match = matchOf(server, terms, false);
+        const Match match = dialect.match(terms, false);
         result.total = countOf(match);
         result.overflow = result.total > RankedAtMost;
         if (!result.overflow) {
             collect(match, true);
         } else {
             // Too many to rank them all quickly: title matches first, then the newest.
-            const Match inTitle = matchOf(server, terms, true);
+            const Match inTitle = dialect.match(terms, true);
             collect(inTitle, countOf(inTitle) <= RankedAtMost);
             collect(match, false);
         }
@@ -760,7 +798,7 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
         hit.category = row.value(2).toString();
         hit.enteredBy = row.value(3).toString();
         hit.dateEntered = row.value(4).toString();
-        if (server && found.contains(key))
+        if (dialect.snippet.isEmpty() && found.contains(key))
             snippets.insert(
                 key, serverSnippet({hit.title, row.value(5).toString(), row.value(6).toString(),
                                     hit.category, hit.enteredBy, row.value(7).toString()},

@@ -3,6 +3,8 @@
 #include "core/Connection.h"
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
+#include "core/db/Engine.h"
+#include "core/db/Query.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -132,7 +134,10 @@ struct RecordSet::Impl {
     QPair<qint64, qint64> stamp{-1, -1};
     bool orderKept = true;
 
-    bool server() const { return connection && connection->isServer(); }
+    const db::Engine& engine() const
+    {
+        return connection ? connection->engine() : db::Engine::file();
+    }
 
     // Runs `read`; when it fails because a server connection was lost, once more after the
     // connection was opened again.
@@ -141,7 +146,7 @@ struct RecordSet::Impl {
         try {
             return read();
         } catch (const DbError& e) {
-            if (e.kind() != DbError::Kind::General || !connection || !connection->isServer())
+            if (e.kind() != DbError::Kind::General || !connection || !engine().reconnects())
                 throw;
             if (!connection->revive()) {
                 if (!connection->isOpen())
@@ -157,7 +162,7 @@ struct RecordSet::Impl {
     QSqlDatabase& db()
     {
         // A server connection that was lost is made again by the next command that needs it.
-        if (connection && connection->isServer() && !connection->isOpen() && !connection->revive())
+        if (connection && engine().reconnects() && !connection->isOpen() && !connection->revive())
             throw lostConnection();
         if (!connection || !connection->isOpen())
             throw DbError(QCoreApplication::translate(
@@ -212,11 +217,7 @@ struct RecordSet::Impl {
         QStringList names;
         for (const Column& c : columns)
             names << c.quotedName;
-        // A server has no function of ours: the text of the whole row tells Null from empty
-        // text and keeps every character.
-        if (server())
-            return QStringLiteral("md5(ROW(%1)::text)").arg(names.join(QLatin1String(", ")));
-        return QStringLiteral("ardentry_fingerprint(%1)").arg(names.join(QLatin1String(", ")));
+        return engine().fingerprint(names);
     }
 
     // Reads the rows with these keys; missing keys are absent from the result.
@@ -393,6 +394,7 @@ struct RecordSet::Impl {
     }
 
     void load(const QString& wantedTable, const QString& wantedColumn);
+    void loadFromFile(const QString& wantedTable, const QString& wantedColumn);
     void loadFromServer(const QString& wantedTable, const QString& wantedColumn);
     // The rows of a server table whose column matches a text pattern, compared here with the
     // same folding as on a file.
@@ -400,6 +402,21 @@ struct RecordSet::Impl {
     Criteria parseCriteria(const QString& text, int& col) const;
     // `unique`: index of the column whose written values must be held by no other row, or -1.
     void send(int unique);
+    // The steps of send(), inside its transaction. Each write of a pending row; a failure rolls
+    // back (while the statement still exists, so that a server can drop it) and throws.
+    qint64 sendInsert(Transaction& transaction, const Pending& p);
+    void sendDelete(Transaction& transaction, int s, const Pending& p);
+    void sendUpdate(Transaction& transaction, int s, const Pending& p);
+    void runSent(Transaction& transaction, db::Query& query, const QString& sql,
+                 const QVariantList& binds);
+    // The key and fingerprint of the pending row as it was read.
+    QVariantList unchangedBinds(int s, const Pending& p) const;
+    DbError conflict() const;
+    // Commits; a commit whose answer was lost is checked once the connection is back.
+    void commitSent(Transaction& transaction, const std::map<int, qint64>& inserted,
+                    const QHash<qint64, QVector<QVariant>>& fresh);
+    // After the commit: the rows held become the ones written.
+    void keepSent(std::map<int, qint64>& inserted, QHash<qint64, QVector<QVariant>>& fresh);
     // After a COMMIT whose answer was lost with the server connection: opens the connection
     // again and reads the rows the batch wrote. True when they are as the transaction read them
     // back (same fingerprint; a deleted row gone, a new one there). Throws DbError(CommitUnknown)
@@ -443,45 +460,11 @@ Criteria RecordSet::Impl::parseCriteria(const QString& text, int& col) const
 
 void RecordSet::Impl::send(int unique)
 {
-    QSqlDatabase& database = db();
-    std::optional<Transaction> transaction;
-    const auto fail = [&](QSqlQuery& query) {
-        const DbError error(
-            QCoreApplication::translate("RecordSet", "The changes to the table \"%1\" could not be "
-                                                     "saved: %2. Nothing was saved.")
-                .arg(table, serverWords(query.lastError())));
-        // Rolled back while the statement still exists, so that a server can drop it.
-        transaction->rollback();
-        throw error;
-    };
-    // (A statement the server could not prepare, e.g. because a lock timed out, fails with the
-    // server's reason.)
-    const auto prepare = [&](QSqlQuery& query, const QString& sql) {
-        if (!query.prepare(sql))
-            fail(query);
-    };
-    const auto run = [&](QSqlQuery& query) {
-        if (!query.exec())
-            fail(query);
-    };
-    const auto conflict = [&]() {
-        return DbError(DbError::Kind::Conflict,
-                       QCoreApplication::translate(
-                           "RecordSet",
-                           "A row of the table \"%1\" was changed or deleted by someone "
-                           "else since it was read. Nothing was saved.")
-                           .arg(table));
-    };
-    const auto bindUnchanged = [&](QSqlQuery& query, int s, const Pending& p) {
-        query.addBindValue(snapshot[s].rowid);
-        const int sum = int(columns.size());
-        query.addBindValue(sum < p.original.size() ? p.original[sum] : QVariant());
-    };
-
-    transaction.emplace(*connection,
-                        QCoreApplication::translate(
-                            "RecordSet", "The changes to the table \"%1\" could not be saved")
-                            .arg(table));
+    db(); // a lost server connection is made again first
+    Transaction transaction(*connection,
+                            QCoreApplication::translate(
+                                "RecordSet", "The changes to the table \"%1\" could not be saved")
+                                .arg(table));
     std::map<int, qint64> inserted; // slot -> new key
     QHash<qint64, QVector<QVariant>> fresh;
     {
@@ -489,47 +472,12 @@ void RecordSet::Impl::send(int unique)
         for (const auto& [s, p] : pending) {
             const Slot& slot = snapshot[s];
             if (slot.isNew) {
-                QStringList names;
-                for (const auto& change : p.changes)
-                    names << columns[change.first].quotedName;
-                QSqlQuery query(database);
-                const QString sql =
-                    names.isEmpty()
-                        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedTable)
-                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                              .arg(quotedTable, names.join(QLatin1String(", ")),
-                                   QStringList(names.size(), QStringLiteral("?"))
-                                       .join(QLatin1String(", ")));
-                prepare(query, server() ? sql + QStringLiteral(" RETURNING ") + rowKey : sql);
-                for (const auto& change : p.changes)
-                    query.addBindValue(change.second);
-                run(query);
-                const qint64 key = server() && query.next() ? query.value(0).toLongLong()
-                                                            : query.lastInsertId().toLongLong();
-                inserted[s] = key;
-                written.push_back(key);
+                inserted[s] = sendInsert(transaction, p);
+                written.push_back(inserted[s]);
             } else if (p.deleted) {
-                QSqlQuery query(database);
-                prepare(query, QStringLiteral("DELETE FROM %1 WHERE %2")
-                                   .arg(quotedTable, unchangedCondition()));
-                bindUnchanged(query, s, p);
-                run(query);
-                if (query.numRowsAffected() != 1)
-                    throw conflict();
+                sendDelete(transaction, s, p);
             } else if (!p.changes.empty()) {
-                QStringList assignments;
-                for (const auto& change : p.changes)
-                    assignments << columns[change.first].quotedName + QStringLiteral(" = ?");
-                QSqlQuery query(database);
-                prepare(query, QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                                   .arg(quotedTable, assignments.join(QLatin1String(", ")),
-                                        unchangedCondition()));
-                for (const auto& change : p.changes)
-                    query.addBindValue(change.second);
-                bindUnchanged(query, s, p);
-                run(query);
-                if (query.numRowsAffected() != 1)
-                    throw conflict();
+                sendUpdate(transaction, s, p);
                 written.push_back(slot.rowid);
             }
         }
@@ -540,8 +488,91 @@ void RecordSet::Impl::send(int unique)
         // Never through a new connection: a lost one took the transaction with it.
         fresh = readRowsOnce(written);
     }
+    commitSent(transaction, inserted, fresh);
+    keepSent(inserted, fresh);
+}
+
+void RecordSet::Impl::runSent(Transaction& transaction, db::Query& query, const QString& sql,
+                              const QVariantList& binds)
+{
+    // (A statement the server could not prepare, e.g. because a lock timed out, fails with the
+    // server's reason.)
+    if (query.tryRun(sql, binds))
+        return;
+    const DbError error(QCoreApplication::translate("RecordSet",
+                                                    "The changes to the table \"%1\" could not be "
+                                                    "saved: %2. Nothing was saved.")
+                            .arg(table, query.reason()));
+    transaction.rollback();
+    throw error;
+}
+
+DbError RecordSet::Impl::conflict() const
+{
+    return DbError(DbError::Kind::Conflict,
+                   QCoreApplication::translate(
+                       "RecordSet", "A row of the table \"%1\" was changed or deleted by someone "
+                                    "else since it was read. Nothing was saved.")
+                       .arg(table));
+}
+
+QVariantList RecordSet::Impl::unchangedBinds(int s, const Pending& p) const
+{
+    const int sum = int(columns.size());
+    return {snapshot[s].rowid, sum < p.original.size() ? p.original[sum] : QVariant()};
+}
+
+qint64 RecordSet::Impl::sendInsert(Transaction& transaction, const Pending& p)
+{
+    QStringList names;
+    QVariantList values;
+    for (const auto& change : p.changes) {
+        names << columns[change.first].quotedName;
+        values << change.second;
+    }
+    const QString sql =
+        names.isEmpty()
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedTable)
+            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(quotedTable, names.join(QLatin1String(", ")),
+                       QStringList(names.size(), QStringLiteral("?")).join(QLatin1String(", ")));
+    db::Query query(connection->database(), QString());
+    runSent(transaction, query, engine().insertGivingKey(sql, rowKey), values);
+    return engine().insertedKey(query);
+}
+
+void RecordSet::Impl::sendDelete(Transaction& transaction, int s, const Pending& p)
+{
+    db::Query query(connection->database(), QString());
+    runSent(transaction, query,
+            QStringLiteral("DELETE FROM %1 WHERE %2").arg(quotedTable, unchangedCondition()),
+            unchangedBinds(s, p));
+    if (query.rowsAffected() != 1)
+        throw conflict();
+}
+
+void RecordSet::Impl::sendUpdate(Transaction& transaction, int s, const Pending& p)
+{
+    QStringList assignments;
+    QVariantList values;
+    for (const auto& change : p.changes) {
+        assignments << columns[change.first].quotedName + QStringLiteral(" = ?");
+        values << change.second;
+    }
+    db::Query query(connection->database(), QString());
+    runSent(transaction, query,
+            QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                .arg(quotedTable, assignments.join(QLatin1String(", ")), unchangedCondition()),
+            values + unchangedBinds(s, p));
+    if (query.rowsAffected() != 1)
+        throw conflict();
+}
+
+void RecordSet::Impl::commitSent(Transaction& transaction, const std::map<int, qint64>& inserted,
+                                 const QHash<qint64, QVector<QVariant>>& fresh)
+{
     try {
-        transaction->commit();
+        transaction.commit();
     } catch (const DbError& e) {
         if (e.kind() != DbError::Kind::CommitUnknown)
             throw;
@@ -560,6 +591,11 @@ void RecordSet::Impl::send(int unique)
                              "made again and the table holds them.")
                 .arg(table);
     }
+}
+
+void RecordSet::Impl::keepSent(std::map<int, qint64>& inserted,
+                               QHash<qint64, QVector<QVariant>>& fresh)
+{
     if (!inserted.empty())
         orderKept = false;
     for (const auto& [s, p] : pending)
@@ -702,11 +738,15 @@ void RecordSet::open(const QString& sql)
 
 void RecordSet::Impl::load(const QString& wantedTable, const QString& wantedColumn)
 {
+    db(); // a lost server connection is made again first
+    using Load = void (Impl::*)(const QString&, const QString&);
+    (this->*engine().pick<Load>(&Impl::loadFromFile, &Impl::loadFromServer))(wantedTable,
+                                                                             wantedColumn);
+}
+
+void RecordSet::Impl::loadFromFile(const QString& wantedTable, const QString& wantedColumn)
+{
     QSqlDatabase& database = db();
-    if (server()) {
-        loadFromServer(wantedTable, wantedColumn);
-        return;
-    }
     {
         QSqlQuery query(database);
         const bool prepared =
@@ -1201,7 +1241,7 @@ void RecordSet::setFilter(const QString& criteria)
             return found;
         };
         if (!everything && !nothing) {
-            matches = s.server() ? s.reviving(searchServer) : searchFile();
+            matches = s.engine().matchesPatterns() ? searchFile() : s.reviving(searchServer);
             std::sort(matches.begin(), matches.end());
         }
         for (int i = 0; i < int(s.snapshot.size()); ++i) {

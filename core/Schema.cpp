@@ -1,8 +1,9 @@
 #include "core/Schema.h"
 
-#include "core/Connection.h"
 #include "core/DbError.h"
 #include "core/Transaction.h"
+#include "core/db/Engine.h"
+#include "core/db/Query.h"
 
 namespace
 {
@@ -12,18 +13,7 @@ const QString kReadFailure = QStringLiteral("Cannot read the version of the data
 int schema::additions(QSqlDatabase& database)
 {
     db::Query query(database, kReadFailure);
-    if (isServerDatabase(database)) {
-        // A server database keeps the bits in a one-row table of its own.
-        // (A failed statement would end the transaction around it: look before reading.)
-        if (!query.run(QStringLiteral("SELECT to_regclass('ardentry_schema') IS NOT NULL"))
-                 .scalar()
-                 .toBool())
-            return 0;
-        return query.run(QStringLiteral("SELECT COALESCE(MAX(additions), 0) FROM ardentry_schema"))
-            .scalar()
-            .toInt();
-    }
-    return query.run(QStringLiteral("PRAGMA user_version")).scalar().toInt();
+    return db::Engine::of(database).additions(query);
 }
 
 bool schema::has(QSqlDatabase& database, Addition addition)
@@ -35,14 +25,7 @@ void schema::markAdded(QSqlDatabase& database, Addition addition)
 {
     const int now = additions(database) | addition;
     db::Query query(database, QStringLiteral("Cannot record the version of the database"));
-    if (isServerDatabase(database)) {
-        query.run(QStringLiteral("CREATE TABLE IF NOT EXISTS ardentry_schema (additions integer "
-                                 "NOT NULL)"));
-        query.run(QStringLiteral("DELETE FROM ardentry_schema"));
-        query.run(QStringLiteral("INSERT INTO ardentry_schema VALUES (%1)").arg(now));
-        return;
-    }
-    query.run(QStringLiteral("PRAGMA user_version = %1").arg(now));
+    db::Engine::of(database).recordAdditions(query, now);
 }
 
 QString schema::serverSchema(QSqlDatabase& database)
@@ -51,7 +34,8 @@ QString schema::serverSchema(QSqlDatabase& database)
         db::scalar(database, QStringLiteral("Cannot read the schema of the database"),
                    QStringLiteral("SELECT quote_ident(current_schema())"));
     if (name.isNull())
-        throw DbError(QStringLiteral("Cannot read the schema of the database: no schema is in "
-                                     "use."));
+        throw DbError(QCoreApplication::translate(
+            "Schema", "Cannot read the schema of the database: no schema is in "
+                      "use."));
     return name.toString();
 }

@@ -1,7 +1,9 @@
 #include "core/TextMatch.h"
 
+#include <QCollator>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -355,3 +357,17 @@ bool Criteria::matches(const QVariant& value) const
 }
 
 } // namespace textmatch
+
+void textmatch::sortNames(QStringList& names)
+{
+    // As a person sorts names: accents go with their base letters, letter case does not count.
+    // The C locale has no such order, so it sorts as English does.
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
+        return collator.compare(a, b) < 0;
+    });
+}

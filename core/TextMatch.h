@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <optional>
@@ -27,6 +28,9 @@ QList<Occurrence> occurrences(const QString& text, const QString& needle);
 
 // A value as the record set shows it: Null as the empty text, numbers as below, bytes as UTF-8.
 QString valueText(const QVariant& value);
+
+// Sorts names as a person does: accents with their base letters, letter case ignored.
+void sortNames(QStringList& names);
 
 // A number as the record set shows it: 12, -3, 12.5 (never 12.0).
 QString numberText(qlonglong value);

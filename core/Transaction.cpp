@@ -3,71 +3,44 @@
 #include "core/Connection.h"
 #include "core/DbError.h"
 
-#include <QCoreApplication>
-#include <QHash>
-#include <QMutex>
-
 #include <utility>
+
+Transaction::Transaction(Connection& connection, QString failure)
+    : Transaction(connection.database(), connection.engine(), connection.writerName(),
+                  std::move(failure))
+{
+}
 
 namespace
 {
-// The advisory lock every writer of a server database made before the turn table takes for its
-// transaction.
-constexpr qint64 kWriterLock = 0x41726465; // "Arde"
-
-struct Writers {
-    QMutex mutex;
-    QHash<QString, QString> names; // connection name -> login name
-};
-
-Writers& writers()
+QString writerOf(const QSqlDatabase& database)
 {
-    static Writers all;
-    return all;
-}
-
-QString writerName(const QString& connectionName)
-{
-    Writers& all = writers();
-    const QMutexLocker lock(&all.mutex);
-    return all.names.value(connectionName);
+    const Connection* owner = Connection::owning(database);
+    return owner ? owner->writerName() : QString();
 }
 } // namespace
 
-void Transaction::setWriterName(const QString& connectionName, const QString& name)
-{
-    Writers& all = writers();
-    const QMutexLocker lock(&all.mutex);
-    if (name.isEmpty())
-        all.names.remove(connectionName);
-    else
-        all.names.insert(connectionName, name);
-}
-
-Transaction::Transaction(Connection& connection, QString failure)
-    : Transaction(connection.database(), connection.isServer(), std::move(failure))
-{
-}
-
 Transaction::Transaction(QSqlDatabase& database, QString failure)
-    : Transaction(database, isServerDatabase(database), std::move(failure))
+    : Transaction(database, db::Engine::of(database), writerOf(database), std::move(failure))
 {
 }
 
-Transaction::Transaction(QSqlDatabase& database, bool server, QString failure)
-    : m_database(database), m_server(server), m_failure(std::move(failure))
+Transaction::Transaction(QSqlDatabase& database, const db::Engine& engine, const QString& writer,
+                         QString failure)
+    : m_database(database), m_engine(engine), m_failure(std::move(failure))
 {
-    const QString beginText = server ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE");
+    const QString beginText = m_engine.beginText();
     db::Query begin(m_database, m_failure);
-    if (!begin.tryRun(beginText) && server) {
+    if (!begin.tryRun(beginText) && m_engine.reconnects()) {
         // A server connection that was lost (the server restarted, the network came back)
         // is opened once more before the write is given up.
-        if (const QString reason = openServerSession(m_database); !reason.isEmpty())
-            throw DbError(m_failure +
-                          QStringLiteral(": the connection to the database server was lost and "
-                                         "cannot be made again: ") +
-                          reason +
-                          QCoreApplication::translate("Transaction", ". Nothing was saved."));
+        if (const QString reason = m_engine.reopen(m_database); !reason.isEmpty())
+            throw DbError(
+                m_failure +
+                QCoreApplication::translate("Transaction",
+                                            ": the connection to the database server was lost and "
+                                            "cannot be made again: ") +
+                reason + QCoreApplication::translate("Transaction", ". Nothing was saved."));
         begin = db::Query(m_database, m_failure);
         begin.tryRun(beginText);
     }
@@ -75,37 +48,14 @@ Transaction::Transaction(QSqlDatabase& database, bool server, QString failure)
         throw DbError(m_failure + QStringLiteral(": ") + begin.engineText() +
                       QCoreApplication::translate("Transaction", ". Nothing was saved."));
     m_open = true;
-    if (server) {
-        // One writer at a time, as on a file: checks made inside the transaction (a number
-        // that must be free, a row that must be unchanged) hold until the commit. The turn is
-        // the row of ardentry_turn, which only those who may change the articles may lock (a
-        // reader takes none: its write fails on the articles themselves).
-        db::Query lock(m_database, m_failure);
-        QString take = QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriterLock);
-        if (lock.tryRun(QStringLiteral("SELECT CASE WHEN to_regclass('ardentry_turn') IS NULL "
-                                       "THEN 0 WHEN has_table_privilege(to_regclass('ar'), "
-                                       "'INSERT, UPDATE, DELETE') THEN 1 ELSE 2 END")) &&
-            lock.next() && lock.value(0).toInt() != 0)
-            take = lock.value(0).toInt() == 1
-                       ? QStringLiteral("SELECT 1 FROM ardentry_turn FOR UPDATE")
-                       : QString();
-        if (!take.isEmpty() && !lock.tryRun(take))
-            fail(lock);
-    }
-    const QString writer = writerName(m_database.connectionName());
+    db::Query lock(m_database, m_failure);
+    if (!m_engine.takeTurn(lock))
+        fail(lock);
     if (writer.isEmpty())
         return;
     db::Query name(m_database, m_failure);
-    if (server) {
-        // The name lives as long as the transaction; the server's triggers read it.
-        if (!name.tryRun(QStringLiteral("SELECT set_config('ardentry.writer', ?, true)"), {writer}))
-            fail(name);
-    } else {
-        // A file without the table records no name.
-        m_writerSet = name.tryRun(QStringLiteral("INSERT OR REPLACE INTO ardentry_writer "
-                                                 "(slot, name) VALUES (1, ?)"),
-                                  {writer});
-    }
+    if (!m_engine.nameWriter(name, writer, m_writerSet))
+        fail(name);
 }
 
 void Transaction::fail(const db::Query& query)
@@ -136,7 +86,7 @@ void Transaction::commit()
         // The name never outlives the transaction: another program's later write must not
         // find it.
         db::Query clear(m_database, m_failure);
-        if (!clear.tryRun(QStringLiteral("DELETE FROM ardentry_writer")))
+        if (!clear.tryRun(m_engine.clearWriterText()))
             fail(clear);
         m_writerSet = false;
     }
@@ -152,7 +102,7 @@ void Transaction::commit()
         return m_database.isOpen() &&
                db::Query(m_database, m_failure).tryRun(QStringLiteral("SELECT 1"));
     };
-    if (m_server && !answers()) {
+    if (m_engine.mayLoseCommitAnswer() && !answers()) {
         m_open = false;
         throw DbError(DbError::Kind::CommitUnknown,
                       m_failure +

@@ -4,29 +4,15 @@
 
 #include "core/History.h"
 #include "core/ProfileFile.h"
+#include "core/TextMatch.h"
 #include "core/db/Query.h"
 
-#include <QCollator>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 #include <QStandardPaths>
 
 #include <algorithm>
-
-void sortNames(QStringList& names)
-{
-    // As a person sorts names: accents go with their base letters, letter case does not count.
-    // The C locale has no such order, so it sorts as English does.
-    QLocale locale;
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    QCollator collator(locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
-        return collator.compare(a, b) < 0;
-    });
-}
 
 mdlMain::mdlMain(QString programFolder)
     : rsMain(dbConnection), rsAux(dbConnection), m_programFolder(std::move(programFolder))
@@ -42,7 +28,7 @@ QString mdlMain::IniFile() const
         return QDir(beside.filePath()).filePath(QStringLiteral("arprefs.ini"));
     // Installed under a folder the user cannot write: the user's own configuration folder.
     QDir config(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-    const QString folder = QStringLiteral("Ardentry");
+    const QString folder = QCoreApplication::translate("frmWelcome", "Ardentry");
     config.mkpath(folder); // a failure shows when the file is written
     return QDir(config.filePath(folder)).filePath(QStringLiteral("arprefs.ini"));
 }
@@ -189,7 +175,7 @@ QStringList mdlMain::loadNameList(const char* query, const char* column)
     } catch (const DbError& e) {
         throw StartupError(tr("The database is not an Ardentry database: %1").arg(e.message()));
     }
-    sortNames(names);
+    textmatch::sortNames(names);
     return names;
 }
 

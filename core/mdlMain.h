@@ -112,6 +112,3 @@ private:
     QString m_programFolder;
     QString m_runDatabase;
 };
-
-// Sorts names as a person does: accents with their base letters, letter case ignored.
-void sortNames(QStringList& names);

@@ -233,8 +233,7 @@ public:
             fail(e);
             return m_log;
         }
-        Transaction::setWriterName(connection.connectionName(),
-                                   QStringLiteral("load-client-%1").arg(m_number));
+        connection.setWriterName(QStringLiteral("load-client-%1").arg(m_number));
         RecordSet articles(connection);
         bool opened = false;
         for (int iteration = 0; m_clock.elapsed() < m_deadlineMs; ++iteration) {
@@ -257,7 +256,6 @@ public:
                 pauseUntil(kPauseAfterFailure, m_clock, m_deadlineMs);
             }
         }
-        Transaction::setWriterName(connection.connectionName(), QString());
         return m_log;
     }
 

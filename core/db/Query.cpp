@@ -2,6 +2,7 @@
 
 #include "core/DbError.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSqlError>
 
@@ -24,23 +25,29 @@ QString serverWords(const QSqlError& error)
     const QString said =
         engineReason(error).remove(frame).section(QLatin1Char('\n'), 0, 0).trimmed();
     if (code == QLatin1String("55P03"))
-        return QStringLiteral("Another session holds the database for writing; try again. The "
-                              "server said: %1")
+        return QCoreApplication::translate(
+                   "Transaction", "Another session holds the database for writing; try again. The "
+                                  "server said: %1")
             .arg(said);
     static const QRegularExpression table(
         QStringLiteral("permission denied for (?:table|relation) \"?([^\"\\s]+)"));
     const QString name = table.match(said).captured(1);
     QString words;
     if (name.compare(QLatin1String("ar"), Qt::CaseInsensitive) == 0)
-        words = QStringLiteral("You may read the articles but not change them");
+        words = QCoreApplication::translate("Transaction",
+                                            "You may read the articles but not change them");
     else if (name == QLatin1String("ardentry_turn"))
-        words = QStringLiteral("You may change the articles but not yet take your turn to write: "
-                               "the owner of the database gives it by opening the database");
+        words = QCoreApplication::translate(
+            "Transaction", "You may change the articles but not yet take your turn to write: "
+                           "the owner of the database gives it by opening the database");
     else if (!name.isEmpty())
-        words = QStringLiteral("You may not change the table \"%1\"").arg(name);
+        words = QCoreApplication::translate("Transaction", "You may not change the table \"%1\"")
+                    .arg(name);
     else
-        words = QStringLiteral("The server does not allow you to do this");
-    return words + QStringLiteral(" (the server refused: %1)").arg(said);
+        words =
+            QCoreApplication::translate("Transaction", "The server does not allow you to do this");
+    return words +
+           QCoreApplication::translate("Transaction", " (the server refused: %1)").arg(said);
 }
 
 db::Query::Query(QSqlDatabase& database, QString failure)

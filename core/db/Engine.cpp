@@ -1,0 +1,53 @@
+#include "core/db/Engine.h"
+
+#include "core/db/PostgresEngine.h"
+#include "core/db/Query.h"
+#include "core/db/SqliteEngine.h"
+
+#include <QSqlQuery>
+
+const db::Engine& db::Engine::file()
+{
+    static const SqliteEngine engine;
+    return engine;
+}
+
+const db::Engine& db::Engine::server()
+{
+    static const PostgresEngine engine;
+    return engine;
+}
+
+const db::Engine& db::Engine::of(const QSqlDatabase& database)
+{
+    return database.driverName() == QLatin1String("QPSQL") ? server() : file();
+}
+
+bool db::Engine::revive(QSqlDatabase& database, QString& failure) const
+{
+    if (!reconnects() || !database.isValid())
+        return false;
+    if (database.isOpen() && QSqlQuery(database).exec(QStringLiteral("SELECT 1")))
+        return false;
+    failure = reopen(database);
+    return failure.isEmpty();
+}
+
+QString db::Engine::insertGivingKey(const QString& insert, const QString& key) const
+{
+    return returnsKeys() ? insert + QStringLiteral(" RETURNING ") + key : insert;
+}
+
+qint64 db::Engine::insertedKey(QSqlQuery& query) const
+{
+    if (!returnsKeys())
+        return query.lastInsertId().toLongLong();
+    return query.next() ? query.value(0).toLongLong() : 0;
+}
+
+qint64 db::Engine::insertedKey(Query& query) const
+{
+    if (!returnsKeys())
+        return query.lastInsertId().toLongLong();
+    return query.next() ? query.value(0).toLongLong() : 0;
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QPair>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+class QSqlQuery;
+
+namespace db
+{
+
+class Query;
+
+// What differs between the kinds of database the program keeps its articles in: an SQLite file
+// (SqliteEngine) and a database on a PostgreSQL server (PostgresEngine). There is one object per
+// kind; a Connection holds its own, a bare handle finds it with of(). Features ask the engine
+// for the statement or the behaviour they need and never test which kind they are on; a feature
+// whose statements differ through and through keeps one set per kind and lets pick() choose.
+class Engine
+{
+public:
+    enum class Kind { File, Server };
+
+    virtual ~Engine() = default;
+
+    static const Engine& file();
+    static const Engine& server();
+    // The engine of a handle, by its driver.
+    static const Engine& of(const QSqlDatabase& database);
+
+    virtual Kind kind() const = 0;
+    // A feature's own variant for this engine (its statements, its steps).
+    template <typename T> const T& pick(const T& onFile, const T& onServer) const
+    {
+        return kind() == Kind::Server ? onServer : onFile;
+    }
+
+    // ---- The session ----
+    // "SQLite" or "PostgreSQL".
+    virtual QString name() const = 0;
+    // The engine's own version text, e.g. "3.40.1"; empty when a server does not say.
+    virtual QString version(const QSqlDatabase& database) const = 0;
+    // Sets up an open connection as every connection of the program has it (a file's functions
+    // and collation, a server's lock timeout). Returns the reason when it cannot, else the empty
+    // text; the connection is then closed.
+    virtual QString prepareSession(QSqlDatabase& database) const = 0;
+    // Whether a connection that was lost can be opened again (a server's can).
+    virtual bool reconnects() const = 0;
+    // Opens a lost connection again and sets up its session; the reason when it cannot.
+    virtual QString reopen(QSqlDatabase& database) const = 0;
+    // After a command failed: whether the connection was lost and could be opened again (false
+    // for an engine that does not reconnect, or a connection that still answers); `failure`
+    // gets the reason when it could not.
+    bool revive(QSqlDatabase& database, QString& failure) const;
+    // Changes when anything wrote the database since the last call that returned the same
+    // value. `counter` is the connection's own, for an engine that cannot tell.
+    virtual QPair<qint64, qint64> changeStamp(QSqlDatabase& database, qint64& counter) const = 0;
+
+    // ---- Writing ----
+    // The statement that begins a write transaction.
+    virtual QString beginText() const = 0;
+    // Right after BEGIN: waits for the writer's turn, so checks made inside the transaction
+    // hold until the commit. False when it fails (the reason in the query).
+    virtual bool takeTurn(Query& query) const = 0;
+    // Names the writer for the history's triggers. False when it fails; `clearAtCommit` tells
+    // whether the name must be taken away before the commit.
+    virtual bool nameWriter(Query& query, const QString& writer, bool& clearAtCommit) const = 0;
+    // The statement that takes the name away again (see nameWriter).
+    virtual QString clearWriterText() const = 0;
+    // Whether a COMMIT whose answer was lost with the connection may have landed all the same.
+    virtual bool mayLoseCommitAnswer() const = 0;
+    // An INSERT statement made to tell the row key of its new row, and that key after it ran.
+    QString insertGivingKey(const QString& insert, const QString& key) const;
+    qint64 insertedKey(QSqlQuery& query) const;
+    qint64 insertedKey(Query& query) const;
+
+    // ---- Reading ----
+    // An expression of the columns that changes whenever one of their values does (text as its
+    // bytes, Null apart from empty text), for finding changes by others.
+    virtual QString fingerprint(const QStringList& quotedColumns) const = 0;
+    // The operator that compares two values with Null equal to Null.
+    virtual QString sameAs() const = 0;
+    // A stored moment of `column` as "yyyy-MM-dd HH:mm:ss.zzz" in UTC.
+    virtual QString utcText(const QString& column) const = 0;
+    // The condition, with a leading " WHERE", that keeps the rows whose `column` holds a whole
+    // number; empty when the column holds nothing else.
+    virtual QString onlyWholeNumbers(const QString& column) const = 0;
+    // Whether the engine runs the program's text and number patterns itself (a file has them as
+    // functions); otherwise the values are read and compared by the program.
+    virtual bool matchesPatterns() const = 0;
+
+    // Whether the program keeps copies of the database (a file's); a server's are its
+    // administrator's.
+    virtual bool keepsCopies() const = 0;
+
+    // ---- The additions of the program (schema::Addition bits) ----
+    virtual int additions(Query& query) const = 0;
+    virtual void recordAdditions(Query& query, int additions) const = 0;
+
+protected:
+    virtual bool returnsKeys() const = 0;
+};
+
+} // namespace db

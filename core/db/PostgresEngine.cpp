@@ -1,0 +1,138 @@
+#include "core/db/PostgresEngine.h"
+
+#include "core/db/Query.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace
+{
+// The advisory lock every writer of a server database made before the turn table takes for its
+// transaction.
+constexpr qint64 kWriterLock = 0x41726465; // "Arde"
+} // namespace
+
+QString db::PostgresEngine::name() const
+{
+    return QStringLiteral("PostgreSQL");
+}
+
+QString db::PostgresEngine::version(const QSqlDatabase& database) const
+{
+    QSqlQuery query(database);
+    if (query.exec(QStringLiteral("SHOW server_version")) && query.next())
+        return query.value(0).toString().section(QLatin1Char(' '), 0, 0);
+    return QString();
+}
+
+QString db::PostgresEngine::prepareSession(QSqlDatabase& database) const
+{
+    // A write that waits for another's lock gives up as a file's does, after a few seconds.
+    QString reason;
+    {
+        QSqlQuery setup(database);
+        if (!setup.exec(QStringLiteral("SET client_min_messages = error")) ||
+            !setup.exec(QStringLiteral("SET lock_timeout = '3s'")))
+            reason = engineReason(setup.lastError());
+    }
+    if (!reason.isEmpty())
+        database.close();
+    return reason;
+}
+
+QString db::PostgresEngine::reopen(QSqlDatabase& database) const
+{
+    database.close();
+    if (!database.open()) {
+        const QString reason = engineReason(database.lastError());
+        database.close();
+        return reason;
+    }
+    return prepareSession(database);
+}
+
+QPair<qint64, qint64> db::PostgresEngine::changeStamp(QSqlDatabase&, qint64& counter) const
+{
+    // A server does not tell what others wrote since a given moment: every stamp is new, so
+    // the rows are always read again.
+    return {-2, ++counter};
+}
+
+QString db::PostgresEngine::beginText() const
+{
+    return QStringLiteral("BEGIN");
+}
+
+bool db::PostgresEngine::takeTurn(Query& query) const
+{
+    // One writer at a time, as on a file: checks made inside the transaction (a number that must
+    // be free, a row that must be unchanged) hold until the commit. The turn is the row of
+    // ardentry_turn, which only those who may change the articles may lock (a reader takes
+    // none: its write fails on the articles themselves).
+    QString take = QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriterLock);
+    if (query.tryRun(QStringLiteral("SELECT CASE WHEN to_regclass('ardentry_turn') IS NULL "
+                                    "THEN 0 WHEN has_table_privilege(to_regclass('ar'), "
+                                    "'INSERT, UPDATE, DELETE') THEN 1 ELSE 2 END")) &&
+        query.next() && query.value(0).toInt() != 0)
+        take = query.value(0).toInt() == 1
+                   ? QStringLiteral("SELECT 1 FROM ardentry_turn FOR UPDATE")
+                   : QString();
+    return take.isEmpty() || query.tryRun(take);
+}
+
+bool db::PostgresEngine::nameWriter(Query& query, const QString& writer, bool& clearAtCommit) const
+{
+    // The name lives as long as the transaction; the server's triggers read it.
+    clearAtCommit = false;
+    return query.tryRun(QStringLiteral("SELECT set_config('ardentry.writer', ?, true)"), {writer});
+}
+
+QString db::PostgresEngine::clearWriterText() const
+{
+    return QStringLiteral("SELECT set_config('ardentry.writer', '', true)");
+}
+
+QString db::PostgresEngine::fingerprint(const QStringList& quotedColumns) const
+{
+    // A server has no function of ours: the text of the whole row tells Null from empty text
+    // and keeps every character.
+    return QStringLiteral("md5(ROW(%1)::text)").arg(quotedColumns.join(QLatin1String(", ")));
+}
+
+QString db::PostgresEngine::sameAs() const
+{
+    return QStringLiteral("IS NOT DISTINCT FROM");
+}
+
+QString db::PostgresEngine::utcText(const QString& column) const
+{
+    // A server keeps a timestamp.
+    return QStringLiteral("to_char(%1 AT TIME ZONE 'UTC', 'YYYY-MM-DD HH24:MI:SS.MS')").arg(column);
+}
+
+QString db::PostgresEngine::onlyWholeNumbers(const QString&) const
+{
+    // A server's number column holds whole numbers only.
+    return QString();
+}
+
+int db::PostgresEngine::additions(Query& query) const
+{
+    // A server database keeps the bits in a one-row table of its own.
+    // (A failed statement would end the transaction around it: look before reading.)
+    if (!query.run(QStringLiteral("SELECT to_regclass('ardentry_schema') IS NOT NULL"))
+             .scalar()
+             .toBool())
+        return 0;
+    return query.run(QStringLiteral("SELECT COALESCE(MAX(additions), 0) FROM ardentry_schema"))
+        .scalar()
+        .toInt();
+}
+
+void db::PostgresEngine::recordAdditions(Query& query, int additions) const
+{
+    query.run(QStringLiteral("CREATE TABLE IF NOT EXISTS ardentry_schema (additions integer "
+                             "NOT NULL)"));
+    query.run(QStringLiteral("DELETE FROM ardentry_schema"));
+    query.run(QStringLiteral("INSERT INTO ardentry_schema VALUES (%1)").arg(additions));
+}

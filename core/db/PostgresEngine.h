@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/db/Engine.h"
+
+namespace db
+{
+
+// A database on a PostgreSQL server: a lost connection is made again, writers take turns on the
+// row of ardentry_turn (an advisory lock before that table exists), the history's triggers read
+// the writer from a setting of the transaction, the additions in the table ardentry_schema.
+class PostgresEngine final : public Engine
+{
+public:
+    Kind kind() const override { return Kind::Server; }
+    QString name() const override;
+    QString version(const QSqlDatabase& database) const override;
+    QString prepareSession(QSqlDatabase& database) const override;
+    bool reconnects() const override { return true; }
+    QString reopen(QSqlDatabase& database) const override;
+    QPair<qint64, qint64> changeStamp(QSqlDatabase& database, qint64& counter) const override;
+    QString beginText() const override;
+    bool takeTurn(Query& query) const override;
+    bool nameWriter(Query& query, const QString& writer, bool& clearAtCommit) const override;
+    QString clearWriterText() const override;
+    bool mayLoseCommitAnswer() const override { return true; }
+    QString fingerprint(const QStringList& quotedColumns) const override;
+    QString sameAs() const override;
+    QString utcText(const QString& column) const override;
+    QString onlyWholeNumbers(const QString& column) const override;
+    bool matchesPatterns() const override { return false; }
+    bool keepsCopies() const override { return false; }
+    int additions(Query& query) const override;
+    void recordAdditions(Query& query, int additions) const override;
+
+protected:
+    bool returnsKeys() const override { return true; }
+};
+
+} // namespace db

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/db/Engine.h"
+
+namespace db
+{
+
+// An SQLite file: one writer at a time by BEGIN IMMEDIATE, the program's text functions and
+// collation registered on each connection, the additions in PRAGMA user_version.
+class SqliteEngine final : public Engine
+{
+public:
+    Kind kind() const override { return Kind::File; }
+    QString name() const override;
+    QString version(const QSqlDatabase& database) const override;
+    QString prepareSession(QSqlDatabase& database) const override;
+    bool reconnects() const override { return false; }
+    QString reopen(QSqlDatabase& database) const override;
+    QPair<qint64, qint64> changeStamp(QSqlDatabase& database, qint64& counter) const override;
+    QString beginText() const override;
+    bool takeTurn(Query& query) const override;
+    bool nameWriter(Query& query, const QString& writer, bool& clearAtCommit) const override;
+    QString clearWriterText() const override;
+    bool mayLoseCommitAnswer() const override { return false; }
+    QString fingerprint(const QStringList& quotedColumns) const override;
+    QString sameAs() const override;
+    QString utcText(const QString& column) const override;
+    QString onlyWholeNumbers(const QString& column) const override;
+    bool matchesPatterns() const override { return true; }
+    bool keepsCopies() const override { return true; }
+    int additions(Query& query) const override;
+    void recordAdditions(Query& query, int additions) const override;
+
+protected:
+    bool returnsKeys() const override { return false; }
+};
+
+} // namespace db
