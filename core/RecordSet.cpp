@@ -436,6 +436,7 @@ Criteria RecordSet::Impl::parseCriteria(const QString& text, int& col) const
 void RecordSet::Impl::send(int unique)
 {
     QSqlDatabase& database = db();
+    const QPair<qint64, qint64> before = connection->changeStamp();
     std::optional<Transaction> transaction;
     const auto fail = [&](QSqlQuery& query) {
         const DbError error(QStringLiteral("The changes to the table \"%1\" could not be "
@@ -548,7 +549,12 @@ void RecordSet::Impl::send(int unique)
     for (const auto& [s, p] : pending)
         if (p.changes.count(orderColumn))
             orderKept = false;
-    stamp = connection->changeStamp();
+    // Writes of others since the rows were read (before this batch, or committed between its
+    // statements and now) must not be absorbed into the new stamp: requery() reads them.
+    const QPair<qint64, qint64> after = connection->changeStamp();
+    if (before != stamp || after.first != before.first)
+        orderKept = false;
+    stamp = after;
 
     for (const auto& [s, p] : pending) {
         Slot& slot = snapshot[s];
@@ -1071,6 +1077,30 @@ void RecordSet::cancelBatch()
 bool RecordSet::hasPendingChanges() const
 {
     return !d->pending.empty();
+}
+
+qint64 RecordSet::currentKey() const
+{
+    const int s = d->currentSlot();
+    return d->snapshot[s].isNew ? 0 : d->snapshot[s].rowid;
+}
+
+bool RecordSet::rereadCurrent()
+{
+    const int s = d->currentSlot();
+    if (d->snapshot[s].isNew)
+        return true;
+    const qint64 key = d->snapshot[s].rowid;
+    QHash<qint64, QVector<QVariant>> rows = d->readRows({key});
+    const auto row = rows.find(key);
+    if (row == rows.end())
+        return false;
+    const auto p = d->pending.find(s);
+    if (p != d->pending.end())
+        p->second.original = *row;
+    d->remember(key, std::move(*row), true);
+    d->trimCache(key);
+    return true;
 }
 
 bool RecordSet::currentIsNew() const
