@@ -14,9 +14,9 @@ QList<Field> merge(const QStringList& base, const QStringList& theirs, const QSt
         field.base = base.value(i);
         field.theirs = theirs.value(i);
         field.mine = mine.value(i);
-        const bool theyChanged = field.theirs != field.base;
-        const bool iChanged = field.mine != field.base;
-        if (theyChanged && iChanged && field.theirs != field.mine)
+        const bool theyChanged = field.theirs != field.base && field.theirs != field.mine;
+        const bool iChanged = field.mine != field.base && field.theirs != field.mine;
+        if (theyChanged && iChanged)
             field.change = Change::Both;
         else if (theyChanged)
             field.change = Change::Theirs;
