@@ -224,13 +224,8 @@ bool ArticleCommands::SaveRecord()
         } else {
             const QString problem = app.dbConnection.fileProblem();
             text = QStringLiteral("The article could not be saved: ") +
-                   (problem.isEmpty() ? e.message() : problem);
-            if (e.kind() == DbError::Kind::Conflict && problem.isEmpty())
-                text += QStringLiteral("\n\nAnother program changed or deleted this article "
-                                       "after Ardentry read it. Use Refresh to see the stored "
-                                       "articles.");
-            else
-                text += QStringLiteral("\n\nThe article is still on the screen as you typed it.");
+                   (problem.isEmpty() ? e.message() : problem) +
+                   QStringLiteral("\n\nThe article is still on the screen as you typed it.");
         }
         m_frame.report(text);
         return false;
