@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace
 {
@@ -217,6 +218,10 @@ private slots:
             "article 5: number 4 was taken meanwhile.; quiet; txtID: 5; mnuAdd; txtID: 6; "
             "txtID=4; txtProblem=p; txtSolution=s; mnuSave; said Article number 4 is already "
             "used; query SELECT count(*) FROM AR => 5");
+        // The history marks the changes others saved since this session read the article.
+        row("history marks others' versions",
+            "txtSolution=Mine; mnuSave; said The currently; said Article successfully; marked "
+            "0 of 1; them 1 Title=T1; them 1 Title=T2; marked 2 of 3; tb7; marked 0 of 3");
         // Refresh right after one's own save reads what the colleague added before it.
         row("refresh after one's own save",
             "them add 9; txtSolution=Mine; mnuSave; said The currently; said Article "
@@ -255,6 +260,17 @@ private slots:
                 ++said;
             } else if (word == "quiet") {
                 QVERIFY2(said == texts.size(), qPrintable("shown: " + texts.mid(said).join(" / ")));
+            } else if (word == "marked") {
+                // The history window: how many versions it marks as others', of how many.
+                started.run("mnuHistory");
+                auto* list = findWidget<QTreeWidget>("lstVersions");
+                QVERIFY(list);
+                int bold = 0;
+                for (int i = 0; i < list->topLevelItemCount(); ++i)
+                    bold += list->topLevelItem(i)->font(1).bold() ? 1 : 0;
+                QCOMPARE(QString("%1 of %2").arg(bold).arg(list->topLevelItemCount()), rest);
+                QTest::mouseClick(findWidget<QPushButton>("cmdClose"), Qt::LeftButton);
+                QTRY_VERIFY(!findWidget<QTreeWidget>("lstVersions"));
             } else if (word == "query") {
                 QStringList rows;
                 for (const QVariantList& row : folder->rows(rest.section(" => ", 0, 0))) {
