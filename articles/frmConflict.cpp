@@ -78,10 +78,13 @@ frmConflict::frmConflict(const QStringList& keys, const QStringList& captions,
                                tr("To save")};
     for (int c = 0; c < headings.size(); ++c) {
         auto* heading = new QLabel(headings[c], sheet);
+        // Wrapped, so that a long heading does not widen its column.
+        heading->setWordWrap(true);
+        heading->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         QFont bold = heading->font();
         bold.setBold(true);
         heading->setFont(bold);
-        grid->addWidget(heading, 0, c, Qt::AlignLeft | Qt::AlignBottom);
+        grid->addWidget(heading, 0, c, Qt::AlignBottom);
     }
     for (int i = 0; i < m_fields.size(); ++i) {
         const articlemerge::Field& field = m_fields[i];
@@ -100,29 +103,31 @@ frmConflict::frmConflict(const QStringList& keys, const QStringList& captions,
         }
         grid->addWidget(caption, row, 0, Qt::AlignLeft | Qt::AlignTop);
         grid->addWidget(textBox(sheet, QStringLiteral("txtBase_") + key, lines, field.base, true),
-                        row, 1);
+                        row, 1, Qt::AlignTop);
         grid->addWidget(
-            textBox(sheet, QStringLiteral("txtTheirs_") + key, lines, field.theirs, true), row, 2);
+            textBox(sheet, QStringLiteral("txtTheirs_") + key, lines, field.theirs, true), row, 2,
+            Qt::AlignTop);
         grid->addWidget(textBox(sheet, QStringLiteral("txtMine_") + key, lines, field.mine, true),
-                        row, 3);
+                        row, 3, Qt::AlignTop);
         QWidget* merged =
             textBox(sheet, QStringLiteral("txtMerged_") + key, lines, field.merged, false);
         m_merged << merged;
-        grid->addWidget(merged, row, 4);
-        auto* choice = new QVBoxLayout;
+        grid->addWidget(merged, row, 4, Qt::AlignTop);
+        auto* choice = new QHBoxLayout;
         QPushButton* theirs = commandButton(sheet, "", tr("Theirs"));
         theirs->setObjectName(QStringLiteral("cmdTheirs_") + key);
         QPushButton* mine = commandButton(sheet, "", tr("Mine"));
         mine->setObjectName(QStringLiteral("cmdMine_") + key);
         choice->addWidget(theirs);
         choice->addWidget(mine);
-        choice->addStretch();
-        grid->addLayout(choice, row, 5);
+        grid->addLayout(choice, row, 5, Qt::AlignTop);
         connect(theirs, &QPushButton::clicked, this, [this, i] { choose(i, true); });
         connect(mine, &QPushButton::clicked, this, [this, i] { choose(i, false); });
     }
-    for (int c = 1; c <= 4; ++c)
+    for (int c = 1; c <= 4; ++c) {
         grid->setColumnStretch(c, 1);
+        grid->setColumnMinimumWidth(c, fontMetrics().averageCharWidth() * 18);
+    }
     area->setWidget(sheet);
     outer->addWidget(area, 1);
 
@@ -150,7 +155,7 @@ frmConflict::frmConflict(const QStringList& keys, const QStringList& captions,
     connect(cmdSave, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    resize(fontMetrics().averageCharWidth() * 150, fontMetrics().lineSpacing() * 40);
+    resize(fontMetrics().averageCharWidth() * 160, fontMetrics().lineSpacing() * 38);
 }
 
 QStringList frmConflict::merged() const
