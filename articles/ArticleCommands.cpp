@@ -298,7 +298,14 @@ bool ArticleCommands::ResolveConflict(const ArticleFields& typed)
             // round, with what was chosen now as this technician's side.
             base = theirs;
             mine = merged;
-            if (!rs.rereadCurrent())
+            // The record set checks the save against the version now stored only when that is
+            // still the one shown, so that a round cancelled later leaves the form's article
+            // checked against what the technician started from.
+            const history::StoredArticle again = history::storedArticle(app.dbConnection, key);
+            if (again.exists &&
+                again.values.mid(0, keys.size()) != stored.values.mid(0, keys.size()))
+                continue;
+            if (!again.exists || !rs.rereadCurrent())
                 return SaveDeleted(mine, images);
             QStringList now;
             for (const QString& column : keys)

@@ -189,6 +189,11 @@ private slots:
                    "successfully; quiet; "
                    "query SELECT Title, solution, reference FROM AR WHERE ID = 2 => Their "
                    "title|My solution|R");
+        // A round cancelled after someone saved meanwhile: the next Save still shows the window.
+        row("the second round cancelled",
+            both + "[them 2 solution=Their second, cmdSave]; [cmdCancel]; [solution? Their "
+                   "second, cmdCancel]; mnuSave; said The currently; mnuSave; said The "
+                   "currently; quiet; query SELECT solution FROM AR WHERE ID = 2 => Their second");
         // Cancel keeps the typed text; no command that leaves the article drops it unasked.
         row("cancel keeps the typed text",
             both + "[cmdCancel]; mnuSave; said The currently; txtSolution: My solution; "
