@@ -1,8 +1,12 @@
 #include "articles/ArticleCommands.h"
 
+#include "articles/frmConflict.h"
 #include "articles/frmDisplay.h"
 #include "common/Frame.h"
 #include "common/MessageBox.h"
+#include "core/ArticleMerge.h"
+#include "core/History.h"
+#include "core/TextMatch.h"
 #include "core/mdlMain.h"
 
 #include <QComboBox>
@@ -10,8 +14,11 @@
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+
+#include <iterator>
 
 namespace
 {
@@ -38,6 +45,55 @@ void replaceEmpty(QString& text, const QString& replacement)
 {
     if (text.isEmpty())
         text = replacement;
+}
+
+// The form's ten fields in the order of the article's columns.
+const char* const fieldColumns[10] = {"Id",       "CUName",    "techname",  "Title",
+                                      "Problem",  "solution",  "reference", "InitialEntry",
+                                      "EditedBy", "DateEdited"};
+
+QStringList textsOf(const ArticleFields& f)
+{
+    return {f.id,       f.category,  f.enteredBy,   f.title,    f.problem,
+            f.solution, f.reference, f.dateEntered, f.editedBy, f.dateEdited};
+}
+
+ArticleFields fieldsOf(const QStringList& t)
+{
+    ArticleFields f;
+    f.id = t.value(0);
+    f.category = t.value(1);
+    f.enteredBy = t.value(2);
+    f.title = t.value(3);
+    f.problem = t.value(4);
+    f.solution = t.value(5);
+    f.reference = t.value(6);
+    f.dateEntered = t.value(7);
+    f.editedBy = t.value(8);
+    f.dateEdited = t.value(9);
+    return f;
+}
+
+// Sends rsMain's batch; a number taken by someone else meanwhile is replaced by the next free
+// one when `mayRenumber`, and `number` then holds the number saved. Throws DbError.
+void sendRenumbering(mdlMain& app, QString& number, bool mayRenumber)
+{
+    for (int attempt = 0;; ++attempt) {
+        try {
+            app.rsMain.updateBatch(QStringLiteral("ID"));
+            return;
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::Duplicate || !mayRenumber || attempt >= 20)
+                throw;
+        }
+        number = QString::number(app.NextArticleNumber());
+        app.rsMain.collect(QStringLiteral("Id"), number);
+    }
+}
+
+QString renumbered(const QString& saved, const QString& wanted)
+{
+    return QStringLiteral("Saved as article %1: number %2 was taken meanwhile.").arg(saved, wanted);
 }
 
 } // namespace
@@ -159,11 +215,15 @@ bool ArticleCommands::SaveRecord()
         write("DateEdited", typed.dateEdited, shown.dateEdited);
 
         // A new or changed number must be free, checked in the same transaction as the write.
-        // The saved article stays the current row.
-        rs.updateBatch(QStringLiteral("ID"));
+        // The saved article stays the current row. The number Add New proposed, left as it
+        // was, gives way to the next free one when someone else took it meanwhile.
+        sendRenumbering(app, typed.id,
+                        isNew && !shown.id.isEmpty() && typed.id.trimmed() == shown.id);
     } catch (const DbError& e) {
         // Nothing was written; the form keeps what was typed and Save can be tried again.
         form.setFields(typed);
+        if (e.kind() == DbError::Kind::Conflict && app.dbConnection.fileProblem().isEmpty())
+            return ResolveConflict(typed);
         QString text;
         if (e.kind() == DbError::Kind::Duplicate) {
             text = QCoreApplication::translate(
@@ -175,31 +235,172 @@ bool ArticleCommands::SaveRecord()
             const QString problem = app.dbConnection.fileProblem();
             text =
                 QCoreApplication::translate("ArticleCommands", "The article could not be saved: ") +
-                (problem.isEmpty() ? e.message() : problem);
-            if (e.kind() == DbError::Kind::Conflict && problem.isEmpty())
-                text += QCoreApplication::translate(
-                    "ArticleCommands", "\n\nAnother program changed or deleted this article "
-                                       "after Ardentry read it. Use Refresh to see the stored "
-                                       "articles.");
-            else
-                text += QCoreApplication::translate(
+                (problem.isEmpty() ? e.message() : problem) +
+                QCoreApplication::translate(
                     "ArticleCommands", "\n\nThe article is still on the screen as you typed it.");
         }
         m_frame.report(text);
         return false;
     }
+    const QString wanted = form.fields().id;
     form.setFields(typed);
     form.acceptFields();
     form.setShownPosition(rs.absolutePosition());
     // A server connection lost right after the commit was made again and showed the article
     // stored.
     m_frame.report(
-        rs.saveNote().isEmpty()
+        typed.id != wanted && rs.saveNote().isEmpty() ? renumbered(typed.id, wanted.trimmed())
+        : rs.saveNote().isEmpty()
             ? QCoreApplication::translate("ArticleCommands", "Article successfully saved.")
             : QCoreApplication::translate("ArticleCommands",
                                           "The article was saved, but the connection to the server "
                                           "was lost right after; Ardentry connected again and "
                                           "found the article stored as you typed it."));
+    return true;
+}
+
+bool ArticleCommands::ResolveConflict(const ArticleFields& typed)
+{
+    frmDisplay& form = m_frame.display();
+    mdlMain& app = m_frame.app();
+    RecordSet& rs = app.rsMain;
+    static const QStringList keys = [] {
+        QStringList k;
+        for (const char* column : fieldColumns)
+            k << QString::fromLatin1(column);
+        return k;
+    }();
+    const QStringList captions{QObject::tr("Number"),     QObject::tr("Category"),
+                               QObject::tr("Entered by"), QObject::tr("Title"),
+                               QObject::tr("Problem"),    QObject::tr("Solution"),
+                               QObject::tr("Reference"),  QObject::tr("Date entered"),
+                               QObject::tr("Edited by"),  QObject::tr("Date edited")};
+    // What this technician started from, and what they want saved; both move on each round.
+    QStringList base = textsOf(form.shownFields());
+    QStringList mine = textsOf(typed);
+    mine[0] = mine[0].trimmed();
+    try {
+        QStringList images;
+        for (const char* column : imageColumns)
+            images << rs.value(QString::fromLatin1(column));
+        rs.cancelBatch();
+        const qint64 key = rs.currentKey();
+        for (;;) {
+            const history::StoredArticle stored = history::storedArticle(app.dbConnection, key);
+            if (!stored.exists)
+                return SaveDeleted(mine, images);
+            QStringList theirs;
+            for (int c = 0; c < keys.size(); ++c)
+                theirs << textmatch::valueText(stored.values.value(c));
+            const QString by =
+                !stored.changeKnown ? QString()
+                : stored.who.isEmpty()
+                    ? QObject::tr("changed at %1")
+                          .arg(QLocale().toString(stored.when, QLocale::ShortFormat))
+                    : QObject::tr("changed by %1 at %2")
+                          .arg(stored.who, QLocale().toString(stored.when, QLocale::ShortFormat));
+            frmConflict window(keys, captions,
+                               {QStringLiteral("Problem"), QStringLiteral("solution")},
+                               articlemerge::merge(base, theirs, mine), by, m_frame.window());
+            if (MessageBox::exec(window) != QDialog::Accepted) {
+                form.setFields(typed);
+                return false;
+            }
+            const QStringList merged = window.merged();
+            // Saved against the version just shown; anyone saving in between makes another
+            // round, with what was chosen now as this technician's side.
+            base = theirs;
+            mine = merged;
+            // The record set checks the save against the version now stored only when that is
+            // still the one shown, so that a round cancelled later leaves the form's article
+            // checked against what the technician started from.
+            const history::StoredArticle again = history::storedArticle(app.dbConnection, key);
+            if (again.exists &&
+                again.values.mid(0, keys.size()) != stored.values.mid(0, keys.size()))
+                continue;
+            if (!again.exists || !rs.rereadCurrent())
+                return SaveDeleted(mine, images);
+            QStringList now;
+            for (const QString& column : keys)
+                now << rs.value(column);
+            if (now != theirs)
+                continue;
+            for (int c = 0; c < keys.size(); ++c)
+                if (merged[c] != theirs[c])
+                    rs.collect(keys[c], c == 0 ? merged[c].trimmed() : merged[c]);
+            try {
+                rs.updateBatch(QStringLiteral("ID"));
+            } catch (const DbError& e) {
+                rs.cancelBatch();
+                if (e.kind() == DbError::Kind::Conflict)
+                    continue;
+                throw;
+            }
+            form.setFields(fieldsOf(merged));
+            form.acceptFields();
+            form.setShownPosition(rs.absolutePosition());
+            m_frame.report(QStringLiteral("Article successfully saved."));
+            return true;
+        }
+    } catch (const DbError& e) {
+        rs.cancelBatch();
+        form.setFields(typed);
+        m_frame.report(QStringLiteral("The article could not be saved: ") + e.message() +
+                       QStringLiteral("\n\nThe article is still on the screen as you typed it."));
+        return false;
+    }
+}
+
+bool ArticleCommands::SaveDeleted(const QStringList& texts, const QStringList& images)
+{
+    frmDisplay& form = m_frame.display();
+    mdlMain& app = m_frame.app();
+    RecordSet& rs = app.rsMain;
+    const QString wanted = texts.value(0).trimmed();
+    const auto answer = MessageBox::show(
+        m_frame.window(),
+        QStringLiteral("Article %1 was deleted by someone else after you opened it; the Trash "
+                       "keeps it.\n\nSave again stores what you typed as an article again; Drop "
+                       "lets your changes go.")
+            .arg(wanted),
+        QStringLiteral("Ardentry"), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+        QMessageBox::Save,
+        {{QMessageBox::Save, QStringLiteral("Save again")},
+         {QMessageBox::Discard, QStringLiteral("Drop")}});
+    if (answer == QMessageBox::Cancel) {
+        form.setFields(fieldsOf(texts));
+        return false;
+    }
+    rs.cancelBatch();
+    if (answer != QMessageBox::Save) {
+        m_frame.DropUnsentChanges();
+        app.ReloadArticles();
+        m_frame.ShowCurrentRecord();
+        return true;
+    }
+    QString number = wanted;
+    try {
+        rs.addNew();
+        for (int c = 0; c < int(std::size(imageColumns)); ++c)
+            rs.collect(QString::fromLatin1(imageColumns[c]),
+                       images.value(c, QStringLiteral("N/A")));
+        for (int c = 0; c < int(std::size(fieldColumns)); ++c)
+            rs.collect(QString::fromLatin1(fieldColumns[c]), c == 0 ? number : texts.value(c));
+        // Its own number when still free, otherwise the next free one.
+        sendRenumbering(app, number, true);
+        const qint64 key = rs.currentKey();
+        app.ReloadArticles();
+        rs.moveToKey(key);
+    } catch (const DbError& e) {
+        m_frame.DropUnsentChanges();
+        form.setFields(fieldsOf(texts));
+        m_frame.report(QStringLiteral("The article could not be saved: ") + e.message() +
+                       QStringLiteral("\n\nThe article is still on the screen as you typed it."));
+        return false;
+    }
+    m_frame.ShowCurrentRecord();
+    m_frame.report(number == wanted ? QStringLiteral("Article successfully saved.")
+                                    : renumbered(number, wanted));
     return true;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QStringList>
+
 class Frame;
 class QString;
+struct ArticleFields;
 
 // Add New, Save and Delete of the article form's article, through rsMain.
 class ArticleCommands
@@ -21,5 +24,13 @@ public:
     static bool EitherBlank(const QString& first, const QString& second);
 
 private:
+    // After a save refused because someone else changed the shown article: the conflict window,
+    // round after round while others keep saving. True when the article was saved (or dropped
+    // by the user's choice).
+    bool ResolveConflict(const ArticleFields& typed);
+    // The shown article was deleted by someone else: save the texts again as a new article, or
+    // drop them. True unless the user cancelled or the save failed.
+    bool SaveDeleted(const QStringList& texts, const QStringList& images);
+
     Frame& m_frame;
 };

@@ -744,3 +744,33 @@ int history::positionOf(Connection& connection, qint64 row)
             {row, row}, QCoreApplication::translate("History", "The articles cannot be read"));
     return query.next() ? query.value(0).toInt() + 1 : 0;
 }
+
+history::StoredArticle history::storedArticle(Connection& connection, qint64 row)
+{
+    StoredArticle result;
+    QSqlDatabase& database = openDatabase(connection);
+    const QString failure = QStringLiteral("The article cannot be read");
+    {
+        QSqlQuery query =
+            run(database, QStringLiteral("SELECT %1 FROM AR WHERE rowid = ?").arg(columnList()),
+                {row}, failure);
+        if (!query.next())
+            return result;
+        result.exists = true;
+        result.values = rowValues(query, 0);
+    }
+    if (!isInstalled(connection))
+        return result;
+    QSqlQuery query = run(database,
+                          QStringLiteral("SELECT %1, changed_by FROM ardentry_history WHERE "
+                                         "article_row = ? AND trash IS NULL ORDER BY version "
+                                         "DESC LIMIT 1")
+                              .arg(timeText(database, QStringLiteral("changed_at"))),
+                          {row}, failure);
+    if (query.next()) {
+        result.changeKnown = true;
+        result.when = fromEngineTime(query.value(0).toString());
+        result.who = query.value(1).toString();
+    }
+    return result;
+}

@@ -111,4 +111,16 @@ qlonglong nextFreeNumber(Connection& connection, const QString& failure);
 // The 1-based place of the row among all articles in the order of rsMain (by number).
 int positionOf(Connection& connection, qint64 row);
 
+// The article with this row key as stored now, and who made the change that left it so and
+// when (local time; `changeKnown` false when the history holds none: never changed, or no
+// history). `exists` false when the article is gone.
+struct StoredArticle {
+    bool exists = false;
+    QVariantList values; // in the order of articleColumns()
+    bool changeKnown = false;
+    QDateTime when;
+    QString who;
+};
+StoredArticle storedArticle(Connection& connection, qint64 row);
+
 } // namespace history

@@ -416,7 +416,9 @@ struct RecordSet::Impl {
     void commitSent(Transaction& transaction, const std::map<int, qint64>& inserted,
                     const QHash<qint64, QVector<QVariant>>& fresh);
     // After the commit: the rows held become the ones written.
-    void keepSent(std::map<int, qint64>& inserted, QHash<qint64, QVector<QVariant>>& fresh);
+    // `before`: the change stamp as the batch began.
+    void keepSent(std::map<int, qint64>& inserted, QHash<qint64, QVector<QVariant>>& fresh,
+                  const QPair<qint64, qint64>& before);
     // After a COMMIT whose answer was lost with the server connection: opens the connection
     // again and reads the rows the batch wrote. True when they are as the transaction read them
     // back (same fingerprint; a deleted row gone, a new one there). Throws DbError(CommitUnknown)
@@ -461,6 +463,7 @@ Criteria RecordSet::Impl::parseCriteria(const QString& text, int& col) const
 void RecordSet::Impl::send(int unique)
 {
     db(); // a lost server connection is made again first
+    const QPair<qint64, qint64> before = connection->changeStamp();
     Transaction transaction(*connection,
                             QCoreApplication::translate(
                                 "RecordSet", "The changes to the table \"%1\" could not be saved")
@@ -489,7 +492,7 @@ void RecordSet::Impl::send(int unique)
         fresh = readRowsOnce(written);
     }
     commitSent(transaction, inserted, fresh);
-    keepSent(inserted, fresh);
+    keepSent(inserted, fresh, before);
 }
 
 void RecordSet::Impl::runSent(Transaction& transaction, db::Query& query, const QString& sql,
@@ -594,14 +597,20 @@ void RecordSet::Impl::commitSent(Transaction& transaction, const std::map<int, q
 }
 
 void RecordSet::Impl::keepSent(std::map<int, qint64>& inserted,
-                               QHash<qint64, QVector<QVariant>>& fresh)
+                               QHash<qint64, QVector<QVariant>>& fresh,
+                               const QPair<qint64, qint64>& before)
 {
     if (!inserted.empty())
         orderKept = false;
     for (const auto& [s, p] : pending)
         if (p.changes.count(orderColumn))
             orderKept = false;
-    stamp = connection->changeStamp();
+    // Writes of others since the rows were read (before this batch, or committed between its
+    // statements and now) must not be absorbed into the new stamp: requery() reads them.
+    const QPair<qint64, qint64> after = connection->changeStamp();
+    if (before != stamp || after.first != before.first)
+        orderKept = false;
+    stamp = after;
 
     for (const auto& [s, p] : pending) {
         Slot& slot = snapshot[s];
@@ -1154,6 +1163,30 @@ void RecordSet::cancelBatch()
 bool RecordSet::hasPendingChanges() const
 {
     return !d->pending.empty();
+}
+
+qint64 RecordSet::currentKey() const
+{
+    const int s = d->currentSlot();
+    return d->snapshot[s].isNew ? 0 : d->snapshot[s].rowid;
+}
+
+bool RecordSet::rereadCurrent()
+{
+    const int s = d->currentSlot();
+    if (d->snapshot[s].isNew)
+        return true;
+    const qint64 key = d->snapshot[s].rowid;
+    QHash<qint64, QVector<QVariant>> rows = d->readRows({key});
+    const auto row = rows.find(key);
+    if (row == rows.end())
+        return false;
+    const auto p = d->pending.find(s);
+    if (p != d->pending.end())
+        p->second.original = *row;
+    d->remember(key, std::move(*row), true);
+    d->trimCache(key);
+    return true;
 }
 
 bool RecordSet::currentIsNew() const

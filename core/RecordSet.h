@@ -91,6 +91,13 @@ public:
     bool hasPendingChanges() const;
     // True when the current row was begun by addNew() and not yet sent.
     bool currentIsNew() const;
+    // The hidden row key of the current row (0 for a begun row); throws DbError(NoCurrentRow).
+    qint64 currentKey() const;
+    // Reads the current row again as it is stored now: value() gives the stored values (the
+    // batch's changes to it aside), and a later updateBatch() checks against this version, not
+    // the one read first. False when the row is gone (deleted by someone else); a begun row is
+    // left as it is (true). Throws DbError(NoCurrentRow) or when the row cannot be read.
+    bool rereadCurrent();
 
     void setFilter(const QString& criteria); // throws DbError(BadCriteria) on unreadable criteria
     QString filter() const;

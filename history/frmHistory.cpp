@@ -4,6 +4,7 @@
 #include "common/Frame.h"
 #include "common/MessageBox.h"
 #include "common/SingleInstance.h"
+#include "core/History.h"
 #include "core/TextMatch.h"
 #include "core/mdlMain.h"
 #include "history/HistoryCommands.h"
@@ -166,6 +167,29 @@ bool frmHistory::fill(qint64 select)
                    : tr("Article %1 \"%2\": %3 earlier version(s), newest first.")
                          .arg(m_number, shown(m_history.current.value(3)))
                          .arg(count));
+    // The changes saved by others since this session read the article: those after the newest
+    // state that equals the article as rsMain read it (none when it reads as stored now, or
+    // when no state equals it).
+    int newer = -1;
+    try {
+        RecordSet& rs = m_frame.app().rsMain;
+        const auto same = [&](const QVariantList& values) {
+            for (int c = 0; c < 10; ++c)
+                if (textmatch::valueText(values.value(c)) != rs.value(history::articleColumns()[c]))
+                    return false;
+            return true;
+        };
+        if (rs.hasCurrentRow() && !same(m_history.current)) {
+            for (int i = 0; i < count && newer < 0; ++i)
+                if (same(m_history.versions[i].values))
+                    newer = i;
+        }
+    } catch (const DbError&) {
+        newer = -1; // nothing is marked when the article cannot be read
+    }
+    if (newer >= 0)
+        lblArticle->setText(lblArticle->text() +
+                            QStringLiteral(" Bold: saved by others since you opened it."));
     const QSignalBlocker quiet(lstVersions);
     lstVersions->clear();
     QTreeWidgetItem* chosen = nullptr;
@@ -177,6 +201,15 @@ bool frmHistory::fill(qint64 select)
             new QTreeWidgetItem(lstVersions, {version.when.toString(QString::fromLatin1(kWhen)),
                                               who(version.who), fields.join(QStringLiteral(", "))});
         item->setData(0, Qt::UserRole, version.id);
+        if (lstVersions->topLevelItemCount() <= newer + 1) {
+            QFont bold = item->font(0);
+            bold.setBold(true);
+            for (int c = 0; c < item->columnCount(); ++c) {
+                item->setFont(c, bold);
+                item->setToolTip(c, QStringLiteral("Saved by someone else since you opened the "
+                                                   "article"));
+            }
+        }
         if (!chosen || version.id == select)
             chosen = item;
     }

@@ -2,10 +2,13 @@
 // at once, as a help desk does on a busy morning; afterwards checks that no save was lost, no
 // conflict went unreported and no article number was given twice.
 
+#include "core/ArticleMerge.h"
 #include "core/Connection.h"
 #include "core/DbError.h"
+#include "core/History.h"
 #include "core/RecordSet.h"
 #include "core/ServerAddress.h"
+#include "core/TextMatch.h"
 #include "core/Transaction.h"
 
 #include <QCoreApplication>
@@ -31,6 +34,7 @@ namespace
 
 const char* const kUsage =
     "Usage: ardentry-load ADDRESS [--clients N] [--seconds S] [--expect-outages]\n"
+    "                     [--resolve-conflicts]\n"
     "       ardentry-load ADDRESS --edit-across FILE\n"
     "\n"
     "Runs N clients (10) for S seconds (60) against the article database on a server\n"
@@ -44,6 +48,11 @@ const char* const kUsage =
     "                     meanwhile are counted (each outage with the time until the next\n"
     "                     command succeeded), and the check passes when every client works\n"
     "                     again afterwards and nothing reported saved was lost\n"
+    "  --resolve-conflicts an edit changes the problem and the title; a refused one is resolved\n"
+    "                     as a technician does in the conflict window: the problem kept as\n"
+    "                     typed, every other field as stored now, saved against the stored\n"
+    "                     version (again when someone saved meanwhile); the check also wants\n"
+    "                     every resolved save to hold exactly the chosen fields\n"
     "  --edit-across FILE types a change into the first article, creates FILE, waits until FILE\n"
     "                     is removed (5 minutes at most), then saves with one command and checks\n"
     "                     on a new connection that the server holds the change\n";
@@ -185,10 +194,15 @@ struct ClientLog {
     qint64 conflicts = 0;
     qint64 duplicates = 0;
     qint64 addsGivenUp = 0;
-    qint64 failed = 0;      // commands that failed for another reason
-    qint64 reopened = 0;    // times the record set had to be opened again
-    qint64 lastFailMs = -1; // when the last failed command ended
-    qint64 lastOkMs = -1;   // when the last successful one did
+    qint64 failed = 0;        // commands that failed for another reason
+    qint64 reopened = 0;      // times the record set had to be opened again
+    qint64 lastFailMs = -1;   // when the last failed command ended
+    qint64 lastOkMs = -1;     // when the last successful one did
+    qint64 resolved = 0;      // conflicts resolved and saved
+    qint64 extraRounds = 0;   // resolutions refused again because someone saved meanwhile
+    qint64 resolvedWrong = 0; // resolved saves that hold other fields than chosen
+    qint64 resolveGivenUp = 0;
+    QStringList wrongExamples;
 };
 
 double elapsedMs(const QElapsedTimer& timer)
@@ -217,9 +231,9 @@ class Client
 {
 public:
     Client(int number, const QString& address, qint64 deadlineMs, const QElapsedTimer& clock,
-           Tally& failures, Outages& outages)
-        : m_number(number), m_address(address), m_deadlineMs(deadlineMs), m_clock(clock),
-          m_failures(failures), m_outages(outages),
+           Tally& failures, Outages& outages, bool resolve)
+        : m_number(number), m_resolve(resolve), m_address(address), m_deadlineMs(deadlineMs),
+          m_clock(clock), m_failures(failures), m_outages(outages),
           m_random(std::mt19937::result_type(number * 7919 + 17))
     {
     }
@@ -279,7 +293,7 @@ private:
         else if (roll < kAddPercent + kSearchPercent)
             search(articles);
         else
-            edit(articles, iteration);
+            edit(connection, articles, iteration);
     }
 
     QString marker(int iteration, const char* what) const
@@ -290,7 +304,7 @@ private:
             .arg(iteration);
     }
 
-    void edit(RecordSet& articles, int iteration)
+    void edit(Connection& connection, RecordSet& articles, int iteration)
     {
         const int count = articles.recordCount();
         if (count == 0)
@@ -305,6 +319,8 @@ private:
         save.base = articles.value(QStringLiteral("Problem"));
         save.text = marker(iteration, "Changed");
         articles.collect(QStringLiteral("Problem"), save.text);
+        if (m_resolve)
+            articles.collect(QStringLiteral("Title"), marker(iteration, "Titled"));
         QElapsedTimer timer;
         timer.start();
         try {
@@ -318,12 +334,81 @@ private:
                 throw;
             }
             ++m_log.conflicts;
+            if (m_resolve)
+                resolve(connection, articles, save);
             return;
         }
         m_log.saveMs.push_back(elapsedMs(timer));
         save.atMs = m_clock.elapsed();
         m_log.saves.push_back(save);
         ++m_log.edits;
+    }
+
+    // The conflict window's way: the field kept as typed (the problem) and every other one as
+    // stored now, saved against the stored version; another round when someone saved meanwhile.
+    void resolve(Connection& connection, RecordSet& articles, Save save)
+    {
+        static const QStringList fields = history::articleColumns().mid(0, 10);
+        const int kept = int(fields.indexOf(QStringLiteral("Problem")));
+        const qint64 key = articles.currentKey();
+        QStringList mine;
+        for (const QString& field : fields)
+            mine << articles.value(field);
+        mine[kept] = save.text;
+        for (int round = 0; round < kAddAttempts; ++round) {
+            const history::StoredArticle stored = history::storedArticle(connection, key);
+            if (!stored.exists || !articles.rereadCurrent())
+                return; // the run deletes nothing
+            QStringList theirs;
+            for (int c = 0; c < fields.size(); ++c)
+                theirs << textmatch::valueText(stored.values.value(c));
+            QList<articlemerge::Field> merged = articlemerge::merge(theirs, theirs, mine);
+            for (int c = 0; c < merged.size(); ++c)
+                merged[c].merged = c == kept ? merged[c].mine : merged[c].theirs;
+            const QStringList chosen = articlemerge::mergedTexts(merged);
+            QStringList now;
+            for (const QString& field : fields)
+                now << articles.value(field);
+            if (now != theirs) {
+                ++m_log.extraRounds;
+                continue;
+            }
+            for (int c = 0; c < fields.size(); ++c)
+                if (chosen[c] != theirs[c])
+                    articles.collect(fields[c], chosen[c]);
+            save.base = theirs[kept];
+            try {
+                articles.updateBatch();
+            } catch (const DbError& e) {
+                articles.cancelBatch();
+                if (e.kind() == DbError::Kind::Conflict) {
+                    ++m_log.extraRounds;
+                    continue;
+                }
+                save.certain = false;
+                save.atMs = m_clock.elapsed();
+                m_log.saves.push_back(save);
+                throw;
+            }
+            // What the save's transaction read back is what it wrote.
+            for (int c = 0; c < fields.size(); ++c) {
+                if (articles.value(fields[c]) == chosen[c])
+                    continue;
+                ++m_log.resolvedWrong;
+                if (m_log.wrongExamples.size() < 5)
+                    m_log.wrongExamples << QStringLiteral("article %1: %2 holds \"%3\", chosen "
+                                                          "was \"%4\"")
+                                               .arg(QString::number(save.number), fields[c],
+                                                    articles.value(fields[c]), chosen[c]);
+                break;
+            }
+            save.atMs = m_clock.elapsed();
+            m_log.saves.push_back(save);
+            ++m_log.edits;
+            ++m_log.resolved;
+            return;
+        }
+        ++m_log.resolveGivenUp;
     }
 
     // Add New as the program does it: the next number, then a save that refuses a number taken
@@ -381,6 +466,7 @@ private:
     }
 
     int m_number;
+    bool m_resolve;
     QString m_address;
     qint64 m_deadlineMs;
     const QElapsedTimer& m_clock;
@@ -567,6 +653,7 @@ struct Options {
     int clients = 10;
     int seconds = 60;
     bool expectOutages = false;
+    bool resolve = false;
     QString editAcross;
 };
 
@@ -667,7 +754,7 @@ int load(const Options& options)
             threads.emplace_back([&, c] {
                 // Each client's connection lives and dies in its own thread.
                 logs[size_t(c)] = Client(c + 1, options.address, options.seconds * 1000LL, clock,
-                                         failures, outages)
+                                         failures, outages, options.resolve)
                                       .run();
             });
         for (std::thread& thread : threads)
@@ -688,6 +775,11 @@ int load(const Options& options)
         all.addsGivenUp += log.addsGivenUp;
         all.failed += log.failed;
         all.reopened += log.reopened;
+        all.resolved += log.resolved;
+        all.extraRounds += log.extraRounds;
+        all.resolvedWrong += log.resolvedWrong;
+        all.resolveGivenUp += log.resolveGivenUp;
+        all.wrongExamples << log.wrongExamples;
         if (log.lastOkMs > log.lastFailMs)
             ++recovered;
     }
@@ -714,6 +806,13 @@ int load(const Options& options)
                 "(new articles given up after %d tries: %lld)\n",
                 static_cast<long long>(all.conflicts), static_cast<long long>(all.duplicates),
                 kAddAttempts, static_cast<long long>(all.addsGivenUp));
+    if (options.resolve)
+        std::printf("conflicts resolved (problem kept, the rest theirs) and saved: %lld, after "
+                    "%lld more rounds (someone saved meanwhile); given up after %d rounds: %lld; "
+                    "resolved saves holding other fields than chosen: %lld\n",
+                    static_cast<long long>(all.resolved), static_cast<long long>(all.extraRounds),
+                    kAddAttempts, static_cast<long long>(all.resolveGivenUp),
+                    static_cast<long long>(all.resolvedWrong));
     std::printf("save time: 50%% %.1f ms, 99%% %.1f ms\n", percentile(all.saveMs, 50),
                 percentile(all.saveMs, 99));
     std::printf("search time (%zu searches): 50%% %.1f ms, 99%% %.1f ms\n", all.searchMs.size(),
@@ -749,13 +848,14 @@ int load(const Options& options)
     const bool failuresAllowed =
         all.failed == 0 || (options.expectOutages && recovered == options.clients);
     const bool passed = result.lost == 0 && result.unreported == 0 &&
-                        result.duplicateNumbers == 0 && failuresAllowed &&
+                        result.duplicateNumbers == 0 && failuresAllowed && all.resolvedWrong == 0 &&
+                        all.resolveGivenUp == 0 &&
                         articlesAfter == articlesBefore + all.added + result.uncertainAdded;
     std::printf("check: %lld lost saves, %lld unreported conflicts, %lld duplicate article "
                 "numbers: %s\n",
                 static_cast<long long>(result.lost), static_cast<long long>(result.unreported),
                 static_cast<long long>(result.duplicateNumbers), passed ? "PASSED" : "FAILED");
-    for (const QString& example : result.examples)
+    for (const QString& example : result.examples + all.wrongExamples)
         std::printf("  %s\n", qPrintable(example));
     return passed ? 0 : 1;
 }
@@ -787,6 +887,8 @@ int main(int argc, char* argv[])
             ++i;
         } else if (arg == QLatin1String("--expect-outages")) {
             options.expectOutages = true;
+        } else if (arg == QLatin1String("--resolve-conflicts")) {
+            options.resolve = true;
         } else if (arg == QLatin1String("--edit-across") && i + 1 < args.size()) {
             options.editAcross = args[++i];
         } else if (options.address.isEmpty() && ServerAddress::looks(arg)) {
