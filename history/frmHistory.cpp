@@ -77,10 +77,12 @@ void frmHistory::buildControls()
     lstVersions->setColumnWidth(0, 150);
     lstVersions->setColumnWidth(1, 110);
     lstVersions->setMinimumHeight(130);
+    lstVersions->setAccessibleName(tr("Versions of the article"));
 
     txtCompare = new QTextBrowser(this);
     txtCompare->setObjectName(QStringLiteral("txtCompare"));
     txtCompare->setOpenLinks(false);
+    txtCompare->setAccessibleName(tr("Changes of the selected version"));
 
     cmdRestore = commandButton(this, "cmdRestore", tr("&Restore"));
     cmdRestore->setToolTip(tr("Write the selected version back over the article (Alt+R)"));
