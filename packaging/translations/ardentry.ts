@@ -494,7 +494,7 @@ The article is still on the screen as you typed it.</source>
 <context>
     <name>Backup</name>
     <message>
-        <location filename="../../core/Backup.cpp" line="+35"/>
+        <location filename="../../core/Backup.cpp" line="+36"/>
         <source>out of memory</source>
         <translation type="unfinished"></translation>
     </message>
@@ -571,7 +571,7 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+80"/>
         <source>The database stayed busy; no copy was made.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -973,7 +973,7 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+19"/>
         <source>Database path:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -998,6 +998,11 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>Daily copies:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>&amp;OK</source>
         <translation type="unfinished"></translation>
@@ -1018,6 +1023,11 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>made by the server&apos;s administrator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>SQLite 3 database file</source>
         <translation type="unfinished"></translation>
@@ -1031,7 +1041,7 @@ The article is still on the screen as you typed it.</source>
 <context>
     <name>History</name>
     <message>
-        <location filename="../../core/History.cpp" line="+295"/>
+        <location filename="../../core/History.cpp" line="+276"/>
         <source>The table &quot;AR&quot; has no column &quot;%1&quot;, so the history of articles cannot be kept.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1109,12 +1119,11 @@ The article is still on the screen as you typed it.</source>
     </message>
     <message>
         <location line="+26"/>
-        <location line="+13"/>
         <source>The article numbers cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+33"/>
         <source>The articles cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1122,7 +1131,7 @@ The article is still on the screen as you typed it.</source>
 <context>
     <name>HistoryCommands</name>
     <message>
-        <location filename="../../history/HistoryCommands.cpp" line="+49"/>
+        <location filename="../../history/HistoryCommands.cpp" line="+50"/>
         <source>The history of articles and the trash could not be added to the database: %1
 
 Ardentry works on without them.</source>
@@ -1136,7 +1145,7 @@ Ardentry works on without it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+39"/>
         <source>Ardentry makes its daily copy of the database...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1200,7 +1209,7 @@ Ardentry works on without it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+36"/>
         <source>The articles could not be read again: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -1279,7 +1288,7 @@ Ardentry works on without it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>&amp;Add</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1324,7 +1333,7 @@ Ardentry works on without it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+118"/>
         <source>Select the name to change in the list first.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1489,7 +1498,7 @@ Ardentry works on without it.</source>
 <context>
     <name>QuickSearch</name>
     <message>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+79"/>
+        <location filename="../../quicksearch/QuickSearch.cpp" line="+81"/>
         <source>Quick Search</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1540,7 +1549,7 @@ Ardentry works on without it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+89"/>
         <source>The quick search needs an index of the articles, which this database does not have yet. Build it now?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1593,7 +1602,7 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+73"/>
         <source>This article is no longer in the database.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1807,32 +1816,6 @@ The database is as it was.</source>
     </message>
 </context>
 <context>
-    <name>Schema</name>
-    <message>
-        <location filename="../../core/Schema.cpp" line="+19"/>
-        <location line="+8"/>
-        <location line="+7"/>
-        <source>Cannot read the version of the database: %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+19"/>
-        <location line="+7"/>
-        <source>Cannot record the version of the database: %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>Cannot read the schema of the database: %1.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Cannot read the schema of the database: no schema is in use.</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>ServerAddress</name>
     <message>
         <location filename="../../core/ServerAddress.cpp" line="+62"/>
@@ -1874,7 +1857,12 @@ The database is as it was.</source>
 <context>
     <name>Startup</name>
     <message>
-        <location filename="../../app/main.cpp" line="+33"/>
+        <location filename="../../app/main.cpp" line="+25"/>
+        <source>Ardentry needs a graphical display: DISPLAY and WAYLAND_DISPLAY are not set.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
         <source>Give one database file at most.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1919,44 +1907,9 @@ The database is as it was.</source>
 <context>
     <name>Transaction</name>
     <message>
-        <location filename="../../core/Transaction.cpp" line="+68"/>
-        <source>Another session holds the database for writing; try again. The server said: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>You may read the articles but not change them</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>You may change the articles but not yet take your turn to write: the owner of the database gives it by opening the database</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>You may not change the table &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>The server does not allow you to do this</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source> (the server refused: %1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+16"/>
-        <source>: the connection to the database server was lost and cannot be made again: </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <location line="+8"/>
-        <location line="+45"/>
+        <location filename="../../core/Transaction.cpp" line="+70"/>
+        <location line="+6"/>
+        <location line="+40"/>
         <location line="+52"/>
         <source>. Nothing was saved.</source>
         <translation type="unfinished"></translation>
@@ -1983,12 +1936,12 @@ The database is as it was.</source>
 <context>
     <name>frmAbout</name>
     <message>
-        <location filename="../../dialogs/frmAbout.cpp" line="+23"/>
+        <location filename="../../dialogs/frmAbout.cpp" line="+24"/>
         <source>About Ardentry</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+18"/>
         <source>Version 1.1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2026,7 +1979,12 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+12"/>
+        <source>Article to print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <location line="+70"/>
         <source>the program has ended</source>
         <translation type="unfinished"></translation>
@@ -2181,7 +2139,7 @@ The labels before it were saved.</source>
 <context>
     <name>frmDisplay</name>
     <message>
-        <location filename="../../articles/frmDisplay.cpp" line="+26"/>
+        <location filename="../../articles/frmDisplay.cpp" line="+29"/>
         <source>AR Number:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2211,7 +2169,7 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+70"/>
         <source>&amp;Reference</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2246,7 +2204,7 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+124"/>
+        <location line="+139"/>
         <source>The article could not be read: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -2418,7 +2376,17 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+8"/>
+        <source>Versions of the article</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Changes of the selected version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>&amp;Restore</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2518,7 +2486,22 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+47"/>
+        <source>Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Before the change of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>Restore article %1 as it was before the change of %2? The article as it is now stays in its history.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2552,7 +2535,7 @@ The labels before it were saved.</source>
     </message>
     <message>
         <location line="+23"/>
-        <location line="+151"/>
+        <location line="+152"/>
         <source>Image %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2614,13 +2597,13 @@ Close this window and drop the changed paths?</source>
 <context>
     <name>frmImport</name>
     <message>
-        <location filename="../../transfer/frmImport.cpp" line="+56"/>
-        <location line="+156"/>
+        <location filename="../../transfer/frmImport.cpp" line="+57"/>
+        <location line="+161"/>
         <source>Import Articles</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-149"/>
+        <location line="-154"/>
         <source>&amp;File:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2680,12 +2663,17 @@ Close this window and drop the changed paths?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+15"/>
+        <source>The file&apos;s first rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Article fields and the columns they come from</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+34"/>
         <source>Article numbers</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2700,7 +2688,12 @@ Close this window and drop the changed paths?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+12"/>
+        <source>Import report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Save &amp;Report...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2715,8 +2708,8 @@ Close this window and drop the changed paths?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
-        <location line="+96"/>
+        <location line="+35"/>
+        <location line="+97"/>
         <source>Name the CSV file to import, or choose it with Browse.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2727,12 +2720,12 @@ Close this window and drop the changed paths?</source>
     </message>
     <message>
         <location line="+0"/>
-        <location line="+206"/>
+        <location line="+218"/>
         <source>All files (*)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-171"/>
+        <location line="-183"/>
         <source>(not imported)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2764,7 +2757,7 @@ Import the other %3 articles?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+53"/>
         <source>1 article imported</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3030,12 +3023,12 @@ Import the other %3 articles?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>&amp;Password for %1:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+10"/>
         <source>Password</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3095,6 +3088,16 @@ Import the other %3 articles?</source>
     <message>
         <location line="+3"/>
         <source>&amp;Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Search By</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Search</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -3171,7 +3174,12 @@ Import the other %3 articles?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+7"/>
+        <source>Deleted articles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>&amp;Restore</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3251,6 +3259,11 @@ Import the other %3 articles?</source>
     <message>
         <location line="+2"/>
         <source>&amp;Close!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Image</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3360,7 +3373,7 @@ Choose another name for the new database, or open this one with &quot;Open an ex
 <context>
     <name>mdlMain</name>
     <message>
-        <location filename="../../core/mdlMain.cpp" line="+133"/>
+        <location filename="../../core/mdlMain.cpp" line="+131"/>
         <source>The preferences file %1 does not exist.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3387,8 +3400,9 @@ Choose another name for the new database, or open this one with &quot;Open an ex
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
-        <source>Cannot read the table &quot;AR&quot;: %1.</source>
+        <location line="+31"/>
+        <location line="+6"/>
+        <source>Cannot read the table &quot;AR&quot;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
