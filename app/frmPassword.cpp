@@ -15,7 +15,11 @@ frmPassword::frmPassword(const QString& address, const QString& reason, QWidget*
     setObjectName(QStringLiteral("frmPassword"));
     setWindowTitle(tr("Ardentry Database Password"));
 
-    lblPassword = new QLabel(tr("&Password for %1:").arg(address), this);
+    // The caption's "&" marks the shortcut; an "&" of the address (between its options) shows.
+    lblPassword =
+        new QLabel(tr("&Password for %1:")
+                       .arg(QString(address).replace(QLatin1Char('&'), QStringLiteral("&&"))),
+                   this);
     lblPassword->setObjectName(QStringLiteral("lblPassword"));
     lblPassword->setTextFormat(Qt::PlainText);
     lblPassword->setWordWrap(true);

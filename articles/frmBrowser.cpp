@@ -47,6 +47,7 @@ frmBrowser::frmBrowser(Frame& frame)
     WBrBrowser = new DocumentView(wbrBrowser1);
     WBrBrowser->setObjectName(QStringLiteral("WBrBrowser"));
     WBrBrowser->setGeometry(40, 280, 97, 41);
+    WBrBrowser->setAccessibleName(tr("Article to print"));
 }
 
 void frmBrowser::abandon()

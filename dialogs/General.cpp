@@ -35,7 +35,7 @@ General::General(Frame& frame, mdlMain& app)
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         value->setTextFormat(Qt::PlainText);
         // Screen readers name each value by its caption.
-        value->setAccessibleName(QString::fromLatin1(caption).remove(QLatin1Char(':')));
+        value->setAccessibleName(tr(caption).remove(QLatin1Char(':')));
         grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignTop);
         grid->addWidget(value, row, 1, Qt::AlignLeft | Qt::AlignTop);
         return std::make_pair(label, value);

@@ -78,10 +78,12 @@ void frmHistory::buildControls()
     lstVersions->setColumnWidth(0, 150);
     lstVersions->setColumnWidth(1, 110);
     lstVersions->setMinimumHeight(130);
+    lstVersions->setAccessibleName(tr("Versions of the article"));
 
     txtCompare = new QTextBrowser(this);
     txtCompare->setObjectName(QStringLiteral("txtCompare"));
     txtCompare->setOpenLinks(false);
+    txtCompare->setAccessibleName(tr("Changes of the selected version"));
 
     cmdRestore = commandButton(this, "cmdRestore", tr("&Restore"));
     cmdRestore->setToolTip(tr("Write the selected version back over the article (Alt+R)"));
@@ -241,9 +243,13 @@ void frmHistory::lstVersions_Click()
     }
     QString html =
         QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"4\" border=\"1\" "
-                       "style=\"border-collapse:collapse\"><tr><th width=\"16%\">Field</th><th "
-                       "width=\"42%\">Before the change of %1</th><th width=\"42%\">Now</th></tr>")
-            .arg(version->when.toString(QString::fromLatin1(kWhen)).toHtmlEscaped());
+                       "style=\"border-collapse:collapse\"><tr><th width=\"16%\">%1</th><th "
+                       "width=\"42%\">%2</th><th width=\"42%\">%3</th></tr>")
+            .arg(tr("Field").toHtmlEscaped(),
+                 tr("Before the change of %1")
+                     .arg(version->when.toString(QString::fromLatin1(kWhen)))
+                     .toHtmlEscaped(),
+                 tr("Now").toHtmlEscaped());
     const QStringList& columns = history::articleColumns();
     for (int c = 0; c < columns.size(); ++c) {
         const worddiff::Marked marked =

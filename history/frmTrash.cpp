@@ -64,6 +64,7 @@ void frmTrash::buildControls()
     lstTrash->setColumnWidth(0, 70);
     lstTrash->setColumnWidth(1, 280);
     lstTrash->setColumnWidth(2, 130);
+    lstTrash->setAccessibleName(tr("Deleted articles"));
 
     lblCount = new QLabel(this);
     lblCount->setObjectName(QStringLiteral("lblCount"));

@@ -32,6 +32,7 @@ frmView::frmView(Frame& frame)
     Image1 = new QLabel;
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setAccessibleName(tr("Image"));
     scrollArea->setWidget(Image1);
     setCentralWidget(scrollArea);
 

@@ -54,6 +54,7 @@ ListEditor::ListEditor(Frame& frame, const ListEditorDescription& description)
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setGeometry(10, 98, 220, 200);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setAccessibleName(tr(description.listName));
 
     m_add = makeButton(this, "Command1", QT_TRANSLATE_NOOP("ListEditor", "&Add"),
                        QRect(245, 98, 85, 28));

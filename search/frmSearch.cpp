@@ -98,10 +98,10 @@ void frmSearch::buildControls()
     // Captions for screen readers; the search text is typed into one of two boxes.
     lblSearchBy->setBuddy(cboSearchBy);
     lblSearchString->setBuddy(txtSearchString);
-    cboSearchBy->setAccessibleName(QStringLiteral("Search By"));
+    cboSearchBy->setAccessibleName(tr("Search By"));
     for (QWidget* box :
          {static_cast<QWidget*>(txtSearchString), static_cast<QWidget*>(cboSearchString)})
-        box->setAccessibleName(QStringLiteral("Search"));
+        box->setAccessibleName(tr("Search"));
 
     setTabOrder(cboSearchBy, txtSearchString);
     setTabOrder(txtSearchString, cboSearchString);

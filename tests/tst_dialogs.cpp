@@ -1,6 +1,7 @@
 #include "tests/TestSupport.h"
 
 #include "app/frmMain.h"
+#include "articles/frmBrowser.h"
 #include "common/SingleInstance.h"
 #include "core/ProfileFile.h"
 #include "core/mdlMain.h"
@@ -15,6 +16,8 @@ class tst_Dialogs : public QObject
 private slots:
     void steps_data();
     void steps();
+    void spokenNames_data();
+    void spokenNames();
 };
 
 // Articles 1..3 and Customize labels "Label N:"; steps and checks run in order (see `steps`).
@@ -219,6 +222,105 @@ void tst_Dialogs::steps()
     QFile stored(ini);
     QVERIFY(!stored.open(QIODevice::ReadOnly) || !stored.readAll().contains("Secret"));
     QVERIFY(!started.messages().texts().join('|').contains("Secret"));
+}
+
+// What a screen reader says for each control a user types into or chooses from in `window`:
+// the names of the controls it has no name for.
+static QStringList unnamedControls(const QWidget* window)
+{
+    QStringList unnamed;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const bool input = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                           qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
+                           qobject_cast<QTextEdit*>(w) ||
+                           (qobject_cast<QAbstractItemView*>(w) && !qobject_cast<QHeaderView*>(w));
+        // The box inside a combo box is spoken as the combo box.
+        if (!input || !w->isVisible() || qobject_cast<QComboBox*>(w->parentWidget()))
+            continue;
+        const QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(w);
+        if (!spoken || spoken->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << window->objectName() + '/' + w->objectName() + ' ' +
+                           w->metaObject()->className();
+    }
+    return unnamed;
+}
+
+// Every window, opened as a user opens it: each control that takes input has a name for screen
+// readers, its own or its caption's.
+void tst_Dialogs::spokenNames_data()
+{
+    QTest::addColumn<QString>("open");
+    for (const char* open :
+         {"mnuSearch", "mnuCategories", "mnuUsers", "mnuData", "mnuLabels", "quick search",
+          "mnuHistory", "mnuTrash", "mnuImport", "mnuExport", "mnuGen", "mnuAbout", "images",
+          "viewer", "mnuPrint", "welcome", "password"})
+        QTest::newRow(open) << QString(open);
+}
+
+void tst_Dialogs::spokenNames()
+{
+    QFETCH(QString, open);
+    auto folder = std::make_shared<TestFolder>(NewDatabaseOptions(),
+                                               open == "password" ? TestFolder::Engine::Server
+                                                                  : TestFolder::Engine::File);
+    folder->fillArticles(3);
+    QStringList unnamed;
+    int asked = 0; // windows of start-up
+    if (open == "welcome" || open == "password") {
+        // The "&" between an address's options shows as typed in the password window's caption.
+        const QString options = "?connect_timeout=9&application_name=kb";
+        const QString path =
+            open == "welcome"
+                ? QString()
+                : QString(folder->dbPath()).replace("//ardentry@", "//clerk@") + options;
+        folder->writeFile("Ini/arprefs.ini", ("[General]\r\nPath=" + path + "\r\n").toUtf8());
+        StartedApp started(folder, [&](QWidget* dialog) {
+            ++asked;
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            unnamed << unnamedControls(dialog);
+            // A caption with a buddy shows "&&" as "&" and hides a single "&".
+            if (auto* caption = dialog->findChild<QLabel*>("lblPassword"))
+                QVERIFY(caption->text()
+                            .replace("&&", "\x01")
+                            .remove('&')
+                            .replace('\x01', '&')
+                            .endsWith(options + ':'));
+        });
+        QCOMPARE(asked, 1);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+        return;
+    }
+    StartedApp started(folder);
+    frmMain& main = started.main();
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    if (open == "quick search") {
+        QTest::keyClick(&main, Qt::Key_F, Qt::ControlModifier);
+        auto* box = findWidget<QLineEdit>("txtQuickSearch");
+        QTRY_VERIFY(box->hasFocus());
+        QTest::keyClicks(box, "Prob");
+        QTRY_VERIFY(findWidget<QWidget>("lstResults")->isVisible());
+    } else if (open == "images" || open == "viewer") {
+        QTest::mouseClick(started.control<QWidget>("Command1"), Qt::LeftButton);
+        if (open == "viewer")
+            QTest::mouseClick(findWidget<QWidget>("cmdView1"), Qt::LeftButton);
+    } else if (open == "mnuPrint") {
+        frmBrowser::setPrinterHook([&](QPrinter&, int) {
+            ++asked;
+            unnamed << unnamedControls(findWidget<QWidget>("frmBrowser"));
+        });
+        started.trigger(open);
+        frmBrowser::setPrinterHook({});
+        QVERIFY(asked > 0);
+    } else {
+        started.trigger(open);
+    }
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && !window->parentWidget()) // a dialog is searched with its owner
+            unnamed << unnamedControls(window);
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
 }
 
 QTEST_MAIN(tst_Dialogs)

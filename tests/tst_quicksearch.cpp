@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -68,6 +69,7 @@ private slots:
     void manyMatches_data();
     void manyMatches();
     void panelByKeys();
+    void resultsHeight();
 };
 
 void TestQuickSearch::query_data()
@@ -275,6 +277,59 @@ void TestQuickSearch::panelByKeys()
     QTest::keyClick(results, Qt::Key_Escape);
     QCOMPARE(box->text(), QString());
     QVERIFY(!findWidget<QDockWidget>("dockQuickSearch")->isVisible());
+}
+
+// The results show eight rows at first; a height the user drags them to is kept, on the next
+// search and after a restart.
+void TestQuickSearch::resultsHeight()
+{
+    auto folder = std::make_shared<TestFolder>();
+    folder->fillArticles(12);
+    int dragged = 0;
+    for (const int run : {1, 2}) {
+        StartedApp s(folder);
+        s.main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.main()));
+        auto* box = findWidget<QLineEdit>("txtQuickSearch");
+        auto* results = findWidget<QTreeWidget>("lstResults");
+        auto* dock = findWidget<QDockWidget>("dockQuickSearch");
+        const auto search = [&] {
+            QTest::keyClick(&s.main(), Qt::Key_F, Qt::ControlModifier);
+            QTRY_VERIFY(box->hasFocus());
+            QTest::keyClicks(box, "Prob");
+            QTRY_COMPARE(results->topLevelItemCount(), 12);
+            QTRY_VERIFY(dock->isVisible());
+        };
+        search();
+        if (run == 2) {
+            QTRY_COMPARE(dock->height(), dragged);
+            break;
+        }
+        const auto wholeRows = [&] {
+            int rows = 0;
+            for (int i = 0; i < results->topLevelItemCount(); ++i)
+                rows += results->viewport()->rect().contains(
+                    results->visualItemRect(results->topLevelItem(i)));
+            return rows;
+        };
+        QTRY_VERIFY2(wholeRows() >= 8, qPrintable(QString::number(wholeRows())));
+        // The edge between the article form and the results, dragged 60 px up.
+        QWidget* form = s.main().centralWidget();
+        const int edge = (form->geometry().bottom() + dock->geometry().top()) / 2;
+        const QPoint from(s.main().width() / 2, edge);
+        const int before = dock->height();
+        QWindow* window = s.main().windowHandle();
+        QTest::mousePress(window, Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 6; ++step)
+            QTest::mouseMove(window, from - QPoint(0, 10 * step));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, from - QPoint(0, 60));
+        QTRY_VERIFY(dock->height() > before + 30); // as far as the article form lets it
+        dragged = dock->height();
+        QTest::keyClick(box, Qt::Key_Escape);
+        QTRY_VERIFY(!dock->isVisible());
+        search();
+        QTRY_COMPARE(dock->height(), dragged);
+    }
 }
 
 QTEST_MAIN(TestQuickSearch)

@@ -114,6 +114,7 @@ void frmImport::buildControls()
     grdPreview->setObjectName(QStringLiteral("grdPreview"));
     grdPreview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdPreview->setMinimumHeight(60);
+    grdPreview->setAccessibleName(tr("The file's first rows"));
     grdPreview->horizontalHeader()->setDefaultSectionSize(120);
 
     auto* fields = new QGroupBox(tr("Article fields and the columns they come from"), this);
@@ -170,6 +171,7 @@ void frmImport::buildControls()
     txtReport = new QPlainTextEdit(this);
     txtReport->setObjectName(QStringLiteral("txtReport"));
     txtReport->setReadOnly(true);
+    txtReport->setAccessibleName(tr("Import report"));
     txtReport->setMinimumHeight(50);
     txtReport->hide();
 

@@ -498,7 +498,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
 <context>
     <name>Backup</name>
     <message>
-        <location filename="../../core/Backup.cpp" line="+35"/>
+        <location filename="../../core/Backup.cpp" line="+36"/>
         <source>out of memory</source>
         <translation>kein Speicher mehr frei</translation>
     </message>
@@ -575,7 +575,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Der Ordner „%1“ kann nicht angelegt werden.</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+80"/>
         <source>The database stayed busy; no copy was made.</source>
         <translation>Die Datenbank blieb belegt; es wurde keine Kopie erstellt.</translation>
     </message>
@@ -977,7 +977,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Allgemeine Informationen</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+19"/>
         <source>Database path:</source>
         <translation>Datenbankpfad:</translation>
     </message>
@@ -1002,6 +1002,11 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Neueste Sicherung:</translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>Daily copies:</source>
+        <translation>Tägliche Kopien:</translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
@@ -1022,6 +1027,11 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Sache des Servers</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>made by the server&apos;s administrator</source>
+        <translation>macht die Administration des Servers</translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>SQLite 3 database file</source>
         <translation>SQLite-3-Datenbankdatei</translation>
@@ -1035,7 +1045,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
 <context>
     <name>History</name>
     <message>
-        <location filename="../../core/History.cpp" line="+295"/>
+        <location filename="../../core/History.cpp" line="+276"/>
         <source>The table &quot;AR&quot; has no column &quot;%1&quot;, so the history of articles cannot be kept.</source>
         <translation>Die Tabelle „AR“ hat keine Spalte „%1“, daher kann kein Artikelverlauf geführt werden.</translation>
     </message>
@@ -1113,12 +1123,11 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
     </message>
     <message>
         <location line="+26"/>
-        <location line="+13"/>
         <source>The article numbers cannot be read</source>
         <translation>Die Artikelnummern können nicht gelesen werden</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+33"/>
         <source>The articles cannot be read</source>
         <translation>Die Artikel können nicht gelesen werden</translation>
     </message>
@@ -1126,7 +1135,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
 <context>
     <name>HistoryCommands</name>
     <message>
-        <location filename="../../history/HistoryCommands.cpp" line="+49"/>
+        <location filename="../../history/HistoryCommands.cpp" line="+50"/>
         <source>The history of articles and the trash could not be added to the database: %1
 
 Ardentry works on without them.</source>
@@ -1144,7 +1153,7 @@ Ardentry works on without it.</source>
 Ardentry arbeitet ohne sie weiter.</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+39"/>
         <source>Ardentry makes its daily copy of the database...</source>
         <translation>Ardentry erstellt die tägliche Kopie der Datenbank...</translation>
     </message>
@@ -1211,7 +1220,7 @@ Ardentry arbeitet ohne sie weiter.</translation>
         <translation>Die Kopie konnte nicht geprüft werden: </translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+36"/>
         <source>The articles could not be read again: </source>
         <translation>Die Artikel konnten nicht neu gelesen werden: </translation>
     </message>
@@ -1290,7 +1299,7 @@ Ardentry arbeitet ohne sie weiter.</translation>
         <translation>&amp;OK</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>&amp;Add</source>
         <translation>&amp;Hinzufügen</translation>
     </message>
@@ -1335,7 +1344,7 @@ Ardentry arbeitet ohne sie weiter.</translation>
         <translation>Die %1 konnte nicht geändert werden: %2</translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+118"/>
         <source>Select the name to change in the list first.</source>
         <translation>Wählen Sie zuerst in der Liste den Namen aus, den Sie ändern möchten.</translation>
     </message>
@@ -1500,7 +1509,7 @@ Ardentry arbeitet ohne sie weiter.</translation>
 <context>
     <name>QuickSearch</name>
     <message>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+79"/>
+        <location filename="../../quicksearch/QuickSearch.cpp" line="+81"/>
         <source>Quick Search</source>
         <translation>Schnellsuche</translation>
     </message>
@@ -1551,7 +1560,7 @@ Ardentry arbeitet ohne sie weiter.</translation>
         <translation>Fundstelle</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+89"/>
         <source>The quick search needs an index of the articles, which this database does not have yet. Build it now?</source>
         <translation>Die Schnellsuche braucht einen Index der Artikel, den diese Datenbank noch nicht hat. Jetzt erstellen?</translation>
     </message>
@@ -1606,7 +1615,7 @@ Die Datenbank ist unverändert.</translation>
         <translation>%1 Artikel</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+73"/>
         <source>This article is no longer in the database.</source>
         <translation>Dieser Artikel ist nicht mehr in der Datenbank.</translation>
     </message>
@@ -1820,32 +1829,6 @@ Die Datenbank ist unverändert.</translation>
     </message>
 </context>
 <context>
-    <name>Schema</name>
-    <message>
-        <location filename="../../core/Schema.cpp" line="+19"/>
-        <location line="+8"/>
-        <location line="+7"/>
-        <source>Cannot read the version of the database: %1.</source>
-        <translation>Die Version der Datenbank kann nicht gelesen werden: %1.</translation>
-    </message>
-    <message>
-        <location line="+19"/>
-        <location line="+7"/>
-        <source>Cannot record the version of the database: %1.</source>
-        <translation>Die Version der Datenbank kann nicht eingetragen werden: %1.</translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>Cannot read the schema of the database: %1.</source>
-        <translation>Das Schema der Datenbank kann nicht gelesen werden: %1.</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Cannot read the schema of the database: no schema is in use.</source>
-        <translation>Das Schema der Datenbank kann nicht gelesen werden: Es ist kein Schema in Gebrauch.</translation>
-    </message>
-</context>
-<context>
     <name>ServerAddress</name>
     <message>
         <location filename="../../core/ServerAddress.cpp" line="+62"/>
@@ -1887,7 +1870,12 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>Startup</name>
     <message>
-        <location filename="../../app/main.cpp" line="+33"/>
+        <location filename="../../app/main.cpp" line="+25"/>
+        <source>Ardentry needs a graphical display: DISPLAY and WAYLAND_DISPLAY are not set.</source>
+        <translation>Ardentry braucht eine grafische Anzeige: DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt.</translation>
+    </message>
+    <message>
+        <location line="+18"/>
         <source>Give one database file at most.</source>
         <translation>Geben Sie höchstens eine Datenbankdatei an.</translation>
     </message>
@@ -1934,44 +1922,9 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>Transaction</name>
     <message>
-        <location filename="../../core/Transaction.cpp" line="+68"/>
-        <source>Another session holds the database for writing; try again. The server said: %1</source>
-        <translation>Eine andere Sitzung hält die Datenbank zum Schreiben belegt; versuchen Sie es erneut. Meldung des Servers: %1</translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>You may read the articles but not change them</source>
-        <translation>Sie dürfen die Artikel lesen, aber nicht ändern</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>You may change the articles but not yet take your turn to write: the owner of the database gives it by opening the database</source>
-        <translation>Sie dürfen die Artikel ändern, aber noch nicht zum Schreiben an die Reihe kommen: Dieses Recht erteilt der Eigentümer der Datenbank, indem er sie öffnet</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>You may not change the table &quot;%1&quot;</source>
-        <translation>Sie dürfen die Tabelle „%1“ nicht ändern</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>The server does not allow you to do this</source>
-        <translation>Der Server erlaubt Ihnen das nicht</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source> (the server refused: %1)</source>
-        <translation> (der Server hat abgelehnt: %1)</translation>
-    </message>
-    <message>
-        <location line="+16"/>
-        <source>: the connection to the database server was lost and cannot be made again: </source>
-        <translation>: Die Verbindung zum Datenbankserver ist abgebrochen und lässt sich nicht wiederherstellen: </translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <location line="+8"/>
-        <location line="+45"/>
+        <location filename="../../core/Transaction.cpp" line="+70"/>
+        <location line="+6"/>
+        <location line="+40"/>
         <location line="+52"/>
         <source>. Nothing was saved.</source>
         <translation>. Es wurde nichts gespeichert.</translation>
@@ -1998,12 +1951,12 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>frmAbout</name>
     <message>
-        <location filename="../../dialogs/frmAbout.cpp" line="+23"/>
+        <location filename="../../dialogs/frmAbout.cpp" line="+24"/>
         <source>About Ardentry</source>
         <translation>Über Ardentry</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+18"/>
         <source>Version 1.1</source>
         <translation>Version 1.1</translation>
     </message>
@@ -2041,7 +1994,12 @@ Die Datenbank ist unverändert.</translation>
         <translation>Ardentry – Artikel drucken</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+12"/>
+        <source>Article to print</source>
+        <translation>Zu druckender Artikel</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <location line="+70"/>
         <source>the program has ended</source>
         <translation>das Programm wurde beendet</translation>
@@ -2206,7 +2164,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
 <context>
     <name>frmDisplay</name>
     <message>
-        <location filename="../../articles/frmDisplay.cpp" line="+26"/>
+        <location filename="../../articles/frmDisplay.cpp" line="+29"/>
         <source>AR Number:</source>
         <translation>AR-Nummer:</translation>
     </message>
@@ -2236,7 +2194,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Lösung:</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+70"/>
         <source>&amp;Reference</source>
         <translation>&amp;Referenz</translation>
     </message>
@@ -2271,7 +2229,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Geändert von:</translation>
     </message>
     <message>
-        <location line="+124"/>
+        <location line="+139"/>
         <source>The article could not be read: </source>
         <translation>Der Artikel konnte nicht gelesen werden: </translation>
     </message>
@@ -2443,7 +2401,17 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Geänderte Felder</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+8"/>
+        <source>Versions of the article</source>
+        <translation>Fassungen des Artikels</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Changes of the selected version</source>
+        <translation>Änderungen der gewählten Fassung</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>&amp;Restore</source>
         <translation>&amp;Wiederherstellen</translation>
     </message>
@@ -2543,7 +2511,22 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Artikel %1 „%2“: %3 frühere Fassung(en), die neueste zuerst.</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+47"/>
+        <source>Field</source>
+        <translation>Feld</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Before the change of %1</source>
+        <translation>Vor der Änderung vom %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Now</source>
+        <translation>Jetzt</translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>Restore article %1 as it was before the change of %2? The article as it is now stays in its history.</source>
         <translation>Artikel %1 so wiederherstellen, wie er vor der Änderung vom %2 war? Der jetzige Stand bleibt im Verlauf erhalten.</translation>
     </message>
@@ -2577,7 +2560,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
     </message>
     <message>
         <location line="+23"/>
-        <location line="+151"/>
+        <location line="+152"/>
         <source>Image %1</source>
         <translation>Bild %1</translation>
     </message>
@@ -2643,13 +2626,13 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
 <context>
     <name>frmImport</name>
     <message>
-        <location filename="../../transfer/frmImport.cpp" line="+56"/>
-        <location line="+156"/>
+        <location filename="../../transfer/frmImport.cpp" line="+57"/>
+        <location line="+161"/>
         <source>Import Articles</source>
         <translation>Artikel importieren</translation>
     </message>
     <message>
-        <location line="-149"/>
+        <location line="-154"/>
         <source>&amp;File:</source>
         <translation>&amp;Datei:</translation>
     </message>
@@ -2709,12 +2692,17 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
         <translation>D&amp;atum:</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+15"/>
+        <source>The file&apos;s first rows</source>
+        <translation>Die ersten Zeilen der Datei</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Article fields and the columns they come from</source>
         <translation>Artikelfelder und die Spalten, aus denen sie stammen</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+34"/>
         <source>Article numbers</source>
         <translation>Artikelnummern</translation>
     </message>
@@ -2729,7 +2717,12 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
         <translation>Artikel im Anschluss an die &amp;größte vorhandene Nummer nummerieren</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+12"/>
+        <source>Import report</source>
+        <translation>Importbericht</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Save &amp;Report...</source>
         <translation>&amp;Bericht speichern...</translation>
     </message>
@@ -2744,8 +2737,8 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
         <translation>&amp;Schließen</translation>
     </message>
     <message>
-        <location line="+34"/>
-        <location line="+96"/>
+        <location line="+35"/>
+        <location line="+97"/>
         <source>Name the CSV file to import, or choose it with Browse.</source>
         <translation>Geben Sie die zu importierende CSV-Datei an oder wählen Sie sie mit „Durchsuchen“ aus.</translation>
     </message>
@@ -2756,12 +2749,12 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location line="+206"/>
+        <location line="+218"/>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
-        <location line="-171"/>
+        <location line="-183"/>
         <source>(not imported)</source>
         <translation>(nicht importiert)</translation>
     </message>
@@ -2795,7 +2788,7 @@ Import the other %3 articles?</source>
 Die übrigen %3 Artikel importieren?</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+53"/>
         <source>1 article imported</source>
         <translation>1 Artikel importiert</translation>
     </message>
@@ -3061,12 +3054,12 @@ Die übrigen %3 Artikel importieren?</translation>
         <translation>Ardentry-Datenbankpasswort</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>&amp;Password for %1:</source>
         <translation>&amp;Passwort für %1:</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+10"/>
         <source>Password</source>
         <translation>Passwort</translation>
     </message>
@@ -3127,6 +3120,16 @@ Die übrigen %3 Artikel importieren?</translation>
         <location line="+3"/>
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Search By</source>
+        <translation>Suchen nach</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Search</source>
+        <translation>Suchbegriff</translation>
     </message>
     <message>
         <location line="+40"/>
@@ -3202,7 +3205,12 @@ Die übrigen %3 Artikel importieren?</translation>
         <translation>Von</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+7"/>
+        <source>Deleted articles</source>
+        <translation>Gelöschte Artikel</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>&amp;Restore</source>
         <translation>&amp;Wiederherstellen</translation>
     </message>
@@ -3283,6 +3291,11 @@ Die übrigen %3 Artikel importieren?</translation>
         <location line="+2"/>
         <source>&amp;Close!</source>
         <translation>&amp;Schließen!</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Image</source>
+        <translation>Bild</translation>
     </message>
 </context>
 <context>
@@ -3400,7 +3413,7 @@ Wählen Sie einen anderen Namen für die neue Datenbank oder öffnen Sie diese m
 <context>
     <name>mdlMain</name>
     <message>
-        <location filename="../../core/mdlMain.cpp" line="+133"/>
+        <location filename="../../core/mdlMain.cpp" line="+131"/>
         <source>The preferences file %1 does not exist.</source>
         <translation>Die Einstellungsdatei %1 existiert nicht.</translation>
     </message>
@@ -3427,9 +3440,10 @@ Wählen Sie einen anderen Namen für die neue Datenbank oder öffnen Sie diese m
         <translation>Die Tabelle „%1“ ist leer; sie braucht mindestens einen Namen.</translation>
     </message>
     <message>
-        <location line="+36"/>
-        <source>Cannot read the table &quot;AR&quot;: %1.</source>
-        <translation>Die Tabelle „AR“ kann nicht gelesen werden: %1.</translation>
+        <location line="+31"/>
+        <location line="+6"/>
+        <source>Cannot read the table &quot;AR&quot;</source>
+        <translation>Die Tabelle „AR“ kann nicht gelesen werden</translation>
     </message>
 </context>
 </TS>
