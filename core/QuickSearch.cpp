@@ -62,15 +62,52 @@ struct Term {
     bool prefix = false; // its last word may be the start of a longer one
 };
 
-QList<Term> termsOf(const QString& typed, bool prefixLast)
+// A word of a text as the index cuts them (see wordsOf).
+struct Word {
+    qsizetype start = 0;
+    qsizetype end = 0;
+    QString folded;
+};
+
+QList<Word> wordsOf(const QString& text);
+
+int lettersAndDigits(const QString& text)
 {
+    const QList<uint> points = text.toUcs4();
+    return int(std::count_if(points.begin(), points.end(),
+                             [](uint c) { return QChar::isLetterOrNumber(c); }));
+}
+
+QList<Term> termsOf(const QString& typedText, bool prefixLast)
+{
+    // Beyond the first characters and words nothing more is searched: a longer query only
+    // gets slower. Control characters (a NUL among them) separate words, as spaces do.
+    QString typed = typedText.left(quicksearch::LongestTyped);
+    for (QChar& c : typed) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
     // Words and "quoted phrases"; an unbalanced quote runs to the end.
     QList<Term> terms;
     QString word;
     bool inQuote = false;
+    qsizetype words = 0;
+    bool dropped = false; // words were left out
     const auto endWord = [&] {
-        if (searchable(word))
-            terms << Term{word};
+        if (searchable(word)) {
+            const QList<Word> inside = wordsOf(word);
+            const qsizetype room = quicksearch::MostWords - words;
+            if (room <= 0) {
+                dropped = true;
+            } else {
+                if (inside.size() > room) {
+                    word.truncate(inside[room - 1].end);
+                    dropped = true;
+                }
+                words += std::min(inside.size(), room);
+                terms << Term{word};
+            }
+        }
         word.clear();
     };
     for (const QChar c : typed) {
@@ -86,9 +123,16 @@ QList<Term> termsOf(const QString& typed, bool prefixLast)
     const bool typingLast =
         !typed.isEmpty() && !typed.back().isSpace() && typed.back() != QLatin1Char('"');
     endWord();
-    // A prefix of three letters or more: the index keeps those, so it stays fast.
-    if (prefixLast && typingLast && !terms.isEmpty() && terms.back().text.size() >= 3)
-        terms.back().prefix = true;
+    // The word being typed is the start of a longer one once it has three letters or digits
+    // (the index keeps every word's first three, so it stays fast); shorter ones, like the "c"
+    // of "C++" or the "t" of "can't", are whole words.
+    if (prefixLast && typingLast && !dropped && !terms.isEmpty()) {
+        Term& last = terms.back();
+        const QList<Word> inside = wordsOf(last.text);
+        const Word& lastWord = inside.back();
+        last.prefix =
+            lettersAndDigits(last.text.mid(lastWord.start, lastWord.end - lastWord.start)) >= 3;
+    }
     return terms;
 }
 
@@ -108,7 +152,6 @@ const char* const ServerWeights = "{0.1, 0.2, 0.5, 1.0}";
 // The longest texts indexed, in characters: a tsvector holds at most 1 MB of words.
 constexpr int LongestTitle = 2000;
 constexpr int LongestText = 60000;
-constexpr int LongestTyped = 2000;
 
 // Accented Latin letters and their plain small letters, for a server without unaccent.
 QPair<QString, QString> foldTable()
@@ -311,7 +354,7 @@ QString serverQuery(const QList<Term>& terms, QList<QVariant>& binds)
         const QString phrase =
             QStringLiteral("phraseto_tsquery('%1', ardentry_search_words(?, %2))")
                 .arg(QLatin1String(ServerConfig))
-                .arg(LongestTyped);
+                .arg(quicksearch::LongestTyped);
         parts << (term.prefix ? QStringLiteral("ardentry_search_prefix(%1)").arg(phrase) : phrase);
         QString text = term.text;
         text.remove(QChar(0)); // a server's text holds no NUL
@@ -324,12 +367,6 @@ QString serverQuery(const QList<Term>& terms, QList<QVariant>& binds)
 //
 // The server's own marking (ts_headline) cuts words by its parser, which keeps a web address or
 // a file path as one word, so it marks these lines here, cutting words as the index does.
-
-struct Word {
-    qsizetype start = 0;
-    qsizetype end = 0;
-    QString folded;
-};
 
 // Letter case and accents do not count, as in the index.
 QString foldedWord(const QString& word)
@@ -549,6 +586,8 @@ struct Dialect {
     void (*startBuild)(QSqlDatabase& database);
     QString fillBlock;
     void (*finishBuild)(QSqlDatabase& database);
+    // Empties the index before it is made again.
+    QString clear;
     // The column of the found article's marked text; empty when it is made here.
     QString snippet;
 };
@@ -563,11 +602,13 @@ const Dialect& dialectOf(const QSqlDatabase& handle)
                        "rowid > ? AND rowid <= ?")
             .arg(QLatin1String(IndexedColumns)),
         [](QSqlDatabase&) {},
+        QStringLiteral("INSERT INTO ardentry_search(ardentry_search) VALUES ('delete-all')"),
         QStringLiteral(", snippet(ardentry_search, -1, char(2), char(3), '…', 12)"),
     };
     static const Dialect server{
         &serverMatch,     &createFilledServerIndex, &createServerIndex,
-        serverFill(true), &finishServerBuild,       QString(),
+        serverFill(true), &finishServerBuild,       QStringLiteral("DELETE FROM ardentry_search"),
+        QString(),
     };
     return db::Engine::of(handle).pick(file, server);
 }
@@ -655,8 +696,82 @@ void createFileIndex(QSqlDatabase& database, bool fill)
 }
 } // namespace
 
-bool quicksearch::buildIndex(Connection& connection,
-                             const std::function<bool(qint64, qint64)>& progress)
+namespace
+{
+
+// ---- Whether a file's index still matches its articles ----
+//
+// A VACUUM, like every change of the schema, changes the file's schema version. The table
+// ardentry_search_checked keeps the schema version under which the index last matched AR. While
+// the two agree, only the lowest and highest row keys of AR and of the index are compared (a
+// renumbering that changes anything lowers the highest); otherwise their number and sum too,
+// over all rows, and a match is kept as the new version.
+
+const char* const CheckedTable = "ardentry_search_checked";
+
+qint64 schemaVersion(QSqlDatabase& database)
+{
+    QSqlQuery query(database);
+    if (!query.exec(QStringLiteral("PRAGMA schema_version")) || !query.next())
+        fail(QCoreApplication::translate("QuickSearch", "The quick-search index could not be "
+                                                        "checked"),
+             query);
+    return query.value(0).toLongLong();
+}
+
+// The version recorded, -1 when none is (or the table is missing).
+qint64 checkedVersion(QSqlDatabase& database)
+{
+    QSqlQuery query(database);
+    if (!query.exec(QStringLiteral("SELECT version FROM %1").arg(QLatin1String(CheckedTable))) ||
+        !query.next())
+        return -1;
+    return query.value(0).toLongLong();
+}
+
+// Records `version`; false when the database cannot be written (a read-only file).
+bool recordChecked(QSqlDatabase& database, qint64 version)
+{
+    QSqlQuery query(database);
+    const QString table = QLatin1String(CheckedTable);
+    return query.exec(QStringLiteral("DELETE FROM %1").arg(table)) &&
+           query.exec(
+               QStringLiteral("INSERT INTO %1 (version) VALUES (%2)").arg(table).arg(version));
+}
+
+bool ensureCheckedTable(QSqlDatabase& database)
+{
+    QSqlQuery query(database);
+    return query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (version INTEGER NOT NULL)")
+                          .arg(QLatin1String(CheckedTable)));
+}
+
+bool sameKeys(QSqlDatabase& database, bool all)
+{
+    const QString ends = QStringLiteral(
+        "(SELECT min(rowid) FROM AR) IS (SELECT min(id) FROM ardentry_search_docsize) AND "
+        "(SELECT max(rowid) FROM AR) IS (SELECT max(id) FROM ardentry_search_docsize)");
+    const QString everyKey = QStringLiteral(
+        " AND (SELECT count(*) FROM AR) = (SELECT count(*) FROM ardentry_search_docsize) AND "
+        "(SELECT sum(rowid) FROM AR) IS (SELECT sum(id) FROM ardentry_search_docsize)");
+    QSqlQuery query(database);
+    if (!query.exec(QStringLiteral("SELECT ") + ends + (all ? everyKey : QString())) ||
+        !query.next())
+        fail(QCoreApplication::translate("QuickSearch", "The quick-search index could not be "
+                                                        "checked"),
+             query);
+    return query.value(0).toBool();
+}
+
+// Files whose index matched under a schema version that could not be recorded (read-only).
+QHash<QString, qint64>& matchedUnrecorded()
+{
+    static QHash<QString, qint64> matched;
+    return matched;
+}
+
+bool fillIndex(Connection& connection, bool again,
+               const std::function<bool(qint64, qint64)>& progress)
 {
     connection.ensureAlive();
     QSqlDatabase& database = connection.database();
@@ -664,9 +779,12 @@ bool quicksearch::buildIndex(Connection& connection,
     Transaction transaction(
         connection,
         QCoreApplication::translate("QuickSearch", "The quick-search index could not be made"));
-    if (hasIndex(database))
+    if (again)
+        run(database, dialect.clear);
+    else if (quicksearch::hasIndex(database))
         return true;
-    dialect.startBuild(database);
+    else
+        dialect.startBuild(database);
     QSqlQuery count(database);
     if (!count.exec(QStringLiteral("SELECT count(*), max(rowid) FROM AR")) || !count.next())
         fail(QCoreApplication::translate("QuickSearch", "The articles could not be counted"),
@@ -691,15 +809,75 @@ bool quicksearch::buildIndex(Connection& connection,
             return false; // the transaction rolls back
     }
     block.finish();
-    dialect.finishBuild(database);
+    if (!again)
+        dialect.finishBuild(database);
+    if (!connection.isServer()) {
+        run(database, QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (version INTEGER NOT NULL)")
+                          .arg(QLatin1String(CheckedTable)));
+        run(database, QStringLiteral("DELETE FROM %1").arg(QLatin1String(CheckedTable)));
+        run(database, QStringLiteral("INSERT INTO %1 (version) VALUES (%2)")
+                          .arg(QLatin1String(CheckedTable))
+                          .arg(schemaVersion(database)));
+    }
     transaction.commit();
+    matchedUnrecorded().remove(database.databaseName());
     return true;
 }
 
-quicksearch::Result quicksearch::search(Connection& connection, const QString& typed, int limit)
+} // namespace
+
+quicksearch::StaleIndex::StaleIndex()
+    : DbError(QCoreApplication::translate("QuickSearch",
+                                          "The quick-search index no longer matches the "
+                                          "articles: another program gave them new row "
+                                          "numbers."))
 {
+}
+
+bool quicksearch::buildIndex(Connection& connection,
+                             const std::function<bool(qint64, qint64)>& progress)
+{
+    return fillIndex(connection, false, progress);
+}
+
+bool quicksearch::rebuildIndex(Connection& connection,
+                               const std::function<bool(qint64, qint64)>& progress)
+{
+    return fillIndex(connection, true, progress);
+}
+
+bool quicksearch::indexMatches(Connection& connection, bool thorough)
+{
+    if (connection.isServer())
+        return true;
+    QSqlDatabase& database = connection.database();
+    if (!hasIndex(database))
+        return true;
+    const QString file = database.databaseName();
+    qint64 version = schemaVersion(database);
+    if (!thorough &&
+        (version == checkedVersion(database) || version == matchedUnrecorded().value(file, -1)))
+        return sameKeys(database, false);
+    // Made first when missing, since making it changes the version.
+    if (checkedVersion(database) < 0 && ensureCheckedTable(database))
+        version = schemaVersion(database);
+    if (!sameKeys(database, true))
+        return false;
+    // A change after the version was read leaves the recorded one behind, so the next check
+    // compares every key again.
+    if (recordChecked(database, version))
+        matchedUnrecorded().remove(file);
+    else
+        matchedUnrecorded().insert(file, version);
+    return true;
+}
+
+namespace
+{
+quicksearch::Result searchIndex(Connection& connection, const QString& typed, int limit)
+{
+    using namespace quicksearch;
     Result result;
-    connection.ensureAlive();
     QSqlDatabase& database = connection.database();
     const Dialect& dialect = dialectOf(database);
     const QList<Term> terms = termsOf(typed, true);
@@ -811,4 +989,21 @@ quicksearch::Result quicksearch::search(Connection& connection, const QString& t
         row.finish();
     }
     return result;
+}
+} // namespace
+
+quicksearch::Result quicksearch::search(Connection& connection, const QString& typed, int limit)
+{
+    connection.ensureAlive();
+    if (!indexMatches(connection))
+        throw StaleIndex();
+    try {
+        return searchIndex(connection, typed, limit);
+    } catch (const DbError&) {
+        // An index that no longer matches makes a search fail ("database disk image is
+        // malformed") when the row it names is gone.
+        if (!indexMatches(connection, true))
+            throw StaleIndex();
+        throw;
+    }
 }

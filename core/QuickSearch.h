@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/DbError.h"
+
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -42,10 +44,17 @@ constexpr int RankedAtMost = 20000;
 constexpr QChar MarkStart = QChar(0x2);
 constexpr QChar MarkEnd = QChar(0x3);
 
+// Of what was typed, the first LongestTyped characters and of them the first MostWords words
+// (a "quoted phrase" counts its words) are searched, on every engine.
+constexpr int LongestTyped = 2000;
+constexpr int MostWords = 32;
+
 // The FTS5 query for what a user typed: every word must occur, "quoted phrases" stay phrases,
-// and with `prefixLast` the last word, from three letters on, also matches as the start of a
-// word. Every character is
-// searched as text: no typed quote, star, minus, parenthesis, colon or keyword is syntax. Empty
+// and with `prefixLast` the last word, from three letters or digits on, also matches as the
+// start of a word. Words are cut as the index cuts them: every character that is neither a
+// letter nor a digit separates words, so "C++" is the word "c" and "can't" the words "can" and
+// "t", none of them a prefix. Every character is searched as text: no typed quote, star, minus,
+// parenthesis, colon or keyword is syntax; a control character (NUL) separates words. Empty
 // when nothing searchable was typed.
 QString ftsQuery(const QString& typed, bool prefixLast);
 
@@ -67,8 +76,30 @@ void renewServerFunctions(QSqlDatabase& database);
 // was).
 bool buildIndex(Connection& connection, const std::function<bool(qint64, qint64)>& progress);
 
+// The index finds articles by their row key in AR. Another program's VACUUM may give a file's
+// rows new keys (when AR has neither an INTEGER PRIMARY KEY nor any index, as in a database made
+// elsewhere); the index then points at other articles than it was made for.
+//
+// Thrown by search() when the index no longer matches the articles: rebuildIndex() mends it.
+class StaleIndex : public DbError
+{
+public:
+    StaleIndex();
+};
+
+// Whether the index still matches the articles. Cheap unless the database's schema changed
+// since it was last found to match (a VACUUM changes it too), or `thorough`: then every row key
+// is compared, and a match is recorded in the database when it can be. Always true on a server,
+// whose row keys never change. Throws DbError.
+bool indexMatches(Connection& connection, bool thorough = false);
+
+// Makes the index again from the articles, in one transaction, with progress and cancelling as
+// buildIndex. Returns false when cancelled (the database as it was). Throws DbError.
+bool rebuildIndex(Connection& connection, const std::function<bool(qint64, qint64)>& progress);
+
 // The best `limit` articles for what was typed (see ftsQuery), and how many there are in all. An
-// article whose number is the typed text comes first. Throws DbError.
+// article whose number is the typed text comes first. Checks first that the index matches the
+// articles, and again after a failure; throws StaleIndex when it does not, DbError on failure.
 Result search(Connection& connection, const QString& typed, int limit = 50);
 
 } // namespace quicksearch

@@ -4,6 +4,7 @@
 #include "common/Frame.h"
 #include "common/MessageBox.h"
 #include "core/Backup.h"
+#include "core/Connection.h"
 #include "core/ProfileFile.h"
 #include "core/QuickSearch.h"
 #include "core/mdlMain.h"
@@ -122,6 +123,7 @@ QuickSearch::QuickSearch(QMainWindow& main, Frame& frame) : QObject(&main), m_fr
     txtQuickSearch->installEventFilter(this);
     lstResults->installEventFilter(this);
     m_dock->installEventFilter(this);
+    QTimer::singleShot(0, this, &QuickSearch::checkIndex);
 }
 
 void QuickSearch::mnuQuickSearch_Click()
@@ -211,22 +213,8 @@ bool QuickSearch::ensureIndex()
         } catch (const DbError& e) {
             HistoryCommands::reportBackupFailure(m_frame, e.message());
         }
-        QProgressDialog progress(tr("Building the quick-search index..."), tr("Cancel"), 0, 100,
-                                 m_frame.window());
-        progress.setObjectName(QStringLiteral("dlgBuildIndex"));
-        progress.setWindowTitle(QStringLiteral("Ardentry"));
-        progress.setWindowModality(Qt::WindowModal);
-        progress.setMinimumDuration(300);
-        const bool built =
-            quicksearch::buildIndex(app.dbConnection, [&](qint64 done, qint64 total) {
-                progress.setValue(total > 0 ? int(done * 100 / total) : 100);
-                QCoreApplication::processEvents();
-                return !progress.wasCanceled();
-            });
-        if (!built) {
-            m_frame.report(tr("The index was not built; the database is as it was."));
+        if (!buildWithProgress(false))
             return false;
-        }
     } catch (const DbError& e) {
         m_frame.report(tr("The quick-search index could not be built: %1\n\nThe database is as it "
                           "was.")
@@ -235,6 +223,51 @@ bool QuickSearch::ensureIndex()
         return false;
     }
     return true;
+}
+
+bool QuickSearch::buildWithProgress(bool again)
+{
+    mdlMain& app = m_frame.app();
+    QProgressDialog progress(again ? tr("The articles were renumbered by another program. "
+                                        "Rebuilding the quick-search index...")
+                                   : tr("Building the quick-search index..."),
+                             tr("Cancel"), 0, 100, m_frame.window());
+    progress.setObjectName(QStringLiteral("dlgBuildIndex"));
+    progress.setWindowTitle(QStringLiteral("Ardentry"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    const auto step = [&](qint64 done, qint64 total) {
+        progress.setValue(total > 0 ? int(done * 100 / total) : 100);
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    if (!again) {
+        if (quicksearch::buildIndex(app.dbConnection, step))
+            return true;
+        m_frame.report(tr("The index was not built; the database is as it was."));
+        return false;
+    }
+    try {
+        if (quicksearch::rebuildIndex(app.dbConnection, step))
+            return true;
+        m_frame.report(tr("The quick-search index was not rebuilt; the quick search finds "
+                          "nothing until it is."));
+    } catch (const DbError& e) {
+        m_frame.report(tr("The quick-search index could not be rebuilt: %1").arg(e.message()));
+    }
+    return false;
+}
+
+void QuickSearch::checkIndex()
+{
+    Connection& connection = m_frame.app().dbConnection;
+    try {
+        if (!connection.isOpen() || quicksearch::indexMatches(connection))
+            return;
+    } catch (const DbError&) {
+        return; // the next search tells
+    }
+    buildWithProgress(true);
 }
 
 void QuickSearch::runSearch()
@@ -256,7 +289,13 @@ void QuickSearch::runSearch()
         return;
     quicksearch::Result result;
     try {
-        result = quicksearch::search(m_frame.app().dbConnection, typed);
+        try {
+            result = quicksearch::search(m_frame.app().dbConnection, typed);
+        } catch (const quicksearch::StaleIndex&) {
+            if (!buildWithProgress(true))
+                return;
+            result = quicksearch::search(m_frame.app().dbConnection, typed);
+        }
     } catch (const DbError& e) {
         reportFailure(tr("The quick search failed: %1").arg(e.message()));
         return;
@@ -355,6 +394,15 @@ void QuickSearch::lstResults_Open(QTreeWidgetItem* item)
                 m_frame.report(tr("This article is no longer in the database."));
                 return;
             }
+        }
+        // Another program may have renumbered the rows since the search: the row found must
+        // still be the article listed.
+        if (rs.value(QStringLiteral("ID")) != item->text(Number)) {
+            app.ReloadArticles();
+            m_frame.report(tr("The articles were renumbered by another program since this "
+                              "search; it runs again."));
+            runSearch();
+            return;
         }
     } catch (const DbError& e) {
         m_frame.report(tr("The article could not be shown: %1").arg(e.message()));

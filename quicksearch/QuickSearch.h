@@ -44,6 +44,11 @@ private:
     void rememberHeight();
     // The database has the index, or the user had it built now.
     bool ensureIndex();
+    // Builds the index (`again`: makes it again) with a progress window; false when cancelled
+    // or failed, which is reported.
+    bool buildWithProgress(bool again);
+    // At start: an index that no longer matches the articles is made again.
+    void checkIndex();
     // A failed search: reported in a box the first time; while later searches fail the same way
     // (a server that is away, each key would bring the box back) only in the result line.
     void reportFailure(const QString& text);

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTreeWidget>
 #include <QWindow>
@@ -30,6 +31,8 @@ const char* const Articles[][5] = {
     {"16", "Jam paper", "Tray 2: paper (jam)", "AND OR NEAR are words here: title: -x", "Hardware"},
     {"18", "Slow login", "The scanner hangs at login", "Reinstall the driver", "Software"},
     {"19", "Scanner settings", "Where are the settings kept", "In the control panel", "Software"},
+    {"21", "C++ runtime", "The C++ library is missing", "Install it", "Software"},
+    {"22", "Cable", "Can take a minute", "Cannot print", "Hardware"},
 };
 
 QByteArray fileBytes(const QString& path)
@@ -68,6 +71,10 @@ private slots:
     void buildIsAllOrNothing();
     void manyMatches_data();
     void manyMatches();
+    void typedIsCapped_data();
+    void typedIsCapped();
+    void renumberedRows_data();
+    void renumberedRows();
     void panelByKeys();
     void resultsHeight();
 };
@@ -79,7 +86,7 @@ void TestQuickSearch::query_data()
     QTest::addColumn<QStringList>("found"); // in rank order
     const struct {
         const char* name;
-        const char* typed;
+        QString typed;
         QStringList found;
     } rows[] = {
         {"two words, any order", "toner printer", {"12"}},
@@ -99,11 +106,17 @@ void TestQuickSearch::query_data()
         {"query and SQL syntax are text", "'toner' & !printer | :* <-> \\ ');--", {"12"}},
         {"only syntax", "\" * - ( ) : ' & | ! <-> \\", {}},
         {"nothing found", "kangaroo", {}},
+        // The last word is a prefix from three letters or digits on, counted as the index cuts
+        // words: "C++" is the word "c", "can't" ends in the word "t".
+        {"short last word is whole", "C++", {"21"}},
+        {"last word of an apostrophe is whole", "can't", {}},
+        {"three letters are a prefix", "cab", {"22"}},
+        {"NUL separates words", QString("printer") + QChar(0) + "offline", {"11"}},
     };
     for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server}) {
         for (const auto& row : rows)
             QTest::addRow("%s: %s", TestFolder::engineName(engine), row.name)
-                << engine << QString::fromUtf8(row.typed) << row.found;
+                << engine << row.typed << row.found;
     }
 }
 
@@ -250,6 +263,94 @@ void TestQuickSearch::manyMatches()
     const QString newest = QString::number(quicksearch::RankedAtMost + 1);
     QCOMPARE(found.mid(0, 4),
              (QStringList{"5", "7", newest, QString::number(quicksearch::RankedAtMost)}));
+}
+
+void TestQuickSearch::typedIsCapped_data()
+{
+    QTest::addColumn<QString>("typed");
+    const QString letters = QString("z ").repeated(3000);
+    QTest::newRow("3000 one-letter words") << letters;
+    QTest::newRow("a phrase of 3000 words") << "\"" + letters + "\"";
+    QTest::newRow("one word of 5000 letters") << QString("b").repeated(5000);
+}
+
+// Long typed text is cut to its first words and characters, on both engines alike.
+void TestQuickSearch::typedIsCapped()
+{
+    QFETCH(QString, typed);
+    const QString query = quicksearch::ftsQuery(typed, true);
+    QVERIFY(!query.isEmpty());
+    // A few dozen words, a couple of thousand characters at most.
+    QVERIFY2(query.size() <= 2200, qPrintable(QString::number(query.size())));
+    qsizetype words = 0;
+    for (auto it = QRegularExpression("\\w+").globalMatch(query); it.hasNext(); it.next())
+        ++words;
+    QVERIFY2(words <= 100, qPrintable(QString::number(words)));
+    for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server}) {
+        TestFolder folder(engine);
+        fill(folder);
+        Connection connection;
+        connection.open(folder.dbPath());
+        QCOMPARE(quicksearch::search(connection, typed).total, 0);
+    }
+}
+
+void TestQuickSearch::renumberedRows_data()
+{
+    QTest::addColumn<bool>("window");
+    QTest::newRow("core") << false;
+    QTest::newRow("window") << true;
+}
+
+// A file without the index on the article number, whose rows another program renumbered with
+// VACUUM: the index is found out of step and made again, and never opens a wrong article.
+void TestQuickSearch::renumberedRows()
+{
+    QFETCH(bool, window);
+    auto folder = std::make_shared<TestFolder>();
+    folder->exec("DROP INDEX AR_ID");
+    folder->exec("DELETE FROM AR");
+    folder->exec("INSERT INTO AR (ID, Title) WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT "
+                 "i + 1 FROM n WHERE i < 400) SELECT i, 'w' || i FROM n");
+    const auto renumber = [&] {
+        const QVariant before = folder->scalar("SELECT rowid FROM AR WHERE ID = 300");
+        folder->exec("DELETE FROM AR WHERE ID % 7 = 0");
+        folder->exec("INSERT INTO AR (ID, Title) VALUES (401, 'w401')");
+        folder->exec("VACUUM");
+        QVERIFY(folder->scalar("SELECT rowid FROM AR WHERE ID = 300") != before);
+    };
+    if (!window) {
+        Connection connection;
+        connection.open(folder->dbPath());
+        QCOMPARE(ids(quicksearch::search(connection, "w300")), QStringList{"300"});
+        renumber();
+        // It goes on writing until the highest row key is the one the index knew.
+        folder->exec("INSERT INTO AR (ID, Title) WITH RECURSIVE n(i) AS (SELECT 501 UNION ALL "
+                     "SELECT i + 1 FROM n WHERE i < 557) SELECT i, 'w' || i FROM n");
+        QCOMPARE(folder->scalar("SELECT max(rowid) FROM AR").toInt(), 401);
+        QVERIFY(!quicksearch::indexMatches(connection));
+        QVERIFY_THROWS_EXCEPTION(quicksearch::StaleIndex, quicksearch::search(connection, "w390"));
+        QVERIFY(quicksearch::rebuildIndex(connection, {}));
+        QVERIFY(quicksearch::indexMatches(connection, true));
+        for (const char* word : {"w300", "w390", "w401", "w557"})
+            QCOMPARE(ids(quicksearch::search(connection, word)), QStringList{word + 1});
+        folder->exec("INSERT INTO ardentry_search(ardentry_search, rank) VALUES "
+                     "('integrity-check', 1)");
+        return;
+    }
+    StartedApp s(folder);
+    auto* box = findWidget<QLineEdit>("txtQuickSearch");
+    auto* results = findWidget<QTreeWidget>("lstResults");
+    // A hit listed before the renumbering is not opened as whatever row now has its key.
+    QTest::keyClicks(box, "w390");
+    QTRY_COMPARE(results->topLevelItemCount(), 1);
+    renumber();
+    QTest::keyClick(box, Qt::Key_Return);
+    QTRY_COMPARE(results->topLevelItemCount(), 1);
+    QCOMPARE(s.messages().seen.size(), 1);
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(s.text("txtID"), QString("390"));
+    QVERIFY(quicksearch::indexMatches(s.app().dbConnection, true));
 }
 
 void TestQuickSearch::panelByKeys()
