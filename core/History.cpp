@@ -751,7 +751,7 @@ history::StoredArticle history::storedArticle(Connection& connection, qint64 row
     QSqlDatabase& database = openDatabase(connection);
     const QString failure = QStringLiteral("The article cannot be read");
     {
-        QSqlQuery query =
+        db::Query query =
             run(database, QStringLiteral("SELECT %1 FROM AR WHERE rowid = ?").arg(columnList()),
                 {row}, failure);
         if (!query.next())
@@ -761,7 +761,7 @@ history::StoredArticle history::storedArticle(Connection& connection, qint64 row
     }
     if (!isInstalled(connection))
         return result;
-    QSqlQuery query = run(database,
+    db::Query query = run(database,
                           QStringLiteral("SELECT %1, changed_by FROM ardentry_history WHERE "
                                          "article_row = ? AND trash IS NULL ORDER BY version "
                                          "DESC LIMIT 1")

@@ -5,6 +5,8 @@
 #include "core/db/Engine.h"
 #include "core/db/Query.h"
 
+#include <QCoreApplication>
+
 namespace
 {
 const QString kReadFailure = QStringLiteral("Cannot read the version of the database");

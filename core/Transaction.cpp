@@ -3,6 +3,8 @@
 #include "core/Connection.h"
 #include "core/DbError.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 Transaction::Transaction(Connection& connection, QString failure)
