@@ -5,6 +5,7 @@
 #include "core/DbError.h"
 #include "core/NewDatabase.h"
 #include "core/QuickSearch.h"
+#include "core/db/Engine.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -150,7 +151,7 @@ public:
             if (!readTable(db, table, result))
                 return false;
         }
-        staging.exec(articleNumberIndexText(false));
+        staging.exec(db::Engine::file().articleNumberIndexText());
         // The new database gets the quick-search index when this one has it.
         quicksearch::createIndex(db, false);
         if (!db.commit())

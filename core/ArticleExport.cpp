@@ -10,6 +10,7 @@
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
 #include "core/db/Engine.h"
+#include "core/db/Query.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -19,8 +20,6 @@
 #include <QHash>
 #include <QLocale>
 #include <QSaveFile>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -58,7 +57,7 @@ public:
     // form: by number, rows of one number in the order they were added.
     explicit TableSource(QSqlDatabase& database, const QString& where = QStringLiteral("1 = 1"),
                          const QVariantList& binds = {})
-        : m_database(database), m_query(database)
+        : m_database(database), m_query(database, readFailure())
     {
         using Open = void (TableSource::*)(const QString&, const QVariantList&);
         (this->*db::Engine::of(database).pick<Open>(&TableSource::openOnFile,
@@ -71,11 +70,8 @@ public:
     {
         if (!m_block.isEmpty())
             return nextOfServer(values);
-        if (!m_query.next()) {
-            if (m_query.lastError().isValid())
-                fail(m_query);
+        if (!m_query.next())
             return false;
-        }
         values.resize(m_columns.size());
         for (int i = 0; i < m_columns.size(); ++i)
             values[i] = m_query.isNull(i) ? QVariant() : m_query.value(i);
@@ -83,12 +79,15 @@ public:
     }
 
 private:
-    static void run(QSqlQuery& query, const QString& sql, const QVariantList& binds)
+    static QString readFailure()
     {
-        const bool prepared = query.prepare(sql);
-        for (const QVariant& value : binds)
-            query.addBindValue(value);
-        if (!prepared || !query.exec())
+        return QCoreApplication::translate("ArticleExport", "The articles cannot be read");
+    }
+
+    // (Prepared also without values: the statement is run as the caller wrote it.)
+    static void run(db::Query& query, const QString& sql, const QVariantList& binds)
+    {
+        if (!query.tryPrepare(sql) || !query.tryExec(binds))
             fail(query);
     }
 
@@ -97,11 +96,11 @@ private:
         QSqlDatabase& database = m_database;
         {
             // A server's table has its row key as a column; it is not one of the article's.
-            QSqlQuery names(database);
-            if (!names.exec(QStringLiteral("SELECT column_name FROM information_schema.columns "
-                                           "WHERE table_schema = current_schema() AND "
-                                           "table_name = 'ar' AND column_name <> 'rowid' ORDER "
-                                           "BY ordinal_position")))
+            db::Query names(database, readFailure());
+            if (!names.tryRun(QStringLiteral("SELECT column_name FROM information_schema.columns "
+                                             "WHERE table_schema = current_schema() AND "
+                                             "table_name = 'ar' AND column_name <> 'rowid' ORDER "
+                                             "BY ordinal_position")))
                 fail(names);
             QStringList quoted;
             while (names.next()) {
@@ -113,8 +112,7 @@ private:
             }
             // The keys in order first, then the rows a block at a time: a server drops the rest
             // of a result read row by row as soon as anything else runs on the connection.
-            QSqlQuery keys(database);
-            keys.setForwardOnly(true);
+            db::Query keys(database, readFailure());
             run(keys,
                 QStringLiteral("SELECT rowid FROM AR WHERE %1 ORDER BY ID NULLS FIRST, rowid")
                     .arg(where),
@@ -131,11 +129,10 @@ private:
     void openOnFile(const QString& where, const QVariantList& binds)
     {
         {
-            QSqlQuery counter(m_database);
+            db::Query counter(m_database, readFailure());
             run(counter, QStringLiteral("SELECT count(*) FROM AR WHERE ") + where, binds);
-            m_count = counter.next() ? counter.value(0).toLongLong() : 0;
+            m_count = counter.scalar().toLongLong();
         }
-        m_query.setForwardOnly(true);
         run(m_query, QStringLiteral("SELECT * FROM AR WHERE %1 ORDER BY ID, rowid").arg(where),
             binds);
         const QSqlRecord record = m_query.record();
@@ -143,11 +140,11 @@ private:
             m_columns << record.fieldName(i);
     }
 
-    [[noreturn]] static void fail(const QSqlQuery& query)
+    [[noreturn]] static void fail(const db::Query& query)
     {
         throw DbError(
             QCoreApplication::translate("ArticleExport", "The articles cannot be read: %1.")
-                .arg(engineReason(query.lastError())));
+                .arg(query.engineText()));
     }
 
     bool nextOfServer(QList<QVariant>& values)
@@ -166,12 +163,9 @@ private:
                 QStringList keys;
                 for (qsizetype k = m_nextKey; k < m_readUpTo; ++k)
                     keys << QString::number(m_keys[k]);
-                QSqlQuery block(m_database);
-                const bool prepared = block.prepare(m_block);
-                block.addBindValue(QLatin1Char('{') + keys.join(QLatin1Char(',')) +
-                                   QLatin1Char('}'));
-                if (!prepared || !block.exec())
-                    fail(block);
+                db::Query block(m_database, readFailure());
+                run(block, m_block,
+                    {QLatin1Char('{') + keys.join(QLatin1Char(',')) + QLatin1Char('}')});
                 while (block.next()) {
                     QList<QVariant> row(m_columns.size());
                     for (int i = 0; i < m_columns.size(); ++i)
@@ -186,7 +180,7 @@ private:
     }
 
     QSqlDatabase& m_database;
-    QSqlQuery m_query;
+    db::Query m_query;
     QStringList m_columns;
     qint64 m_count = 0;
     // On a server:

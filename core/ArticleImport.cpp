@@ -5,6 +5,8 @@
 #include "core/DbError.h"
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
+#include "core/db/Engine.h"
+#include "core/db/Query.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,12 +16,12 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
-#include <QSqlError>
-#include <QSqlQuery>
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <unordered_set>
 #include <utility>
 
@@ -509,7 +511,7 @@ private:
         m_report.skipped << ImportReport::Line{line, why};
     }
     void note(qint64 line, const QString& why) { m_report.notes << ImportReport::Line{line, why}; }
-    void addName(QSqlQuery& insert, QSet<QString>& known, QStringList& added, const QString& name);
+    void addName(db::Query& insert, QSet<QString>& known, QStringList& added, const QString& name);
     QString dateValue(const csv::Record& record, int field, const QString& text, bool& bad);
 
     QSqlDatabase& m_db;
@@ -538,37 +540,39 @@ private:
     qint64 m_next = 1;
     QSet<QString> m_categories; // folded names
     QSet<QString> m_users;
-    QSqlQuery m_insert;
-    QSqlQuery m_insertCategory;
-    QSqlQuery m_insertUser;
+    std::optional<db::Query> m_insert;
+    std::optional<db::Query> m_insertCategory;
+    std::optional<db::Query> m_insertUser;
     QString m_today;
 };
 
 void Importer::readExisting()
 {
-    QSqlQuery query(m_db);
-    query.setForwardOnly(true);
-    // A file's ID column may hold texts too; a server's holds whole numbers only.
-    if (!query.exec(isServerDatabase(m_db)
-                        ? QStringLiteral("SELECT ID FROM AR WHERE ID IS NOT NULL")
-                        : QStringLiteral("SELECT ID FROM AR WHERE typeof(ID) = 'integer'")))
+    db::Query query(
+        m_db, QCoreApplication::translate("ArticleImport", "The article numbers cannot be read"));
+    // A file's ID column may hold texts too.
+    if (!query.tryRun(QStringLiteral("SELECT ID FROM AR") +
+                      db::Engine::of(m_db).onlyWholeNumbers(QStringLiteral("ID"))))
         throw DbError(
             QCoreApplication::translate("ArticleImport", "The article numbers cannot be read: %1.")
-                .arg(engineReason(query.lastError())));
+                .arg(query.engineText()));
     while (query.next()) {
+        if (query.isNull(0))
+            continue;
         const qint64 n = query.value(0).toLongLong();
         m_taken.insert(n);
         m_highest = m_hasNumbers ? std::max(m_highest, n) : n;
         m_hasNumbers = true;
     }
     const auto names = [this](const QString& sql, QSet<QString>& into) {
-        QSqlQuery list(m_db);
-        list.setForwardOnly(true);
-        if (!list.exec(sql))
+        db::Query list(
+            m_db, QCoreApplication::translate("ArticleImport",
+                                              "The lists of categories and users cannot be read"));
+        if (!list.tryRun(sql))
             throw DbError(
                 QCoreApplication::translate("ArticleImport",
                                             "The lists of categories and users cannot be read: %1.")
-                    .arg(engineReason(list.lastError())));
+                    .arg(list.engineText()));
         while (list.next())
             into.insert(textmatch::fold(list.value(0).toString()));
     };
@@ -702,7 +706,7 @@ qint64 Importer::highestInFile(QFile& file)
     return highest;
 }
 
-void Importer::addName(QSqlQuery& insert, QSet<QString>& known, QStringList& added,
+void Importer::addName(db::Query& insert, QSet<QString>& known, QStringList& added,
                        const QString& name)
 {
     if (name.trimmed().isEmpty() || isNotAvailable(name))
@@ -710,11 +714,10 @@ void Importer::addName(QSqlQuery& insert, QSet<QString>& known, QStringList& add
     const QString key = textmatch::fold(name);
     if (known.contains(key))
         return;
-    insert.bindValue(0, name);
-    if (!insert.exec())
+    if (!insert.tryExec({name}))
         throw DbError(QCoreApplication::translate(
                           "ArticleImport", "The name \"%1\" could not be added to its list: %2.")
-                          .arg(name, engineReason(insert.lastError())));
+                          .arg(name, insert.engineText()));
     known.insert(key);
     added << name;
 }
@@ -796,7 +799,7 @@ void Importer::importRow(const csv::Record& record)
         }
     }
 
-    if (isServerDatabase(m_db)) {
+    if (!db::Engine::of(m_db).keepsZeroInText()) {
         // The one text a file keeps and a server cannot.
         for (int f = 0; f < ArticleField::Count; ++f) {
             if (values[f].contains(QChar(0))) {
@@ -891,17 +894,15 @@ void Importer::importRow(const csv::Record& record)
         }
     }
 
-    addName(m_insertCategory, m_categories, m_report.categoriesAdded,
+    addName(*m_insertCategory, m_categories, m_report.categoriesAdded,
             bound[ArticleField::Category].toString());
-    addName(m_insertUser, m_users, m_report.usersAdded, bound[ArticleField::EnteredBy].toString());
+    addName(*m_insertUser, m_users, m_report.usersAdded, bound[ArticleField::EnteredBy].toString());
 
-    for (int f = 0; f < ArticleField::Count; ++f)
-        m_insert.bindValue(f, bound[f]);
-    if (!m_insert.exec())
+    if (!m_insert->tryExec(QVariantList(std::begin(bound), std::end(bound))))
         throw DbError(QCoreApplication::translate(
                           "ArticleImport", "The article of line %1 could not be written: %2.")
                           .arg(line)
-                          .arg(engineReason(m_insert.lastError())));
+                          .arg(m_insert->engineText()));
     m_taken.insert(number);
     if (m_report.imported == 0) {
         m_report.lowestNumber = number;
@@ -986,21 +987,22 @@ void Importer::run()
     }
     startReader(file);
 
-    m_insert = QSqlQuery(m_db);
+    m_insert.emplace(m_db, QString());
     QStringList columns;
     for (int f = 0; f < ArticleField::Count; ++f)
         columns << ArticleField::column(f);
-    if (!m_insert.prepare(QStringLiteral("INSERT INTO AR (%1) VALUES (%2)")
-                              .arg(columns.join(QLatin1String(", ")),
-                                   QStringList(ArticleField::Count, QStringLiteral("?"))
-                                       .join(QLatin1String(", ")))))
+    if (!m_insert->tryPrepare(QStringLiteral("INSERT INTO AR (%1) VALUES (%2)")
+                                  .arg(columns.join(QLatin1String(", ")),
+                                       QStringList(ArticleField::Count, QStringLiteral("?"))
+                                           .join(QLatin1String(", ")))))
         throw DbError(
             QCoreApplication::translate("ArticleImport", "The articles cannot be written: %1.")
-                .arg(engineReason(m_insert.lastError())));
-    m_insertCategory = QSqlQuery(m_db);
-    m_insertUser = QSqlQuery(m_db);
-    if (!m_insertCategory.prepare(QStringLiteral("INSERT INTO Categories (Category) VALUES (?)")) ||
-        !m_insertUser.prepare(QStringLiteral("INSERT INTO Users (Users) VALUES (?)")))
+                .arg(m_insert->engineText()));
+    m_insertCategory.emplace(m_db, QString());
+    m_insertUser.emplace(m_db, QString());
+    if (!m_insertCategory->tryPrepare(
+            QStringLiteral("INSERT INTO Categories (Category) VALUES (?)")) ||
+        !m_insertUser->tryPrepare(QStringLiteral("INSERT INTO Users (Users) VALUES (?)")))
         throw DbError(QCoreApplication::translate(
             "ArticleImport", "The lists of categories and users cannot be written."));
 
@@ -1041,9 +1043,9 @@ void Importer::run()
         m_report.outcome = ImportReport::Outcome::Cancelled;
         return;
     }
-    m_insert = QSqlQuery();
-    m_insertCategory = QSqlQuery();
-    m_insertUser = QSqlQuery();
+    m_insert.reset();
+    m_insertCategory.reset();
+    m_insertUser.reset();
 
     if (o.dryRun) {
         m_report.outcome = ImportReport::Outcome::DryRun;

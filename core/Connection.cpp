@@ -3,6 +3,7 @@
 #include "core/ServerGuard.h"
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
+#include "core/db/Query.h"
 
 #include <QAtomicInt>
 #include <QCoreApplication>
@@ -13,13 +14,13 @@
 #include <QMutex>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QUrl>
 #include <QVariant>
 
 #include <sqlite3.h>
 
 #include <memory>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -128,12 +129,12 @@ void Connection::open(const QString& path)
     }
 
     {
-        QSqlQuery probe(m_db);
-        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next()) {
-            const QSqlError error = probe.lastError();
+        std::optional<db::Query> probe(std::in_place, m_db, QString());
+        if (!probe->tryRun(QStringLiteral("SELECT count(*) FROM sqlite_master")) ||
+            !probe->tryNext()) {
+            const QSqlError error = probe->lastError();
             const int code = primaryCode(error);
-            probe.finish();
-            probe = QSqlQuery();
+            probe.reset();
             m_db.close();
             if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
                 throw DbError(DbError::Kind::NotADatabase,

@@ -7,9 +7,9 @@
 #include "core/QuickSearch.h"
 #include "core/Schema.h"
 #include "core/ServerAddress.h"
-#include "core/ServerGuard.h"
 #include "core/Transaction.h"
 #include "core/db/Engine.h"
+#include "core/db/Query.h"
 
 #include <QAtomicInt>
 #include <QCoreApplication>
@@ -19,7 +19,6 @@
 #include <QList>
 #include <QLocale>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QStringDecoder>
 #include <QVariant>
 
@@ -28,13 +27,6 @@
 
 namespace
 {
-
-// Whether the statements of a server are due. (These steps differ through and through between
-// the engines and are written out side by side here.)
-bool onServer(const QSqlDatabase& database)
-{
-    return db::Engine::of(database).kind() == db::Engine::Kind::Server;
-}
 
 // Rows read and written at a time; also how often progress is told.
 constexpr int kBlockRows = 500;
@@ -58,39 +50,24 @@ const char* const kOwnTables[] = {"ar",
     throw DbError(message);
 }
 
-QString reasonOf(const QSqlQuery& query)
+// Runs one statement; a failure names it.
+db::Query run(QSqlDatabase& database, const QString& sql, const QVariantList& binds = {})
 {
-    return engineReason(query.lastError());
-}
-
-// Runs one statement; one without values is not prepared (a server prepares no table
-// statement).
-QSqlQuery run(QSqlDatabase& database, const QString& sql, const QVariantList& binds = {})
-{
-    QSqlQuery query(database);
-    query.setForwardOnly(true);
-    bool done = false;
-    if (binds.isEmpty()) {
-        done = query.exec(sql);
-    } else if (query.prepare(sql)) {
-        for (const QVariant& value : binds)
-            query.addBindValue(value);
-        done = query.exec();
-    }
-    if (!done)
-        fail(QStringLiteral("\"%1\" failed: %2.").arg(sql, reasonOf(query)));
+    db::Query query(database, QStringLiteral("\"%1\" failed").arg(sql));
+    if (!query.tryRun(sql, binds))
+        fail(QStringLiteral("\"%1\" failed: %2.").arg(sql, query.engineText()));
     return query;
 }
 
 QVariant scalar(QSqlDatabase& database, const QString& sql, const QVariantList& binds = {})
 {
-    QSqlQuery query = run(database, sql, binds);
-    return query.next() ? query.value(0) : QVariant();
+    return run(database, sql, binds).scalar();
 }
 
-// How a column keeps its values on a server (a file keeps any value in any column).
+// How a column keeps its values in a database with typed columns (a file keeps any value in any
+// column).
 enum class Kind {
-    Any,    // between two files: no server is involved
+    Any,    // between two databases that keep any value anywhere
     Number, // bigint
     Text,   // text
     Time,   // timestamptz; in a file the text "yyyy-MM-dd HH:mm:ss.zzz" in UTC
@@ -150,25 +127,14 @@ struct ColumnInfo {
 // is missing.
 QList<ColumnInfo> tableColumns(QSqlDatabase& database, const QString& table)
 {
-    const bool server = onServer(database);
-    QSqlQuery query =
-        server ? run(database,
-                     QStringLiteral("SELECT column_name, data_type FROM information_schema.columns "
-                                    "WHERE table_schema = current_schema() AND table_name = ? "
-                                    "ORDER BY ordinal_position"),
-                     {table.toLower()})
-               : run(database, QStringLiteral("PRAGMA table_info(%1)").arg(table));
+    db::Query query = run(database, db::Engine::of(database).columnsText(), {table});
     QList<ColumnInfo> columns;
-    while (query.next()) {
-        const ColumnInfo column{query.value(server ? 0 : 1).toString().toLower(),
-                                query.value(server ? 1 : 2).toString()};
-        if (!(server && column.name == QLatin1String("rowid")))
-            columns << column;
-    }
+    while (query.next())
+        columns << ColumnInfo{query.value(0).toString(), query.value(1).toString()};
     return columns;
 }
 
-Kind serverKind(const QString& type)
+Kind typedKind(const QString& type)
 {
     if (type == QLatin1String("bigint") || type == QLatin1String("integer") ||
         type == QLatin1String("smallint"))
@@ -190,10 +156,10 @@ QString shownText(const QString& text)
            (text.size() > kShown ? QStringLiteral("…\"") : QStringLiteral("\""));
 }
 
-// Why a server column cannot keep the value as it is, as the end of "holds ...": empty when it
-// can. A server keeps whole numbers in a number column, text without zero characters in a text
-// column and a moment given as text in a time column.
-QString unfitForServer(const QVariant& value, const Column& column)
+// Why a typed column (a server's) cannot keep the value as it is, as the end of "holds ...":
+// empty when it can. It keeps whole numbers in a number column, text in a text column (without
+// zero characters unless `zeroKept`) and a moment given as text in a time column.
+QString unfitForServer(const QVariant& value, const Column& column, bool zeroKept)
 {
     if (column.kind == Kind::Any || !value.isValid() || value.isNull())
         return QString();
@@ -201,7 +167,7 @@ QString unfitForServer(const QVariant& value, const Column& column)
     const bool whole = type == QMetaType::LongLong || type == QMetaType::Int;
     const bool text = type == QMetaType::QString;
     if ((column.kind == Kind::Number && whole) ||
-        (column.kind != Kind::Number && text && !value.toString().contains(QChar(0))))
+        (column.kind != Kind::Number && text && (zeroKept || !value.toString().contains(QChar(0)))))
         return QString();
     QString what;
     if (type == QMetaType::QByteArray)
@@ -242,49 +208,46 @@ public:
     explicit Source(const QString& from) : m_shown(databaseDisplayName(from))
     {
         m_connection.open(from);
-        QSqlQuery begin(db());
-        if (!begin.exec(server() ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY")
-                                 : QStringLiteral("BEGIN")))
+        db::Query begin(db(), QString());
+        if (!begin.tryRun(engine().beginSnapshotText()))
             fail(QCoreApplication::translate("DatabaseCopy", "Cannot read %1: %2.")
-                     .arg(m_shown, reasonOf(begin)));
+                     .arg(m_shown, begin.engineText()));
         m_reading = true;
     }
     ~Source()
     {
-        if (m_reading) {
-            QSqlQuery end(db());
-            end.exec(QStringLiteral("ROLLBACK"));
-        }
+        if (m_reading)
+            db::Query(db(), QString()).tryRun(QStringLiteral("ROLLBACK"));
     }
     Source(const Source&) = delete;
     Source& operator=(const Source&) = delete;
 
     QSqlDatabase& db() { return m_connection.database(); }
-    bool server() const { return m_connection.engine().kind() == db::Engine::Kind::Server; }
+    const db::Engine& engine() const { return m_connection.engine(); }
     const QString& shown() const { return m_shown; }
 
     // Up to kBlockRows rows of the table with a key from `from` on (`inclusive`) or above it, in
-    // key order, the values as stored: a file's text byte for byte (so text that is not UTF-8 is
-    // refused, not changed), numbers with their type, Null as an invalid value. A server's
-    // moments come as text: for a file in its form, for a server with their offset.
-    QList<Row> rowsFrom(const Table& table, qint64 from, bool inclusive, bool toServer)
+    // key order, the values as stored: where any value may be in any column (a file) with its
+    // type, text byte for byte (so text that is not UTF-8 is refused, not changed), numbers with
+    // their type, Null as an invalid value. Typed moments come as text: with their offset for
+    // typed columns, else in the form "yyyy-MM-dd HH:mm:ss.zzz" in UTC.
+    QList<Row> rowsFrom(const Table& table, qint64 from, bool inclusive, bool toTyped)
     {
+        const bool typed = engine().typedColumns();
         QStringList select;
         for (const Column& column : table.columns) {
-            if (!server())
+            if (!typed)
                 select << QStringLiteral("typeof(%1), CASE WHEN typeof(%1) = 'text' THEN CAST(%1 "
                                          "AS BLOB) ELSE %1 END")
                               .arg(column.name);
-            else if (column.kind == Kind::Time && toServer)
-                select << QStringLiteral("%1::text").arg(column.name);
+            else if (column.kind == Kind::Time && toTyped)
+                select << QStringLiteral("CAST(%1 AS text)").arg(column.name);
             else if (column.kind == Kind::Time)
-                select << QStringLiteral("to_char(%1 AT TIME ZONE 'UTC', 'YYYY-MM-DD "
-                                         "HH24:MI:SS.MS')")
-                              .arg(column.name);
+                select << engine().utcText(column.name);
             else
                 select << column.name;
         }
-        QSqlQuery query = run(db(),
+        db::Query query = run(db(),
                               QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 %4 ? ORDER BY %1 "
                                              "LIMIT %5")
                                   .arg(table.key, select.join(QStringLiteral(", ")), table.name,
@@ -296,7 +259,7 @@ public:
             Row row;
             row.key = query.value(0).toLongLong();
             for (int c = 0; c < table.columns.size(); ++c) {
-                if (server()) {
+                if (typed) {
                     // (The driver gives a positive bigint as an unsigned number.)
                     const QVariant value = query.value(c + 1);
                     row.values << (query.isNull(c + 1) ? QVariant()
@@ -376,7 +339,10 @@ public:
     Target& operator=(const Target&) = delete;
 
     QSqlDatabase& db() { return m_server ? m_connection.database() : m_file; }
-    bool server() const { return m_server; }
+    const db::Engine& engine() const
+    {
+        return m_server ? m_connection.engine() : db::Engine::of(m_file);
+    }
     void keep() { m_keep = true; }
 
 private:
@@ -474,13 +440,14 @@ public:
         target.open(m_to);
         Transaction transaction(target.db(), QCoreApplication::translate(
                                                  "DatabaseCopy", "The copy could not be written"));
+        const db::Engine& engine = target.engine();
         for (const Table& table : tables)
-            ::run(target.db(), target.server() ? serverTableText(table.fileText) : table.fileText);
+            ::run(target.db(), engine.tableText(table.fileText));
         for (const Table& table : tables) {
             if (!copyRows(source, target, table))
                 return cancelled();
         }
-        ::run(target.db(), articleNumberIndexText(target.server()));
+        ::run(target.db(), engine.articleNumberIndexText());
         // The additions are made after the articles are in, so their triggers see no change.
         if (additions & schema::QuickSearchIndex)
             quicksearch::createIndex(target.db(), true);
@@ -495,8 +462,7 @@ public:
                     return cancelled();
             }
         }
-        if (target.server())
-            serverguard::addTurn(target.db());
+        engine.addWritersTurn(target.db());
         const int unknown =
             additions & ~(schema::QuickSearchIndex | schema::History | schema::Guarded);
         if (unknown != 0)
@@ -574,9 +540,9 @@ private:
             });
             if (found == from.end())
                 continue;
-            const Kind kind = target.server()   ? serverKind(column.type)
-                              : source.server() ? serverKind(found->type)
-                                                : Kind::Any;
+            const Kind kind = target.engine().typedColumns()   ? typedKind(column.type)
+                              : source.engine().typedColumns() ? typedKind(found->type)
+                                                               : Kind::Any;
             table.columns.append({column.name, kind});
             taken << column.name;
         }
@@ -599,6 +565,9 @@ private:
 
     bool copyRows(Source& source, Target& target, const Table& table)
     {
+        const bool toTyped = target.engine().typedColumns();
+        const bool fromTyped = source.engine().typedColumns();
+        const bool zeroKept = target.engine().keepsZeroInText();
         QStringList names;
         QStringList values;
         if (!table.keyIsColumn()) {
@@ -607,31 +576,32 @@ private:
         }
         for (const Column& column : table.columns) {
             names << column.name;
-            if (target.server() && column.kind == Kind::Time)
-                values << (source.server()
-                               ? QStringLiteral("CAST(? AS timestamptz)")
-                               : QStringLiteral("CAST(? AS timestamp) AT TIME ZONE 'UTC'"));
+            // A moment as text: with its offset from typed columns, else in UTC.
+            if (toTyped && column.kind == Kind::Time)
+                values << (fromTyped ? QStringLiteral("CAST(? AS timestamptz)")
+                                     : QStringLiteral("CAST(? AS timestamp) AT TIME ZONE 'UTC'"));
             else
                 values << QStringLiteral("?");
         }
-        QSqlQuery insert(target.db());
-        if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                .arg(table.name, names.join(QStringLiteral(", ")),
-                                     values.join(QStringLiteral(", ")))))
+        db::Query insert(target.db(), QString());
+        if (!insert.tryPrepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                   .arg(table.name, names.join(QStringLiteral(", ")),
+                                        values.join(QStringLiteral(", ")))))
             fail(QCoreApplication::translate("DatabaseCopy", "Cannot write the table %1: %2.")
-                     .arg(table.name, reasonOf(insert)));
+                     .arg(table.name, insert.engineText()));
         qint64 after = std::numeric_limits<qint64>::min();
         for (bool first = true;; first = false) {
-            const QList<Row> rows = source.rowsFrom(table, after, first, target.server());
+            const QList<Row> rows = source.rowsFrom(table, after, first, toTyped);
             if (rows.isEmpty())
                 break;
             for (const Row& row : rows) {
+                QVariantList binds;
                 if (!table.keyIsColumn())
-                    insert.addBindValue(row.key);
+                    binds << row.key;
                 for (int c = 0; c < table.columns.size(); ++c) {
                     const QVariant& value = row.values[c];
-                    if (target.server()) {
-                        const QString why = unfitForServer(value, table.columns[c]);
+                    if (toTyped) {
+                        const QString why = unfitForServer(value, table.columns[c], zeroKept);
                         if (!why.isEmpty())
                             fail(QCoreApplication::translate("DatabaseCopy",
                                                              "The table %1, row %2, holds %3.")
@@ -639,26 +609,24 @@ private:
                                      .arg(row.key)
                                      .arg(why));
                     }
-                    insert.addBindValue(value);
+                    binds << value;
                 }
-                if (!insert.exec())
+                if (!insert.tryExec(binds))
                     fail(QCoreApplication::translate(
                              "DatabaseCopy", "The table %1, row %2, could not be written: %3.")
                              .arg(table.name)
                              .arg(row.key)
-                             .arg(reasonOf(insert)));
+                             .arg(insert.engineText()));
             }
             after = rows.last().key;
             m_done += rows.size();
             if (m_progress && !m_progress(m_done, m_total))
                 return false;
         }
-        if (target.server()) {
-            // Rows added later take keys after the copied ones.
-            scalar(target.db(), QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), "
-                                               "COALESCE(MAX(%2), 0) + 1, false) FROM %1")
-                                    .arg(table.name.toLower(), table.key));
-        }
+        // Rows added later take keys after the copied ones.
+        const QString keysAfter = target.engine().keysAfterText(table.name, table.key);
+        if (!keysAfter.isEmpty())
+            scalar(target.db(), keysAfter);
         return true;
     }
 

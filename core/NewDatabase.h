@@ -16,10 +16,6 @@ struct NewDatabaseOptions {
 // exists already or cannot be created; a half-made file is removed.
 void createArticleDatabase(const QString& path, const NewDatabaseOptions& options = {});
 
-// The statements that make the five tables of a file, and the same table for a server (with its
-// hidden row key "rowid").
+// The statements that make the five tables of a file (an engine makes its own from them:
+// db::Engine::tableText).
 QStringList articleTableTexts();
-QString serverTableText(const QString& fileTableText);
-// The index on the article numbers; on a server it holds the rows in the record set's order
-// (numbers, Nulls first, then the row key), so that opening reads it in order.
-QString articleNumberIndexText(bool server);

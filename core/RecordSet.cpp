@@ -67,7 +67,7 @@ struct Column {
 };
 
 // A server's column types that hold numbers, and those of them that hold whole numbers.
-bool isServerNumberType(const QString& type)
+bool isTypedNumberType(const QString& type)
 {
     static const QStringList numbers{QStringLiteral("smallint"),         QStringLiteral("integer"),
                                      QStringLiteral("bigint"),           QStringLiteral("numeric"),
@@ -75,7 +75,7 @@ bool isServerNumberType(const QString& type)
     return numbers.contains(type);
 }
 
-bool isServerWholeType(const QString& type)
+bool isTypedWholeType(const QString& type)
 {
     return type == QLatin1String("smallint") || type == QLatin1String("integer") ||
            type == QLatin1String("bigint");
@@ -880,8 +880,8 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
             Column c;
             c.name = name;
             c.quotedName = quoted(c.name);
-            c.number = isServerNumberType(query.value(1).toString());
-            c.whole = isServerWholeType(query.value(1).toString());
+            c.number = isTypedNumberType(query.value(1).toString());
+            c.whole = isTypedWholeType(query.value(1).toString());
             columnIndex.insert(c.name.toLower(), columns.size());
             columns.push_back(c);
         }

@@ -191,6 +191,11 @@ void tst_Csv::reading_data()
                                   << "Windows-1252"
                                   << "semicolon"
                                   << "1:café|€– / 2:naïve|x";
+    QTest::newRow("UTF-8 encoded surrogate") << QByteArray("é,a\xED\xA0\x80"
+                                                           "b\nx,y\n")
+                                             << "UTF-8"
+                                             << "comma"
+                                             << "1:é|a\uFFFD\uFFFD\uFFFDb! / 2:x|y";
     QTest::newRow("UTF-8 beyond the BMP") << QString("😀,日本\nß,é\n").toUtf8() << "UTF-8"
                                           << "comma"
                                           << "1:😀|日本 / 2:ß|é";
@@ -401,6 +406,7 @@ void tst_Csv::roundTrip()
         const QStringList texts = {"quote \" and \"\" doubled",
                                    "comma, semicolon; tab\t",
                                    "CR\rLF\nCRLF\r\n",
+                                   "lone CR\ronly",
                                    "<script>alert('x')</script> &amp; <b>",
                                    "Ünïcödé 日本 😀",
                                    QString(1 << 20, 'x') + "end",

@@ -94,6 +94,29 @@ public:
     // administrator's.
     virtual bool keepsCopies() const = 0;
 
+    // ---- Making and copying a database ----
+    // A table of the article database as this engine makes it, from the statement that makes it
+    // in a file.
+    virtual QString tableText(const QString& fileTableText) const = 0;
+    // The index that finds an article by its number.
+    virtual QString articleNumberIndexText() const = 0;
+    // Settings for filling a new database in one go, which is removed when anything fails.
+    virtual QStringList bulkFillSettings() const = 0;
+    // Makes what writers take turns by in a new database, inside its transaction.
+    virtual void addWritersTurn(QSqlDatabase& database) const = 0;
+    // The statement that begins reading a whole database as one snapshot.
+    virtual QString beginSnapshotText() const = 0;
+    // A statement giving the name (lower case) and type of each column of the table bound to
+    // it, in their order, without a hidden row key.
+    virtual QString columnsText() const = 0;
+    // Whether every value of a column has the column's type (a file keeps any value anywhere).
+    virtual bool typedColumns() const = 0;
+    // Whether a text may hold the character zero.
+    virtual bool keepsZeroInText() const = 0;
+    // After rows were written with their own keys: the statement that makes keys given later
+    // follow them; empty when nothing is needed.
+    virtual QString keysAfterText(const QString& table, const QString& key) const = 0;
+
     // ---- The additions of the program (schema::Addition bits) ----
     virtual int additions(Query& query) const = 0;
     virtual void recordAdditions(Query& query, int additions) const = 0;

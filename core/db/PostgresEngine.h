@@ -28,6 +28,15 @@ public:
     QString utcText(const QString& column) const override;
     QString onlyWholeNumbers(const QString& column) const override;
     bool matchesPatterns() const override { return false; }
+    QString tableText(const QString& fileTableText) const override;
+    QString articleNumberIndexText() const override;
+    QStringList bulkFillSettings() const override { return {}; }
+    void addWritersTurn(QSqlDatabase& database) const override;
+    QString beginSnapshotText() const override;
+    QString columnsText() const override;
+    bool typedColumns() const override { return true; }
+    bool keepsZeroInText() const override { return false; }
+    QString keysAfterText(const QString& table, const QString& key) const override;
     bool keepsCopies() const override { return false; }
     int additions(Query& query) const override;
     void recordAdditions(Query& query, int additions) const override;

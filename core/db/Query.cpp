@@ -78,20 +78,30 @@ db::Query& db::Query::run(const QString& sql, const QVariantList& binds)
 
 db::Query& db::Query::prepare(const QString& sql)
 {
-    m_ok = m_query.prepare(sql);
-    if (!m_ok)
+    if (!tryPrepare(sql))
         fail();
     return *this;
 }
 
 db::Query& db::Query::exec(const QVariantList& binds)
 {
+    if (!tryExec(binds))
+        fail();
+    return *this;
+}
+
+bool db::Query::tryPrepare(const QString& sql)
+{
+    m_ok = m_query.prepare(sql);
+    return m_ok;
+}
+
+bool db::Query::tryExec(const QVariantList& binds)
+{
     for (const QVariant& value : binds)
         m_query.addBindValue(value);
     m_ok = m_query.exec();
-    if (!m_ok)
-        fail();
-    return *this;
+    return m_ok;
 }
 
 bool db::Query::next()

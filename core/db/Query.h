@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 
@@ -34,13 +36,20 @@ public:
     // A statement run many times: prepared once, then run with each set of values.
     Query& prepare(const QString& sql);
     Query& exec(const QVariantList& binds);
+    // Likewise, but a failure returns false for a caller that words it itself.
+    bool tryPrepare(const QString& sql);
+    bool tryExec(const QVariantList& binds);
 
     // The next row; false after the last. A failure to read throws.
     bool next();
+    // Likewise, but false also when the row cannot be read (the reason in lastError()).
+    bool tryNext() { return m_query.next(); }
     QVariant value(int column) const { return m_query.value(column); }
     bool isNull(int column) const { return m_query.isNull(column); }
     int rowsAffected() const { return m_query.numRowsAffected(); }
     QVariant lastInsertId() const { return m_query.lastInsertId(); }
+    // The columns of the result.
+    QSqlRecord record() const { return m_query.record(); }
     // The first value of the next row, or an invalid QVariant when there is none.
     QVariant scalar();
     void finish() { m_query.finish(); }
@@ -51,6 +60,8 @@ public:
     QString reason() const;
     // The engine's own text for it (engineReason), for a message that words it itself.
     QString engineText() const;
+    // The engine's error as the driver gives it, for a message that words it itself.
+    QSqlError lastError() const { return m_query.lastError(); }
     [[noreturn]] void fail() const;
 
 private:

@@ -28,6 +28,15 @@ public:
     QString onlyWholeNumbers(const QString& column) const override;
     bool matchesPatterns() const override { return true; }
     bool keepsCopies() const override { return true; }
+    QString tableText(const QString& fileTableText) const override { return fileTableText; }
+    QString articleNumberIndexText() const override;
+    QStringList bulkFillSettings() const override;
+    void addWritersTurn(QSqlDatabase&) const override {}
+    QString beginSnapshotText() const override;
+    QString columnsText() const override;
+    bool typedColumns() const override { return false; }
+    bool keepsZeroInText() const override { return true; }
+    QString keysAfterText(const QString&, const QString&) const override { return QString(); }
     int additions(Query& query) const override;
     void recordAdditions(Query& query, int additions) const override;
 
