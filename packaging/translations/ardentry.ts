@@ -2,9 +2,59 @@
 <!DOCTYPE TS>
 <TS version="2.1">
 <context>
+    <name>AccessPrompt</name>
+    <message>
+        <location filename="../../common/AccessPrompt.cpp" line="+39"/>
+        <source>%1 is an Access database, but it holds no help-desk articles (no table AR), so it cannot be converted. Open or create an Ardentry database; Tools &gt; Import Articles can then take the rows of any of its tables.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Onto a &amp;server...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>The address of an empty database on the server, made with createdb (postgresql://user@host/dbname):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Converting the Access database...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The Access database was not converted: %1
+
+Nothing was written; the Access file is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The conversion was cancelled. Nothing was written; the Access file is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The Access database was converted into %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>(%1 exists already and was left as it is.)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ArticleCommands</name>
     <message>
-        <location filename="../../articles/ArticleCommands.cpp" line="+78"/>
+        <location filename="../../articles/ArticleCommands.cpp" line="+136"/>
         <source>A new article could not be started: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -29,41 +79,122 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+51"/>
         <source>Article number %1 is already used by another article. Choose another number before you save.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+8"/>
+        <location line="+118"/>
+        <location line="+54"/>
         <source>The article could not be saved: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>
-
-Another program changed or deleted this article after Ardentry read it. Use Refresh to see the stored articles.</source>
+        <location line="-315"/>
+        <source>Saved as article %1: number %2 was taken meanwhile.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+145"/>
+        <location line="+118"/>
+        <location line="+54"/>
         <source>
 
 The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="-157"/>
+        <location line="+94"/>
+        <location line="+68"/>
         <source>Article successfully saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-161"/>
         <source>The article was saved, but the connection to the server was lost right after; Ardentry connected again and found the article stored as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+18"/>
+        <source>Number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Category</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Entered by</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Solution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date entered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Edited by</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date edited</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>changed at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>changed by %1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+66"/>
+        <source>Article %1 was deleted by someone else after you opened it; the Trash keeps it.
+
+Save again stores what you typed as an article again; Drop lets your changes go.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Save again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Drop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+50"/>
         <source>Ardentry can&apos;t delete this article because it has not been saved. Delete Process stopped.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -101,7 +232,7 @@ The article is still on the screen as you typed it.</source>
 <context>
     <name>ArticleExport</name>
     <message>
-        <location filename="../../core/ArticleExport.cpp" line="+133"/>
+        <location filename="../../core/ArticleExport.cpp" line="+149"/>
         <source>The articles cannot be read: %1.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -132,7 +263,7 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>No file is named.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -143,7 +274,7 @@ The article is still on the screen as you typed it.</source>
     </message>
     <message>
         <location line="+4"/>
-        <location line="+30"/>
+        <location line="+31"/>
         <location line="+9"/>
         <source>The file %1 cannot be written: %2.</source>
         <translation type="unfinished"></translation>
@@ -217,26 +348,26 @@ The article is still on the screen as you typed it.</source>
 <context>
     <name>ArticleImport</name>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="+161"/>
+        <location filename="../../core/ArticleImport.cpp" line="+162"/>
         <source>the %1 and the %2 are</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+209"/>
         <location line="+21"/>
-        <location line="+138"/>
+        <location line="+248"/>
         <location line="+11"/>
-        <location line="+284"/>
+        <location line="+314"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-428"/>
+        <location line="-568"/>
         <source>The file %1 holds no rows (only empty lines).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+106"/>
+        <location line="+159"/>
         <source>The article numbers cannot be read: %1.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -246,7 +377,7 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+84"/>
         <source>The file %1 holds no rows.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -262,12 +393,12 @@ The article is still on the screen as you typed it.</source>
     </message>
     <message>
         <location line="+32"/>
-        <location line="+289"/>
+        <location line="+331"/>
         <source>The file %1 could not be read to its end: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-273"/>
+        <location line="-315"/>
         <source>The name &quot;%1&quot; could not be added to its list: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -287,7 +418,7 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+51"/>
         <source>the %1 holds a NUL character, which a server database cannot store.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -302,7 +433,7 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+62"/>
         <source>The article of line %1 could not be written: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -327,7 +458,7 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+31"/>
         <source>The articles could not be imported</source>
         <translation type="unfinished"></translation>
     </message>
@@ -342,7 +473,7 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+30"/>
         <source>The file %1 changed while it was read (%2 bytes were read of %3).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -352,22 +483,23 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Read as %1, %2-separated%3%4.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>, first row = column names</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
+        <location line="+5"/>
         <source>, values kept exactly as written</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>The import failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -546,6 +678,7 @@ The article is still on the screen as you typed it.</source>
     </message>
     <message>
         <location line="+7"/>
+        <location filename="../../core/db/SqliteEngine.cpp" line="+185"/>
         <source>The SQLite driver gives no engine handle.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -587,7 +720,7 @@ The article is still on the screen as you typed it.</source>
 <context>
     <name>Connection</name>
     <message>
-        <location filename="../../core/Connection.cpp" line="+202"/>
+        <location filename="../../core/Connection.cpp" line="+87"/>
         <source>No database file is named.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -627,17 +760,12 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
-        <source>The SQLite driver gives no engine handle.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+18"/>
+        <location filename="../../core/db/SqliteEngine.cpp" line="+17"/>
         <source>Cannot prepare the database connection: %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location filename="../../core/Connection.cpp" line="+31"/>
         <source>The PostgreSQL database driver is not available (Debian package libqt6sql6-psql).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -647,7 +775,7 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+29"/>
         <source>The connection to the database server &quot;%1&quot; was lost and cannot be made again: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -657,7 +785,7 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+26"/>
         <source>The database file &quot;%1&quot; is gone: it was deleted, renamed or moved while Ardentry had it open.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -680,7 +808,7 @@ The article is still on the screen as you typed it.</source>
 <context>
     <name>Csv</name>
     <message>
-        <location filename="../../core/Csv.cpp" line="+356"/>
+        <location filename="../../core/Csv.cpp" line="+374"/>
         <source>No file is named.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -698,12 +826,12 @@ The article is still on the screen as you typed it.</source>
         <location line="+5"/>
         <location line="+12"/>
         <location line="+7"/>
-        <location line="+45"/>
+        <location line="+46"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-31"/>
+        <location line="-32"/>
         <source>The file %1 is UTF-32 text, which cannot be imported. Save it as UTF-8 and try again.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -718,7 +846,7 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+43"/>
         <source>The file %1 is not a text file: it holds binary data (control characters or zero bytes), so it cannot be a CSV file.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -728,12 +856,12 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+64"/>
         <source>field %1 is longer than %2 characters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <source>the quote that opens field %1 is not closed before the end of the file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -748,7 +876,7 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+101"/>
+        <location line="+132"/>
         <source>write error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -756,7 +884,7 @@ The article is still on the screen as you typed it.</source>
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+200"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+208"/>
         <source>binary data (%1 bytes)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1041,12 +1169,12 @@ The article is still on the screen as you typed it.</source>
 <context>
     <name>History</name>
     <message>
-        <location filename="../../core/History.cpp" line="+276"/>
+        <location filename="../../core/History.cpp" line="+333"/>
         <source>The table &quot;AR&quot; has no column &quot;%1&quot;, so the history of articles cannot be kept.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+93"/>
         <source>No article has the number %1 any more.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1056,14 +1184,14 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
-        <location line="+14"/>
+        <location line="-161"/>
+        <location line="+11"/>
         <source>The rights on the database cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location line="+29"/>
+        <location line="+199"/>
+        <location line="+23"/>
         <source>The history of articles could not be added to the database</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1113,18 +1241,24 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+26"/>
         <source>The trash could not be emptied</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+26"/>
+        <location line="+8"/>
         <source>The article numbers cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+22"/>
         <source>The articles cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The article cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1209,7 +1343,14 @@ Ardentry works on without it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+6"/>
+        <source>
+
+Daily copies: %1, in &quot;%2&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
         <source>The articles could not be read again: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -1341,7 +1482,7 @@ Ardentry works on without it.</source>
 <context>
     <name>NewDatabase</name>
     <message>
-        <location filename="../../core/NewDatabase.cpp" line="+457"/>
+        <location filename="../../core/NewDatabase.cpp" line="+464"/>
         <location line="+10"/>
         <source>Cannot run &quot;%1&quot;: %2</source>
         <translation type="unfinished"></translation>
@@ -1524,12 +1665,13 @@ Ardentry works on without it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location filename="../../core/History.cpp" line="-308"/>
+        <location filename="../../quicksearch/QuickSearch.cpp" line="+0"/>
         <source>Title</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location filename="../../quicksearch/QuickSearch.cpp" line="+0"/>
         <source>Category</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1612,28 +1754,28 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/QuickSearch.cpp" line="+35"/>
-        <location line="+110"/>
+        <location filename="../../core/QuickSearch.cpp" line="+36"/>
+        <location line="+105"/>
         <location line="+11"/>
-        <location line="+461"/>
-        <location line="+19"/>
+        <location line="+514"/>
+        <location line="+13"/>
         <location line="+7"/>
         <source>The quick-search index could not be made</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-87"/>
+        <location line="-81"/>
         <source>The quick-search index could not be renewed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+67"/>
         <source>The articles could not be counted</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+52"/>
-        <location line="+24"/>
+        <location line="+46"/>
+        <location line="+22"/>
         <location line="+21"/>
         <location line="+30"/>
         <source>The quick search failed</source>
@@ -1643,39 +1785,39 @@ The database is as it was.</source>
 <context>
     <name>RecordSet</name>
     <message>
-        <location filename="../../core/RecordSet.cpp" line="+163"/>
+        <location filename="../../core/RecordSet.cpp" line="+168"/>
         <source>The record set has no open database connection.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+750"/>
+        <location line="+794"/>
         <source>The record set is not open.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-739"/>
+        <location line="-783"/>
         <source>There is no current row in the table &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+13"/>
-        <location line="+553"/>
+        <location line="+597"/>
         <location line="+102"/>
         <source>The table &quot;%1&quot; has no column &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-610"/>
+        <location line="-658"/>
         <location line="+8"/>
-        <location line="+522"/>
+        <location line="+570"/>
         <location line="+91"/>
         <location line="+13"/>
         <source>Cannot read the table &quot;%1&quot;: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-452"/>
+        <location line="-482"/>
         <source>The search criteria &quot;%1&quot; cannot be read; they must have the form Field = #value# or Field LIKE #value#.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1685,23 +1827,23 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+20"/>
-        <location line="+196"/>
+        <location line="+56"/>
+        <location line="+186"/>
         <source>The changes to the table &quot;%1&quot; could not be saved: %2. Nothing was saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-177"/>
+        <location line="-175"/>
         <source>A row of the table &quot;%1&quot; was changed or deleted by someone else since it was read. Nothing was saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="-48"/>
         <source>The changes to the table &quot;%1&quot; could not be saved</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+115"/>
         <source>The changes to the table &quot;%1&quot; could not be saved: the connection to the database server was lost during the commit; it was made again and the table is as it was. Nothing was saved.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1711,7 +1853,7 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+55"/>
         <source>The changes to the table &quot;%1&quot; may or may not have been saved: the connection to the database server was lost during the commit. %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1721,7 +1863,7 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+69"/>
         <location line="+79"/>
         <source>Cannot read the tables of the database: %1.</source>
         <translation type="unfinished"></translation>
@@ -1750,13 +1892,13 @@ The database is as it was.</source>
     </message>
     <message>
         <location line="+61"/>
-        <location line="+265"/>
+        <location line="+289"/>
         <location line="+30"/>
         <source>Cannot search the table &quot;%1&quot;: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-244"/>
+        <location line="-268"/>
         <location line="+12"/>
         <source>There is no row to move to in the table &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
@@ -1816,6 +1958,14 @@ The database is as it was.</source>
     </message>
 </context>
 <context>
+    <name>Schema</name>
+    <message>
+        <location filename="../../core/Schema.cpp" line="+39"/>
+        <source>Cannot read the schema of the database: no schema is in use.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ServerAddress</name>
     <message>
         <location filename="../../core/ServerAddress.cpp" line="+62"/>
@@ -1867,7 +2017,7 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/Startup.cpp" line="+60"/>
+        <location filename="../../app/Startup.cpp" line="+62"/>
         <source>The database path could not be stored in %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1907,9 +2057,14 @@ The database is as it was.</source>
 <context>
     <name>Transaction</name>
     <message>
-        <location filename="../../core/Transaction.cpp" line="+70"/>
+        <location filename="../../core/Transaction.cpp" line="+42"/>
+        <source>: the connection to the database server was lost and cannot be made again: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <location line="+6"/>
-        <location line="+40"/>
+        <location line="+17"/>
         <location line="+52"/>
         <source>. Nothing was saved.</source>
         <translation type="unfinished"></translation>
@@ -1922,6 +2077,36 @@ The database is as it was.</source>
     <message>
         <location line="+4"/>
         <source>); they may or may not have been saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../core/db/Query.cpp" line="+28"/>
+        <source>Another session holds the database for writing; try again. The server said: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>You may read the articles but not change them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>You may change the articles but not yet take your turn to write: the owner of the database gives it by opening the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>You may not change the table &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The server does not allow you to do this</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> (the server refused: %1)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1997,6 +2182,95 @@ The database is as it was.</source>
     <message>
         <location line="+1"/>
         <source>it did not finish loading within %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmConflict</name>
+    <message>
+        <location filename="../../articles/frmConflict.cpp" line="+57"/>
+        <source>Article changed by someone else</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Someone else saved this article after you opened it. Fields that only one of you changed are merged already. Fields you both changed are marked ▶ and hold your text: take theirs, keep yours or edit the text to save, then Save.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Stored now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Stored now
+(%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>When you started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Yours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>To save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>You and the other person both changed this field.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Theirs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Mine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Take theirs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Every field as stored now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Keep mine</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Every field as you typed it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2084,7 +2358,7 @@ The labels before it were saved.</source>
 <context>
     <name>frmDataPath</name>
     <message>
-        <location filename="../../dialogs/frmDataPath.cpp" line="+32"/>
+        <location filename="../../dialogs/frmDataPath.cpp" line="+34"/>
         <source>Ardentry Database Path</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2114,7 +2388,7 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+13"/>
         <source>The database path could not be stored in %1.
 
 %2</source>
@@ -2218,12 +2492,12 @@ The labels before it were saved.</source>
     <name>frmExport</name>
     <message>
         <location filename="../../transfer/frmExport.cpp" line="+36"/>
-        <location line="+112"/>
+        <location line="+113"/>
         <source>Export Articles</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-109"/>
+        <location line="-110"/>
         <source>Articles</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2273,7 +2547,7 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+36"/>
         <source>&amp;All articles (%1)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2351,7 +2625,7 @@ The labels before it were saved.</source>
 <context>
     <name>frmHistory</name>
     <message>
-        <location filename="../../history/frmHistory.cpp" line="+47"/>
+        <location filename="../../history/frmHistory.cpp" line="+48"/>
         <source>unknown</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2421,12 +2695,13 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../core/History.cpp" line="+1"/>
+        <location filename="../../history/frmHistory.cpp" line="+1"/>
         <source>Problem</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../history/frmHistory.cpp" line="+1"/>
         <source>Solution</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2451,12 +2726,13 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location filename="../../core/ArticleImport.cpp" line="-986"/>
+        <location filename="../../history/frmHistory.cpp" line="+3"/>
         <source>Image %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location filename="../../history/frmHistory.cpp" line="+9"/>
         <source>There is no saved article to show the history of.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2486,7 +2762,17 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+24"/>
+        <source> Bold: saved by others since you opened it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Saved by someone else since you opened the article</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>Field</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2597,13 +2883,13 @@ Close this window and drop the changed paths?</source>
 <context>
     <name>frmImport</name>
     <message>
-        <location filename="../../transfer/frmImport.cpp" line="+57"/>
-        <location line="+161"/>
+        <location filename="../../transfer/frmImport.cpp" line="+59"/>
+        <location line="+171"/>
         <source>Import Articles</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-154"/>
+        <location line="-164"/>
         <source>&amp;File:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2648,7 +2934,12 @@ Close this window and drop the changed paths?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
+        <source>&amp;Table:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>&amp;Encoding:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2663,7 +2954,7 @@ Close this window and drop the changed paths?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+19"/>
         <source>The file&apos;s first rows</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2708,29 +2999,39 @@ Close this window and drop the changed paths?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
-        <location line="+97"/>
+        <location line="+36"/>
+        <location line="+139"/>
         <source>Name the CSV file to import, or choose it with Browse.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-80"/>
+        <location line="-122"/>
         <source>CSV files (*.csv *.txt *.tsv)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+218"/>
+        <location line="+1"/>
+        <location line="+265"/>
         <source>All files (*)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-183"/>
+        <location line="-265"/>
+        <source>Access databases (*.mdb *.accdb)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+63"/>
         <source>(not imported)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+66"/>
+        <source>The table %1 of the Access database, %2 columns; the first %3 rows are shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>%1, %2-separated, %3 columns; the first %4 rows are shown.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2740,7 +3041,7 @@ Close this window and drop the changed paths?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+20"/>
         <source>Importing the articles of %1...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3280,6 +3581,11 @@ Import the other %3 articles?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>Access databases to convert (*.mdb *.accdb)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+9"/>
         <location line="+7"/>
         <source>Welcome to Ardentry</source>
@@ -3287,6 +3593,7 @@ Import the other %3 articles?</source>
     </message>
     <message>
         <location line="-2"/>
+        <location filename="../../core/mdlMain.cpp" line="+31"/>
         <source>Ardentry</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3373,7 +3680,7 @@ Choose another name for the new database, or open this one with &quot;Open an ex
 <context>
     <name>mdlMain</name>
     <message>
-        <location filename="../../core/mdlMain.cpp" line="+131"/>
+        <location filename="../../core/mdlMain.cpp" line="+86"/>
         <source>The preferences file %1 does not exist.</source>
         <translation type="unfinished"></translation>
     </message>

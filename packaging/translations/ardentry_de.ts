@@ -2,9 +2,61 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AccessPrompt</name>
+    <message>
+        <location filename="../../common/AccessPrompt.cpp" line="+39"/>
+        <source>%1 is an Access database, but it holds no help-desk articles (no table AR), so it cannot be converted. Open or create an Ardentry database; Tools &gt; Import Articles can then take the rows of any of its tables.</source>
+        <translation>%1 ist eine Access-Datenbank, enthält aber keine Helpdesk-Artikel (keine Tabelle AR) und kann daher nicht umgewandelt werden. Öffnen oder erstellen Sie eine Ardentry-Datenbank; mit Extras &gt; Artikel importieren lassen sich dann die Zeilen jeder ihrer Tabellen übernehmen.</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Onto a &amp;server...</source>
+        <translation>Auf einen &amp;Server...</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>The address of an empty database on the server, made with createdb (postgresql://user@host/dbname):</source>
+        <translation>Die Adresse einer leeren, mit createdb angelegten Datenbank auf dem Server (postgresql://benutzer@host/datenbank):</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Converting the Access database...</source>
+        <translation>Die Access-Datenbank wird umgewandelt...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The Access database was not converted: %1
+
+Nothing was written; the Access file is as it was.</source>
+        <translation>Die Access-Datenbank wurde nicht umgewandelt: %1
+
+Es wurde nichts geschrieben; die Access-Datei ist unverändert.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The conversion was cancelled. Nothing was written; the Access file is as it was.</source>
+        <translation>Die Umwandlung wurde abgebrochen. Es wurde nichts geschrieben; die Access-Datei ist unverändert.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The Access database was converted into %1.</source>
+        <translation>Die Access-Datenbank wurde in %1 umgewandelt.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>(%1 exists already and was left as it is.)</source>
+        <translation>(%1 gibt es bereits; diese Datei blieb unverändert.)</translation>
+    </message>
+</context>
+<context>
     <name>ArticleCommands</name>
     <message>
-        <location filename="../../articles/ArticleCommands.cpp" line="+78"/>
+        <location filename="../../articles/ArticleCommands.cpp" line="+136"/>
         <source>A new article could not be started: </source>
         <translation>Ein neuer Artikel konnte nicht angelegt werden: </translation>
     </message>
@@ -29,26 +81,26 @@
         <translation>Der angezeigte Artikel wird als neuer Artikel angehängt.</translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+51"/>
         <source>Article number %1 is already used by another article. Choose another number before you save.</source>
         <translation>Die Artikelnummer %1 ist bereits an einen anderen Artikel vergeben. Wählen Sie vor dem Speichern eine andere Nummer.</translation>
     </message>
     <message>
         <location line="+8"/>
+        <location line="+118"/>
+        <location line="+54"/>
         <source>The article could not be saved: </source>
         <translation>Der Artikel konnte nicht gespeichert werden: </translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>
-
-Another program changed or deleted this article after Ardentry read it. Use Refresh to see the stored articles.</source>
-        <translation>
-
-Ein anderes Programm hat diesen Artikel geändert oder gelöscht, nachdem Ardentry ihn gelesen hatte. Mit „Aktualisieren“ sehen Sie die gespeicherten Artikel.</translation>
+        <location line="-315"/>
+        <source>Saved as article %1: number %2 was taken meanwhile.</source>
+        <translation>Als Artikel %1 gespeichert: Die Nummer %2 wurde inzwischen vergeben.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+145"/>
+        <location line="+118"/>
+        <location line="+54"/>
         <source>
 
 The article is still on the screen as you typed it.</source>
@@ -57,17 +109,98 @@ The article is still on the screen as you typed it.</source>
 Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="-157"/>
+        <location line="+94"/>
+        <location line="+68"/>
         <source>Article successfully saved.</source>
         <translation>Artikel erfolgreich gespeichert.</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-161"/>
         <source>The article was saved, but the connection to the server was lost right after; Ardentry connected again and found the article stored as you typed it.</source>
         <translation>Der Artikel wurde gespeichert, doch gleich danach brach die Verbindung zum Server ab. Ardentry hat sich neu verbunden und den Artikel so gespeichert vorgefunden, wie Sie ihn eingegeben haben.</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+18"/>
+        <source>Number</source>
+        <translation>Nummer</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Entered by</source>
+        <translation>Erfasst von</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Problem</source>
+        <translation>Problem</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Solution</source>
+        <translation>Lösung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reference</source>
+        <translation>Referenz</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date entered</source>
+        <translation>Erfasst am</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Edited by</source>
+        <translation>Geändert von</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date edited</source>
+        <translation>Geändert am</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>changed at %1</source>
+        <translation>geändert am %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>changed by %1 at %2</source>
+        <translation>geändert von %1 am %2</translation>
+    </message>
+    <message>
+        <location line="+66"/>
+        <source>Article %1 was deleted by someone else after you opened it; the Trash keeps it.
+
+Save again stores what you typed as an article again; Drop lets your changes go.</source>
+        <translation>Artikel %1 wurde von jemand anderem gelöscht, nachdem Sie ihn geöffnet hatten; er liegt im Papierkorb.
+
+„Erneut speichern“ legt Ihre Eingaben wieder als Artikel an; „Verwerfen“ gibt Ihre Änderungen auf.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Save again</source>
+        <translation>Erneut speichern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Drop</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <location line="+50"/>
         <source>Ardentry can&apos;t delete this article because it has not been saved. Delete Process stopped.</source>
         <translation>Ardentry kann diesen Artikel nicht löschen, weil er noch nicht gespeichert wurde. Löschvorgang abgebrochen.</translation>
     </message>
@@ -105,7 +238,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
 <context>
     <name>ArticleExport</name>
     <message>
-        <location filename="../../core/ArticleExport.cpp" line="+133"/>
+        <location filename="../../core/ArticleExport.cpp" line="+149"/>
         <source>The articles cannot be read: %1.</source>
         <translation>Die Artikel können nicht gelesen werden: %1.</translation>
     </message>
@@ -136,7 +269,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Die Artikel sind nicht geöffnet.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>No file is named.</source>
         <translation>Es ist keine Datei angegeben.</translation>
     </message>
@@ -147,7 +280,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
     </message>
     <message>
         <location line="+4"/>
-        <location line="+30"/>
+        <location line="+31"/>
         <location line="+9"/>
         <source>The file %1 cannot be written: %2.</source>
         <translation>Die Datei %1 kann nicht geschrieben werden: %2.</translation>
@@ -221,26 +354,26 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
 <context>
     <name>ArticleImport</name>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="+161"/>
+        <location filename="../../core/ArticleImport.cpp" line="+162"/>
         <source>the %1 and the %2 are</source>
         <translation>%1 und %2 sind</translation>
     </message>
     <message>
         <location line="+209"/>
         <location line="+21"/>
-        <location line="+138"/>
+        <location line="+248"/>
         <location line="+11"/>
-        <location line="+284"/>
+        <location line="+314"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation>Die Datei %1 kann nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-428"/>
+        <location line="-568"/>
         <source>The file %1 holds no rows (only empty lines).</source>
         <translation>Die Datei %1 enthält keine Zeilen (nur leere).</translation>
     </message>
     <message>
-        <location line="+106"/>
+        <location line="+159"/>
         <source>The article numbers cannot be read: %1.</source>
         <translation>Die Artikelnummern können nicht gelesen werden: %1.</translation>
     </message>
@@ -250,7 +383,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Die Kategorien- und Benutzerlisten können nicht gelesen werden: %1.</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+84"/>
         <source>The file %1 holds no rows.</source>
         <translation>Die Datei %1 enthält keine Zeilen.</translation>
     </message>
@@ -266,12 +399,12 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
     </message>
     <message>
         <location line="+32"/>
-        <location line="+289"/>
+        <location line="+331"/>
         <source>The file %1 could not be read to its end: %2.</source>
         <translation>Die Datei %1 konnte nicht bis zum Ende gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-273"/>
+        <location line="-315"/>
         <source>The name &quot;%1&quot; could not be added to its list: %2.</source>
         <translation>Der Name „%1“ konnte seiner Liste nicht hinzugefügt werden: %2.</translation>
     </message>
@@ -291,7 +424,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>die Zeile hat %1 Felder, die Kopfzeile aber %2, daher lassen sich ihre Felder den Spalten nicht zuordnen (ein Trennzeichen in einem Text ohne Anführungszeichen?).</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+51"/>
         <source>the %1 holds a NUL character, which a server database cannot store.</source>
         <translation>das Feld %1 enthält ein NUL-Zeichen, das eine Serverdatenbank nicht speichern kann.</translation>
     </message>
@@ -306,7 +439,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>die Artikelnummer %1 ist bereits an einen anderen Artikel vergeben; er wurde nicht überschrieben.</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+62"/>
         <source>The article of line %1 could not be written: %2.</source>
         <translation>Der Artikel aus Zeile %1 konnte nicht geschrieben werden: %2.</translation>
     </message>
@@ -331,7 +464,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Spalte %1 der Datei ist sowohl für %2 als auch für %3 gewählt; wählen Sie ein Feld dafür.</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+31"/>
         <source>The articles could not be imported</source>
         <translation>Die Artikel konnten nicht importiert werden</translation>
     </message>
@@ -346,7 +479,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Die Kategorien- und Benutzerlisten können nicht geschrieben werden.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+30"/>
         <source>The file %1 changed while it was read (%2 bytes were read of %3).</source>
         <translation>Die Datei %1 hat sich beim Lesen geändert (%2 von %3 Bytes gelesen).</translation>
     </message>
@@ -356,22 +489,23 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Import der Artikel aus %1</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Read as %1, %2-separated%3%4.</source>
         <translation>Gelesen als %1, Trennzeichen %2%3%4.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>, first row = column names</source>
         <translation>, erste Zeile = Spaltennamen</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
+        <location line="+5"/>
         <source>, values kept exactly as written</source>
         <translation>, Werte genau wie geschrieben übernommen</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>The import failed: %1</source>
         <translation>Der Import ist fehlgeschlagen: %1</translation>
     </message>
@@ -550,6 +684,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
     </message>
     <message>
         <location line="+7"/>
+        <location filename="../../core/db/SqliteEngine.cpp" line="+185"/>
         <source>The SQLite driver gives no engine handle.</source>
         <translation>Der SQLite-Treiber liefert keinen Zugriff auf die Datenbank-Engine.</translation>
     </message>
@@ -591,7 +726,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
 <context>
     <name>Connection</name>
     <message>
-        <location filename="../../core/Connection.cpp" line="+202"/>
+        <location filename="../../core/Connection.cpp" line="+87"/>
         <source>No database file is named.</source>
         <translation>Es ist keine Datenbankdatei angegeben.</translation>
     </message>
@@ -631,17 +766,12 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Die Datenbankdatei „%1“ kann nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="+13"/>
-        <source>The SQLite driver gives no engine handle.</source>
-        <translation>Der SQLite-Treiber liefert keinen Zugriff auf die Datenbank-Engine.</translation>
-    </message>
-    <message>
-        <location line="+18"/>
+        <location filename="../../core/db/SqliteEngine.cpp" line="+17"/>
         <source>Cannot prepare the database connection: %1.</source>
         <translation>Die Datenbankverbindung kann nicht vorbereitet werden: %1.</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location filename="../../core/Connection.cpp" line="+31"/>
         <source>The PostgreSQL database driver is not available (Debian package libqt6sql6-psql).</source>
         <translation>Der PostgreSQL-Datenbanktreiber ist nicht verfügbar (Debian-Paket libqt6sql6-psql).</translation>
     </message>
@@ -651,7 +781,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Keine Verbindung zum Datenbankserver „%1“ möglich: %2.</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+29"/>
         <source>The connection to the database server &quot;%1&quot; was lost and cannot be made again: %2.</source>
         <translation>Die Verbindung zum Datenbankserver „%1“ ist abgebrochen und lässt sich nicht wiederherstellen: %2.</translation>
     </message>
@@ -661,7 +791,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Es ist keine Datenbank geöffnet.</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+26"/>
         <source>The database file &quot;%1&quot; is gone: it was deleted, renamed or moved while Ardentry had it open.</source>
         <translation>Die Datenbankdatei „%1“ ist verschwunden: Sie wurde gelöscht, umbenannt oder verschoben, während Ardentry sie geöffnet hatte.</translation>
     </message>
@@ -684,7 +814,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
 <context>
     <name>Csv</name>
     <message>
-        <location filename="../../core/Csv.cpp" line="+356"/>
+        <location filename="../../core/Csv.cpp" line="+374"/>
         <source>No file is named.</source>
         <translation>Es ist keine Datei angegeben.</translation>
     </message>
@@ -702,12 +832,12 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <location line="+5"/>
         <location line="+12"/>
         <location line="+7"/>
-        <location line="+45"/>
+        <location line="+46"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation>Die Datei %1 kann nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-31"/>
+        <location line="-32"/>
         <source>The file %1 is UTF-32 text, which cannot be imported. Save it as UTF-8 and try again.</source>
         <translation>Die Datei %1 ist UTF-32-Text, der nicht importiert werden kann. Speichern Sie sie als UTF-8 und versuchen Sie es erneut.</translation>
     </message>
@@ -722,7 +852,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Die Datei %1 enthält keinen Text (nur eine Byte-Order-Markierung).</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+43"/>
         <source>The file %1 is not a text file: it holds binary data (control characters or zero bytes), so it cannot be a CSV file.</source>
         <translation>Die Datei %1 ist keine Textdatei: Sie enthält Binärdaten (Steuerzeichen oder Nullbytes) und kann daher keine CSV-Datei sein.</translation>
     </message>
@@ -732,12 +862,12 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Lesefehler</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+64"/>
         <source>field %1 is longer than %2 characters</source>
         <translation>Feld %1 ist länger als %2 Zeichen</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <source>the quote that opens field %1 is not closed before the end of the file</source>
         <translation>das Anführungszeichen am Anfang von Feld %1 wird bis zum Dateiende nicht geschlossen</translation>
     </message>
@@ -752,7 +882,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>sie enthält Bytes, die kein %1-Text sind</translation>
     </message>
     <message>
-        <location line="+101"/>
+        <location line="+132"/>
         <source>write error</source>
         <translation>Schreibfehler</translation>
     </message>
@@ -760,7 +890,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+200"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+208"/>
         <source>binary data (%1 bytes)</source>
         <translation>Binärdaten (%1 Bytes)</translation>
     </message>
@@ -1045,12 +1175,12 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
 <context>
     <name>History</name>
     <message>
-        <location filename="../../core/History.cpp" line="+276"/>
+        <location filename="../../core/History.cpp" line="+333"/>
         <source>The table &quot;AR&quot; has no column &quot;%1&quot;, so the history of articles cannot be kept.</source>
         <translation>Die Tabelle „AR“ hat keine Spalte „%1“, daher kann kein Artikelverlauf geführt werden.</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+93"/>
         <source>No article has the number %1 any more.</source>
         <translation>Kein Artikel hat mehr die Nummer %1.</translation>
     </message>
@@ -1060,14 +1190,14 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Mehr als ein Artikel hat die Nummer %1.</translation>
     </message>
     <message>
-        <location line="+34"/>
-        <location line="+14"/>
+        <location line="-161"/>
+        <location line="+11"/>
         <source>The rights on the database cannot be read</source>
         <translation>Die Rechte an der Datenbank können nicht gelesen werden</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location line="+29"/>
+        <location line="+199"/>
+        <location line="+23"/>
         <source>The history of articles could not be added to the database</source>
         <translation>Der Artikelverlauf konnte der Datenbank nicht hinzugefügt werden</translation>
     </message>
@@ -1117,19 +1247,25 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>Ein anderer Artikel hat die Nummer %1. Es wurde nichts wiederhergestellt.</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+26"/>
         <source>The trash could not be emptied</source>
         <translation>Der Papierkorb konnte nicht geleert werden</translation>
     </message>
     <message>
         <location line="+26"/>
+        <location line="+8"/>
         <source>The article numbers cannot be read</source>
         <translation>Die Artikelnummern können nicht gelesen werden</translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+22"/>
         <source>The articles cannot be read</source>
         <translation>Die Artikel können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The article cannot be read</source>
+        <translation>Der Artikel kann nicht gelesen werden</translation>
     </message>
 </context>
 <context>
@@ -1220,7 +1356,16 @@ Ardentry arbeitet ohne sie weiter.</translation>
         <translation>Die Kopie konnte nicht geprüft werden: </translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+6"/>
+        <source>
+
+Daily copies: %1, in &quot;%2&quot;.</source>
+        <translation>
+
+Tägliche Kopien: %1, in „%2“.</translation>
+    </message>
+    <message>
+        <location line="+31"/>
         <source>The articles could not be read again: </source>
         <translation>Die Artikel konnten nicht neu gelesen werden: </translation>
     </message>
@@ -1352,7 +1497,7 @@ Ardentry arbeitet ohne sie weiter.</translation>
 <context>
     <name>NewDatabase</name>
     <message>
-        <location filename="../../core/NewDatabase.cpp" line="+457"/>
+        <location filename="../../core/NewDatabase.cpp" line="+464"/>
         <location line="+10"/>
         <source>Cannot run &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht ausgeführt werden: %2</translation>
@@ -1535,12 +1680,13 @@ Ardentry arbeitet ohne sie weiter.</translation>
         <translation>Nummer</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location filename="../../core/History.cpp" line="-308"/>
+        <location filename="../../quicksearch/QuickSearch.cpp" line="+0"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location filename="../../quicksearch/QuickSearch.cpp" line="+0"/>
         <source>Category</source>
         <translation>Kategorie</translation>
     </message>
@@ -1625,28 +1771,28 @@ Die Datenbank ist unverändert.</translation>
         <translation>Der Artikel konnte nicht angezeigt werden: %1</translation>
     </message>
     <message>
-        <location filename="../../core/QuickSearch.cpp" line="+35"/>
-        <location line="+110"/>
+        <location filename="../../core/QuickSearch.cpp" line="+36"/>
+        <location line="+105"/>
         <location line="+11"/>
-        <location line="+461"/>
-        <location line="+19"/>
+        <location line="+514"/>
+        <location line="+13"/>
         <location line="+7"/>
         <source>The quick-search index could not be made</source>
         <translation>Der Index für die Schnellsuche konnte nicht erstellt werden</translation>
     </message>
     <message>
-        <location line="-87"/>
+        <location line="-81"/>
         <source>The quick-search index could not be renewed</source>
         <translation>Der Index für die Schnellsuche konnte nicht erneuert werden</translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+67"/>
         <source>The articles could not be counted</source>
         <translation>Die Artikel konnten nicht gezählt werden</translation>
     </message>
     <message>
-        <location line="+52"/>
-        <location line="+24"/>
+        <location line="+46"/>
+        <location line="+22"/>
         <location line="+21"/>
         <location line="+30"/>
         <source>The quick search failed</source>
@@ -1656,39 +1802,39 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>RecordSet</name>
     <message>
-        <location filename="../../core/RecordSet.cpp" line="+163"/>
+        <location filename="../../core/RecordSet.cpp" line="+168"/>
         <source>The record set has no open database connection.</source>
         <translation>Die Datensatzgruppe hat keine offene Datenbankverbindung.</translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+750"/>
+        <location line="+794"/>
         <source>The record set is not open.</source>
         <translation>Die Datensatzgruppe ist nicht geöffnet.</translation>
     </message>
     <message>
-        <location line="-739"/>
+        <location line="-783"/>
         <source>There is no current row in the table &quot;%1&quot;.</source>
         <translation>In der Tabelle „%1“ gibt es keine aktuelle Zeile.</translation>
     </message>
     <message>
         <location line="+13"/>
-        <location line="+553"/>
+        <location line="+597"/>
         <location line="+102"/>
         <source>The table &quot;%1&quot; has no column &quot;%2&quot;.</source>
         <translation>Die Tabelle „%1“ hat keine Spalte „%2“.</translation>
     </message>
     <message>
-        <location line="-610"/>
+        <location line="-658"/>
         <location line="+8"/>
-        <location line="+522"/>
+        <location line="+570"/>
         <location line="+91"/>
         <location line="+13"/>
         <source>Cannot read the table &quot;%1&quot;: %2.</source>
         <translation>Die Tabelle „%1“ kann nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-452"/>
+        <location line="-482"/>
         <source>The search criteria &quot;%1&quot; cannot be read; they must have the form Field = #value# or Field LIKE #value#.</source>
         <translation>Die Suchkriterien „%1“ sind nicht lesbar; sie müssen die Form Feld = #Wert# oder Feld LIKE #Wert# haben.</translation>
     </message>
@@ -1698,23 +1844,23 @@ Die Datenbank ist unverändert.</translation>
         <translation>Die Suchkriterien nennen die Spalte „%1“, die es in der Tabelle „%2“ nicht gibt.</translation>
     </message>
     <message>
-        <location line="+20"/>
-        <location line="+196"/>
+        <location line="+56"/>
+        <location line="+186"/>
         <source>The changes to the table &quot;%1&quot; could not be saved: %2. Nothing was saved.</source>
         <translation>Die Änderungen an der Tabelle „%1“ konnten nicht gespeichert werden: %2. Es wurde nichts gespeichert.</translation>
     </message>
     <message>
-        <location line="-177"/>
+        <location line="-175"/>
         <source>A row of the table &quot;%1&quot; was changed or deleted by someone else since it was read. Nothing was saved.</source>
         <translation>Eine Zeile der Tabelle „%1“ wurde seit dem Lesen von jemand anderem geändert oder gelöscht. Es wurde nichts gespeichert.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="-48"/>
         <source>The changes to the table &quot;%1&quot; could not be saved</source>
         <translation>Die Änderungen an der Tabelle „%1“ konnten nicht gespeichert werden</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+115"/>
         <source>The changes to the table &quot;%1&quot; could not be saved: the connection to the database server was lost during the commit; it was made again and the table is as it was. Nothing was saved.</source>
         <translation>Die Änderungen an der Tabelle „%1“ konnten nicht gespeichert werden: Die Verbindung zum Datenbankserver brach beim Festschreiben ab; sie wurde wiederhergestellt und die Tabelle ist unverändert. Es wurde nichts gespeichert.</translation>
     </message>
@@ -1724,7 +1870,7 @@ Die Datenbank ist unverändert.</translation>
         <translation>Die Änderungen an der Tabelle „%1“ wurden gespeichert, doch gleich danach brach die Verbindung zum Datenbankserver ab; sie wurde wiederhergestellt und die Tabelle enthält die Änderungen.</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+55"/>
         <source>The changes to the table &quot;%1&quot; may or may not have been saved: the connection to the database server was lost during the commit. %2</source>
         <translation>Die Änderungen an der Tabelle „%1“ wurden möglicherweise gespeichert, möglicherweise nicht: Die Verbindung zum Datenbankserver brach beim Festschreiben ab. %2</translation>
     </message>
@@ -1734,7 +1880,7 @@ Die Datenbank ist unverändert.</translation>
         <translation>Den Wert „%1“ der Spalte „%2“ hat bereits eine andere Zeile. Es wurde nichts gespeichert.</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+69"/>
         <location line="+79"/>
         <source>Cannot read the tables of the database: %1.</source>
         <translation>Die Tabellen der Datenbank können nicht gelesen werden: %1.</translation>
@@ -1763,13 +1909,13 @@ Die Datenbank ist unverändert.</translation>
     </message>
     <message>
         <location line="+61"/>
-        <location line="+265"/>
+        <location line="+289"/>
         <location line="+30"/>
         <source>Cannot search the table &quot;%1&quot;: %2.</source>
         <translation>Die Tabelle „%1“ kann nicht durchsucht werden: %2.</translation>
     </message>
     <message>
-        <location line="-244"/>
+        <location line="-268"/>
         <location line="+12"/>
         <source>There is no row to move to in the table &quot;%1&quot;.</source>
         <translation>In der Tabelle „%1“ gibt es keine Zeile, zu der gewechselt werden kann.</translation>
@@ -1829,6 +1975,14 @@ Die Datenbank ist unverändert.</translation>
     </message>
 </context>
 <context>
+    <name>Schema</name>
+    <message>
+        <location filename="../../core/Schema.cpp" line="+39"/>
+        <source>Cannot read the schema of the database: no schema is in use.</source>
+        <translation>Das Schema der Datenbank kann nicht gelesen werden: Es ist kein Schema in Gebrauch.</translation>
+    </message>
+</context>
+<context>
     <name>ServerAddress</name>
     <message>
         <location filename="../../core/ServerAddress.cpp" line="+62"/>
@@ -1880,7 +2034,7 @@ Die Datenbank ist unverändert.</translation>
         <translation>Geben Sie höchstens eine Datenbankdatei an.</translation>
     </message>
     <message>
-        <location filename="../../app/Startup.cpp" line="+60"/>
+        <location filename="../../app/Startup.cpp" line="+62"/>
         <source>The database path could not be stored in %1: %2</source>
         <translation>Der Datenbankpfad konnte nicht in %1 gespeichert werden: %2</translation>
     </message>
@@ -1922,9 +2076,14 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>Transaction</name>
     <message>
-        <location filename="../../core/Transaction.cpp" line="+70"/>
+        <location filename="../../core/Transaction.cpp" line="+42"/>
+        <source>: the connection to the database server was lost and cannot be made again: </source>
+        <translation>: Die Verbindung zum Datenbankserver ist abgebrochen und lässt sich nicht wiederherstellen: </translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <location line="+6"/>
-        <location line="+40"/>
+        <location line="+17"/>
         <location line="+52"/>
         <source>. Nothing was saved.</source>
         <translation>. Es wurde nichts gespeichert.</translation>
@@ -1938,6 +2097,36 @@ Die Datenbank ist unverändert.</translation>
         <location line="+4"/>
         <source>); they may or may not have been saved.</source>
         <translation>); sie wurden möglicherweise gespeichert, möglicherweise nicht.</translation>
+    </message>
+    <message>
+        <location filename="../../core/db/Query.cpp" line="+28"/>
+        <source>Another session holds the database for writing; try again. The server said: %1</source>
+        <translation>Eine andere Sitzung hält die Datenbank zum Schreiben belegt; bitte versuchen Sie es noch einmal. Der Server meldete: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>You may read the articles but not change them</source>
+        <translation>Sie dürfen die Artikel lesen, aber nicht ändern</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>You may change the articles but not yet take your turn to write: the owner of the database gives it by opening the database</source>
+        <translation>Sie dürfen die Artikel ändern, kommen aber noch nicht zum Schreiben an die Reihe: Das gibt der Eigentümer der Datenbank frei, indem er die Datenbank öffnet</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>You may not change the table &quot;%1&quot;</source>
+        <translation>Sie dürfen die Tabelle „%1“ nicht ändern</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The server does not allow you to do this</source>
+        <translation>Der Server erlaubt Ihnen das nicht</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> (the server refused: %1)</source>
+        <translation> (der Server lehnte ab: %1)</translation>
     </message>
 </context>
 <context>
@@ -2013,6 +2202,96 @@ Die Datenbank ist unverändert.</translation>
         <location line="+1"/>
         <source>it did not finish loading within %1</source>
         <translation>es wurde nicht innerhalb von %1 fertig geladen</translation>
+    </message>
+</context>
+<context>
+    <name>frmConflict</name>
+    <message>
+        <location filename="../../articles/frmConflict.cpp" line="+57"/>
+        <source>Article changed by someone else</source>
+        <translation>Artikel von jemand anderem geändert</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Someone else saved this article after you opened it. Fields that only one of you changed are merged already. Fields you both changed are marked ▶ and hold your text: take theirs, keep yours or edit the text to save, then Save.</source>
+        <translation>Jemand anderes hat diesen Artikel gespeichert, nachdem Sie ihn geöffnet hatten. Felder, die nur einer von Ihnen geändert hat, sind bereits zusammengeführt. Felder, die Sie beide geändert haben, sind mit ▶ markiert und enthalten Ihren Text: Übernehmen Sie den fremden Text, behalten Sie Ihren eigenen oder bearbeiten Sie den zu speichernden Text, und klicken Sie dann auf „Speichern“.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Stored now</source>
+        <translation>Jetzt gespeichert</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Stored now
+(%1)</source>
+        <translation>Jetzt gespeichert
+(%1)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Field</source>
+        <translation>Feld</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>When you started</source>
+        <translation>Als Sie begannen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Yours</source>
+        <translation>Ihre Eingabe</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>To save</source>
+        <translation>Zu speichern</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>You and the other person both changed this field.</source>
+        <translation>Sie und die andere Person haben dieses Feld beide geändert.</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Theirs</source>
+        <translation>Fremde</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Mine</source>
+        <translation>Eigene</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Take theirs</source>
+        <translation>Fremde übernehmen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Every field as stored now</source>
+        <translation>Jedes Feld so, wie es jetzt gespeichert ist</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Keep mine</source>
+        <translation>Eigene behalten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Every field as you typed it</source>
+        <translation>Jedes Feld so, wie Sie es eingegeben haben</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -2107,7 +2386,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
 <context>
     <name>frmDataPath</name>
     <message>
-        <location filename="../../dialogs/frmDataPath.cpp" line="+32"/>
+        <location filename="../../dialogs/frmDataPath.cpp" line="+34"/>
         <source>Ardentry Database Path</source>
         <translation>Ardentry-Datenbankpfad</translation>
     </message>
@@ -2137,7 +2416,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Die Serveradresse wurde nicht gespeichert: %1</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+13"/>
         <source>The database path could not be stored in %1.
 
 %2</source>
@@ -2243,12 +2522,12 @@ Die Beschriftungen davor wurden gespeichert.</translation>
     <name>frmExport</name>
     <message>
         <location filename="../../transfer/frmExport.cpp" line="+36"/>
-        <location line="+112"/>
+        <location line="+113"/>
         <source>Export Articles</source>
         <translation>Artikel exportieren</translation>
     </message>
     <message>
-        <location line="-109"/>
+        <location line="-110"/>
         <source>Articles</source>
         <translation>Artikel</translation>
     </message>
@@ -2298,7 +2577,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Schl&amp;ießen</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+36"/>
         <source>&amp;All articles (%1)</source>
         <translation>&amp;Alle Artikel (%1)</translation>
     </message>
@@ -2376,7 +2655,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
 <context>
     <name>frmHistory</name>
     <message>
-        <location filename="../../history/frmHistory.cpp" line="+47"/>
+        <location filename="../../history/frmHistory.cpp" line="+48"/>
         <source>unknown</source>
         <translation>unbekannt</translation>
     </message>
@@ -2446,12 +2725,13 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Titel</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../core/History.cpp" line="+1"/>
+        <location filename="../../history/frmHistory.cpp" line="+1"/>
         <source>Problem</source>
         <translation>Problem</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../history/frmHistory.cpp" line="+1"/>
         <source>Solution</source>
         <translation>Lösung</translation>
     </message>
@@ -2476,12 +2756,13 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Geändert am</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location filename="../../core/ArticleImport.cpp" line="-986"/>
+        <location filename="../../history/frmHistory.cpp" line="+3"/>
         <source>Image %1</source>
         <translation>Bild %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location filename="../../history/frmHistory.cpp" line="+9"/>
         <source>There is no saved article to show the history of.</source>
         <translation>Es gibt keinen gespeicherten Artikel, dessen Verlauf angezeigt werden könnte.</translation>
     </message>
@@ -2511,7 +2792,17 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Artikel %1 „%2“: %3 frühere Fassung(en), die neueste zuerst.</translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+24"/>
+        <source> Bold: saved by others since you opened it.</source>
+        <translation> Fett: seit dem Öffnen von anderen gespeichert.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Saved by someone else since you opened the article</source>
+        <translation>Von jemand anderem gespeichert, seit Sie den Artikel geöffnet haben</translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>Field</source>
         <translation>Feld</translation>
     </message>
@@ -2626,13 +2917,13 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
 <context>
     <name>frmImport</name>
     <message>
-        <location filename="../../transfer/frmImport.cpp" line="+57"/>
-        <location line="+161"/>
+        <location filename="../../transfer/frmImport.cpp" line="+59"/>
+        <location line="+171"/>
         <source>Import Articles</source>
         <translation>Artikel importieren</translation>
     </message>
     <message>
-        <location line="-154"/>
+        <location line="-164"/>
         <source>&amp;File:</source>
         <translation>&amp;Datei:</translation>
     </message>
@@ -2677,7 +2968,12 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
         <translation>Tag/Monat/Jahr (14/03/2022)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
+        <source>&amp;Table:</source>
+        <translation>Tab&amp;elle:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>&amp;Encoding:</source>
         <translation>&amp;Kodierung:</translation>
     </message>
@@ -2692,7 +2988,7 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
         <translation>D&amp;atum:</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+19"/>
         <source>The file&apos;s first rows</source>
         <translation>Die ersten Zeilen der Datei</translation>
     </message>
@@ -2737,29 +3033,39 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
         <translation>&amp;Schließen</translation>
     </message>
     <message>
-        <location line="+35"/>
-        <location line="+97"/>
+        <location line="+36"/>
+        <location line="+139"/>
         <source>Name the CSV file to import, or choose it with Browse.</source>
         <translation>Geben Sie die zu importierende CSV-Datei an oder wählen Sie sie mit „Durchsuchen“ aus.</translation>
     </message>
     <message>
-        <location line="-80"/>
+        <location line="-122"/>
         <source>CSV files (*.csv *.txt *.tsv)</source>
         <translation>CSV-Dateien (*.csv *.txt *.tsv)</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+218"/>
+        <location line="+1"/>
+        <location line="+265"/>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
-        <location line="-183"/>
+        <location line="-265"/>
+        <source>Access databases (*.mdb *.accdb)</source>
+        <translation>Access-Datenbanken (*.mdb *.accdb)</translation>
+    </message>
+    <message>
+        <location line="+63"/>
         <source>(not imported)</source>
         <translation>(nicht importiert)</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+66"/>
+        <source>The table %1 of the Access database, %2 columns; the first %3 rows are shown.</source>
+        <translation>Die Tabelle %1 der Access-Datenbank, %2 Spalten; die ersten %3 Zeilen werden angezeigt.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>%1, %2-separated, %3 columns; the first %4 rows are shown.</source>
         <translation>%1, Trennzeichen %2, %3 Spalten; die ersten %4 Zeilen werden angezeigt.</translation>
     </message>
@@ -2769,7 +3075,7 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
         <translation> Wählen Sie die Spalten mit Problem und Lösung: Jeder Artikel braucht beides.</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+20"/>
         <source>Importing the articles of %1...</source>
         <translation>Die Artikel aus %1 werden importiert...</translation>
     </message>
@@ -3311,6 +3617,11 @@ Die übrigen %3 Artikel importieren?</translation>
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>Access databases to convert (*.mdb *.accdb)</source>
+        <translation>Access-Datenbanken zum Umwandeln (*.mdb *.accdb)</translation>
+    </message>
+    <message>
         <location line="+9"/>
         <location line="+7"/>
         <source>Welcome to Ardentry</source>
@@ -3318,6 +3629,7 @@ Die übrigen %3 Artikel importieren?</translation>
     </message>
     <message>
         <location line="-2"/>
+        <location filename="../../core/mdlMain.cpp" line="+31"/>
         <source>Ardentry</source>
         <translation>Ardentry</translation>
     </message>
@@ -3413,7 +3725,7 @@ Wählen Sie einen anderen Namen für die neue Datenbank oder öffnen Sie diese m
 <context>
     <name>mdlMain</name>
     <message>
-        <location filename="../../core/mdlMain.cpp" line="+131"/>
+        <location filename="../../core/mdlMain.cpp" line="+86"/>
         <source>The preferences file %1 does not exist.</source>
         <translation>Die Einstellungsdatei %1 existiert nicht.</translation>
     </message>
