@@ -93,7 +93,9 @@ void sendRenumbering(mdlMain& app, QString& number, bool mayRenumber)
 
 QString renumbered(const QString& saved, const QString& wanted)
 {
-    return QStringLiteral("Saved as article %1: number %2 was taken meanwhile.").arg(saved, wanted);
+    return QCoreApplication::translate("ArticleCommands",
+                                       "Saved as article %1: number %2 was taken meanwhile.")
+        .arg(saved, wanted);
 }
 
 } // namespace
@@ -270,11 +272,16 @@ bool ArticleCommands::ResolveConflict(const ArticleFields& typed)
             k << QString::fromLatin1(column);
         return k;
     }();
-    const QStringList captions{QObject::tr("Number"),     QObject::tr("Category"),
-                               QObject::tr("Entered by"), QObject::tr("Title"),
-                               QObject::tr("Problem"),    QObject::tr("Solution"),
-                               QObject::tr("Reference"),  QObject::tr("Date entered"),
-                               QObject::tr("Edited by"),  QObject::tr("Date edited")};
+    const QStringList captions{QCoreApplication::translate("ArticleCommands", "Number"),
+                               QCoreApplication::translate("ArticleCommands", "Category"),
+                               QCoreApplication::translate("ArticleCommands", "Entered by"),
+                               QCoreApplication::translate("ArticleCommands", "Title"),
+                               QCoreApplication::translate("ArticleCommands", "Problem"),
+                               QCoreApplication::translate("ArticleCommands", "Solution"),
+                               QCoreApplication::translate("ArticleCommands", "Reference"),
+                               QCoreApplication::translate("ArticleCommands", "Date entered"),
+                               QCoreApplication::translate("ArticleCommands", "Edited by"),
+                               QCoreApplication::translate("ArticleCommands", "Date edited")};
     // What this technician started from, and what they want saved; both move on each round.
     QStringList base = textsOf(form.shownFields());
     QStringList mine = textsOf(typed);
@@ -295,9 +302,9 @@ bool ArticleCommands::ResolveConflict(const ArticleFields& typed)
             const QString by =
                 !stored.changeKnown ? QString()
                 : stored.who.isEmpty()
-                    ? QObject::tr("changed at %1")
+                    ? QCoreApplication::translate("ArticleCommands", "changed at %1")
                           .arg(QLocale().toString(stored.when, QLocale::ShortFormat))
-                    : QObject::tr("changed by %1 at %2")
+                    : QCoreApplication::translate("ArticleCommands", "changed by %1 at %2")
                           .arg(stored.who, QLocale().toString(stored.when, QLocale::ShortFormat));
             frmConflict window(keys, captions,
                                {QStringLiteral("Problem"), QStringLiteral("solution")},
@@ -339,14 +346,18 @@ bool ArticleCommands::ResolveConflict(const ArticleFields& typed)
             form.setFields(fieldsOf(merged));
             form.acceptFields();
             form.setShownPosition(rs.absolutePosition());
-            m_frame.report(QStringLiteral("Article successfully saved."));
+            m_frame.report(
+                QCoreApplication::translate("ArticleCommands", "Article successfully saved."));
             return true;
         }
     } catch (const DbError& e) {
         rs.cancelBatch();
         form.setFields(typed);
-        m_frame.report(QStringLiteral("The article could not be saved: ") + e.message() +
-                       QStringLiteral("\n\nThe article is still on the screen as you typed it."));
+        m_frame.report(
+            QCoreApplication::translate("ArticleCommands", "The article could not be saved: ") +
+            e.message() +
+            QCoreApplication::translate("ArticleCommands",
+                                        "\n\nThe article is still on the screen as you typed it."));
         return false;
     }
 }
@@ -359,14 +370,16 @@ bool ArticleCommands::SaveDeleted(const QStringList& texts, const QStringList& i
     const QString wanted = texts.value(0).trimmed();
     const auto answer = MessageBox::show(
         m_frame.window(),
-        QStringLiteral("Article %1 was deleted by someone else after you opened it; the Trash "
-                       "keeps it.\n\nSave again stores what you typed as an article again; Drop "
-                       "lets your changes go.")
+        QCoreApplication::translate(
+            "ArticleCommands",
+            "Article %1 was deleted by someone else after you opened it; the Trash "
+            "keeps it.\n\nSave again stores what you typed as an article again; Drop "
+            "lets your changes go.")
             .arg(wanted),
         QStringLiteral("Ardentry"), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
         QMessageBox::Save,
-        {{QMessageBox::Save, QStringLiteral("Save again")},
-         {QMessageBox::Discard, QStringLiteral("Drop")}});
+        {{QMessageBox::Save, QCoreApplication::translate("ArticleCommands", "Save again")},
+         {QMessageBox::Discard, QCoreApplication::translate("ArticleCommands", "Drop")}});
     if (answer == QMessageBox::Cancel) {
         form.setFields(fieldsOf(texts));
         return false;
@@ -394,12 +407,16 @@ bool ArticleCommands::SaveDeleted(const QStringList& texts, const QStringList& i
     } catch (const DbError& e) {
         m_frame.DropUnsentChanges();
         form.setFields(fieldsOf(texts));
-        m_frame.report(QStringLiteral("The article could not be saved: ") + e.message() +
-                       QStringLiteral("\n\nThe article is still on the screen as you typed it."));
+        m_frame.report(
+            QCoreApplication::translate("ArticleCommands", "The article could not be saved: ") +
+            e.message() +
+            QCoreApplication::translate("ArticleCommands",
+                                        "\n\nThe article is still on the screen as you typed it."));
         return false;
     }
     m_frame.ShowCurrentRecord();
-    m_frame.report(number == wanted ? QStringLiteral("Article successfully saved.")
+    m_frame.report(number == wanted ? QCoreApplication::translate("ArticleCommands",
+                                                                  "Article successfully saved.")
                                     : renumbered(number, wanted));
     return true;
 }

@@ -223,9 +223,10 @@ void HistoryCommands::backUpDatabase(Frame& frame)
                         e.message();
             }
             const QString databasePath = frame.app().dbConnection.path();
-            text += QStringLiteral("\n\nDaily copies: %1, in \"%2\".")
-                        .arg(backup::summary(databasePath),
-                             QDir::toNativeSeparators(backup::folderOf(databasePath)));
+            text +=
+                QCoreApplication::translate("HistoryCommands", "\n\nDaily copies: %1, in \"%2\".")
+                    .arg(backup::summary(databasePath),
+                         QDir::toNativeSeparators(backup::folderOf(databasePath)));
             frame.report(text);
         });
     runner->start(0); // a small file is copied at once, a big one shows its progress

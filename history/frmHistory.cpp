@@ -190,8 +190,7 @@ bool frmHistory::fill(qint64 select)
         newer = -1; // nothing is marked when the article cannot be read
     }
     if (newer >= 0)
-        lblArticle->setText(lblArticle->text() +
-                            QStringLiteral(" Bold: saved by others since you opened it."));
+        lblArticle->setText(lblArticle->text() + tr(" Bold: saved by others since you opened it."));
     const QSignalBlocker quiet(lstVersions);
     lstVersions->clear();
     QTreeWidgetItem* chosen = nullptr;
@@ -208,8 +207,7 @@ bool frmHistory::fill(qint64 select)
             bold.setBold(true);
             for (int c = 0; c < item->columnCount(); ++c) {
                 item->setFont(c, bold);
-                item->setToolTip(c, QStringLiteral("Saved by someone else since you opened the "
-                                                   "article"));
+                item->setToolTip(c, tr("Saved by someone else since you opened the article"));
             }
         }
         if (!chosen || version.id == select)

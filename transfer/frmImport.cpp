@@ -362,17 +362,16 @@ void frmImport::updateImportButton()
     const QList<int> mapping = chosenMapping();
     const bool ready = mapping[ArticleField::Problem] >= 0 && mapping[ArticleField::Solution] >= 0;
     cmdImport->setEnabled(ready);
-    QString text =
-        m_access ? QStringLiteral("The table %1 of the Access database, %2 columns; the first %3 "
-                                  "rows are shown.")
-                       .arg(m_preview.table)
-                       .arg(m_preview.columns.size())
-                       .arg(m_preview.rows.size())
-                 : tr("%1, %2-separated, %3 columns; the first %4 rows are shown.")
-                       .arg(csv::encodingName(m_preview.format.encoding),
-                            csv::separatorName(m_preview.format.separator))
-                       .arg(m_preview.columns.size())
-                       .arg(m_preview.rows.size());
+    QString text = m_access ? tr("The table %1 of the Access database, %2 columns; the first %3 "
+                                 "rows are shown.")
+                                  .arg(m_preview.table)
+                                  .arg(m_preview.columns.size())
+                                  .arg(m_preview.rows.size())
+                            : tr("%1, %2-separated, %3 columns; the first %4 rows are shown.")
+                                  .arg(csv::encodingName(m_preview.format.encoding),
+                                       csv::separatorName(m_preview.format.separator))
+                                  .arg(m_preview.columns.size())
+                                  .arg(m_preview.rows.size());
     if (!ready)
         text += tr(" Choose the columns that hold the Problem and the Solution: every "
                    "article needs both.");

@@ -54,7 +54,7 @@ Nothing was written; the Access file is as it was.</source>
 <context>
     <name>ArticleCommands</name>
     <message>
-        <location filename="../../articles/ArticleCommands.cpp" line="+134"/>
+        <location filename="../../articles/ArticleCommands.cpp" line="+136"/>
         <source>A new article could not be started: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -85,28 +85,116 @@ Nothing was written; the Access file is as it was.</source>
     </message>
     <message>
         <location line="+8"/>
+        <location line="+118"/>
+        <location line="+54"/>
         <source>The article could not be saved: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-315"/>
+        <source>Saved as article %1: number %2 was taken meanwhile.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+145"/>
+        <location line="+118"/>
+        <location line="+54"/>
         <source>
 
 The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="-157"/>
+        <location line="+94"/>
+        <location line="+68"/>
         <source>Article successfully saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-161"/>
         <source>The article was saved, but the connection to the server was lost right after; Ardentry connected again and found the article stored as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+160"/>
+        <location line="+18"/>
+        <source>Number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Category</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Entered by</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Solution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date entered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Edited by</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date edited</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>changed at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>changed by %1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+66"/>
+        <source>Article %1 was deleted by someone else after you opened it; the Trash keeps it.
+
+Save again stores what you typed as an article again; Drop lets your changes go.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Save again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Drop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+50"/>
         <source>Ardentry can&apos;t delete this article because it has not been saved. Delete Process stopped.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1255,7 +1343,14 @@ Ardentry works on without it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+6"/>
+        <source>
+
+Daily copies: %1, in &quot;%2&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
         <source>The articles could not be read again: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -1538,69 +1633,6 @@ Ardentry works on without it.</source>
         <location line="+6"/>
         <location line="+5"/>
         <source>The file %1 cannot be written: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>QObject</name>
-    <message>
-        <location filename="../../articles/ArticleCommands.cpp" line="-187"/>
-        <source>Number</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Category</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Entered by</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Title</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Problem</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Solution</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Reference</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Date entered</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Edited by</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Date edited</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+21"/>
-        <source>changed at %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>changed by %1 at %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2730,7 +2762,17 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+79"/>
+        <location line="+24"/>
+        <source> Bold: saved by others since you opened it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Saved by someone else since you opened the article</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>Field</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2969,12 +3011,12 @@ Close this window and drop the changed paths?</source>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+266"/>
+        <location line="+265"/>
         <source>All files (*)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-266"/>
+        <location line="-265"/>
         <source>Access databases (*.mdb *.accdb)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2984,7 +3026,12 @@ Close this window and drop the changed paths?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+66"/>
+        <source>The table %1 of the Access database, %2 columns; the first %3 rows are shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>%1, %2-separated, %3 columns; the first %4 rows are shown.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -6,55 +6,57 @@
     <message>
         <location filename="../../common/AccessPrompt.cpp" line="+39"/>
         <source>%1 is an Access database, but it holds no help-desk articles (no table AR), so it cannot be converted. Open or create an Ardentry database; Tools &gt; Import Articles can then take the rows of any of its tables.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ist eine Access-Datenbank, enthält aber keine Helpdesk-Artikel (keine Tabelle AR) und kann daher nicht umgewandelt werden. Öffnen oder erstellen Sie eine Ardentry-Datenbank; mit Extras &gt; Artikel importieren lassen sich dann die Zeilen jeder ihrer Tabellen übernehmen.</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Onto a &amp;server...</source>
-        <translation type="unfinished"></translation>
+        <translation>Auf einen &amp;Server...</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>The address of an empty database on the server, made with createdb (postgresql://user@host/dbname):</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Adresse einer leeren, mit createdb angelegten Datenbank auf dem Server (postgresql://benutzer@host/datenbank):</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Converting the Access database...</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Access-Datenbank wird umgewandelt...</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>The Access database was not converted: %1
 
 Nothing was written; the Access file is as it was.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Access-Datenbank wurde nicht umgewandelt: %1
+
+Es wurde nichts geschrieben; die Access-Datei ist unverändert.</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>The conversion was cancelled. Nothing was written; the Access file is as it was.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Umwandlung wurde abgebrochen. Es wurde nichts geschrieben; die Access-Datei ist unverändert.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>The Access database was converted into %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Access-Datenbank wurde in %1 umgewandelt.</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>(%1 exists already and was left as it is.)</source>
-        <translation type="unfinished"></translation>
+        <translation>(%1 gibt es bereits; diese Datei blieb unverändert.)</translation>
     </message>
 </context>
 <context>
     <name>ArticleCommands</name>
     <message>
-        <location filename="../../articles/ArticleCommands.cpp" line="+134"/>
+        <location filename="../../articles/ArticleCommands.cpp" line="+136"/>
         <source>A new article could not be started: </source>
         <translation>Ein neuer Artikel konnte nicht angelegt werden: </translation>
     </message>
@@ -85,11 +87,20 @@ Nothing was written; the Access file is as it was.</source>
     </message>
     <message>
         <location line="+8"/>
+        <location line="+118"/>
+        <location line="+54"/>
         <source>The article could not be saved: </source>
         <translation>Der Artikel konnte nicht gespeichert werden: </translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-315"/>
+        <source>Saved as article %1: number %2 was taken meanwhile.</source>
+        <translation>Als Artikel %1 gespeichert: Die Nummer %2 wurde inzwischen vergeben.</translation>
+    </message>
+    <message>
+        <location line="+145"/>
+        <location line="+118"/>
+        <location line="+54"/>
         <source>
 
 The article is still on the screen as you typed it.</source>
@@ -98,17 +109,98 @@ The article is still on the screen as you typed it.</source>
 Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="-157"/>
+        <location line="+94"/>
+        <location line="+68"/>
         <source>Article successfully saved.</source>
         <translation>Artikel erfolgreich gespeichert.</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-161"/>
         <source>The article was saved, but the connection to the server was lost right after; Ardentry connected again and found the article stored as you typed it.</source>
         <translation>Der Artikel wurde gespeichert, doch gleich danach brach die Verbindung zum Server ab. Ardentry hat sich neu verbunden und den Artikel so gespeichert vorgefunden, wie Sie ihn eingegeben haben.</translation>
     </message>
     <message>
-        <location line="+160"/>
+        <location line="+18"/>
+        <source>Number</source>
+        <translation>Nummer</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Entered by</source>
+        <translation>Erfasst von</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Problem</source>
+        <translation>Problem</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Solution</source>
+        <translation>Lösung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reference</source>
+        <translation>Referenz</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date entered</source>
+        <translation>Erfasst am</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Edited by</source>
+        <translation>Geändert von</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date edited</source>
+        <translation>Geändert am</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>changed at %1</source>
+        <translation>geändert am %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>changed by %1 at %2</source>
+        <translation>geändert von %1 am %2</translation>
+    </message>
+    <message>
+        <location line="+66"/>
+        <source>Article %1 was deleted by someone else after you opened it; the Trash keeps it.
+
+Save again stores what you typed as an article again; Drop lets your changes go.</source>
+        <translation>Artikel %1 wurde von jemand anderem gelöscht, nachdem Sie ihn geöffnet hatten; er liegt im Papierkorb.
+
+„Erneut speichern“ legt Ihre Eingaben wieder als Artikel an; „Verwerfen“ gibt Ihre Änderungen auf.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Save again</source>
+        <translation>Erneut speichern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Drop</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <location line="+50"/>
         <source>Ardentry can&apos;t delete this article because it has not been saved. Delete Process stopped.</source>
         <translation>Ardentry kann diesen Artikel nicht löschen, weil er noch nicht gespeichert wurde. Löschvorgang abgebrochen.</translation>
     </message>
@@ -1173,7 +1265,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
     <message>
         <location line="+8"/>
         <source>The article cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Artikel kann nicht gelesen werden</translation>
     </message>
 </context>
 <context>
@@ -1264,7 +1356,16 @@ Ardentry arbeitet ohne sie weiter.</translation>
         <translation>Die Kopie konnte nicht geprüft werden: </translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+6"/>
+        <source>
+
+Daily copies: %1, in &quot;%2&quot;.</source>
+        <translation>
+
+Tägliche Kopien: %1, in „%2“.</translation>
+    </message>
+    <message>
+        <location line="+31"/>
         <source>The articles could not be read again: </source>
         <translation>Die Artikel konnten nicht neu gelesen werden: </translation>
     </message>
@@ -1548,69 +1649,6 @@ Ardentry arbeitet ohne sie weiter.</translation>
         <location line="+5"/>
         <source>The file %1 cannot be written: %2</source>
         <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
-    </message>
-</context>
-<context>
-    <name>QObject</name>
-    <message>
-        <location filename="../../articles/ArticleCommands.cpp" line="-187"/>
-        <source>Number</source>
-        <translation type="unfinished">Nummer</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Category</source>
-        <translation type="unfinished">Kategorie</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Entered by</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Title</source>
-        <translation type="unfinished">Titel</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Problem</source>
-        <translation type="unfinished">Problem</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Solution</source>
-        <translation type="unfinished">Lösung</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Reference</source>
-        <translation type="unfinished">Referenz</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Date entered</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Edited by</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Date edited</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+21"/>
-        <source>changed at %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>changed by %1 at %2</source>
-        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1941,7 +1979,7 @@ Die Datenbank ist unverändert.</translation>
     <message>
         <location filename="../../core/Schema.cpp" line="+39"/>
         <source>Cannot read the schema of the database: no schema is in use.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Schema der Datenbank kann nicht gelesen werden: Es ist kein Schema in Gebrauch.</translation>
     </message>
 </context>
 <context>
@@ -2040,7 +2078,7 @@ Die Datenbank ist unverändert.</translation>
     <message>
         <location filename="../../core/Transaction.cpp" line="+42"/>
         <source>: the connection to the database server was lost and cannot be made again: </source>
-        <translation type="unfinished"></translation>
+        <translation>: Die Verbindung zum Datenbankserver ist abgebrochen und lässt sich nicht wiederherstellen: </translation>
     </message>
     <message>
         <location line="+3"/>
@@ -2063,32 +2101,32 @@ Die Datenbank ist unverändert.</translation>
     <message>
         <location filename="../../core/db/Query.cpp" line="+28"/>
         <source>Another session holds the database for writing; try again. The server said: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine andere Sitzung hält die Datenbank zum Schreiben belegt; bitte versuchen Sie es noch einmal. Der Server meldete: %1</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>You may read the articles but not change them</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie dürfen die Artikel lesen, aber nicht ändern</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>You may change the articles but not yet take your turn to write: the owner of the database gives it by opening the database</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie dürfen die Artikel ändern, kommen aber noch nicht zum Schreiben an die Reihe: Das gibt der Eigentümer der Datenbank frei, indem er die Datenbank öffnet</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>You may not change the table &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie dürfen die Tabelle „%1“ nicht ändern</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>The server does not allow you to do this</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Server erlaubt Ihnen das nicht</translation>
     </message>
     <message>
         <location line="+2"/>
         <source> (the server refused: %1)</source>
-        <translation type="unfinished"></translation>
+        <translation> (der Server lehnte ab: %1)</translation>
     </message>
 </context>
 <context>
@@ -2171,88 +2209,89 @@ Die Datenbank ist unverändert.</translation>
     <message>
         <location filename="../../articles/frmConflict.cpp" line="+57"/>
         <source>Article changed by someone else</source>
-        <translation type="unfinished"></translation>
+        <translation>Artikel von jemand anderem geändert</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Someone else saved this article after you opened it. Fields that only one of you changed are merged already. Fields you both changed are marked ▶ and hold your text: take theirs, keep yours or edit the text to save, then Save.</source>
-        <translation type="unfinished"></translation>
+        <translation>Jemand anderes hat diesen Artikel gespeichert, nachdem Sie ihn geöffnet hatten. Felder, die nur einer von Ihnen geändert hat, sind bereits zusammengeführt. Felder, die Sie beide geändert haben, sind mit ▶ markiert und enthalten Ihren Text: Übernehmen Sie den fremden Text, behalten Sie Ihren eigenen oder bearbeiten Sie den zu speichernden Text, und klicken Sie dann auf „Speichern“.</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>Stored now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt gespeichert</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Stored now
 (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt gespeichert
+(%1)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Field</source>
-        <translation type="unfinished">Feld</translation>
+        <translation>Feld</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>When you started</source>
-        <translation type="unfinished"></translation>
+        <translation>Als Sie begannen</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Yours</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Eingabe</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>To save</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu speichern</translation>
     </message>
     <message>
         <location line="+24"/>
         <source>You and the other person both changed this field.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie und die andere Person haben dieses Feld beide geändert.</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Theirs</source>
-        <translation type="unfinished"></translation>
+        <translation>Fremde</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Mine</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigene</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>Take theirs</source>
-        <translation type="unfinished"></translation>
+        <translation>Fremde übernehmen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Every field as stored now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jedes Feld so, wie es jetzt gespeichert ist</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Keep mine</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigene behalten</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Every field as you typed it</source>
-        <translation type="unfinished"></translation>
+        <translation>Jedes Feld so, wie Sie es eingegeben haben</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -2753,7 +2792,17 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Artikel %1 „%2“: %3 frühere Fassung(en), die neueste zuerst.</translation>
     </message>
     <message>
-        <location line="+79"/>
+        <location line="+24"/>
+        <source> Bold: saved by others since you opened it.</source>
+        <translation> Fett: seit dem Öffnen von anderen gespeichert.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Saved by someone else since you opened the article</source>
+        <translation>Von jemand anderem gespeichert, seit Sie den Artikel geöffnet haben</translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>Field</source>
         <translation>Feld</translation>
     </message>
@@ -2921,7 +2970,7 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
     <message>
         <location line="+4"/>
         <source>&amp;Table:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tab&amp;elle:</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -2996,14 +3045,14 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+266"/>
+        <location line="+265"/>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
-        <location line="-266"/>
+        <location line="-265"/>
         <source>Access databases (*.mdb *.accdb)</source>
-        <translation type="unfinished"></translation>
+        <translation>Access-Datenbanken (*.mdb *.accdb)</translation>
     </message>
     <message>
         <location line="+63"/>
@@ -3011,7 +3060,12 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
         <translation>(nicht importiert)</translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+66"/>
+        <source>The table %1 of the Access database, %2 columns; the first %3 rows are shown.</source>
+        <translation>Die Tabelle %1 der Access-Datenbank, %2 Spalten; die ersten %3 Zeilen werden angezeigt.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>%1, %2-separated, %3 columns; the first %4 rows are shown.</source>
         <translation>%1, Trennzeichen %2, %3 Spalten; die ersten %4 Zeilen werden angezeigt.</translation>
     </message>
@@ -3565,7 +3619,7 @@ Die übrigen %3 Artikel importieren?</translation>
     <message>
         <location line="+1"/>
         <source>Access databases to convert (*.mdb *.accdb)</source>
-        <translation type="unfinished"></translation>
+        <translation>Access-Datenbanken zum Umwandeln (*.mdb *.accdb)</translation>
     </message>
     <message>
         <location line="+9"/>
