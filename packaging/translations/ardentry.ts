@@ -232,12 +232,17 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleExport</name>
     <message>
-        <location filename="../../core/ArticleExport.cpp" line="+149"/>
+        <location filename="../../core/ArticleExport.cpp" line="+84"/>
+        <source>The articles cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+62"/>
         <source>The articles cannot be read: %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+207"/>
+        <location line="+204"/>
         <location line="+6"/>
         <source>%1 cannot be written: %2.</source>
         <translation type="unfinished"></translation>
@@ -348,31 +353,41 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleImport</name>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="+162"/>
+        <location filename="../../core/ArticleImport.cpp" line="+164"/>
         <source>the %1 and the %2 are</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+209"/>
         <location line="+21"/>
-        <location line="+248"/>
+        <location line="+250"/>
         <location line="+11"/>
-        <location line="+314"/>
+        <location line="+311"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-568"/>
+        <location line="-567"/>
         <source>The file %1 holds no rows (only empty lines).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+159"/>
+        <location line="+153"/>
+        <source>The article numbers cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>The article numbers cannot be read: %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
+        <source>The lists of categories and users cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>The lists of categories and users cannot be read: %1.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -393,12 +408,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+32"/>
-        <location line="+331"/>
+        <location line="+329"/>
         <source>The file %1 could not be read to its end: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-315"/>
+        <location line="-314"/>
         <source>The name &quot;%1&quot; could not be added to its list: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -433,7 +448,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+62"/>
+        <location line="+60"/>
         <source>The article of line %1 could not be written: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -468,7 +483,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>The lists of categories and users cannot be written.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -720,7 +735,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>Connection</name>
     <message>
-        <location filename="../../core/Connection.cpp" line="+87"/>
+        <location filename="../../core/Connection.cpp" line="+88"/>
         <source>No database file is named.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -884,7 +899,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+208"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+174"/>
         <source>binary data (%1 bytes)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -920,17 +935,17 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+20"/>
         <source>Cannot read %1: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+84"/>
+        <location line="+82"/>
         <source>The table %1, row %2, holds text in the column %3 that is not UTF-8; it cannot be copied as it is.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+66"/>
         <source>The database %1 holds tables of an article database already (%2); they are not overwritten.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -987,12 +1002,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+32"/>
         <source>Cannot write the table %1: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>The table %1, row %2, holds %3.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1002,7 +1017,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+34"/>
         <source>Cannot copy %1 to %2: %3 Nothing was copied.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1482,18 +1497,18 @@ Daily copies: %1, in &quot;%2&quot;.</source>
 <context>
     <name>NewDatabase</name>
     <message>
-        <location filename="../../core/NewDatabase.cpp" line="+464"/>
-        <location line="+10"/>
+        <location filename="../../core/NewDatabase.cpp" line="+436"/>
+        <location line="+8"/>
         <source>Cannot run &quot;%1&quot;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-5"/>
+        <location line="-3"/>
         <source>Cannot prepare &quot;%1&quot;: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+14"/>
         <source>Cannot prepare the article insert: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1503,12 +1518,12 @@ Daily copies: %1, in &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+30"/>
         <source>Cannot begin a transaction: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+67"/>
         <source>Cannot write the database: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1639,7 +1654,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
 <context>
     <name>QuickSearch</name>
     <message>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+81"/>
+        <location filename="../../quicksearch/QuickSearch.cpp" line="+82"/>
         <source>Quick Search</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1691,7 +1706,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+89"/>
+        <location line="+90"/>
         <source>The quick search needs an index of the articles, which this database does not have yet. Build it now?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1701,12 +1716,17 @@ Daily copies: %1, in &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+30"/>
+        <source>The articles were renumbered by another program. Rebuilding the quick-search index...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Building the quick-search index...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1716,15 +1736,25 @@ Daily copies: %1, in &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-28"/>
         <source>The quick-search index could not be built: %1
 
 The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
-        <location line="+9"/>
+        <location line="+34"/>
+        <source>The quick-search index was not rebuilt; the quick search finds nothing until it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The quick-search index could not be rebuilt: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <location line="+15"/>
         <source>The quick search failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1749,32 +1779,48 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+8"/>
+        <source>The articles were renumbered by another program since this search; it runs again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>The article could not be shown: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../../core/QuickSearch.cpp" line="+36"/>
-        <location line="+105"/>
+        <location line="+148"/>
         <location line="+11"/>
-        <location line="+514"/>
-        <location line="+13"/>
+        <location line="+586"/>
+        <location line="+16"/>
         <location line="+7"/>
         <source>The quick-search index could not be made</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-81"/>
+        <location line="-158"/>
         <source>The quick-search index could not be renewed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+70"/>
+        <location line="+44"/>
+        <source>The quick-search index could not be checked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
         <source>The articles could not be counted</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+40"/>
+        <source>The quick-search index no longer matches the articles: another program gave them new row numbers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+66"/>
         <location line="+22"/>
         <location line="+21"/>
         <location line="+30"/>

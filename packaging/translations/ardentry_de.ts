@@ -238,12 +238,17 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleExport</name>
     <message>
-        <location filename="../../core/ArticleExport.cpp" line="+149"/>
+        <location filename="../../core/ArticleExport.cpp" line="+84"/>
+        <source>The articles cannot be read</source>
+        <translation type="unfinished">Die Artikel können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+62"/>
         <source>The articles cannot be read: %1.</source>
         <translation>Die Artikel können nicht gelesen werden: %1.</translation>
     </message>
     <message>
-        <location line="+207"/>
+        <location line="+204"/>
         <location line="+6"/>
         <source>%1 cannot be written: %2.</source>
         <translation>%1 kann nicht geschrieben werden: %2.</translation>
@@ -354,31 +359,41 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleImport</name>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="+162"/>
+        <location filename="../../core/ArticleImport.cpp" line="+164"/>
         <source>the %1 and the %2 are</source>
         <translation>%1 und %2 sind</translation>
     </message>
     <message>
         <location line="+209"/>
         <location line="+21"/>
-        <location line="+248"/>
+        <location line="+250"/>
         <location line="+11"/>
-        <location line="+314"/>
+        <location line="+311"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation>Die Datei %1 kann nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-568"/>
+        <location line="-567"/>
         <source>The file %1 holds no rows (only empty lines).</source>
         <translation>Die Datei %1 enthält keine Zeilen (nur leere).</translation>
     </message>
     <message>
-        <location line="+159"/>
+        <location line="+153"/>
+        <source>The article numbers cannot be read</source>
+        <translation type="unfinished">Die Artikelnummern können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>The article numbers cannot be read: %1.</source>
         <translation>Die Artikelnummern können nicht gelesen werden: %1.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
+        <source>The lists of categories and users cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>The lists of categories and users cannot be read: %1.</source>
         <translation>Die Kategorien- und Benutzerlisten können nicht gelesen werden: %1.</translation>
     </message>
@@ -399,12 +414,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+32"/>
-        <location line="+331"/>
+        <location line="+329"/>
         <source>The file %1 could not be read to its end: %2.</source>
         <translation>Die Datei %1 konnte nicht bis zum Ende gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-315"/>
+        <location line="-314"/>
         <source>The name &quot;%1&quot; could not be added to its list: %2.</source>
         <translation>Der Name „%1“ konnte seiner Liste nicht hinzugefügt werden: %2.</translation>
     </message>
@@ -439,7 +454,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>die Artikelnummer %1 ist bereits an einen anderen Artikel vergeben; er wurde nicht überschrieben.</translation>
     </message>
     <message>
-        <location line="+62"/>
+        <location line="+60"/>
         <source>The article of line %1 could not be written: %2.</source>
         <translation>Der Artikel aus Zeile %1 konnte nicht geschrieben werden: %2.</translation>
     </message>
@@ -474,7 +489,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Artikel können nicht geschrieben werden: %1.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>The lists of categories and users cannot be written.</source>
         <translation>Die Kategorien- und Benutzerlisten können nicht geschrieben werden.</translation>
     </message>
@@ -726,7 +741,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>Connection</name>
     <message>
-        <location filename="../../core/Connection.cpp" line="+87"/>
+        <location filename="../../core/Connection.cpp" line="+88"/>
         <source>No database file is named.</source>
         <translation>Es ist keine Datenbankdatei angegeben.</translation>
     </message>
@@ -890,7 +905,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+208"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+174"/>
         <source>binary data (%1 bytes)</source>
         <translation>Binärdaten (%1 Bytes)</translation>
     </message>
@@ -926,17 +941,17 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>%1 in der Spalte %2, in der der Server nur %3 speichert</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+20"/>
         <source>Cannot read %1: %2.</source>
         <translation>%1 kann nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="+84"/>
+        <location line="+82"/>
         <source>The table %1, row %2, holds text in the column %3 that is not UTF-8; it cannot be copied as it is.</source>
         <translation>Die Tabelle %1, Zeile %2, enthält in der Spalte %3 Text, der kein UTF-8 ist; er kann nicht unverändert kopiert werden.</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+66"/>
         <source>The database %1 holds tables of an article database already (%2); they are not overwritten.</source>
         <translation>Die Datenbank %1 enthält bereits Tabellen einer Artikeldatenbank (%2); sie werden nicht überschrieben.</translation>
     </message>
@@ -993,12 +1008,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Spalten %1 der Tabelle %2 wurden nicht kopiert: Die neue Datenbank hat diese Spalten nicht.</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+32"/>
         <source>Cannot write the table %1: %2.</source>
         <translation>Die Tabelle %1 kann nicht geschrieben werden: %2.</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>The table %1, row %2, holds %3.</source>
         <translation>Die Tabelle %1, Zeile %2, enthält %3.</translation>
     </message>
@@ -1008,7 +1023,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Tabelle %1, Zeile %2, konnte nicht geschrieben werden: %3.</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+34"/>
         <source>Cannot copy %1 to %2: %3 Nothing was copied.</source>
         <translation>%1 kann nicht nach %2 kopiert werden: %3 Es wurde nichts kopiert.</translation>
     </message>
@@ -1497,18 +1512,18 @@ Tägliche Kopien: %1, in „%2“.</translation>
 <context>
     <name>NewDatabase</name>
     <message>
-        <location filename="../../core/NewDatabase.cpp" line="+464"/>
-        <location line="+10"/>
+        <location filename="../../core/NewDatabase.cpp" line="+436"/>
+        <location line="+8"/>
         <source>Cannot run &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht ausgeführt werden: %2</translation>
     </message>
     <message>
-        <location line="-5"/>
+        <location line="-3"/>
         <source>Cannot prepare &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht vorbereitet werden: %2</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+14"/>
         <source>Cannot prepare the article insert: %1</source>
         <translation>Das Einfügen der Artikel kann nicht vorbereitet werden: %1</translation>
     </message>
@@ -1518,12 +1533,12 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <translation>Artikel %1 kann nicht eingefügt werden: %2</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+30"/>
         <source>Cannot begin a transaction: %1</source>
         <translation>Eine Transaktion kann nicht begonnen werden: %1</translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+67"/>
         <source>Cannot write the database: %1</source>
         <translation>Die Datenbank kann nicht geschrieben werden: %1</translation>
     </message>
@@ -1654,7 +1669,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
 <context>
     <name>QuickSearch</name>
     <message>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+81"/>
+        <location filename="../../quicksearch/QuickSearch.cpp" line="+82"/>
         <source>Quick Search</source>
         <translation>Schnellsuche</translation>
     </message>
@@ -1706,7 +1721,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <translation>Fundstelle</translation>
     </message>
     <message>
-        <location line="+89"/>
+        <location line="+90"/>
         <source>The quick search needs an index of the articles, which this database does not have yet. Build it now?</source>
         <translation>Die Schnellsuche braucht einen Index der Artikel, den diese Datenbank noch nicht hat. Jetzt erstellen?</translation>
     </message>
@@ -1716,12 +1731,17 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <translation>Die Schnellsuche braucht einen Index der Artikel, den diese Datenbank noch nicht hat. Jetzt erstellen? Vorher wird eine Kopie der Datenbank im Sicherungsordner abgelegt.</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+30"/>
+        <source>The articles were renumbered by another program. Rebuilding the quick-search index...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Building the quick-search index...</source>
         <translation>Der Index für die Schnellsuche wird erstellt...</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
@@ -1731,7 +1751,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <translation>Der Index wurde nicht erstellt; die Datenbank ist unverändert.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-28"/>
         <source>The quick-search index could not be built: %1
 
 The database is as it was.</source>
@@ -1740,8 +1760,18 @@ The database is as it was.</source>
 Die Datenbank ist unverändert.</translation>
     </message>
     <message>
-        <location line="+21"/>
-        <location line="+9"/>
+        <location line="+34"/>
+        <source>The quick-search index was not rebuilt; the quick search finds nothing until it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The quick-search index could not be rebuilt: %1</source>
+        <translation>Der Schnellsuche-Index konnte nicht neu aufgebaut werden: %1</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <location line="+15"/>
         <source>The quick search failed: %1</source>
         <translation>Die Schnellsuche ist fehlgeschlagen: %1</translation>
     </message>
@@ -1766,32 +1796,48 @@ Die Datenbank ist unverändert.</translation>
         <translation>Dieser Artikel ist nicht mehr in der Datenbank.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+8"/>
+        <source>The articles were renumbered by another program since this search; it runs again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>The article could not be shown: %1</source>
         <translation>Der Artikel konnte nicht angezeigt werden: %1</translation>
     </message>
     <message>
         <location filename="../../core/QuickSearch.cpp" line="+36"/>
-        <location line="+105"/>
+        <location line="+148"/>
         <location line="+11"/>
-        <location line="+514"/>
-        <location line="+13"/>
+        <location line="+586"/>
+        <location line="+16"/>
         <location line="+7"/>
         <source>The quick-search index could not be made</source>
         <translation>Der Index für die Schnellsuche konnte nicht erstellt werden</translation>
     </message>
     <message>
-        <location line="-81"/>
+        <location line="-158"/>
         <source>The quick-search index could not be renewed</source>
         <translation>Der Index für die Schnellsuche konnte nicht erneuert werden</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+70"/>
+        <location line="+44"/>
+        <source>The quick-search index could not be checked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
         <source>The articles could not be counted</source>
         <translation>Die Artikel konnten nicht gezählt werden</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+40"/>
+        <source>The quick-search index no longer matches the articles: another program gave them new row numbers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+66"/>
         <location line="+22"/>
         <location line="+21"/>
         <location line="+30"/>
