@@ -240,7 +240,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     <message>
         <location filename="../../core/ArticleExport.cpp" line="+84"/>
         <source>The articles cannot be read</source>
-        <translation type="unfinished">Die Artikel können nicht gelesen werden</translation>
+        <translation>Die Artikel können nicht gelesen werden</translation>
     </message>
     <message>
         <location line="+62"/>
@@ -380,7 +380,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     <message>
         <location line="+153"/>
         <source>The article numbers cannot be read</source>
-        <translation type="unfinished">Die Artikelnummern können nicht gelesen werden</translation>
+        <translation>Die Artikelnummern können nicht gelesen werden</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -390,7 +390,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     <message>
         <location line="+12"/>
         <source>The lists of categories and users cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Listen der Kategorien und Benutzer können nicht gelesen werden</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -1733,7 +1733,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
     <message>
         <location line="+30"/>
         <source>The articles were renumbered by another program. Rebuilding the quick-search index...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm hat die Artikel neu nummeriert. Der Schnellsuche-Index wird neu aufgebaut...</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1762,7 +1762,7 @@ Die Datenbank ist unverändert.</translation>
     <message>
         <location line="+34"/>
         <source>The quick-search index was not rebuilt; the quick search finds nothing until it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Schnellsuche-Index wurde nicht neu aufgebaut; bis dahin findet die Schnellsuche nichts.</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -1798,7 +1798,7 @@ Die Datenbank ist unverändert.</translation>
     <message>
         <location line="+8"/>
         <source>The articles were renumbered by another program since this search; it runs again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm hat die Artikel seit dieser Suche neu nummeriert; die Suche läuft erneut.</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -1824,7 +1824,7 @@ Die Datenbank ist unverändert.</translation>
         <location line="+70"/>
         <location line="+44"/>
         <source>The quick-search index could not be checked</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Schnellsuche-Index konnte nicht geprüft werden</translation>
     </message>
     <message>
         <location line="+30"/>
@@ -1834,7 +1834,7 @@ Die Datenbank ist unverändert.</translation>
     <message>
         <location line="+40"/>
         <source>The quick-search index no longer matches the articles: another program gave them new row numbers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Schnellsuche-Index passt nicht mehr zu den Artikeln: Ein anderes Programm hat ihnen neue Zeilennummern gegeben.</translation>
     </message>
     <message>
         <location line="+66"/>
