@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install rules and the Debian package (cmake --install, cpack -G DEB). Included by the top-level
 # CMakeLists.txt after the targets ardentry, ardentry-newdb and ardentry-load are defined.
 include(GNUInstallDirs)

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the icon's PNGs (48, 64, 128, 256 px) from the SVG; run after changing the SVG and commit
 # the results. Needs rsvg-convert (package librsvg2-bin).
 set -eu

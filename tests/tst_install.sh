@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program: `tst_install.sh BUILD` installs a built tree into a temporary folder
 # with cmake --install; `tst_install.sh --tree PREFIX` checks a tree installed otherwise (the
 # unpacked Debian package). Checks the files a desktop needs, validates the desktop entry and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quick search: its query language and ranking, an index that every writer keeps right, an
 // index build that is all or nothing, and the box and results driven by keys.
 #include "tests/TestSupport.h"

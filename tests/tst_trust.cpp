@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing is never garbled or silently dropped, stored bytes survive a save, and hostile input
 // gets a clear message instead of reaching the desktop or the memory.
 #include "tests/TestSupport.h"

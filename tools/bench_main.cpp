@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS]
 // Builds an article database of N generated articles (default 100000) and times the record-set
 // operations the program depends on. With --keep the database is written to PATH and kept (an

@@ -1,4 +1,5 @@
 #!/usr/bin/env sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when any of the given programs loads Qt Widgets or Qt Gui: the core library and the
 # programs built on it alone must stay free of them.
 status=0

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a build folder (default build-tests), checks its dependencies
 # against this machine, unpacks it into a clean folder and checks the installed program there:
 # lintian (an error fails the check), files, man pages, desktop entry and metainfo validators,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ardentry-csv: imports articles from a CSV file into an Ardentry database, and exports them to
 // CSV or web pages. Links the widget-free core only.
 

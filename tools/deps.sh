@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that Ardentry needs to build ("build"), to run its tests ("test")
 # or to run it ("run"). Packages that are present already are left alone.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A primary PostgreSQL server with a streaming standby, and Ardentry's load run across a restart
 # of the primary and a fail-over to the standby.
 #   failover-test.sh [BUILD]   (default build-tests; needs ardentry-newdb and ardentry-load)

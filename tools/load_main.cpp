@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ardentry-load: many clients editing, adding and searching the articles of one server database
 // at once, as a help desk does on a busy morning; afterwards checks that no save was lost, no
 // conflict went unreported and no article number was given twice.

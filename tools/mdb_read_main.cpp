@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ardentry-mdb-read FILE TABLE: for each row of the table, in the order mdb-export gives them,
 // one line with a character per column (in the table's column order): '1' where the row's null
 // mask says Null, '0' for a value. mdb-export prints an empty text like a Null; this tells them

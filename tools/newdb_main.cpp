@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ardentry-newdb: creates a new, ready-to-use Ardentry database, or copies one to another
 // engine.
 

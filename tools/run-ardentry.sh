@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Ardentry, creates a sample database and a preferences file
 # pointing at it (only when none exist yet) and launches the program.
 set -euo pipefail

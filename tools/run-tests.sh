@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds with warnings as errors and runs every test headless; builds
 # the Debian package and checks it installed (tools/check-package.sh); runs the load run across a
 # restart and a fail-over of a primary server with a standby (tools/failover-test.sh); then

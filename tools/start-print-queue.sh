@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the local CUPS scheduler with the cups-pdf virtual printer "PDF" and makes it the default
 # printer, so that the print tests can print through a real queue. The packages come from
 # tools/deps.sh ("test"). Running it again when everything is up changes nothing.

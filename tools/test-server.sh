@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A throwaway PostgreSQL 15 server for the tests and the load run.
 #   test-server.sh start FOLDER   makes a cluster in FOLDER (created; must not exist) that listens
 #                                 only on a Unix socket inside FOLDER, starts it and prints the
