@@ -17,7 +17,7 @@ int main(int argc, char* argv[])
         const QCoreApplication textOnly(argc, argv);
         loadTranslations();
         describeCommandLine(parser); // in the user's language
-        parser.process(textOnly); // prints and ends the program
+        parser.process(textOnly);    // prints and ends the program
         return 0;
     }
 
