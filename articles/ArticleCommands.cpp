@@ -92,6 +92,15 @@ void sendRenumbering(mdlMain& app, QString& number, bool mayRenumber)
     }
 }
 
+// The message of a save that failed: why, and that nothing typed was lost.
+QString notSaved(const QString& why)
+{
+    return QCoreApplication::translate("ArticleCommands", "The article could not be saved: ") +
+           why +
+           QCoreApplication::translate("ArticleCommands",
+                                       "\n\nThe article is still on the screen as you typed it.");
+}
+
 QString renumbered(const QString& saved, const QString& wanted)
 {
     return QCoreApplication::translate("ArticleCommands",
@@ -236,11 +245,7 @@ bool ArticleCommands::SaveRecord()
                        .arg(typed.id.trimmed());
         } else {
             const QString problem = app.dbConnection.fileProblem();
-            text =
-                QCoreApplication::translate("ArticleCommands", "The article could not be saved: ") +
-                (problem.isEmpty() ? e.message() : problem) +
-                QCoreApplication::translate(
-                    "ArticleCommands", "\n\nThe article is still on the screen as you typed it.");
+            text = notSaved(problem.isEmpty() ? e.message() : problem);
         }
         m_frame.report(text);
         return false;
@@ -354,11 +359,7 @@ bool ArticleCommands::ResolveConflict(const ArticleFields& typed)
     } catch (const DbError& e) {
         rs.cancelBatch();
         form.setFields(typed);
-        m_frame.report(
-            QCoreApplication::translate("ArticleCommands", "The article could not be saved: ") +
-            e.message() +
-            QCoreApplication::translate("ArticleCommands",
-                                        "\n\nThe article is still on the screen as you typed it."));
+        m_frame.report(notSaved(e.message()));
         return false;
     }
 }
@@ -408,11 +409,7 @@ bool ArticleCommands::SaveDeleted(const QStringList& texts, const QStringList& i
     } catch (const DbError& e) {
         m_frame.DropUnsentChanges();
         form.setFields(fieldsOf(texts));
-        m_frame.report(
-            QCoreApplication::translate("ArticleCommands", "The article could not be saved: ") +
-            e.message() +
-            QCoreApplication::translate("ArticleCommands",
-                                        "\n\nThe article is still on the screen as you typed it."));
+        m_frame.report(notSaved(e.message()));
         return false;
     }
     m_frame.ShowCurrentRecord();
