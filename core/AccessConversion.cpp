@@ -7,6 +7,7 @@
 #include "core/NewDatabase.h"
 #include "core/QuickSearch.h"
 #include "core/db/Engine.h"
+#include "core/db/Query.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -15,7 +16,6 @@
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 namespace
@@ -98,10 +98,11 @@ public:
 
     void exec(const QString& sql)
     {
-        QSqlQuery query(db());
-        if (!query.exec(sql))
-            throw DbError(QStringLiteral("Cannot write the temporary database: %1.")
-                              .arg(query.lastError().text()));
+        QSqlDatabase database = db();
+        db::Query query(database, QString());
+        if (!query.tryRun(sql))
+            throw DbError(
+                QStringLiteral("Cannot write the temporary database: %1.").arg(query.engineText()));
     }
 
 private:
@@ -206,11 +207,11 @@ private:
             names << column.name;
             marks << QStringLiteral("?");
         }
-        QSqlQuery insert(db);
-        if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                .arg(table.name, names.join(QStringLiteral(", ")),
-                                     marks.join(QStringLiteral(", ")))))
-            throw DbError(insert.lastError().text());
+        db::Query insert(db, QString());
+        if (!insert.tryPrepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                   .arg(table.name, names.join(QStringLiteral(", ")),
+                                        marks.join(QStringLiteral(", ")))))
+            throw DbError(insert.engineText());
 
         qint64 rows = 0;
         const auto row = [&](const QVariantList& values) {
@@ -219,11 +220,12 @@ private:
                 idColumn >= 0 && !values[idColumn].isNull()
                     ? QStringLiteral("Article %1").arg(values[idColumn].toString())
                     : QStringLiteral("%1, row %2").arg(source).arg(rows);
+            QVariantList binds;
+            binds.reserve(table.columns.size());
             for (int t = 0; t < table.columns.size(); ++t) {
                 const int c = from[t];
-                insert.bindValue(
-                    t, c < 0 ? QVariant()
-                             : value(values[c], columns[c], table.columns[t], where, result));
+                binds << (c < 0 ? QVariant()
+                                : value(values[c], columns[c], table.columns[t], where, result));
             }
             for (int c : extra) {
                 if (!values[c].isNull())
@@ -232,9 +234,9 @@ private:
                                           "column in the new database).")
                                .arg(where, columns[c].name, values[c].toString().left(60));
             }
-            if (!insert.exec())
-                throw DbError(QStringLiteral("%1 could not be written: %2.")
-                                  .arg(where, insert.lastError().text()));
+            if (!insert.tryExec(binds))
+                throw DbError(
+                    QStringLiteral("%1 could not be written: %2.").arg(where, insert.engineText()));
             ++m_done;
             if (m_progress && m_done % 200 == 0 && !m_progress(m_done, m_total))
                 return false;

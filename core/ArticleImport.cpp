@@ -486,6 +486,13 @@ ImportPreview previewAccessImport(const QString& path, const QString& table, int
 namespace
 {
 
+// A row's texts, one per article field.
+struct RowValues {
+    QString text[ArticleField::Count];
+    bool null[ArticleField::Count] = {}; // the file gave it as a Null (unquoted empty, or absent)
+    bool lost[ArticleField::Count] = {}; // the Access reader could not give it at all
+};
+
 class Importer
 {
 public:
@@ -507,6 +514,14 @@ private:
     qint64 position() const;
     bool tick(qint64 done);
     void importRow(const csv::Record& record);
+    // The steps of importRow(); each that says false has skipped the row.
+    bool fitsHeader(const csv::Record& record);
+    RowValues valuesOf(const csv::Record& record) const;
+    void checkAccessLimits(qint64 line, RowValues& row);
+    bool storable(qint64 line, const RowValues& row);
+    bool numberFor(qint64 line, const RowValues& row, qint64& number);
+    QVariantList boundValues(const csv::Record& record, const RowValues& row, qint64 number);
+    void write(qint64 line, qint64 number, const QVariantList& bound);
     void skip(qint64 line, const QString& why)
     {
         m_report.skipped << ImportReport::Line{line, why};
@@ -747,83 +762,109 @@ void Importer::importRow(const csv::Record& record)
                        .arg(record.problem));
         return;
     }
-    if (m_headerWidth >= 0 && record.fields.size() > m_headerWidth) {
-        bool extra = false;
-        for (qsizetype c = m_headerWidth; c < record.fields.size() && !extra; ++c)
-            extra = !record.fields[c].isEmpty();
-        if (extra) {
-            skip(line,
-                 QCoreApplication::translate(
-                     "ArticleImport", "the row has %1 fields but the header has %2, so its "
-                                      "fields cannot be matched to the columns (a separator in "
-                                      "a text that is not in quotes?).")
-                     .arg(record.fields.size())
-                     .arg(m_headerWidth));
-            return;
-        }
-    }
+    if (!fitsHeader(record))
+        return;
+    RowValues row = valuesOf(record);
+    if (!m_accessColumns.isEmpty())
+        checkAccessLimits(line, row);
+    if (!storable(line, row))
+        return;
+    qint64 number = 0;
+    if (!numberFor(line, row, number))
+        return;
+    write(line, number, boundValues(record, row, number));
+}
 
-    const bool exact = m_options.exact;
-    // The field's text, and whether the file gave it as a Null (unquoted empty, or absent).
-    QString values[ArticleField::Count];
-    bool nulls[ArticleField::Count];
+bool Importer::fitsHeader(const csv::Record& record)
+{
+    if (m_headerWidth < 0 || record.fields.size() <= m_headerWidth)
+        return true;
+    bool extra = false;
+    for (qsizetype c = m_headerWidth; c < record.fields.size() && !extra; ++c)
+        extra = !record.fields[c].isEmpty();
+    if (!extra)
+        return true;
+    skip(record.line,
+         QCoreApplication::translate("ArticleImport",
+                                     "the row has %1 fields but the header has %2, so its "
+                                     "fields cannot be matched to the columns (a separator in "
+                                     "a text that is not in quotes?).")
+             .arg(record.fields.size())
+             .arg(m_headerWidth));
+    return false;
+}
+
+RowValues Importer::valuesOf(const csv::Record& record) const
+{
+    RowValues row;
     for (int f = 0; f < ArticleField::Count; ++f) {
         const int c = m_options.mapping[f];
         const bool present = c >= 0 && c < record.fields.size();
         // A CSV file may protect texts for spreadsheets; an Access table holds them as they are.
-        values[f] = !present                    ? QString()
-                    : m_accessColumns.isEmpty() ? csv::unprotectFromSpreadsheet(record.fields[c])
-                                                : record.fields[c];
-        nulls[f] = !present || (values[f].isEmpty() && !record.quoted[size_t(c)]);
+        row.text[f] = !present                    ? QString()
+                      : m_accessColumns.isEmpty() ? csv::unprotectFromSpreadsheet(record.fields[c])
+                                                  : record.fields[c];
+        row.null[f] = !present || (row.text[f].isEmpty() && !record.quoted[size_t(c)]);
     }
-    // What the Access reader cannot give as the file holds it is remarked; a value it cannot
-    // give at all is left out (Null), never stored as if it were right.
-    bool lost[ArticleField::Count] = {};
-    for (int f = 0; f < ArticleField::Count && !m_accessColumns.isEmpty(); ++f) {
+    return row;
+}
+
+// What the Access reader cannot give as the file holds it is remarked; a value it cannot give at
+// all is left out (Null), never stored as if it were right.
+void Importer::checkAccessLimits(qint64 line, RowValues& row)
+{
+    for (int f = 0; f < ArticleField::Count; ++f) {
         const int c = m_options.mapping[f];
         if (c < 0)
             continue;
         const accessdb::Column& column = m_accessColumns[c];
         // Without "exactly as written", a Null and an empty text are imported alike anyway.
-        if (column.kind == accessdb::ColumnKind::Text && nulls[f] && !m_options.exact)
+        if (column.kind == accessdb::ColumnKind::Text && row.null[f] && !m_options.exact)
             continue;
         const accessdb::Limit limit =
-            accessdb::limitOf(nulls[f] ? QVariant() : QVariant(values[f]), column);
+            accessdb::limitOf(row.null[f] ? QVariant() : QVariant(row.text[f]), column);
         if (limit.why.isEmpty())
             continue;
         note(line, QStringLiteral("the %1 (column %2): %3")
                        .arg(ArticleField::caption(f), column.name, limit.why));
         if (!limit.keep) {
-            lost[f] = true;
-            values[f].clear();
-            nulls[f] = true;
+            row.lost[f] = true;
+            row.text[f].clear();
+            row.null[f] = true;
         }
     }
+}
 
-    if (!db::Engine::of(m_db).keepsZeroInText()) {
-        // The one text a file keeps and a server cannot.
-        for (int f = 0; f < ArticleField::Count; ++f) {
-            if (values[f].contains(QChar(0))) {
-                skip(line, QCoreApplication::translate(
-                               "ArticleImport", "the %1 holds a NUL character, which a server "
-                                                "database cannot store.")
-                               .arg(ArticleField::caption(f)));
-                return;
-            }
+bool Importer::storable(qint64 line, const RowValues& row)
+{
+    if (db::Engine::of(m_db).keepsZeroInText())
+        return true;
+    // The one text a file keeps and a server cannot.
+    for (int f = 0; f < ArticleField::Count; ++f) {
+        if (row.text[f].contains(QChar(0))) {
+            skip(line, QCoreApplication::translate("ArticleImport",
+                                                   "the %1 holds a NUL character, which a server "
+                                                   "database cannot store.")
+                           .arg(ArticleField::caption(f)));
+            return false;
         }
     }
+    return true;
+}
 
+// The row's article number: checked before anything is written, so a skipped row takes no
+// number.
+bool Importer::numberFor(qint64 line, const RowValues& row, qint64& number)
+{
     QList<int> missing;
-    if (!exact) {
+    if (!m_options.exact) {
         for (int f : {int(ArticleField::Problem), int(ArticleField::Solution)}) {
-            if (values[f].trimmed().isEmpty())
+            if (row.text[f].trimmed().isEmpty())
                 missing << f;
         }
     }
-    // Number: checked before anything is written, so a skipped row takes no number.
-    qint64 number = 0;
     bool numberFromFile = false;
-    const QString& idText = values[ArticleField::Id];
+    const QString& idText = row.text[ArticleField::Id];
     if (m_options.numbering == ImportOptions::Numbering::KeepFileNumbers &&
         m_options.mapping[ArticleField::Id] >= 0 && !idText.trimmed().isEmpty()) {
         if (!wholeNumber(idText, number)) {
@@ -833,73 +874,81 @@ void Importer::importRow(const csv::Record& record)
                                       "the articles after the highest existing one to import "
                                       "this row).")
                      .arg(idText.left(80)));
-            return;
+            return false;
         }
         if (!missing.isEmpty()) {
             skip(line, QStringLiteral("%1 empty.").arg(fieldNames(missing)));
-            return;
+            return false;
         }
         if (m_taken.count(number)) {
             skip(line, QCoreApplication::translate(
                            "ArticleImport", "article number %1 is already used by another article; "
                                             "it was not overwritten.")
                            .arg(number));
-            return;
+            return false;
         }
         numberFromFile = true;
     }
     if (!missing.isEmpty()) {
         skip(line, QStringLiteral("%1 empty.").arg(fieldNames(missing)));
-        return;
+        return false;
     }
     if (!numberFromFile) {
         while (m_taken.count(m_next))
             ++m_next;
         number = m_next++;
     }
+    return true;
+}
 
-    QVariant bound[ArticleField::Count];
+QVariantList Importer::boundValues(const csv::Record& record, const RowValues& row, qint64 number)
+{
+    QVariantList bound(ArticleField::Count);
     bound[ArticleField::Id] = number;
-    if (exact) {
+    if (m_options.exact) {
         for (int f = 1; f < ArticleField::Count; ++f)
-            bound[f] = nulls[f] ? QVariant() : asText(values[f]);
-    } else {
-        for (int f = 1; f < ArticleField::Count; ++f) {
-            if (lost[f])
-                continue; // Null
-            QString text = values[f];
-            const bool empty = text.trimmed().isEmpty();
-            bool badDate = false;
-            switch (f) {
-            case ArticleField::Problem:
-            case ArticleField::Solution:
-                break;
-            case ArticleField::InitialEntry:
-                if (empty) {
-                    text = m_today;
-                    ++m_report.datedToday;
-                } else {
-                    text = dateValue(record, f, text, badDate);
-                }
-                break;
-            case ArticleField::DateEdited:
-                text = empty ? notAvailable() : dateValue(record, f, text, badDate);
-                break;
-            default:
-                // As Save does: an empty optional field reads "N/A".
-                if (empty)
-                    text = notAvailable();
-                break;
-            }
-            bound[f] = asText(text);
-        }
+            bound[f] = row.null[f] ? QVariant() : asText(row.text[f]);
+        return bound;
     }
+    for (int f = 1; f < ArticleField::Count; ++f) {
+        if (row.lost[f])
+            continue; // Null
+        QString text = row.text[f];
+        const bool empty = text.trimmed().isEmpty();
+        bool badDate = false;
+        switch (f) {
+        case ArticleField::Problem:
+        case ArticleField::Solution:
+            break;
+        case ArticleField::InitialEntry:
+            if (empty) {
+                text = m_today;
+                ++m_report.datedToday;
+            } else {
+                text = dateValue(record, f, text, badDate);
+            }
+            break;
+        case ArticleField::DateEdited:
+            text = empty ? notAvailable() : dateValue(record, f, text, badDate);
+            break;
+        default:
+            // As Save does: an empty optional field reads "N/A".
+            if (empty)
+                text = notAvailable();
+            break;
+        }
+        bound[f] = asText(text);
+    }
+    return bound;
+}
 
+void Importer::write(qint64 line, qint64 number, const QVariantList& bound)
+{
     addName(*m_insertCategory, m_categories, m_report.categoriesAdded,
             bound[ArticleField::Category].toString());
     addName(*m_insertUser, m_users, m_report.usersAdded, bound[ArticleField::EnteredBy].toString());
 
-    if (!m_insert->tryExec(QVariantList(std::begin(bound), std::end(bound))))
+    if (!m_insert->tryExec(bound))
         throw DbError(QCoreApplication::translate(
                           "ArticleImport", "The article of line %1 could not be written: %2.")
                           .arg(line)

@@ -609,6 +609,49 @@ bool Reader::ensure(qsizetype count)
     return true;
 }
 
+// The record being read and its field so far.
+struct Reader::Field {
+    Field(Record& forRecord, qsizetype longest) : record(forRecord), maxLength(longest) {}
+
+    Record& record;
+    qsizetype maxLength;
+    QString text;
+    bool quoted = false;
+    bool tooLong = false;
+    bool prevCR = false; // inside quotes: the last character was a carriage return
+
+    void addProblem(const QString& problem)
+    {
+        if (record.problem.contains(problem))
+            return;
+        if (!record.problem.isEmpty())
+            record.problem += QStringLiteral("; ");
+        record.problem += problem;
+    }
+    void append(const QChar* characters, qsizetype length)
+    {
+        if (tooLong || length <= 0)
+            return;
+        if (text.size() + length > maxLength) {
+            text.append(characters, maxLength - text.size());
+            tooLong = true;
+            addProblem(QCoreApplication::translate("Csv", "field %1 is longer than %2 characters")
+                           .arg(record.fields.size() + 1)
+                           .arg(maxLength));
+            return;
+        }
+        text.append(characters, length);
+    }
+    void end()
+    {
+        record.fields.append(std::move(text));
+        record.quoted.push_back(quoted);
+        text = QString();
+        quoted = false;
+        tooLong = false;
+    }
+};
+
 bool Reader::next(Record& record)
 {
     record.fields.clear();
@@ -620,144 +663,135 @@ bool Reader::next(Record& record)
     record.line = m_line;
     const qint64 startOffset = m_dropped + m_pos;
 
-    QString field;
-    bool fieldQuoted = false;
-    bool tooLong = false;
-    auto addProblem = [&record](const QString& text) {
-        if (record.problem.contains(text))
-            return;
-        if (!record.problem.isEmpty())
-            record.problem += QStringLiteral("; ");
-        record.problem += text;
-    };
-    auto addText = [&](const QChar* text, qsizetype length) {
-        if (tooLong || length <= 0)
-            return;
-        if (field.size() + length > m_maxField) {
-            field.append(text, m_maxField - field.size());
-            tooLong = true;
-            addProblem(QCoreApplication::translate("Csv", "field %1 is longer than %2 characters")
-                           .arg(record.fields.size() + 1)
-                           .arg(m_maxField));
-            return;
-        }
-        field.append(text, length);
-    };
-    auto endField = [&] {
-        record.fields.append(std::move(field));
-        record.quoted.push_back(fieldQuoted);
-        field = QString();
-        fieldQuoted = false;
-        tooLong = false;
-    };
-
-    enum class State { Start, Unquoted, Quoted, AfterQuote };
+    Field field(record, m_maxField);
     State state = State::Start;
-    bool prevCR = false; // inside quotes: the last character was a carriage return
     bool ended = false;
     while (!ended) {
         if (m_pos >= m_buffer.size() && !fill()) {
             if (!m_error.isEmpty())
                 return false;
-            record.unclosedQuote = state == State::Quoted;
-            if (state == State::Quoted)
-                addProblem(QCoreApplication::translate(
-                               "Csv", "the quote that opens field %1 is not closed before "
-                                      "the end of the file")
-                               .arg(record.fields.size() + 1));
-            endField();
-            record.lastLine = m_line;
+            endAtEndOfData(field, state == State::Quoted);
             break;
         }
-        const QChar* d = m_buffer.constData();
-        const qsizetype n = m_buffer.size();
-        const qsizetype i = m_pos;
         switch (state) {
         case State::Start:
-            if (d[i] == QLatin1Char('"')) {
-                fieldQuoted = true;
-                m_pos = i + 1;
-                prevCR = false;
-                state = State::Quoted;
-            } else {
-                state = State::Unquoted;
-            }
+            state = startField(field);
             break;
         case State::Unquoted:
-        case State::AfterQuote: {
-            qsizetype j = i;
-            while (j < n && d[j] != m_separator && d[j] != QLatin1Char('\n') &&
-                   d[j] != QLatin1Char('\r'))
-                ++j;
-            if (state == State::AfterQuote && j > i)
-                addProblem(
-                    QCoreApplication::translate("Csv", "text follows the closing quote of field %1")
-                        .arg(record.fields.size() + 1));
-            addText(d + i, j - i);
-            m_pos = j;
-            if (j == n)
-                break; // more text is needed
-            const QChar c = d[j];
-            m_pos = j + 1;
-            endField();
-            if (c == m_separator) {
-                state = State::Start;
-                break;
-            }
-            if (c == QLatin1Char('\r') && ensure(1) && m_buffer[m_pos] == QLatin1Char('\n'))
-                ++m_pos;
-            record.lastLine = m_line;
-            ++m_line;
-            ended = true;
+        case State::AfterQuote:
+            ended = readUnquoted(field, state);
             break;
-        }
-        case State::Quoted: {
-            qsizetype j = i;
-            for (; j < n; ++j) {
-                const char16_t c = d[j].unicode();
-                if (c == '"')
-                    break;
-                if (c == '\n') {
-                    if (!prevCR)
-                        ++m_line;
-                    prevCR = false;
-                } else if (c == '\r') {
-                    ++m_line;
-                    prevCR = true;
-                } else {
-                    prevCR = false;
-                }
-            }
-            addText(d + i, j - i);
-            m_pos = j;
-            if (j == n)
-                break;
-            m_pos = j + 1; // past the quote
-            prevCR = false;
-            if (ensure(1) && m_buffer[m_pos] == QLatin1Char('"')) {
-                const QChar quote(QLatin1Char('"'));
-                addText(&quote, 1);
-                ++m_pos;
-            } else {
-                state = State::AfterQuote;
-            }
+        case State::Quoted:
+            state = readQuoted(field);
             break;
-        }
         }
     }
+    noteBadBytes(field, startOffset);
+    return true;
+}
 
+void Reader::endAtEndOfData(Field& field, bool inQuotes)
+{
+    field.record.unclosedQuote = inQuotes;
+    if (inQuotes)
+        field.addProblem(
+            QCoreApplication::translate("Csv", "the quote that opens field %1 is not closed before "
+                                               "the end of the file")
+                .arg(field.record.fields.size() + 1));
+    field.end();
+    field.record.lastLine = m_line;
+}
+
+Reader::State Reader::startField(Field& field)
+{
+    if (m_buffer[m_pos] != QLatin1Char('"'))
+        return State::Unquoted;
+    field.quoted = true;
+    ++m_pos;
+    field.prevCR = false;
+    return State::Quoted;
+}
+
+bool Reader::readUnquoted(Field& field, State& state)
+{
+    const QChar* d = m_buffer.constData();
+    const qsizetype n = m_buffer.size();
+    const qsizetype i = m_pos;
+    qsizetype j = i;
+    while (j < n && d[j] != m_separator && d[j] != QLatin1Char('\n') && d[j] != QLatin1Char('\r'))
+        ++j;
+    if (state == State::AfterQuote && j > i)
+        field.addProblem(
+            QCoreApplication::translate("Csv", "text follows the closing quote of field %1")
+                .arg(field.record.fields.size() + 1));
+    field.append(d + i, j - i);
+    m_pos = j;
+    if (j == n)
+        return false; // more text is needed
+    const QChar c = d[j];
+    m_pos = j + 1;
+    field.end();
+    if (c == m_separator) {
+        state = State::Start;
+        return false;
+    }
+    if (c == QLatin1Char('\r') && ensure(1) && m_buffer[m_pos] == QLatin1Char('\n'))
+        ++m_pos;
+    field.record.lastLine = m_line;
+    ++m_line;
+    return true;
+}
+
+Reader::State Reader::readQuoted(Field& field)
+{
+    const QChar* d = m_buffer.constData();
+    const qsizetype n = m_buffer.size();
+    const qsizetype i = m_pos;
+    qsizetype j = i;
+    for (; j < n; ++j) {
+        const char16_t c = d[j].unicode();
+        if (c == '"')
+            break;
+        if (c == '\n') {
+            if (!field.prevCR)
+                ++m_line;
+            field.prevCR = false;
+        } else if (c == '\r') {
+            ++m_line;
+            field.prevCR = true;
+        } else {
+            field.prevCR = false;
+        }
+    }
+    field.append(d + i, j - i);
+    m_pos = j;
+    if (j == n)
+        return State::Quoted; // more text is needed
+    m_pos = j + 1;            // past the quote
+    field.prevCR = false;
+    if (ensure(1) && m_buffer[m_pos] == QLatin1Char('"')) {
+        const QChar quote(QLatin1Char('"'));
+        field.append(&quote, 1);
+        ++m_pos;
+        return State::Quoted;
+    }
+    return State::AfterQuote;
+}
+
+void Reader::noteBadBytes(Field& field, qint64 startOffset)
+{
     const qint64 endOffset = m_dropped + m_pos;
     while (m_nextBad < m_badOffsets.size() && m_badOffsets[m_nextBad] < endOffset) {
         if (m_badOffsets[m_nextBad] >= startOffset)
-            addProblem(QCoreApplication::translate("Csv", "it holds bytes that are not %1 text")
-                           .arg(encodingName(m_encoding)));
+            field.addProblem(
+                QCoreApplication::translate("Csv", "it holds bytes that are not %1 text")
+                    .arg(encodingName(m_encoding)));
         ++m_nextBad;
     }
     if (m_nextBad > 4096) {
         m_badOffsets.erase(m_badOffsets.begin(), m_badOffsets.begin() + qsizetype(m_nextBad));
         m_nextBad = 0;
     }
-    return true;
 }
 
 QList<Record> parse(const QByteArray& bytes, Encoding encoding, QChar separator)

@@ -122,6 +122,17 @@ private:
     bool ensure(qsizetype); // at least this many characters from m_pos, when the data has them
     void decode(const QByteArray& bytes, bool last);
 
+    // The steps of next(): a field begins, runs unquoted (or after its closing quote) up to a
+    // separator or line end, runs inside quotes, or meets the end of the data; then the record
+    // gets a problem for each undecodable byte in it.
+    struct Field;
+    enum class State { Start, Unquoted, Quoted, AfterQuote };
+    State startField(Field& field);
+    bool readUnquoted(Field& field, State& state); // true when the record ended
+    State readQuoted(Field& field);
+    void endAtEndOfData(Field& field, bool inQuotes);
+    void noteBadBytes(Field& field, qint64 startOffset);
+
     QIODevice& m_device;
     Encoding m_encoding;
     QChar m_separator;

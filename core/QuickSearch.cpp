@@ -6,12 +6,11 @@
 #include "core/Schema.h"
 #include "core/Transaction.h"
 #include "core/db/Engine.h"
+#include "core/db/Query.h"
 
 #include <QCoreApplication>
 #include <QHash>
 #include <QSet>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
 
@@ -25,17 +24,25 @@ const char* const IndexedColumns = "Title, Problem, solution, CUName, techname, 
 const char* const Weights = "10.0, 5.0, 2.0, 1.0, 1.0, 1.0";
 constexpr qint64 BuildBlock = 20000;
 
-[[noreturn]] void fail(const QString& what, const QSqlQuery& query)
+QString indexNotMade()
 {
-    throw DbError(what + QStringLiteral(": ") + engineReason(query.lastError()) + QLatin1Char('.'));
+    return QCoreApplication::translate("QuickSearch", "The quick-search index could not be made");
+}
+
+QString indexNotChecked()
+{
+    return QCoreApplication::translate("QuickSearch", "The quick-search index could not be "
+                                                      "checked");
+}
+
+QString searchFailed()
+{
+    return QCoreApplication::translate("QuickSearch", "The quick search failed");
 }
 
 void run(QSqlDatabase& database, const QString& sql)
 {
-    QSqlQuery query(database);
-    if (!query.exec(sql))
-        fail(QCoreApplication::translate("QuickSearch", "The quick-search index could not be made"),
-             query);
+    db::Query(database, indexNotMade()).run(sql);
 }
 
 QString newValues(const char* prefix)
@@ -178,29 +185,24 @@ QPair<QString, QString> foldTable()
 QString unaccentSchema(QSqlDatabase& database)
 {
     const auto schemaOf = [&database] {
-        QSqlQuery query(database);
-        if (!query.exec(QStringLiteral("SELECT quote_ident(n.nspname) FROM pg_extension e JOIN "
-                                       "pg_namespace n ON n.oid = e.extnamespace WHERE "
-                                       "e.extname = 'unaccent'")))
-            fail(QCoreApplication::translate("QuickSearch",
-                                             "The quick-search index could not be made"),
-                 query);
-        return query.next() ? query.value(0).toString() : QString();
+        return db::scalar(database, indexNotMade(),
+                          QStringLiteral("SELECT quote_ident(n.nspname) FROM pg_extension e JOIN "
+                                         "pg_namespace n ON n.oid = e.extnamespace WHERE "
+                                         "e.extname = 'unaccent'"))
+            .toString();
     };
     const QString schema = schemaOf();
     if (!schema.isEmpty())
         return schema;
-    QSqlQuery available(database);
-    if (!available.exec(QStringLiteral("SELECT 1 FROM pg_available_extensions WHERE name = "
-                                       "'unaccent'")))
-        fail(QCoreApplication::translate("QuickSearch", "The quick-search index could not be made"),
-             available);
-    if (!available.next())
+    if (!db::scalar(database, indexNotMade(),
+                    QStringLiteral("SELECT 1 FROM pg_available_extensions WHERE name = "
+                                   "'unaccent'"))
+             .isValid())
         return QString();
     // A statement that fails ends the transaction around it, unless a savepoint takes it back.
     run(database, QStringLiteral("SAVEPOINT ardentry_unaccent"));
-    QSqlQuery create(database);
-    if (!create.exec(QStringLiteral("CREATE EXTENSION IF NOT EXISTS unaccent"))) {
+    if (!db::Query(database, indexNotMade())
+             .tryRun(QStringLiteral("CREATE EXTENSION IF NOT EXISTS unaccent"))) {
         run(database, QStringLiteral("ROLLBACK TO SAVEPOINT ardentry_unaccent"));
         run(database, QStringLiteral("RELEASE SAVEPOINT ardentry_unaccent"));
         return QString();
@@ -638,17 +640,16 @@ QString quicksearch::matchCondition(QSqlDatabase& database, const QString& typed
 void quicksearch::renewServerFunctions(QSqlDatabase& database)
 {
     // The words are cut as when the index was made: with unaccent when its configuration uses it.
-    QSqlQuery query(database);
-    if (!query.exec(QStringLiteral("SELECT quote_ident(n.nspname) FROM pg_ts_config_map m JOIN "
-                                   "pg_ts_dict d ON d.oid = m.mapdict JOIN pg_namespace n ON "
-                                   "n.oid = d.dictnamespace WHERE m.mapcfg = '%1'::regconfig AND "
-                                   "d.dictname = 'unaccent' LIMIT 1")
-                        .arg(QLatin1String(ServerConfig))))
-        fail(QCoreApplication::translate("QuickSearch",
-                                         "The quick-search index could not be renewed"),
-             query);
-    const QString unaccent = query.next() ? query.value(0).toString() : QString();
-    query.finish();
+    const QString unaccent =
+        db::scalar(database,
+                   QCoreApplication::translate("QuickSearch",
+                                               "The quick-search index could not be renewed"),
+                   QStringLiteral("SELECT quote_ident(n.nspname) FROM pg_ts_config_map m JOIN "
+                                  "pg_ts_dict d ON d.oid = m.mapdict JOIN pg_namespace n ON "
+                                  "n.oid = d.dictnamespace WHERE m.mapcfg = '%1'::regconfig AND "
+                                  "d.dictname = 'unaccent' LIMIT 1")
+                       .arg(QLatin1String(ServerConfig)))
+            .toString();
     for (const QString& sql : serverFunctionStatements(schema::serverSchema(database), unaccent))
         run(database, sql);
 }
@@ -712,20 +713,18 @@ const char* const CheckedTable = "ardentry_search_checked";
 
 qint64 schemaVersion(QSqlDatabase& database)
 {
-    QSqlQuery query(database);
-    if (!query.exec(QStringLiteral("PRAGMA schema_version")) || !query.next())
-        fail(QCoreApplication::translate("QuickSearch", "The quick-search index could not be "
-                                                        "checked"),
-             query);
+    db::Query query(database, indexNotChecked());
+    if (!query.run(QStringLiteral("PRAGMA schema_version")).next())
+        query.fail();
     return query.value(0).toLongLong();
 }
 
 // The version recorded, -1 when none is (or the table is missing).
 qint64 checkedVersion(QSqlDatabase& database)
 {
-    QSqlQuery query(database);
-    if (!query.exec(QStringLiteral("SELECT version FROM %1").arg(QLatin1String(CheckedTable))) ||
-        !query.next())
+    db::Query query(database, QString());
+    if (!query.tryRun(QStringLiteral("SELECT version FROM %1").arg(QLatin1String(CheckedTable))) ||
+        !query.tryNext())
         return -1;
     return query.value(0).toLongLong();
 }
@@ -733,18 +732,18 @@ qint64 checkedVersion(QSqlDatabase& database)
 // Records `version`; false when the database cannot be written (a read-only file).
 bool recordChecked(QSqlDatabase& database, qint64 version)
 {
-    QSqlQuery query(database);
+    db::Query query(database, QString());
     const QString table = QLatin1String(CheckedTable);
-    return query.exec(QStringLiteral("DELETE FROM %1").arg(table)) &&
-           query.exec(
+    return query.tryRun(QStringLiteral("DELETE FROM %1").arg(table)) &&
+           query.tryRun(
                QStringLiteral("INSERT INTO %1 (version) VALUES (%2)").arg(table).arg(version));
 }
 
 bool ensureCheckedTable(QSqlDatabase& database)
 {
-    QSqlQuery query(database);
-    return query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (version INTEGER NOT NULL)")
-                          .arg(QLatin1String(CheckedTable)));
+    return db::Query(database, QString())
+        .tryRun(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (version INTEGER NOT NULL)")
+                    .arg(QLatin1String(CheckedTable)));
 }
 
 bool sameKeys(QSqlDatabase& database, bool all)
@@ -755,12 +754,9 @@ bool sameKeys(QSqlDatabase& database, bool all)
     const QString everyKey = QStringLiteral(
         " AND (SELECT count(*) FROM AR) = (SELECT count(*) FROM ardentry_search_docsize) AND "
         "(SELECT sum(rowid) FROM AR) IS (SELECT sum(id) FROM ardentry_search_docsize)");
-    QSqlQuery query(database);
-    if (!query.exec(QStringLiteral("SELECT ") + ends + (all ? everyKey : QString())) ||
-        !query.next())
-        fail(QCoreApplication::translate("QuickSearch", "The quick-search index could not be "
-                                                        "checked"),
-             query);
+    db::Query query(database, indexNotChecked());
+    if (!query.run(QStringLiteral("SELECT ") + ends + (all ? everyKey : QString())).next())
+        query.fail();
     return query.value(0).toBool();
 }
 
@@ -786,26 +782,19 @@ bool fillIndex(Connection& connection, bool again,
         return true;
     else
         dialect.startBuild(database);
-    QSqlQuery count(database);
-    if (!count.exec(QStringLiteral("SELECT count(*), max(rowid) FROM AR")) || !count.next())
-        fail(QCoreApplication::translate("QuickSearch", "The articles could not be counted"),
-             count);
+    db::Query count(
+        database, QCoreApplication::translate("QuickSearch", "The articles could not be counted"));
+    if (!count.run(QStringLiteral("SELECT count(*), max(rowid) FROM AR")).next())
+        count.fail();
     const qint64 total = count.value(0).toLongLong();
     const qint64 lastKey = count.value(1).toLongLong();
     count.finish();
-    QSqlQuery block(database);
-    if (!block.prepare(dialect.fillBlock))
-        fail(QCoreApplication::translate("QuickSearch", "The quick-search index could not be made"),
-             block);
+    db::Query block(database, indexNotMade());
+    block.prepare(dialect.fillBlock);
     qint64 done = 0;
     for (qint64 from = 0; from < lastKey; from += BuildBlock) {
-        block.addBindValue(from);
-        block.addBindValue(from + BuildBlock);
-        if (!block.exec())
-            fail(QCoreApplication::translate("QuickSearch",
-                                             "The quick-search index could not be made"),
-                 block);
-        done += block.numRowsAffected();
+        block.exec({from, from + BuildBlock});
+        done += block.rowsAffected();
         if (progress && !progress(std::min(done, total), total))
             return false; // the transaction rolls back
     }
@@ -888,35 +877,25 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     const qlonglong number = typed.trimmed().toLongLong(&isNumber);
     QList<qint64> keys;
     if (isNumber) {
-        QSqlQuery byNumber(database);
-        const bool prepared =
-            byNumber.prepare(QStringLiteral("SELECT rowid FROM AR WHERE ID = ? LIMIT ?"));
-        byNumber.addBindValue(number);
-        byNumber.addBindValue(limit);
-        if (!prepared || !byNumber.exec())
-            fail(QCoreApplication::translate("QuickSearch", "The quick search failed"), byNumber);
+        db::Query byNumber(database, searchFailed());
+        byNumber.run(QStringLiteral("SELECT rowid FROM AR WHERE ID = ? LIMIT ?"), {number, limit});
         while (byNumber.next())
             keys << byNumber.value(0).toLongLong();
     }
     QSet<qint64> found;              // the articles the words found
     QHash<qint64, QString> snippets; // of those, as a file's index gives them
-    const auto bindAll = [](QSqlQuery& query, const QList<QVariant>& values) {
-        for (const QVariant& value : values)
-            query.addBindValue(value);
-    };
     const auto collect = [&](const Match& match, bool ranked) {
-        QSqlQuery query(database);
+        db::Query query(database, searchFailed());
         const QString& snippet = dialect.snippet;
-        const bool prepared = query.prepare(
+        QVariantList binds = match.binds;
+        if (ranked)
+            binds << match.rankBinds;
+        binds << limit;
+        query.prepare(
             QStringLiteral("SELECT rowid%1 FROM ardentry_search WHERE %2 ORDER BY %3 "
                            "LIMIT ?")
                 .arg(snippet, match.where, ranked ? match.rank : QStringLiteral("rowid DESC")));
-        bindAll(query, match.binds);
-        if (ranked)
-            bindAll(query, match.rankBinds);
-        query.addBindValue(limit);
-        if (!prepared || !query.exec())
-            fail(QCoreApplication::translate("QuickSearch", "The quick search failed"), query);
+        query.exec(binds);
         while (query.next() && keys.size() < limit) {
             const qint64 key = query.value(0).toLongLong();
             if (found.contains(key))
@@ -929,15 +908,13 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
         }
     };
     const auto countOf = [&](const Match& match) {
-        QSqlQuery count(database);
-        const bool prepared = count.prepare(
-            QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ardentry_search WHERE "
-                           "%1 LIMIT %2) AS found")
-                .arg(match.where)
-                .arg(RankedAtMost + 1));
-        bindAll(count, match.binds);
-        if (!prepared || !count.exec() || !count.next())
-            fail(QCoreApplication::translate("QuickSearch", "The quick search failed"), count);
+        db::Query count(database, searchFailed());
+        count.prepare(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ardentry_search WHERE "
+                                     "%1 LIMIT %2) AS found")
+                          .arg(match.where)
+                          .arg(RankedAtMost + 1));
+        if (!count.exec(match.binds).next())
+            count.fail();
         return count.value(0).toInt();
     };
     if (!terms.isEmpty()) {
@@ -960,15 +937,12 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     while (keys.size() > limit)
         keys.removeLast();
 
-    QSqlQuery row(database);
-    const bool prepared =
+    db::Query row(database, searchFailed());
+    if (!keys.isEmpty())
         row.prepare(QStringLiteral("SELECT ID, Title, CUName, techname, InitialEntry, Problem, "
                                    "solution, reference FROM AR WHERE rowid = ?"));
     for (qint64 key : keys) {
-        row.addBindValue(key);
-        if (!prepared || !row.exec())
-            fail(QCoreApplication::translate("QuickSearch", "The quick search failed"), row);
-        if (!row.next())
+        if (!row.exec({key}).next())
             continue;
         Hit hit;
         hit.key = key;
