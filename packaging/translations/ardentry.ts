@@ -4,7 +4,7 @@
 <context>
     <name>AccessPrompt</name>
     <message>
-        <location filename="../../common/AccessPrompt.cpp" line="+39"/>
+        <location filename="../../common/AccessPrompt.cpp" line="+40"/>
         <source>%1 is an Access database, but it holds no help-desk articles (no table AR), so it cannot be converted. Open or create an Ardentry database; Tools &gt; Import Articles can then take the rows of any of its tables.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -54,7 +54,7 @@ Nothing was written; the Access file is as it was.</source>
 <context>
     <name>ArticleCommands</name>
     <message>
-        <location filename="../../articles/ArticleCommands.cpp" line="+136"/>
+        <location filename="../../articles/ArticleCommands.cpp" line="+146"/>
         <source>A new article could not be started: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -84,35 +84,31 @@ Nothing was written; the Access file is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
-        <location line="+118"/>
-        <location line="+54"/>
+        <location line="-143"/>
         <source>The article could not be saved: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-315"/>
+        <location line="+8"/>
         <source>Saved as article %1: number %2 was taken meanwhile.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+145"/>
-        <location line="+118"/>
-        <location line="+54"/>
+        <location line="-6"/>
         <source>
 
 The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-157"/>
+        <location line="+162"/>
         <location line="+94"/>
-        <location line="+68"/>
+        <location line="+60"/>
         <source>Article successfully saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-161"/>
+        <location line="-153"/>
         <source>The article was saved, but the connection to the server was lost right after; Ardentry connected again and found the article stored as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -177,7 +173,7 @@ The article is still on the screen as you typed it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+66"/>
+        <location line="+62"/>
         <source>Article %1 was deleted by someone else after you opened it; the Trash keeps it.
 
 Save again stores what you typed as an article again; Drop lets your changes go.</source>
@@ -194,7 +190,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+46"/>
         <source>Ardentry can&apos;t delete this article because it has not been saved. Delete Process stopped.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -232,7 +228,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleExport</name>
     <message>
-        <location filename="../../core/ArticleExport.cpp" line="+84"/>
+        <location filename="../../core/ArticleExport.cpp" line="+85"/>
         <source>The articles cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
@@ -353,26 +349,26 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleImport</name>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="+164"/>
+        <location filename="../../core/ArticleImport.cpp" line="+165"/>
         <source>the %1 and the %2 are</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+209"/>
         <location line="+21"/>
-        <location line="+250"/>
+        <location line="+265"/>
         <location line="+11"/>
-        <location line="+311"/>
+        <location line="+345"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-567"/>
+        <location line="-616"/>
         <source>The file %1 holds no rows (only empty lines).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+153"/>
+        <location line="+168"/>
         <source>The article numbers cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
@@ -408,12 +404,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+32"/>
-        <location line="+329"/>
+        <location line="+363"/>
         <source>The file %1 could not be read to its end: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-314"/>
+        <location line="-348"/>
         <source>The name &quot;%1&quot; could not be added to its list: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -428,17 +424,17 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+27"/>
         <source>the row has %1 fields but the header has %2, so its fields cannot be matched to the columns (a separator in a text that is not in quotes?).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+57"/>
         <source>the %1 holds a NUL character, which a server database cannot store.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+27"/>
         <source>the article number &quot;%1&quot; is not a whole number (number the articles after the highest existing one to import this row).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -448,7 +444,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+68"/>
         <source>The article of line %1 could not be written: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -587,7 +583,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticlePrinter</name>
     <message>
-        <location filename="../../articles/ArticlePrinter.cpp" line="+27"/>
+        <location filename="../../articles/ArticlePrinter.cpp" line="+28"/>
         <source>Do you want to print this article?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -641,7 +637,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>Backup</name>
     <message>
-        <location filename="../../core/Backup.cpp" line="+36"/>
+        <location filename="../../core/Backup.cpp" line="+37"/>
         <source>out of memory</source>
         <translation type="unfinished"></translation>
     </message>
@@ -693,7 +689,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+7"/>
-        <location filename="../../core/db/SqliteEngine.cpp" line="+185"/>
+        <location filename="../../core/db/SqliteEngine.cpp" line="+186"/>
         <source>The SQLite driver gives no engine handle.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -727,7 +723,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>BackupRunner</name>
     <message>
-        <location filename="../../history/BackupRunner.cpp" line="+37"/>
+        <location filename="../../history/BackupRunner.cpp" line="+38"/>
         <source>&amp;Cancel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -735,7 +731,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>Connection</name>
     <message>
-        <location filename="../../core/Connection.cpp" line="+88"/>
+        <location filename="../../core/Connection.cpp" line="+89"/>
         <source>No database file is named.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -823,7 +819,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>Csv</name>
     <message>
-        <location filename="../../core/Csv.cpp" line="+374"/>
+        <location filename="../../core/Csv.cpp" line="+375"/>
         <source>No file is named.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -871,27 +867,27 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+63"/>
         <source>field %1 is longer than %2 characters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+60"/>
         <source>the quote that opens field %1 is not closed before the end of the file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+27"/>
         <source>text follows the closing quote of field %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+62"/>
         <source>it holds bytes that are not %1 text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+132"/>
+        <location line="+131"/>
         <source>write error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -899,7 +895,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+174"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+175"/>
         <source>binary data (%1 bytes)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1025,7 +1021,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DesignedLayout</name>
     <message>
-        <location filename="../../common/DesignedLayout.h" line="+53"/>
+        <location filename="../../common/DesignedLayout.h" line="+54"/>
         <source>&amp;Browse...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1033,7 +1029,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DocumentView</name>
     <message>
-        <location filename="../../articles/DocumentView.cpp" line="+26"/>
+        <location filename="../../articles/DocumentView.cpp" line="+27"/>
         <source>documents of this kind (%1) cannot be printed; only web pages, text files and pictures can</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1111,7 +1107,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>General</name>
     <message>
-        <location filename="../../dialogs/General.cpp" line="+25"/>
+        <location filename="../../dialogs/General.cpp" line="+26"/>
         <source>General Information</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1184,7 +1180,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>History</name>
     <message>
-        <location filename="../../core/History.cpp" line="+333"/>
+        <location filename="../../core/History.cpp" line="+334"/>
         <source>The table &quot;AR&quot; has no column &quot;%1&quot;, so the history of articles cannot be kept.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1280,7 +1276,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>HistoryCommands</name>
     <message>
-        <location filename="../../history/HistoryCommands.cpp" line="+50"/>
+        <location filename="../../history/HistoryCommands.cpp" line="+51"/>
         <source>The history of articles and the trash could not be added to the database: %1
 
 Ardentry works on without them.</source>
@@ -1373,7 +1369,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
 <context>
     <name>ListEditor</name>
     <message>
-        <location filename="../../lists/frmSetupCG.cpp" line="+11"/>
+        <location filename="../../lists/frmSetupCG.cpp" line="+12"/>
         <source>Setup Categories</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1403,7 +1399,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lists/frmSetupUsers.cpp" line="+11"/>
+        <location filename="../../lists/frmSetupUsers.cpp" line="+12"/>
         <source>Setup Users</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1433,7 +1429,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../lists/ListEditor.cpp" line="+16"/>
+        <location filename="../../lists/ListEditor.cpp" line="+17"/>
         <source>Edit Name:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1497,7 +1493,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
 <context>
     <name>NewDatabase</name>
     <message>
-        <location filename="../../core/NewDatabase.cpp" line="+436"/>
+        <location filename="../../core/NewDatabase.cpp" line="+437"/>
         <location line="+8"/>
         <source>Cannot run &quot;%1&quot;: %2</source>
         <translation type="unfinished"></translation>
@@ -1573,7 +1569,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
 <context>
     <name>PrintFile</name>
     <message>
-        <location filename="../../core/PrintFile.cpp" line="+62"/>
+        <location filename="../../core/PrintFile.cpp" line="+63"/>
         <source>there is no temporary folder of your own to write the print file in (&quot;%1&quot; belongs to someone else or others may write in it)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1596,7 +1592,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
 <context>
     <name>PrintPage</name>
     <message>
-        <location filename="../../core/PrintPage.cpp" line="+49"/>
+        <location filename="../../core/PrintPage.cpp" line="+50"/>
         <source>Printed by Ardentry on </source>
         <translation type="unfinished"></translation>
     </message>
@@ -1604,7 +1600,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
 <context>
     <name>ProfileFile</name>
     <message>
-        <location filename="../../core/ProfileFile.cpp" line="+188"/>
+        <location filename="../../core/ProfileFile.cpp" line="+189"/>
         <source>No preferences file is named.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1654,7 +1650,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
 <context>
     <name>QuickSearch</name>
     <message>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+82"/>
+        <location filename="../../quicksearch/QuickSearch.cpp" line="+83"/>
         <source>Quick Search</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1789,41 +1785,33 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/QuickSearch.cpp" line="+36"/>
-        <location line="+148"/>
-        <location line="+11"/>
-        <location line="+586"/>
-        <location line="+16"/>
-        <location line="+7"/>
+        <location filename="../../core/QuickSearch.cpp" line="+29"/>
+        <location line="+749"/>
         <source>The quick-search index could not be made</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-158"/>
+        <location line="-133"/>
         <source>The quick-search index could not be renewed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+70"/>
-        <location line="+44"/>
+        <location line="-611"/>
         <source>The quick-search index could not be checked</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+752"/>
         <source>The articles could not be counted</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+34"/>
         <source>The quick-search index no longer matches the articles: another program gave them new row numbers.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+66"/>
-        <location line="+22"/>
-        <location line="+21"/>
-        <location line="+30"/>
+        <location line="-780"/>
         <source>The quick search failed</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1831,7 +1819,7 @@ The database is as it was.</source>
 <context>
     <name>RecordSet</name>
     <message>
-        <location filename="../../core/RecordSet.cpp" line="+168"/>
+        <location filename="../../core/RecordSet.cpp" line="+169"/>
         <source>The record set has no open database connection.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1973,7 +1961,7 @@ The database is as it was.</source>
 <context>
     <name>Reference</name>
     <message>
-        <location filename="../../core/Reference.cpp" line="+12"/>
+        <location filename="../../core/Reference.cpp" line="+13"/>
         <source>The reference could not be opened: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -2006,7 +1994,7 @@ The database is as it was.</source>
 <context>
     <name>Schema</name>
     <message>
-        <location filename="../../core/Schema.cpp" line="+39"/>
+        <location filename="../../core/Schema.cpp" line="+40"/>
         <source>Cannot read the schema of the database: no schema is in use.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2014,7 +2002,7 @@ The database is as it was.</source>
 <context>
     <name>ServerAddress</name>
     <message>
-        <location filename="../../core/ServerAddress.cpp" line="+62"/>
+        <location filename="../../core/ServerAddress.cpp" line="+63"/>
         <source>&quot;%1&quot; is not a server address; it must begin with postgresql://.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2053,7 +2041,7 @@ The database is as it was.</source>
 <context>
     <name>Startup</name>
     <message>
-        <location filename="../../app/main.cpp" line="+25"/>
+        <location filename="../../app/main.cpp" line="+26"/>
         <source>Ardentry needs a graphical display: DISPLAY and WAYLAND_DISPLAY are not set.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2063,7 +2051,7 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/Startup.cpp" line="+62"/>
+        <location filename="../../app/Startup.cpp" line="+63"/>
         <source>The database path could not be stored in %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2103,7 +2091,7 @@ The database is as it was.</source>
 <context>
     <name>Transaction</name>
     <message>
-        <location filename="../../core/Transaction.cpp" line="+42"/>
+        <location filename="../../core/Transaction.cpp" line="+43"/>
         <source>: the connection to the database server was lost and cannot be made again: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -2126,7 +2114,7 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/db/Query.cpp" line="+28"/>
+        <location filename="../../core/db/Query.cpp" line="+29"/>
         <source>Another session holds the database for writing; try again. The server said: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2159,7 +2147,7 @@ The database is as it was.</source>
 <context>
     <name>TransferCommands</name>
     <message>
-        <location filename="../../transfer/TransferCommands.cpp" line="+39"/>
+        <location filename="../../transfer/TransferCommands.cpp" line="+40"/>
         <source>The articles were imported, but they could not be read again: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2167,7 +2155,7 @@ The database is as it was.</source>
 <context>
     <name>frmAbout</name>
     <message>
-        <location filename="../../dialogs/frmAbout.cpp" line="+24"/>
+        <location filename="../../dialogs/frmAbout.cpp" line="+25"/>
         <source>About Ardentry</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2195,7 +2183,7 @@ The database is as it was.</source>
 <context>
     <name>frmBrowser</name>
     <message>
-        <location filename="../../articles/frmBrowser.cpp" line="+28"/>
+        <location filename="../../articles/frmBrowser.cpp" line="+29"/>
         <source>1 second</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2234,7 +2222,7 @@ The database is as it was.</source>
 <context>
     <name>frmConflict</name>
     <message>
-        <location filename="../../articles/frmConflict.cpp" line="+57"/>
+        <location filename="../../articles/frmConflict.cpp" line="+58"/>
         <source>Article changed by someone else</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2323,7 +2311,7 @@ The database is as it was.</source>
 <context>
     <name>frmCustomizeLabels</name>
     <message>
-        <location filename="../../dialogs/frmCustomizeLabels.cpp" line="+20"/>
+        <location filename="../../dialogs/frmCustomizeLabels.cpp" line="+21"/>
         <source>AR Number:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2404,7 +2392,7 @@ The labels before it were saved.</source>
 <context>
     <name>frmDataPath</name>
     <message>
-        <location filename="../../dialogs/frmDataPath.cpp" line="+34"/>
+        <location filename="../../dialogs/frmDataPath.cpp" line="+35"/>
         <source>Ardentry Database Path</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2459,7 +2447,7 @@ The labels before it were saved.</source>
 <context>
     <name>frmDisplay</name>
     <message>
-        <location filename="../../articles/frmDisplay.cpp" line="+29"/>
+        <location filename="../../articles/frmDisplay.cpp" line="+30"/>
         <source>AR Number:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2537,7 +2525,7 @@ The labels before it were saved.</source>
 <context>
     <name>frmExport</name>
     <message>
-        <location filename="../../transfer/frmExport.cpp" line="+36"/>
+        <location filename="../../transfer/frmExport.cpp" line="+37"/>
         <location line="+113"/>
         <source>Export Articles</source>
         <translation type="unfinished"></translation>
@@ -2671,7 +2659,7 @@ The labels before it were saved.</source>
 <context>
     <name>frmHistory</name>
     <message>
-        <location filename="../../history/frmHistory.cpp" line="+48"/>
+        <location filename="../../history/frmHistory.cpp" line="+49"/>
         <source>unknown</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2772,7 +2760,7 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="-986"/>
+        <location filename="../../core/ArticleImport.cpp" line="-1035"/>
         <location filename="../../history/frmHistory.cpp" line="+3"/>
         <source>Image %1</source>
         <translation type="unfinished"></translation>
@@ -2851,7 +2839,7 @@ The labels before it were saved.</source>
 <context>
     <name>frmImages</name>
     <message>
-        <location filename="../../images/frmImages.cpp" line="+26"/>
+        <location filename="../../images/frmImages.cpp" line="+27"/>
         <source>Images for AR Number </source>
         <translation type="unfinished"></translation>
     </message>
@@ -2929,7 +2917,7 @@ Close this window and drop the changed paths?</source>
 <context>
     <name>frmImport</name>
     <message>
-        <location filename="../../transfer/frmImport.cpp" line="+59"/>
+        <location filename="../../transfer/frmImport.cpp" line="+60"/>
         <location line="+171"/>
         <source>Import Articles</source>
         <translation type="unfinished"></translation>
@@ -3157,7 +3145,7 @@ Import the other %3 articles?</source>
 <context>
     <name>frmMain</name>
     <message>
-        <location filename="../../app/frmMain.cpp" line="+48"/>
+        <location filename="../../app/frmMain.cpp" line="+49"/>
         <source>Add New Record - Ctrl + N</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3365,7 +3353,7 @@ Import the other %3 articles?</source>
 <context>
     <name>frmPassword</name>
     <message>
-        <location filename="../../app/frmPassword.cpp" line="+16"/>
+        <location filename="../../app/frmPassword.cpp" line="+17"/>
         <source>Ardentry Database Password</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3393,7 +3381,7 @@ Import the other %3 articles?</source>
 <context>
     <name>frmSearch</name>
     <message>
-        <location filename="../../search/frmSearch.cpp" line="+25"/>
+        <location filename="../../search/frmSearch.cpp" line="+26"/>
         <source>Category</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3486,7 +3474,7 @@ Import the other %3 articles?</source>
 <context>
     <name>frmTrash</name>
     <message>
-        <location filename="../../history/frmTrash.cpp" line="+44"/>
+        <location filename="../../history/frmTrash.cpp" line="+45"/>
         <source>Trash</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3599,7 +3587,7 @@ Import the other %3 articles?</source>
 <context>
     <name>frmView</name>
     <message>
-        <location filename="../../images/frmView.cpp" line="+22"/>
+        <location filename="../../images/frmView.cpp" line="+23"/>
         <source>View Image</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3617,7 +3605,7 @@ Import the other %3 articles?</source>
 <context>
     <name>frmWelcome</name>
     <message>
-        <location filename="../../app/frmWelcome.cpp" line="+54"/>
+        <location filename="../../app/frmWelcome.cpp" line="+55"/>
         <source>Ardentry databases (*.db *.sqlite *.sqlite3)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3639,7 +3627,7 @@ Import the other %3 articles?</source>
     </message>
     <message>
         <location line="-2"/>
-        <location filename="../../core/mdlMain.cpp" line="+31"/>
+        <location filename="../../core/mdlMain.cpp" line="+32"/>
         <source>Ardentry</source>
         <translation type="unfinished"></translation>
     </message>

@@ -4,7 +4,7 @@
 <context>
     <name>AccessPrompt</name>
     <message>
-        <location filename="../../common/AccessPrompt.cpp" line="+39"/>
+        <location filename="../../common/AccessPrompt.cpp" line="+40"/>
         <source>%1 is an Access database, but it holds no help-desk articles (no table AR), so it cannot be converted. Open or create an Ardentry database; Tools &gt; Import Articles can then take the rows of any of its tables.</source>
         <translation>%1 ist eine Access-Datenbank, enthält aber keine Helpdesk-Artikel (keine Tabelle AR) und kann daher nicht umgewandelt werden. Öffnen oder erstellen Sie eine Ardentry-Datenbank; mit Extras &gt; Artikel importieren lassen sich dann die Zeilen jeder ihrer Tabellen übernehmen.</translation>
     </message>
@@ -56,7 +56,7 @@ Es wurde nichts geschrieben; die Access-Datei ist unverändert.</translation>
 <context>
     <name>ArticleCommands</name>
     <message>
-        <location filename="../../articles/ArticleCommands.cpp" line="+136"/>
+        <location filename="../../articles/ArticleCommands.cpp" line="+146"/>
         <source>A new article could not be started: </source>
         <translation>Ein neuer Artikel konnte nicht angelegt werden: </translation>
     </message>
@@ -86,21 +86,17 @@ Es wurde nichts geschrieben; die Access-Datei ist unverändert.</translation>
         <translation>Die Artikelnummer %1 ist bereits an einen anderen Artikel vergeben. Wählen Sie vor dem Speichern eine andere Nummer.</translation>
     </message>
     <message>
-        <location line="+8"/>
-        <location line="+118"/>
-        <location line="+54"/>
+        <location line="-143"/>
         <source>The article could not be saved: </source>
         <translation>Der Artikel konnte nicht gespeichert werden: </translation>
     </message>
     <message>
-        <location line="-315"/>
+        <location line="+8"/>
         <source>Saved as article %1: number %2 was taken meanwhile.</source>
         <translation>Als Artikel %1 gespeichert: Die Nummer %2 wurde inzwischen vergeben.</translation>
     </message>
     <message>
-        <location line="+145"/>
-        <location line="+118"/>
-        <location line="+54"/>
+        <location line="-6"/>
         <source>
 
 The article is still on the screen as you typed it.</source>
@@ -109,14 +105,14 @@ The article is still on the screen as you typed it.</source>
 Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.</translation>
     </message>
     <message>
-        <location line="-157"/>
+        <location line="+162"/>
         <location line="+94"/>
-        <location line="+68"/>
+        <location line="+60"/>
         <source>Article successfully saved.</source>
         <translation>Artikel erfolgreich gespeichert.</translation>
     </message>
     <message>
-        <location line="-161"/>
+        <location line="-153"/>
         <source>The article was saved, but the connection to the server was lost right after; Ardentry connected again and found the article stored as you typed it.</source>
         <translation>Der Artikel wurde gespeichert, doch gleich danach brach die Verbindung zum Server ab. Ardentry hat sich neu verbunden und den Artikel so gespeichert vorgefunden, wie Sie ihn eingegeben haben.</translation>
     </message>
@@ -181,7 +177,7 @@ Der Artikel steht weiterhin so auf dem Bildschirm, wie Sie ihn eingegeben haben.
         <translation>geändert von %1 am %2</translation>
     </message>
     <message>
-        <location line="+66"/>
+        <location line="+62"/>
         <source>Article %1 was deleted by someone else after you opened it; the Trash keeps it.
 
 Save again stores what you typed as an article again; Drop lets your changes go.</source>
@@ -200,7 +196,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Verwerfen</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+46"/>
         <source>Ardentry can&apos;t delete this article because it has not been saved. Delete Process stopped.</source>
         <translation>Ardentry kann diesen Artikel nicht löschen, weil er noch nicht gespeichert wurde. Löschvorgang abgebrochen.</translation>
     </message>
@@ -238,7 +234,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleExport</name>
     <message>
-        <location filename="../../core/ArticleExport.cpp" line="+84"/>
+        <location filename="../../core/ArticleExport.cpp" line="+85"/>
         <source>The articles cannot be read</source>
         <translation>Die Artikel können nicht gelesen werden</translation>
     </message>
@@ -359,26 +355,26 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleImport</name>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="+164"/>
+        <location filename="../../core/ArticleImport.cpp" line="+165"/>
         <source>the %1 and the %2 are</source>
         <translation>%1 und %2 sind</translation>
     </message>
     <message>
         <location line="+209"/>
         <location line="+21"/>
-        <location line="+250"/>
+        <location line="+265"/>
         <location line="+11"/>
-        <location line="+311"/>
+        <location line="+345"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation>Die Datei %1 kann nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-567"/>
+        <location line="-616"/>
         <source>The file %1 holds no rows (only empty lines).</source>
         <translation>Die Datei %1 enthält keine Zeilen (nur leere).</translation>
     </message>
     <message>
-        <location line="+153"/>
+        <location line="+168"/>
         <source>The article numbers cannot be read</source>
         <translation>Die Artikelnummern können nicht gelesen werden</translation>
     </message>
@@ -414,12 +410,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+32"/>
-        <location line="+329"/>
+        <location line="+363"/>
         <source>The file %1 could not be read to its end: %2.</source>
         <translation>Die Datei %1 konnte nicht bis zum Ende gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-314"/>
+        <location line="-348"/>
         <source>The name &quot;%1&quot; could not be added to its list: %2.</source>
         <translation>Der Name „%1“ konnte seiner Liste nicht hinzugefügt werden: %2.</translation>
     </message>
@@ -434,17 +430,17 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>die Zeile ist nicht lesbar: %1.</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+27"/>
         <source>the row has %1 fields but the header has %2, so its fields cannot be matched to the columns (a separator in a text that is not in quotes?).</source>
         <translation>die Zeile hat %1 Felder, die Kopfzeile aber %2, daher lassen sich ihre Felder den Spalten nicht zuordnen (ein Trennzeichen in einem Text ohne Anführungszeichen?).</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+57"/>
         <source>the %1 holds a NUL character, which a server database cannot store.</source>
         <translation>das Feld %1 enthält ein NUL-Zeichen, das eine Serverdatenbank nicht speichern kann.</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+27"/>
         <source>the article number &quot;%1&quot; is not a whole number (number the articles after the highest existing one to import this row).</source>
         <translation>die Artikelnummer „%1“ ist keine ganze Zahl (nummerieren Sie die Artikel im Anschluss an die größte vorhandene Nummer, um diese Zeile zu importieren).</translation>
     </message>
@@ -454,7 +450,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>die Artikelnummer %1 ist bereits an einen anderen Artikel vergeben; er wurde nicht überschrieben.</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+68"/>
         <source>The article of line %1 could not be written: %2.</source>
         <translation>Der Artikel aus Zeile %1 konnte nicht geschrieben werden: %2.</translation>
     </message>
@@ -593,7 +589,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticlePrinter</name>
     <message>
-        <location filename="../../articles/ArticlePrinter.cpp" line="+27"/>
+        <location filename="../../articles/ArticlePrinter.cpp" line="+28"/>
         <source>Do you want to print this article?</source>
         <translation>Möchten Sie diesen Artikel drucken?</translation>
     </message>
@@ -647,7 +643,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>Backup</name>
     <message>
-        <location filename="../../core/Backup.cpp" line="+36"/>
+        <location filename="../../core/Backup.cpp" line="+37"/>
         <source>out of memory</source>
         <translation>kein Speicher mehr frei</translation>
     </message>
@@ -699,7 +695,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+7"/>
-        <location filename="../../core/db/SqliteEngine.cpp" line="+185"/>
+        <location filename="../../core/db/SqliteEngine.cpp" line="+186"/>
         <source>The SQLite driver gives no engine handle.</source>
         <translation>Der SQLite-Treiber liefert keinen Zugriff auf die Datenbank-Engine.</translation>
     </message>
@@ -733,7 +729,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>BackupRunner</name>
     <message>
-        <location filename="../../history/BackupRunner.cpp" line="+37"/>
+        <location filename="../../history/BackupRunner.cpp" line="+38"/>
         <source>&amp;Cancel</source>
         <translation>&amp;Abbrechen</translation>
     </message>
@@ -741,7 +737,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>Connection</name>
     <message>
-        <location filename="../../core/Connection.cpp" line="+88"/>
+        <location filename="../../core/Connection.cpp" line="+89"/>
         <source>No database file is named.</source>
         <translation>Es ist keine Datenbankdatei angegeben.</translation>
     </message>
@@ -829,7 +825,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>Csv</name>
     <message>
-        <location filename="../../core/Csv.cpp" line="+374"/>
+        <location filename="../../core/Csv.cpp" line="+375"/>
         <source>No file is named.</source>
         <translation>Es ist keine Datei angegeben.</translation>
     </message>
@@ -877,27 +873,27 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Lesefehler</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+63"/>
         <source>field %1 is longer than %2 characters</source>
         <translation>Feld %1 ist länger als %2 Zeichen</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+60"/>
         <source>the quote that opens field %1 is not closed before the end of the file</source>
         <translation>das Anführungszeichen am Anfang von Feld %1 wird bis zum Dateiende nicht geschlossen</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+27"/>
         <source>text follows the closing quote of field %1</source>
         <translation>auf das schließende Anführungszeichen von Feld %1 folgt Text</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+62"/>
         <source>it holds bytes that are not %1 text</source>
         <translation>sie enthält Bytes, die kein %1-Text sind</translation>
     </message>
     <message>
-        <location line="+132"/>
+        <location line="+131"/>
         <source>write error</source>
         <translation>Schreibfehler</translation>
     </message>
@@ -905,7 +901,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+174"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+175"/>
         <source>binary data (%1 bytes)</source>
         <translation>Binärdaten (%1 Bytes)</translation>
     </message>
@@ -1031,7 +1027,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DesignedLayout</name>
     <message>
-        <location filename="../../common/DesignedLayout.h" line="+53"/>
+        <location filename="../../common/DesignedLayout.h" line="+54"/>
         <source>&amp;Browse...</source>
         <translation>Durc&amp;hsuchen...</translation>
     </message>
@@ -1039,7 +1035,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DocumentView</name>
     <message>
-        <location filename="../../articles/DocumentView.cpp" line="+26"/>
+        <location filename="../../articles/DocumentView.cpp" line="+27"/>
         <source>documents of this kind (%1) cannot be printed; only web pages, text files and pictures can</source>
         <translation>Dokumente dieser Art (%1) können nicht gedruckt werden, nur Webseiten, Textdateien und Bilder</translation>
     </message>
@@ -1117,7 +1113,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>General</name>
     <message>
-        <location filename="../../dialogs/General.cpp" line="+25"/>
+        <location filename="../../dialogs/General.cpp" line="+26"/>
         <source>General Information</source>
         <translation>Allgemeine Informationen</translation>
     </message>
@@ -1190,7 +1186,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>History</name>
     <message>
-        <location filename="../../core/History.cpp" line="+333"/>
+        <location filename="../../core/History.cpp" line="+334"/>
         <source>The table &quot;AR&quot; has no column &quot;%1&quot;, so the history of articles cannot be kept.</source>
         <translation>Die Tabelle „AR“ hat keine Spalte „%1“, daher kann kein Artikelverlauf geführt werden.</translation>
     </message>
@@ -1286,7 +1282,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>HistoryCommands</name>
     <message>
-        <location filename="../../history/HistoryCommands.cpp" line="+50"/>
+        <location filename="../../history/HistoryCommands.cpp" line="+51"/>
         <source>The history of articles and the trash could not be added to the database: %1
 
 Ardentry works on without them.</source>
@@ -1388,7 +1384,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
 <context>
     <name>ListEditor</name>
     <message>
-        <location filename="../../lists/frmSetupCG.cpp" line="+11"/>
+        <location filename="../../lists/frmSetupCG.cpp" line="+12"/>
         <source>Setup Categories</source>
         <translation>Kategorien einrichten</translation>
     </message>
@@ -1418,7 +1414,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <translation>Ardentry kann diese Kategorie nicht löschen, weil sie die EINZIGE Ardentry-Kategorie ist. Das Löschen würde Ardentry in einen instabilen Zustand versetzen. Löschvorgang abgebrochen.</translation>
     </message>
     <message>
-        <location filename="../../lists/frmSetupUsers.cpp" line="+11"/>
+        <location filename="../../lists/frmSetupUsers.cpp" line="+12"/>
         <source>Setup Users</source>
         <translation>Benutzer einrichten</translation>
     </message>
@@ -1448,7 +1444,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <translation>Ardentry kann diesen Benutzer nicht löschen, weil er der EINZIGE Ardentry-Benutzer ist. Das Löschen würde Ardentry in einen instabilen Zustand versetzen. Löschvorgang abgebrochen.</translation>
     </message>
     <message>
-        <location filename="../../lists/ListEditor.cpp" line="+16"/>
+        <location filename="../../lists/ListEditor.cpp" line="+17"/>
         <source>Edit Name:</source>
         <translation>Name ändern:</translation>
     </message>
@@ -1512,7 +1508,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
 <context>
     <name>NewDatabase</name>
     <message>
-        <location filename="../../core/NewDatabase.cpp" line="+436"/>
+        <location filename="../../core/NewDatabase.cpp" line="+437"/>
         <location line="+8"/>
         <source>Cannot run &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht ausgeführt werden: %2</translation>
@@ -1588,7 +1584,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
 <context>
     <name>PrintFile</name>
     <message>
-        <location filename="../../core/PrintFile.cpp" line="+62"/>
+        <location filename="../../core/PrintFile.cpp" line="+63"/>
         <source>there is no temporary folder of your own to write the print file in (&quot;%1&quot; belongs to someone else or others may write in it)</source>
         <translation>es gibt keinen eigenen temporären Ordner für die Druckdatei („%1“ gehört jemand anderem oder andere dürfen darin schreiben)</translation>
     </message>
@@ -1611,7 +1607,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
 <context>
     <name>PrintPage</name>
     <message>
-        <location filename="../../core/PrintPage.cpp" line="+49"/>
+        <location filename="../../core/PrintPage.cpp" line="+50"/>
         <source>Printed by Ardentry on </source>
         <translation>Gedruckt von Ardentry am </translation>
     </message>
@@ -1619,7 +1615,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
 <context>
     <name>ProfileFile</name>
     <message>
-        <location filename="../../core/ProfileFile.cpp" line="+188"/>
+        <location filename="../../core/ProfileFile.cpp" line="+189"/>
         <source>No preferences file is named.</source>
         <translation>Es ist keine Einstellungsdatei angegeben.</translation>
     </message>
@@ -1669,7 +1665,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
 <context>
     <name>QuickSearch</name>
     <message>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+82"/>
+        <location filename="../../quicksearch/QuickSearch.cpp" line="+83"/>
         <source>Quick Search</source>
         <translation>Schnellsuche</translation>
     </message>
@@ -1806,41 +1802,33 @@ Die Datenbank ist unverändert.</translation>
         <translation>Der Artikel konnte nicht angezeigt werden: %1</translation>
     </message>
     <message>
-        <location filename="../../core/QuickSearch.cpp" line="+36"/>
-        <location line="+148"/>
-        <location line="+11"/>
-        <location line="+586"/>
-        <location line="+16"/>
-        <location line="+7"/>
+        <location filename="../../core/QuickSearch.cpp" line="+29"/>
+        <location line="+749"/>
         <source>The quick-search index could not be made</source>
         <translation>Der Index für die Schnellsuche konnte nicht erstellt werden</translation>
     </message>
     <message>
-        <location line="-158"/>
+        <location line="-133"/>
         <source>The quick-search index could not be renewed</source>
         <translation>Der Index für die Schnellsuche konnte nicht erneuert werden</translation>
     </message>
     <message>
-        <location line="+70"/>
-        <location line="+44"/>
+        <location line="-611"/>
         <source>The quick-search index could not be checked</source>
         <translation>Der Schnellsuche-Index konnte nicht geprüft werden</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+752"/>
         <source>The articles could not be counted</source>
         <translation>Die Artikel konnten nicht gezählt werden</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+34"/>
         <source>The quick-search index no longer matches the articles: another program gave them new row numbers.</source>
         <translation>Der Schnellsuche-Index passt nicht mehr zu den Artikeln: Ein anderes Programm hat ihnen neue Zeilennummern gegeben.</translation>
     </message>
     <message>
-        <location line="+66"/>
-        <location line="+22"/>
-        <location line="+21"/>
-        <location line="+30"/>
+        <location line="-780"/>
         <source>The quick search failed</source>
         <translation>Die Schnellsuche ist fehlgeschlagen</translation>
     </message>
@@ -1848,7 +1836,7 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>RecordSet</name>
     <message>
-        <location filename="../../core/RecordSet.cpp" line="+168"/>
+        <location filename="../../core/RecordSet.cpp" line="+169"/>
         <source>The record set has no open database connection.</source>
         <translation>Die Datensatzgruppe hat keine offene Datenbankverbindung.</translation>
     </message>
@@ -1990,7 +1978,7 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>Reference</name>
     <message>
-        <location filename="../../core/Reference.cpp" line="+12"/>
+        <location filename="../../core/Reference.cpp" line="+13"/>
         <source>The reference could not be opened: </source>
         <translation>Die Referenz konnte nicht geöffnet werden: </translation>
     </message>
@@ -2023,7 +2011,7 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>Schema</name>
     <message>
-        <location filename="../../core/Schema.cpp" line="+39"/>
+        <location filename="../../core/Schema.cpp" line="+40"/>
         <source>Cannot read the schema of the database: no schema is in use.</source>
         <translation>Das Schema der Datenbank kann nicht gelesen werden: Es ist kein Schema in Gebrauch.</translation>
     </message>
@@ -2031,7 +2019,7 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>ServerAddress</name>
     <message>
-        <location filename="../../core/ServerAddress.cpp" line="+62"/>
+        <location filename="../../core/ServerAddress.cpp" line="+63"/>
         <source>&quot;%1&quot; is not a server address; it must begin with postgresql://.</source>
         <translation>„%1“ ist keine Serveradresse; sie muss mit postgresql:// beginnen.</translation>
     </message>
@@ -2070,7 +2058,7 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>Startup</name>
     <message>
-        <location filename="../../app/main.cpp" line="+25"/>
+        <location filename="../../app/main.cpp" line="+26"/>
         <source>Ardentry needs a graphical display: DISPLAY and WAYLAND_DISPLAY are not set.</source>
         <translation>Ardentry braucht eine grafische Anzeige: DISPLAY und WAYLAND_DISPLAY sind nicht gesetzt.</translation>
     </message>
@@ -2080,7 +2068,7 @@ Die Datenbank ist unverändert.</translation>
         <translation>Geben Sie höchstens eine Datenbankdatei an.</translation>
     </message>
     <message>
-        <location filename="../../app/Startup.cpp" line="+62"/>
+        <location filename="../../app/Startup.cpp" line="+63"/>
         <source>The database path could not be stored in %1: %2</source>
         <translation>Der Datenbankpfad konnte nicht in %1 gespeichert werden: %2</translation>
     </message>
@@ -2122,7 +2110,7 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>Transaction</name>
     <message>
-        <location filename="../../core/Transaction.cpp" line="+42"/>
+        <location filename="../../core/Transaction.cpp" line="+43"/>
         <source>: the connection to the database server was lost and cannot be made again: </source>
         <translation>: Die Verbindung zum Datenbankserver ist abgebrochen und lässt sich nicht wiederherstellen: </translation>
     </message>
@@ -2145,7 +2133,7 @@ Die Datenbank ist unverändert.</translation>
         <translation>); sie wurden möglicherweise gespeichert, möglicherweise nicht.</translation>
     </message>
     <message>
-        <location filename="../../core/db/Query.cpp" line="+28"/>
+        <location filename="../../core/db/Query.cpp" line="+29"/>
         <source>Another session holds the database for writing; try again. The server said: %1</source>
         <translation>Eine andere Sitzung hält die Datenbank zum Schreiben belegt; bitte versuchen Sie es noch einmal. Der Server meldete: %1</translation>
     </message>
@@ -2178,7 +2166,7 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>TransferCommands</name>
     <message>
-        <location filename="../../transfer/TransferCommands.cpp" line="+39"/>
+        <location filename="../../transfer/TransferCommands.cpp" line="+40"/>
         <source>The articles were imported, but they could not be read again: %1</source>
         <translation>Die Artikel wurden importiert, konnten aber nicht neu gelesen werden: %1</translation>
     </message>
@@ -2186,7 +2174,7 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>frmAbout</name>
     <message>
-        <location filename="../../dialogs/frmAbout.cpp" line="+24"/>
+        <location filename="../../dialogs/frmAbout.cpp" line="+25"/>
         <source>About Ardentry</source>
         <translation>Über Ardentry</translation>
     </message>
@@ -2214,7 +2202,7 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>frmBrowser</name>
     <message>
-        <location filename="../../articles/frmBrowser.cpp" line="+28"/>
+        <location filename="../../articles/frmBrowser.cpp" line="+29"/>
         <source>1 second</source>
         <translation>1 Sekunde</translation>
     </message>
@@ -2253,7 +2241,7 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>frmConflict</name>
     <message>
-        <location filename="../../articles/frmConflict.cpp" line="+57"/>
+        <location filename="../../articles/frmConflict.cpp" line="+58"/>
         <source>Article changed by someone else</source>
         <translation>Artikel von jemand anderem geändert</translation>
     </message>
@@ -2343,7 +2331,7 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>frmCustomizeLabels</name>
     <message>
-        <location filename="../../dialogs/frmCustomizeLabels.cpp" line="+20"/>
+        <location filename="../../dialogs/frmCustomizeLabels.cpp" line="+21"/>
         <source>AR Number:</source>
         <translation>AR-Nummer:</translation>
     </message>
@@ -2432,7 +2420,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
 <context>
     <name>frmDataPath</name>
     <message>
-        <location filename="../../dialogs/frmDataPath.cpp" line="+34"/>
+        <location filename="../../dialogs/frmDataPath.cpp" line="+35"/>
         <source>Ardentry Database Path</source>
         <translation>Ardentry-Datenbankpfad</translation>
     </message>
@@ -2489,7 +2477,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
 <context>
     <name>frmDisplay</name>
     <message>
-        <location filename="../../articles/frmDisplay.cpp" line="+29"/>
+        <location filename="../../articles/frmDisplay.cpp" line="+30"/>
         <source>AR Number:</source>
         <translation>AR-Nummer:</translation>
     </message>
@@ -2567,7 +2555,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
 <context>
     <name>frmExport</name>
     <message>
-        <location filename="../../transfer/frmExport.cpp" line="+36"/>
+        <location filename="../../transfer/frmExport.cpp" line="+37"/>
         <location line="+113"/>
         <source>Export Articles</source>
         <translation>Artikel exportieren</translation>
@@ -2701,7 +2689,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
 <context>
     <name>frmHistory</name>
     <message>
-        <location filename="../../history/frmHistory.cpp" line="+48"/>
+        <location filename="../../history/frmHistory.cpp" line="+49"/>
         <source>unknown</source>
         <translation>unbekannt</translation>
     </message>
@@ -2802,7 +2790,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Geändert am</translation>
     </message>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="-986"/>
+        <location filename="../../core/ArticleImport.cpp" line="-1035"/>
         <location filename="../../history/frmHistory.cpp" line="+3"/>
         <source>Image %1</source>
         <translation>Bild %1</translation>
@@ -2881,7 +2869,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
 <context>
     <name>frmImages</name>
     <message>
-        <location filename="../../images/frmImages.cpp" line="+26"/>
+        <location filename="../../images/frmImages.cpp" line="+27"/>
         <source>Images for AR Number </source>
         <translation>Bilder zur AR-Nummer </translation>
     </message>
@@ -2963,7 +2951,7 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
 <context>
     <name>frmImport</name>
     <message>
-        <location filename="../../transfer/frmImport.cpp" line="+59"/>
+        <location filename="../../transfer/frmImport.cpp" line="+60"/>
         <location line="+171"/>
         <source>Import Articles</source>
         <translation>Artikel importieren</translation>
@@ -3193,7 +3181,7 @@ Die übrigen %3 Artikel importieren?</translation>
 <context>
     <name>frmMain</name>
     <message>
-        <location filename="../../app/frmMain.cpp" line="+48"/>
+        <location filename="../../app/frmMain.cpp" line="+49"/>
         <source>Add New Record - Ctrl + N</source>
         <translation>Neuer Datensatz - Strg + N</translation>
     </message>
@@ -3401,7 +3389,7 @@ Die übrigen %3 Artikel importieren?</translation>
 <context>
     <name>frmPassword</name>
     <message>
-        <location filename="../../app/frmPassword.cpp" line="+16"/>
+        <location filename="../../app/frmPassword.cpp" line="+17"/>
         <source>Ardentry Database Password</source>
         <translation>Ardentry-Datenbankpasswort</translation>
     </message>
@@ -3429,7 +3417,7 @@ Die übrigen %3 Artikel importieren?</translation>
 <context>
     <name>frmSearch</name>
     <message>
-        <location filename="../../search/frmSearch.cpp" line="+25"/>
+        <location filename="../../search/frmSearch.cpp" line="+26"/>
         <source>Category</source>
         <translation>Kategorie</translation>
     </message>
@@ -3522,7 +3510,7 @@ Die übrigen %3 Artikel importieren?</translation>
 <context>
     <name>frmTrash</name>
     <message>
-        <location filename="../../history/frmTrash.cpp" line="+44"/>
+        <location filename="../../history/frmTrash.cpp" line="+45"/>
         <source>Trash</source>
         <translation>Papierkorb</translation>
     </message>
@@ -3635,7 +3623,7 @@ Die übrigen %3 Artikel importieren?</translation>
 <context>
     <name>frmView</name>
     <message>
-        <location filename="../../images/frmView.cpp" line="+22"/>
+        <location filename="../../images/frmView.cpp" line="+23"/>
         <source>View Image</source>
         <translation>Bild anzeigen</translation>
     </message>
@@ -3653,7 +3641,7 @@ Die übrigen %3 Artikel importieren?</translation>
 <context>
     <name>frmWelcome</name>
     <message>
-        <location filename="../../app/frmWelcome.cpp" line="+54"/>
+        <location filename="../../app/frmWelcome.cpp" line="+55"/>
         <source>Ardentry databases (*.db *.sqlite *.sqlite3)</source>
         <translation>Ardentry-Datenbanken (*.db *.sqlite *.sqlite3)</translation>
     </message>
@@ -3675,7 +3663,7 @@ Die übrigen %3 Artikel importieren?</translation>
     </message>
     <message>
         <location line="-2"/>
-        <location filename="../../core/mdlMain.cpp" line="+31"/>
+        <location filename="../../core/mdlMain.cpp" line="+32"/>
         <source>Ardentry</source>
         <translation>Ardentry</translation>
     </message>
