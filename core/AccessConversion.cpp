@@ -10,6 +10,7 @@
 #include "core/db/Query.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -73,13 +74,16 @@ public:
         : m_connection(QStringLiteral("ardentry-access-%1").arg(s_counter.fetchAndAddRelaxed(1)))
     {
         if (!m_folder.isValid())
-            throw DbError(QStringLiteral("Cannot make a temporary folder for the conversion: %1.")
-                              .arg(m_folder.errorString()));
+            throw DbError(
+                QCoreApplication::translate(
+                    "AccessConversion", "Cannot make a temporary folder for the conversion: %1.")
+                    .arg(m_folder.errorString()));
         m_path = m_folder.filePath(QStringLiteral("staging.ardentry.db"));
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
         db.setDatabaseName(m_path);
         if (!db.open())
-            throw DbError(QStringLiteral("Cannot make the temporary database: %1.")
+            throw DbError(QCoreApplication::translate("AccessConversion",
+                                                      "Cannot make the temporary database: %1.")
                               .arg(db.lastError().text()));
     }
     ~Staging()
@@ -101,8 +105,9 @@ public:
         QSqlDatabase database = db();
         db::Query query(database, QString());
         if (!query.tryRun(sql))
-            throw DbError(
-                QStringLiteral("Cannot write the temporary database: %1.").arg(query.engineText()));
+            throw DbError(QCoreApplication::translate("AccessConversion",
+                                                      "Cannot write the temporary database: %1.")
+                              .arg(query.engineText()));
     }
 
 private:
@@ -127,8 +132,10 @@ public:
     {
         if (!isHelpDeskAccessDatabase(m_file))
             throw DbError(DbError::Kind::NotADatabase,
-                          QStringLiteral("The Access database %1 holds no help-desk articles (it "
-                                         "has no table AR).")
+                          QCoreApplication::translate(
+                              "AccessConversion",
+                              "The Access database %1 holds no help-desk articles (it "
+                              "has no table AR).")
                               .arg(QDir::toNativeSeparators(m_file.path())));
         const QList<TargetTable> tables = targetTables();
         QStringList missing;
@@ -139,10 +146,12 @@ public:
                 m_total += rowCount(m_file, m_file.table(table.name));
         }
         if (!missing.isEmpty())
-            throw DbError(DbError::Kind::NotADatabase,
-                          QStringLiteral("The Access database %1 lacks the help-desk tables %2.")
-                              .arg(QDir::toNativeSeparators(m_file.path()),
-                                   missing.join(QStringLiteral(", "))));
+            throw DbError(
+                DbError::Kind::NotADatabase,
+                QCoreApplication::translate("AccessConversion",
+                                            "The Access database %1 lacks the help-desk tables %2.")
+                    .arg(QDir::toNativeSeparators(m_file.path()),
+                         missing.join(QStringLiteral(", "))));
         m_total *= 2; // read here, then copied into the new database
         QSqlDatabase db = staging.db();
         staging.exec(QStringLiteral("PRAGMA synchronous = OFF"));
@@ -183,8 +192,10 @@ private:
                 absent << column.name;
         }
         if (!absent.isEmpty())
-            result.notes << QStringLiteral("The table %1 of the Access file has no columns %2: "
-                                           "they are left empty (Null) in the new database.")
+            result.notes << QCoreApplication::translate(
+                                "AccessConversion",
+                                "The table %1 of the Access file has no columns %2: "
+                                "they are left empty (Null) in the new database.")
                                 .arg(source, absent.join(QStringLiteral(", ")));
         QList<int> extra;
         for (int c = 0; c < columns.size(); ++c) {
@@ -195,8 +206,10 @@ private:
             QStringList names;
             for (int c : extra)
                 names << columns[c].name;
-            result.notes << QStringLiteral("The columns %1 of the table %2 are not carried over: "
-                                           "the new database has no place for them.")
+            result.notes << QCoreApplication::translate(
+                                "AccessConversion",
+                                "The columns %1 of the table %2 are not carried over: "
+                                "the new database has no place for them.")
                                 .arg(names.join(QStringLiteral(", ")), source);
         }
         const int idColumn = table.name == QLatin1String("AR") ? from.value(0) : -1;
@@ -218,8 +231,11 @@ private:
             ++rows;
             const QString where =
                 idColumn >= 0 && !values[idColumn].isNull()
-                    ? QStringLiteral("Article %1").arg(values[idColumn].toString())
-                    : QStringLiteral("%1, row %2").arg(source).arg(rows);
+                    ? QCoreApplication::translate("AccessConversion", "Article %1")
+                          .arg(values[idColumn].toString())
+                    : QCoreApplication::translate("AccessConversion", "%1, row %2")
+                          .arg(source)
+                          .arg(rows);
             QVariantList binds;
             binds.reserve(table.columns.size());
             for (int t = 0; t < table.columns.size(); ++t) {
@@ -230,13 +246,15 @@ private:
             for (int c : extra) {
                 if (!values[c].isNull())
                     result.notCarried
-                        << QStringLiteral("%1, %2: \"%3\" not carried over (no such "
-                                          "column in the new database).")
+                        << QCoreApplication::translate("AccessConversion",
+                                                       "%1, %2: \"%3\" not carried over (no such "
+                                                       "column in the new database).")
                                .arg(where, columns[c].name, values[c].toString().left(60));
             }
             if (!insert.tryExec(binds))
                 throw DbError(
-                    QStringLiteral("%1 could not be written: %2.").arg(where, insert.engineText()));
+                    QCoreApplication::translate("AccessConversion", "%1 could not be written: %2.")
+                        .arg(where, insert.engineText()));
             ++m_done;
             if (m_progress && m_done % 200 == 0 && !m_progress(m_done, m_total))
                 return false;
@@ -269,7 +287,9 @@ private:
             bool ok = false;
             const qlonglong number = text.toLongLong(&ok);
             if (!ok) {
-                note(QStringLiteral("\"%1\" is not a whole number; left empty (Null).").arg(text));
+                note(QCoreApplication::translate("AccessConversion",
+                                                 "\"%1\" is not a whole number; left empty (Null).")
+                         .arg(text));
                 return QVariant();
             }
             return number;
@@ -289,13 +309,16 @@ QString AccessConversionResult::report() const
 {
     QStringList lines;
     for (const auto& [table, rows] : rowsRead)
-        lines << QStringLiteral("%1: %2 rows read.").arg(table).arg(rows);
-    lines << QStringLiteral("%1 rows written.").arg(rowsWritten);
+        lines << QCoreApplication::translate("AccessConversion", "%1: %2 rows read.")
+                     .arg(table)
+                     .arg(rows);
+    lines << QCoreApplication::translate("AccessConversion", "%1 rows written.").arg(rowsWritten);
     lines << notes;
     if (notCarried.isEmpty()) {
-        lines << QStringLiteral("Every value was carried over.");
+        lines << QCoreApplication::translate("AccessConversion", "Every value was carried over.");
     } else {
-        lines << QStringLiteral("%1 values were not carried over as they are:")
+        lines << QCoreApplication::translate("AccessConversion",
+                                             "%1 values were not carried over as they are:")
                      .arg(notCarried.size());
         lines << notCarried;
     }
@@ -304,7 +327,8 @@ QString AccessConversionResult::report() const
 
 QString accessConversionQuestion()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "AccessConversion",
         "This is an Access database with help-desk articles. Ardentry copies its articles, "
         "categories, users and labels into a new Ardentry database beside it (or onto a server) "
         "and leaves the Access file as it is. Convert now?");

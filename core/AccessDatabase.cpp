@@ -29,11 +29,13 @@ QString toolPath(const QString& tool)
 {
     const QString found = QStandardPaths::findExecutable(tool);
     if (found.isEmpty())
-        throw DbError(DbError::Kind::NotFound,
-                      QStringLiteral("Reading Access databases needs the program %1 of the "
-                                     "package mdbtools, which is not installed (apt-get install "
-                                     "mdbtools).")
-                          .arg(tool));
+        throw DbError(
+            DbError::Kind::NotFound,
+            QCoreApplication::translate("AccessDatabase",
+                                        "Reading Access databases needs the program %1 of the "
+                                        "package mdbtools, which is not installed (apt-get install "
+                                        "mdbtools).")
+                .arg(tool));
     return found;
 }
 
@@ -73,9 +75,12 @@ ToolRun runProgram(const QString& program, const QStringList& arguments,
     run.err = QString::fromUtf8(process.readAllStandardError()).trimmed();
     run.ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     if (!run.ok && run.err.isEmpty())
-        run.err = process.exitStatus() == QProcess::CrashExit
-                      ? QStringLiteral("%1 ended abnormally").arg(tool)
-                      : QStringLiteral("%1 ended with code %2").arg(tool).arg(process.exitCode());
+        run.err =
+            process.exitStatus() == QProcess::CrashExit
+                ? QCoreApplication::translate("AccessDatabase", "%1 ended abnormally").arg(tool)
+                : QCoreApplication::translate("AccessDatabase", "%1 ended with code %2")
+                      .arg(tool)
+                      .arg(process.exitCode());
     return run;
 }
 
@@ -182,17 +187,22 @@ AccessFile::AccessFile(const QString& path) : m_path(path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        throw DbError(DbError::Kind::NotFound,
-                      QStringLiteral("The Access database %1 does not exist.").arg(shown(path)));
+        throw DbError(
+            DbError::Kind::NotFound,
+            QCoreApplication::translate("AccessDatabase", "The Access database %1 does not exist.")
+                .arg(shown(path)));
     if (!info.isReadable())
-        throw DbError(QStringLiteral("The Access database %1 cannot be read: no permission.")
+        throw DbError(QCoreApplication::translate(
+                          "AccessDatabase", "The Access database %1 cannot be read: no permission.")
                           .arg(shown(path)));
     const ToolRun version = runTool(QStringLiteral("mdb-ver"), {path});
     if (!version.ok)
-        throw DbError(DbError::Kind::NotADatabase,
-                      QStringLiteral("%1 is not an Access database, or it is damaged (mdb-ver: "
-                                     "%2).")
-                          .arg(shown(path), version.err));
+        throw DbError(
+            DbError::Kind::NotADatabase,
+            QCoreApplication::translate("AccessDatabase",
+                                        "%1 is not an Access database, or it is damaged (mdb-ver: "
+                                        "%2).")
+                .arg(shown(path), version.err));
     m_version = QString::fromUtf8(version.out).trimmed();
     const ToolRun tables = runTool(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), path});
     if (!tables.ok) {
@@ -200,11 +210,14 @@ AccessFile::AccessFile(const QString& path) : m_path(path)
         // first page only and then find no list of tables.
         const QString why =
             m_version.startsWith(QLatin1String("ACE"))
-                ? QStringLiteral("The Access database %1 cannot be read: it is protected with a "
-                                 "password (or damaged). Ardentry cannot open Access files "
-                                 "protected with a password: remove the password in Access (File "
-                                 "> Info > Decrypt Database) and try again.")
-                : QStringLiteral("The Access database %1 cannot be read: it is damaged.");
+                ? QCoreApplication::translate(
+                      "AccessDatabase",
+                      "The Access database %1 cannot be read: it is protected with a "
+                      "password (or damaged). Ardentry cannot open Access files "
+                      "protected with a password: remove the password in Access (File "
+                      "> Info > Decrypt Database) and try again.")
+                : QCoreApplication::translate(
+                      "AccessDatabase", "The Access database %1 cannot be read: it is damaged.");
         throw DbError(DbError::Kind::NotADatabase,
                       QStringLiteral("%1 (mdb-tables: %2)")
                           .arg(why.arg(shown(path)), tables.err.simplified()));
@@ -231,8 +244,10 @@ QList<Column> AccessFile::columns(const QString& table) const
                 {QStringLiteral("--no-indexes"), QStringLiteral("--no-relations"),
                  QStringLiteral("-T"), table, m_path});
     if (!schema.ok)
-        throw DbError(QStringLiteral("Cannot read the columns of the table %1 of %2 (mdb-schema: "
-                                     "%3).")
+        throw DbError(QCoreApplication::translate(
+                          "AccessDatabase",
+                          "Cannot read the columns of the table %1 of %2 (mdb-schema: "
+                          "%3).")
                           .arg(table, shown(m_path), schema.err));
     static const QRegularExpression line(QStringLiteral("^\\s*\\[(.*)\\]\\s+(.*?)\\s*,?\\s*$"));
     QList<Column> columns;
@@ -258,7 +273,8 @@ QList<Column> AccessFile::columns(const QString& table) const
     if (columns.isEmpty())
         throw DbError(
             DbError::Kind::NotFound,
-            QStringLiteral("The Access database %1 has no table %2.").arg(shown(m_path), table));
+            QCoreApplication::translate("AccessDatabase", "The Access database %1 has no table %2.")
+                .arg(shown(m_path), table));
     if (nullMasks(table, int(columns.size()))) {
         for (Column& column : columns)
             column.nullsTold = true;
@@ -298,7 +314,8 @@ bool AccessFile::readRows(const QString& table,
                 {QStringLiteral("-D"), kDateFormat, QStringLiteral("-T"), kDateFormat,
                  QStringLiteral("-b"), QStringLiteral("hex"), m_path, table});
     if (!run.ok)
-        throw DbError(QStringLiteral("Cannot read the table %1 of %2 (mdb-export: %3).")
+        throw DbError(QCoreApplication::translate(
+                          "AccessDatabase", "Cannot read the table %1 of %2 (mdb-export: %3).")
                           .arg(table, shown(m_path), run.err));
     ExportReader reader(run.out);
     QStringList header;
@@ -308,8 +325,10 @@ bool AccessFile::readRows(const QString& table,
     for (const Column& column : expected)
         names << column.name;
     if (header != names)
-        throw DbError(QStringLiteral("Cannot read the table %1 of %2: the columns of its rows (%3) "
-                                     "are not those of its description (%4).")
+        throw DbError(QCoreApplication::translate(
+                          "AccessDatabase",
+                          "Cannot read the table %1 of %2: the columns of its rows (%3) "
+                          "are not those of its description (%4).")
                           .arg(table, shown(m_path), header.join(QStringLiteral(", ")),
                                names.join(QStringLiteral(", "))));
     const QList<QByteArray>* masks = nullMasks(table, int(expected.size()));
@@ -318,17 +337,21 @@ bool AccessFile::readRows(const QString& table,
         QVariantList values = reader.next();
         ++number;
         if (masks && number > masks->size())
-            throw DbError(QStringLiteral("Cannot read the table %1 of %2: it has more rows than "
-                                         "ardentry-mdb-read found (%3); has the file changed?")
-                              .arg(table, shown(m_path))
-                              .arg(masks->size()));
+            throw DbError(
+                QCoreApplication::translate("AccessDatabase",
+                                            "Cannot read the table %1 of %2: it has more rows than "
+                                            "ardentry-mdb-read found (%3); has the file changed?")
+                    .arg(table, shown(m_path))
+                    .arg(masks->size()));
         if (values.size() != expected.size())
-            throw DbError(QStringLiteral("Cannot read row %1 of the table %2 of %3: it has %4 "
-                                         "values for %5 columns.")
-                              .arg(number)
-                              .arg(table, shown(m_path))
-                              .arg(values.size())
-                              .arg(expected.size()));
+            throw DbError(
+                QCoreApplication::translate("AccessDatabase",
+                                            "Cannot read row %1 of the table %2 of %3: it has %4 "
+                                            "values for %5 columns.")
+                    .arg(number)
+                    .arg(table, shown(m_path))
+                    .arg(values.size())
+                    .arg(expected.size()));
         for (qsizetype c = 0; masks && c < values.size(); ++c) {
             // A text printed as nothing that the row does not hold as Null is the empty text.
             if (values[c].isNull() && expected[c].kind == ColumnKind::Text &&
@@ -339,8 +362,10 @@ bool AccessFile::readRows(const QString& table,
             return false;
     }
     if (masks && number != masks->size())
-        throw DbError(QStringLiteral("Cannot read the table %1 of %2: it has fewer rows (%3) than "
-                                     "ardentry-mdb-read found (%4); has the file changed?")
+        throw DbError(QCoreApplication::translate(
+                          "AccessDatabase",
+                          "Cannot read the table %1 of %2: it has fewer rows (%3) than "
+                          "ardentry-mdb-read found (%4); has the file changed?")
                           .arg(table, shown(m_path))
                           .arg(number)
                           .arg(masks->size()));
@@ -351,33 +376,42 @@ Limit limitOf(const QVariant& value, const Column& column)
 {
     switch (column.kind) {
     case ColumnKind::Complex:
-        return {QStringLiteral("an attachment or multi-value column (%1), which the reader cannot "
-                               "give; left empty (Null).")
+        return {QCoreApplication::translate(
+                    "AccessDatabase",
+                    "an attachment or multi-value column (%1), which the reader cannot "
+                    "give; left empty (Null).")
                     .arg(column.type),
                 false};
     case ColumnKind::Binary:
         return value.isNull()
                    ? Limit()
-                   : Limit{
-                         QStringLiteral("a binary value (%1); left empty (Null).").arg(column.type),
-                         false};
+                   : Limit{QCoreApplication::translate("AccessDatabase",
+                                                       "a binary value (%1); left empty (Null).")
+                               .arg(column.type),
+                           false};
     case ColumnKind::Text:
         if (value.isNull() && !column.nullsTold)
-            return {QStringLiteral("Null, or an empty text (the reader gives both alike); stored "
-                                   "as Null."),
+            return {QCoreApplication::translate(
+                        "AccessDatabase",
+                        "Null, or an empty text (the reader gives both alike); stored "
+                        "as Null."),
                     false};
         // Characters outside the Basic Multilingual Plane (emoji and the like) come out as "??".
         if (value.toString().contains(QLatin1String("??")))
-            return {QStringLiteral("holds \"??\", which the reader also gives for a character such "
-                                   "as an emoji; stored as read (\"%1\"): check it.")
+            return {QCoreApplication::translate(
+                        "AccessDatabase",
+                        "holds \"??\", which the reader also gives for a character such "
+                        "as an emoji; stored as read (\"%1\"): check it.")
                         .arg(value.toString().left(60)),
                     true};
         return {};
     case ColumnKind::Date:
         // Dates before 1900 come out as day 0 of January 1900.
         if (value.toString().startsWith(QLatin1String("1900-01-00")))
-            return {QStringLiteral("a date before 1900, which the reader cannot give; left empty "
-                                   "(Null)."),
+            return {QCoreApplication::translate(
+                        "AccessDatabase",
+                        "a date before 1900, which the reader cannot give; left empty "
+                        "(Null)."),
                     false};
         return {};
     case ColumnKind::Number:

@@ -773,7 +773,8 @@ QString ExportReport::text() const
             out << QCoreApplication::translate("ArticleExport", "Images copied: %1")
                        .arg(english.toString(imagesCopied));
         if (!notes.isEmpty()) {
-            out << QStringLiteral("Remarks: %1").arg(english.toString(qint64(notes.size())));
+            out << QCoreApplication::translate("ArticleExport", "Remarks: %1")
+                       .arg(english.toString(qint64(notes.size())));
             for (const QString& n : notes)
                 out << QStringLiteral("  ") + n;
         }

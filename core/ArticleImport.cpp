@@ -35,8 +35,16 @@ const char* const kColumns[ArticleField::Count] = {
     "Image5",       "Image6",   "Image7",     "Image8", "Image9",  "Image10"};
 
 const char* const kCaptions[ArticleField::Image1] = {
-    "Article Number", "Category",  "Entered By",   "Title",     "Problem",
-    "Solution",       "Reference", "Date Entered", "Edited By", "Date Edited"};
+    QT_TRANSLATE_NOOP("ArticleImport", "Article Number"),
+    QT_TRANSLATE_NOOP("ArticleImport", "Category"),
+    QT_TRANSLATE_NOOP("ArticleImport", "Entered By"),
+    QT_TRANSLATE_NOOP("ArticleImport", "Title"),
+    QT_TRANSLATE_NOOP("ArticleImport", "Problem"),
+    QT_TRANSLATE_NOOP("ArticleImport", "Solution"),
+    QT_TRANSLATE_NOOP("ArticleImport", "Reference"),
+    QT_TRANSLATE_NOOP("ArticleImport", "Date Entered"),
+    QT_TRANSLATE_NOOP("ArticleImport", "Edited By"),
+    QT_TRANSLATE_NOOP("ArticleImport", "Date Edited")};
 
 // Lower case letters and digits only: "Entered By:" -> "enteredby".
 QString nameKey(const QString& name)
@@ -159,9 +167,9 @@ QString fieldNames(const QList<int>& fields)
 {
     QStringList names;
     for (int f : fields)
-        names << ArticleField::caption(f);
+        names << ArticleField::shownCaption(f);
     if (names.size() == 1)
-        return QStringLiteral("the %1 is").arg(names.first());
+        return QCoreApplication::translate("ArticleImport", "the %1 is").arg(names.first());
     return QCoreApplication::translate("ArticleImport", "the %1 and the %2 are")
         .arg(names.first(), names.last());
 }
@@ -194,6 +202,15 @@ QString ArticleField::caption(int field)
     if (field >= 0 && field < Image1)
         return QString::fromLatin1(kCaptions[field]);
     if (field >= Image1 && field < Count)
+        return QStringLiteral("Image %1").arg(field - Image1 + 1);
+    return QString();
+}
+
+QString ArticleField::shownCaption(int field)
+{
+    if (field >= 0 && field < Image1)
+        return QCoreApplication::translate("ArticleImport", kCaptions[field]);
+    if (field >= Image1 && field < Count)
         return QCoreApplication::translate("frmHistory", "Image %1").arg(field - Image1 + 1);
     return QString();
 }
@@ -208,7 +225,7 @@ std::optional<int> ArticleField::fromName(const QString& name)
                                             "editedby", "dateedited"};
     for (int f = 0; f < Count; ++f) {
         if (key == nameKey(column(f)) || key == nameKey(caption(f)) ||
-            (f < Image1 && key == QLatin1String(own[f])))
+            key == nameKey(shownCaption(f)) || (f < Image1 && key == QLatin1String(own[f])))
             return f;
     }
     return std::nullopt;
@@ -418,14 +435,15 @@ ImportPreview previewImport(const QString& path, const std::optional<ImportForma
         preview.columns = first;
         for (qsizetype c = 0; c < preview.columns.size(); ++c) {
             if (preview.columns[c].trimmed().isEmpty())
-                preview.columns[c] = QStringLiteral("Column %1").arg(c + 1);
+                preview.columns[c] =
+                    QCoreApplication::translate("ArticleImport", "Column %1").arg(c + 1);
         }
         preview.mapping = guessMapping(first);
         preview.exactGuessed = isArdentryExport(first);
         records.removeFirst();
     } else {
         for (int c = 0; c < width; ++c)
-            preview.columns << QStringLiteral("Column %1").arg(c + 1);
+            preview.columns << QCoreApplication::translate("ArticleImport", "Column %1").arg(c + 1);
     }
     while (records.size() > rows)
         records.removeLast();
@@ -446,14 +464,16 @@ ImportPreview previewAccessImport(const QString& path, const QString& table, int
         const accessdb::AccessFile file(path);
         preview.tables = file.tables();
         if (preview.tables.isEmpty()) {
-            preview.problem =
-                QStringLiteral("The Access database %1 holds no tables.").arg(shown(path));
+            preview.problem = QCoreApplication::translate("ArticleImport",
+                                                          "The Access database %1 holds no tables.")
+                                  .arg(shown(path));
             return preview;
         }
         preview.table = file.table(table.isEmpty() ? QStringLiteral("AR") : table);
         if (preview.table.isEmpty() && !table.isEmpty()) {
-            preview.problem =
-                QStringLiteral("The Access database %1 has no table %2.").arg(shown(path), table);
+            preview.problem = QCoreApplication::translate("ArticleImport",
+                                                          "The Access database %1 has no table %2.")
+                                  .arg(shown(path), table);
             return preview;
         }
         if (preview.table.isEmpty())
@@ -601,25 +621,30 @@ void Importer::readAccessTable()
     const accessdb::AccessFile file(m_path);
     const QString table = file.table(m_options.table);
     if (table.isEmpty())
-        throw ImportError(QStringLiteral("The Access database %1 has no table %2.")
-                              .arg(shown(m_path), m_options.table));
+        throw ImportError(
+            QCoreApplication::translate("ArticleImport", "The Access database %1 has no table %2.")
+                .arg(shown(m_path), m_options.table));
     m_accessColumns = file.columns(table);
     QStringList names;
     for (const accessdb::Column& column : m_accessColumns)
         names << column.name;
     if (!m_options.expectedHeader.isEmpty() && names != m_options.expectedHeader)
-        throw ImportError(QStringLiteral("The table %1 of %2 has changed since it was shown: its "
-                                         "columns now read differently. Look at it again before "
-                                         "you import it.")
-                              .arg(table, shown(m_path)));
+        throw ImportError(
+            QCoreApplication::translate("ArticleImport",
+                                        "The table %1 of %2 has changed since it was shown: its "
+                                        "columns now read differently. Look at it again before "
+                                        "you import it.")
+                .arg(table, shown(m_path)));
     m_headerWidth = names.size();
     for (int f = 0; f < ArticleField::Count; ++f) {
         if (m_options.mapping[f] >= m_headerWidth)
-            throw ImportError(QStringLiteral("The %1 is taken from column %2, but the table has "
-                                             "only %3 columns.")
-                                  .arg(ArticleField::caption(f))
-                                  .arg(m_options.mapping[f] + 1)
-                                  .arg(m_headerWidth));
+            throw ImportError(
+                QCoreApplication::translate("ArticleImport",
+                                            "The %1 is taken from column %2, but the table has "
+                                            "only %3 columns.")
+                    .arg(ArticleField::shownCaption(f))
+                    .arg(m_options.mapping[f] + 1)
+                    .arg(m_headerWidth));
     }
     file.readRows(table, [this](const QVariantList& values) {
         csv::Record record;
@@ -687,7 +712,7 @@ void Importer::startReader(QFile& file)
                 QCoreApplication::translate("ArticleImport",
                                             "The %1 is taken from column %2, but the file has "
                                             "only %3 columns.")
-                    .arg(ArticleField::caption(f))
+                    .arg(ArticleField::shownCaption(f))
                     .arg(m_options.mapping[f] + 1)
                     .arg(m_headerWidth));
     }
@@ -750,7 +775,7 @@ QString Importer::dateValue(const csv::Record& record, int field, const QString&
     note(record.line, QCoreApplication::translate(
                           "ArticleImport", "the %1 \"%2\" cannot be read as a date; it was kept as "
                                            "written.")
-                          .arg(ArticleField::caption(field), text.left(80)));
+                          .arg(ArticleField::shownCaption(field), text.left(80)));
     return text;
 }
 
@@ -825,8 +850,8 @@ void Importer::checkAccessLimits(qint64 line, RowValues& row)
             accessdb::limitOf(row.null[f] ? QVariant() : QVariant(row.text[f]), column);
         if (limit.why.isEmpty())
             continue;
-        note(line, QStringLiteral("the %1 (column %2): %3")
-                       .arg(ArticleField::caption(f), column.name, limit.why));
+        note(line, QCoreApplication::translate("ArticleImport", "the %1 (column %2): %3")
+                       .arg(ArticleField::shownCaption(f), column.name, limit.why));
         if (!limit.keep) {
             row.lost[f] = true;
             row.text[f].clear();
@@ -845,7 +870,7 @@ bool Importer::storable(qint64 line, const RowValues& row)
             skip(line, QCoreApplication::translate("ArticleImport",
                                                    "the %1 holds a NUL character, which a server "
                                                    "database cannot store.")
-                           .arg(ArticleField::caption(f)));
+                           .arg(ArticleField::shownCaption(f)));
             return false;
         }
     }
@@ -877,7 +902,9 @@ bool Importer::numberFor(qint64 line, const RowValues& row, qint64& number)
             return false;
         }
         if (!missing.isEmpty()) {
-            skip(line, QStringLiteral("%1 empty.").arg(fieldNames(missing)));
+            skip(
+                line,
+                QCoreApplication::translate("ArticleImport", "%1 empty.").arg(fieldNames(missing)));
             return false;
         }
         if (m_taken.count(number)) {
@@ -890,7 +917,8 @@ bool Importer::numberFor(qint64 line, const RowValues& row, qint64& number)
         numberFromFile = true;
     }
     if (!missing.isEmpty()) {
-        skip(line, QStringLiteral("%1 empty.").arg(fieldNames(missing)));
+        skip(line,
+             QCoreApplication::translate("ArticleImport", "%1 empty.").arg(fieldNames(missing)));
         return false;
     }
     if (!numberFromFile) {
@@ -990,7 +1018,8 @@ void Importer::run()
                              ? QCoreApplication::translate("ArticleImport",
                                                            "the Problem and the one that holds "
                                                            "the Solution")
-                             : QStringLiteral("the ") + ArticleField::caption(unmapped.first())));
+                             : QCoreApplication::translate("ArticleImport", "the %1")
+                                   .arg(ArticleField::shownCaption(unmapped.first()))));
         for (int f = 0; f < ArticleField::Count; ++f) {
             for (int g = f + 1; g < ArticleField::Count; ++g) {
                 if (o.mapping[f] >= 0 && o.mapping[f] == o.mapping[g])
@@ -1000,7 +1029,7 @@ void Importer::run()
                                                     "the %2 and the %3; choose one field for "
                                                     "it.")
                             .arg(o.mapping[f] + 1)
-                            .arg(ArticleField::caption(f), ArticleField::caption(g)));
+                            .arg(ArticleField::shownCaption(f), ArticleField::shownCaption(g)));
             }
         }
     }
@@ -1064,14 +1093,16 @@ void Importer::run()
         }
         ++m_report.rowsRead;
         if (record.unclosedQuote)
-            throw ImportError(QStringLiteral("Line %1 of the file %2: a quote opens a field there "
-                                             "and is never closed, so lines %1 to %3 would be one "
-                                             "field; the rest of the file was not read. Nothing "
-                                             "was imported: close the quote (or double it) and "
-                                             "import again.")
-                                  .arg(record.line)
-                                  .arg(shown(m_path))
-                                  .arg(record.lastLine));
+            throw ImportError(
+                QCoreApplication::translate("ArticleImport",
+                                            "Line %1 of the file %2: a quote opens a field there "
+                                            "and is never closed, so lines %1 to %3 would be one "
+                                            "field; the rest of the file was not read. Nothing "
+                                            "was imported: close the quote (or double it) and "
+                                            "import again.")
+                    .arg(record.line)
+                    .arg(shown(m_path))
+                    .arg(record.lastLine));
         importRow(record);
         if (!tick(m_passOffset + position())) {
             m_report.outcome = ImportReport::Outcome::Cancelled;
@@ -1160,12 +1191,14 @@ QString ImportReport::text() const
                                                             ", values kept exactly as written")
                               : QString());
     else
-        out << QStringLiteral("Read from the table %1 of the Access database%2.")
+        out << QCoreApplication::translate("ArticleImport",
+                                           "Read from the table %1 of the Access database%2.")
                    .arg(table, exact ? QCoreApplication::translate(
                                            "ArticleImport", ", values kept exactly as written")
                                      : QString());
     // A row of a CSV file is named by the line where it begins, a row of a table by its number.
-    const QString where = table.isEmpty() ? QStringLiteral("line") : QStringLiteral("row");
+    const QString where = table.isEmpty() ? QCoreApplication::translate("ArticleImport", "line")
+                                          : QCoreApplication::translate("ArticleImport", "row");
     switch (outcome) {
     case Outcome::Failed:
         out << QCoreApplication::translate("ArticleImport", "The import failed: %1").arg(failure);
@@ -1203,15 +1236,18 @@ QString ImportReport::text() const
     done = done.arg(english.toString(imported));
     if (imported > 0)
         done += lowestNumber == highestNumber
-                    ? QStringLiteral(" (number %1)").arg(lowestNumber)
-                    : QStringLiteral(" (numbers %1 to %2)").arg(lowestNumber).arg(highestNumber);
+                    ? QCoreApplication::translate("ArticleImport", " (number %1)").arg(lowestNumber)
+                    : QCoreApplication::translate("ArticleImport", " (numbers %1 to %2)")
+                          .arg(lowestNumber)
+                          .arg(highestNumber);
     out << done;
     out << QCoreApplication::translate("ArticleImport", "Rows skipped: %1")
                .arg(english.toString(qint64(skipped.size())));
     for (const Line& l : skipped)
         out << QStringLiteral("  %1 %2: %3").arg(where).arg(l.line).arg(l.text);
     if (!notes.isEmpty()) {
-        out << QStringLiteral("Remarks: %1").arg(english.toString(qint64(notes.size())));
+        out << QCoreApplication::translate("ArticleImport", "Remarks: %1")
+                   .arg(english.toString(qint64(notes.size())));
         for (const Line& l : notes)
             out << QStringLiteral("  %1 %2: %3").arg(where).arg(l.line).arg(l.text);
     }
@@ -1220,14 +1256,16 @@ QString ImportReport::text() const
                    "ArticleImport", "Articles without a date entered, given today's date: %1")
                    .arg(english.toString(datedToday));
     const QString added = outcome == Outcome::Imported
-                              ? QStringLiteral("added")
+                              ? QCoreApplication::translate("ArticleImport", "added")
                               : QCoreApplication::translate("ArticleImport", "that would be added");
-    out << QStringLiteral("Categories %1: %2")
-               .arg(added, categoriesAdded.isEmpty() ? QStringLiteral("none")
-                                                     : categoriesAdded.join(QLatin1String(", ")));
-    out << QStringLiteral("Users %1: %2")
-               .arg(added, usersAdded.isEmpty() ? QStringLiteral("none")
-                                                : usersAdded.join(QLatin1String(", ")));
+    out << QCoreApplication::translate("ArticleImport", "Categories %1: %2")
+               .arg(added, categoriesAdded.isEmpty()
+                               ? QCoreApplication::translate("ArticleImport", "none")
+                               : categoriesAdded.join(QLatin1String(", ")));
+    out << QCoreApplication::translate("ArticleImport", "Users %1: %2")
+               .arg(added, usersAdded.isEmpty()
+                               ? QCoreApplication::translate("ArticleImport", "none")
+                               : usersAdded.join(QLatin1String(", ")));
     if (blankLines > 0)
         out << QCoreApplication::translate("ArticleImport", "Empty rows passed over: %1")
                    .arg(english.toString(blankLines));

@@ -33,7 +33,10 @@ enum : int {
 // The AR column of a field: "ID", "CUName", "techname", ...
 QString column(int field);
 // The field as the article form names it: "Article Number", "Category", "Entered By", ...
+// Always English, so that a file's header matches it whatever the language of the program.
 QString caption(int field);
+// The caption in the language of the program, as the import window and its messages show it.
+QString shownCaption(int field);
 // A field named by its column, its caption or its name here (Id, Category, EnteredBy, Title,
 // Problem, Solution, Reference, DateEntered, EditedBy, DateEdited, Image1..Image10); letter case,
 // blanks and punctuation do not count.

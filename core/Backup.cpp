@@ -340,7 +340,7 @@ backup::Usage backup::usage(const QString& databasePath)
 QString backup::summary(const QString& databasePath)
 {
     const Usage used = usage(databasePath);
-    return QStringLiteral("%1 of %2 kept, %3")
+    return QCoreApplication::translate("Backup", "%1 of %2 kept, %3")
         .arg(used.copies)
         .arg(keptCopies())
         .arg(QLocale().formattedDataSize(used.bytes));

@@ -461,11 +461,12 @@ Sniff sniff(QIODevice& device, const QString& shownName)
                 result.encoding = Encoding::Utf8;
                 result.misfitLine = misfit;
                 result.problem =
-                    QStringLiteral("The file %1 is UTF-8 text except line %2, which holds bytes "
-                                   "that are not UTF-8. Nothing was imported: choose the "
-                                   "encoding to read the whole file with (UTF-8 leaves such "
-                                   "rows out, Windows-1252 reads every UTF-8 character as "
-                                   "two or three others).")
+                    QCoreApplication::translate(
+                        "Csv", "The file %1 is UTF-8 text except line %2, which holds bytes "
+                               "that are not UTF-8. Nothing was imported: choose the "
+                               "encoding to read the whole file with (UTF-8 leaves such "
+                               "rows out, Windows-1252 reads every UTF-8 character as "
+                               "two or three others).")
                         .arg(shownName)
                         .arg(misfit);
             }

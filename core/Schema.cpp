@@ -10,12 +10,15 @@
 
 namespace
 {
-const QString kReadFailure = QStringLiteral("Cannot read the version of the database");
+QString readFailure()
+{
+    return QCoreApplication::translate("Schema", "Cannot read the version of the database");
+}
 } // namespace
 
 int schema::additions(QSqlDatabase& database)
 {
-    db::Query query(database, kReadFailure);
+    db::Query query(database, readFailure());
     return db::Engine::of(database).additions(query);
 }
 
@@ -27,15 +30,16 @@ bool schema::has(QSqlDatabase& database, Addition addition)
 void schema::markAdded(QSqlDatabase& database, Addition addition)
 {
     const int now = additions(database) | addition;
-    db::Query query(database, QStringLiteral("Cannot record the version of the database"));
+    db::Query query(database, QCoreApplication::translate(
+                                  "Schema", "Cannot record the version of the database"));
     db::Engine::of(database).recordAdditions(query, now);
 }
 
 QString schema::serverSchema(QSqlDatabase& database)
 {
-    const QVariant name =
-        db::scalar(database, QStringLiteral("Cannot read the schema of the database"),
-                   QStringLiteral("SELECT quote_ident(current_schema())"));
+    const QVariant name = db::scalar(
+        database, QCoreApplication::translate("Schema", "Cannot read the schema of the database"),
+        QStringLiteral("SELECT quote_ident(current_schema())"));
     if (name.isNull())
         throw DbError(QCoreApplication::translate(
             "Schema", "Cannot read the schema of the database: no schema is in "

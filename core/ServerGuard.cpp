@@ -7,21 +7,26 @@
 #include "core/Schema.h"
 #include "core/Transaction.h"
 
+#include <QCoreApplication>
 #include <QVariant>
 
 namespace
 {
 
-const QString kFailure = QStringLiteral("The database could not be made safe for its writers");
+QString failure()
+{
+    return QCoreApplication::translate("ServerGuard",
+                                       "The database could not be made safe for its writers");
+}
 
 void run(QSqlDatabase& database, const QString& sql)
 {
-    db::Query(database, kFailure).run(sql);
+    db::Query(database, failure()).run(sql);
 }
 
 bool yes(QSqlDatabase& database, const QString& sql)
 {
-    return db::scalar(database, kFailure, sql).toBool();
+    return db::scalar(database, failure(), sql).toBool();
 }
 
 // The roles (by oid, 0 for PUBLIC) other than the owner that may change the articles, and
@@ -75,7 +80,7 @@ bool serverguard::renewIfOwner(QSqlDatabase& database)
     };
     if (!due())
         return false;
-    Transaction transaction(database, kFailure);
+    Transaction transaction(database, failure());
     if (!due()) // another copy of the program did it meanwhile
         return false;
     const int additions = schema::additions(database);

@@ -127,7 +127,7 @@ void frmImport::buildControls()
         box->setObjectName(QStringLiteral("cboMap_") + ArticleField::column(f));
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(18);
-        auto* label = new QLabel(ArticleField::caption(f) + QLatin1Char(':'), fields);
+        auto* label = new QLabel(ArticleField::shownCaption(f) + QLatin1Char(':'), fields);
         label->setBuddy(box);
         const int row = f % perColumn;
         const int column = (f / perColumn) * 2;

@@ -210,7 +210,7 @@ QString db::SqliteEngine::prepareSession(QSqlDatabase& database) const
 QString db::SqliteEngine::reopen(QSqlDatabase&) const
 {
     // A file's connection is not lost the way a server's is: it stays as it is.
-    return QStringLiteral("a database file is not opened again");
+    return QCoreApplication::translate("SqliteEngine", "a database file is not opened again");
 }
 
 QPair<qint64, qint64> db::SqliteEngine::changeStamp(QSqlDatabase& database, qint64&) const
