@@ -2,6 +2,197 @@
 <!DOCTYPE TS>
 <TS version="2.1">
 <context>
+    <name>AccessConversion</name>
+    <message>
+        <location filename="../../core/AccessConversion.cpp" line="+78"/>
+        <source>Cannot make a temporary folder for the conversion: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Cannot make the temporary database: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Cannot write the temporary database: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>The Access database %1 holds no help-desk articles (it has no table AR).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The Access database %1 lacks the help-desk tables %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>The table %1 of the Access file has no columns %2: they are left empty (Null) in the new database.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>The columns %1 of the table %2 are not carried over: the new database has no place for them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Article %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1, row %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1, %2: &quot;%3&quot; not carried over (no such column in the new database).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 could not be written: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>&quot;%1&quot; is not a whole number; left empty (Null).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>%1: %2 rows read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 rows written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Every value was carried over.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 values were not carried over as they are:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>This is an Access database with help-desk articles. Ardentry copies its articles, categories, users and labels into a new Ardentry database beside it (or onto a server) and leaves the Access file as it is. Convert now?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AccessDatabase</name>
+    <message>
+        <location filename="../../core/AccessDatabase.cpp" line="+34"/>
+        <source>Reading Access databases needs the program %1 of the package mdbtools, which is not installed (apt-get install mdbtools).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>%1 ended abnormally</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 ended with code %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+111"/>
+        <source>The Access database %1 does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The Access database %1 cannot be read: no permission.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 is not an Access database, or it is damaged (mdb-ver: %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The Access database %1 cannot be read: it is protected with a password (or damaged). Ardentry cannot open Access files protected with a password: remove the password in Access (File &gt; Info &gt; Decrypt Database) and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The Access database %1 cannot be read: it is damaged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Cannot read the columns of the table %1 of %2 (mdb-schema: %3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>The Access database %1 has no table %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>Cannot read the table %1 of %2 (mdb-export: %3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Cannot read the table %1 of %2: the columns of its rows (%3) are not those of its description (%4).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Cannot read the table %1 of %2: it has more rows than ardentry-mdb-read found (%3); has the file changed?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Cannot read row %1 of the table %2 of %3: it has %4 values for %5 columns.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Cannot read the table %1 of %2: it has fewer rows (%3) than ardentry-mdb-read found (%4); has the file changed?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>an attachment or multi-value column (%1), which the reader cannot give; left empty (Null).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>a binary value (%1); left empty (Null).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Null, or an empty text (the reader gives both alike); stored as Null.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>holds &quot;??&quot;, which the reader also gives for a character such as an emoji; stored as read (&quot;%1&quot;): check it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>a date before 1900, which the reader cannot give; left empty (Null).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AccessPrompt</name>
     <message>
         <location filename="../../common/AccessPrompt.cpp" line="+40"/>
@@ -345,30 +536,107 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <source>Images copied: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+3"/>
+        <source>Remarks: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ArticleImport</name>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="+165"/>
+        <location filename="../../core/ArticleImport.cpp" line="+38"/>
+        <source>Article Number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Category</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Entered By</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Solution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date Entered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Edited By</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date Edited</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+125"/>
+        <source>the %1 is</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>the %1 and the %2 are</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+209"/>
+        <location line="+218"/>
         <location line="+21"/>
-        <location line="+265"/>
+        <location line="+273"/>
         <location line="+11"/>
-        <location line="+345"/>
+        <location line="+349"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-616"/>
+        <location line="-628"/>
         <source>The file %1 holds no rows (only empty lines).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+168"/>
+        <location line="+22"/>
+        <location line="+7"/>
+        <source>Column %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>The Access database %1 holds no tables.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+151"/>
+        <source>The Access database %1 has no table %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-37"/>
         <source>The article numbers cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
@@ -388,7 +656,17 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+84"/>
+        <location line="+24"/>
+        <source>The table %1 of %2 has changed since it was shown: its columns now read differently. Look at it again before you import it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The %1 is taken from column %2, but the table has only %3 columns.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+56"/>
         <source>The file %1 holds no rows.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -404,12 +682,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+32"/>
-        <location line="+363"/>
+        <location line="+369"/>
         <source>The file %1 could not be read to its end: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-348"/>
+        <location line="-354"/>
         <source>The name &quot;%1&quot; could not be added to its list: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -429,7 +707,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+40"/>
+        <source>the %1 (column %2): %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>the %1 holds a NUL character, which a server database cannot store.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -439,12 +722,18 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+10"/>
+        <location line="+14"/>
+        <source>%1 empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-10"/>
         <source>article number %1 is already used by another article; it was not overwritten.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+69"/>
         <source>The article of line %1 could not be written: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -464,7 +753,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+3"/>
+        <source>the %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>Column %1 of the file is chosen for both the %2 and the %3; choose one field for it.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -484,7 +778,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+12"/>
+        <source>Line %1 of the file %2: a quote opens a field there and is never closed, so lines %1 to %3 would be one field; the rest of the file was not read. Nothing was imported: close the quote (or double it) and import again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>The file %1 changed while it was read (%2 bytes were read of %3).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -505,12 +804,27 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+3"/>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>, values kept exactly as written</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="-2"/>
+        <source>Read from the table %1 of the Access database%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>The import failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -560,22 +874,58 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+5"/>
+        <source> (number %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> (numbers %1 to %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Rows skipped: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+5"/>
+        <source>Remarks: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>Articles without a date entered, given today&apos;s date: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
+        <source>added</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>that would be added</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+1"/>
+        <source>Categories %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+4"/>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Users %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Empty rows passed over: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -715,7 +1065,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+80"/>
+        <location line="+54"/>
+        <source>%1 of %2 kept, %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
         <source>The database stayed busy; no copy was made.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -857,7 +1212,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+23"/>
+        <source>The file %1 is UTF-8 text except line %2, which holds bytes that are not UTF-8. Nothing was imported: choose the encoding to read the whole file with (UTF-8 leaves such rows out, Windows-1252 reads every UTF-8 character as two or three others).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
         <source>The file %1 is not a text file: it holds binary data (control characters or zero bytes), so it cannot be a CSV file.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1994,7 +2354,22 @@ The database is as it was.</source>
 <context>
     <name>Schema</name>
     <message>
-        <location filename="../../core/Schema.cpp" line="+40"/>
+        <location filename="../../core/Schema.cpp" line="+15"/>
+        <source>Cannot read the version of the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Cannot record the version of the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Cannot read the schema of the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Cannot read the schema of the database: no schema is in use.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2035,6 +2410,22 @@ The database is as it was.</source>
     <message>
         <location line="+9"/>
         <source>The server address &quot;%1&quot; names no database; write it as postgresql://user@host/database.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ServerGuard</name>
+    <message>
+        <location filename="../../core/ServerGuard.cpp" line="+18"/>
+        <source>The database could not be made safe for its writers</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SqliteEngine</name>
+    <message>
+        <location filename="../../core/db/SqliteEngine.cpp" line="+10"/>
+        <source>a database file is not opened again</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2760,7 +3151,7 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="-1035"/>
+        <location filename="../../core/ArticleImport.cpp" line="-1056"/>
         <location filename="../../history/frmHistory.cpp" line="+3"/>
         <source>Image %1</source>
         <translation type="unfinished"></translation>

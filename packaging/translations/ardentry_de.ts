@@ -2,6 +2,197 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AccessConversion</name>
+    <message>
+        <location filename="../../core/AccessConversion.cpp" line="+78"/>
+        <source>Cannot make a temporary folder for the conversion: %1.</source>
+        <translation>Für die Umwandlung kann kein temporärer Ordner angelegt werden: %1.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Cannot make the temporary database: %1.</source>
+        <translation>Die temporäre Datenbank kann nicht angelegt werden: %1.</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Cannot write the temporary database: %1.</source>
+        <translation>Die temporäre Datenbank kann nicht geschrieben werden: %1.</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>The Access database %1 holds no help-desk articles (it has no table AR).</source>
+        <translation>Die Access-Datenbank %1 enthält keine Helpdesk-Artikel (sie hat keine Tabelle AR).</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>The Access database %1 lacks the help-desk tables %2.</source>
+        <translation>Der Access-Datenbank %1 fehlen die Helpdesk-Tabellen %2.</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>The table %1 of the Access file has no columns %2: they are left empty (Null) in the new database.</source>
+        <translation>Die Tabelle %1 der Access-Datei hat keine Spalten %2: Sie bleiben in der neuen Datenbank leer (Null).</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>The columns %1 of the table %2 are not carried over: the new database has no place for them.</source>
+        <translation>Die Spalten %1 der Tabelle %2 werden nicht übernommen: Die neue Datenbank hat keinen Platz für sie.</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Article %1</source>
+        <translation>Artikel %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1, row %2</source>
+        <translation>%1, Zeile %2</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1, %2: &quot;%3&quot; not carried over (no such column in the new database).</source>
+        <translation>%1, %2: „%3“ nicht übernommen (diese Spalte gibt es in der neuen Datenbank nicht).</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 could not be written: %2.</source>
+        <translation>%1 konnte nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>&quot;%1&quot; is not a whole number; left empty (Null).</source>
+        <translation>„%1“ ist keine ganze Zahl; leer gelassen (Null).</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>%1: %2 rows read.</source>
+        <translation>%1: %2 Zeilen gelesen.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 rows written.</source>
+        <translation>%1 Zeilen geschrieben.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Every value was carried over.</source>
+        <translation>Jeder Wert wurde übernommen.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 values were not carried over as they are:</source>
+        <translation>%1 Werte wurden nicht unverändert übernommen:</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>This is an Access database with help-desk articles. Ardentry copies its articles, categories, users and labels into a new Ardentry database beside it (or onto a server) and leaves the Access file as it is. Convert now?</source>
+        <translation>Dies ist eine Access-Datenbank mit Helpdesk-Artikeln. Ardentry kopiert ihre Artikel, Kategorien, Benutzer und Beschriftungen in eine neue Ardentry-Datenbank daneben (oder auf einen Server) und lässt die Access-Datei unverändert. Jetzt umwandeln?</translation>
+    </message>
+</context>
+<context>
+    <name>AccessDatabase</name>
+    <message>
+        <location filename="../../core/AccessDatabase.cpp" line="+34"/>
+        <source>Reading Access databases needs the program %1 of the package mdbtools, which is not installed (apt-get install mdbtools).</source>
+        <translation>Zum Lesen von Access-Datenbanken wird das Programm %1 aus dem Paket mdbtools benötigt, das nicht installiert ist (apt-get install mdbtools).</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>%1 ended abnormally</source>
+        <translation>%1 wurde abnormal beendet</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 ended with code %2</source>
+        <translation>%1 wurde mit Code %2 beendet</translation>
+    </message>
+    <message>
+        <location line="+111"/>
+        <source>The Access database %1 does not exist.</source>
+        <translation>Die Access-Datenbank %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The Access database %1 cannot be read: no permission.</source>
+        <translation>Die Access-Datenbank %1 kann nicht gelesen werden: keine Berechtigung.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 is not an Access database, or it is damaged (mdb-ver: %2).</source>
+        <translation>%1 ist keine Access-Datenbank oder ist beschädigt (mdb-ver: %2).</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The Access database %1 cannot be read: it is protected with a password (or damaged). Ardentry cannot open Access files protected with a password: remove the password in Access (File &gt; Info &gt; Decrypt Database) and try again.</source>
+        <translation>Die Access-Datenbank %1 kann nicht gelesen werden: Sie ist mit einem Kennwort geschützt (oder beschädigt). Ardentry kann keine kennwortgeschützten Access-Dateien öffnen: Entfernen Sie das Kennwort in Access (Datei &gt; Informationen &gt; Datenbank entschlüsseln) und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The Access database %1 cannot be read: it is damaged.</source>
+        <translation>Die Access-Datenbank %1 kann nicht gelesen werden: Sie ist beschädigt.</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Cannot read the columns of the table %1 of %2 (mdb-schema: %3).</source>
+        <translation>Die Spalten der Tabelle %1 von %2 können nicht gelesen werden (mdb-schema: %3).</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>The Access database %1 has no table %2.</source>
+        <translation>Die Access-Datenbank %1 hat keine Tabelle %2.</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>Cannot read the table %1 of %2 (mdb-export: %3).</source>
+        <translation>Die Tabelle %1 von %2 kann nicht gelesen werden (mdb-export: %3).</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Cannot read the table %1 of %2: the columns of its rows (%3) are not those of its description (%4).</source>
+        <translation>Die Tabelle %1 von %2 kann nicht gelesen werden: Die Spalten ihrer Zeilen (%3) sind nicht die ihrer Beschreibung (%4).</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Cannot read the table %1 of %2: it has more rows than ardentry-mdb-read found (%3); has the file changed?</source>
+        <translation>Die Tabelle %1 von %2 kann nicht gelesen werden: Sie hat mehr Zeilen, als ardentry-mdb-read gefunden hat (%3); hat sich die Datei geändert?</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Cannot read row %1 of the table %2 of %3: it has %4 values for %5 columns.</source>
+        <translation>Zeile %1 der Tabelle %2 von %3 kann nicht gelesen werden: Sie hat %4 Werte für %5 Spalten.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Cannot read the table %1 of %2: it has fewer rows (%3) than ardentry-mdb-read found (%4); has the file changed?</source>
+        <translation>Die Tabelle %1 von %2 kann nicht gelesen werden: Sie hat weniger Zeilen (%3), als ardentry-mdb-read gefunden hat (%4); hat sich die Datei geändert?</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>an attachment or multi-value column (%1), which the reader cannot give; left empty (Null).</source>
+        <translation>eine Anlage- oder mehrwertige Spalte (%1), die das Leseprogramm nicht liefern kann; leer gelassen (Null).</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>a binary value (%1); left empty (Null).</source>
+        <translation>ein Binärwert (%1); leer gelassen (Null).</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Null, or an empty text (the reader gives both alike); stored as Null.</source>
+        <translation>Null oder ein leerer Text (das Leseprogramm liefert beides gleich); als Null gespeichert.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>holds &quot;??&quot;, which the reader also gives for a character such as an emoji; stored as read (&quot;%1&quot;): check it.</source>
+        <translation>enthält „??“, was das Leseprogramm auch für ein Zeichen wie ein Emoji liefert; wie gelesen gespeichert („%1“): Bitte prüfen.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>a date before 1900, which the reader cannot give; left empty (Null).</source>
+        <translation>ein Datum vor 1900, das das Leseprogramm nicht liefern kann; leer gelassen (Null).</translation>
+    </message>
+</context>
+<context>
     <name>AccessPrompt</name>
     <message>
         <location filename="../../common/AccessPrompt.cpp" line="+40"/>
@@ -351,30 +542,107 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <source>Images copied: %1</source>
         <translation>Kopierte Bilder: %1</translation>
     </message>
+    <message>
+        <location line="+3"/>
+        <source>Remarks: %1</source>
+        <translation>Hinweise: %1</translation>
+    </message>
 </context>
 <context>
     <name>ArticleImport</name>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="+165"/>
+        <location filename="../../core/ArticleImport.cpp" line="+38"/>
+        <source>Article Number</source>
+        <translation>Artikelnummer</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Entered By</source>
+        <translation>Erfasst von</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Problem</source>
+        <translation>Problem</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Solution</source>
+        <translation>Lösung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reference</source>
+        <translation>Referenz</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date Entered</source>
+        <translation>Erfasst am</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Edited By</source>
+        <translation>Geändert von</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date Edited</source>
+        <translation>Geändert am</translation>
+    </message>
+    <message>
+        <location line="+125"/>
+        <source>the %1 is</source>
+        <translation>das Feld %1 ist</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>the %1 and the %2 are</source>
         <translation>%1 und %2 sind</translation>
     </message>
     <message>
-        <location line="+209"/>
+        <location line="+218"/>
         <location line="+21"/>
-        <location line="+265"/>
+        <location line="+273"/>
         <location line="+11"/>
-        <location line="+345"/>
+        <location line="+349"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation>Die Datei %1 kann nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-616"/>
+        <location line="-628"/>
         <source>The file %1 holds no rows (only empty lines).</source>
         <translation>Die Datei %1 enthält keine Zeilen (nur leere).</translation>
     </message>
     <message>
-        <location line="+168"/>
+        <location line="+22"/>
+        <location line="+7"/>
+        <source>Column %1</source>
+        <translation>Spalte %1</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>The Access database %1 holds no tables.</source>
+        <translation>Die Access-Datenbank %1 enthält keine Tabellen.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+151"/>
+        <source>The Access database %1 has no table %2.</source>
+        <translation>Die Access-Datenbank %1 hat keine Tabelle %2.</translation>
+    </message>
+    <message>
+        <location line="-37"/>
         <source>The article numbers cannot be read</source>
         <translation>Die Artikelnummern können nicht gelesen werden</translation>
     </message>
@@ -394,7 +662,17 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Kategorien- und Benutzerlisten können nicht gelesen werden: %1.</translation>
     </message>
     <message>
-        <location line="+84"/>
+        <location line="+24"/>
+        <source>The table %1 of %2 has changed since it was shown: its columns now read differently. Look at it again before you import it.</source>
+        <translation>Die Tabelle %1 von %2 hat sich seit der Anzeige geändert: Ihre Spalten lauten jetzt anders. Sehen Sie sie sich vor dem Import noch einmal an.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The %1 is taken from column %2, but the table has only %3 columns.</source>
+        <translation>Das Feld %1 wird aus Spalte %2 genommen, aber die Tabelle hat nur %3 Spalten.</translation>
+    </message>
+    <message>
+        <location line="+56"/>
         <source>The file %1 holds no rows.</source>
         <translation>Die Datei %1 enthält keine Zeilen.</translation>
     </message>
@@ -410,12 +688,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+32"/>
-        <location line="+363"/>
+        <location line="+369"/>
         <source>The file %1 could not be read to its end: %2.</source>
         <translation>Die Datei %1 konnte nicht bis zum Ende gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-348"/>
+        <location line="-354"/>
         <source>The name &quot;%1&quot; could not be added to its list: %2.</source>
         <translation>Der Name „%1“ konnte seiner Liste nicht hinzugefügt werden: %2.</translation>
     </message>
@@ -435,7 +713,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>die Zeile hat %1 Felder, die Kopfzeile aber %2, daher lassen sich ihre Felder den Spalten nicht zuordnen (ein Trennzeichen in einem Text ohne Anführungszeichen?).</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+40"/>
+        <source>the %1 (column %2): %3</source>
+        <translation>das Feld %1 (Spalte %2): %3</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>the %1 holds a NUL character, which a server database cannot store.</source>
         <translation>das Feld %1 enthält ein NUL-Zeichen, das eine Serverdatenbank nicht speichern kann.</translation>
     </message>
@@ -445,12 +728,18 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>die Artikelnummer „%1“ ist keine ganze Zahl (nummerieren Sie die Artikel im Anschluss an die größte vorhandene Nummer, um diese Zeile zu importieren).</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+10"/>
+        <location line="+14"/>
+        <source>%1 empty.</source>
+        <translation>%1 leer.</translation>
+    </message>
+    <message>
+        <location line="-10"/>
         <source>article number %1 is already used by another article; it was not overwritten.</source>
         <translation>die Artikelnummer %1 ist bereits an einen anderen Artikel vergeben; er wurde nicht überschrieben.</translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+69"/>
         <source>The article of line %1 could not be written: %2.</source>
         <translation>Der Artikel aus Zeile %1 konnte nicht geschrieben werden: %2.</translation>
     </message>
@@ -470,7 +759,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>das Problem, und die Spalte, die die Lösung enthält</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+3"/>
+        <source>the %1</source>
+        <translation>das Feld %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>Column %1 of the file is chosen for both the %2 and the %3; choose one field for it.</source>
         <translation>Spalte %1 der Datei ist sowohl für %2 als auch für %3 gewählt; wählen Sie ein Feld dafür.</translation>
     </message>
@@ -490,7 +784,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Kategorien- und Benutzerlisten können nicht geschrieben werden.</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+12"/>
+        <source>Line %1 of the file %2: a quote opens a field there and is never closed, so lines %1 to %3 would be one field; the rest of the file was not read. Nothing was imported: close the quote (or double it) and import again.</source>
+        <translation>Zeile %1 der Datei %2: Dort öffnet ein Anführungszeichen ein Feld und wird nie geschlossen, sodass die Zeilen %1 bis %3 ein einziges Feld wären; der Rest der Datei wurde nicht gelesen. Es wurde nichts importiert: Schließen Sie das Anführungszeichen (oder verdoppeln Sie es) und importieren Sie erneut.</translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>The file %1 changed while it was read (%2 bytes were read of %3).</source>
         <translation>Die Datei %1 hat sich beim Lesen geändert (%2 von %3 Bytes gelesen).</translation>
     </message>
@@ -511,12 +810,27 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+3"/>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>, values kept exactly as written</source>
         <translation>, Werte genau wie geschrieben übernommen</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="-2"/>
+        <source>Read from the table %1 of the Access database%2.</source>
+        <translation>Aus der Tabelle %1 der Access-Datenbank gelesen%2.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>line</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>row</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>The import failed: %1</source>
         <translation>Der Import ist fehlgeschlagen: %1</translation>
     </message>
@@ -566,22 +880,58 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Artikel, die importiert würden: %1</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+5"/>
+        <source> (number %1)</source>
+        <translation> (Nummer %1)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> (numbers %1 to %2)</source>
+        <translation> (Nummern %1 bis %2)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Rows skipped: %1</source>
         <translation>Ausgelassene Zeilen: %1</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+5"/>
+        <source>Remarks: %1</source>
+        <translation>Hinweise: %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>Articles without a date entered, given today&apos;s date: %1</source>
         <translation>Artikel ohne Erfassungsdatum, mit dem heutigen Datum versehen: %1</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
+        <source>added</source>
+        <translation>die hinzugefügt wurden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>that would be added</source>
         <translation>die hinzugefügt würden</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+1"/>
+        <source>Categories %1: %2</source>
+        <translation>Kategorien, %1: %2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+4"/>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Users %1: %2</source>
+        <translation>Benutzer, %1: %2</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Empty rows passed over: %1</source>
         <translation>Übersprungene leere Zeilen: %1</translation>
     </message>
@@ -721,7 +1071,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Der Ordner „%1“ kann nicht angelegt werden.</translation>
     </message>
     <message>
-        <location line="+80"/>
+        <location line="+54"/>
+        <source>%1 of %2 kept, %3</source>
+        <translation>%1 von %2 aufbewahrt, %3</translation>
+    </message>
+    <message>
+        <location line="+26"/>
         <source>The database stayed busy; no copy was made.</source>
         <translation>Die Datenbank blieb belegt; es wurde keine Kopie erstellt.</translation>
     </message>
@@ -863,7 +1218,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Datei %1 enthält keinen Text (nur eine Byte-Order-Markierung).</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+23"/>
+        <source>The file %1 is UTF-8 text except line %2, which holds bytes that are not UTF-8. Nothing was imported: choose the encoding to read the whole file with (UTF-8 leaves such rows out, Windows-1252 reads every UTF-8 character as two or three others).</source>
+        <translation>Die Datei %1 ist UTF-8-Text bis auf Zeile %2, die Bytes enthält, die kein UTF-8 sind. Es wurde nichts importiert: Wählen Sie die Kodierung, mit der die ganze Datei gelesen werden soll (UTF-8 lässt solche Zeilen aus, Windows-1252 liest jedes UTF-8-Zeichen als zwei oder drei andere).</translation>
+    </message>
+    <message>
+        <location line="+21"/>
         <source>The file %1 is not a text file: it holds binary data (control characters or zero bytes), so it cannot be a CSV file.</source>
         <translation>Die Datei %1 ist keine Textdatei: Sie enthält Binärdaten (Steuerzeichen oder Nullbytes) und kann daher keine CSV-Datei sein.</translation>
     </message>
@@ -2011,7 +2371,22 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>Schema</name>
     <message>
-        <location filename="../../core/Schema.cpp" line="+40"/>
+        <location filename="../../core/Schema.cpp" line="+15"/>
+        <source>Cannot read the version of the database</source>
+        <translation>Die Version der Datenbank kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Cannot record the version of the database</source>
+        <translation>Die Version der Datenbank kann nicht eingetragen werden</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Cannot read the schema of the database</source>
+        <translation>Das Schema der Datenbank kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Cannot read the schema of the database: no schema is in use.</source>
         <translation>Das Schema der Datenbank kann nicht gelesen werden: Es ist kein Schema in Gebrauch.</translation>
     </message>
@@ -2053,6 +2428,22 @@ Die Datenbank ist unverändert.</translation>
         <location line="+9"/>
         <source>The server address &quot;%1&quot; names no database; write it as postgresql://user@host/database.</source>
         <translation>Die Serveradresse „%1“ nennt keine Datenbank; schreiben Sie sie als postgresql://benutzer@host/datenbank.</translation>
+    </message>
+</context>
+<context>
+    <name>ServerGuard</name>
+    <message>
+        <location filename="../../core/ServerGuard.cpp" line="+18"/>
+        <source>The database could not be made safe for its writers</source>
+        <translation>Die Datenbank konnte nicht für ihre Schreiber abgesichert werden</translation>
+    </message>
+</context>
+<context>
+    <name>SqliteEngine</name>
+    <message>
+        <location filename="../../core/db/SqliteEngine.cpp" line="+10"/>
+        <source>a database file is not opened again</source>
+        <translation>eine Datenbankdatei wird nicht erneut geöffnet</translation>
     </message>
 </context>
 <context>
@@ -2790,7 +3181,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Geändert am</translation>
     </message>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="-1035"/>
+        <location filename="../../core/ArticleImport.cpp" line="-1056"/>
         <location filename="../../history/frmHistory.cpp" line="+3"/>
         <source>Image %1</source>
         <translation>Bild %1</translation>
