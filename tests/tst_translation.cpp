@@ -3,6 +3,7 @@
 
 #include "app/Startup.h"
 #include "app/frmMain.h"
+#include "core/ArticleImport.h"
 
 #include <QDialogButtonBox>
 #include <QMenuBar>
@@ -59,6 +60,19 @@ private slots:
             shown = box.button(QDialogButtonBox::Cancel)->text();
         }
         QVERIFY2(shown.contains(expected), qPrintable(shown));
+    }
+
+    // A file's header written in English is read in any language; the window shows the captions
+    // in the program's.
+    void importCaptions()
+    {
+        const bool inGerman = qEnvironmentVariable("LC_ALL", qEnvironmentVariable("LANG"))
+                                  .startsWith(QLatin1String("de"));
+        QCOMPARE(ArticleField::fromName("Article Number"), std::optional<int>(ArticleField::Id));
+        QCOMPARE(ArticleField::fromName(ArticleField::shownCaption(ArticleField::Id)),
+                 std::optional<int>(ArticleField::Id));
+        QCOMPARE(ArticleField::shownCaption(ArticleField::Id),
+                 inGerman ? QString("Artikelnummer") : QString("Article Number"));
     }
 };
 
