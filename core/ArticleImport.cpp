@@ -530,6 +530,9 @@ private:
     void readAccessTable();
     qint64 highestInFile(QFile& file);
     void startReader(QFile& file);
+    // Takes the width of the header (a table's columns or the file's first row) and checks that
+    // every field's column lies within it.
+    void setHeaderWidth(qsizetype width);
     bool nextRecord(csv::Record& record);
     qint64 position() const;
     bool tick(qint64 done);
@@ -635,17 +638,7 @@ void Importer::readAccessTable()
                                         "columns now read differently. Look at it again before "
                                         "you import it.")
                 .arg(table, shown(m_path)));
-    m_headerWidth = names.size();
-    for (int f = 0; f < ArticleField::Count; ++f) {
-        if (m_options.mapping[f] >= m_headerWidth)
-            throw ImportError(
-                QCoreApplication::translate("ArticleImport",
-                                            "The %1 is taken from column %2, but the table has "
-                                            "only %3 columns.")
-                    .arg(ArticleField::shownCaption(f))
-                    .arg(m_options.mapping[f] + 1)
-                    .arg(m_headerWidth));
-    }
+    setHeaderWidth(names.size());
     file.readRows(table, [this](const QVariantList& values) {
         csv::Record record;
         for (const QVariant& value : values) {
@@ -657,6 +650,26 @@ void Importer::readAccessTable()
         return true;
     });
     m_size = m_accessRows.size();
+}
+
+void Importer::setHeaderWidth(qsizetype width)
+{
+    m_headerWidth = width;
+    for (int f = 0; f < ArticleField::Count; ++f) {
+        if (m_options.mapping[f] < m_headerWidth)
+            continue;
+        const QString text =
+            m_options.table.isEmpty()
+                ? QCoreApplication::translate("ArticleImport",
+                                              "The %1 is taken from column %2, but the file has "
+                                              "only %3 columns.")
+                : QCoreApplication::translate("ArticleImport",
+                                              "The %1 is taken from column %2, but the table has "
+                                              "only %3 columns.");
+        throw ImportError(text.arg(ArticleField::shownCaption(f))
+                              .arg(m_options.mapping[f] + 1)
+                              .arg(m_headerWidth));
+    }
 }
 
 bool Importer::nextRecord(csv::Record& record)
@@ -705,17 +718,7 @@ void Importer::startReader(QFile& file)
                                         "row now reads differently. Look at it again before "
                                         "you import it.")
                 .arg(shown(m_path)));
-    m_headerWidth = header.fields.size();
-    for (int f = 0; f < ArticleField::Count; ++f) {
-        if (m_options.mapping[f] >= m_headerWidth)
-            throw ImportError(
-                QCoreApplication::translate("ArticleImport",
-                                            "The %1 is taken from column %2, but the file has "
-                                            "only %3 columns.")
-                    .arg(ArticleField::shownCaption(f))
-                    .arg(m_options.mapping[f] + 1)
-                    .arg(m_headerWidth));
-    }
+    setHeaderWidth(header.fields.size());
 }
 
 bool Importer::tick(qint64 done)
