@@ -29,7 +29,7 @@ QString mdlMain::IniFile() const
         return QDir(beside.filePath()).filePath(QStringLiteral("arprefs.ini"));
     // Installed under a folder the user cannot write: the user's own configuration folder.
     QDir config(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-    const QString folder = QCoreApplication::translate("frmWelcome", "Ardentry");
+    const QString folder = QStringLiteral("Ardentry");
     config.mkpath(folder); // a failure shows when the file is written
     return QDir(config.filePath(folder)).filePath(QStringLiteral("arprefs.ini"));
 }
