@@ -15,6 +15,8 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace
 {
@@ -534,7 +536,7 @@ QString serverSnippet(const QStringList& texts, const QList<Term>& typed)
 struct Match {
     QString where;             // a condition on ardentry_search
     QList<QVariant> binds;     // of `where`
-    QString rank;              // best first
+    QString rank;              // a value per found row, the best the lowest
     QList<QVariant> rankBinds; // of `rank`
 };
 
@@ -544,7 +546,7 @@ Match serverMatch(const QList<Term>& terms, bool inTitle)
     match.where = QStringLiteral("%1 @@ %2")
                       .arg(inTitle ? QStringLiteral("title") : QStringLiteral("document"),
                            serverQuery(terms, match.binds));
-    match.rank = QStringLiteral("ts_rank('%1', document, %2, 1) DESC, rowid")
+    match.rank = QStringLiteral("-ts_rank('%1', document, %2, 1)")
                      .arg(QLatin1String(ServerWeights), serverQuery(terms, match.rankBinds));
     return match;
 }
@@ -591,7 +593,7 @@ struct Dialect {
     void (*finishBuild)(QSqlDatabase& database);
     // Empties the index before it is made again.
     QString clear;
-    // The column of the found article's marked text; empty when it is made here.
+    // The expression of a found article's marked text; empty when it is made here.
     QString snippet;
 };
 
@@ -606,7 +608,7 @@ const Dialect& dialectOf(const QSqlDatabase& handle)
             .arg(QLatin1String(IndexedColumns)),
         [](QSqlDatabase&) {},
         QStringLiteral("INSERT INTO ardentry_search(ardentry_search) VALUES ('delete-all')"),
-        QStringLiteral(", snippet(ardentry_search, -1, char(2), char(3), '…', 12)"),
+        QStringLiteral("snippet(ardentry_search, -1, char(2), char(3), '…', 12)"),
     };
     static const Dialect server{
         &serverMatch,     &createFilledServerIndex, &createServerIndex,
@@ -882,31 +884,35 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
         while (byNumber.next())
             keys << byNumber.value(0).toLongLong();
     }
-    QSet<qint64> found;              // the articles the words found
-    QHash<qint64, QString> snippets; // of those, as a file's index gives them
-    const auto collect = [&](const Match& match, bool ranked) {
-        db::Query query(database, searchFailed());
-        const QString& snippet = dialect.snippet;
-        QVariantList binds = match.binds;
-        if (ranked)
-            binds << match.rankBinds;
-        binds << limit;
-        query.prepare(
-            QStringLiteral("SELECT rowid%1 FROM ardentry_search WHERE %2 ORDER BY %3 "
-                           "LIMIT ?")
-                .arg(snippet, match.where, ranked ? match.rank : QStringLiteral("rowid DESC")));
-        query.exec(binds);
-        while (query.next() && keys.size() < limit) {
-            const qint64 key = query.value(0).toLongLong();
+    QSet<qint64> found;                  // the articles the words found
+    QHash<qint64, const Match*> foundBy; // and the match that found each (for its snippet)
+    QHash<qint64, QString> snippets;     // of those, as the engine made them with the ranking
+    const auto add = [&](const QList<qint64>& best, const Match& match) {
+        for (qint64 key : best) {
+            if (keys.size() >= limit)
+                break;
             if (found.contains(key))
                 continue;
             found.insert(key);
-            if (!snippet.isEmpty())
-                snippets.insert(key, query.value(1).toString());
+            foundBy.insert(key, &match);
             if (!keys.contains(key))
                 keys << key;
         }
     };
+    // The newest `limit` articles a match finds, for a match too wide to rank.
+    const auto newest = [&](const Match& match) {
+        db::Query query(database, searchFailed());
+        query.prepare(QStringLiteral("SELECT rowid FROM ardentry_search WHERE %1 ORDER BY rowid "
+                                     "DESC LIMIT ?")
+                          .arg(match.where));
+        query.exec(QVariantList(match.binds) << limit);
+        QList<qint64> best;
+        while (query.next())
+            best << query.value(0).toLongLong();
+        return best;
+    };
+    // A match of plain words is quick to run; its cost is in the ranking and the snippets. It
+    // is counted first, then ranked in the engine, which makes snippets for the best only.
     const auto countOf = [&](const Match& match) {
         db::Query count(database, searchFailed());
         count.prepare(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ardentry_search WHERE "
@@ -917,17 +923,67 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
             count.fail();
         return count.value(0).toInt();
     };
+    const auto rankedBest = [&](const Match& match) {
+        db::Query query(database, searchFailed());
+        query.prepare(
+            QStringLiteral("SELECT rowid%1 FROM ardentry_search WHERE %2 ORDER BY %3 "
+                           "LIMIT ?")
+                .arg(dialect.snippet.isEmpty() ? QString() : QStringLiteral(", ") + dialect.snippet,
+                     match.where, match.rank));
+        query.exec(QVariantList(match.binds) << match.rankBinds << limit);
+        QList<qint64> best;
+        while (query.next()) {
+            best << query.value(0).toLongLong();
+            if (!dialect.snippet.isEmpty())
+                snippets.insert(best.last(), query.value(1).toString());
+        }
+        return best;
+    };
+    // A phrase is dear to match (every place of its words is compared), so it runs once: every
+    // article it finds with its rank, up to one more than are ranked; counted, ordered and cut
+    // here, snippets made for the articles shown only.
+    const auto matchedOnce = [&](const Match& match, int& total) {
+        db::Query query(database, searchFailed());
+        query.prepare(QStringLiteral("SELECT rowid, %1 FROM ardentry_search WHERE %2 LIMIT %3")
+                          .arg(match.rank, match.where)
+                          .arg(RankedAtMost + 1));
+        query.exec(QVariantList(match.rankBinds) << match.binds);
+        std::vector<std::pair<double, qint64>> ranked;
+        ranked.reserve(1024);
+        while (query.next())
+            ranked.emplace_back(query.value(1).toDouble(), query.value(0).toLongLong());
+        total = int(ranked.size());
+        if (total > RankedAtMost)
+            return newest(match);
+        const auto cut = ranked.begin() + std::min<qsizetype>(limit, total);
+        std::partial_sort(ranked.begin(), cut, ranked.end());
+        QList<qint64> best;
+        for (auto it = ranked.begin(); it != cut; ++it)
+            best << it->second;
+        return best;
+    };
+    const bool phrase = std::any_of(terms.begin(), terms.end(),
+                                    [](const Term& term) { return wordsOf(term.text).size() > 1; });
+    // The best articles of a match, at most `limit`; `total` gets how many it found (up to
+    // RankedAtMost + 1). Beyond RankedAtMost the newest come instead of the best.
+    const auto bestOf = [&](const Match& match, int& total) {
+        if (phrase)
+            return matchedOnce(match, total);
+        total = countOf(match);
+        return total > RankedAtMost ? newest(match) : rankedBest(match);
+    };
+    const Match match = terms.isEmpty() ? Match() : dialect.match(terms, false);
+    const Match inTitle = terms.isEmpty() ? Match() : dialect.match(terms, true);
     if (!terms.isEmpty()) {
-        const Match match = dialect.match(terms, false);
-        result.total = countOf(match);
+        const QList<qint64> best = bestOf(match, result.total);
         result.overflow = result.total > RankedAtMost;
         if (!result.overflow) {
-            collect(match, true);
+            add(best, match);
         } else {
             // Too many to rank them all quickly: title matches first, then the newest.
-            const Match inTitle = dialect.match(terms, true);
-            collect(inTitle, countOf(inTitle) <= RankedAtMost);
-            collect(match, false);
+            int inTitleTotal = 0;
+            add(bestOf(inTitle, inTitleTotal), inTitle);
+            add(best, match);
         }
     }
     // The numbered articles that the words did not find count too.
@@ -937,6 +993,7 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     while (keys.size() > limit)
         keys.removeLast();
 
+    std::unique_ptr<db::Query> markedByAll, markedByTitle;
     db::Query row(database, searchFailed());
     if (!keys.isEmpty())
         row.prepare(QStringLiteral("SELECT ID, Title, CUName, techname, InitialEntry, Problem, "
@@ -951,12 +1008,28 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
         hit.category = row.value(2).toString();
         hit.enteredBy = row.value(3).toString();
         hit.dateEntered = row.value(4).toString();
-        if (dialect.snippet.isEmpty() && found.contains(key))
-            snippets.insert(
-                key, serverSnippet({hit.title, row.value(5).toString(), row.value(6).toString(),
-                                    hit.category, hit.enteredBy, row.value(7).toString()},
-                                   terms));
         hit.snippet = snippets.value(key);
+        const Match* by = foundBy.value(key);
+        if (by && hit.snippet.isEmpty()) {
+            if (dialect.snippet.isEmpty()) {
+                hit.snippet =
+                    serverSnippet({hit.title, row.value(5).toString(), row.value(6).toString(),
+                                   hit.category, hit.enteredBy, row.value(7).toString()},
+                                  terms);
+            } else {
+                // Made for the articles shown only: a snippet reads the article's whole text.
+                std::unique_ptr<db::Query>& marked = by == &match ? markedByAll : markedByTitle;
+                if (!marked) {
+                    marked = std::make_unique<db::Query>(database, searchFailed());
+                    marked->prepare(QStringLiteral("SELECT %1 FROM ardentry_search WHERE %2 AND "
+                                                   "rowid = ?")
+                                        .arg(dialect.snippet, by->where));
+                }
+                if (marked->exec(QVariantList(by->binds) << key).next())
+                    hit.snippet = marked->value(0).toString();
+                marked->finish();
+            }
+        }
         if (hit.snippet.isEmpty())
             hit.snippet = row.value(5).toString().left(120);
         hit.snippet.replace(QLatin1Char('\n'), QLatin1Char(' '));

@@ -223,6 +223,8 @@ void scale(const QString& path)
     quick(QStringLiteral("printer toner"));
     quick(QStringLiteral("network printer"));
     quick(QStringLiteral("the"));
+    quick(QStringLiteral("\"the user\""));
+    quick(QStringLiteral("\"the user\" network"));
     out << QStringLiteral("quick-search index size %1 MB").arg(indexMegabytes(db), 0, 'f', 1)
         << Qt::endl;
 }
