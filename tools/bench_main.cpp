@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS]
+// ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS] [--record-set]
 // Builds an article database of N generated articles (default 100000) and times the record-set
 // operations the program depends on. With --keep the database is written to PATH and kept (an
 // existing PATH is reused as it is). With --server the same articles go into that server
 // database (when it holds no tables yet), and the program's operations are timed on the file and
-// on the server side by side, each beside the raw query on the same data.
+// on the server side by side, each beside the raw query on the same data. With --record-set
+// only the record set's figures are taken.
 
 #include "core/Backup.h"
 #include "core/Connection.h"
@@ -26,6 +27,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTextStream>
+
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <array>
@@ -332,7 +335,8 @@ void historyCosts(const QString& path)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS]\n");
+    std::fprintf(stderr, "usage: ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS] "
+                         "[--record-set]\n");
     return 2;
 }
 
@@ -358,6 +362,72 @@ double medianMs(int runs, const std::function<void()>& action)
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// The record set's costs that grow with the table, as medians of repeated samples: its open
+// beside a plain sqlite3_step scan of the same ordered keys, Refresh with nothing changed, Delete
+// (with the Refresh after it), the number search and opening a row by its key.
+void recordSetFigures(const QString& path)
+{
+    out << Qt::endl << "Record set, medians (ms)" << Qt::endl;
+    sqlite3* plain = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &plain, SQLITE_OPEN_READONLY, nullptr);
+    const std::unique_ptr<sqlite3, int (*)(sqlite3*)> closer(plain, &sqlite3_close);
+    const auto plainKeys = [&](const char* sql) {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(plain, sql, -1, &statement, nullptr);
+        static size_t room = 0; // as many as the last time: the raw side grows nothing
+        std::vector<qint64> keys;
+        keys.reserve(room);
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            keys.push_back(sqlite3_column_int64(statement, 0));
+        sqlite3_finalize(statement);
+        room = std::max(room, keys.size());
+        return keys;
+    };
+    Connection connection;
+    connection.open(path);
+    RecordSet rs(connection);
+    const auto row = [](const QString& label, double ours, double raw) {
+        out << QStringLiteral("%1 %2 ms").arg(label, -40).arg(ours, 9, 'f', 3);
+        if (raw > 0)
+            out << QStringLiteral("   raw %1 ms   ratio %2")
+                       .arg(raw, 9, 'f', 3)
+                       .arg(ours / raw, 6, 'f', 2);
+        out << Qt::endl;
+    };
+    const double scan = medianMs(7, [&] { plainKeys("SELECT rowid FROM AR ORDER BY ID, rowid"); });
+    const double open = medianMs(7, [&] { rs.open(QString::fromLatin1(mdlMain::ArticleQuery)); });
+    row(QStringLiteral("open (ordered keys)"), open, scan);
+    row(QStringLiteral("Refresh, nothing changed"), medianMs(21, [&] { rs.requery(); }), 0);
+    row(QStringLiteral("Delete the last article, then Refresh"),
+        medianMs(11,
+                 [&] {
+                     rs.moveLast();
+                     rs.deleteCurrent();
+                     rs.updateBatch();
+                     rs.requery();
+                 }),
+        0);
+    const int count = rs.recordCount();
+    int n = 0;
+    const double search = medianMs(21, [&] {
+        rs.setFilter(QStringLiteral("ID = #%1#").arg(count / 3 + 7 * ++n));
+        rs.moveFirst();
+    });
+    n = 0;
+    const double raw = medianMs(21, [&] {
+        plainKeys(QStringLiteral("SELECT rowid FROM AR WHERE ID = %1")
+                      .arg(count / 3 + 7 * ++n)
+                      .toUtf8()
+                      .constData());
+    });
+    row(QStringLiteral("number search"), search, raw);
+    rs.setFilter(QString());
+    const std::vector<qint64> keys = plainKeys("SELECT rowid FROM AR ORDER BY random() LIMIT 200");
+    size_t k = 0;
+    row(QStringLiteral("open a row by its key"),
+        medianMs(21, [&] { rs.moveToKey(keys[k++ % keys.size()]); }), 0);
 }
 
 // The operations a technician feels, on the file and on the server.
@@ -509,6 +579,7 @@ int main(int argc, char** argv)
     int articles = 100000;
     QString keep;
     QString server;
+    bool recordSetOnly = false;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--articles") && i + 1 < args.size()) {
@@ -518,6 +589,8 @@ int main(int argc, char** argv)
                 return usage();
         } else if (args[i] == QLatin1String("--keep") && i + 1 < args.size()) {
             keep = args[++i];
+        } else if (args[i] == QLatin1String("--record-set")) {
+            recordSetOnly = true;
         } else if (args[i] == QLatin1String("--server") && i + 1 < args.size()) {
             server = args[++i];
         } else {
@@ -538,6 +611,10 @@ int main(int argc, char** argv)
             });
         }
 
+        if (recordSetOnly) {
+            recordSetFigures(path);
+            return 0;
+        }
         if (!server.isEmpty()) {
             Connection probe;
             probe.open(server);
@@ -600,6 +677,7 @@ int main(int argc, char** argv)
         });
         rs.close();
         connection.close();
+        recordSetFigures(path);
         scale(path);
         historyCosts(path);
     } catch (const DbError& error) {
