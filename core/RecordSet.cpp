@@ -965,6 +965,9 @@ void RecordSet::Impl::loadFromFile(const QString& wantedTable, const QString& wa
             snapshot.reserve(size_t(std::clamp<sqlite3_int64>(
                 sqlite3_column_int64(span.get(), 0) + 1, 0, sqlite3_int64(1) << 24)));
     }
+    // Taken before the keys: a write of someone else in between makes the next requery read
+    // them again.
+    stamp = connection->changeStamp();
     const auto keys = prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3%4, %1")
                                   .arg(rowKey, quotedTable, ordered.quotedName, collation));
     int rc = SQLITE_ROW;
@@ -975,7 +978,6 @@ void RecordSet::Impl::loadFromFile(const QString& wantedTable, const QString& wa
     }
     if (rc != SQLITE_DONE)
         throw failed();
-    stamp = connection->changeStamp();
     orderKept = true;
 }
 
@@ -1052,6 +1054,7 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
                 .arg(table, wantedColumn));
     orderColumn = order.value();
     const Column& ordered = columns[orderColumn];
+    stamp = connection->changeStamp(); // before the keys, as on a file
     QSqlQuery query(database);
     query.setForwardOnly(true);
     if (ordered.number) {
@@ -1091,7 +1094,6 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
             snapshot.push_back(slot);
         }
     }
-    stamp = connection->changeStamp();
     orderKept = true;
 }
 
