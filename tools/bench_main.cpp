@@ -13,6 +13,7 @@
 #include "core/NewDatabase.h"
 #include "core/QuickSearch.h"
 #include "core/RecordSet.h"
+#include "core/ServerAddress.h"
 #include "core/mdlMain.h"
 
 #include <QDir>
@@ -369,11 +370,20 @@ double medianMs(int runs, const std::function<void()>& action)
 // (with the Refresh after it), the number search and opening a row by its key.
 void recordSetFigures(const QString& path)
 {
-    out << Qt::endl << "Record set, medians (ms)" << Qt::endl;
+    const bool server = ServerAddress::looks(path);
+    out << Qt::endl << "Record set, medians (ms), " << (server ? "server" : "file") << Qt::endl;
     sqlite3* plain = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &plain, SQLITE_OPEN_READONLY, nullptr);
+    if (!server)
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &plain, SQLITE_OPEN_READONLY, nullptr);
     const std::unique_ptr<sqlite3, int (*)(sqlite3*)> closer(plain, &sqlite3_close);
+    Connection connection;
+    connection.open(path);
     const auto plainKeys = [&](const char* sql) {
+        if (server) { // the driver's plain loop: no plainer client is at hand
+            rawQuery(connection.database(),
+                     QString::fromUtf8(sql).replace("ID,", "ID NULLS FIRST,"));
+            return std::vector<qint64>();
+        }
         sqlite3_stmt* statement = nullptr;
         sqlite3_prepare_v2(plain, sql, -1, &statement, nullptr);
         static size_t room = 0; // as many as the last time: the raw side grows nothing
@@ -385,8 +395,6 @@ void recordSetFigures(const QString& path)
         room = std::max(room, keys.size());
         return keys;
     };
-    Connection connection;
-    connection.open(path);
     RecordSet rs(connection);
     const auto row = [](const QString& label, double ours, double raw) {
         out << QStringLiteral("%1 %2 ms").arg(label, -40).arg(ours, 9, 'f', 3);
@@ -424,7 +432,10 @@ void recordSetFigures(const QString& path)
     });
     row(QStringLiteral("number search"), search, raw);
     rs.setFilter(QString());
-    const std::vector<qint64> keys = plainKeys("SELECT rowid FROM AR ORDER BY random() LIMIT 200");
+    std::vector<qint64> keys;
+    for (rs.moveFirst(); keys.size() < 200 && !rs.eof(); rs.moveNext())
+        keys.push_back(rs.currentKey());
+    std::reverse(keys.begin(), keys.end());
     size_t k = 0;
     row(QStringLiteral("open a row by its key"),
         medianMs(21, [&] { rs.moveToKey(keys[k++ % keys.size()]); }), 0);
@@ -611,10 +622,6 @@ int main(int argc, char** argv)
             });
         }
 
-        if (recordSetOnly) {
-            recordSetFigures(path);
-            return 0;
-        }
         if (!server.isEmpty()) {
             Connection probe;
             probe.open(server);
@@ -627,7 +634,14 @@ int main(int argc, char** argv)
                     createArticleDatabase(server, {false, articles});
                     return QString();
                 });
-            engines(path, server);
+            if (recordSetOnly)
+                recordSetFigures(server);
+            else
+                engines(path, server);
+        }
+        if (recordSetOnly || !server.isEmpty()) {
+            if (recordSetOnly)
+                recordSetFigures(path);
             return 0;
         }
         Connection connection;
