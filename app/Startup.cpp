@@ -194,7 +194,8 @@ std::unique_ptr<frmMain> startArdentry(mdlMain& app)
     }
     auto window = std::make_unique<frmMain>(app);
     window->show();
-    HistoryCommands::afterStart(*window); // the daily copy, then the history's tables
+    // The daily copy, then the history's tables, once the window is painted.
+    HistoryCommands::afterShown(*window);
     return window;
 }
 
@@ -211,6 +212,8 @@ int checkStarted(frmMain& window, const mdlMain& app)
         std::cerr << "Ardentry: the main window did not show." << std::endl;
         return 3;
     }
+    while (!HistoryCommands::startFinished(window) && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     int articles = 0;
     try {
         articles = app.rsMain.recordCount();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/RecordSet.h"
 
+#include "core/Backup.h"
 #include "core/Connection.h"
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
@@ -17,9 +18,14 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <iterator>
+#include <limits>
 #include <map>
+#include <numeric>
 #include <optional>
 #include <vector>
+
+#include <sqlite3.h>
 
 namespace
 {
@@ -86,13 +92,123 @@ struct Slot {
     qint64 rowid = 0;
     bool isNew = false;    // begun by addNew and not sent yet
     bool dead = false;     // deleted and sent, or a begun row that was dropped
-    bool passes = true;    // matches the filter
     bool deleting = false; // deleted and not sent yet
+};
+
+// Row key -> slot, so that a row is found by its key without walking the slots. Keys that lie
+// close together (as both engines hand them out) are held in a table indexed by the key, others
+// in a sorted list made when first needed. A key given to a later slot replaces the earlier.
+class KeyIndex
+{
+public:
+    explicit KeyIndex(const std::vector<Slot>& snapshot) : m_snapshot(&snapshot) {}
+
+    void clear()
+    {
+        m_table = {};
+        m_sorted = {};
+        m_base = 0;
+        m_dense = true;
+        m_sortedBuilt = false;
+    }
+
+    void build()
+    {
+        clear();
+        const std::vector<Slot>& snapshot = *m_snapshot;
+        qint64 low = 0;
+        qint64 high = -1;
+        size_t count = 0;
+        for (const Slot& slot : snapshot) {
+            if (slot.isNew)
+                continue;
+            low = count == 0 ? slot.rowid : std::min(low, slot.rowid);
+            high = count == 0 ? slot.rowid : std::max(high, slot.rowid);
+            ++count;
+        }
+        m_dense = count == 0 || fitsTable(high - low + 1, count);
+        if (!m_dense)
+            return; // sorted when first needed
+        m_base = low;
+        m_table.assign(count == 0 ? 0 : size_t(high - low + 1), -1);
+        for (int s = 0; s < int(snapshot.size()); ++s) {
+            if (!snapshot[size_t(s)].isNew)
+                m_table[size_t(snapshot[size_t(s)].rowid - m_base)] = s;
+        }
+    }
+
+    void add(qint64 key, int slot)
+    {
+        if (m_dense) {
+            if (m_table.empty())
+                m_base = key;
+            const qint64 at = key - m_base;
+            if (at >= 0 && at < qint64(m_table.size())) {
+                m_table[size_t(at)] = slot;
+                return;
+            }
+            if (at >= 0 && fitsTable(at + 1, m_snapshot->size())) {
+                m_table.resize(size_t(at + 1), -1);
+                m_table[size_t(at)] = slot;
+                return;
+            }
+            m_dense = false;
+            m_table = {};
+            m_sortedBuilt = false;
+        }
+        if (!m_sortedBuilt)
+            return; // the slot already holds its key: the sorted list will include it
+        const auto at = std::lower_bound(m_sorted.begin(), m_sorted.end(),
+                                         std::make_pair(key, std::numeric_limits<int>::min()));
+        if (at != m_sorted.end() && at->first == key)
+            at->second = slot;
+        else
+            m_sorted.insert(at, {key, slot});
+    }
+
+    // The slot that holds the key, or -1.
+    int find(qint64 key)
+    {
+        if (m_dense) {
+            const qint64 at = key - m_base;
+            return at >= 0 && at < qint64(m_table.size()) ? m_table[size_t(at)] : -1;
+        }
+        if (!m_sortedBuilt) {
+            m_sorted.clear();
+            for (int s = 0; s < int(m_snapshot->size()); ++s) {
+                if (!(*m_snapshot)[size_t(s)].isNew)
+                    m_sorted.emplace_back((*m_snapshot)[size_t(s)].rowid, s);
+            }
+            // The later slot of a key comes last among its equals: it is the one kept.
+            std::stable_sort(m_sorted.begin(), m_sorted.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+            m_sorted.erase(
+                std::unique(m_sorted.rbegin(), m_sorted.rend(),
+                            [](const auto& a, const auto& b) { return a.first == b.first; })
+                    .base(),
+                m_sorted.end());
+            m_sortedBuilt = true;
+        }
+        const auto at = std::lower_bound(m_sorted.begin(), m_sorted.end(),
+                                         std::make_pair(key, std::numeric_limits<int>::min()));
+        return at != m_sorted.end() && at->first == key ? at->second : -1;
+    }
+
+private:
+    static bool fitsTable(qint64 span, size_t count) { return span <= qint64(2 * count + 1024); }
+
+    const std::vector<Slot>* m_snapshot;
+    std::vector<int> m_table; // slot by key - m_base, -1 for none
+    qint64 m_base = 0;
+    bool m_dense = true;
+    std::vector<std::pair<qint64, int>> m_sorted;
+    bool m_sortedBuilt = false;
 };
 
 struct Pending {
     bool deleted = false;
-    QVector<QVariant> original;      // the values as read (empty for a begun row)
+    bool passes = true;         // matches the filter (a row deleted here comes back if it does)
+    QVector<QVariant> original; // the values as read (empty for a begun row)
     std::map<int, QVariant> changes; // column index -> typed value
 };
 
@@ -116,9 +232,11 @@ struct RecordSet::Impl {
 
     std::vector<Slot> snapshot; // the rows held, in open order; begun rows at the end
     std::vector<int> visible;   // slot indexes of the visible rows, ascending
-    int beganVisible = 0;       // begun rows among the visible ones (all at the end)
-    int current = -1;           // index into visible; -1 before the first, size() past the last
-    bool backward = false;      // direction of the last move, for reading ahead
+    bool filtered = false;      // false: every slot that is neither dead nor deleting is visible
+    KeyIndex keyIndex{snapshot};
+    int beganVisible = 0;  // begun rows among the visible ones (all at the end)
+    int current = -1;      // index into visible; -1 before the first, size() past the last
+    bool backward = false; // direction of the last move, for reading ahead
 
     std::map<int, Pending> pending; // by slot index
 
@@ -347,18 +465,23 @@ struct RecordSet::Impl {
         return pending.emplace(s, std::move(p)).first->second;
     }
 
-    void rebuildVisible()
+    // Every row without a filter.
+    void showAll()
     {
+        filtered = false;
         visible.clear();
+        visible.reserve(snapshot.size());
         beganVisible = 0;
         for (int s = 0; s < int(snapshot.size()); ++s) {
-            const Slot& slot = snapshot[s];
-            if (slot.dead || slot.deleting || !slot.passes)
+            const Slot& slot = snapshot[size_t(s)];
+            if (slot.dead || slot.deleting)
                 continue;
             visible.push_back(s);
             if (slot.isNew)
                 ++beganVisible;
         }
+        for (auto& entry : pending)
+            entry.second.passes = true;
     }
 
     void reset()
@@ -374,6 +497,8 @@ struct RecordSet::Impl {
         snapshot.shrink_to_fit();
         visible.clear();
         visible.shrink_to_fit();
+        filtered = false;
+        keyIndex.clear();
         beganVisible = 0;
         current = -1;
         backward = false;
@@ -618,6 +743,7 @@ void RecordSet::Impl::keepSent(std::map<int, qint64>& inserted,
         if (slot.isNew) {
             slot.rowid = inserted[s];
             slot.isNew = false;
+            keyIndex.add(slot.rowid, s);
         } else if (p.deleted) {
             slot.dead = true;
             slot.deleting = false;
@@ -742,7 +868,9 @@ void RecordSet::open(const QString& sql)
     }
     d->source = sql;
     d->isOpen = true;
-    d->rebuildVisible();
+    d->keyIndex.build();
+    d->visible.resize(d->snapshot.size());
+    std::iota(d->visible.begin(), d->visible.end(), 0);
     d->current = 0;
 }
 
@@ -813,18 +941,43 @@ void RecordSet::Impl::loadFromFile(const QString& wantedTable, const QString& wa
     const Column& ordered = columns[orderColumn];
     const QString collation =
         ordered.number ? QString() : QStringLiteral(" COLLATE ardentry_nocase");
-    QSqlQuery query(database);
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3%4, %1")
-                        .arg(rowKey, quotedTable, ordered.quotedName, collation)))
-        throw DbError(QCoreApplication::translate("RecordSet", "Cannot read the table \"%1\": %2.")
-                          .arg(table, reasonOf(query)));
-    while (query.next()) {
+    // The keys are read through the engine's own interface: for a million rows the driver's
+    // conversions would take as long as the reading itself.
+    sqlite3* raw = backup::engineHandle(*connection);
+    const auto failed = [&] {
+        return DbError(QCoreApplication::translate("RecordSet", "Cannot read the table \"%1\": %2.")
+                           .arg(table, QString::fromUtf8(sqlite3_errmsg(raw))));
+    };
+    const auto prepare = [&](const QString& sql) {
+        sqlite3_stmt* statement = nullptr;
+        const int rc = sqlite3_prepare_v2(raw, sql.toUtf8().constData(), -1, &statement, nullptr);
+        std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owned(statement, &sqlite3_finalize);
+        if (rc != SQLITE_OK)
+            throw failed();
+        return owned;
+    };
+    {
+        // Room for every key at once: the keys between the lowest and the highest.
+        const auto span = prepare(QStringLiteral("SELECT (SELECT max(%1) FROM %2) - (SELECT "
+                                                 "min(%1) FROM %2)")
+                                      .arg(rowKey, quotedTable));
+        if (sqlite3_step(span.get()) == SQLITE_ROW)
+            snapshot.reserve(size_t(std::clamp<sqlite3_int64>(
+                sqlite3_column_int64(span.get(), 0) + 1, 0, sqlite3_int64(1) << 24)));
+    }
+    // Taken before the keys: a write of someone else in between makes the next requery read
+    // them again.
+    stamp = connection->changeStamp();
+    const auto keys = prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3%4, %1")
+                                  .arg(rowKey, quotedTable, ordered.quotedName, collation));
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(keys.get())) == SQLITE_ROW) {
         Slot slot;
-        slot.rowid = query.value(0).toLongLong();
+        slot.rowid = sqlite3_column_int64(keys.get(), 0);
         snapshot.push_back(slot);
     }
-    stamp = connection->changeStamp();
+    if (rc != SQLITE_DONE)
+        throw failed();
     orderKept = true;
 }
 
@@ -901,6 +1054,7 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
                 .arg(table, wantedColumn));
     orderColumn = order.value();
     const Column& ordered = columns[orderColumn];
+    stamp = connection->changeStamp(); // before the keys, as on a file
     QSqlQuery query(database);
     query.setForwardOnly(true);
     if (ordered.number) {
@@ -910,6 +1064,7 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
             throw DbError(
                 QCoreApplication::translate("RecordSet", "Cannot read the table \"%1\": %2.")
                     .arg(table, reasonOf(query)));
+        snapshot.reserve(size_t(std::max(0, query.size())));
         while (query.next()) {
             Slot slot;
             slot.rowid = query.value(0).toLongLong();
@@ -924,6 +1079,7 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
                 QCoreApplication::translate("RecordSet", "Cannot read the table \"%1\": %2.")
                     .arg(table, reasonOf(query)));
         std::vector<std::pair<QByteArray, qint64>> rows;
+        rows.reserve(size_t(std::max(0, query.size())));
         while (query.next())
             rows.emplace_back(query.value(1).toString().toUtf8(), query.value(0).toLongLong());
         std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
@@ -938,7 +1094,6 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
             snapshot.push_back(slot);
         }
     }
-    stamp = connection->changeStamp();
     orderKept = true;
 }
 
@@ -977,7 +1132,11 @@ void RecordSet::requery()
     }
     // Nothing but our own deletions and changes that keep the order: the rows held are the
     // ones a fresh open would give, once the filter is gone.
-    setFilter(QString());
+    if (s.filtered)
+        s.showAll();
+    s.criteria = QString();
+    s.current = 0;
+    s.backward = false;
 }
 
 bool RecordSet::isOpen() const
@@ -1139,25 +1298,42 @@ void RecordSet::cancelBatch()
 {
     if (!d->isOpen)
         return;
-    const bool wasAtEnd = d->atEnd();
-    const bool wasAtStart = d->atStart();
-    const int currentSlot = (wasAtEnd || wasAtStart) ? -1 : d->visible[d->current];
-    for (const auto& [s, p] : d->pending) {
-        Slot& slot = d->snapshot[s];
-        if (slot.isNew)
-            slot.dead = true;
-        slot.deleting = false;
+    Impl& s = *d;
+    const bool wasAtEnd = s.atEnd();
+    const bool wasAtStart = s.atStart();
+    const int currentSlot = (wasAtEnd || wasAtStart) ? -1 : s.visible[s.current];
+    // Begun rows vanish (they are the last slots); deleted rows that pass the filter come back.
+    std::vector<int> back;
+    int firstBegun = int(s.snapshot.size());
+    for (const auto& [slot, p] : s.pending) {
+        Slot& row = s.snapshot[size_t(slot)];
+        if (row.isNew) {
+            row.dead = true;
+            firstBegun = std::min(firstBegun, slot);
+        } else if (row.deleting && p.passes) {
+            back.push_back(slot);
+        }
+        row.deleting = false;
     }
-    d->pending.clear();
-    d->rebuildVisible();
+    s.pending.clear();
+    s.visible.erase(std::lower_bound(s.visible.begin(), s.visible.end(), firstBegun),
+                    s.visible.end());
+    s.beganVisible = 0;
+    if (!back.empty()) {
+        std::vector<int> merged;
+        merged.reserve(s.visible.size() + back.size());
+        std::merge(s.visible.begin(), s.visible.end(), back.begin(), back.end(),
+                   std::back_inserter(merged));
+        s.visible.swap(merged);
+    }
     if (currentSlot >= 0) {
-        const auto found = std::lower_bound(d->visible.begin(), d->visible.end(), currentSlot);
-        if (found != d->visible.end() && *found == currentSlot)
-            d->current = int(found - d->visible.begin());
+        const auto found = std::lower_bound(s.visible.begin(), s.visible.end(), currentSlot);
+        if (found != s.visible.end() && *found == currentSlot)
+            s.current = int(found - s.visible.begin());
         else
-            d->current = int(d->visible.size()) - 1;
+            s.current = int(s.visible.size()) - 1;
     } else {
-        d->current = wasAtStart ? -1 : int(d->visible.size());
+        s.current = wasAtStart ? -1 : int(s.visible.size());
     }
 }
 
@@ -1202,8 +1378,8 @@ void RecordSet::setFilter(const QString& criteria)
     d->requireOpen();
     Impl& s = *d;
     if (criteria.trimmed().isEmpty()) {
-        for (Slot& slot : s.snapshot)
-            slot.passes = true;
+        if (s.filtered)
+            s.showAll();
     } else {
         int col = -1;
         const Criteria parsed = s.parseCriteria(criteria, col);
@@ -1276,25 +1452,42 @@ void RecordSet::setFilter(const QString& criteria)
         };
         if (!everything && !nothing) {
             matches = s.engine().matchesPatterns() ? searchFile() : s.reviving(searchServer);
-            std::sort(matches.begin(), matches.end());
         }
-        for (int i = 0; i < int(s.snapshot.size()); ++i) {
-            Slot& slot = s.snapshot[i];
+        // The rows the engine found, then those of the batch by the values they hold here.
+        std::vector<int> shown;
+        const auto unsent = [&](int slot) { return s.pending.count(slot) != 0; };
+        if (everything) {
+            for (int i = 0; i < int(s.snapshot.size()); ++i) {
+                if (!s.snapshot[size_t(i)].dead && !unsent(i))
+                    shown.push_back(i);
+            }
+        } else if (!nothing) {
+            shown.reserve(matches.size());
+            for (const qint64 key : matches) {
+                const int i = s.keyIndex.find(key);
+                if (i >= 0 && !s.snapshot[size_t(i)].dead && !s.snapshot[size_t(i)].isNew &&
+                    !unsent(i))
+                    shown.push_back(i);
+            }
+        }
+        s.beganVisible = 0;
+        for (auto& [i, p] : s.pending) {
+            const Slot& slot = s.snapshot[size_t(i)];
             if (slot.dead)
                 continue;
-            const auto p = s.pending.find(i);
-            if (p != s.pending.end())
-                slot.passes = parsed.matches(s.localValue(i, p->second, col));
-            else if (everything)
-                slot.passes = true;
-            else if (nothing)
-                slot.passes = false;
-            else
-                slot.passes = std::binary_search(matches.begin(), matches.end(), slot.rowid);
+            p.passes = parsed.matches(s.localValue(i, p, col));
+            if (p.passes && !slot.deleting) {
+                shown.push_back(i);
+                if (slot.isNew)
+                    ++s.beganVisible;
+            }
         }
+        std::sort(shown.begin(), shown.end());
+        shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
+        s.visible.swap(shown);
+        s.filtered = true;
     }
     s.criteria = criteria;
-    s.rebuildVisible();
     s.current = 0;
     s.backward = false;
 }
@@ -1314,14 +1507,17 @@ int RecordSet::recordCount() const
 bool RecordSet::moveToKey(qint64 key)
 {
     d->requireOpen();
-    for (size_t i = 0; i < d->visible.size(); ++i) {
-        const Slot& slot = d->snapshot[d->visible[i]];
-        if (!slot.isNew && slot.rowid == key) {
-            d->current = int(i);
-            return true;
-        }
-    }
-    return false;
+    const int s = d->keyIndex.find(key);
+    if (s < 0)
+        return false;
+    const Slot& slot = d->snapshot[size_t(s)];
+    if (slot.isNew || slot.dead || slot.deleting || slot.rowid != key)
+        return false;
+    const auto found = std::lower_bound(d->visible.begin(), d->visible.end(), s);
+    if (found == d->visible.end() || *found != s)
+        return false;
+    d->current = int(found - d->visible.begin());
+    return true;
 }
 
 int RecordSet::absolutePosition() const

@@ -53,6 +53,37 @@ const char* const kTurnGrants =
     "ardentry_turn TO %1$s' END, CASE WHEN g.grantee = 0 THEN 'PUBLIC' ELSE "
     "quote_ident(pg_get_userbyid(g.grantee)) END); END LOOP; END $turn$";
 
+// Every statement that changes the articles, by any writer, adds one to the counter; the
+// session's own count lets it tell its writes from those of others. One row is enough: writers
+// take turns already, and a statement (not each row) counts, so a bulk write costs one update.
+const char* const kCounter =
+    "CREATE OR REPLACE FUNCTION ardentry_count_change() RETURNS trigger LANGUAGE plpgsql "
+    "SECURITY DEFINER SET search_path = %1, pg_temp AS $body$ BEGIN UPDATE ardentry_change SET "
+    "counter = counter + 1; PERFORM set_config('ardentry.own_changes', "
+    "(COALESCE(NULLIF(current_setting('ardentry.own_changes', true), ''), '0')::bigint + "
+    "1)::text, false); RETURN NULL; END $body$";
+const char* const kCounterReaders =
+    "DO $reader$ DECLARE g record; BEGIN FOR g IN SELECT DISTINCT a.grantee FROM pg_class c, "
+    "aclexplode(c.relacl) a WHERE c.oid = 'ar'::regclass AND a.privilege_type = 'SELECT' AND "
+    "a.grantee <> c.relowner LOOP EXECUTE format('GRANT SELECT ON ardentry_change TO %s', CASE "
+    "WHEN g.grantee = 0 THEN 'PUBLIC' ELSE quote_ident(pg_get_userbyid(g.grantee)) END); END "
+    "LOOP; END $reader$";
+
+void addChangeCounter(QSqlDatabase& database)
+{
+    run(database, QStringLiteral("CREATE TABLE IF NOT EXISTS ardentry_change (counter bigint "
+                                 "NOT NULL)"));
+    run(database, QStringLiteral("INSERT INTO ardentry_change SELECT 0 WHERE NOT EXISTS (SELECT "
+                                 "1 FROM ardentry_change)"));
+    run(database, QString::fromLatin1(kCounter).arg(schema::serverSchema(database)));
+    run(database, QStringLiteral("DROP TRIGGER IF EXISTS ardentry_change_ar ON ar"));
+    run(database, QStringLiteral("CREATE TRIGGER ardentry_change_ar AFTER INSERT OR UPDATE OR "
+                                 "DELETE OR TRUNCATE ON ar FOR EACH STATEMENT EXECUTE FUNCTION "
+                                 "ardentry_count_change()"));
+    run(database, QString::fromLatin1(kCounterReaders));
+    schema::markAdded(database, schema::ChangeCounter);
+}
+
 } // namespace
 
 void serverguard::addTurn(QSqlDatabase& database)
@@ -62,6 +93,7 @@ void serverguard::addTurn(QSqlDatabase& database)
     run(database, QStringLiteral("INSERT INTO ardentry_turn VALUES (1) ON CONFLICT DO NOTHING"));
     schema::markAdded(database, schema::Guarded);
     run(database, QString::fromLatin1(kTurnGrants));
+    addChangeCounter(database);
 }
 
 bool serverguard::renewIfOwner(QSqlDatabase& database)
@@ -74,7 +106,8 @@ bool serverguard::renewIfOwner(QSqlDatabase& database)
                             "WHERE c.oid = to_regclass('ar') AND r.rolname = current_user")))
         return false;
     const auto due = [&database] {
-        return !schema::has(database, schema::Guarded) ||
+        const int additions = schema::additions(database);
+        return !(additions & schema::Guarded) || !(additions & schema::ChangeCounter) ||
                yes(database, QStringLiteral("SELECT EXISTS ((%1 EXCEPT %2) UNION (%2 EXCEPT %1))")
                                  .arg(QLatin1String(kWriters), QLatin1String(kTurnTakers)));
     };

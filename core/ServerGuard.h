@@ -11,7 +11,8 @@ namespace serverguard
 {
 
 // Adds the table ardentry_turn (one row), gives the right to lock it to whoever may change the
-// articles, and records schema::Guarded; inside the caller's open transaction on a server.
+// articles, and records schema::Guarded; then the change counter (schema::ChangeCounter), which
+// whoever may read the articles may read. Inside the caller's open transaction on a server.
 // Throws DbError.
 void addTurn(QSqlDatabase& database);
 

@@ -17,7 +17,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QProgressDialog>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <memory>
@@ -26,6 +28,42 @@ namespace
 {
 
 const char* const kFailureReported = "ardentryBackupFailureReported";
+const char* const kStartFinished = "ardentryStartFinished";
+
+// Runs the work after a start once the window was painted for the first time: the window shows
+// at once, whatever that work takes.
+class AfterFirstPaint : public QObject
+{
+public:
+    AfterFirstPaint(Frame& frame, QWindow* window) : QObject(frame.window()), m_frame(frame)
+    {
+        window->installEventFilter(this);
+        if (window->isExposed())
+            later();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // The widgets are painted while the event is delivered: the work waits until after it.
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            later();
+        }
+        return false;
+    }
+
+private:
+    void later()
+    {
+        QTimer::singleShot(0, this, [this] {
+            deleteLater();
+            HistoryCommands::afterStart(m_frame);
+        });
+    }
+
+    Frame& m_frame;
+};
 
 void moveTo(RecordSet& rs, int position)
 {
@@ -41,6 +79,7 @@ void moveTo(RecordSet& rs, int position)
 // writer's name.
 void finishStart(Frame& frame, bool upgrade)
 {
+    frame.window()->setProperty(kStartFinished, true);
     Connection& connection = frame.app().dbConnection;
     try {
         if (upgrade)
@@ -88,6 +127,7 @@ void HistoryCommands::afterStart(Frame& frame)
     try {
         upgrade = !history::isInstalled(connection) && history::mayInstall(connection);
     } catch (const DbError& e) {
+        frame.window()->setProperty(kStartFinished, true);
         frame.report(e.message());
         return;
     }
@@ -126,6 +166,20 @@ void HistoryCommands::afterStart(Frame& frame)
                          finishStart(frame, upgrade);
                      });
     runner->start(300);
+}
+
+void HistoryCommands::afterShown(Frame& frame)
+{
+    QWindow* window = frame.window()->windowHandle();
+    if (window && frame.window()->isVisible())
+        new AfterFirstPaint(frame, window); // the window owns it
+    else
+        afterStart(frame);
+}
+
+bool HistoryCommands::startFinished(Frame& frame)
+{
+    return frame.window()->property(kStartFinished).toBool();
 }
 
 void HistoryCommands::backUpDatabase(Frame& frame)

@@ -24,6 +24,11 @@ void backUpDatabase(Frame& frame);
 // name for every later write. A failed copy is reported once and blocks nothing. A server
 // database gets no copy and no word about one.
 void afterStart(Frame& frame);
+// Runs afterStart() once the shown window was painted for the first time (at once for a window
+// that is not shown), so that the window is on screen however long the copy takes.
+void afterShown(Frame& frame);
+// Whether afterStart() has ended its work: the copy made or failed, the history's tables added.
+bool startFinished(Frame& frame);
 // Reports a failed automatic copy, once per run of the program.
 void reportBackupFailure(Frame& frame, const QString& reason);
 

@@ -6,6 +6,7 @@
 #include "app/frmMain.h"
 #include "articles/frmDisplay.h"
 #include "core/mdlMain.h"
+#include "history/HistoryCommands.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -83,6 +84,9 @@ void StartedApp::start()
 {
     m_app = std::make_unique<mdlMain>(m_folder->folder());
     m_window = startArdentry(*m_app);
+    // The daily copy and the history's tables follow the window's first paint.
+    if (m_window)
+        (void)QTest::qWaitFor([this] { return HistoryCommands::startFinished(*m_window); }, 30000);
 }
 
 frmMain& StartedApp::main()

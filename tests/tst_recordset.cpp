@@ -69,7 +69,9 @@ QString at(RecordSet& rs)
     return u"%1:%2/%3"_s.arg(rs.absolutePosition()).arg(current).arg(rs.recordCount());
 }
 
-// Plays steps ("; " between): first, last, next, prev, new, del, cancel, send, reopen, open <sql>,
+// Plays steps ("; " between): first, last, next, prev, new, del, cancel, send, reopen, refresh
+// (requery), key <ID> (moveToKey with the row key the article had when last seen in the file;
+// "key 5 => not found" when it moves nothing), open <sql>,
 // filter [criteria], Col=value (collect; "Col=": no text), sql <statement> (another program),
 // own <statement> (own connection); "3x next" repeats. Checks: Col==value, @ pos:ID/count (at()),
 // ids [id ...], values Col => v|v, file <ID|Title|Problem, ...> (row-key order), unchanged
@@ -81,10 +83,11 @@ void play(Db& db, const QString& steps)
                                         "Duplicate", "NoCurrentRow", "PasswordNeeded"};
     RecordSet& rs = db.rs;
     const QHash<QString, void (RecordSet::*)()> moves{
-        {"first", &RecordSet::moveFirst},   {"last", &RecordSet::moveLast},
-        {"next", &RecordSet::moveNext},     {"prev", &RecordSet::movePrevious},
-        {"new", &RecordSet::addNew},        {"del", &RecordSet::deleteCurrent},
-        {"cancel", &RecordSet::cancelBatch}};
+        {"first", &RecordSet::moveFirst},    {"last", &RecordSet::moveLast},
+        {"next", &RecordSet::moveNext},      {"prev", &RecordSet::movePrevious},
+        {"new", &RecordSet::addNew},         {"del", &RecordSet::deleteCurrent},
+        {"cancel", &RecordSet::cancelBatch}, {"refresh", &RecordSet::requery}};
+    QHash<QString, qint64> keys; // article number -> row key
     QString baseline = db.articles();
     const QHash<QString, std::function<QString(const QString&)>> checks{
         {"@", [&](const QString&) { return at(rs); }},
@@ -119,7 +122,14 @@ void play(Db& db, const QString& steps)
                     checks[word](rest), rest.contains(" => ") ? rest.section(" => ", 1) : rest);
             else if (word == "open" || word == "reopen")
                 rs.open(word == "open" ? rest : rs.source());
-            else if (word == "send")
+            else if (word == "key") {
+                const QString id = rest.section(" => ", 0, 0);
+                for (const QVariantList& row :
+                     db.folder.rows("SELECT rowid FROM AR WHERE ID = " + id))
+                    keys[id] = row[0].toLongLong();
+                seen = rs.moveToKey(keys.value(id, -1)) ? "" : "not found";
+                wanted = rest.section(" => ", 1);
+            } else if (word == "send")
                 rs.updateBatch(rest);
             else if (word == "filter")
                 rs.setFilter(rest);
@@ -286,6 +296,16 @@ private slots:
             "@ 0:EOF/5; send; query SELECT count(*) FROM AR => 5");
         // Article numbers may repeat and change: rows are told apart by the hidden row key, and
         // what the file made of a sent row is what the next batch compares with.
+        // A row is found by its key among the visible rows after deletes, a dropped batch, new
+        // rows, a filter and rows deleted by another program.
+        row("rows by key", 12,
+            "key 5; @ 5:5/12; del; key 5 => not found; @ 5:6/11; cancel; key 5; @ 5:5/12; "
+            "key 12; del; key 5; del; send; key 5 => not found; @ 5:6/10; new; ID=13; new; "
+            "key 13 => not found; cancel; key 11; @ 10:11/10; new; ID=13; Problem=new 1; send; key "
+            "13; "
+            "@ 11:13/11; refresh; key 13; @ 11:13/11; filter Problem LIKE #*1*#; ids 1 10 11 13; "
+            "key 11; @ 3:11/4; key 2 => not found; @ 3:11/4; refresh; @ 1:1/11; key 6; @ 5:6/11; "
+            "sql DELETE FROM AR WHERE ID = 7; refresh; key 8; @ 6:8/10; key 7 => not found");
         row("file: rows by row key", 0,
             "sql INSERT INTO AR (ID, Title, Problem) VALUES (7, 'A', 'a'), (7, 'B', 'b'), "
             "(7, 'C', 'c'); sql CREATE TRIGGER Stamp AFTER UPDATE OF Title ON AR BEGIN "

@@ -456,7 +456,7 @@ private slots:
         QVERIFY(db.scalar("SELECT to_regclass('ardentry_turn') IS NULL").toBool());
         Connection owner;
         owner.open(db.dbPath());
-        QCOMPARE(db.scalar(state).toString(), "2 5 true");
+        QCOMPARE(db.scalar(state).toString(), "2 21 true");
     }
 
     void lostConnection_data()

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS]
+// ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS] [--record-set]
 // Builds an article database of N generated articles (default 100000) and times the record-set
 // operations the program depends on. With --keep the database is written to PATH and kept (an
 // existing PATH is reused as it is). With --server the same articles go into that server
 // database (when it holds no tables yet), and the program's operations are timed on the file and
-// on the server side by side, each beside the raw query on the same data.
+// on the server side by side, each beside the raw query on the same data. With --record-set
+// only the record set's figures are taken.
 
 #include "core/Backup.h"
 #include "core/Connection.h"
@@ -12,6 +13,7 @@
 #include "core/NewDatabase.h"
 #include "core/QuickSearch.h"
 #include "core/RecordSet.h"
+#include "core/ServerAddress.h"
 #include "core/mdlMain.h"
 
 #include <QDir>
@@ -26,6 +28,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTextStream>
+
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <array>
@@ -334,7 +338,8 @@ void historyCosts(const QString& path)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS]\n");
+    std::fprintf(stderr, "usage: ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS] "
+                         "[--record-set]\n");
     return 2;
 }
 
@@ -360,6 +365,82 @@ double medianMs(int runs, const std::function<void()>& action)
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// The record set's costs that grow with the table, as medians of repeated samples: its open
+// beside a plain sqlite3_step scan of the same ordered keys, Refresh with nothing changed, Delete
+// (with the Refresh after it), the number search and opening a row by its key.
+void recordSetFigures(const QString& path)
+{
+    const bool server = ServerAddress::looks(path);
+    out << Qt::endl << "Record set, medians (ms), " << (server ? "server" : "file") << Qt::endl;
+    sqlite3* plain = nullptr;
+    if (!server)
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &plain, SQLITE_OPEN_READONLY, nullptr);
+    const std::unique_ptr<sqlite3, int (*)(sqlite3*)> closer(plain, &sqlite3_close);
+    Connection connection;
+    connection.open(path);
+    const auto plainKeys = [&](const char* sql) {
+        if (server) { // the driver's plain loop: no plainer client is at hand
+            rawQuery(connection.database(),
+                     QString::fromUtf8(sql).replace("ID,", "ID NULLS FIRST,"));
+            return std::vector<qint64>();
+        }
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(plain, sql, -1, &statement, nullptr);
+        static size_t room = 0; // as many as the last time: the raw side grows nothing
+        std::vector<qint64> keys;
+        keys.reserve(room);
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            keys.push_back(sqlite3_column_int64(statement, 0));
+        sqlite3_finalize(statement);
+        room = std::max(room, keys.size());
+        return keys;
+    };
+    RecordSet rs(connection);
+    const auto row = [](const QString& label, double ours, double raw) {
+        out << QStringLiteral("%1 %2 ms").arg(label, -40).arg(ours, 9, 'f', 3);
+        if (raw > 0)
+            out << QStringLiteral("   raw %1 ms   ratio %2")
+                       .arg(raw, 9, 'f', 3)
+                       .arg(ours / raw, 6, 'f', 2);
+        out << Qt::endl;
+    };
+    const double scan = medianMs(7, [&] { plainKeys("SELECT rowid FROM AR ORDER BY ID, rowid"); });
+    const double open = medianMs(7, [&] { rs.open(QString::fromLatin1(mdlMain::ArticleQuery)); });
+    row(QStringLiteral("open (ordered keys)"), open, scan);
+    row(QStringLiteral("Refresh, nothing changed"), medianMs(21, [&] { rs.requery(); }), 0);
+    row(QStringLiteral("Delete the last article, then Refresh"),
+        medianMs(11,
+                 [&] {
+                     rs.moveLast();
+                     rs.deleteCurrent();
+                     rs.updateBatch();
+                     rs.requery();
+                 }),
+        0);
+    const int count = rs.recordCount();
+    int n = 0;
+    const double search = medianMs(21, [&] {
+        rs.setFilter(QStringLiteral("ID = #%1#").arg(count / 3 + 7 * ++n));
+        rs.moveFirst();
+    });
+    n = 0;
+    const double raw = medianMs(21, [&] {
+        plainKeys(QStringLiteral("SELECT rowid FROM AR WHERE ID = %1")
+                      .arg(count / 3 + 7 * ++n)
+                      .toUtf8()
+                      .constData());
+    });
+    row(QStringLiteral("number search"), search, raw);
+    rs.setFilter(QString());
+    std::vector<qint64> keys;
+    for (rs.moveFirst(); keys.size() < 200 && !rs.eof(); rs.moveNext())
+        keys.push_back(rs.currentKey());
+    std::reverse(keys.begin(), keys.end());
+    size_t k = 0;
+    row(QStringLiteral("open a row by its key"),
+        medianMs(21, [&] { rs.moveToKey(keys[k++ % keys.size()]); }), 0);
 }
 
 // The operations a technician feels, on the file and on the server.
@@ -511,6 +592,7 @@ int main(int argc, char** argv)
     int articles = 100000;
     QString keep;
     QString server;
+    bool recordSetOnly = false;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--articles") && i + 1 < args.size()) {
@@ -520,6 +602,8 @@ int main(int argc, char** argv)
                 return usage();
         } else if (args[i] == QLatin1String("--keep") && i + 1 < args.size()) {
             keep = args[++i];
+        } else if (args[i] == QLatin1String("--record-set")) {
+            recordSetOnly = true;
         } else if (args[i] == QLatin1String("--server") && i + 1 < args.size()) {
             server = args[++i];
         } else {
@@ -552,7 +636,14 @@ int main(int argc, char** argv)
                     createArticleDatabase(server, {false, articles});
                     return QString();
                 });
-            engines(path, server);
+            if (recordSetOnly)
+                recordSetFigures(server);
+            else
+                engines(path, server);
+        }
+        if (recordSetOnly || !server.isEmpty()) {
+            if (recordSetOnly)
+                recordSetFigures(path);
             return 0;
         }
         Connection connection;
@@ -602,6 +693,7 @@ int main(int argc, char** argv)
         });
         rs.close();
         connection.close();
+        recordSetFigures(path);
         scale(path);
         historyCosts(path);
     } catch (const DbError& error) {

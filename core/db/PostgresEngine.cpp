@@ -53,10 +53,22 @@ QString db::PostgresEngine::reopen(QSqlDatabase& database) const
     return prepareSession(database);
 }
 
-QPair<qint64, qint64> db::PostgresEngine::changeStamp(QSqlDatabase&, qint64& counter) const
+QPair<qint64, qint64> db::PostgresEngine::changeStamp(QSqlDatabase& database, qint64& counter) const
 {
-    // A server does not tell what others wrote since a given moment: every stamp is new, so
-    // the rows are always read again.
+    // The change counter (schema::ChangeCounter) less this session's own changes: what others
+    // wrote; then the whole counter. (Looked for first: a failed statement would end a
+    // transaction around it.)
+    QSqlQuery query(database);
+    if (query.exec(QStringLiteral("SELECT has_table_privilege(to_regclass('ardentry_change'), "
+                                  "'SELECT')")) &&
+        query.next() && query.value(0).toBool() &&
+        query.exec(QStringLiteral(
+            "SELECT counter - COALESCE(NULLIF(current_setting('ardentry.own_changes', true), ''), "
+            "'0')::bigint, counter FROM ardentry_change")) &&
+        query.next())
+        return {query.value(0).toLongLong(), query.value(1).toLongLong()};
+    // Without the counter a server does not tell what others wrote since a given moment: every
+    // stamp is new, so the rows are always read again.
     return {-2, ++counter};
 }
 
