@@ -15,6 +15,7 @@ enum Addition : int {
     // On a server only: the functions that run with their owner's rights trust nothing found
     // through a caller's search path, and writers take turns on the table ardentry_turn.
     Guarded = 4,
+    Pictures = 8, // pictures kept in the database, their thumbnails and the slots using them
     // On a server only: the table ardentry_change counts the statements that changed the
     // articles, so a record set sees whether anyone wrote since it read them.
     ChangeCounter = 16,

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS] [--record-set]
+// ardentry-bench --pictures [--server ADDRESS]   (see bench_pictures.cpp)
 // Builds an article database of N generated articles (default 100000) and times the record-set
 // operations the program depends on. With --keep the database is written to PATH and kept (an
 // existing PATH is reused as it is). With --server the same articles go into that server
@@ -15,6 +16,7 @@
 #include "core/RecordSet.h"
 #include "core/ServerAddress.h"
 #include "core/mdlMain.h"
+#include "tools/bench_pictures.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -339,7 +341,8 @@ void historyCosts(const QString& path)
 int usage()
 {
     std::fprintf(stderr, "usage: ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS] "
-                         "[--record-set]\n");
+                         "[--record-set]\n"
+                         "       ardentry-bench --pictures [--server ADDRESS]\n");
     return 2;
 }
 
@@ -593,6 +596,7 @@ int main(int argc, char** argv)
     QString keep;
     QString server;
     bool recordSetOnly = false;
+    bool picturesMode = false;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--articles") && i + 1 < args.size()) {
@@ -606,11 +610,21 @@ int main(int argc, char** argv)
             recordSetOnly = true;
         } else if (args[i] == QLatin1String("--server") && i + 1 < args.size()) {
             server = args[++i];
+        } else if (args[i] == QLatin1String("--pictures")) {
+            picturesMode = true;
         } else {
             return usage();
         }
     }
 
+    if (picturesMode) {
+        try {
+            return benchPictures(server);
+        } catch (const DbError& error) {
+            std::fprintf(stderr, "ardentry-bench: %s\n", qPrintable(error.message()));
+            return 1;
+        }
+    }
     QTemporaryDir dir;
     const QString path = keep.isEmpty() ? dir.filePath(QStringLiteral("bench.db")) : keep;
     try {

@@ -425,7 +425,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleExport</name>
     <message>
-        <location filename="../../core/ArticleExport.cpp" line="+85"/>
+        <location filename="../../core/ArticleExport.cpp" line="+87"/>
         <source>The articles cannot be read</source>
         <translation>Die Artikel können nicht gelesen werden</translation>
     </message>
@@ -435,13 +435,13 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Artikel können nicht gelesen werden: %1.</translation>
     </message>
     <message>
-        <location line="+204"/>
+        <location line="+211"/>
         <location line="+6"/>
         <source>%1 cannot be written: %2.</source>
         <translation>%1 kann nicht geschrieben werden: %2.</translation>
     </message>
     <message>
-        <location line="+88"/>
+        <location line="+93"/>
         <source>article %1: the image %2 was not found; its page names it only.</source>
         <translation>Artikel %1: Das Bild %2 wurde nicht gefunden; seine Seite nennt es nur.</translation>
     </message>
@@ -451,17 +451,34 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Artikel %1: %2 wurde ausgelassen, da es kein Bild ist; seine Seite nennt es nur.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+9"/>
         <source>article %1: the image %2 could not be copied; its page names it only.</source>
         <translation>Artikel %1: Das Bild %2 konnte nicht kopiert werden; seine Seite nennt es nur.</translation>
     </message>
     <message>
-        <location line="+143"/>
+        <location line="+32"/>
+        <location line="+215"/>
+        <source>article %1: the stored picture %2 was left out: %3</source>
+        <translation>Artikel %1: das gespeicherte Bild %2 wurde ausgelassen: %3</translation>
+    </message>
+    <message>
+        <location line="-206"/>
+        <source>article %1: the stored picture %2 could not be written; its page names it only.</source>
+        <translation>Artikel %1: das gespeicherte Bild %2 konnte nicht geschrieben werden; seine Seite nennt es nur.</translation>
+    </message>
+    <message>
+        <location line="+145"/>
+        <location line="+7"/>
         <source>The articles are not open.</source>
         <translation>Die Artikel sind nicht geöffnet.</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+8"/>
+        <source>The stored picture %1 cannot be read here.</source>
+        <translation>Das gespeicherte Bild %1 kann hier nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <location line="+94"/>
         <source>No file is named.</source>
         <translation>Es ist keine Datei angegeben.</translation>
     </message>
@@ -471,9 +488,10 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>%1 ist ein Ordner; geben Sie eine Datei an.</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <location line="+31"/>
-        <location line="+9"/>
+        <location line="-43"/>
+        <location line="+47"/>
+        <location line="+34"/>
+        <location line="+14"/>
         <source>The file %1 cannot be written: %2.</source>
         <translation>Die Datei %1 kann nicht geschrieben werden: %2.</translation>
     </message>
@@ -498,7 +516,8 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Der Ordner %1 existiert nicht.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-141"/>
+        <location line="+150"/>
         <source>No folder can be made in %1: %2.</source>
         <translation>In %1 kann kein Ordner angelegt werden: %2.</translation>
     </message>
@@ -508,7 +527,8 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Der leere Ordner %1 kann nicht ersetzt werden.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-148"/>
+        <location line="+153"/>
         <source>The folder %1 cannot be made.</source>
         <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
     </message>
@@ -551,7 +571,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleImport</name>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="+38"/>
+        <location filename="../../core/ArticleImport.cpp" line="+39"/>
         <source>Article Number</source>
         <translation>Artikelnummer</translation>
     </message>
@@ -613,14 +633,14 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     <message>
         <location line="+218"/>
         <location line="+21"/>
-        <location line="+273"/>
+        <location line="+290"/>
         <location line="+11"/>
-        <location line="+349"/>
+        <location line="+372"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation>Die Datei %1 kann nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-628"/>
+        <location line="-668"/>
         <source>The file %1 holds no rows (only empty lines).</source>
         <translation>Die Datei %1 enthält keine Zeilen (nur leere).</translation>
     </message>
@@ -637,7 +657,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+7"/>
-        <location line="+151"/>
+        <location line="+158"/>
         <source>The Access database %1 has no table %2.</source>
         <translation>Die Access-Datenbank %1 hat keine Tabelle %2.</translation>
     </message>
@@ -667,12 +687,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Tabelle %1 von %2 hat sich seit der Anzeige geändert: Ihre Spalten lauten jetzt anders. Sehen Sie sie sich vor dem Import noch einmal an.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+30"/>
         <source>The %1 is taken from column %2, but the table has only %3 columns.</source>
         <translation>Das Feld %1 wird aus Spalte %2 genommen, aber die Tabelle hat nur %3 Spalten.</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+45"/>
         <source>The file %1 holds no rows.</source>
         <translation>Die Datei %1 enthält keine Zeilen.</translation>
     </message>
@@ -682,18 +702,18 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Datei %1 hat sich seit der Anzeige geändert: Ihre erste Zeile lautet jetzt anders. Sehen Sie sie sich vor dem Import noch einmal an.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-53"/>
         <source>The %1 is taken from column %2, but the file has only %3 columns.</source>
         <translation>Das Feld %1 wird aus Spalte %2 übernommen, die Datei hat aber nur %3 Spalten.</translation>
     </message>
     <message>
-        <location line="+32"/>
-        <location line="+369"/>
+        <location line="+84"/>
+        <location line="+402"/>
         <source>The file %1 could not be read to its end: %2.</source>
         <translation>Die Datei %1 konnte nicht bis zum Ende gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-354"/>
+        <location line="-387"/>
         <source>The name &quot;%1&quot; could not be added to its list: %2.</source>
         <translation>Der Name „%1“ konnte seiner Liste nicht hinzugefügt werden: %2.</translation>
     </message>
@@ -739,12 +759,22 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>die Artikelnummer %1 ist bereits an einen anderen Artikel vergeben; er wurde nicht überschrieben.</translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location line="+70"/>
         <source>The article of line %1 could not be written: %2.</source>
         <translation>Der Artikel aus Zeile %1 konnte nicht geschrieben werden: %2.</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+36"/>
+        <source>it is another picture</source>
+        <translation>es ist ein anderes Bild</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Image %1 names the stored picture %2, which the database lacks and which could not be taken from %3 (%4); the image shows nothing until it is stored.</source>
+        <translation>Bild %1 nennt das gespeicherte Bild %2, das der Datenbank fehlt und nicht aus %3 übernommen werden konnte (%4); das Bild zeigt nichts, bis es gespeichert ist.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>The columns of the file are not assigned to the article fields.</source>
         <translation>Die Spalten der Datei sind den Artikelfeldern nicht zugeordnet.</translation>
     </message>
@@ -939,12 +969,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticlePrinter</name>
     <message>
-        <location filename="../../articles/ArticlePrinter.cpp" line="+28"/>
+        <location filename="../../articles/ArticlePrinter.cpp" line="+29"/>
         <source>Do you want to print this article?</source>
         <translation>Möchten Sie diesen Artikel drucken?</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+62"/>
         <source>A print is still in progress. Try again when it has finished.</source>
         <translation>Es läuft noch ein Druckauftrag. Versuchen Sie es erneut, wenn er abgeschlossen ist.</translation>
     </message>
@@ -1261,7 +1291,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+175"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+197"/>
         <source>binary data (%1 bytes)</source>
         <translation>Binärdaten (%1 Bytes)</translation>
     </message>
@@ -1290,6 +1320,11 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <location line="+1"/>
         <source>dates and times</source>
         <translation>Datums- und Zeitangaben</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>binary data</source>
+        <translation>Binärdaten</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1333,12 +1368,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>%1 kann nicht angelegt werden: %2.</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+47"/>
         <source>The copy could not be written</source>
         <translation>Die Kopie konnte nicht geschrieben werden</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+30"/>
         <source>%1 has additions of a later program (%2) that were not copied.</source>
         <translation>%1 enthält Erweiterungen einer neueren Programmversion (%2), die nicht kopiert wurden.</translation>
     </message>
@@ -1868,7 +1903,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
 <context>
     <name>NewDatabase</name>
     <message>
-        <location filename="../../core/NewDatabase.cpp" line="+437"/>
+        <location filename="../../core/NewDatabase.cpp" line="+438"/>
         <location line="+8"/>
         <source>Cannot run &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht ausgeführt werden: %2</translation>
@@ -1894,7 +1929,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <translation>Eine Transaktion kann nicht begonnen werden: %1</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+68"/>
         <source>Cannot write the database: %1</source>
         <translation>Die Datenbank kann nicht geschrieben werden: %1</translation>
     </message>
@@ -1939,6 +1974,126 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <location line="+6"/>
         <source>Cannot create %1: %2</source>
         <translation>%1 kann nicht angelegt werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Pictures</name>
+    <message>
+        <location filename="../../core/Pictures.cpp" line="+201"/>
+        <source>The rights on the database cannot be read</source>
+        <translation>Die Rechte an der Datenbank können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+93"/>
+        <source>: another picture has the same short name in the database.</source>
+        <translation>: ein anderes Bild hat in der Datenbank denselben Kurznamen.</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>The picture could not be stored in the database</source>
+        <translation>Das Bild konnte nicht in der Datenbank gespeichert werden</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <location line="+47"/>
+        <source>The picture is %1 MB large; the database keeps pictures of up to 16 MB.</source>
+        <translation>Das Bild ist %1 MB groß; die Datenbank nimmt Bilder bis 16 MB auf.</translation>
+    </message>
+    <message>
+        <location line="-32"/>
+        <source>This is not a picture the program can read.</source>
+        <translation>Dies ist kein Bild, das das Programm lesen kann.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The picture is %1 × %2 pixels; the database keeps pictures of up to 4096 pixels on a side. A copy scaled down to that size can be stored.</source>
+        <translation>Das Bild hat %1 × %2 Pixel; die Datenbank nimmt Bilder bis 4096 Pixel je Seite auf. Eine auf diese Größe verkleinerte Kopie kann gespeichert werden.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>This is not a picture the program can read (%1).</source>
+        <translation>Dies ist kein Bild, das das Programm lesen kann (%1).</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The file cannot be read: %1.</source>
+        <translation>Die Datei kann nicht gelesen werden: %1.</translation>
+    </message>
+    <message>
+        <location line="+90"/>
+        <source>The pictures of the database cannot be read</source>
+        <translation>Die Bilder der Datenbank können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The picture cannot be read from the database</source>
+        <translation>Das Bild kann nicht aus der Datenbank gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The database holds no picture %1; it may have been removed by compacting the database.</source>
+        <translation>Die Datenbank enthält kein Bild %1; es wurde vielleicht beim Komprimieren der Datenbank entfernt.</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>The picture %1 in the database cannot be shown.</source>
+        <translation>Das Bild %1 in der Datenbank kann nicht angezeigt werden.</translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>The thumbnails of the pictures cannot be read</source>
+        <translation>Die Vorschaubilder können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>(none)</source>
+        <translation>(keine)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The linked pictures could not be stored in the database</source>
+        <translation>Die verknüpften Bilder konnten nicht in der Datenbank gespeichert werden</translation>
+    </message>
+    <message>
+        <location line="+59"/>
+        <source>Article %1, image %2: %3 (%4)</source>
+        <translation>Artikel %1, Bild %2: %3 (%4)</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>: the file %1 changed while it was read.</source>
+        <translation>: die Datei %1 hat sich beim Lesen geändert.</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Article %1: changed by someone else meanwhile; its images were left as they are.</source>
+        <translation>Artikel %1: inzwischen von jemand anderem geändert; seine Bilder blieben, wie sie sind.</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>The pictures could not be written to the folder</source>
+        <translation>Die Bilder konnten nicht in den Ordner geschrieben werden</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>: the folder %1 cannot be made.</source>
+        <translation>: der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source>The database could not be compacted</source>
+        <translation>Die Datenbank konnte nicht komprimiert werden</translation>
+    </message>
+    <message>
+        <location line="+68"/>
+        <location line="+16"/>
+        <source>The tables of the pictures could not be added to the database</source>
+        <translation>Die Tabellen der Bilder konnten der Datenbank nicht hinzugefügt werden</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>: you may not add tables and triggers to this database. The owner of the database adds them by storing a picture once.</source>
+        <translation>: Sie dürfen dieser Datenbank keine Tabellen und Trigger hinzufügen. Der Besitzer der Datenbank fügt sie hinzu, indem er einmal ein Bild speichert.</translation>
     </message>
 </context>
 <context>
@@ -2051,13 +2206,12 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <translation>Nummer</translation>
     </message>
     <message>
-        <location filename="../../core/History.cpp" line="-308"/>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+0"/>
+        <location line="+0"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+0"/>
+        <location line="+0"/>
         <source>Category</source>
         <translation>Kategorie</translation>
     </message>
@@ -3150,13 +3304,12 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../../core/History.cpp" line="+1"/>
-        <location filename="../../history/frmHistory.cpp" line="+1"/>
+        <location line="+1"/>
         <source>Problem</source>
         <translation>Problem</translation>
     </message>
     <message>
-        <location filename="../../history/frmHistory.cpp" line="+1"/>
+        <location line="+1"/>
         <source>Solution</source>
         <translation>Lösung</translation>
     </message>
@@ -3181,7 +3334,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Geändert am</translation>
     </message>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="-1056"/>
+        <location filename="../../core/ArticleImport.cpp" line="-1096"/>
         <location filename="../../history/frmHistory.cpp" line="+3"/>
         <source>Image %1</source>
         <translation>Bild %1</translation>
@@ -4054,7 +4207,6 @@ Die übrigen %3 Artikel importieren?</translation>
     </message>
     <message>
         <location line="-2"/>
-        <location filename="../../core/mdlMain.cpp" line="+32"/>
         <source>Ardentry</source>
         <translation>Ardentry</translation>
     </message>
@@ -4150,7 +4302,7 @@ Wählen Sie einen anderen Namen für die neue Datenbank oder öffnen Sie diese m
 <context>
     <name>mdlMain</name>
     <message>
-        <location filename="../../core/mdlMain.cpp" line="+86"/>
+        <location filename="../../core/mdlMain.cpp" line="+118"/>
         <source>The preferences file %1 does not exist.</source>
         <translation>Die Einstellungsdatei %1 existiert nicht.</translation>
     </message>
