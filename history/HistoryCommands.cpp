@@ -79,7 +79,6 @@ void moveTo(RecordSet& rs, int position)
 // writer's name.
 void finishStart(Frame& frame, bool upgrade)
 {
-    frame.window()->setProperty(kStartFinished, true);
     Connection& connection = frame.app().dbConnection;
     try {
         if (upgrade)
@@ -93,6 +92,7 @@ void finishStart(Frame& frame, bool upgrade)
                          "the database: %1\n\nArdentry works on without them.")
                          .arg(e.message()));
     }
+    frame.window()->setProperty(kStartFinished, true);
 }
 
 } // namespace
