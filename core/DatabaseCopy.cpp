@@ -5,6 +5,7 @@
 #include "core/DbError.h"
 #include "core/History.h"
 #include "core/NewDatabase.h"
+#include "core/Pictures.h"
 #include "core/QuickSearch.h"
 #include "core/Schema.h"
 #include "core/ServerAddress.h"
@@ -44,7 +45,10 @@ const char* const kOwnTables[] = {"ar",
                                   "ardentry_trash",
                                   "ardentry_search",
                                   "ardentry_writer",
-                                  "ardentry_turn"};
+                                  "ardentry_turn",
+                                  "ardentry_picture",
+                                  "ardentry_thumbnail",
+                                  "ardentry_picture_use"};
 
 [[noreturn]] void fail(const QString& message)
 {
@@ -72,6 +76,7 @@ enum class Kind {
     Number, // bigint
     Text,   // text
     Time,   // timestamptz; in a file the text "yyyy-MM-dd HH:mm:ss.zzz" in UTC
+    Bytes,  // bytea; in a file a blob
 };
 
 struct Column {
@@ -84,6 +89,7 @@ struct Table {
     QString fileText; // the statement that makes one of the five tables in a file
     QString key;      // the row key: "rowid", or a history table's own key column
     QList<Column> columns;
+    int blockRows = kBlockRows; // rows read at a time
 
     bool keyIsColumn() const
     {
@@ -115,9 +121,21 @@ QList<Table> articleTables()
     return tables;
 }
 
-// The history of articles and the trash: tables with a key column of their own.
-const char* const kHistoryTables[][2] = {{"ardentry_history", "version"},
-                                         {"ardentry_trash", "entry"}};
+// The tables of the additions whose rows are copied, each with a key column of its own: the
+// history of articles and the trash, the pictures and their thumbnails (a few at a time: a
+// picture may be 16 MB). Which slots use a picture is made anew from the articles.
+struct AdditionTable {
+    const char* name;
+    const char* key;
+    schema::Addition addition;
+    int blockRows;
+};
+const AdditionTable kAdditionTables[] = {
+    {"ardentry_history", "version", schema::History, kBlockRows},
+    {"ardentry_trash", "entry", schema::History, kBlockRows},
+    {"ardentry_picture", "picture", schema::Pictures, 4},
+    {"ardentry_thumbnail", "picture", schema::Pictures, kBlockRows},
+};
 
 struct ColumnInfo {
     QString name; // lower case
@@ -142,6 +160,8 @@ Kind typedKind(const QString& type)
         return Kind::Number;
     if (type.startsWith(QLatin1String("timestamp")))
         return Kind::Time;
+    if (type == QLatin1String("bytea"))
+        return Kind::Bytes;
     return Kind::Text;
 }
 
@@ -167,6 +187,8 @@ QString unfitForServer(const QVariant& value, const Column& column, bool zeroKep
     const int type = value.typeId();
     const bool whole = type == QMetaType::LongLong || type == QMetaType::Int;
     const bool text = type == QMetaType::QString;
+    if (column.kind == Kind::Bytes && type == QMetaType::QByteArray)
+        return QString();
     if ((column.kind == Kind::Number && whole) ||
         (column.kind != Kind::Number && text && (zeroKept || !value.toString().contains(QChar(0)))))
         return QString();
@@ -190,7 +212,8 @@ QString unfitForServer(const QVariant& value, const Column& column, bool zeroKep
     const QString kept =
         column.kind == Kind::Number ? QCoreApplication::translate("DatabaseCopy", "whole numbers")
         : column.kind == Kind::Time ? QCoreApplication::translate("DatabaseCopy", "dates and times")
-                                    : QStringLiteral("text");
+        : column.kind == Kind::Bytes ? QCoreApplication::translate("DatabaseCopy", "binary data")
+                                     : QStringLiteral("text");
     return QCoreApplication::translate("DatabaseCopy",
                                        "%1 in the column %2, where the server keeps %3 only")
         .arg(what, column.name, kept);
@@ -253,7 +276,7 @@ public:
                                              "LIMIT %5")
                                   .arg(table.key, select.join(QStringLiteral(", ")), table.name,
                                        inclusive ? QStringLiteral(">=") : QStringLiteral(">"),
-                                       QString::number(kBlockRows)),
+                                       QString::number(table.blockRows)),
                               {from});
         QList<Row> rows;
         while (query.next()) {
@@ -427,13 +450,12 @@ public:
         }
         const qint64 articles = count(source, QStringLiteral("AR"));
         const int additions = schema::additions(source.db());
-        QStringList history;
-        if (additions & schema::History) {
-            for (const auto& [name, key] : kHistoryTables) {
-                if (!tableColumns(source.db(), QString::fromLatin1(name)).isEmpty()) {
-                    history << QString::fromLatin1(name);
-                    m_total += count(source, history.last());
-                }
+        QStringList copied; // the tables of additions whose rows are copied
+        for (const AdditionTable& table : kAdditionTables) {
+            if ((additions & table.addition) &&
+                !tableColumns(source.db(), QString::fromLatin1(table.name)).isEmpty()) {
+                copied << QString::fromLatin1(table.name);
+                m_total += count(source, copied.last());
             }
         }
 
@@ -452,20 +474,22 @@ public:
         // The additions are made after the articles are in, so their triggers see no change.
         if (additions & schema::QuickSearchIndex)
             quicksearch::createIndex(target.db(), true);
-        if (additions & schema::History) {
+        if (additions & schema::History)
             history::createTables(target.db());
-            for (const auto& [name, key] : kHistoryTables) {
-                if (!history.contains(QString::fromLatin1(name)))
-                    continue;
-                const Table table = historyTable(source, target, QString::fromLatin1(name),
-                                                 QString::fromLatin1(key), result);
-                if (!copyRows(source, target, table))
-                    return cancelled();
-            }
+        if (additions & schema::Pictures)
+            pictures::createTables(target.db());
+        for (const AdditionTable& added : kAdditionTables) {
+            if (!copied.contains(QString::fromLatin1(added.name)))
+                continue;
+            Table table = historyTable(source, target, QString::fromLatin1(added.name),
+                                       QString::fromLatin1(added.key), result);
+            table.blockRows = added.blockRows;
+            if (!copyRows(source, target, table))
+                return cancelled();
         }
         engine.addWritersTurn(target.db());
-        const int unknown =
-            additions & ~(schema::QuickSearchIndex | schema::History | schema::Guarded);
+        const int unknown = additions & ~(schema::QuickSearchIndex | schema::History |
+                                          schema::Guarded | schema::Pictures);
         if (unknown != 0)
             result.notes << QCoreApplication::translate(
                                 "DatabaseCopy",
@@ -525,8 +549,8 @@ private:
         }
     }
 
-    // A history table as the target made it, with the columns both sides have; what the server
-    // side keeps in each column decides how values go across.
+    // A table of an addition as the target made it, with the columns both sides have; what the
+    // server side keeps in each column decides how values go across.
     static Table historyTable(Source& source, Target& target, const QString& name,
                               const QString& key, DatabaseCopyResult& result)
     {

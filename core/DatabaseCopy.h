@@ -19,8 +19,9 @@ struct DatabaseCopyResult {
 // Copies `from` (a file path or a server address) to `to`, which must be new: a file that does not
 // exist yet (removed again when anything fails), or a server database without the tables of an
 // article database. The five tables keep every value as it is and every row its key; the AR_ID
-// index is made, and the quick-search index and the history of articles with the trash (their
-// rows copied by the columns both sides have) when the source has them. `progress(done, total)`
+// index is made, and the quick-search index, the history of articles with the trash and the
+// stored pictures with their thumbnails (their rows copied by the columns both sides have, every
+// byte of a picture as it is) when the source has them. `progress(done, total)`
 // is called after each block of rows and once at the end; returning false cancels. Throws
 // DbError when anything fails, e.g. a value the target cannot hold (named by table, row and
 // value); nothing is then left behind.

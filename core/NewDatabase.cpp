@@ -2,6 +2,7 @@
 #include "core/NewDatabase.h"
 
 #include "core/Connection.h"
+#include "core/Pictures.h"
 #include "core/QuickSearch.h"
 #include "core/ServerAddress.h"
 #include "core/db/Engine.h"
@@ -559,6 +560,7 @@ void fill(QSqlDatabase& db, const NewDatabaseOptions& options)
     build.exec(engine.articleNumberIndexText());
     if (options.quickSearchIndex)
         quicksearch::createIndex(db, true);
+    pictures::createTables(db);
     engine.addWritersTurn(db);
     if (!db.commit())
         fail(QCoreApplication::translate("NewDatabase", "Cannot write the database: %1")

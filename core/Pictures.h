@@ -26,9 +26,9 @@ class Connection;
 // An image slot holding a stored picture reads "picture://<id>/<original file name>", <id> the
 // first 16 hexadecimal digits of the picture's SHA-256. No path a user types takes that form (a
 // Windows path has no colon after its drive letter, and a scheme with "://" is an address, not a
-// file), and every other text of a slot stays a path exactly as before. Versions of an article in the history and the trash keep their
-// slot texts, so restoring a version restores its pictures: a picture is removed only by
-// compact(), when neither an article nor any kept version uses it.
+// file), and every other text of a slot stays a path exactly as before. Versions of an article
+// in the history and the trash keep their slot texts, so restoring a version restores its pictures:
+// a picture is removed only by compact(), when neither an article nor any kept version uses it.
 namespace pictures
 {
 
@@ -57,6 +57,9 @@ struct Checked {
     QByteArray format; // "png", "jpeg", ... as Qt's image readers name it
     QSize size;
     QString reason; // in the user's words, for every verdict but Fine
+    QImage image;   // the decoded picture (Fine only), so storing need not decode it again
+    // The SHA-256 of `bytes`, 64 lower-case hexadecimal digits (empty for TooLarge).
+    QString sha256;
 };
 // Reads and decodes a picture file (or bytes) with Qt's image readers.
 Checked checkFile(const QString& file);
@@ -67,9 +70,17 @@ QByteArray scaledDown(const Checked& picture);
 // ---- Storing and reading (throw DbError) ----
 // Stores the picture (once: a picture already stored is only found) with its thumbnail and
 // returns the slot text for it. Runs in a transaction of its own, unless `inTransaction`.
+// Throws DbError(BadValue) with the reason for bytes that are no picture to store as they are.
 QString store(Connection& connection, const QByteArray& bytes, const QString& fileName,
               bool inTransaction = false);
+// The same for a picture checked already (its verdict Fine); the thumbnail is made before the
+// transaction begins, so writers wait only for the rows to be written.
+QString store(Connection& connection, const Checked& picture, const QString& fileName,
+              bool inTransaction = false);
+// Whether the database holds the picture with that id (false without the tables).
+bool contains(Connection& connection, const QString& id);
 // The stored picture's bytes; DbError(NotFound) when the database has none with that id.
+// A server sends them as one binary value (see the figures of ardentry-bench --pictures).
 QByteArray read(Connection& connection, const QString& id);
 QImage image(Connection& connection, const QString& id);
 // Thumbnails of the ids given (missing ids are left out), read in one statement.
@@ -79,27 +90,34 @@ QList<QPair<QString, QImage>> thumbnails(Connection& connection, const QStringLi
 using Progress = std::function<bool(qint64 done, qint64 total)>;
 struct JobReport {
     bool cancelled = false;
-    qint64 stored = 0;     // slots changed to stored pictures / files written
+    qint64 stored = 0;      // slots changed to stored pictures / files written
     QStringList unreadable; // "Article 12, image 3: /path (reason)"
 };
 // Every article's slots that hold a path: the file (a relative path taken from `baseFolder`,
 // the database's folder) is stored and the slot changed to the stored form. Slots whose file
 // cannot be read or is no picture are left as they are and reported. All or nothing: one
-// transaction; cancelled leaves the database as it was.
+// transaction; cancelled leaves the database as it was. The files are read and decoded before
+// the transaction begins (the first half of the progress), so other writers wait only while
+// the rows are written (the second half): `total` is twice the number of articles.
 JobReport storeLinked(Connection& connection, const QString& baseFolder,
                       const Progress& progress = {});
 // Writes every stored picture that an article uses into `folder` (under its original name,
 // made unique), for someone who wants files. Slots are not changed.
 JobReport writeOut(Connection& connection, const QString& folder, const Progress& progress = {});
 // Removes the pictures that neither an article nor a version in the history or trash uses, then
-// gives the space back (VACUUM on a file). Returns the number removed.
+// gives the space back (VACUUM on a file, which needs no statement of the connection running).
+// Returns the number removed. The steps are few: progress is told after each of them.
 qint64 compact(Connection& connection, const Progress& progress = {});
 
 // ---- The tables ----
 bool isInstalled(Connection& connection);
 // Adds the tables and triggers in the caller's transaction (a new database, a copy).
 void createTables(QSqlDatabase& database);
-// Adds them to an open database in one transaction of their own when missing. Throws DbError.
+// Adds them to an open database in one transaction of their own when missing; false when the
+// database had them. Throws DbError, saying so in words when a server's user may not add them.
 bool install(Connection& connection);
+// True when the connection may add them (a file not opened read-only; on a server the right to
+// create in the schema of the articles and to put triggers on them).
+bool mayInstall(Connection& connection);
 
 } // namespace pictures

@@ -15,6 +15,7 @@ enum Addition : int {
     // On a server only: the functions that run with their owner's rights trust nothing found
     // through a caller's search path, and writers take turns on the table ardentry_turn.
     Guarded = 4,
+    Pictures = 8, // pictures kept in the database, their thumbnails and the slots using them
 };
 
 // The additions the database has (its user_version).
