@@ -615,7 +615,9 @@ pictures::JobReport pictures::storeLinked(Connection& connection, const QString&
                                   query.isNull(1) ? QVariant() : query.value(1));
             for (int slot = 1; slot <= kSlots; ++slot) {
                 const QString text = query.value(1 + slot).toString();
-                if (!text.trimmed().isEmpty() && !isStored(text))
+                // "N/A" is the slot without a picture, as the web export reads it.
+                if (!text.trimmed().isEmpty() && text.trimmed() != QLatin1String("N/A") &&
+                    !isStored(text))
                     linked.append(
                         {articles.last().first, articles.last().second, slot, text, {}, {}});
             }
