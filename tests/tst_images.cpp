@@ -83,7 +83,7 @@ void tst_Images::steps_data()
         "open; store 3 @notes.png; said \"notes.png\" was not stored in the database: ; box 3 = "
         "N/A; answer No; store 3 @wide.png; said The picture \"wide.png\" measures 5000 by 10; "
         "box 3 = N/A; answer Yes; store 3 @wide.png; said The picture; box 3 = wide.png 4096x8 "
-        "changed; close; file 1|3=N/A");
+        "changed; close; slot 1 3 = wide.png 4096x8 changed");
     row("both: linked pictures",
         "sql UPDATE AR SET Image3 = '@a.png' WHERE ID = 2; mnuStoreLinkedPictures; said 1 linked "
         "pictures were stored in the database.\n\nThese 2 slots could not be read and keep their "
