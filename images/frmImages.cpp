@@ -339,10 +339,7 @@ bool frmImages::storeChecked(int slot, const pictures::Checked& checked, const Q
         if (!pictures::isInstalled(connection))
             pictures::install(connection);
     } catch (const DbError& e) {
-        showMessage(this, tr("Pictures cannot be stored in this database: %1\n\nThe first picture "
-                             "of a database on a server is stored by a user who may add tables "
-                             "to it, such as its owner.")
-                              .arg(e.message()));
+        showMessage(this, tr("Pictures cannot be stored in this database: %1").arg(e.message()));
         return false;
     }
     QString stored;

@@ -130,12 +130,12 @@ void PictureCommands::storeLinked(Frame& frame)
     if (report.stored > 0)
         showAgain(frame, position);
     QString text = QCoreApplication::translate("PictureCommands",
-                                               "%1 linked pictures were stored in the database.")
+                                               "Linked pictures stored in the database: %1.")
                        .arg(report.stored);
     if (!report.unreadable.isEmpty())
         text += QStringLiteral("\n\n") +
                 QCoreApplication::translate(
-                    "PictureCommands", "These %1 slots could not be read and keep their paths:\n")
+                    "PictureCommands", "Slots that could not be read, which keep their paths: %1\n")
                     .arg(report.unreadable.size()) +
                 listed(report.unreadable);
     frame.report(text);
@@ -184,13 +184,13 @@ void PictureCommands::writePictures(Frame& frame)
         return;
     }
     QString text =
-        QCoreApplication::translate("PictureCommands", "%1 stored pictures were written to \"%2\".")
-            .arg(report.stored)
-            .arg(shown);
+        QCoreApplication::translate("PictureCommands", "Stored pictures written to \"%1\": %2.")
+            .arg(shown)
+            .arg(report.stored);
     if (!report.unreadable.isEmpty())
         text += QStringLiteral("\n\n") +
                 QCoreApplication::translate("PictureCommands",
-                                            "These %1 pictures could not be written:\n")
+                                            "Pictures that could not be written: %1\n")
                     .arg(report.unreadable.size()) +
                 listed(report.unreadable);
     frame.report(text);
@@ -228,7 +228,7 @@ void PictureCommands::compact(Frame& frame)
     }
     QString text =
         QCoreApplication::translate(
-            "PictureCommands", "%1 pictures that no article and no kept version uses were removed.")
+            "PictureCommands", "Pictures removed that no article and no kept version used: %1.")
             .arg(removed);
     const qint64 after = fileSize(connection);
     if (before >= 0 && after >= 0) {

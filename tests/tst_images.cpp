@@ -85,9 +85,9 @@ void tst_Images::steps_data()
         "box 3 = N/A; answer Yes; store 3 @wide.png; said The picture; box 3 = wide.png 4096x8 "
         "changed; close; slot 1 3 = wide.png 4096x8 changed");
     row("both: linked pictures",
-        "sql UPDATE AR SET Image3 = '@a.png' WHERE ID = 2; mnuStoreLinkedPictures; said 1 linked "
-        "pictures were stored in the database.\n\nThese 2 slots could not be read and keep their "
-        "paths:\nArticle 1, image 1: ; file 1; thumbs = none; mnuNext; thumbs = 3; slot 2 3 = "
+        "sql UPDATE AR SET Image3 = '@a.png' WHERE ID = 2; mnuStoreLinkedPictures; said Linked "
+        "pictures stored in the database: 1.\n\nSlots that could not be read, which keep their "
+        "paths: 2\nArticle 1, image 1: ; file 1; thumbs = none; mnuNext; thumbs = 3; slot 2 3 = "
         "a.png "
         "40x30; thumb 3; viewer = View Image - stored/a.png 40x30");
     row("linked pictures, cancelled", "sql UPDATE AR SET Image3 = '@a.png' WHERE ID = 2; cancel "
