@@ -5,6 +5,7 @@
 #include "articles/frmDisplay.h"
 #include "common/Frame.h"
 #include "common/MessageBox.h"
+#include "core/Pictures.h"
 #include "core/PrintFile.h"
 #include "core/PrintPage.h"
 #include "core/mdlMain.h"
@@ -27,8 +28,9 @@ namespace
 const char* const PrintQuestion =
     QT_TRANSLATE_NOOP("ArticlePrinter", "Do you want to print this article?");
 
-// The printed columns of the current row of rsMain; none without a current row.
-std::optional<PrintColumns> currentColumns(RecordSet& rs)
+// The printed columns of the current row of rsMain, with its stored pictures (one the database
+// lacks is left out); none without a current row.
+std::optional<PrintColumns> currentColumns(RecordSet& rs, Connection& connection)
 {
     if (!rs.isOpen() || !rs.hasCurrentRow())
         return std::nullopt;
@@ -39,6 +41,18 @@ std::optional<PrintColumns> currentColumns(RecordSet& rs)
     c.problem = rs.value(QStringLiteral("Problem"));
     c.solution = rs.value(QStringLiteral("solution"));
     c.reference = rs.value(QStringLiteral("reference"));
+    for (int slot = 1; slot <= 10; ++slot) {
+        const pictures::StoredRef ref =
+            pictures::parse(rs.value(QStringLiteral("Image%1").arg(slot)));
+        if (ref.id.isEmpty())
+            continue;
+        try {
+            c.pictures.append({ref.name, pictures::read(connection, ref.id)});
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::NotFound)
+                throw;
+        }
+    }
     return c;
 }
 
@@ -101,7 +115,7 @@ void printArticle(Frame& frame, QPrinter* chosen)
     }
     std::optional<PrintColumns> columns;
     try {
-        columns = currentColumns(frame.app().rsMain);
+        columns = currentColumns(frame.app().rsMain, frame.app().dbConnection);
     } catch (const DbError& e) {
         frame.report(QCoreApplication::translate("ArticlePrinter",
                                                  "The article could not be read for printing: ") +

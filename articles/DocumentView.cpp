@@ -319,6 +319,16 @@ QVariant DocumentView::loadResource(int type, const QUrl& name)
 {
     if (const auto shown = m_pictures.constFind(name); shown != m_pictures.constEnd())
         return *shown;
+    // A picture the page holds itself (the print page's stored pictures).
+    if (type == QTextDocument::ImageResource && name.scheme() == QLatin1String("data")) {
+        const QString address = name.toString();
+        const qsizetype comma = address.indexOf(QLatin1Char(','));
+        QImage picture;
+        if (comma > 0 && address.left(comma).endsWith(QLatin1String(";base64")) &&
+            picture.loadFromData(QByteArray::fromBase64(address.mid(comma + 1).toLatin1())))
+            return picture;
+        return {};
+    }
     if (m_remote || m_base.isEmpty())
         return {}; // pages from the network print without their pictures
     const QUrl resolved = m_base.resolved(name);

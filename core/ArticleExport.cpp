@@ -5,6 +5,7 @@
 #include "core/Connection.h"
 #include "core/Csv.h"
 #include "core/DbError.h"
+#include "core/Pictures.h"
 #include "core/PrintPage.h"
 #include "core/QuickSearch.h"
 #include "core/RecordSet.h"
@@ -21,6 +22,7 @@
 #include <QHash>
 #include <QLocale>
 #include <QSaveFile>
+#include <QSet>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -180,6 +182,8 @@ private:
         }
     }
 
+    QByteArray storedPicture(const QString& id) override { return pictures::read(m_database, id); }
+
     QSqlDatabase& m_database;
     db::Query m_query;
     QStringList m_columns;
@@ -202,9 +206,9 @@ QStringList programNames(QStringList columns)
 class RecordSetSource : public ArticleSource
 {
 public:
-    explicit RecordSetSource(RecordSet& rs)
-        : m_rs(rs), m_columns(programNames(rs.columnNames())), m_position(rs.absolutePosition()),
-          m_wasEof(rs.eof() && !rs.bof())
+    RecordSetSource(RecordSet& rs, QSqlDatabase* database)
+        : m_rs(rs), m_database(database), m_columns(programNames(rs.columnNames())),
+          m_position(rs.absolutePosition()), m_wasEof(rs.eof() && !rs.bof())
     {
     }
     ~RecordSetSource() override
@@ -260,9 +264,14 @@ public:
                 return true;
         }
     }
+    QByteArray storedPicture(const QString& id) override
+    {
+        return m_database ? pictures::read(*m_database, id) : ArticleSource::storedPicture(id);
+    }
 
 private:
     RecordSet& m_rs;
+    QSqlDatabase* m_database;
     QStringList m_columns;
     int m_position;
     bool m_wasEof;
@@ -371,9 +380,9 @@ class WebWriter
 {
 public:
     WebWriter(const QString& folder, const QString& imageBase, const QStringList& columns,
-              PictureCheck isPicture)
+              PictureCheck isPicture, ArticleSource& source)
         : m_folder(folder), m_imageBase(imageBase), m_isPicture(std::move(isPicture)),
-          m_date(QDate::currentDate())
+          m_source(source), m_date(QDate::currentDate())
     {
         auto find = [&columns](const char* name) {
             for (int i = 0; i < columns.size(); ++i) {
@@ -408,10 +417,15 @@ private:
     }
     QString pageName(const QString& number, qint64 position);
     QString copyImage(const QString& path, const QString& number, ExportReport& report);
+    QString writeStored(const pictures::StoredRef& picture, const QString& number,
+                        ExportReport& report);
+    // A new file name in images/ (made when needed); empty when the folder cannot be made.
+    QString imageName(const QString& fileName);
 
     QString m_folder;
     QString m_imageBase;
     PictureCheck m_isPicture;
+    ArticleSource& m_source;
     QDate m_date;
     int m_id, m_category, m_enteredBy, m_title, m_problem, m_solution, m_reference, m_entered,
         m_editedBy, m_edited;
@@ -459,12 +473,8 @@ QString WebWriter::copyImage(const QString& path, const QString& number, ExportR
                             .arg(number, shown(path));
         return QString();
     }
-    if (!m_imagesFolder) {
-        m_imagesFolder = QDir(m_folder).mkpath(QStringLiteral("images"));
-    }
-    const QString name =
-        QStringLiteral("%1-%2").arg(m_copied.size() + 1).arg(safeFileName(info.fileName()));
-    if (!m_imagesFolder ||
+    const QString name = imageName(info.fileName());
+    if (name.isEmpty() ||
         !QFile::copy(source, QDir(m_folder).filePath(QStringLiteral("images/") + name))) {
         report.notes << QCoreApplication::translate(
                             "ArticleExport",
@@ -475,6 +485,46 @@ QString WebWriter::copyImage(const QString& path, const QString& number, ExportR
     }
     ++report.imagesCopied;
     m_copied.insert(source, name);
+    return name;
+}
+
+QString WebWriter::imageName(const QString& fileName)
+{
+    if (!m_imagesFolder)
+        m_imagesFolder = QDir(m_folder).mkpath(QStringLiteral("images"));
+    return m_imagesFolder
+               ? QStringLiteral("%1-%2").arg(m_copied.size() + 1).arg(safeFileName(fileName))
+               : QString();
+}
+
+// A picture stored in the database goes out under its original name.
+QString WebWriter::writeStored(const pictures::StoredRef& picture, const QString& number,
+                               ExportReport& report)
+{
+    const QString key = QStringLiteral("picture://") + picture.id;
+    if (const auto found = m_copied.constFind(key); found != m_copied.constEnd())
+        return found.value();
+    QByteArray bytes;
+    try {
+        bytes = m_source.storedPicture(picture.id);
+    } catch (const DbError& e) {
+        report.notes << QCoreApplication::translate(
+                            "ArticleExport", "article %1: the stored picture %2 was left out: %3")
+                            .arg(number, shown(picture.name), e.message());
+        return QString();
+    }
+    const QString name =
+        imageName(picture.name.isEmpty() ? picture.id + QStringLiteral(".png") : picture.name);
+    QFile file(QDir(m_folder).filePath(QStringLiteral("images/") + name));
+    if (name.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        report.notes << QCoreApplication::translate(
+                            "ArticleExport", "article %1: the stored picture %2 could not be "
+                                             "written; its page names it only.")
+                            .arg(number, shown(picture.name));
+        return QString();
+    }
+    ++report.imagesCopied;
+    m_copied.insert(key, name);
     return name;
 }
 
@@ -509,21 +559,24 @@ bool WebWriter::article(const QList<QVariant>& values, qint64 position, ExportRe
                 .arg(escaped(value(values, m_problem)));
     html += QStringLiteral("<h2>Solution</h2>\n<div class=\"text\">%1</div>\n")
                 .arg(escaped(value(values, m_solution)));
-    QString pictures;
+    QString images;
     for (int column : std::as_const(m_images)) {
         const QString path = value(values, column);
         if (path.trimmed().isEmpty() || path.trimmed() == QLatin1String("N/A"))
             continue;
-        const QString copied = copyImage(path, number, report);
+        const pictures::StoredRef stored = pictures::parse(path);
+        const QString caption = stored.id.isEmpty() ? path : stored.name;
+        const QString copied = stored.id.isEmpty() ? copyImage(path, number, report)
+                                                   : writeStored(stored, number, report);
         if (copied.isEmpty())
-            pictures += QStringLiteral("<p>%1</p>\n").arg(escaped(path));
+            images += QStringLiteral("<p>%1</p>\n").arg(escaped(caption));
         else
-            pictures += QStringLiteral("<figure><img src=\"images/%1\" alt=\"%2\">"
-                                       "<figcaption>%2</figcaption></figure>\n")
-                            .arg(escaped(copied), escaped(path));
+            images += QStringLiteral("<figure><img src=\"images/%1\" alt=\"%2\">"
+                                     "<figcaption>%2</figcaption></figure>\n")
+                          .arg(escaped(copied), escaped(caption));
     }
-    if (!pictures.isEmpty())
-        html += QStringLiteral("<h2>Images</h2>\n") + pictures;
+    if (!images.isEmpty())
+        html += QStringLiteral("<h2>Images</h2>\n") + images;
     html += pageEnd(m_date);
     if (!writeWholeFile(QDir(m_folder).filePath(page), html, error))
         return false;
@@ -610,8 +663,107 @@ std::unique_ptr<ArticleSource> recordSetArticles(RecordSet& articles)
 {
     if (!articles.isOpen())
         throw DbError(QCoreApplication::translate("ArticleExport", "The articles are not open."));
-    return std::make_unique<RecordSetSource>(articles);
+    return std::make_unique<RecordSetSource>(articles, nullptr);
 }
+
+std::unique_ptr<ArticleSource> recordSetArticles(RecordSet& articles, QSqlDatabase& database)
+{
+    if (!articles.isOpen())
+        throw DbError(QCoreApplication::translate("ArticleExport", "The articles are not open."));
+    return std::make_unique<RecordSetSource>(articles, &database);
+}
+
+QByteArray ArticleSource::storedPicture(const QString& id)
+{
+    throw DbError(
+        DbError::Kind::NotFound,
+        QCoreApplication::translate("ArticleExport", "The stored picture %1 cannot be read here.")
+            .arg(id));
+}
+
+namespace
+{
+
+// The stored pictures that the image columns of a row name, each once.
+class StoredPictures
+{
+public:
+    explicit StoredPictures(const QStringList& columns)
+    {
+        for (int i = 0; i < columns.size(); ++i) {
+            if (columns[i].startsWith(QLatin1String("Image"), Qt::CaseInsensitive))
+                m_columns << i;
+        }
+    }
+    void collect(const QList<QVariant>& values, const QVariant& number)
+    {
+        for (int column : std::as_const(m_columns)) {
+            const pictures::StoredRef ref = pictures::parse(values.value(column).toString());
+            if (!ref.id.isEmpty() && !m_seen.contains(ref.id)) {
+                m_seen.insert(ref.id);
+                m_pictures << qMakePair(ref, number.toString());
+            }
+        }
+    }
+    // Writes them into a new folder beside the CSV file, which takes the name
+    // pictures::csvPictureFolder() when `place` runs. False with `error` set when it cannot.
+    bool write(ArticleSource& source, const QString& file, ExportReport& report, QString& error)
+    {
+        if (m_pictures.isEmpty())
+            return true;
+        const QString folder = pictures::csvPictureFolder(file);
+        m_work = std::make_unique<QTemporaryDir>(folder + QStringLiteral(".partial-XXXXXX"));
+        if (!m_work->isValid()) {
+            error = QCoreApplication::translate("ArticleExport", "No folder can be made in %1: %2.")
+                        .arg(shown(QFileInfo(folder).absolutePath()), m_work->errorString());
+            return false;
+        }
+        for (const auto& [ref, number] : std::as_const(m_pictures)) {
+            QByteArray bytes;
+            try {
+                bytes = source.storedPicture(ref.id);
+            } catch (const DbError& e) {
+                report.notes << QCoreApplication::translate(
+                                    "ArticleExport",
+                                    "article %1: the stored picture %2 was left out: %3")
+                                    .arg(number, shown(ref.name), e.message());
+                continue;
+            }
+            QFile out(QDir(m_work->path()).filePath(pictures::csvPictureFile(ref)));
+            if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+                error = QCoreApplication::translate("ArticleExport",
+                                                    "The file %1 cannot be written: %2.")
+                            .arg(shown(out.fileName()), out.errorString());
+                return false;
+            }
+            ++report.imagesCopied;
+        }
+        return true;
+    }
+    // The folder written takes its place, replacing the one of an earlier export.
+    bool place(const QString& file, QString& error)
+    {
+        if (!m_work)
+            return true;
+        const QString folder = pictures::csvPictureFolder(file);
+        QDir old(folder);
+        if ((old.exists() && !old.removeRecursively()) || !QDir().rename(m_work->path(), folder)) {
+            error = QCoreApplication::translate("ArticleExport", "The folder %1 cannot be made.")
+                        .arg(shown(folder));
+            return false;
+        }
+        m_work->setAutoRemove(false);
+        return true;
+    }
+
+private:
+    QList<int> m_columns;
+    QSet<QString> m_seen;
+    QList<QPair<pictures::StoredRef, QString>> m_pictures;
+    std::unique_ptr<QTemporaryDir> m_work;
+};
+
+} // namespace
 
 ExportReport exportCsv(ArticleSource& source, const QString& file, const ExportProgress& progress,
                        bool raw)
@@ -633,10 +785,13 @@ ExportReport exportCsv(ArticleSource& source, const QString& file, const ExportP
         csv::Writer writer(out);
         writer.writeRecord(source.columns());
         writer.setSpreadsheetProtection(!raw);
+        StoredPictures stored(source.columns());
+        const int number = source.columns().indexOf(QStringLiteral("ID"));
         const qint64 total = source.count();
         QList<QVariant> values;
         while (source.next(values)) {
             writer.writeRecord(values);
+            stored.collect(values, values.value(number));
             ++report.articles;
             if (report.articles % 256 == 0) {
                 if (!writer.ok())
@@ -660,6 +815,11 @@ ExportReport exportCsv(ArticleSource& source, const QString& file, const ExportP
             return failed(report, QCoreApplication::translate("ArticleExport",
                                                               "The file %1 cannot be written: %2.")
                                       .arg(shown(file), writer.error()));
+        }
+        QString error;
+        if (!stored.write(source, file, report, error) || !stored.place(file, error)) {
+            out.cancelWriting();
+            return failed(report, error);
         }
     } catch (const DbError& e) {
         out.cancelWriting();
@@ -707,7 +867,7 @@ ExportReport exportWeb(ArticleSource& source, const QString& folder, const QStri
             report, QCoreApplication::translate("ArticleExport", "No folder can be made in %1: %2.")
                         .arg(shown(parent), work.errorString()));
     try {
-        WebWriter writer(work.path(), imageBase, source.columns(), isPicture);
+        WebWriter writer(work.path(), imageBase, source.columns(), isPicture, source);
         const qint64 total = source.count();
         QList<QVariant> values;
         QString error;

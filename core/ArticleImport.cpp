@@ -4,6 +4,7 @@
 #include "core/AccessDatabase.h"
 #include "core/Connection.h"
 #include "core/DbError.h"
+#include "core/Pictures.h"
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
 #include "core/db/Engine.h"
@@ -545,6 +546,9 @@ private:
     bool numberFor(qint64 line, const RowValues& row, qint64& number);
     QVariantList boundValues(const csv::Record& record, const RowValues& row, qint64 number);
     void write(qint64 line, qint64 number, const QVariantList& bound);
+    // Stores the pictures that stored-form image slots name and the database lacks, from the
+    // folder an export wrote beside the file; those not found are noted.
+    void bringPictures(qint64 line, const QVariantList& bound);
     void skip(qint64 line, const QString& why)
     {
         m_report.skipped << ImportReport::Line{line, why};
@@ -579,6 +583,7 @@ private:
     qint64 m_next = 1;
     QSet<QString> m_categories; // folded names
     QSet<QString> m_users;
+    QSet<QString> m_pictures; // ids of stored pictures the database holds
     std::optional<db::Query> m_insert;
     std::optional<db::Query> m_insertCategory;
     std::optional<db::Query> m_insertUser;
@@ -979,6 +984,7 @@ void Importer::write(qint64 line, qint64 number, const QVariantList& bound)
             bound[ArticleField::Category].toString());
     addName(*m_insertUser, m_users, m_report.usersAdded, bound[ArticleField::EnteredBy].toString());
 
+    bringPictures(line, bound);
     if (!m_insert->tryExec(bound))
         throw DbError(QCoreApplication::translate(
                           "ArticleImport", "The article of line %1 could not be written: %2.")
@@ -993,6 +999,38 @@ void Importer::write(qint64 line, qint64 number, const QVariantList& bound)
         m_report.highestNumber = std::max(m_report.highestNumber, number);
     }
     ++m_report.imported;
+}
+
+void Importer::bringPictures(qint64 line, const QVariantList& bound)
+{
+    for (int slot = 0; slot < ArticleField::Count - ArticleField::Image1; ++slot) {
+        const pictures::StoredRef ref =
+            pictures::parse(bound.value(ArticleField::Image1 + slot).toString());
+        if (ref.id.isEmpty() || m_pictures.contains(ref.id))
+            continue;
+        if (pictures::contains(m_db, ref.id)) {
+            m_pictures.insert(ref.id);
+            continue;
+        }
+        const QString file =
+            QDir(pictures::csvPictureFolder(m_path)).filePath(pictures::csvPictureFile(ref));
+        const pictures::Checked checked = pictures::checkFile(file);
+        QString why = checked.reason;
+        if (checked.verdict == pictures::Checked::Verdict::Fine) {
+            if (checked.sha256.startsWith(ref.id)) {
+                pictures::store(m_db, checked, ref.name);
+                m_pictures.insert(ref.id);
+                continue;
+            }
+            why = QCoreApplication::translate("ArticleImport", "it is another picture");
+        }
+        note(line, QCoreApplication::translate(
+                       "ArticleImport", "Image %1 names the stored picture %2, which the "
+                                        "database lacks and which could not be taken from %3 "
+                                        "(%4); the image shows nothing until it is stored.")
+                       .arg(slot + 1)
+                       .arg(ref.name, shown(file), why));
+    }
 }
 
 void Importer::run()

@@ -474,14 +474,8 @@ QString pictures::store(Connection& connection, const Checked& picture, const QS
     const QString failure = storeFailure();
     QString sha256 = picture.sha256.isEmpty() ? sha256Of(picture.bytes) : picture.sha256;
     const QString text = slotText(sha256.left(kIdLength), fileName);
-    if (inTransaction) {
-        QSqlDatabase& database = connection.database();
-        if (!schema::has(database, schema::Pictures))
-            createTables(database);
-        if (!found(database, sha256, failure))
-            write(database, prepare(picture), failure);
-        return text;
-    }
+    if (inTransaction)
+        return store(connection.database(), picture, fileName);
     install(connection);
     // A picture stored already costs one read; a new one is made ready before the writers'
     // turn is taken.
@@ -496,7 +490,24 @@ QString pictures::store(Connection& connection, const Checked& picture, const QS
 
 bool pictures::contains(Connection& connection, const QString& id)
 {
-    QSqlDatabase& database = openDatabase(connection);
+    return contains(openDatabase(connection), id);
+}
+
+QString pictures::store(QSqlDatabase& database, const Checked& picture, const QString& fileName)
+{
+    if (picture.verdict != Checked::Verdict::Fine)
+        throw DbError(DbError::Kind::BadValue, picture.reason);
+    const QString failure = storeFailure();
+    const QString sha256 = picture.sha256.isEmpty() ? sha256Of(picture.bytes) : picture.sha256;
+    if (!schema::has(database, schema::Pictures))
+        createTables(database);
+    if (!found(database, sha256, failure))
+        write(database, prepare(picture), failure);
+    return slotText(sha256.left(kIdLength), fileName);
+}
+
+bool pictures::contains(QSqlDatabase& database, const QString& id)
+{
     if (!schema::has(database, schema::Pictures))
         return false;
     return run(database, QStringLiteral("SELECT 1 FROM ardentry_picture WHERE id = ?"), {id},
@@ -507,7 +518,11 @@ bool pictures::contains(Connection& connection, const QString& id)
 
 QByteArray pictures::read(Connection& connection, const QString& id)
 {
-    QSqlDatabase& database = openDatabase(connection);
+    return read(openDatabase(connection), id);
+}
+
+QByteArray pictures::read(QSqlDatabase& database, const QString& id)
+{
     const QString failure =
         QCoreApplication::translate("Pictures", "The picture cannot be read from the database");
     if (schema::has(database, schema::Pictures)) {
@@ -615,7 +630,7 @@ pictures::JobReport pictures::storeLinked(Connection& connection, const QString&
                                   query.isNull(1) ? QVariant() : query.value(1));
             for (int slot = 1; slot <= kSlots; ++slot) {
                 const QString text = query.value(1 + slot).toString();
-                // "N/A" is the slot without a picture, as the web export reads it.
+                // ("N/A" is what an empty slot holds.)
                 if (!text.trimmed().isEmpty() && text.trimmed() != QLatin1String("N/A") &&
                     !isStored(text))
                     linked.append(
@@ -823,6 +838,26 @@ qint64 pictures::compact(Connection& connection, const Progress& progress)
     if (progress)
         progress(kSteps, kSteps);
     return removed;
+}
+
+// ---- Files beside a CSV export ----
+
+QString pictures::csvPictureFolder(const QString& csvFile)
+{
+    const QFileInfo info(csvFile);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral("_pictures"));
+}
+
+QString pictures::csvPictureFile(const StoredRef& picture)
+{
+    QString safe;
+    for (const QChar c : picture.name) {
+        const char16_t u = c.unicode();
+        const bool plain = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') ||
+                           (u >= '0' && u <= '9') || u == '.' || u == '-' || u == '_';
+        safe += plain ? c : QLatin1Char('_');
+    }
+    return picture.id + QLatin1Char('_') + safe;
 }
 
 // ---- The tables ----

@@ -79,6 +79,11 @@ QString store(Connection& connection, const Checked& picture, const QString& fil
               bool inTransaction = false);
 // Whether the database holds the picture with that id (false without the tables).
 bool contains(Connection& connection, const QString& id);
+// For code that holds only the handle of a database (the import, the exports): the same,
+// storing in the caller's open transaction.
+QString store(QSqlDatabase& database, const Checked& picture, const QString& fileName);
+bool contains(QSqlDatabase& database, const QString& id);
+QByteArray read(QSqlDatabase& database, const QString& id);
 // The stored picture's bytes; DbError(NotFound) when the database has none with that id.
 // A server sends them as one binary value (see the figures of ardentry-bench --pictures).
 QByteArray read(Connection& connection, const QString& id);
@@ -108,6 +113,12 @@ JobReport writeOut(Connection& connection, const QString& folder, const Progress
 // gives the space back (VACUUM on a file, which needs no statement of the connection running).
 // Returns the number removed. The steps are few: progress is told after each of them.
 qint64 compact(Connection& connection, const Progress& progress = {});
+
+// ---- Files beside a CSV export ----
+// The folder beside a CSV file that holds its stored pictures: "<folder>/<base name>_pictures".
+QString csvPictureFolder(const QString& csvFile);
+// A stored picture's file in it: "<id>_<original name>" (only letters, digits, ".", "-", "_").
+QString csvPictureFile(const StoredRef& picture);
 
 // ---- The tables ----
 bool isInstalled(Connection& connection);

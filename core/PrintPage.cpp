@@ -51,6 +51,25 @@ QString footer(const QDate& printed)
            printed.toString(QStringLiteral("MM/dd/yyyy"));
 }
 
+namespace
+{
+// The media type of a picture, by how its bytes begin.
+QLatin1String mediaType(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\x89PNG"))
+        return QLatin1String("image/png");
+    if (bytes.startsWith("\xff\xd8"))
+        return QLatin1String("image/jpeg");
+    if (bytes.startsWith("GIF8"))
+        return QLatin1String("image/gif");
+    if (bytes.startsWith("BM"))
+        return QLatin1String("image/bmp");
+    if (bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WEBP")
+        return QLatin1String("image/webp");
+    return QLatin1String("application/octet-stream");
+}
+} // namespace
+
 QString html(const PrintColumns& columns, const QDate& printed)
 {
     QString page;
@@ -71,6 +90,10 @@ QString html(const PrintColumns& columns, const QDate& printed)
     page += QLatin1String("<tr><td>Reference</td><td>") + escaped(columns.reference) +
             QLatin1String("</td></tr>");
     page += QLatin1String("</table></form>");
+    for (const PrintPicture& picture : columns.pictures)
+        page += QLatin1String("<BR><img src=\"data:") + mediaType(picture.bytes) +
+                QLatin1String(";base64,") + QString::fromLatin1(picture.bytes.toBase64()) +
+                QLatin1String("\" alt=\"") + escaped(picture.name) + QLatin1String("\">");
     page += QLatin1String("<BR><BR><BR><BR><CENTER>") + escaped(footer(printed)) +
             QLatin1String("</CENTER>");
     page += QLatin1String("</body></html>");

@@ -1,18 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
+#include <QList>
 #include <QString>
+
+// A picture stored in the database, printed below the article.
+struct PrintPicture {
+    QString name; // the original file name
+    QByteArray bytes;
+};
 
 // The printed form of one article: a small HTML page of one line, built from the column values
 // of the article's row. Nothing here touches windows, files or the database.
 struct PrintColumns {
-    QString id;        // Id
-    QString category;  // CUName
-    QString enteredBy; // techname
-    QString problem;   // Problem (a Null reads as the empty text)
-    QString solution;  // solution
-    QString reference; // reference
+    QString id;                   // Id
+    QString category;             // CUName
+    QString enteredBy;            // techname
+    QString problem;              // Problem (a Null reads as the empty text)
+    QString solution;             // solution
+    QString reference;            // reference
+    QList<PrintPicture> pictures; // the stored pictures of the image slots, in slot order
 };
 
 namespace PrintPage
@@ -32,7 +41,9 @@ QString escaped(const QString& value);
 // "Printed by Ardentry on mm/dd/yyyy"
 QString footer(const QDate& printed);
 
-// The whole page, without the line end that the print file adds.
+// The whole page, without the line end that the print file adds. Stored pictures are printed
+// below the table, each held by the page itself (a data address), so the page needs no files
+// beside it; a page without them is as it always was.
 QString html(const PrintColumns& columns, const QDate& printed);
 
 // False for "N/A" (exact) and for no text at all: then the article has no reference document.

@@ -3,10 +3,13 @@
 
 #include "core/Connection.h"
 #include "core/History.h"
+#include "core/Pictures.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QtTest>
@@ -73,10 +76,12 @@ QList<QVariantList> exactRows(const TestFolder& db, const QString& schema)
 {
     QList<QVariantList> all;
     for (const QString& table :
-         db.rows(QString("SELECT group_concat(name) FROM %1.sqlite_master WHERE name IN ('AR', "
-                         "'Categories', 'Users', 'CUINFO', 'Customize', 'ardentry_history', "
-                         "'ardentry_trash')")
-                     .arg(schema))[0][0]
+         db.rows(
+               QString("SELECT group_concat(name) FROM (SELECT name FROM %1.sqlite_master WHERE "
+                       "name IN ('AR', "
+                       "'Categories', 'Users', 'CUINFO', 'Customize', 'ardentry_history', "
+                       "'ardentry_trash', 'ardentry_picture', 'ardentry_thumbnail') ORDER BY name)")
+                   .arg(schema))[0][0]
              .toString()
              .split(',')) {
         QStringList values{"rowid"};
@@ -225,17 +230,33 @@ private slots:
 
     // Copies from engine to engine give back every row as it was: Nulls, empty texts, line
     // ends, quotes, text beyond ASCII, numbers beyond a double's precision, the row keys with
-    // their gaps, the earlier versions of articles and the trash with their times and writers;
-    // on a server, new rows take keys after the copied ones.
+    // their gaps, the earlier versions of articles and the trash with their times and writers,
+    // stored pictures byte for byte; on a server, new rows take keys after the copied ones.
     void copy()
     {
         QFETCH(QStringList, hops);
         QFETCH(bool, history);
         TestFolder db({true, 5});
-        if (history) {
+        {
             Connection connection;
             connection.open(db.dbPath());
-            QVERIFY(history::install(connection));
+            QVERIFY(!history || history::install(connection));
+            // Pictures of a few bytes and of several megabytes (sent in blocks of their own).
+            QImage image(1200, 900, QImage::Format_RGB32);
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    image.setPixel(x, y, quint32(x * 7919 + y * 104729) * 2654435761u);
+            QByteArray big;
+            QBuffer buffer(&big);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "PNG");
+            QByteArray small;
+            QBuffer smallBuffer(&small);
+            smallBuffer.open(QIODevice::WriteOnly);
+            image.copy(0, 0, 40, 30).save(&smallBuffer, "JPEG");
+            db.exec("UPDATE AR SET Image2 = ?, Image7 = ? WHERE ID = 1",
+                    {pictures::store(connection, big, "big.png"),
+                     pictures::store(connection, small, "small.jpg")});
         }
         db.exec("DELETE FROM AR WHERE ID = 3");
         db.exec("INSERT INTO AR (rowid, ID, CUName, techname, Title, Problem, solution) VALUES "
@@ -275,6 +296,9 @@ private slots:
         QCOMPARE(db.scalar("SELECT count(*) FROM made.sqlite_master WHERE name IN ('AR_ID', "
                            "'ardentry_trash_ar_delete')"),
                  history ? 2 : 1);
+        // Which slots use the pictures is made anew from the articles.
+        QCOMPARE(db.scalar("SELECT ifnull(group_concat(slot), '') FROM made.ardentry_picture_use"),
+                 "2,7");
         // The quick-search index goes with the articles, filled.
         QCOMPARE(db.scalar("SELECT count(*) FROM made.ardentry_search WHERE ardentry_search "
                            "MATCH 'printer'"),
@@ -285,10 +309,10 @@ private slots:
                                                   "'rowid')) > 1000 AND nextval(pg_get_serial_"
                                                   "sequence('customize', 'rowid')) > 6 AND %1 "
                                                   "FROM ardentry_schema")
-                                              .arg(history ? "additions = 7 AND nextval(pg_get_"
+                                              .arg(history ? "additions = 15 AND nextval(pg_get_"
                                                              "serial_sequence('ardentry_trash', "
                                                              "'entry')) > 1"
-                                                           : "additions = 5")),
+                                                           : "additions = 13")),
                      QVariant(true));
     }
 

@@ -199,7 +199,7 @@ void frmExport::cmdExport_Click()
         m_app.dbConnection.ensureAlive();
         QSqlDatabase& database = m_app.dbConnection.database();
         const std::unique_ptr<ArticleSource> source =
-            optSearch->isChecked()        ? recordSetArticles(m_app.rsMain)
+            optSearch->isChecked()        ? recordSetArticles(m_app.rsMain, database)
             : optQuickSearch->isChecked() ? quickSearchArticles(database, m_quickSearch)
                                           : allArticles(database);
         // Relative image paths start beside a database file; a server's start in the home
