@@ -419,7 +419,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleExport</name>
     <message>
-        <location filename="../../core/ArticleExport.cpp" line="+85"/>
+        <location filename="../../core/ArticleExport.cpp" line="+87"/>
         <source>The articles cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
@@ -429,13 +429,13 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+204"/>
+        <location line="+211"/>
         <location line="+6"/>
         <source>%1 cannot be written: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+88"/>
+        <location line="+93"/>
         <source>article %1: the image %2 was not found; its page names it only.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -445,17 +445,34 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+9"/>
         <source>article %1: the image %2 could not be copied; its page names it only.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+143"/>
+        <location line="+32"/>
+        <location line="+215"/>
+        <source>article %1: the stored picture %2 was left out: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-206"/>
+        <source>article %1: the stored picture %2 could not be written; its page names it only.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+145"/>
+        <location line="+7"/>
         <source>The articles are not open.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+8"/>
+        <source>The stored picture %1 cannot be read here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+94"/>
         <source>No file is named.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -465,9 +482,10 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
-        <location line="+31"/>
-        <location line="+9"/>
+        <location line="-43"/>
+        <location line="+47"/>
+        <location line="+34"/>
+        <location line="+14"/>
         <source>The file %1 cannot be written: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -492,7 +510,8 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-141"/>
+        <location line="+150"/>
         <source>No folder can be made in %1: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -502,7 +521,8 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-148"/>
+        <location line="+153"/>
         <source>The folder %1 cannot be made.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -545,7 +565,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleImport</name>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="+38"/>
+        <location filename="../../core/ArticleImport.cpp" line="+39"/>
         <source>Article Number</source>
         <translation type="unfinished"></translation>
     </message>
@@ -607,14 +627,14 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     <message>
         <location line="+218"/>
         <location line="+21"/>
-        <location line="+273"/>
+        <location line="+290"/>
         <location line="+11"/>
-        <location line="+349"/>
+        <location line="+372"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-628"/>
+        <location line="-668"/>
         <source>The file %1 holds no rows (only empty lines).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -631,7 +651,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+7"/>
-        <location line="+151"/>
+        <location line="+158"/>
         <source>The Access database %1 has no table %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -661,12 +681,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+30"/>
         <source>The %1 is taken from column %2, but the table has only %3 columns.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+45"/>
         <source>The file %1 holds no rows.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -676,18 +696,18 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-53"/>
         <source>The %1 is taken from column %2, but the file has only %3 columns.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+32"/>
-        <location line="+369"/>
+        <location line="+84"/>
+        <location line="+402"/>
         <source>The file %1 could not be read to its end: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-354"/>
+        <location line="-387"/>
         <source>The name &quot;%1&quot; could not be added to its list: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -733,12 +753,22 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location line="+70"/>
         <source>The article of line %1 could not be written: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+36"/>
+        <source>it is another picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Image %1 names the stored picture %2, which the database lacks and which could not be taken from %3 (%4); the image shows nothing until it is stored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>The columns of the file are not assigned to the article fields.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -933,12 +963,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticlePrinter</name>
     <message>
-        <location filename="../../articles/ArticlePrinter.cpp" line="+28"/>
+        <location filename="../../articles/ArticlePrinter.cpp" line="+29"/>
         <source>Do you want to print this article?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+62"/>
         <source>A print is still in progress. Try again when it has finished.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1255,7 +1285,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+175"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+197"/>
         <source>binary data (%1 bytes)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1283,6 +1313,11 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     <message>
         <location line="+1"/>
         <source>dates and times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>binary data</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1327,12 +1362,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+47"/>
         <source>The copy could not be written</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+30"/>
         <source>%1 has additions of a later program (%2) that were not copied.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1853,7 +1888,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
 <context>
     <name>NewDatabase</name>
     <message>
-        <location filename="../../core/NewDatabase.cpp" line="+437"/>
+        <location filename="../../core/NewDatabase.cpp" line="+438"/>
         <location line="+8"/>
         <source>Cannot run &quot;%1&quot;: %2</source>
         <translation type="unfinished"></translation>
@@ -1879,7 +1914,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+68"/>
         <source>Cannot write the database: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1923,6 +1958,243 @@ Daily copies: %1, in &quot;%2&quot;.</source>
         <location line="+11"/>
         <location line="+6"/>
         <source>Cannot create %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PictureCommands</name>
+    <message>
+        <location filename="../../pictures/PictureCommands.cpp" line="+29"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>... and %1 more.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>The articles could not be read again: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Storing the linked pictures in the database...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The linked pictures could not be stored in the database: %1
+
+The database is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Storing the linked pictures was cancelled. The database is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Linked pictures stored in the database: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Slots that could not be read, which keep their paths: %1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Write the stored pictures to a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Writing the stored pictures to &quot;%1&quot;...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The stored pictures could not be written to &quot;%1&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Writing the stored pictures was cancelled. No picture was left in &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Stored pictures written to &quot;%1&quot;: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Pictures that could not be written: %1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Compacting the database...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The database could not be compacted: %1
+
+It is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Compacting was cancelled. The database is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Pictures removed that no article and no kept version used: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The database file measured %1 before and measures %2 now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PictureStrip</name>
+    <message>
+        <location filename="../../articles/PictureStrip.cpp" line="+22"/>
+        <source>Stored pictures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+64"/>
+        <source>Image %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Pictures</name>
+    <message>
+        <location filename="../../core/Pictures.cpp" line="+201"/>
+        <source>The rights on the database cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+93"/>
+        <source>: another picture has the same short name in the database.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>The picture could not be stored in the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <location line="+47"/>
+        <source>The picture is %1 MB large; the database keeps pictures of up to 16 MB.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-32"/>
+        <source>This is not a picture the program can read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The picture is %1 × %2 pixels; the database keeps pictures of up to 4096 pixels on a side. A copy scaled down to that size can be stored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>This is not a picture the program can read (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The file cannot be read: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+90"/>
+        <source>The pictures of the database cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The picture cannot be read from the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The database holds no picture %1; it may have been removed by compacting the database.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>The picture %1 in the database cannot be shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>The thumbnails of the pictures cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>(none)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The linked pictures could not be stored in the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Article %1, image %2: %3 (%4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>: the file %1 changed while it was read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Article %1: changed by someone else meanwhile; its images were left as they are.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>The pictures could not be written to the folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>: the folder %1 cannot be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source>The database could not be compacted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+68"/>
+        <location line="+16"/>
+        <source>The tables of the pictures could not be added to the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>: you may not add tables and triggers to this database. The owner of the database adds them by storing a picture once.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2036,13 +2308,12 @@ Daily copies: %1, in &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/History.cpp" line="-308"/>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+0"/>
+        <location line="+0"/>
         <source>Title</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+0"/>
+        <location line="+0"/>
         <source>Category</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2838,7 +3109,7 @@ The labels before it were saved.</source>
 <context>
     <name>frmDisplay</name>
     <message>
-        <location filename="../../articles/frmDisplay.cpp" line="+30"/>
+        <location filename="../../articles/frmDisplay.cpp" line="+33"/>
         <source>AR Number:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2878,7 +3149,7 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>Ardentry Article Information</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2903,12 +3174,22 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+139"/>
+        <location line="+143"/>
         <source>The article could not be read: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+204"/>
+        <location line="+50"/>
+        <source>The picture &quot;%1&quot; is not stored in this database.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The picture could not be read from the database: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+181"/>
         <source>The reference &quot;%1&quot; could not be opened: no program on this computer opens it.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3120,13 +3401,12 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/History.cpp" line="+1"/>
-        <location filename="../../history/frmHistory.cpp" line="+1"/>
+        <location line="+1"/>
         <source>Problem</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../history/frmHistory.cpp" line="+1"/>
+        <location line="+1"/>
         <source>Solution</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3151,7 +3431,7 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="-1056"/>
+        <location filename="../../core/ArticleImport.cpp" line="-1096"/>
         <location filename="../../history/frmHistory.cpp" line="+3"/>
         <source>Image %1</source>
         <translation type="unfinished"></translation>
@@ -3230,7 +3510,7 @@ The labels before it were saved.</source>
 <context>
     <name>frmImages</name>
     <message>
-        <location filename="../../images/frmImages.cpp" line="+27"/>
+        <location filename="../../images/frmImages.cpp" line="+34"/>
         <source>Images for AR Number </source>
         <translation type="unfinished"></translation>
     </message>
@@ -3240,18 +3520,18 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+27"/>
         <source>Images (%1);;All files (*)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+23"/>
-        <location line="+152"/>
+        <location line="+183"/>
         <source>Image %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-144"/>
+        <location line="-175"/>
         <source>Choose an image file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3266,12 +3546,27 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+3"/>
+        <source>Store...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Store a picture in the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Store a picture in the database for image %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>&amp;Close</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+42"/>
         <source>There is no article to attach images to.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3302,6 +3597,43 @@ The paths stay in this window. Close it again to try once more.</source>
         <source>
 
 Close this window and drop the changed paths?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>The picture &quot;%1&quot; is not stored in this database. Store it again from its file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The picture could not be read from the database: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Store a picture for image %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>&quot;%1&quot; was not stored in the database: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The picture &quot;%1&quot; measures %2 by %3 pixels, more than %4 pixels on a side.
+
+Store a copy scaled down to %4 pixels on its longer side?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Pictures cannot be stored in this database: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The picture &quot;%1&quot; could not be stored in the database: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3536,7 +3868,7 @@ Import the other %3 articles?</source>
 <context>
     <name>frmMain</name>
     <message>
-        <location filename="../../app/frmMain.cpp" line="+49"/>
+        <location filename="../../app/frmMain.cpp" line="+50"/>
         <source>Add New Record - Ctrl + N</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3708,6 +4040,21 @@ Import the other %3 articles?</source>
     <message>
         <location line="+2"/>
         <source>&amp;Export Articles...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Store the linked pictures in the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Write the stored pictures to a folder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Compact the database</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -3978,7 +4325,7 @@ Import the other %3 articles?</source>
 <context>
     <name>frmView</name>
     <message>
-        <location filename="../../images/frmView.cpp" line="+23"/>
+        <location filename="../../images/frmView.cpp" line="+24"/>
         <source>View Image</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4018,7 +4365,6 @@ Import the other %3 articles?</source>
     </message>
     <message>
         <location line="-2"/>
-        <location filename="../../core/mdlMain.cpp" line="+32"/>
         <source>Ardentry</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4105,7 +4451,7 @@ Choose another name for the new database, or open this one with &quot;Open an ex
 <context>
     <name>mdlMain</name>
     <message>
-        <location filename="../../core/mdlMain.cpp" line="+86"/>
+        <location filename="../../core/mdlMain.cpp" line="+118"/>
         <source>The preferences file %1 does not exist.</source>
         <translation type="unfinished"></translation>
     </message>

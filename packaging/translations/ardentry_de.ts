@@ -425,7 +425,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleExport</name>
     <message>
-        <location filename="../../core/ArticleExport.cpp" line="+85"/>
+        <location filename="../../core/ArticleExport.cpp" line="+87"/>
         <source>The articles cannot be read</source>
         <translation>Die Artikel können nicht gelesen werden</translation>
     </message>
@@ -435,13 +435,13 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Artikel können nicht gelesen werden: %1.</translation>
     </message>
     <message>
-        <location line="+204"/>
+        <location line="+211"/>
         <location line="+6"/>
         <source>%1 cannot be written: %2.</source>
         <translation>%1 kann nicht geschrieben werden: %2.</translation>
     </message>
     <message>
-        <location line="+88"/>
+        <location line="+93"/>
         <source>article %1: the image %2 was not found; its page names it only.</source>
         <translation>Artikel %1: Das Bild %2 wurde nicht gefunden; seine Seite nennt es nur.</translation>
     </message>
@@ -451,17 +451,34 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Artikel %1: %2 wurde ausgelassen, da es kein Bild ist; seine Seite nennt es nur.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+9"/>
         <source>article %1: the image %2 could not be copied; its page names it only.</source>
         <translation>Artikel %1: Das Bild %2 konnte nicht kopiert werden; seine Seite nennt es nur.</translation>
     </message>
     <message>
-        <location line="+143"/>
+        <location line="+32"/>
+        <location line="+215"/>
+        <source>article %1: the stored picture %2 was left out: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-206"/>
+        <source>article %1: the stored picture %2 could not be written; its page names it only.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+145"/>
+        <location line="+7"/>
         <source>The articles are not open.</source>
         <translation>Die Artikel sind nicht geöffnet.</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+8"/>
+        <source>The stored picture %1 cannot be read here.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+94"/>
         <source>No file is named.</source>
         <translation>Es ist keine Datei angegeben.</translation>
     </message>
@@ -471,9 +488,10 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>%1 ist ein Ordner; geben Sie eine Datei an.</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <location line="+31"/>
-        <location line="+9"/>
+        <location line="-43"/>
+        <location line="+47"/>
+        <location line="+34"/>
+        <location line="+14"/>
         <source>The file %1 cannot be written: %2.</source>
         <translation>Die Datei %1 kann nicht geschrieben werden: %2.</translation>
     </message>
@@ -498,7 +516,8 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Der Ordner %1 existiert nicht.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-141"/>
+        <location line="+150"/>
         <source>No folder can be made in %1: %2.</source>
         <translation>In %1 kann kein Ordner angelegt werden: %2.</translation>
     </message>
@@ -508,7 +527,8 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Der leere Ordner %1 kann nicht ersetzt werden.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-148"/>
+        <location line="+153"/>
         <source>The folder %1 cannot be made.</source>
         <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
     </message>
@@ -551,7 +571,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleImport</name>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="+38"/>
+        <location filename="../../core/ArticleImport.cpp" line="+39"/>
         <source>Article Number</source>
         <translation>Artikelnummer</translation>
     </message>
@@ -613,14 +633,14 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     <message>
         <location line="+218"/>
         <location line="+21"/>
-        <location line="+273"/>
+        <location line="+290"/>
         <location line="+11"/>
-        <location line="+349"/>
+        <location line="+372"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation>Die Datei %1 kann nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-628"/>
+        <location line="-668"/>
         <source>The file %1 holds no rows (only empty lines).</source>
         <translation>Die Datei %1 enthält keine Zeilen (nur leere).</translation>
     </message>
@@ -637,7 +657,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+7"/>
-        <location line="+151"/>
+        <location line="+158"/>
         <source>The Access database %1 has no table %2.</source>
         <translation>Die Access-Datenbank %1 hat keine Tabelle %2.</translation>
     </message>
@@ -667,12 +687,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Tabelle %1 von %2 hat sich seit der Anzeige geändert: Ihre Spalten lauten jetzt anders. Sehen Sie sie sich vor dem Import noch einmal an.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+30"/>
         <source>The %1 is taken from column %2, but the table has only %3 columns.</source>
         <translation>Das Feld %1 wird aus Spalte %2 genommen, aber die Tabelle hat nur %3 Spalten.</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+45"/>
         <source>The file %1 holds no rows.</source>
         <translation>Die Datei %1 enthält keine Zeilen.</translation>
     </message>
@@ -682,18 +702,18 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Datei %1 hat sich seit der Anzeige geändert: Ihre erste Zeile lautet jetzt anders. Sehen Sie sie sich vor dem Import noch einmal an.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-53"/>
         <source>The %1 is taken from column %2, but the file has only %3 columns.</source>
         <translation>Das Feld %1 wird aus Spalte %2 übernommen, die Datei hat aber nur %3 Spalten.</translation>
     </message>
     <message>
-        <location line="+32"/>
-        <location line="+369"/>
+        <location line="+84"/>
+        <location line="+402"/>
         <source>The file %1 could not be read to its end: %2.</source>
         <translation>Die Datei %1 konnte nicht bis zum Ende gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-354"/>
+        <location line="-387"/>
         <source>The name &quot;%1&quot; could not be added to its list: %2.</source>
         <translation>Der Name „%1“ konnte seiner Liste nicht hinzugefügt werden: %2.</translation>
     </message>
@@ -739,12 +759,22 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>die Artikelnummer %1 ist bereits an einen anderen Artikel vergeben; er wurde nicht überschrieben.</translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location line="+70"/>
         <source>The article of line %1 could not be written: %2.</source>
         <translation>Der Artikel aus Zeile %1 konnte nicht geschrieben werden: %2.</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+36"/>
+        <source>it is another picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Image %1 names the stored picture %2, which the database lacks and which could not be taken from %3 (%4); the image shows nothing until it is stored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>The columns of the file are not assigned to the article fields.</source>
         <translation>Die Spalten der Datei sind den Artikelfeldern nicht zugeordnet.</translation>
     </message>
@@ -939,12 +969,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticlePrinter</name>
     <message>
-        <location filename="../../articles/ArticlePrinter.cpp" line="+28"/>
+        <location filename="../../articles/ArticlePrinter.cpp" line="+29"/>
         <source>Do you want to print this article?</source>
         <translation>Möchten Sie diesen Artikel drucken?</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+62"/>
         <source>A print is still in progress. Try again when it has finished.</source>
         <translation>Es läuft noch ein Druckauftrag. Versuchen Sie es erneut, wenn er abgeschlossen ist.</translation>
     </message>
@@ -1261,7 +1291,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+175"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+197"/>
         <source>binary data (%1 bytes)</source>
         <translation>Binärdaten (%1 Bytes)</translation>
     </message>
@@ -1290,6 +1320,11 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <location line="+1"/>
         <source>dates and times</source>
         <translation>Datums- und Zeitangaben</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>binary data</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1333,12 +1368,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>%1 kann nicht angelegt werden: %2.</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+47"/>
         <source>The copy could not be written</source>
         <translation>Die Kopie konnte nicht geschrieben werden</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+30"/>
         <source>%1 has additions of a later program (%2) that were not copied.</source>
         <translation>%1 enthält Erweiterungen einer neueren Programmversion (%2), die nicht kopiert wurden.</translation>
     </message>
@@ -1868,7 +1903,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
 <context>
     <name>NewDatabase</name>
     <message>
-        <location filename="../../core/NewDatabase.cpp" line="+437"/>
+        <location filename="../../core/NewDatabase.cpp" line="+438"/>
         <location line="+8"/>
         <source>Cannot run &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht ausgeführt werden: %2</translation>
@@ -1894,7 +1929,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <translation>Eine Transaktion kann nicht begonnen werden: %1</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+68"/>
         <source>Cannot write the database: %1</source>
         <translation>Die Datenbank kann nicht geschrieben werden: %1</translation>
     </message>
@@ -1939,6 +1974,249 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <location line="+6"/>
         <source>Cannot create %1: %2</source>
         <translation>%1 kann nicht angelegt werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>PictureCommands</name>
+    <message>
+        <location filename="../../pictures/PictureCommands.cpp" line="+29"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>... and %1 more.</source>
+        <translation>... und %1 weitere.</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>The articles could not be read again: </source>
+        <translation>Die Artikel konnten nicht neu gelesen werden: </translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Storing the linked pictures in the database...</source>
+        <translation>Die verknüpften Bilder werden in der Datenbank gespeichert...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The linked pictures could not be stored in the database: %1
+
+The database is as it was.</source>
+        <translation>Die verknüpften Bilder konnten nicht in der Datenbank gespeichert werden: %1
+
+Die Datenbank ist unverändert.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Storing the linked pictures was cancelled. The database is as it was.</source>
+        <translation>Das Speichern der verknüpften Bilder wurde abgebrochen. Die Datenbank ist unverändert.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Linked pictures stored in the database: %1.</source>
+        <translation>In der Datenbank gespeicherte verknüpfte Bilder: %1.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Slots that could not be read, which keep their paths: %1
+</source>
+        <translation>Bildfelder, die nicht gelesen werden konnten und ihren Pfad behalten: %1
+</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Write the stored pictures to a folder</source>
+        <translation>Gespeicherte Bilder in einen Ordner schreiben</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Writing the stored pictures to &quot;%1&quot;...</source>
+        <translation>Die gespeicherten Bilder werden nach &quot;%1&quot; geschrieben...</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The stored pictures could not be written to &quot;%1&quot;: %2</source>
+        <translation>Die gespeicherten Bilder konnten nicht nach &quot;%1&quot; geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Writing the stored pictures was cancelled. No picture was left in &quot;%1&quot;.</source>
+        <translation>Das Schreiben der gespeicherten Bilder wurde abgebrochen. In &quot;%1&quot; blieb kein Bild zurück.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Stored pictures written to &quot;%1&quot;: %2.</source>
+        <translation>Nach &quot;%1&quot; geschriebene gespeicherte Bilder: %2.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Pictures that could not be written: %1
+</source>
+        <translation>Bilder, die nicht geschrieben werden konnten: %1
+</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Compacting the database...</source>
+        <translation>Die Datenbank wird komprimiert...</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The database could not be compacted: %1
+
+It is as it was.</source>
+        <translation>Die Datenbank konnte nicht komprimiert werden: %1
+
+Sie ist unverändert.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Compacting was cancelled. The database is as it was.</source>
+        <translation>Das Komprimieren wurde abgebrochen. Die Datenbank ist unverändert.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Pictures removed that no article and no kept version used: %1.</source>
+        <translation>Entfernte Bilder, die kein Artikel und keine aufbewahrte Version verwendete: %1.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The database file measured %1 before and measures %2 now.</source>
+        <translation>Die Datenbankdatei war vorher %1 groß und ist jetzt %2 groß.</translation>
+    </message>
+</context>
+<context>
+    <name>PictureStrip</name>
+    <message>
+        <location filename="../../articles/PictureStrip.cpp" line="+22"/>
+        <source>Stored pictures</source>
+        <translation>Gespeicherte Bilder</translation>
+    </message>
+    <message>
+        <location line="+64"/>
+        <source>Image %1: %2</source>
+        <translation>Bild %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Pictures</name>
+    <message>
+        <location filename="../../core/Pictures.cpp" line="+201"/>
+        <source>The rights on the database cannot be read</source>
+        <translation type="unfinished">Die Rechte an der Datenbank können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+93"/>
+        <source>: another picture has the same short name in the database.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>The picture could not be stored in the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <location line="+47"/>
+        <source>The picture is %1 MB large; the database keeps pictures of up to 16 MB.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-32"/>
+        <source>This is not a picture the program can read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The picture is %1 × %2 pixels; the database keeps pictures of up to 4096 pixels on a side. A copy scaled down to that size can be stored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>This is not a picture the program can read (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>The file cannot be read: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+90"/>
+        <source>The pictures of the database cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The picture cannot be read from the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The database holds no picture %1; it may have been removed by compacting the database.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>The picture %1 in the database cannot be shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>The thumbnails of the pictures cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>(none)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The linked pictures could not be stored in the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>Article %1, image %2: %3 (%4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>: the file %1 changed while it was read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Article %1: changed by someone else meanwhile; its images were left as they are.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>The pictures could not be written to the folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>: the folder %1 cannot be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source>The database could not be compacted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+68"/>
+        <location line="+16"/>
+        <source>The tables of the pictures could not be added to the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>: you may not add tables and triggers to this database. The owner of the database adds them by storing a picture once.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2051,13 +2329,12 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <translation>Nummer</translation>
     </message>
     <message>
-        <location filename="../../core/History.cpp" line="-308"/>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+0"/>
+        <location line="+0"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+0"/>
+        <location line="+0"/>
         <source>Category</source>
         <translation>Kategorie</translation>
     </message>
@@ -2868,7 +3145,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
 <context>
     <name>frmDisplay</name>
     <message>
-        <location filename="../../articles/frmDisplay.cpp" line="+30"/>
+        <location filename="../../articles/frmDisplay.cpp" line="+33"/>
         <source>AR Number:</source>
         <translation>AR-Nummer:</translation>
     </message>
@@ -2908,7 +3185,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>&amp;Bilder</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>Ardentry Article Information</source>
         <translation>Angaben zum Ardentry-Artikel</translation>
     </message>
@@ -2933,12 +3210,22 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Geändert von:</translation>
     </message>
     <message>
-        <location line="+139"/>
+        <location line="+143"/>
         <source>The article could not be read: </source>
         <translation>Der Artikel konnte nicht gelesen werden: </translation>
     </message>
     <message>
-        <location line="+204"/>
+        <location line="+50"/>
+        <source>The picture &quot;%1&quot; is not stored in this database.</source>
+        <translation>Das Bild &quot;%1&quot; ist nicht in dieser Datenbank gespeichert.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The picture could not be read from the database: </source>
+        <translation>Das Bild konnte nicht aus der Datenbank gelesen werden: </translation>
+    </message>
+    <message>
+        <location line="+181"/>
         <source>The reference &quot;%1&quot; could not be opened: no program on this computer opens it.</source>
         <translation>Die Referenz „%1“ konnte nicht geöffnet werden: Kein Programm auf diesem Computer kann sie öffnen.</translation>
     </message>
@@ -3150,13 +3437,12 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../../core/History.cpp" line="+1"/>
-        <location filename="../../history/frmHistory.cpp" line="+1"/>
+        <location line="+1"/>
         <source>Problem</source>
         <translation>Problem</translation>
     </message>
     <message>
-        <location filename="../../history/frmHistory.cpp" line="+1"/>
+        <location line="+1"/>
         <source>Solution</source>
         <translation>Lösung</translation>
     </message>
@@ -3181,7 +3467,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Geändert am</translation>
     </message>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="-1056"/>
+        <location filename="../../core/ArticleImport.cpp" line="-1096"/>
         <location filename="../../history/frmHistory.cpp" line="+3"/>
         <source>Image %1</source>
         <translation>Bild %1</translation>
@@ -3260,7 +3546,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
 <context>
     <name>frmImages</name>
     <message>
-        <location filename="../../images/frmImages.cpp" line="+27"/>
+        <location filename="../../images/frmImages.cpp" line="+34"/>
         <source>Images for AR Number </source>
         <translation>Bilder zur AR-Nummer </translation>
     </message>
@@ -3270,18 +3556,18 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Die Datei wurde nicht gefunden oder kann nicht angezeigt werden. Prüfen Sie den Speicherort der Datei oder versuchen Sie eine andere Datei.</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+27"/>
         <source>Images (%1);;All files (*)</source>
         <translation>Bilder (%1);;Alle Dateien (*)</translation>
     </message>
     <message>
         <location line="+23"/>
-        <location line="+152"/>
+        <location line="+183"/>
         <source>Image %1</source>
         <translation>Bild %1</translation>
     </message>
     <message>
-        <location line="-144"/>
+        <location line="-175"/>
         <source>Choose an image file</source>
         <translation>Bilddatei auswählen</translation>
     </message>
@@ -3296,12 +3582,27 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Anzeigen</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+3"/>
+        <source>Store...</source>
+        <translation>Speichern...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Store a picture in the database</source>
+        <translation>Ein Bild in der Datenbank speichern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Store a picture in the database for image %1</source>
+        <translation>Ein Bild für Bild %1 in der Datenbank speichern</translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>&amp;Close</source>
         <translation>&amp;Schließen</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+42"/>
         <source>There is no article to attach images to.</source>
         <translation>Es gibt keinen Artikel, dem Bilder zugeordnet werden könnten.</translation>
     </message>
@@ -3337,6 +3638,45 @@ Close this window and drop the changed paths?</source>
         <translation>
 
 Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>The picture &quot;%1&quot; is not stored in this database. Store it again from its file.</source>
+        <translation>Das Bild &quot;%1&quot; ist nicht in dieser Datenbank gespeichert. Speichern Sie es erneut aus seiner Datei.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The picture could not be read from the database: </source>
+        <translation>Das Bild konnte nicht aus der Datenbank gelesen werden: </translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Store a picture for image %1</source>
+        <translation>Ein Bild für Bild %1 speichern</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>&quot;%1&quot; was not stored in the database: %2</source>
+        <translation>&quot;%1&quot; wurde nicht in der Datenbank gespeichert: %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The picture &quot;%1&quot; measures %2 by %3 pixels, more than %4 pixels on a side.
+
+Store a copy scaled down to %4 pixels on its longer side?</source>
+        <translation>Das Bild &quot;%1&quot; misst %2 mal %3 Pixel, mehr als %4 Pixel auf einer Seite.
+
+Eine auf %4 Pixel an der längeren Seite verkleinerte Kopie speichern?</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Pictures cannot be stored in this database: %1</source>
+        <translation>In dieser Datenbank können keine Bilder gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The picture &quot;%1&quot; could not be stored in the database: %2</source>
+        <translation>Das Bild &quot;%1&quot; konnte nicht in der Datenbank gespeichert werden: %2</translation>
     </message>
 </context>
 <context>
@@ -3572,7 +3912,7 @@ Die übrigen %3 Artikel importieren?</translation>
 <context>
     <name>frmMain</name>
     <message>
-        <location filename="../../app/frmMain.cpp" line="+49"/>
+        <location filename="../../app/frmMain.cpp" line="+50"/>
         <source>Add New Record - Ctrl + N</source>
         <translation>Neuer Datensatz - Strg + N</translation>
     </message>
@@ -3745,6 +4085,21 @@ Die übrigen %3 Artikel importieren?</translation>
         <location line="+2"/>
         <source>&amp;Export Articles...</source>
         <translation>Artikel &amp;exportieren...</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Store the linked pictures in the database</source>
+        <translation>Verknüpfte &amp;Bilder in der Datenbank speichern</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Write the stored pictures to a folder...</source>
+        <translation>Gespeicherte Bilder in einen &amp;Ordner schreiben...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Compact the database</source>
+        <translation>Datenbank &amp;komprimieren</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -4014,7 +4369,7 @@ Die übrigen %3 Artikel importieren?</translation>
 <context>
     <name>frmView</name>
     <message>
-        <location filename="../../images/frmView.cpp" line="+23"/>
+        <location filename="../../images/frmView.cpp" line="+24"/>
         <source>View Image</source>
         <translation>Bild anzeigen</translation>
     </message>
@@ -4054,7 +4409,6 @@ Die übrigen %3 Artikel importieren?</translation>
     </message>
     <message>
         <location line="-2"/>
-        <location filename="../../core/mdlMain.cpp" line="+32"/>
         <source>Ardentry</source>
         <translation>Ardentry</translation>
     </message>
@@ -4150,7 +4504,7 @@ Wählen Sie einen anderen Namen für die neue Datenbank oder öffnen Sie diese m
 <context>
     <name>mdlMain</name>
     <message>
-        <location filename="../../core/mdlMain.cpp" line="+86"/>
+        <location filename="../../core/mdlMain.cpp" line="+118"/>
         <source>The preferences file %1 does not exist.</source>
         <translation>Die Einstellungsdatei %1 existiert nicht.</translation>
     </message>
