@@ -642,30 +642,45 @@ pictures::JobReport pictures::storeLinked(Connection& connection, const QString&
     QHash<QString, Prepared> ready;     // new pictures by hash, without their bytes (read again)
     QHash<QString, QString> pathOf;     // where each new picture's bytes are read again
     QHash<QString, bool> storedAlready; // hash -> in the database before
+    // A file that many slots name is read and decoded once: its verdict by its path.
+    struct Seen {
+        Checked::Verdict verdict;
+        QString sha256;
+        QString reason;
+    };
+    QHash<QString, Seen> seen;
     int next = 0;
     for (qint64 done = 0; done < articles.size(); ++done) {
         for (; next < linked.size() && linked[next].row == articles[done].first; ++next) {
             Slot& slot = linked[next];
-            const QString path = QDir(baseFolder).filePath(QDir::fromNativeSeparators(slot.text));
-            const Checked checked = checkFile(path);
-            if (checked.verdict != Checked::Verdict::Fine) {
+            const QString path =
+                QDir::cleanPath(QDir(baseFolder).filePath(QDir::fromNativeSeparators(slot.text)));
+            auto known = seen.constFind(path);
+            if (known == seen.constEnd()) {
+                const Checked checked = checkFile(path);
+                known = seen.insert(path, {checked.verdict, checked.sha256, checked.reason});
+                if (checked.verdict == Checked::Verdict::Fine) {
+                    if (!storedAlready.contains(checked.sha256))
+                        storedAlready.insert(checked.sha256,
+                                             found(database, checked.sha256, failure));
+                    if (!storedAlready.value(checked.sha256) && !ready.contains(checked.sha256)) {
+                        Prepared prepared = prepare(checked);
+                        prepared.bytes.clear();
+                        ready.insert(checked.sha256, prepared);
+                        pathOf.insert(checked.sha256, path);
+                    }
+                }
+            }
+            if (known->verdict != Checked::Verdict::Fine) {
                 report.unreadable << QCoreApplication::translate("Pictures",
                                                                  "Article %1, image %2: %3 (%4)")
                                          .arg(articleName(slot.number))
                                          .arg(slot.slot)
-                                         .arg(slot.text, checked.reason);
+                                         .arg(slot.text, known->reason);
                 continue;
             }
-            slot.sha256 = checked.sha256;
-            slot.newText = slotText(checked.sha256.left(kIdLength), QFileInfo(path).fileName());
-            if (!storedAlready.contains(checked.sha256))
-                storedAlready.insert(checked.sha256, found(database, checked.sha256, failure));
-            if (!storedAlready.value(checked.sha256) && !ready.contains(checked.sha256)) {
-                Prepared prepared = prepare(checked);
-                prepared.bytes.clear();
-                ready.insert(checked.sha256, prepared);
-                pathOf.insert(checked.sha256, path);
-            }
+            slot.sha256 = known->sha256;
+            slot.newText = slotText(known->sha256.left(kIdLength), QFileInfo(path).fileName());
         }
         if (progress && !progress(done + 1, total)) {
             report.cancelled = true;
@@ -677,7 +692,6 @@ pictures::JobReport pictures::storeLinked(Connection& connection, const QString&
     Transaction transaction(connection, failure);
     QSet<QString> written;
     next = 0;
-    QStringList changedMeanwhile;
     for (qint64 done = 0; done < articles.size(); ++done) {
         QStringList sets;
         QStringList conditions;

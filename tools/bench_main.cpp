@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS]
+// ardentry-bench --pictures [--server ADDRESS]   (see bench_pictures.cpp)
 // Builds an article database of N generated articles (default 100000) and times the record-set
 // operations the program depends on. With --keep the database is written to PATH and kept (an
 // existing PATH is reused as it is). With --server the same articles go into that server
@@ -13,6 +14,7 @@
 #include "core/QuickSearch.h"
 #include "core/RecordSet.h"
 #include "core/mdlMain.h"
+#include "tools/bench_pictures.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -332,7 +334,8 @@ void historyCosts(const QString& path)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS]\n");
+    std::fprintf(stderr, "usage: ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS]\n"
+                         "       ardentry-bench --pictures [--server ADDRESS]\n");
     return 2;
 }
 
@@ -509,6 +512,7 @@ int main(int argc, char** argv)
     int articles = 100000;
     QString keep;
     QString server;
+    bool picturesMode = false;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--articles") && i + 1 < args.size()) {
@@ -520,11 +524,21 @@ int main(int argc, char** argv)
             keep = args[++i];
         } else if (args[i] == QLatin1String("--server") && i + 1 < args.size()) {
             server = args[++i];
+        } else if (args[i] == QLatin1String("--pictures")) {
+            picturesMode = true;
         } else {
             return usage();
         }
     }
 
+    if (picturesMode) {
+        try {
+            return benchPictures(server);
+        } catch (const DbError& error) {
+            std::fprintf(stderr, "ardentry-bench: %s\n", qPrintable(error.message()));
+            return 1;
+        }
+    }
     QTemporaryDir dir;
     const QString path = keep.isEmpty() ? dir.filePath(QStringLiteral("bench.db")) : keep;
     try {

@@ -2157,12 +2157,12 @@ It is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+59"/>
         <source>Article %1, image %2: %3 (%4)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+39"/>
         <source>: the file %1 changed while it was read.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -459,12 +459,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <location line="+32"/>
         <location line="+215"/>
         <source>article %1: the stored picture %2 was left out: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Artikel %1: das gespeicherte Bild %2 wurde ausgelassen: %3</translation>
     </message>
     <message>
         <location line="-206"/>
         <source>article %1: the stored picture %2 could not be written; its page names it only.</source>
-        <translation type="unfinished"></translation>
+        <translation>Artikel %1: das gespeicherte Bild %2 konnte nicht geschrieben werden; seine Seite nennt es nur.</translation>
     </message>
     <message>
         <location line="+145"/>
@@ -475,7 +475,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     <message>
         <location line="+8"/>
         <source>The stored picture %1 cannot be read here.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das gespeicherte Bild %1 kann hier nicht gelesen werden.</translation>
     </message>
     <message>
         <location line="+94"/>
@@ -766,12 +766,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     <message>
         <location line="+36"/>
         <source>it is another picture</source>
-        <translation type="unfinished"></translation>
+        <translation>es ist ein anderes Bild</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Image %1 names the stored picture %2, which the database lacks and which could not be taken from %3 (%4); the image shows nothing until it is stored.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild %1 nennt das gespeicherte Bild %2, das der Datenbank fehlt und nicht aus %3 übernommen werden konnte (%4); das Bild zeigt nichts, bis es gespeichert ist.</translation>
     </message>
     <message>
         <location line="+17"/>
@@ -1324,7 +1324,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     <message>
         <location line="+1"/>
         <source>binary data</source>
-        <translation type="unfinished"></translation>
+        <translation>Binärdaten</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -2104,119 +2104,119 @@ Sie ist unverändert.</translation>
     <message>
         <location filename="../../core/Pictures.cpp" line="+201"/>
         <source>The rights on the database cannot be read</source>
-        <translation type="unfinished">Die Rechte an der Datenbank können nicht gelesen werden</translation>
+        <translation>Die Rechte an der Datenbank können nicht gelesen werden</translation>
     </message>
     <message>
         <location line="+93"/>
         <source>: another picture has the same short name in the database.</source>
-        <translation type="unfinished"></translation>
+        <translation>: ein anderes Bild hat in der Datenbank denselben Kurznamen.</translation>
     </message>
     <message>
         <location line="+32"/>
         <source>The picture could not be stored in the database</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild konnte nicht in der Datenbank gespeichert werden</translation>
     </message>
     <message>
         <location line="+43"/>
         <location line="+47"/>
         <source>The picture is %1 MB large; the database keeps pictures of up to 16 MB.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild ist %1 MB groß; die Datenbank nimmt Bilder bis 16 MB auf.</translation>
     </message>
     <message>
         <location line="-32"/>
         <source>This is not a picture the program can read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dies ist kein Bild, das das Programm lesen kann.</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>The picture is %1 × %2 pixels; the database keeps pictures of up to 4096 pixels on a side. A copy scaled down to that size can be stored.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild hat %1 × %2 Pixel; die Datenbank nimmt Bilder bis 4096 Pixel je Seite auf. Eine auf diese Größe verkleinerte Kopie kann gespeichert werden.</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>This is not a picture the program can read (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Dies ist kein Bild, das das Programm lesen kann (%1).</translation>
     </message>
     <message>
         <location line="+25"/>
         <source>The file cannot be read: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei kann nicht gelesen werden: %1.</translation>
     </message>
     <message>
         <location line="+90"/>
         <source>The pictures of the database cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Bilder der Datenbank können nicht gelesen werden</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>The picture cannot be read from the database</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild kann nicht aus der Datenbank gelesen werden</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>The database holds no picture %1; it may have been removed by compacting the database.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datenbank enthält kein Bild %1; es wurde vielleicht beim Komprimieren der Datenbank entfernt.</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>The picture %1 in the database cannot be shown.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild %1 in der Datenbank kann nicht angezeigt werden.</translation>
     </message>
     <message>
         <location line="+30"/>
         <source>The thumbnails of the pictures cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Vorschaubilder können nicht gelesen werden</translation>
     </message>
     <message>
         <location line="+27"/>
         <source>(none)</source>
-        <translation type="unfinished"></translation>
+        <translation>(keine)</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>The linked pictures could not be stored in the database</source>
-        <translation type="unfinished"></translation>
+        <translation>Die verknüpften Bilder konnten nicht in der Datenbank gespeichert werden</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+59"/>
         <source>Article %1, image %2: %3 (%4)</source>
-        <translation type="unfinished"></translation>
+        <translation>Artikel %1, Bild %2: %3 (%4)</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+39"/>
         <source>: the file %1 changed while it was read.</source>
-        <translation type="unfinished"></translation>
+        <translation>: die Datei %1 hat sich beim Lesen geändert.</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>Article %1: changed by someone else meanwhile; its images were left as they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>Artikel %1: inzwischen von jemand anderem geändert; seine Bilder blieben, wie sie sind.</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>The pictures could not be written to the folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Bilder konnten nicht in den Ordner geschrieben werden</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>: the folder %1 cannot be made.</source>
-        <translation type="unfinished"></translation>
+        <translation>: der Ordner %1 kann nicht angelegt werden.</translation>
     </message>
     <message>
         <location line="+60"/>
         <source>The database could not be compacted</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datenbank konnte nicht komprimiert werden</translation>
     </message>
     <message>
         <location line="+68"/>
         <location line="+16"/>
         <source>The tables of the pictures could not be added to the database</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Tabellen der Bilder konnten der Datenbank nicht hinzugefügt werden</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>: you may not add tables and triggers to this database. The owner of the database adds them by storing a picture once.</source>
-        <translation type="unfinished"></translation>
+        <translation>: Sie dürfen dieser Datenbank keine Tabellen und Trigger hinzufügen. Der Besitzer der Datenbank fügt sie hinzu, indem er einmal ein Bild speichert.</translation>
     </message>
 </context>
 <context>
