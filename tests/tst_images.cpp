@@ -87,13 +87,13 @@ void tst_Images::steps_data()
     row("both: linked pictures",
         "sql UPDATE AR SET Image3 = '@a.png' WHERE ID = 2; mnuStoreLinkedPictures; said Linked "
         "pictures stored in the database: 1.\n\nSlots that could not be read, which keep their "
-        "paths: 2\nArticle 1, image 1: ; file 1; thumbs = none; mnuNext; thumbs = 3; slot 2 3 = "
-        "a.png "
-        "40x30; thumb 3; viewer = View Image - stored/a.png 40x30");
-    row("linked pictures, cancelled", "sql UPDATE AR SET Image3 = '@a.png' WHERE ID = 2; cancel "
-                                      "progress; mnuStoreLinkedPictures; "
-                                      "said Storing the linked pictures was cancelled. The "
-                                      "database is as it was.; file 2|3=@a.png");
+        "paths: 2\nArticle 1, image 1: ; file 1; thumbs = none; mnuNext; thumbs = 3; "
+        "slot 2 3 = a.png 40x30; thumb 3; viewer = View Image - stored/a.png 40x30");
+    row("linked pictures, cancelled",
+        "sql UPDATE AR SET Image3 = '@a.png' WHERE ID = 2; cancel progress; "
+        "mnuStoreLinkedPictures; "
+        "said Storing the linked pictures was cancelled. The database is as it was.; "
+        "file 2|3=@a.png");
 }
 
 void tst_Images::steps()
