@@ -242,7 +242,7 @@ private slots:
                             .contains(rest.section(".pdf ", 1)));
             } else if (step == "page") {
                 const PrintColumns page{"1",      Texts[0], Texts[1], "The printer is down",
-                                        Texts[2], "N/A"};
+                                        Texts[2], "N/A",    {}};
                 QVERIFY(PrintFile::path().startsWith(m_runtime.path() + '/'));
                 QCOMPARE(contents(PrintFile::path()),
                          (PrintPage::html(page, QDate::currentDate()) + "\r\n").toUtf8());
