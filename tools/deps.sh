@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages="cmake ninja-build g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libsqlite3-dev \
-libgl-dev qt6-image-formats-plugins qt6-qpa-plugins libdtl-dev qt6-l10n-tools mdbtools-dev"
+libgl-dev qt6-image-formats-plugins qt6-qpa-plugins libdtl-dev qt6-l10n-tools mdbtools-dev libpq-dev"
 for what in "$@"; do
     case "$what" in
     build) ;;
