@@ -344,7 +344,9 @@ bool frmImages::storeChecked(int slot, const pictures::Checked& checked, const Q
     }
     QString stored;
     try {
-        stored = pictures::store(connection, bytes, name);
+        // A picture checked as it is is stored without decoding it again.
+        stored = checked.verdict == Verdict::Fine ? pictures::store(connection, checked, name)
+                                                  : pictures::store(connection, bytes, name);
     } catch (const DbError& e) {
         showMessage(this, tr("The picture \"%1\" could not be stored in the database: %2")
                               .arg(name, e.message()));
