@@ -89,6 +89,11 @@ void tst_Images::steps_data()
         "pictures stored in the database: 1.\n\nSlots that could not be read, which keep their "
         "paths: 2\nArticle 1, image 1: ; file 1; thumbs = none; mnuNext; thumbs = 3; "
         "slot 2 3 = a.png 40x30; thumb 3; viewer = View Image - stored/a.png 40x30");
+    row("write out, compact",
+        "open; store 3 @a.png; store 4 @one.png; type 4 N/A; close; folder @out; mnuWritePictures; "
+        "said Stored pictures written to \"@out\": 1.; exists @out/a.png; mnuCompact; said "
+        "Pictures removed that no article and no kept version used: 1.\n\nThe database file "
+        "measured; slot 1 3 = a.png 40x30");
     row("linked pictures, cancelled",
         "sql UPDATE AR SET Image3 = '@a.png' WHERE ID = 2; cancel progress; "
         "mnuStoreLinkedPictures; "
@@ -198,6 +203,15 @@ void tst_Images::steps()
                 static_cast<QDialog*>(w)->accept();
             });
             QTest::mouseClick(dialog()->cmdStore[n.toInt() - 1], Qt::LeftButton);
+        } else if (step.startsWith("folder ")) {
+            QVERIFY(QDir().mkpath(rest));
+            started.messages().onOtherDialog([rest](QWidget* w) {
+                QCOMPARE(w->objectName(), "dlgPictureFolder");
+                qobject_cast<QFileDialog*>(w)->selectFile(rest);
+                static_cast<QDialog*>(w)->accept();
+            });
+        } else if (step.startsWith("exists ")) {
+            QVERIFY2(QFileInfo(rest).isFile(), qPrintable(rest));
         } else if (step.startsWith("paste ")) { // a picture file's image, or else text
             const QImage image(rest.section(' ', 1));
             image.isNull() ? QGuiApplication::clipboard()->setText(rest.section(' ', 1))
