@@ -27,8 +27,9 @@ class Connection;
 // first 16 hexadecimal digits of the picture's SHA-256. No path a user types takes that form (a
 // Windows path has no colon after its drive letter, and a scheme with "://" is an address, not a
 // file), and every other text of a slot stays a path exactly as before. Versions of an article
-// in the history and the trash keep their slot texts, so restoring a version restores its pictures:
-// a picture is removed only by compact(), when neither an article nor any kept version uses it.
+// in the history and the trash keep their slot texts, so restoring a version restores its
+// pictures: a picture is removed only by compact(), when neither an article nor any kept version
+// uses it.
 namespace pictures
 {
 
@@ -85,7 +86,8 @@ QString store(QSqlDatabase& database, const Checked& picture, const QString& fil
 bool contains(QSqlDatabase& database, const QString& id);
 QByteArray read(QSqlDatabase& database, const QString& id);
 // The stored picture's bytes; DbError(NotFound) when the database has none with that id.
-// A server sends them as one binary value (see the figures of ardentry-bench --pictures).
+// On a server Qt's driver carries them as hexadecimal text, twice their size (see the figures of
+// ardentry-bench --pictures).
 QByteArray read(Connection& connection, const QString& id);
 QImage image(Connection& connection, const QString& id);
 // Thumbnails of the ids given (missing ids are left out), read in one statement.

@@ -367,7 +367,7 @@ void tst_History::upgradeAllOrNothing_data()
     QTest::addColumn<QString>("damage");
     for (const Engine engine : kEngines) {
         row(engine, "a table in the way") << "CREATE TABLE ardentry_trash (x text)";
-        row(engine, "a column missing") << "ALTER TABLE AR DROP COLUMN Image10";
+        row(engine, "a column missing") << "ALTER TABLE AR RENAME COLUMN Image10 TO Picture10";
     }
 }
 
@@ -399,7 +399,7 @@ void tst_History::upgradeAllOrNothing()
     if (damage.startsWith("CREATE"))
         folder.exec("DROP TABLE ardentry_trash");
     else
-        folder.exec("ALTER TABLE AR ADD COLUMN Image10 TEXT");
+        folder.exec("ALTER TABLE AR RENAME COLUMN Picture10 TO Image10");
     QVERIFY(history::install(connection));
     QVERIFY(!history::install(connection)); // once only
     QCOMPARE(schema::additions(connection.database()), additions | schema::History);

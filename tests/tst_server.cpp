@@ -447,7 +447,7 @@ private slots:
             "(SELECT additions FROM ardentry_schema) || ' ' || coalesce(has_table_privilege('" +
             writer.name +
             "', to_regclass('ardentry_turn'), 'UPDATE'), false) FROM pg_proc WHERE "
-            "prosecdef";
+            "prosecdef AND proname IN ('ardentry_search_row', 'ardentry_search_truncate')";
         {
             Client client(writer.address());
             client.articles.collect("Problem", "Saved by another");
