@@ -14,6 +14,7 @@
 #include "images/frmImages.h"
 #include "lists/frmSetupCG.h"
 #include "lists/frmSetupUsers.h"
+#include "pictures/PictureCommands.h"
 #include "quicksearch/QuickSearch.h"
 #include "search/frmSearch.h"
 #include "transfer/TransferCommands.h"
@@ -207,6 +208,13 @@ void frmMain::buildMenus()
                &frmMain::mnuImport_Click);
     addCommand(m_tools, "mnuExport", tr("&Export Articles..."), QKeySequence(),
                &frmMain::mnuExport_Click);
+    m_tools->addSeparator()->setObjectName(QStringLiteral("mnuToolsPictures"));
+    addCommand(m_tools, "mnuStoreLinkedPictures", tr("&Store the linked pictures in the database"),
+               QKeySequence(), &frmMain::mnuStoreLinkedPictures_Click);
+    addCommand(m_tools, "mnuWritePictures", tr("&Write the stored pictures to a folder..."),
+               QKeySequence(), &frmMain::mnuWritePictures_Click);
+    addCommand(m_tools, "mnuCompact", tr("&Compact the database"), QKeySequence(),
+               &frmMain::mnuCompact_Click);
 
     QMenu* help = addMenu("mnuHelp", tr("&Help"));
     addCommand(help, "mnuGen", tr("&General Info"), QKeySequence(), &frmMain::mnuGen_Click);
@@ -530,4 +538,18 @@ void frmMain::mnuImport_Click()
 void frmMain::mnuExport_Click()
 {
     TransferCommands::showExport(*this);
+}
+void frmMain::mnuStoreLinkedPictures_Click()
+{
+    if (m_articles.SaveChangesFirst())
+        PictureCommands::storeLinked(*this);
+}
+void frmMain::mnuWritePictures_Click()
+{
+    PictureCommands::writePictures(*this);
+}
+void frmMain::mnuCompact_Click()
+{
+    if (m_articles.SaveChangesFirst())
+        PictureCommands::compact(*this);
 }

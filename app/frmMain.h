@@ -68,6 +68,9 @@ public:
     void mnuHistory_Click();
     void mnuTrash_Click();
     void mnuBackup_Click();
+    void mnuStoreLinkedPictures_Click();
+    void mnuWritePictures_Click();
+    void mnuCompact_Click();
 
     // The menu item or toolbar action with that object name (tests, wiring).
     QAction* action(const QString& objectName) const;

@@ -2,12 +2,15 @@
 #include "articles/frmDisplay.h"
 
 #include "articles/ArticleCommands.h"
+#include "articles/PictureStrip.h"
 #include "common/DesignedLayout.h"
 #include "common/Frame.h"
 #include "common/MessageBox.h"
+#include "core/Pictures.h"
 #include "core/Reference.h"
 #include "core/TextMatch.h"
 #include "core/mdlMain.h"
+#include "images/frmView.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -106,6 +109,9 @@ void frmDisplay::buildControls()
     rtb1 = place<QTextEdit>(this, "rtb1", twips(1920, 6720, 7575, 615));
     rtb1->setPlainText(QStringLiteral("RichTextBox1"));
     rtb1->setVisible(false);
+    // The previews of stored pictures, beside the Images button.
+    picThumbnails = new PictureStrip(this);
+    picThumbnails->setGeometry(twips(1920, 6420, 7935, 900));
 
     Frame1 = place<QGroupBox>(this, "Frame1", twips(4080, 120, 5295, 1215));
     Frame1->setTitle(tr("Ardentry Article Information"));
@@ -140,7 +146,8 @@ void frmDisplay::buildControls()
 
     for (QWidget* grows : {static_cast<QWidget*>(txtTitle), static_cast<QWidget*>(txtProblem),
                            static_cast<QWidget*>(txtSolution), static_cast<QWidget*>(cmdReference),
-                           static_cast<QWidget*>(txtReference), static_cast<QWidget*>(Command1)})
+                           static_cast<QWidget*>(txtReference), static_cast<QWidget*>(Command1),
+                           static_cast<QWidget*>(picThumbnails)})
         grows->setProperty("designed", grows->geometry());
     for (QComboBox* box : {cboCUName, cboTechName}) {
         box->setEditable(true);
@@ -176,6 +183,8 @@ void frmDisplay::buildControls()
     connect(cboCUName, &QComboBox::editTextChanged, this, &frmDisplay::cboCUName_Change);
     connect(cmdReference, &QPushButton::clicked, this, &frmDisplay::cmdReference_Click);
     connect(Command1, &QPushButton::clicked, this, &frmDisplay::Command1_Click);
+    connect(picThumbnails, &PictureStrip::opened, this,
+            [this](int, const QString& slotText) { showStoredPicture(slotText); });
 }
 
 void frmDisplay::Form_Load()
@@ -260,6 +269,7 @@ void frmDisplay::showRow()
     m_shown = fields();
     setShownPosition(current ? rs.absolutePosition() : 0);
     applySearchMarks();
+    showThumbnails();
     if (!failure.isEmpty())
         showMessage(this, tr("The article could not be read: ") + failure);
 }
@@ -286,6 +296,36 @@ void frmDisplay::resizeEvent(QResizeEvent* event)
     stretch(cmdReference, taller, 0, 0);
     stretch(txtReference, taller, wider, 0);
     stretch(Command1, taller, 0, 0);
+    stretch(picThumbnails, taller, wider, 0);
+}
+
+void frmDisplay::showThumbnails()
+{
+    RecordSet& rs = m_app.rsMain;
+    QStringList slotTexts;
+    try {
+        if (rs.isOpen() && rs.hasCurrentRow()) {
+            for (int slot = 1; slot <= 10; ++slot)
+                slotTexts << rs.value(QStringLiteral("Image") + QString::number(slot));
+        }
+    } catch (const DbError&) {
+        slotTexts.clear(); // old data without image columns shows no previews
+    }
+    // Previews are a help, not the article: when they cannot be read the strip stays empty.
+    picThumbnails->showSlots(m_app.dbConnection, slotTexts);
+}
+
+void frmDisplay::showStoredPicture(const QString& slotText)
+{
+    frmView& viewer = frmView::showViewer(m_frame);
+    viewer.addToCaption(slotText);
+    try {
+        if (!viewer.showStored(m_app.dbConnection, slotText))
+            showMessage(this, tr("The picture \"%1\" is not stored in this database.")
+                                  .arg(pictures::parse(slotText).name));
+    } catch (const DbError& e) {
+        showMessage(this, tr("The picture could not be read from the database: ") + e.message());
+    }
 }
 
 void frmDisplay::takeFocus()

@@ -12,6 +12,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTextEdit;
 class Frame;
+class PictureStrip;
 class mdlMain;
 
 // The texts of the article form's boxes.
@@ -69,6 +70,12 @@ public:
     // The hidden rich-text copy of the problem, which the search colours.
     QTextEdit* hiddenRichText() const { return rtb1; }
 
+    // Shows the thumbnails of the stored pictures of the current row (after paging, or after
+    // the images dialog changed its slots).
+    void showThumbnails();
+    // Opens the viewer on the stored picture a thumbnail stands for.
+    void showStoredPicture(const QString& slotText);
+
     // Gives the focus back to the box that had it last (the article number at first).
     void takeFocus();
 
@@ -115,6 +122,7 @@ private:
     QLineEdit* txtDateEdited = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* txtEditedBy = nullptr;
+    PictureStrip* picThumbnails = nullptr;
 
     Frame& m_frame;
     mdlMain& m_app;

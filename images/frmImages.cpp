@@ -6,20 +6,27 @@
 #include "common/Frame.h"
 #include "common/MessageBox.h"
 #include "common/SingleInstance.h"
+#include "core/Connection.h"
 #include "core/mdlMain.h"
 #include "images/frmView.h"
 
+#include <QBuffer>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -34,6 +41,17 @@ namespace
 QString column(int slot)
 {
     return QStringLiteral("Image") + QString::number(slot);
+}
+
+const char* const SlotProperty = "ardentryImageSlot";
+
+// The local picture file that a drag carries, or the empty text.
+QString droppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().isEmpty() ||
+        !data->urls().constFirst().isLocalFile())
+        return QString();
+    return data->urls().constFirst().toLocalFile();
 }
 
 QString imageFilter()
@@ -80,13 +98,28 @@ void frmImages::buildControls()
         cmdView[i] = new QPushButton(i == 0 ? tr("&View") : tr("View"), this);
         cmdView[i]->setObjectName(QStringLiteral("cmdView") + n);
         cmdView[i]->setAutoDefault(false);
+        cmdStore[i] = new QPushButton(tr("Store..."), this);
+        cmdStore[i]->setObjectName(QStringLiteral("cmdStore") + n);
+        cmdStore[i]->setToolTip(tr("Store a picture in the database"));
+        cmdStore[i]->setAccessibleName(tr("Store a picture in the database for image %1").arg(n));
+        cmdStore[i]->setAutoDefault(false);
         grid->addWidget(Label[i], i, 0);
         grid->addWidget(Text[i], i, 1);
         grid->addWidget(cmdBrowse[i], i, 2);
         grid->addWidget(cmdView[i], i, 3);
+        grid->addWidget(cmdStore[i], i, 4);
         const int slot = i + 1;
         connect(cmdView[i], &QPushButton::clicked, this, [this, slot] { cmdView_Click(slot); });
         connect(cmdBrowse[i], &QPushButton::clicked, this, [this, slot] { cmdBrowse_Click(slot); });
+        connect(cmdStore[i], &QPushButton::clicked, this, [this, slot] { cmdStore_Click(slot); });
+        // A picture file dropped anywhere on the row, and a copied picture pasted into the box,
+        // are stored in the database.
+        for (QWidget* part : std::initializer_list<QWidget*>{Label[i], Text[i], cmdBrowse[i],
+                                                             cmdView[i], cmdStore[i]}) {
+            part->setProperty(SlotProperty, slot);
+            part->setAcceptDrops(true);
+            part->installEventFilter(this);
+        }
     }
     Command11 = commandButton(this, "Command11", tr("&Close"));
     connect(Command11, &QPushButton::clicked, this, &frmImages::Command11_Click);
@@ -111,6 +144,8 @@ void frmImages::buildControls()
     for (QPushButton* button : cmdView)
         chain(button);
     for (QPushButton* button : cmdBrowse)
+        chain(button);
+    for (QPushButton* button : cmdStore)
         chain(button);
 
     setFixedSize(sizeHint());
@@ -198,6 +233,9 @@ bool frmImages::Form_Unload()
             return false;
     }
     m_frame.enableAgain();
+    // The article form shows the pictures the slots now hold.
+    if (frmDisplay* form = m_frame.displayIfLoaded())
+        form->showThumbnails();
     return true;
 }
 
@@ -206,8 +244,19 @@ void frmImages::cmdView_Click(int slot)
     const QString path = Text[slot - 1]->text();
     frmView& viewer = frmView::showViewer(m_frame);
     viewer.addToCaption(path);
-    if (!viewer.showPicture(path))
-        showMessage(this, tr(ViewFailedText));
+    if (!pictures::isStored(path)) {
+        if (!viewer.showPicture(path))
+            showMessage(this, tr(ViewFailedText));
+        return;
+    }
+    try {
+        if (!viewer.showStored(m_frame.app().dbConnection, path))
+            showMessage(this, tr("The picture \"%1\" is not stored in this database. Store it "
+                                 "again from its file.")
+                                  .arg(pictures::parse(path).name));
+    } catch (const DbError& e) {
+        showMessage(this, tr("The picture could not be read from the database: ") + e.message());
+    }
 }
 
 void frmImages::cmdBrowse_Click(int slot)
@@ -226,6 +275,131 @@ void frmImages::cmdBrowse_Click(int slot)
         return;
     box->setText(QDir::toNativeSeparators(chooser.selectedFiles().constFirst()));
     box->setFocus();
+}
+
+void frmImages::cmdStore_Click(int slot)
+{
+    const QString current = Text[slot - 1]->text();
+    QString start;
+    if (!current.isEmpty() && !pictures::isStored(current) &&
+        QFileInfo(current).absoluteDir().exists())
+        start = QFileInfo(current).absoluteFilePath();
+    QFileDialog chooser(this, tr("Store a picture for image %1").arg(slot), start, imageFilter());
+    chooser.setObjectName(QStringLiteral("dlgStorePicture"));
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setAcceptMode(QFileDialog::AcceptOpen);
+    if (MessageBox::exec(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return;
+    storeFile(slot, chooser.selectedFiles().constFirst());
+}
+
+bool frmImages::storeFile(int slot, const QString& file)
+{
+    return storeChecked(slot, pictures::checkFile(file), QFileInfo(file).fileName());
+}
+
+bool frmImages::storeBytes(int slot, const QByteArray& bytes, const QString& fileName)
+{
+    return storeChecked(slot, pictures::checkBytes(bytes), fileName);
+}
+
+bool frmImages::storeChecked(int slot, const pictures::Checked& checked, const QString& fileName)
+{
+    using Verdict = pictures::Checked::Verdict;
+    QByteArray bytes = checked.bytes;
+    QString name = fileName;
+    switch (checked.verdict) {
+    case Verdict::Fine:
+        break;
+    case Verdict::TooLarge:
+    case Verdict::NotAPicture:
+        showMessage(this,
+                    tr("\"%1\" was not stored in the database: %2").arg(name, checked.reason));
+        return false;
+    case Verdict::TooManyPixels:
+        if (!askYesNo(this,
+                      tr("The picture \"%1\" measures %2 by %3 pixels, more than %4 pixels on a "
+                         "side.\n\nStore a copy scaled down to %4 pixels on its longer side?")
+                          .arg(name)
+                          .arg(checked.size.width())
+                          .arg(checked.size.height())
+                          .arg(pictures::MaxSide),
+                      QStringLiteral("Ardentry"), QMessageBox::Yes))
+            return false;
+        bytes = pictures::scaledDown(checked);
+        // The copy is a PNG unless the original was a JPEG: its name says so.
+        if (checked.format != "jpeg")
+            name = QFileInfo(name).completeBaseName() + QStringLiteral(".png");
+        break;
+    }
+    Connection& connection = m_frame.app().dbConnection;
+    try {
+        connection.ensureAlive();
+        if (!pictures::isInstalled(connection))
+            pictures::install(connection);
+    } catch (const DbError& e) {
+        showMessage(this, tr("Pictures cannot be stored in this database: %1").arg(e.message()));
+        return false;
+    }
+    QString stored;
+    try {
+        // A picture checked as it is is stored without decoding it again.
+        stored = checked.verdict == Verdict::Fine ? pictures::store(connection, checked, name)
+                                                  : pictures::store(connection, bytes, name);
+    } catch (const DbError& e) {
+        showMessage(this, tr("The picture \"%1\" could not be stored in the database: %2")
+                              .arg(name, e.message()));
+        return false;
+    }
+    QLineEdit* box = Text[slot - 1];
+    box->setText(stored);
+    box->setFocus();
+    return true;
+}
+
+bool frmImages::eventFilter(QObject* watched, QEvent* event)
+{
+    const int slot = watched->property(SlotProperty).toInt();
+    if (slot < 1 || slot > Slots)
+        return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (droppedFile(drag->mimeData()).isEmpty())
+            break; // a box takes dropped text as before
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString file = droppedFile(drop->mimeData());
+        if (file.isEmpty())
+            break;
+        drop->acceptProposedAction();
+        storeFile(slot, file);
+        return true;
+    }
+    case QEvent::KeyPress: {
+        // A copied picture (no text with it) pasted into a box is stored as a PNG; text pastes as
+        // always.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        if (watched != Text[slot - 1] || !key->matches(QKeySequence::Paste) || !copied ||
+            !copied->hasImage() || copied->hasText())
+            break;
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        qvariant_cast<QImage>(copied->imageData()).save(&buffer, "PNG");
+        storeBytes(slot, png, QStringLiteral("pasted.png"));
+        return true;
+    }
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmImages::Command11_Click()

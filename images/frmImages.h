@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/Pictures.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -32,6 +34,13 @@ public:
 
     void cmdView_Click(int slot);   // slot 1..10
     void cmdBrowse_Click(int slot); // slot 1..10
+    // Chooses a picture file and stores it in the database; the box then names it.
+    void cmdStore_Click(int slot); // slot 1..10
+    // Stores the picture in the file, or the picture given as bytes (a pasted one), in the
+    // database and puts its slot text into box `slot`; false (after a message) when it is not
+    // stored.
+    bool storeFile(int slot, const QString& file);
+    bool storeBytes(int slot, const QByteArray& bytes, const QString& fileName);
     void Command11_Click();
 
     // Row N (1..10) is at index N - 1.
@@ -39,6 +48,7 @@ public:
     std::array<QLineEdit*, Slots> Text{};
     std::array<QPushButton*, Slots> cmdView{};
     std::array<QPushButton*, Slots> cmdBrowse{};
+    std::array<QPushButton*, Slots> cmdStore{};
     QPushButton* Command11 = nullptr;
 
     static const char* const CaptionBase;
@@ -50,9 +60,12 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A file dropped on a row, and a copied picture pasted into a box, are stored.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
+    bool storeChecked(int slot, const pictures::Checked& checked, const QString& fileName);
 
     Frame& m_frame;
     QStringList m_shown; // the ten texts as read at opening

@@ -3,6 +3,7 @@
 
 #include "common/Frame.h"
 #include "common/SingleInstance.h"
+#include "core/Pictures.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -68,12 +69,30 @@ bool frmView::showPicture(const QString& path)
         return false;
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    const QImage picture = reader.read();
+    return showImage(reader.read());
+}
+
+bool frmView::showImage(const QImage& picture)
+{
     if (picture.isNull())
         return false;
     Image1->setPixmap(QPixmap::fromImage(picture));
     Image1->adjustSize();
     return true;
+}
+
+bool frmView::showStored(Connection& connection, const QString& slotText)
+{
+    const pictures::StoredRef stored = pictures::parse(slotText);
+    if (stored.id.isEmpty())
+        return false;
+    try {
+        return showImage(pictures::image(connection, stored.id));
+    } catch (const DbError& e) {
+        if (e.kind() == DbError::Kind::NotFound)
+            return false;
+        throw;
+    }
 }
 
 void frmView::mnuClose_Click()

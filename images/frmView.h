@@ -4,8 +4,10 @@
 #include <QMainWindow>
 
 class QAction;
+class QImage;
 class QLabel;
 class QScrollArea;
+class Connection;
 class Frame;
 
 // The image viewer: one picture at its own size, scroll bars when it is larger than the window.
@@ -26,6 +28,13 @@ public:
     void addToCaption(const QString& text);
     // Shows the picture in the file; false when it cannot be read, and the previous picture stays.
     bool showPicture(const QString& path);
+    // Shows a picture read from elsewhere (the database); false for a null image, and the
+    // previous picture stays.
+    bool showImage(const QImage& picture);
+    // Shows the picture stored in the database that the slot text names (see pictures::parse);
+    // false when the database has none by that name or it cannot be decoded. Throws DbError when
+    // the database cannot be read.
+    bool showStored(Connection& connection, const QString& slotText);
 
     void mnuClose_Click();
 

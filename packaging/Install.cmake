@@ -69,7 +69,8 @@ if(ARDENTRY_LUPDATE)
     endforeach()
     add_custom_target(ardentry-translation-template
         COMMAND ${ARDENTRY_LUPDATE} -silent -locations relative -no-obsolete -I .
-                app articles common core dialogs history images lists quicksearch search transfer
+                app articles common core dialogs history images lists pictures quicksearch search
+                transfer
                 -ts ${ardentry_ts_files}
         WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
         COMMENT "Updating the translations in packaging/translations"

@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 #include "articles/frmDisplay.h"
 #include "common/SingleInstance.h"
+#include "core/Pictures.h"
 #include "core/mdlMain.h"
 #include "images/frmImages.h"
 #include "images/frmView.h"
@@ -68,6 +69,36 @@ void tst_Images::steps_data()
         "$closed; sql ROLLBACK; file 1");
     row("refused, typed back", "$refused; type 1 C:\\Pictures\\printer.png; close; $closed");
     row("browse", "open; browse 3 @a.png; file 1; close; file 1|3=@a.png");
+    // Pictures kept in the database: "box N = " and "slot ID N = " tell the name and size of the
+    // picture the database holds for a stored slot ("changed" when it differs from the file).
+    row("both: store", "open; store 3 @a.png; box 3 = a.png 40x30; file 1; close; slot 1 3 = "
+                       "a.png 40x30; thumbs = 3; mnuNext; thumbs = none");
+    row("paste, drop, view, previews",
+        "open; paste 4 @one.png; paste 7 plain.png; drop 6 @two [*].bmp; box 4 = pasted.png 10x10; "
+        "box 7 = plain.png; box 6 = two [*].bmp 30x20; view 6; viewer = View Image - stored/two "
+        "[*].bmp 30x20; close; slot 1 4 = pasted.png 10x10; thumbs = 4 6; mnuNext; thumbs = none; "
+        "mnuFirst; thumbs = 4 6; thumb 4; viewer = View Image - stored/two [*].bmp - "
+        "stored/pasted.png 10x10");
+    row("refused, scaled down",
+        "open; store 3 @notes.png; said \"notes.png\" was not stored in the database: ; box 3 = "
+        "N/A; answer No; store 3 @wide.png; said The picture \"wide.png\" measures 5000 by 10; "
+        "box 3 = N/A; answer Yes; store 3 @wide.png; said The picture; box 3 = wide.png 4096x8 "
+        "changed; close; slot 1 3 = wide.png 4096x8 changed");
+    row("both: linked pictures",
+        "sql UPDATE AR SET Image3 = '@a.png' WHERE ID = 2; mnuStoreLinkedPictures; said Linked "
+        "pictures stored in the database: 1.\n\nSlots that could not be read, which keep their "
+        "paths: 2\nArticle 1, image 1: ; file 1; thumbs = none; mnuNext; thumbs = 3; "
+        "slot 2 3 = a.png 40x30; thumb 3; viewer = View Image - stored/a.png 40x30");
+    row("write out, compact",
+        "open; store 3 @a.png; store 4 @one.png; type 4 N/A; close; folder @out; mnuWritePictures; "
+        "said Stored pictures written to \"@out\": 1.; exists @out/a.png; mnuCompact; said "
+        "Pictures removed that no article and no kept version used: 1.\n\nThe database file "
+        "measured; slot 1 3 = a.png 40x30");
+    row("linked pictures, cancelled",
+        "sql UPDATE AR SET Image3 = '@a.png' WHERE ID = 2; cancel progress; "
+        "mnuStoreLinkedPictures; "
+        "said Storing the linked pictures was cancelled. The database is as it was.; "
+        "file 2|3=@a.png");
 }
 
 void tst_Images::steps()
@@ -82,8 +113,8 @@ void tst_Images::steps()
     folder->exec("UPDATE AR SET Image1 = ?, Image2 = NULL, Image10 = ? WHERE ID = 1",
                  {stored[0], stored[9]});
     const QString base = folder->folder() + '/';
-    for (const QString picture :
-         {"a.png:40:30", "one.png:10:10", "two [*].bmp:30:20", "big.bmp:1800:1400"}) {
+    for (const QString picture : {"a.png:40:30", "one.png:10:10", "two [*].bmp:30:20",
+                                  "big.bmp:1800:1400", "wide.png:5000:10"}) {
         QImage image(picture.section(':', 1, 1).toInt(), picture.section(':', 2).toInt(),
                      QImage::Format_RGB32);
         image.fill(Qt::darkRed);
@@ -107,11 +138,33 @@ void tst_Images::steps()
              const bool scrolled = v->scrollArea->horizontalScrollBar()->maximum() > 0 &&
                                    v->scrollArea->verticalScrollBar()->maximum() > 0;
              const QSize size = v->Image1->pixmap().size();
-             return v->windowHandle()->title() +
+             return v->windowHandle()->title().replace(QRegularExpression("picture://\\w+/"),
+                                                       "stored/") +
                     QString(" %1x%2").arg(size.width()).arg(size.height()) +
                     (scrolled ? " scrolled" : "");
          }},
-        {"articles", [&] { return folder->scalar("SELECT COUNT(*) FROM AR").toString(); }}};
+        {"articles", [&] { return folder->scalar("SELECT COUNT(*) FROM AR").toString(); }},
+        {"thumbs", [&] {
+             QStringList shown;
+             auto* strip = started.display().findChild<QWidget*>("picThumbnails");
+             for (auto* b : strip->findChildren<QToolButton*>())
+                 shown << b->objectName().remove("picThumbnail");
+             return strip->isVisible() ? shown.join(' ') : "none";
+         }}};
+    // A slot's text, or for a stored picture its name and size as the database holds it.
+    const auto described = [&](const QString& text) {
+        if (!pictures::isStored(text))
+            return text;
+        const QByteArray bytes =
+            pictures::read(started.app().dbConnection, pictures::parse(text).id);
+        const QImage image = QImage::fromData(bytes);
+        QFile source(base + pictures::parse(text).name);
+        return QString("%1 %2x%3")
+                   .arg(pictures::parse(text).name)
+                   .arg(image.width())
+                   .arg(image.height()) +
+               (source.open(QIODevice::ReadOnly) && source.readAll() != bytes ? " changed" : "");
+    };
     const QString columns = "SELECT Image1, Image2, Image3, Image4, Image5, Image6, Image7, "
                             "Image8, Image9, Image10 FROM AR WHERE ID = ?";
     steps
@@ -143,6 +196,55 @@ void tst_Images::steps()
                 static_cast<QDialog*>(w)->accept(); // QFileDialog::accept itself
             });
             QTest::mouseClick(dialog()->cmdBrowse[n.toInt() - 1], Qt::LeftButton);
+        } else if (step.startsWith("store ")) {
+            started.messages().onOtherDialog([file = rest.section(' ', 1)](QWidget* w) {
+                QCOMPARE(w->objectName(), "dlgStorePicture");
+                qobject_cast<QFileDialog*>(w)->selectFile(file);
+                static_cast<QDialog*>(w)->accept();
+            });
+            QTest::mouseClick(dialog()->cmdStore[n.toInt() - 1], Qt::LeftButton);
+        } else if (step.startsWith("folder ")) {
+            QVERIFY(QDir().mkpath(rest));
+            started.messages().onOtherDialog([rest](QWidget* w) {
+                QCOMPARE(w->objectName(), "dlgPictureFolder");
+                qobject_cast<QFileDialog*>(w)->selectFile(rest);
+                static_cast<QDialog*>(w)->accept();
+            });
+        } else if (step.startsWith("exists ")) {
+            QVERIFY2(QFileInfo(rest).isFile(), qPrintable(rest));
+        } else if (step.startsWith("paste ")) { // a picture file's image, or else text
+            const QImage image(rest.section(' ', 1));
+            image.isNull() ? QGuiApplication::clipboard()->setText(rest.section(' ', 1))
+                           : QGuiApplication::clipboard()->setImage(image);
+            QTest::mouseClick(dialog()->Text[n.toInt() - 1], Qt::LeftButton);
+            QTest::keyClick(dialog()->Text[n.toInt() - 1], Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(dialog()->Text[n.toInt() - 1], Qt::Key_V, Qt::ControlModifier);
+        } else if (step.startsWith("drop ")) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(rest.section(' ', 1))});
+            QWidget* row = dialog()->Label[n.toInt() - 1];
+            QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QDropEvent drop(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QVERIFY(QApplication::sendEvent(row, &enter) && enter.isAccepted());
+            QApplication::sendEvent(row, &drop);
+        } else if (step.startsWith("box ") || step.startsWith("slot ")) {
+            const QString where = step.section(" = ", 0, 0);
+            const int slot = where.section(' ', -1).toInt();
+            QTRY_COMPARE(
+                described(where.startsWith("box ")
+                              ? dialog()->Text[slot - 1]->text()
+                              : folder->rows(columns, {where.section(' ', 1, 1)})[0][slot - 1]
+                                    .toString()),
+                step.section(" = ", 1));
+        } else if (step.startsWith("thumb ")) {
+            QTest::mouseClick(started.control<QToolButton>("picThumbnail" + rest), Qt::LeftButton);
+        } else if (step == "cancel progress") {
+            QTimer::singleShot(0, [] {
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* progress = qobject_cast<QProgressDialog*>(w);
+                        progress && progress->isVisible())
+                        progress->cancel();
+            });
         } else if (step == "close") {
             QTest::mouseClick(dialog()->Command11, Qt::LeftButton);
         } else if (step == "title bar") {

@@ -3,6 +3,7 @@
 
 #include "app/frmMain.h"
 #include "articles/frmBrowser.h"
+#include "core/Pictures.h"
 #include "core/PrintFile.h"
 #include "core/PrintPage.h"
 #include "core/mdlMain.h"
@@ -143,7 +144,8 @@ private slots:
             "$print; printed 2; pdf 1 The printer is down; pdf 2 alpha row\nbeta row; window "
             "hidden");
         row("reference: text file", "@notes.txt", "$print; printed 2; pdf 2 second <line> & more");
-        row("reference: picture", "@screen.png", "$print; printed 2; pictures 1");
+        row("reference: picture", "@screen.png", "$print; printed 2; pictures 2 1");
+        row("stored pictures", "", "store @screen.png; $print; printed 1; pictures 1 1");
         row("reference: web address", "http",
             "$print; printed 2; pdf 2 Reset the router; requests 1");
         row("reference: missing file", "@nowhere.htm",
@@ -261,8 +263,16 @@ private slots:
             } else if (step.startsWith("requests ")) {
                 QCOMPARE(server.requests, rest.toInt());
             } else if (step.startsWith("pictures ")) { // two heading lines, then one per picture
-                QCOMPARE(run("pdfimages", {"-list", m_pdfs.value(1)}).count('\n'),
-                         2 + rest.toInt());
+                QCOMPARE(
+                    run("pdfimages", {"-list", m_pdfs.value(rest.left(1).toInt() - 1)}).count('\n'),
+                    2 + rest.mid(2).toInt());
+            } else if (step.startsWith("store ")) { // into slot 2 of the article shown
+                QFile file(rest);
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                app->folder().exec(
+                    "UPDATE AR SET Image2 = ? WHERE ID = 1",
+                    {pictures::store(app->app().dbConnection, file.readAll(), rest)});
+                app->app().ReloadArticles();
             } else if (step.startsWith("dialogs")) {
                 QCOMPARE(dialogs.join('|'), rest);
             } else if (step == "quick") {

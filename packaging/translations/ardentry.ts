@@ -1962,6 +1962,123 @@ Daily copies: %1, in &quot;%2&quot;.</source>
     </message>
 </context>
 <context>
+    <name>PictureCommands</name>
+    <message>
+        <location filename="../../pictures/PictureCommands.cpp" line="+29"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>... and %1 more.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>The articles could not be read again: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Storing the linked pictures in the database...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The linked pictures could not be stored in the database: %1
+
+The database is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Storing the linked pictures was cancelled. The database is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Linked pictures stored in the database: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Slots that could not be read, which keep their paths: %1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Write the stored pictures to a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Writing the stored pictures to &quot;%1&quot;...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The stored pictures could not be written to &quot;%1&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Writing the stored pictures was cancelled. No picture was left in &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Stored pictures written to &quot;%1&quot;: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Pictures that could not be written: %1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Compacting the database...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The database could not be compacted: %1
+
+It is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Compacting was cancelled. The database is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Pictures removed that no article and no kept version used: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The database file measured %1 before and measures %2 now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PictureStrip</name>
+    <message>
+        <location filename="../../articles/PictureStrip.cpp" line="+22"/>
+        <source>Stored pictures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+64"/>
+        <source>Image %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Pictures</name>
     <message>
         <location filename="../../core/Pictures.cpp" line="+201"/>
@@ -2992,7 +3109,7 @@ The labels before it were saved.</source>
 <context>
     <name>frmDisplay</name>
     <message>
-        <location filename="../../articles/frmDisplay.cpp" line="+30"/>
+        <location filename="../../articles/frmDisplay.cpp" line="+33"/>
         <source>AR Number:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3032,7 +3149,7 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>Ardentry Article Information</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3057,12 +3174,22 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+139"/>
+        <location line="+143"/>
         <source>The article could not be read: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+204"/>
+        <location line="+50"/>
+        <source>The picture &quot;%1&quot; is not stored in this database.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The picture could not be read from the database: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+181"/>
         <source>The reference &quot;%1&quot; could not be opened: no program on this computer opens it.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3383,7 +3510,7 @@ The labels before it were saved.</source>
 <context>
     <name>frmImages</name>
     <message>
-        <location filename="../../images/frmImages.cpp" line="+27"/>
+        <location filename="../../images/frmImages.cpp" line="+34"/>
         <source>Images for AR Number </source>
         <translation type="unfinished"></translation>
     </message>
@@ -3393,18 +3520,18 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+27"/>
         <source>Images (%1);;All files (*)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+23"/>
-        <location line="+152"/>
+        <location line="+183"/>
         <source>Image %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-144"/>
+        <location line="-175"/>
         <source>Choose an image file</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3419,12 +3546,27 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+3"/>
+        <source>Store...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Store a picture in the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Store a picture in the database for image %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>&amp;Close</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+42"/>
         <source>There is no article to attach images to.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3455,6 +3597,43 @@ The paths stay in this window. Close it again to try once more.</source>
         <source>
 
 Close this window and drop the changed paths?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>The picture &quot;%1&quot; is not stored in this database. Store it again from its file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The picture could not be read from the database: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Store a picture for image %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>&quot;%1&quot; was not stored in the database: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The picture &quot;%1&quot; measures %2 by %3 pixels, more than %4 pixels on a side.
+
+Store a copy scaled down to %4 pixels on its longer side?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Pictures cannot be stored in this database: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The picture &quot;%1&quot; could not be stored in the database: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3689,7 +3868,7 @@ Import the other %3 articles?</source>
 <context>
     <name>frmMain</name>
     <message>
-        <location filename="../../app/frmMain.cpp" line="+49"/>
+        <location filename="../../app/frmMain.cpp" line="+50"/>
         <source>Add New Record - Ctrl + N</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3861,6 +4040,21 @@ Import the other %3 articles?</source>
     <message>
         <location line="+2"/>
         <source>&amp;Export Articles...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Store the linked pictures in the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Write the stored pictures to a folder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Compact the database</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -4131,7 +4325,7 @@ Import the other %3 articles?</source>
 <context>
     <name>frmView</name>
     <message>
-        <location filename="../../images/frmView.cpp" line="+23"/>
+        <location filename="../../images/frmView.cpp" line="+24"/>
         <source>View Image</source>
         <translation type="unfinished"></translation>
     </message>

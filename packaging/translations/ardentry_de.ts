@@ -1977,6 +1977,129 @@ Tägliche Kopien: %1, in „%2“.</translation>
     </message>
 </context>
 <context>
+    <name>PictureCommands</name>
+    <message>
+        <location filename="../../pictures/PictureCommands.cpp" line="+29"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>... and %1 more.</source>
+        <translation>... und %1 weitere.</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>The articles could not be read again: </source>
+        <translation>Die Artikel konnten nicht neu gelesen werden: </translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>Storing the linked pictures in the database...</source>
+        <translation>Die verknüpften Bilder werden in der Datenbank gespeichert...</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The linked pictures could not be stored in the database: %1
+
+The database is as it was.</source>
+        <translation>Die verknüpften Bilder konnten nicht in der Datenbank gespeichert werden: %1
+
+Die Datenbank ist unverändert.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Storing the linked pictures was cancelled. The database is as it was.</source>
+        <translation>Das Speichern der verknüpften Bilder wurde abgebrochen. Die Datenbank ist unverändert.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Linked pictures stored in the database: %1.</source>
+        <translation>In der Datenbank gespeicherte verknüpfte Bilder: %1.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Slots that could not be read, which keep their paths: %1
+</source>
+        <translation>Bildfelder, die nicht gelesen werden konnten und ihren Pfad behalten: %1
+</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Write the stored pictures to a folder</source>
+        <translation>Gespeicherte Bilder in einen Ordner schreiben</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Writing the stored pictures to &quot;%1&quot;...</source>
+        <translation>Die gespeicherten Bilder werden nach &quot;%1&quot; geschrieben...</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The stored pictures could not be written to &quot;%1&quot;: %2</source>
+        <translation>Die gespeicherten Bilder konnten nicht nach &quot;%1&quot; geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Writing the stored pictures was cancelled. No picture was left in &quot;%1&quot;.</source>
+        <translation>Das Schreiben der gespeicherten Bilder wurde abgebrochen. In &quot;%1&quot; blieb kein Bild zurück.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Stored pictures written to &quot;%1&quot;: %2.</source>
+        <translation>Nach &quot;%1&quot; geschriebene gespeicherte Bilder: %2.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Pictures that could not be written: %1
+</source>
+        <translation>Bilder, die nicht geschrieben werden konnten: %1
+</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Compacting the database...</source>
+        <translation>Die Datenbank wird komprimiert...</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The database could not be compacted: %1
+
+It is as it was.</source>
+        <translation>Die Datenbank konnte nicht komprimiert werden: %1
+
+Sie ist unverändert.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Compacting was cancelled. The database is as it was.</source>
+        <translation>Das Komprimieren wurde abgebrochen. Die Datenbank ist unverändert.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Pictures removed that no article and no kept version used: %1.</source>
+        <translation>Entfernte Bilder, die kein Artikel und keine aufbewahrte Version verwendete: %1.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The database file measured %1 before and measures %2 now.</source>
+        <translation>Die Datenbankdatei war vorher %1 groß und ist jetzt %2 groß.</translation>
+    </message>
+</context>
+<context>
+    <name>PictureStrip</name>
+    <message>
+        <location filename="../../articles/PictureStrip.cpp" line="+22"/>
+        <source>Stored pictures</source>
+        <translation>Gespeicherte Bilder</translation>
+    </message>
+    <message>
+        <location line="+64"/>
+        <source>Image %1: %2</source>
+        <translation>Bild %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>Pictures</name>
     <message>
         <location filename="../../core/Pictures.cpp" line="+201"/>
@@ -3022,7 +3145,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
 <context>
     <name>frmDisplay</name>
     <message>
-        <location filename="../../articles/frmDisplay.cpp" line="+30"/>
+        <location filename="../../articles/frmDisplay.cpp" line="+33"/>
         <source>AR Number:</source>
         <translation>AR-Nummer:</translation>
     </message>
@@ -3062,7 +3185,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>&amp;Bilder</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>Ardentry Article Information</source>
         <translation>Angaben zum Ardentry-Artikel</translation>
     </message>
@@ -3087,12 +3210,22 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Geändert von:</translation>
     </message>
     <message>
-        <location line="+139"/>
+        <location line="+143"/>
         <source>The article could not be read: </source>
         <translation>Der Artikel konnte nicht gelesen werden: </translation>
     </message>
     <message>
-        <location line="+204"/>
+        <location line="+50"/>
+        <source>The picture &quot;%1&quot; is not stored in this database.</source>
+        <translation>Das Bild &quot;%1&quot; ist nicht in dieser Datenbank gespeichert.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The picture could not be read from the database: </source>
+        <translation>Das Bild konnte nicht aus der Datenbank gelesen werden: </translation>
+    </message>
+    <message>
+        <location line="+181"/>
         <source>The reference &quot;%1&quot; could not be opened: no program on this computer opens it.</source>
         <translation>Die Referenz „%1“ konnte nicht geöffnet werden: Kein Programm auf diesem Computer kann sie öffnen.</translation>
     </message>
@@ -3413,7 +3546,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
 <context>
     <name>frmImages</name>
     <message>
-        <location filename="../../images/frmImages.cpp" line="+27"/>
+        <location filename="../../images/frmImages.cpp" line="+34"/>
         <source>Images for AR Number </source>
         <translation>Bilder zur AR-Nummer </translation>
     </message>
@@ -3423,18 +3556,18 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Die Datei wurde nicht gefunden oder kann nicht angezeigt werden. Prüfen Sie den Speicherort der Datei oder versuchen Sie eine andere Datei.</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+27"/>
         <source>Images (%1);;All files (*)</source>
         <translation>Bilder (%1);;Alle Dateien (*)</translation>
     </message>
     <message>
         <location line="+23"/>
-        <location line="+152"/>
+        <location line="+183"/>
         <source>Image %1</source>
         <translation>Bild %1</translation>
     </message>
     <message>
-        <location line="-144"/>
+        <location line="-175"/>
         <source>Choose an image file</source>
         <translation>Bilddatei auswählen</translation>
     </message>
@@ -3449,12 +3582,27 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Anzeigen</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+3"/>
+        <source>Store...</source>
+        <translation>Speichern...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Store a picture in the database</source>
+        <translation>Ein Bild in der Datenbank speichern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Store a picture in the database for image %1</source>
+        <translation>Ein Bild für Bild %1 in der Datenbank speichern</translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>&amp;Close</source>
         <translation>&amp;Schließen</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+42"/>
         <source>There is no article to attach images to.</source>
         <translation>Es gibt keinen Artikel, dem Bilder zugeordnet werden könnten.</translation>
     </message>
@@ -3490,6 +3638,45 @@ Close this window and drop the changed paths?</source>
         <translation>
 
 Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>The picture &quot;%1&quot; is not stored in this database. Store it again from its file.</source>
+        <translation>Das Bild &quot;%1&quot; ist nicht in dieser Datenbank gespeichert. Speichern Sie es erneut aus seiner Datei.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The picture could not be read from the database: </source>
+        <translation>Das Bild konnte nicht aus der Datenbank gelesen werden: </translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Store a picture for image %1</source>
+        <translation>Ein Bild für Bild %1 speichern</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>&quot;%1&quot; was not stored in the database: %2</source>
+        <translation>&quot;%1&quot; wurde nicht in der Datenbank gespeichert: %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The picture &quot;%1&quot; measures %2 by %3 pixels, more than %4 pixels on a side.
+
+Store a copy scaled down to %4 pixels on its longer side?</source>
+        <translation>Das Bild &quot;%1&quot; misst %2 mal %3 Pixel, mehr als %4 Pixel auf einer Seite.
+
+Eine auf %4 Pixel an der längeren Seite verkleinerte Kopie speichern?</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>Pictures cannot be stored in this database: %1</source>
+        <translation>In dieser Datenbank können keine Bilder gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The picture &quot;%1&quot; could not be stored in the database: %2</source>
+        <translation>Das Bild &quot;%1&quot; konnte nicht in der Datenbank gespeichert werden: %2</translation>
     </message>
 </context>
 <context>
@@ -3725,7 +3912,7 @@ Die übrigen %3 Artikel importieren?</translation>
 <context>
     <name>frmMain</name>
     <message>
-        <location filename="../../app/frmMain.cpp" line="+49"/>
+        <location filename="../../app/frmMain.cpp" line="+50"/>
         <source>Add New Record - Ctrl + N</source>
         <translation>Neuer Datensatz - Strg + N</translation>
     </message>
@@ -3898,6 +4085,21 @@ Die übrigen %3 Artikel importieren?</translation>
         <location line="+2"/>
         <source>&amp;Export Articles...</source>
         <translation>Artikel &amp;exportieren...</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Store the linked pictures in the database</source>
+        <translation>Verknüpfte &amp;Bilder in der Datenbank speichern</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Write the stored pictures to a folder...</source>
+        <translation>Gespeicherte Bilder in einen &amp;Ordner schreiben...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Compact the database</source>
+        <translation>Datenbank &amp;komprimieren</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -4167,7 +4369,7 @@ Die übrigen %3 Artikel importieren?</translation>
 <context>
     <name>frmView</name>
     <message>
-        <location filename="../../images/frmView.cpp" line="+23"/>
+        <location filename="../../images/frmView.cpp" line="+24"/>
         <source>View Image</source>
         <translation>Bild anzeigen</translation>
     </message>
