@@ -7,6 +7,7 @@
 #include "core/NewDatabase.h"
 #include "core/QuickSearch.h"
 #include "core/Schema.h"
+#include "core/SearchNarrowing.h"
 #include "core/ServerAddress.h"
 #include "core/Transaction.h"
 #include "core/db/Engine.h"
@@ -464,8 +465,9 @@ public:
             }
         }
         engine.addWritersTurn(target.db());
-        const int unknown =
-            additions & ~(schema::QuickSearchIndex | schema::History | schema::Guarded);
+        searchnarrowing::add(target.db());
+        const int unknown = additions & ~(schema::QuickSearchIndex | schema::History |
+                                          schema::Guarded | schema::SearchNarrowing);
         if (unknown != 0)
             result.notes << QCoreApplication::translate(
                                 "DatabaseCopy",

@@ -3,6 +3,7 @@
 
 #include "core/Connection.h"
 #include "core/QuickSearch.h"
+#include "core/SearchNarrowing.h"
 #include "core/ServerAddress.h"
 #include "core/db/Engine.h"
 #include "core/db/Query.h"
@@ -560,6 +561,7 @@ void fill(QSqlDatabase& db, const NewDatabaseOptions& options)
     if (options.quickSearchIndex)
         quicksearch::createIndex(db, true);
     engine.addWritersTurn(db);
+    searchnarrowing::add(db);
     if (!db.commit())
         fail(QCoreApplication::translate("NewDatabase", "Cannot write the database: %1")
                  .arg(db.lastError().text()));

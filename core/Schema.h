@@ -15,6 +15,9 @@ enum Addition : int {
     // On a server only: the functions that run with their owner's rights trust nothing found
     // through a caller's search path, and writers take turns on the table ardentry_turn.
     Guarded = 4,
+    // On a server only: trigram indexes that narrow the Search dialog's text comparisons (when
+    // the server could make them).
+    SearchNarrowing = 32,
 };
 
 // The additions the database has (its user_version).

@@ -285,10 +285,10 @@ private slots:
                                                   "'rowid')) > 1000 AND nextval(pg_get_serial_"
                                                   "sequence('customize', 'rowid')) > 6 AND %1 "
                                                   "FROM ardentry_schema")
-                                              .arg(history ? "additions = 7 AND nextval(pg_get_"
+                                              .arg(history ? "additions = 39 AND nextval(pg_get_"
                                                              "serial_sequence('ardentry_trash', "
                                                              "'entry')) > 1"
-                                                           : "additions = 5")),
+                                                           : "additions = 37")),
                      QVariant(true));
     }
 
