@@ -430,7 +430,7 @@ private slots:
     }
 
     // A database made by an earlier version: its owner's program renews the triggers' functions
-    // and adds the turn; another role's program works on with it as it is.
+    // and adds the turn and the search indexes; another role's program works on with it as it is.
     void ownerRenewsOlderDatabase()
     {
         const TestFolder db({false, 0, true}, TestFolder::Engine::Server);
@@ -440,6 +440,7 @@ private slots:
         db.exec("ALTER FUNCTION ardentry_search_row() RESET search_path");
         db.exec("GRANT EXECUTE ON FUNCTION " + functions + " TO PUBLIC");
         db.exec("DROP TABLE ardentry_turn");
+        db.exec("DROP INDEX ardentry_narrow_problem");
         db.exec("UPDATE ardentry_schema SET additions = 1");
         const QString state =
             "SELECT count(*) FILTER (WHERE proconfig = '{\"search_path=public, pg_temp\"}' AND "
@@ -448,7 +449,8 @@ private slots:
             "', oid, 'EXECUTE')) || ' ' || "
             "(SELECT additions FROM ardentry_schema) || ' ' || coalesce(has_table_privilege('" +
             writer.name +
-            "', to_regclass('ardentry_turn'), 'UPDATE'), false) FROM pg_proc WHERE "
+            "', to_regclass('ardentry_turn'), 'UPDATE'), false) || ' ' || "
+            "(to_regclass('ardentry_narrow_problem') IS NOT NULL) FROM pg_proc WHERE "
             "prosecdef";
         {
             Client client(writer.address());
@@ -458,7 +460,7 @@ private slots:
         QVERIFY(db.scalar("SELECT to_regclass('ardentry_turn') IS NULL").toBool());
         Connection owner;
         owner.open(db.dbPath());
-        QCOMPARE(db.scalar(state).toString(), "2 37 true");
+        QCOMPARE(db.scalar(state).toString(), "2 37 true true");
     }
 
     // The server keeps back the rows whose text cannot match before the program compares the
