@@ -826,6 +826,11 @@ quicksearch::StaleIndex::StaleIndex()
 {
 }
 
+quicksearch::NoIndex::NoIndex()
+    : DbError(QCoreApplication::translate("QuickSearch", "The database has no quick-search index."))
+{
+}
+
 bool quicksearch::buildIndex(Connection& connection,
                              const std::function<bool(qint64, qint64)>& progress)
 {
@@ -1042,16 +1047,25 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
 
 quicksearch::Result quicksearch::search(Connection& connection, const QString& typed, int limit)
 {
-    connection.ensureAlive();
-    if (!indexMatches(connection))
-        throw StaleIndex();
-    try {
-        return searchIndex(connection, typed, limit);
-    } catch (const DbError&) {
-        // An index that no longer matches makes a search fail ("database disk image is
-        // malformed") when the row it names is gone.
-        if (!indexMatches(connection, true))
-            throw StaleIndex();
-        throw;
+    for (bool again = false;; again = true) {
+        try {
+            if (!indexMatches(connection))
+                throw StaleIndex();
+            return searchIndex(connection, typed, limit);
+        } catch (const StaleIndex&) {
+            throw;
+        } catch (const DbError&) {
+            if (!again && connection.revive())
+                continue;
+            if (!connection.isOpen())
+                throw DbError(connection.unreachable());
+            if (!hasIndex(connection.database()))
+                throw NoIndex();
+            // An index that no longer matches makes a search fail ("database disk image is
+            // malformed") when the row it names is gone.
+            if (!indexMatches(connection, true))
+                throw StaleIndex();
+            throw;
+        }
     }
 }

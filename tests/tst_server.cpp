@@ -3,6 +3,7 @@
 
 #include "core/Connection.h"
 #include "core/History.h"
+#include "core/QuickSearch.h"
 #include "core/RecordSet.h"
 #include "core/ServerAddress.h"
 #include "core/TextMatch.h"
@@ -533,7 +534,7 @@ private slots:
     void lostConnection_data()
     {
         QTest::addColumn<QString>("step");
-        for (const char* step : {"save", "open", "requery", "search"})
+        for (const char* step : {"save", "open", "requery", "search", "quick search"})
             QTest::newRow(step) << QString(step);
     }
 
@@ -559,6 +560,8 @@ private slots:
                 client.articles.open(kArticles);
             } else if (step == "requery") {
                 client.articles.requery();
+            } else if (step == "quick search") {
+                QCOMPARE(quicksearch::search(client.connection, "problem").total, 3);
             } else {
                 client.articles.setFilter("Problem LIKE #*3#");
                 QCOMPARE(client.articles.value("ID"), "3");

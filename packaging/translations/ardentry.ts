@@ -607,14 +607,14 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     <message>
         <location line="+218"/>
         <location line="+21"/>
-        <location line="+273"/>
+        <location line="+286"/>
         <location line="+11"/>
-        <location line="+349"/>
+        <location line="+339"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-628"/>
+        <location line="-631"/>
         <source>The file %1 holds no rows (only empty lines).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -631,7 +631,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+7"/>
-        <location line="+151"/>
+        <location line="+154"/>
         <source>The Access database %1 has no table %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -661,12 +661,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+30"/>
         <source>The %1 is taken from column %2, but the table has only %3 columns.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+45"/>
         <source>The file %1 holds no rows.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -676,12 +676,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-53"/>
         <source>The %1 is taken from column %2, but the file has only %3 columns.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+84"/>
         <location line="+369"/>
         <source>The file %1 could not be read to its end: %2.</source>
         <translation type="unfinished"></translation>
@@ -1255,7 +1255,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+175"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+176"/>
         <source>binary data (%1 bytes)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1332,7 +1332,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+29"/>
         <source>%1 has additions of a later program (%2) that were not copied.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1853,7 +1853,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
 <context>
     <name>NewDatabase</name>
     <message>
-        <location filename="../../core/NewDatabase.cpp" line="+437"/>
+        <location filename="../../core/NewDatabase.cpp" line="+438"/>
         <location line="+8"/>
         <source>Cannot run &quot;%1&quot;: %2</source>
         <translation type="unfinished"></translation>
@@ -1879,7 +1879,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+68"/>
         <source>Cannot write the database: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2036,13 +2036,12 @@ Daily copies: %1, in &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/History.cpp" line="-308"/>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+0"/>
+        <location line="+0"/>
         <source>Title</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+0"/>
+        <location line="+0"/>
         <source>Category</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2109,8 +2108,7 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+29"/>
-        <location line="+15"/>
+        <location line="+41"/>
         <source>The quick search failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2145,7 +2143,7 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/QuickSearch.cpp" line="+29"/>
+        <location filename="../../core/QuickSearch.cpp" line="+31"/>
         <location line="+749"/>
         <source>The quick-search index could not be made</source>
         <translation type="unfinished"></translation>
@@ -2171,7 +2169,12 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-780"/>
+        <location line="+8"/>
+        <source>The database has no quick-search index.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-788"/>
         <source>The quick search failed</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2179,18 +2182,18 @@ The database is as it was.</source>
 <context>
     <name>RecordSet</name>
     <message>
-        <location filename="../../core/RecordSet.cpp" line="+169"/>
+        <location filename="../../core/RecordSet.cpp" line="+170"/>
         <source>The record set has no open database connection.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+794"/>
+        <location line="+848"/>
         <source>The record set is not open.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-783"/>
+        <location line="-837"/>
         <source>There is no current row in the table &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2285,8 +2288,8 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+61"/>
-        <location line="+289"/>
+        <location line="+113"/>
+        <location line="+291"/>
         <location line="+30"/>
         <source>Cannot search the table &quot;%1&quot;: %2.</source>
         <translation type="unfinished"></translation>
@@ -2375,6 +2378,14 @@ The database is as it was.</source>
     </message>
 </context>
 <context>
+    <name>SearchNarrowing</name>
+    <message>
+        <location filename="../../core/SearchNarrowing.cpp" line="+21"/>
+        <source>The search indexes could not be added to the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ServerAddress</name>
     <message>
         <location filename="../../core/ServerAddress.cpp" line="+63"/>
@@ -2416,7 +2427,7 @@ The database is as it was.</source>
 <context>
     <name>ServerGuard</name>
     <message>
-        <location filename="../../core/ServerGuard.cpp" line="+18"/>
+        <location filename="../../core/ServerGuard.cpp" line="+19"/>
         <source>The database could not be made safe for its writers</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3120,13 +3131,12 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/History.cpp" line="+1"/>
-        <location filename="../../history/frmHistory.cpp" line="+1"/>
+        <location line="+1"/>
         <source>Problem</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../history/frmHistory.cpp" line="+1"/>
+        <location line="+1"/>
         <source>Solution</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3151,7 +3161,7 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="-1056"/>
+        <location filename="../../core/ArticleImport.cpp" line="-1059"/>
         <location filename="../../history/frmHistory.cpp" line="+3"/>
         <source>Image %1</source>
         <translation type="unfinished"></translation>
@@ -4018,7 +4028,6 @@ Import the other %3 articles?</source>
     </message>
     <message>
         <location line="-2"/>
-        <location filename="../../core/mdlMain.cpp" line="+32"/>
         <source>Ardentry</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4105,7 +4114,7 @@ Choose another name for the new database, or open this one with &quot;Open an ex
 <context>
     <name>mdlMain</name>
     <message>
-        <location filename="../../core/mdlMain.cpp" line="+86"/>
+        <location filename="../../core/mdlMain.cpp" line="+118"/>
         <source>The preferences file %1 does not exist.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -613,14 +613,14 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     <message>
         <location line="+218"/>
         <location line="+21"/>
-        <location line="+273"/>
+        <location line="+286"/>
         <location line="+11"/>
-        <location line="+349"/>
+        <location line="+339"/>
         <source>The file %1 cannot be read: %2.</source>
         <translation>Die Datei %1 kann nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-628"/>
+        <location line="-631"/>
         <source>The file %1 holds no rows (only empty lines).</source>
         <translation>Die Datei %1 enthält keine Zeilen (nur leere).</translation>
     </message>
@@ -637,7 +637,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+7"/>
-        <location line="+151"/>
+        <location line="+154"/>
         <source>The Access database %1 has no table %2.</source>
         <translation>Die Access-Datenbank %1 hat keine Tabelle %2.</translation>
     </message>
@@ -667,12 +667,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Tabelle %1 von %2 hat sich seit der Anzeige geändert: Ihre Spalten lauten jetzt anders. Sehen Sie sie sich vor dem Import noch einmal an.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+30"/>
         <source>The %1 is taken from column %2, but the table has only %3 columns.</source>
         <translation>Das Feld %1 wird aus Spalte %2 genommen, aber die Tabelle hat nur %3 Spalten.</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+45"/>
         <source>The file %1 holds no rows.</source>
         <translation>Die Datei %1 enthält keine Zeilen.</translation>
     </message>
@@ -682,12 +682,12 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Datei %1 hat sich seit der Anzeige geändert: Ihre erste Zeile lautet jetzt anders. Sehen Sie sie sich vor dem Import noch einmal an.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-53"/>
         <source>The %1 is taken from column %2, but the file has only %3 columns.</source>
         <translation>Das Feld %1 wird aus Spalte %2 übernommen, die Datei hat aber nur %3 Spalten.</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+84"/>
         <location line="+369"/>
         <source>The file %1 could not be read to its end: %2.</source>
         <translation>Die Datei %1 konnte nicht bis zum Ende gelesen werden: %2.</translation>
@@ -1261,7 +1261,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+175"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+176"/>
         <source>binary data (%1 bytes)</source>
         <translation>Binärdaten (%1 Bytes)</translation>
     </message>
@@ -1338,7 +1338,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Kopie konnte nicht geschrieben werden</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+29"/>
         <source>%1 has additions of a later program (%2) that were not copied.</source>
         <translation>%1 enthält Erweiterungen einer neueren Programmversion (%2), die nicht kopiert wurden.</translation>
     </message>
@@ -1868,7 +1868,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
 <context>
     <name>NewDatabase</name>
     <message>
-        <location filename="../../core/NewDatabase.cpp" line="+437"/>
+        <location filename="../../core/NewDatabase.cpp" line="+438"/>
         <location line="+8"/>
         <source>Cannot run &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht ausgeführt werden: %2</translation>
@@ -1894,7 +1894,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <translation>Eine Transaktion kann nicht begonnen werden: %1</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+68"/>
         <source>Cannot write the database: %1</source>
         <translation>Die Datenbank kann nicht geschrieben werden: %1</translation>
     </message>
@@ -2051,13 +2051,12 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <translation>Nummer</translation>
     </message>
     <message>
-        <location filename="../../core/History.cpp" line="-308"/>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+0"/>
+        <location line="+0"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../../quicksearch/QuickSearch.cpp" line="+0"/>
+        <location line="+0"/>
         <source>Category</source>
         <translation>Kategorie</translation>
     </message>
@@ -2126,8 +2125,7 @@ Die Datenbank ist unverändert.</translation>
         <translation>Der Schnellsuche-Index konnte nicht neu aufgebaut werden: %1</translation>
     </message>
     <message>
-        <location line="+29"/>
-        <location line="+15"/>
+        <location line="+41"/>
         <source>The quick search failed: %1</source>
         <translation>Die Schnellsuche ist fehlgeschlagen: %1</translation>
     </message>
@@ -2162,7 +2160,7 @@ Die Datenbank ist unverändert.</translation>
         <translation>Der Artikel konnte nicht angezeigt werden: %1</translation>
     </message>
     <message>
-        <location filename="../../core/QuickSearch.cpp" line="+29"/>
+        <location filename="../../core/QuickSearch.cpp" line="+31"/>
         <location line="+749"/>
         <source>The quick-search index could not be made</source>
         <translation>Der Index für die Schnellsuche konnte nicht erstellt werden</translation>
@@ -2188,7 +2186,12 @@ Die Datenbank ist unverändert.</translation>
         <translation>Der Schnellsuche-Index passt nicht mehr zu den Artikeln: Ein anderes Programm hat ihnen neue Zeilennummern gegeben.</translation>
     </message>
     <message>
-        <location line="-780"/>
+        <location line="+8"/>
+        <source>The database has no quick-search index.</source>
+        <translation>Die Datenbank hat keinen Schnellsuche-Index.</translation>
+    </message>
+    <message>
+        <location line="-788"/>
         <source>The quick search failed</source>
         <translation>Die Schnellsuche ist fehlgeschlagen</translation>
     </message>
@@ -2196,18 +2199,18 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>RecordSet</name>
     <message>
-        <location filename="../../core/RecordSet.cpp" line="+169"/>
+        <location filename="../../core/RecordSet.cpp" line="+170"/>
         <source>The record set has no open database connection.</source>
         <translation>Die Datensatzgruppe hat keine offene Datenbankverbindung.</translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+794"/>
+        <location line="+848"/>
         <source>The record set is not open.</source>
         <translation>Die Datensatzgruppe ist nicht geöffnet.</translation>
     </message>
     <message>
-        <location line="-783"/>
+        <location line="-837"/>
         <source>There is no current row in the table &quot;%1&quot;.</source>
         <translation>In der Tabelle „%1“ gibt es keine aktuelle Zeile.</translation>
     </message>
@@ -2302,8 +2305,8 @@ Die Datenbank ist unverändert.</translation>
         <translation>Die Tabelle „%1“ hat keinen Zeilenschlüssel „rowid“; legen Sie die Datenbank mit ardentry-newdb an.</translation>
     </message>
     <message>
-        <location line="+61"/>
-        <location line="+289"/>
+        <location line="+113"/>
+        <location line="+291"/>
         <location line="+30"/>
         <source>Cannot search the table &quot;%1&quot;: %2.</source>
         <translation>Die Tabelle „%1“ kann nicht durchsucht werden: %2.</translation>
@@ -2392,6 +2395,14 @@ Die Datenbank ist unverändert.</translation>
     </message>
 </context>
 <context>
+    <name>SearchNarrowing</name>
+    <message>
+        <location filename="../../core/SearchNarrowing.cpp" line="+21"/>
+        <source>The search indexes could not be added to the database</source>
+        <translation>Die Suchindizes konnten der Datenbank nicht hinzugefügt werden</translation>
+    </message>
+</context>
+<context>
     <name>ServerAddress</name>
     <message>
         <location filename="../../core/ServerAddress.cpp" line="+63"/>
@@ -2433,7 +2444,7 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>ServerGuard</name>
     <message>
-        <location filename="../../core/ServerGuard.cpp" line="+18"/>
+        <location filename="../../core/ServerGuard.cpp" line="+19"/>
         <source>The database could not be made safe for its writers</source>
         <translation>Die Datenbank konnte nicht für ihre Schreiber abgesichert werden</translation>
     </message>
@@ -3150,13 +3161,12 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../../core/History.cpp" line="+1"/>
-        <location filename="../../history/frmHistory.cpp" line="+1"/>
+        <location line="+1"/>
         <source>Problem</source>
         <translation>Problem</translation>
     </message>
     <message>
-        <location filename="../../history/frmHistory.cpp" line="+1"/>
+        <location line="+1"/>
         <source>Solution</source>
         <translation>Lösung</translation>
     </message>
@@ -3181,7 +3191,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Geändert am</translation>
     </message>
     <message>
-        <location filename="../../core/ArticleImport.cpp" line="-1056"/>
+        <location filename="../../core/ArticleImport.cpp" line="-1059"/>
         <location filename="../../history/frmHistory.cpp" line="+3"/>
         <source>Image %1</source>
         <translation>Bild %1</translation>
@@ -4054,7 +4064,6 @@ Die übrigen %3 Artikel importieren?</translation>
     </message>
     <message>
         <location line="-2"/>
-        <location filename="../../core/mdlMain.cpp" line="+32"/>
         <source>Ardentry</source>
         <translation>Ardentry</translation>
     </message>
@@ -4150,7 +4159,7 @@ Wählen Sie einen anderen Namen für die neue Datenbank oder öffnen Sie diese m
 <context>
     <name>mdlMain</name>
     <message>
-        <location filename="../../core/mdlMain.cpp" line="+86"/>
+        <location filename="../../core/mdlMain.cpp" line="+118"/>
         <source>The preferences file %1 does not exist.</source>
         <translation>Die Einstellungsdatei %1 existiert nicht.</translation>
     </message>
