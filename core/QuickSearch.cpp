@@ -972,7 +972,9 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     // The best articles of a match, at most `limit`; `total` gets how many it found (up to
     // RankedAtMost + 1). Beyond RankedAtMost the newest come instead of the best.
     const auto bestOf = [&](const Match& match, int& total) {
-        if (phrase)
+        // An engine that makes no snippets with its ranking (a server) reads every match's
+        // rank once too, rather than visiting the matches twice.
+        if (phrase || dialect.snippet.isEmpty())
             return matchedOnce(match, total);
         total = countOf(match);
         return total > RankedAtMost ? newest(match) : rankedBest(match);
@@ -999,28 +1001,44 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
         keys.removeLast();
 
     std::unique_ptr<db::Query> markedByAll, markedByTitle;
-    db::Query row(database, searchFailed());
-    if (!keys.isEmpty())
-        row.prepare(QStringLiteral("SELECT ID, Title, CUName, techname, InitialEntry, Problem, "
-                                   "solution, reference FROM AR WHERE rowid = ?"));
+    // The articles shown, read in one statement (a server answers each statement over the
+    // network), in the order of `keys`.
+    QHash<qint64, QVariantList> articles;
+    if (!keys.isEmpty()) {
+        db::Query read(database, searchFailed());
+        QVariantList binds;
+        for (qint64 key : keys)
+            binds << key;
+        read.run(QStringLiteral("SELECT rowid, ID, Title, CUName, techname, InitialEntry, Problem, "
+                                "solution, reference FROM AR WHERE rowid IN (%1)")
+                     .arg(QStringList(keys.size(), QStringLiteral("?")).join(QLatin1Char(','))),
+                 binds);
+        while (read.next()) {
+            QVariantList values;
+            for (int c = 1; c <= 8; ++c)
+                values << read.value(c);
+            articles.insert(read.value(0).toLongLong(), values);
+        }
+    }
     for (qint64 key : keys) {
-        if (!row.exec({key}).next())
+        const auto article = articles.constFind(key);
+        if (article == articles.constEnd())
             continue;
+        const QVariantList& row = article.value();
         Hit hit;
         hit.key = key;
-        hit.id = row.value(0).toString();
-        hit.title = row.value(1).toString();
-        hit.category = row.value(2).toString();
-        hit.enteredBy = row.value(3).toString();
-        hit.dateEntered = row.value(4).toString();
+        hit.id = row[0].toString();
+        hit.title = row[1].toString();
+        hit.category = row[2].toString();
+        hit.enteredBy = row[3].toString();
+        hit.dateEntered = row[4].toString();
         hit.snippet = snippets.value(key);
         const Match* by = foundBy.value(key);
         if (by && hit.snippet.isEmpty()) {
             if (dialect.snippet.isEmpty()) {
-                hit.snippet =
-                    serverSnippet({hit.title, row.value(5).toString(), row.value(6).toString(),
-                                   hit.category, hit.enteredBy, row.value(7).toString()},
-                                  terms);
+                hit.snippet = serverSnippet({hit.title, row[5].toString(), row[6].toString(),
+                                             hit.category, hit.enteredBy, row[7].toString()},
+                                            terms);
             } else {
                 // Made for the articles shown only: a snippet reads the article's whole text.
                 std::unique_ptr<db::Query>& marked = by == &match ? markedByAll : markedByTitle;
@@ -1036,10 +1054,9 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
             }
         }
         if (hit.snippet.isEmpty())
-            hit.snippet = row.value(5).toString().left(120);
+            hit.snippet = row[5].toString().left(120);
         hit.snippet.replace(QLatin1Char('\n'), QLatin1Char(' '));
         result.hits << hit;
-        row.finish();
     }
     return result;
 }
