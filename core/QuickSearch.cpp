@@ -972,9 +972,7 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     // The best articles of a match, at most `limit`; `total` gets how many it found (up to
     // RankedAtMost + 1). Beyond RankedAtMost the newest come instead of the best.
     const auto bestOf = [&](const Match& match, int& total) {
-        // An engine that makes no snippets with its ranking (a server) reads every match's
-        // rank once too, rather than visiting the matches twice.
-        if (phrase || dialect.snippet.isEmpty())
+        if (phrase)
             return matchedOnce(match, total);
         total = countOf(match);
         return total > RankedAtMost ? newest(match) : rankedBest(match);
