@@ -8,6 +8,7 @@
 #include "core/Pictures.h"
 #include "core/QuickSearch.h"
 #include "core/Schema.h"
+#include "core/SearchNarrowing.h"
 #include "core/ServerAddress.h"
 #include "core/Transaction.h"
 #include "core/db/Engine.h"
@@ -488,8 +489,10 @@ public:
                 return cancelled();
         }
         engine.addWritersTurn(target.db());
-        const int unknown = additions & ~(schema::QuickSearchIndex | schema::History |
-                                          schema::Guarded | schema::Pictures);
+        searchnarrowing::add(target.db());
+        const int unknown =
+            additions & ~(schema::QuickSearchIndex | schema::History | schema::Guarded |
+                          schema::Pictures | schema::SearchNarrowing);
         if (unknown != 0)
             result.notes << QCoreApplication::translate(
                                 "DatabaseCopy",

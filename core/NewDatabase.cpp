@@ -4,6 +4,7 @@
 #include "core/Connection.h"
 #include "core/Pictures.h"
 #include "core/QuickSearch.h"
+#include "core/SearchNarrowing.h"
 #include "core/ServerAddress.h"
 #include "core/db/Engine.h"
 #include "core/db/Query.h"
@@ -562,6 +563,7 @@ void fill(QSqlDatabase& db, const NewDatabaseOptions& options)
         quicksearch::createIndex(db, true);
     pictures::createTables(db);
     engine.addWritersTurn(db);
+    searchnarrowing::add(db);
     if (!db.commit())
         fail(QCoreApplication::translate("NewDatabase", "Cannot write the database: %1")
                  .arg(db.lastError().text()));

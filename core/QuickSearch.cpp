@@ -826,6 +826,11 @@ quicksearch::StaleIndex::StaleIndex()
 {
 }
 
+quicksearch::NoIndex::NoIndex()
+    : DbError(QCoreApplication::translate("QuickSearch", "The database has no quick-search index."))
+{
+}
+
 bool quicksearch::buildIndex(Connection& connection,
                              const std::function<bool(qint64, qint64)>& progress)
 {
@@ -994,28 +999,44 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
         keys.removeLast();
 
     std::unique_ptr<db::Query> markedByAll, markedByTitle;
-    db::Query row(database, searchFailed());
-    if (!keys.isEmpty())
-        row.prepare(QStringLiteral("SELECT ID, Title, CUName, techname, InitialEntry, Problem, "
-                                   "solution, reference FROM AR WHERE rowid = ?"));
+    // The articles shown, read in one statement (a server answers each statement over the
+    // network), in the order of `keys`.
+    QHash<qint64, QVariantList> articles;
+    if (!keys.isEmpty()) {
+        db::Query read(database, searchFailed());
+        QVariantList binds;
+        for (qint64 key : keys)
+            binds << key;
+        read.run(QStringLiteral("SELECT rowid, ID, Title, CUName, techname, InitialEntry, Problem, "
+                                "solution, reference FROM AR WHERE rowid IN (%1)")
+                     .arg(QStringList(keys.size(), QStringLiteral("?")).join(QLatin1Char(','))),
+                 binds);
+        while (read.next()) {
+            QVariantList values;
+            for (int c = 1; c <= 8; ++c)
+                values << read.value(c);
+            articles.insert(read.value(0).toLongLong(), values);
+        }
+    }
     for (qint64 key : keys) {
-        if (!row.exec({key}).next())
+        const auto article = articles.constFind(key);
+        if (article == articles.constEnd())
             continue;
+        const QVariantList& row = article.value();
         Hit hit;
         hit.key = key;
-        hit.id = row.value(0).toString();
-        hit.title = row.value(1).toString();
-        hit.category = row.value(2).toString();
-        hit.enteredBy = row.value(3).toString();
-        hit.dateEntered = row.value(4).toString();
+        hit.id = row[0].toString();
+        hit.title = row[1].toString();
+        hit.category = row[2].toString();
+        hit.enteredBy = row[3].toString();
+        hit.dateEntered = row[4].toString();
         hit.snippet = snippets.value(key);
         const Match* by = foundBy.value(key);
         if (by && hit.snippet.isEmpty()) {
             if (dialect.snippet.isEmpty()) {
-                hit.snippet =
-                    serverSnippet({hit.title, row.value(5).toString(), row.value(6).toString(),
-                                   hit.category, hit.enteredBy, row.value(7).toString()},
-                                  terms);
+                hit.snippet = serverSnippet({hit.title, row[5].toString(), row[6].toString(),
+                                             hit.category, hit.enteredBy, row[7].toString()},
+                                            terms);
             } else {
                 // Made for the articles shown only: a snippet reads the article's whole text.
                 std::unique_ptr<db::Query>& marked = by == &match ? markedByAll : markedByTitle;
@@ -1031,10 +1052,9 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
             }
         }
         if (hit.snippet.isEmpty())
-            hit.snippet = row.value(5).toString().left(120);
+            hit.snippet = row[5].toString().left(120);
         hit.snippet.replace(QLatin1Char('\n'), QLatin1Char(' '));
         result.hits << hit;
-        row.finish();
     }
     return result;
 }
@@ -1042,16 +1062,25 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
 
 quicksearch::Result quicksearch::search(Connection& connection, const QString& typed, int limit)
 {
-    connection.ensureAlive();
-    if (!indexMatches(connection))
-        throw StaleIndex();
-    try {
-        return searchIndex(connection, typed, limit);
-    } catch (const DbError&) {
-        // An index that no longer matches makes a search fail ("database disk image is
-        // malformed") when the row it names is gone.
-        if (!indexMatches(connection, true))
-            throw StaleIndex();
-        throw;
+    for (bool again = false;; again = true) {
+        try {
+            if (!indexMatches(connection))
+                throw StaleIndex();
+            return searchIndex(connection, typed, limit);
+        } catch (const StaleIndex&) {
+            throw;
+        } catch (const DbError&) {
+            if (!again && connection.revive())
+                continue;
+            if (!connection.isOpen())
+                throw DbError(connection.unreachable());
+            if (!hasIndex(connection.database()))
+                throw NoIndex();
+            // An index that no longer matches makes a search fail ("database disk image is
+            // malformed") when the row it names is gone.
+            if (!indexMatches(connection, true))
+                throw StaleIndex();
+            throw;
+        }
     }
 }

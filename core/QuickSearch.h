@@ -88,6 +88,13 @@ public:
     StaleIndex();
 };
 
+// Thrown by search() when the database has no index: createIndex() or buildIndex() makes it.
+class NoIndex : public DbError
+{
+public:
+    NoIndex();
+};
+
 // Whether the index still matches the articles. Cheap unless the database's schema changed
 // since it was last found to match (a VACUUM changes it too), or `thorough`: then every row key
 // is compared, and a match is recorded in the database when it can be. Always true on a server,
@@ -100,7 +107,9 @@ bool rebuildIndex(Connection& connection, const std::function<bool(qint64, qint6
 
 // The best `limit` articles for what was typed (see ftsQuery), and how many there are in all. An
 // article whose number is the typed text comes first. Checks first that the index matches the
-// articles, and again after a failure; throws StaleIndex when it does not, DbError on failure.
+// articles, and again after a failure; throws StaleIndex when it does not, NoIndex when there is
+// none, DbError on failure. Asks a server nothing before the search itself: a connection lost
+// since the last command (a restart) fails it and is made again for a second try.
 Result search(Connection& connection, const QString& typed, int limit = 50);
 
 } // namespace quicksearch

@@ -3,6 +3,7 @@
 
 #include "core/Backup.h"
 #include "core/Connection.h"
+#include "core/SearchNarrowing.h"
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
 #include "core/db/Engine.h"
@@ -1097,19 +1098,73 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
     orderKept = true;
 }
 
+namespace
+{
+
+// How the server narrows a text search of a column: nothing (every row is compared here), with
+// ILIKE over every row, or through the column's trigram index.
+enum class Narrowing { None, Scan, Index };
+
+Narrowing narrowingOf(QSqlDatabase& database, const QString& quotedTable, const QString& column)
+{
+    // Only text is compared by the server as the program shows it; one question tells the
+    // column's type and whether an index serves it.
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    const bool asked = query.prepare(QStringLiteral(
+        "SELECT a.atttypid IN ('pg_catalog.text'::pg_catalog.regtype, "
+        "'pg_catalog.varchar'::pg_catalog.regtype), EXISTS (SELECT 1 FROM pg_catalog.pg_index "
+        "i JOIN pg_catalog.pg_class c ON c.oid = i.indexrelid WHERE i.indrelid = a.attrelid "
+        "AND c.relname = ?) FROM pg_catalog.pg_attribute a WHERE a.attrelid = "
+        "pg_catalog.to_regclass(?) AND a.attname = ? AND NOT a.attisdropped"));
+    query.addBindValue(searchnarrowing::indexName(column));
+    query.addBindValue(quotedTable);
+    query.addBindValue(column);
+    if (!asked || !query.exec() || !query.next() || !query.value(0).toBool())
+        return Narrowing::None;
+    return query.value(1).toBool() ? Narrowing::Index : Narrowing::Scan;
+}
+
+} // namespace
+
 std::vector<qint64> RecordSet::Impl::serverTextMatches(int col, const TextPattern& pattern)
 {
+    // The server sends only the rows that may match (searchnarrowing), and they are compared
+    // here exactly.
+    const QString& field = columns[col].quotedName;
+    const QString wider = searchnarrowing::widerLike(pattern);
+    QString condition;
+    if (!wider.isEmpty() && !columns[col].number) {
+        switch (narrowingOf(db(), quotedTable, columns[col].name)) {
+        case Narrowing::None:
+            break;
+        case Narrowing::Scan: // the quicker without an index
+            condition = QStringLiteral(" WHERE %1 ILIKE ? COLLATE \"C\"").arg(field);
+            break;
+        case Narrowing::Index: // the index's own expression
+            condition =
+                QStringLiteral(" WHERE pg_catalog.lower(%1 COLLATE pg_catalog.\"C\") LIKE ?")
+                    .arg(field);
+            break;
+        }
+    }
     QSqlQuery query(db());
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1, %2 FROM %3")
-                        .arg(rowKey, columns[col].quotedName, quotedTable)))
+    bool ran = query.prepare(
+        QStringLiteral("SELECT %1, %2 FROM %3%4").arg(rowKey, field, quotedTable, condition));
+    if (!condition.isEmpty())
+        query.addBindValue(wider);
+    ran = ran && query.exec();
+    if (!ran)
         throw DbError(
             QCoreApplication::translate("RecordSet", "Cannot search the table \"%1\": %2.")
                 .arg(table, reasonOf(query)));
     std::vector<qint64> matches;
+    QByteArray bytes;
     while (query.next()) {
-        const QString text = textmatch::valueText(query.isNull(1) ? QVariant() : query.value(1));
-        if (pattern.matches(text))
+        // As UTF-8 a text of ASCII alone is compared without folding.
+        bytes = textmatch::valueText(query.isNull(1) ? QVariant() : query.value(1)).toUtf8();
+        if (pattern.matchesUtf8(bytes.constData(), bytes.size()))
             matches.push_back(query.value(0).toLongLong());
     }
     return matches;

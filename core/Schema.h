@@ -19,6 +19,9 @@ enum Addition : int {
     // On a server only: the table ardentry_change counts the statements that changed the
     // articles, so a record set sees whether anyone wrote since it read them.
     ChangeCounter = 16,
+    // On a server only: trigram indexes that narrow the Search dialog's text comparisons (when
+    // the server could make them).
+    SearchNarrowing = 32,
 };
 
 // The additions the database has (its user_version).

@@ -5,6 +5,7 @@
 #include "core/History.h"
 #include "core/QuickSearch.h"
 #include "core/Schema.h"
+#include "core/SearchNarrowing.h"
 #include "core/Transaction.h"
 
 #include <QCoreApplication>
@@ -108,6 +109,7 @@ bool serverguard::renewIfOwner(QSqlDatabase& database)
     const auto due = [&database] {
         const int additions = schema::additions(database);
         return !(additions & schema::Guarded) || !(additions & schema::ChangeCounter) ||
+               !(additions & schema::SearchNarrowing) ||
                yes(database, QStringLiteral("SELECT EXISTS ((%1 EXCEPT %2) UNION (%2 EXCEPT %1))")
                                  .arg(QLatin1String(kWriters), QLatin1String(kTurnTakers)));
     };
@@ -123,6 +125,8 @@ bool serverguard::renewIfOwner(QSqlDatabase& database)
         if (additions & schema::History)
             history::renewServerFunctions(database);
     }
+    if (!(additions & schema::SearchNarrowing))
+        searchnarrowing::add(database, true);
     addTurn(database);
     transaction.commit();
     return true;

@@ -279,18 +279,15 @@ void QuickSearch::runSearch()
         m_dock->hide();
         return;
     }
-    try {
-        // The first search after a server restart connects again.
-        m_frame.app().dbConnection.ensureAlive();
-    } catch (const DbError& e) {
-        reportFailure(tr("The quick search failed: %1").arg(e.message()));
-        return;
-    }
-    if (!ensureIndex())
-        return;
+    // Each key typed asks the database one thing, the search (which also connects again after a
+    // server restart); only a database without the index is asked to make it.
     quicksearch::Result result;
     try {
         try {
+            result = quicksearch::search(m_frame.app().dbConnection, typed);
+        } catch (const quicksearch::NoIndex&) {
+            if (!ensureIndex())
+                return;
             result = quicksearch::search(m_frame.app().dbConnection, typed);
         } catch (const quicksearch::StaleIndex&) {
             if (!buildWithProgress(true))

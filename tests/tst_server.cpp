@@ -3,10 +3,13 @@
 
 #include "core/Connection.h"
 #include "core/History.h"
+#include "core/QuickSearch.h"
 #include "core/RecordSet.h"
 #include "core/ServerAddress.h"
+#include "core/TextMatch.h"
 #include "core/Transaction.h"
 
+#include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -428,7 +431,7 @@ private slots:
     }
 
     // A database made by an earlier version: its owner's program renews the triggers' functions
-    // and adds the turn; another role's program works on with it as it is.
+    // and adds the turn and the search indexes; another role's program works on with it as it is.
     void ownerRenewsOlderDatabase()
     {
         const TestFolder db({false, 0, true}, TestFolder::Engine::Server);
@@ -438,6 +441,7 @@ private slots:
         db.exec("ALTER FUNCTION ardentry_search_row() RESET search_path");
         db.exec("GRANT EXECUTE ON FUNCTION " + functions + " TO PUBLIC");
         db.exec("DROP TABLE ardentry_turn");
+        db.exec("DROP INDEX ardentry_narrow_problem");
         db.exec("UPDATE ardentry_schema SET additions = 1");
         const QString state =
             "SELECT count(*) FILTER (WHERE proconfig = '{\"search_path=public, pg_temp\"}' AND "
@@ -446,7 +450,8 @@ private slots:
             "', oid, 'EXECUTE')) || ' ' || "
             "(SELECT additions FROM ardentry_schema) || ' ' || coalesce(has_table_privilege('" +
             writer.name +
-            "', to_regclass('ardentry_turn'), 'UPDATE'), false) FROM pg_proc WHERE "
+            "', to_regclass('ardentry_turn'), 'UPDATE'), false) || ' ' || "
+            "(to_regclass('ardentry_narrow_problem') IS NOT NULL) FROM pg_proc WHERE "
             "prosecdef AND proname IN ('ardentry_search_row', 'ardentry_search_truncate')";
         {
             Client client(writer.address());
@@ -456,13 +461,80 @@ private slots:
         QVERIFY(db.scalar("SELECT to_regclass('ardentry_turn') IS NULL").toBool());
         Connection owner;
         owner.open(db.dbPath());
-        QCOMPARE(db.scalar(state).toString(), "2 21 true");
+        QCOMPARE(db.scalar(state).toString(), "2 53 true true");
+    }
+
+    // The server keeps back the rows whose text cannot match before the program compares the
+    // rest: random texts and needles of letters that fold into one another give exactly what
+    // the program's own comparison finds among all rows, through the index and without it.
+    void searchNarrowsExactly_data()
+    {
+        QTest::addColumn<bool>("indexed");
+        QTest::newRow("index") << true;
+        QTest::newRow("no index") << false;
+    }
+
+    void searchNarrowsExactly()
+    {
+        QFETCH(bool, indexed);
+        // Only these non-ASCII characters fold into (or with) ASCII: the narrowing lets any run
+        // stand for "k", "s", ";" and "`", and for every character beyond ASCII.
+        for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
+            if (QChar::isSurrogate(c))
+                continue;
+            for (const QChar f : textmatch::fold(QString::fromUcs4(&c, 1)))
+                QVERIFY2(f.unicode() >= 0x80 || QString("ks;`").contains(f),
+                         qPrintable(QString::number(uint(c), 16)));
+        }
+        const QStringList pieces = {"a",      "s",       "S",       "\u017f", "\u00df", "\u1e9e",
+                                    "k",      "K",       "\u212a",  "e",      "E",      "\u00e9",
+                                    "\u00c9", "e\u0301", "E\u0301", "\u0301", "i",      "I",
+                                    "\u0130", "\u0131",  " ",       "%",      "_",      "\\",
+                                    ";",      "\u037e",  "`",       "\u1fef", "\u03c3", "\u03a3",
+                                    "\u03c2", "ss",      "SS"};
+        QRandomGenerator random(indexed ? 7 : 11);
+        const auto text = [&](int longest) {
+            QString made;
+            for (int n = random.bounded(longest + 1); n > 0; --n)
+                made += pieces[random.bounded(int(pieces.size()))];
+            return made;
+        };
+        TestFolder db(TestFolder::Engine::Server);
+        if (!indexed)
+            db.exec("DROP INDEX ardentry_narrow_problem");
+        QCOMPARE(db.scalar("SELECT to_regclass('ardentry_narrow_problem') IS NOT NULL"), indexed);
+        db.exec("DELETE FROM AR");
+        QList<QVariant> texts{QVariant(), QString("")};
+        while (texts.size() < 400)
+            texts << text(8);
+        for (int id = 0; id < texts.size(); ++id)
+            db.exec("INSERT INTO AR (ID, Problem) VALUES (?, ?)", {id, texts[id]});
+        Client client(db.dbPath());
+        int found = 0;
+        for (int i = 0; i < 300; ++i) {
+            const char* const forms[] = {"*%1*", "%1*", "*%1", "%1"};
+            const QString value = QString(forms[random.bounded(4)]).arg(text(3));
+            const textmatch::TextPattern pattern = textmatch::TextPattern::like(value);
+            QStringList wanted;
+            for (int id = 0; id < texts.size(); ++id)
+                if (pattern.matches(texts[id].toString()))
+                    wanted << QString::number(id);
+            client.articles.setFilter("Problem LIKE #" + value + "#");
+            QStringList got;
+            for (int n = client.articles.recordCount(); n > 0; --n) {
+                got << client.articles.value("ID");
+                client.articles.moveNext();
+            }
+            QCOMPARE(got.join(' ') + " for " + value, wanted.join(' ') + " for " + value);
+            found += wanted.size() < texts.size() ? wanted.size() : 0;
+        }
+        QVERIFY(found > 1000);
     }
 
     void lostConnection_data()
     {
         QTest::addColumn<QString>("step");
-        for (const char* step : {"save", "open", "requery", "search"})
+        for (const char* step : {"save", "open", "requery", "search", "quick search"})
             QTest::newRow(step) << QString(step);
     }
 
@@ -488,6 +560,8 @@ private slots:
                 client.articles.open(kArticles);
             } else if (step == "requery") {
                 client.articles.requery();
+            } else if (step == "quick search") {
+                QCOMPARE(quicksearch::search(client.connection, "problem").total, 3);
             } else {
                 client.articles.setFilter("Problem LIKE #*3#");
                 QCOMPARE(client.articles.value("ID"), "3");

@@ -472,7 +472,7 @@ void engines(const QString& file, const QString& address)
     };
     const auto once = [](const std::function<void()>& action) { return medianMs(1, action); };
     const QString likeRaw = QStringLiteral("SELECT rowid FROM AR WHERE Problem %1 '%printer%'");
-    const std::vector<Row> rows{
+    std::vector<Row> rows{
         {QStringLiteral("open to the first article"),
          [&](Side& s) {
              return once([&] {
@@ -562,6 +562,34 @@ void engines(const QString& file, const QString& address)
              });
          }},
     };
+    // Quick searches of two common words and of a word in most articles (median of 5); raw: the
+    // plain match of the index, ranked, 50 rows.
+    for (const char* typed : {"network printer", "the"}) {
+        const QString words = QString::fromLatin1(typed);
+        rows.push_back(
+            {QStringLiteral("quick search \"%1\" (median of 5)").arg(words),
+             [=](Side& s) {
+                 return medianMs(5, [&] { quicksearch::search(s.app->dbConnection, words); });
+             },
+             [=](Side& s) {
+                 return medianMs(5, [&] {
+                     QString all = words;
+                     if (s.raw.isServer())
+                         rawQuery(s.raw.database(),
+                                  QStringLiteral("SELECT rowid FROM ardentry_search WHERE document "
+                                                 "@@ to_tsquery('simple', '%1') ORDER BY "
+                                                 "ts_rank(document, to_tsquery('simple', '%1')) "
+                                                 "DESC LIMIT 50")
+                                      .arg(all.replace(QLatin1Char(' '), QStringLiteral(" & "))));
+                     else
+                         rawQuery(s.raw.database(),
+                                  QStringLiteral("SELECT rowid FROM ardentry_search WHERE "
+                                                 "ardentry_search MATCH '%1' ORDER BY rank "
+                                                 "LIMIT 50")
+                                      .arg(words));
+                 });
+             }});
+    }
     out << QStringLiteral("%1 %2 %3 %4 %5 %6")
                .arg(QString(), -40)
                .arg(QStringLiteral("file"), 9)

@@ -1285,7 +1285,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+197"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+198"/>
         <source>binary data (%1 bytes)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1367,7 +1367,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+32"/>
         <source>%1 has additions of a later program (%2) that were not copied.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1671,26 +1671,26 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>HistoryCommands</name>
     <message>
-        <location filename="../../history/HistoryCommands.cpp" line="+51"/>
+        <location filename="../../history/HistoryCommands.cpp" line="+89"/>
         <source>The history of articles and the trash could not be added to the database: %1
 
 Ardentry works on without them.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>The automatic backup of the database could not be made: %1
 
 Ardentry works on without it.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+40"/>
         <source>Ardentry makes its daily copy of the database...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+40"/>
         <source>The database %1 is on a PostgreSQL server. Ardentry makes copies of database files only; backups of a server database are made on the server by its administrator (pg_dump).</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1888,7 +1888,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
 <context>
     <name>NewDatabase</name>
     <message>
-        <location filename="../../core/NewDatabase.cpp" line="+438"/>
+        <location filename="../../core/NewDatabase.cpp" line="+439"/>
         <location line="+8"/>
         <source>Cannot run &quot;%1&quot;: %2</source>
         <translation type="unfinished"></translation>
@@ -1914,7 +1914,7 @@ Daily copies: %1, in &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+69"/>
         <source>Cannot write the database: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2380,8 +2380,7 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+29"/>
-        <location line="+15"/>
+        <location line="+41"/>
         <source>The quick search failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2416,7 +2415,7 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/QuickSearch.cpp" line="+29"/>
+        <location filename="../../core/QuickSearch.cpp" line="+31"/>
         <location line="+749"/>
         <source>The quick-search index could not be made</source>
         <translation type="unfinished"></translation>
@@ -2442,7 +2441,12 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-780"/>
+        <location line="+8"/>
+        <source>The database has no quick-search index.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-788"/>
         <source>The quick search failed</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2450,39 +2454,39 @@ The database is as it was.</source>
 <context>
     <name>RecordSet</name>
     <message>
-        <location filename="../../core/RecordSet.cpp" line="+169"/>
+        <location filename="../../core/RecordSet.cpp" line="+288"/>
         <source>The record set has no open database connection.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+794"/>
+        <location line="+885"/>
         <source>The record set is not open.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-783"/>
+        <location line="-874"/>
         <source>There is no current row in the table &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+13"/>
-        <location line="+597"/>
-        <location line="+102"/>
+        <location line="+607"/>
+        <location line="+127"/>
         <source>The table &quot;%1&quot; has no column &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-658"/>
+        <location line="-693"/>
         <location line="+8"/>
-        <location line="+570"/>
-        <location line="+91"/>
-        <location line="+13"/>
+        <location line="+580"/>
+        <location line="+117"/>
+        <location line="+14"/>
         <source>Cannot read the table &quot;%1&quot;: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-482"/>
+        <location line="-512"/>
         <source>The search criteria &quot;%1&quot; cannot be read; they must have the form Field = #value# or Field LIKE #value#.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2493,12 +2497,12 @@ The database is as it was.</source>
     </message>
     <message>
         <location line="+56"/>
-        <location line="+186"/>
+        <location line="+187"/>
         <source>The changes to the table &quot;%1&quot; could not be saved: %2. Nothing was saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-175"/>
+        <location line="-176"/>
         <source>A row of the table &quot;%1&quot; was changed or deleted by someone else since it was read. Nothing was saved.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2518,7 +2522,7 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+56"/>
         <source>The changes to the table &quot;%1&quot; may or may not have been saved: the connection to the database server was lost during the commit. %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2528,42 +2532,42 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+69"/>
-        <location line="+79"/>
+        <location line="+71"/>
+        <location line="+104"/>
         <source>Cannot read the tables of the database: %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-73"/>
-        <location line="+79"/>
+        <location line="-98"/>
+        <location line="+104"/>
         <source>The table &quot;%1&quot; does not exist in the database &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-70"/>
-        <location line="+90"/>
+        <location line="-95"/>
+        <location line="+115"/>
         <source>Cannot read the columns of the table &quot;%1&quot;: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-64"/>
+        <location line="-89"/>
         <source>The table &quot;%1&quot; has no usable row key.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+108"/>
         <source>The table &quot;%1&quot; has no row key &quot;rowid&quot;; make the database with ardentry-newdb.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+61"/>
-        <location line="+289"/>
+        <location line="+115"/>
+        <location line="+312"/>
         <location line="+30"/>
         <source>Cannot search the table &quot;%1&quot;: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-268"/>
+        <location line="-285"/>
         <location line="+12"/>
         <source>There is no row to move to in the table &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
@@ -2646,6 +2650,14 @@ The database is as it was.</source>
     </message>
 </context>
 <context>
+    <name>SearchNarrowing</name>
+    <message>
+        <location filename="../../core/SearchNarrowing.cpp" line="+21"/>
+        <source>The search indexes could not be added to the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ServerAddress</name>
     <message>
         <location filename="../../core/ServerAddress.cpp" line="+63"/>
@@ -2687,7 +2699,7 @@ The database is as it was.</source>
 <context>
     <name>ServerGuard</name>
     <message>
-        <location filename="../../core/ServerGuard.cpp" line="+18"/>
+        <location filename="../../core/ServerGuard.cpp" line="+19"/>
         <source>The database could not be made safe for its writers</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3632,7 +3644,7 @@ Store a copy scaled down to %4 pixels on its longer side?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>The picture &quot;%1&quot; could not be stored in the database: %2</source>
         <translation type="unfinished"></translation>
     </message>

@@ -1291,7 +1291,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+197"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+198"/>
         <source>binary data (%1 bytes)</source>
         <translation>Binärdaten (%1 Bytes)</translation>
     </message>
@@ -1373,7 +1373,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Kopie konnte nicht geschrieben werden</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+32"/>
         <source>%1 has additions of a later program (%2) that were not copied.</source>
         <translation>%1 enthält Erweiterungen einer neueren Programmversion (%2), die nicht kopiert wurden.</translation>
     </message>
@@ -1677,7 +1677,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>HistoryCommands</name>
     <message>
-        <location filename="../../history/HistoryCommands.cpp" line="+51"/>
+        <location filename="../../history/HistoryCommands.cpp" line="+89"/>
         <source>The history of articles and the trash could not be added to the database: %1
 
 Ardentry works on without them.</source>
@@ -1686,7 +1686,7 @@ Ardentry works on without them.</source>
 Ardentry arbeitet ohne sie weiter.</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>The automatic backup of the database could not be made: %1
 
 Ardentry works on without it.</source>
@@ -1695,12 +1695,12 @@ Ardentry works on without it.</source>
 Ardentry arbeitet ohne sie weiter.</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+40"/>
         <source>Ardentry makes its daily copy of the database...</source>
         <translation>Ardentry erstellt die tägliche Kopie der Datenbank...</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+40"/>
         <source>The database %1 is on a PostgreSQL server. Ardentry makes copies of database files only; backups of a server database are made on the server by its administrator (pg_dump).</source>
         <translation>Die Datenbank %1 liegt auf einem PostgreSQL-Server. Ardentry kopiert nur Datenbankdateien; Sicherungen einer Serverdatenbank erstellt der Administrator auf dem Server (pg_dump).</translation>
     </message>
@@ -1903,7 +1903,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
 <context>
     <name>NewDatabase</name>
     <message>
-        <location filename="../../core/NewDatabase.cpp" line="+438"/>
+        <location filename="../../core/NewDatabase.cpp" line="+439"/>
         <location line="+8"/>
         <source>Cannot run &quot;%1&quot;: %2</source>
         <translation>„%1“ kann nicht ausgeführt werden: %2</translation>
@@ -1929,7 +1929,7 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <translation>Eine Transaktion kann nicht begonnen werden: %1</translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+69"/>
         <source>Cannot write the database: %1</source>
         <translation>Die Datenbank kann nicht geschrieben werden: %1</translation>
     </message>
@@ -2403,8 +2403,7 @@ Die Datenbank ist unverändert.</translation>
         <translation>Der Schnellsuche-Index konnte nicht neu aufgebaut werden: %1</translation>
     </message>
     <message>
-        <location line="+29"/>
-        <location line="+15"/>
+        <location line="+41"/>
         <source>The quick search failed: %1</source>
         <translation>Die Schnellsuche ist fehlgeschlagen: %1</translation>
     </message>
@@ -2439,7 +2438,7 @@ Die Datenbank ist unverändert.</translation>
         <translation>Der Artikel konnte nicht angezeigt werden: %1</translation>
     </message>
     <message>
-        <location filename="../../core/QuickSearch.cpp" line="+29"/>
+        <location filename="../../core/QuickSearch.cpp" line="+31"/>
         <location line="+749"/>
         <source>The quick-search index could not be made</source>
         <translation>Der Index für die Schnellsuche konnte nicht erstellt werden</translation>
@@ -2465,7 +2464,12 @@ Die Datenbank ist unverändert.</translation>
         <translation>Der Schnellsuche-Index passt nicht mehr zu den Artikeln: Ein anderes Programm hat ihnen neue Zeilennummern gegeben.</translation>
     </message>
     <message>
-        <location line="-780"/>
+        <location line="+8"/>
+        <source>The database has no quick-search index.</source>
+        <translation>Die Datenbank hat keinen Schnellsuche-Index.</translation>
+    </message>
+    <message>
+        <location line="-788"/>
         <source>The quick search failed</source>
         <translation>Die Schnellsuche ist fehlgeschlagen</translation>
     </message>
@@ -2473,39 +2477,39 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>RecordSet</name>
     <message>
-        <location filename="../../core/RecordSet.cpp" line="+169"/>
+        <location filename="../../core/RecordSet.cpp" line="+288"/>
         <source>The record set has no open database connection.</source>
         <translation>Die Datensatzgruppe hat keine offene Datenbankverbindung.</translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+794"/>
+        <location line="+885"/>
         <source>The record set is not open.</source>
         <translation>Die Datensatzgruppe ist nicht geöffnet.</translation>
     </message>
     <message>
-        <location line="-783"/>
+        <location line="-874"/>
         <source>There is no current row in the table &quot;%1&quot;.</source>
         <translation>In der Tabelle „%1“ gibt es keine aktuelle Zeile.</translation>
     </message>
     <message>
         <location line="+13"/>
-        <location line="+597"/>
-        <location line="+102"/>
+        <location line="+607"/>
+        <location line="+127"/>
         <source>The table &quot;%1&quot; has no column &quot;%2&quot;.</source>
         <translation>Die Tabelle „%1“ hat keine Spalte „%2“.</translation>
     </message>
     <message>
-        <location line="-658"/>
+        <location line="-693"/>
         <location line="+8"/>
-        <location line="+570"/>
-        <location line="+91"/>
-        <location line="+13"/>
+        <location line="+580"/>
+        <location line="+117"/>
+        <location line="+14"/>
         <source>Cannot read the table &quot;%1&quot;: %2.</source>
         <translation>Die Tabelle „%1“ kann nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-482"/>
+        <location line="-512"/>
         <source>The search criteria &quot;%1&quot; cannot be read; they must have the form Field = #value# or Field LIKE #value#.</source>
         <translation>Die Suchkriterien „%1“ sind nicht lesbar; sie müssen die Form Feld = #Wert# oder Feld LIKE #Wert# haben.</translation>
     </message>
@@ -2516,12 +2520,12 @@ Die Datenbank ist unverändert.</translation>
     </message>
     <message>
         <location line="+56"/>
-        <location line="+186"/>
+        <location line="+187"/>
         <source>The changes to the table &quot;%1&quot; could not be saved: %2. Nothing was saved.</source>
         <translation>Die Änderungen an der Tabelle „%1“ konnten nicht gespeichert werden: %2. Es wurde nichts gespeichert.</translation>
     </message>
     <message>
-        <location line="-175"/>
+        <location line="-176"/>
         <source>A row of the table &quot;%1&quot; was changed or deleted by someone else since it was read. Nothing was saved.</source>
         <translation>Eine Zeile der Tabelle „%1“ wurde seit dem Lesen von jemand anderem geändert oder gelöscht. Es wurde nichts gespeichert.</translation>
     </message>
@@ -2541,7 +2545,7 @@ Die Datenbank ist unverändert.</translation>
         <translation>Die Änderungen an der Tabelle „%1“ wurden gespeichert, doch gleich danach brach die Verbindung zum Datenbankserver ab; sie wurde wiederhergestellt und die Tabelle enthält die Änderungen.</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+56"/>
         <source>The changes to the table &quot;%1&quot; may or may not have been saved: the connection to the database server was lost during the commit. %2</source>
         <translation>Die Änderungen an der Tabelle „%1“ wurden möglicherweise gespeichert, möglicherweise nicht: Die Verbindung zum Datenbankserver brach beim Festschreiben ab. %2</translation>
     </message>
@@ -2551,42 +2555,42 @@ Die Datenbank ist unverändert.</translation>
         <translation>Den Wert „%1“ der Spalte „%2“ hat bereits eine andere Zeile. Es wurde nichts gespeichert.</translation>
     </message>
     <message>
-        <location line="+69"/>
-        <location line="+79"/>
+        <location line="+71"/>
+        <location line="+104"/>
         <source>Cannot read the tables of the database: %1.</source>
         <translation>Die Tabellen der Datenbank können nicht gelesen werden: %1.</translation>
     </message>
     <message>
-        <location line="-73"/>
-        <location line="+79"/>
+        <location line="-98"/>
+        <location line="+104"/>
         <source>The table &quot;%1&quot; does not exist in the database &quot;%2&quot;.</source>
         <translation>Die Tabelle „%1“ existiert nicht in der Datenbank „%2“.</translation>
     </message>
     <message>
-        <location line="-70"/>
-        <location line="+90"/>
+        <location line="-95"/>
+        <location line="+115"/>
         <source>Cannot read the columns of the table &quot;%1&quot;: %2.</source>
         <translation>Die Spalten der Tabelle „%1“ können nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-64"/>
+        <location line="-89"/>
         <source>The table &quot;%1&quot; has no usable row key.</source>
         <translation>Die Tabelle „%1“ hat keinen brauchbaren Zeilenschlüssel.</translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+108"/>
         <source>The table &quot;%1&quot; has no row key &quot;rowid&quot;; make the database with ardentry-newdb.</source>
         <translation>Die Tabelle „%1“ hat keinen Zeilenschlüssel „rowid“; legen Sie die Datenbank mit ardentry-newdb an.</translation>
     </message>
     <message>
-        <location line="+61"/>
-        <location line="+289"/>
+        <location line="+115"/>
+        <location line="+312"/>
         <location line="+30"/>
         <source>Cannot search the table &quot;%1&quot;: %2.</source>
         <translation>Die Tabelle „%1“ kann nicht durchsucht werden: %2.</translation>
     </message>
     <message>
-        <location line="-268"/>
+        <location line="-285"/>
         <location line="+12"/>
         <source>There is no row to move to in the table &quot;%1&quot;.</source>
         <translation>In der Tabelle „%1“ gibt es keine Zeile, zu der gewechselt werden kann.</translation>
@@ -2669,6 +2673,14 @@ Die Datenbank ist unverändert.</translation>
     </message>
 </context>
 <context>
+    <name>SearchNarrowing</name>
+    <message>
+        <location filename="../../core/SearchNarrowing.cpp" line="+21"/>
+        <source>The search indexes could not be added to the database</source>
+        <translation>Die Suchindizes konnten der Datenbank nicht hinzugefügt werden</translation>
+    </message>
+</context>
+<context>
     <name>ServerAddress</name>
     <message>
         <location filename="../../core/ServerAddress.cpp" line="+63"/>
@@ -2710,7 +2722,7 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>ServerGuard</name>
     <message>
-        <location filename="../../core/ServerGuard.cpp" line="+18"/>
+        <location filename="../../core/ServerGuard.cpp" line="+19"/>
         <source>The database could not be made safe for its writers</source>
         <translation>Die Datenbank konnte nicht für ihre Schreiber abgesichert werden</translation>
     </message>
@@ -3674,7 +3686,7 @@ Eine auf %4 Pixel an der längeren Seite verkleinerte Kopie speichern?</translat
         <translation>In dieser Datenbank können keine Bilder gespeichert werden: %1</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>The picture &quot;%1&quot; could not be stored in the database: %2</source>
         <translation>Das Bild &quot;%1&quot; konnte nicht in der Datenbank gespeichert werden: %2</translation>
     </message>
