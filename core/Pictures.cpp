@@ -302,23 +302,21 @@ void write(QSqlDatabase& database, const Prepared& picture, const QString& failu
 {
     if (found(database, picture.sha256, failure))
         return;
+    // The bytes go to a server as they are (see db::Engine::insertBytes).
     const db::Engine& engine = db::Engine::of(database);
-    db::Query insert = run(
-        database,
-        engine.insertGivingKey(
-            QStringLiteral("INSERT INTO ardentry_picture (id, sha256, format, width, height, "
-                           "byte_count, bytes) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-            QStringLiteral("picture")),
+    const qint64 key = engine.insertBytes(
+        database, failure,
+        QStringLiteral("INSERT INTO ardentry_picture (id, sha256, format, width, height, "
+                       "byte_count, bytes) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        QStringLiteral("picture"),
         {picture.sha256.left(kIdLength), picture.sha256, QString::fromLatin1(picture.format),
-         picture.size.width(), picture.size.height(), qint64(picture.bytes.size()), picture.bytes},
-        failure);
-    const qint64 key = engine.insertedKey(insert);
-    insert.finish();
-    run(database,
+         picture.size.width(), picture.size.height(), qint64(picture.bytes.size()), picture.bytes});
+    engine.insertBytes(
+        database, failure,
         QStringLiteral("INSERT INTO ardentry_thumbnail (picture, width, height, png) VALUES (?, "
                        "?, ?, ?)"),
-        {key, picture.thumbnailSize.width(), picture.thumbnailSize.height(), picture.thumbnail},
-        failure);
+        QString(),
+        {key, picture.thumbnailSize.width(), picture.thumbnailSize.height(), picture.thumbnail});
 }
 
 QString storeFailure()
@@ -526,11 +524,11 @@ QByteArray pictures::read(QSqlDatabase& database, const QString& id)
     const QString failure =
         QCoreApplication::translate("Pictures", "The picture cannot be read from the database");
     if (schema::has(database, schema::Pictures)) {
-        db::Query query =
-            run(database, QStringLiteral("SELECT bytes FROM ardentry_picture WHERE id = ?"), {id},
-                failure);
-        if (query.next())
-            return query.value(0).toByteArray();
+        const QList<QByteArrayList> rows = db::Engine::of(database).selectBytes(
+            database, failure, QStringLiteral("SELECT bytes FROM ardentry_picture WHERE id = ?"),
+            {id});
+        if (!rows.isEmpty())
+            return rows.first().first();
     }
     throw DbError(
         DbError::Kind::NotFound,
@@ -569,17 +567,16 @@ QList<QPair<QString, QImage>> pictures::thumbnails(Connection& connection, const
         binds << id;
         marks << QStringLiteral("?");
     }
-    db::Query query = run(
+    const QList<QByteArrayList> rows = db::Engine::of(database).selectBytes(
         database,
-        QStringLiteral("SELECT p.id, t.png FROM ardentry_picture p JOIN "
-                       "ardentry_thumbnail t ON t.picture = p.picture WHERE "
-                       "p.id IN (%1)")
+        QCoreApplication::translate("Pictures", "The thumbnails of the pictures cannot be read"),
+        QStringLiteral("SELECT p.id, t.png FROM ardentry_picture p JOIN ardentry_thumbnail t ON "
+                       "t.picture = p.picture WHERE p.id IN (%1)")
             .arg(marks.join(QStringLiteral(", "))),
-        binds,
-        QCoreApplication::translate("Pictures", "The thumbnails of the pictures cannot be read"));
+        binds);
     QHash<QString, QImage> read;
-    while (query.next())
-        read.insert(query.value(0).toString(), QImage::fromData(query.value(1).toByteArray()));
+    for (const QByteArrayList& row : rows)
+        read.insert(QString::fromUtf8(row[0]), QImage::fromData(row[1]));
     for (const QString& id : unique) {
         if (read.contains(id))
             result << qMakePair(id, read.value(id));

@@ -86,8 +86,7 @@ QString store(QSqlDatabase& database, const Checked& picture, const QString& fil
 bool contains(QSqlDatabase& database, const QString& id);
 QByteArray read(QSqlDatabase& database, const QString& id);
 // The stored picture's bytes; DbError(NotFound) when the database has none with that id.
-// On a server Qt's driver carries them as hexadecimal text, twice their size (see the figures of
-// ardentry-bench --pictures).
+// A server sends them as one binary value (see the figures of ardentry-bench --pictures).
 QByteArray read(Connection& connection, const QString& id);
 QImage image(Connection& connection, const QString& id);
 // Thumbnails of the ids given (missing ids are left out), read in one statement.

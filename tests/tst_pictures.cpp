@@ -126,6 +126,39 @@ private slots:
         }
     }
 
+    // A store that fails half-way (the picture written, its thumbnail refused) keeps nothing
+    // and says why; the session goes on. A server connection that was ended is made again for
+    // the next read.
+    void failures_data() { engineRows(); }
+    void failures()
+    {
+        QFETCH(Engine, engine);
+        TestFolder folder(engine);
+        Connection connection;
+        connection.open(folder.dbPath());
+        pictures::install(connection);
+        const QByteArray shot = picture(300, 200, 5, true);
+        folder.exec("ALTER TABLE ardentry_thumbnail RENAME TO thumbnail_gone");
+        try {
+            pictures::store(connection, shot, "a.png");
+            QFAIL("stored without its thumbnail");
+        } catch (const DbError& e) {
+            QVERIFY2(e.message().startsWith("The picture could not be stored in the database: ") &&
+                         e.message().contains("ardentry_thumbnail"),
+                     qPrintable(e.message()));
+        }
+        QCOMPARE(folder.scalar("SELECT count(*) FROM ardentry_picture"), 0);
+        folder.exec("ALTER TABLE thumbnail_gone RENAME TO ardentry_thumbnail");
+        const QString slot = pictures::store(connection, shot, "a.png");
+        if (engine == Engine::Server) {
+            const QString others = "FROM pg_stat_activity WHERE pid <> pg_backend_pid() AND "
+                                   "datname = current_database()";
+            folder.exec("SELECT pg_terminate_backend(pid) " + others);
+            QTRY_COMPARE(folder.scalar("SELECT count(*) " + others).toInt(), 0);
+        }
+        QCOMPARE(pictures::read(connection, idOf(slot)), shot);
+    }
+
     // A picture an article no longer uses stays while a version in the history or the trash
     // uses it, so restoring brings it back; compacting removes only what nothing uses, and a file
     // gets smaller.

@@ -27,7 +27,7 @@ echo "package: $(basename "$deb") ($(du -k "$deb" | cut -f1) KB, built in $((SEC
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for needed in libqt6sql6-sqlite libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6network6 \
-    libsqlite3-0 libc6; do
+    libsqlite3-0 libpq5 libc6; do
     case ", $depends," in
     *", $needed "* | *", $needed,"*) ;;
     *) echo "FAIL: the package does not depend on $needed" >&2; exit 1 ;;

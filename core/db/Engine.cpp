@@ -52,3 +52,33 @@ qint64 db::Engine::insertedKey(Query& query) const
         return query.lastInsertId().toLongLong();
     return query.next() ? query.value(0).toLongLong() : 0;
 }
+
+qint64 db::Engine::insertBytes(QSqlDatabase& database, const QString& failure,
+                               const QString& insert, const QString& key,
+                               const QVariantList& binds) const
+{
+    Query query(database, failure);
+    if (key.isEmpty()) {
+        query.run(insert, binds);
+        return 0;
+    }
+    query.run(insertGivingKey(insert, key), binds);
+    return insertedKey(query);
+}
+
+QList<QByteArrayList> db::Engine::selectBytes(QSqlDatabase& database, const QString& failure,
+                                              const QString& select,
+                                              const QVariantList& binds) const
+{
+    QList<QByteArrayList> rows;
+    Query query(database, failure);
+    query.run(select, binds);
+    const int columns = query.record().count();
+    while (query.next()) {
+        QByteArrayList row;
+        for (int column = 0; column < columns; ++column)
+            row << (query.isNull(column) ? QByteArray() : query.value(column).toByteArray());
+        rows << row;
+    }
+    return rows;
+}

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArrayList>
+#include <QList>
 #include <QPair>
 #include <QSqlDatabase>
 #include <QString>
@@ -90,6 +92,21 @@ public:
     // Whether the engine runs the program's text and number patterns itself (a file has them as
     // functions); otherwise the values are read and compared by the program.
     virtual bool matchesPatterns() const = 0;
+
+    // ---- Large binary values (pictures) ----
+    // Runs an INSERT whose values (the driver's "?" marks) hold large binary values, as
+    // QByteArray, in the caller's transaction, and gives the row key `key` of the new row (0
+    // when `key` is empty). A server receives those values as they are, not as the hexadecimal
+    // text the driver makes of them. Throws DbError: `failure`, ": ", the reason in words, ".".
+    virtual qint64 insertBytes(QSqlDatabase& database, const QString& failure,
+                               const QString& insert, const QString& key,
+                               const QVariantList& binds) const;
+    // The rows of a SELECT of binary values and texts, each value as its bytes (a text as
+    // UTF-8, Null as a null array); a server sends the binary values as they are. Throws as
+    // insertBytes().
+    virtual QList<QByteArrayList> selectBytes(QSqlDatabase& database, const QString& failure,
+                                              const QString& select,
+                                              const QVariantList& binds) const;
 
     // Whether the program keeps copies of the database (a file's); a server's are its
     // administrator's.

@@ -1,17 +1,121 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/db/PostgresEngine.h"
 
+#include "core/DbError.h"
 #include "core/ServerGuard.h"
 #include "core/db/Query.h"
 
+#include <QCoreApplication>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <libpq-fe.h>
+
+#include <memory>
+#include <vector>
 
 namespace
 {
 // The advisory lock every writer of a server database made before the turn table takes for its
 // transaction.
 constexpr qint64 kWriterLock = 0x41726465; // "Arde"
+
+// ---- Binary values through the driver's own libpq connection ----
+// Qt's driver sends and reads a bytea value as hexadecimal text, twice its size, escaped and
+// unescaped on both sides. The same connection (its transaction, its writer's turn, its
+// session's settings) runs the statements that carry pictures with the values in binary form.
+
+struct ResultClear {
+    void operator()(PGresult* result) const { PQclear(result); }
+};
+using Result = std::unique_ptr<PGresult, ResultClear>;
+
+PGconn* handleOf(const QSqlDatabase& database)
+{
+    if (!database.isValid() || !database.isOpen())
+        return nullptr;
+    // Qt names the type as the compiler spells it: "pg_conn*", in older versions "PGconn*".
+    const QVariant handle = database.driver()->handle();
+    if (handle.isValid() &&
+        (qstrcmp(handle.typeName(), "pg_conn*") == 0 || qstrcmp(handle.typeName(), "PGconn*") == 0))
+        return *static_cast<PGconn* const*>(handle.constData());
+    return nullptr;
+}
+
+// The statement with libpq's numbered marks for the driver's "?" (none stands in a quoted text
+// or name of the program's statements, but those are skipped all the same).
+QByteArray numberedMarks(const QString& sql)
+{
+    QString text;
+    text.reserve(sql.size() + 16);
+    int marks = 0;
+    QChar quote;
+    for (const QChar c : sql) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            quote = c;
+        } else if (c == QLatin1Char('?')) {
+            text += QLatin1Char('$') + QString::number(++marks);
+            continue;
+        }
+        text += c;
+    }
+    return text.toUtf8();
+}
+
+// The server's failure as the driver words it ("ERROR:  ...\n(SQLSTATE)"), so that it reads
+// like every other failure (serverWords()).
+QSqlError errorOf(PGconn* connection, const PGresult* result)
+{
+    QString text = QString::fromUtf8(result ? PQresultErrorMessage(result) : "");
+    if (text.trimmed().isEmpty())
+        text = QString::fromUtf8(PQerrorMessage(connection));
+    const QString code =
+        result ? QString::fromLatin1(PQresultErrorField(result, PG_DIAG_SQLSTATE)) : QString();
+    if (!code.isEmpty())
+        text += QStringLiteral("(%1)").arg(code);
+    return QSqlError(QString(), text, QSqlError::StatementError, code);
+}
+
+// Runs one statement: QByteArray values go in binary form, the others as text whose type the
+// server infers; the result comes in binary form when `binaryResult`. A failure throws DbError
+// as db::Query does. A lost connection fails as it does for the driver's statements: the
+// connection is made again by the next Connection::ensureAlive() (its "SELECT 1" finds it
+// lost), and the driver's own handle, not one kept here, is taken every time.
+Result execute(QSqlDatabase& database, const QString& failure, const QString& sql,
+               const QVariantList& binds, bool binaryResult)
+{
+    PGconn* connection = handleOf(database);
+    if (!connection)
+        throw DbError(QCoreApplication::translate("Connection", "No database is open."));
+    std::vector<QByteArray> held;
+    held.reserve(binds.size());
+    std::vector<const char*> values;
+    std::vector<int> lengths;
+    std::vector<int> formats;
+    for (const QVariant& value : binds) {
+        const bool binary = value.typeId() == QMetaType::QByteArray;
+        const bool null = !value.isValid() || value.isNull();
+        held.push_back(null     ? QByteArray()
+                       : binary ? value.toByteArray()
+                                : value.toString().toUtf8());
+        values.push_back(null ? nullptr : held.back().constData());
+        lengths.push_back(int(held.back().size()));
+        formats.push_back(binary ? 1 : 0);
+    }
+    Result result(PQexecParams(connection, numberedMarks(sql).constData(), int(binds.size()),
+                               nullptr, values.data(), lengths.data(), formats.data(),
+                               binaryResult ? 1 : 0));
+    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        throw DbError(failure + QStringLiteral(": ") +
+                      serverWords(errorOf(connection, result.get())) + QLatin1Char('.'));
+    return result;
+}
+
 } // namespace
 
 QString db::PostgresEngine::name() const
@@ -195,4 +299,38 @@ QString db::PostgresEngine::keysAfterText(const QString& table, const QString& k
     return QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), COALESCE(MAX(%2), "
                           "0) + 1, false) FROM %1")
         .arg(table.toLower(), key);
+}
+
+qint64 db::PostgresEngine::insertBytes(QSqlDatabase& database, const QString& failure,
+                                       const QString& insert, const QString& key,
+                                       const QVariantList& binds) const
+{
+    // The key comes back as text: the one value not binary.
+    const Result result = execute(
+        database, failure, key.isEmpty() ? insert : insertGivingKey(insert, key), binds, false);
+    if (key.isEmpty() || PQntuples(result.get()) < 1)
+        return 0;
+    return QByteArray(PQgetvalue(result.get(), 0, 0)).toLongLong();
+}
+
+QList<QByteArrayList> db::PostgresEngine::selectBytes(QSqlDatabase& database,
+                                                      const QString& failure, const QString& select,
+                                                      const QVariantList& binds) const
+{
+    // In binary form a bytea value is its bytes and a text its UTF-8.
+    const Result result = execute(database, failure, select, binds, true);
+    QList<QByteArrayList> rows;
+    const int count = PQntuples(result.get());
+    const int columns = PQnfields(result.get());
+    rows.reserve(count);
+    for (int row = 0; row < count; ++row) {
+        QByteArrayList values;
+        for (int column = 0; column < columns; ++column)
+            values << (PQgetisnull(result.get(), row, column)
+                           ? QByteArray()
+                           : QByteArray(PQgetvalue(result.get(), row, column),
+                                        PQgetlength(result.get(), row, column)));
+        rows << values;
+    }
+    return rows;
 }

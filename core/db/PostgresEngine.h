@@ -9,6 +9,7 @@ namespace db
 // A database on a PostgreSQL server: a lost connection is made again, writers take turns on the
 // row of ardentry_turn (an advisory lock before that table exists), the history's triggers read
 // the writer from a setting of the transaction, the additions in the table ardentry_schema.
+// Large binary values travel through the driver's own libpq connection in binary form.
 class PostgresEngine final : public Engine
 {
 public:
@@ -39,6 +40,11 @@ public:
     bool keepsZeroInText() const override { return false; }
     QString keysAfterText(const QString& table, const QString& key) const override;
     bool keepsCopies() const override { return false; }
+    qint64 insertBytes(QSqlDatabase& database, const QString& failure, const QString& insert,
+                       const QString& key, const QVariantList& binds) const override;
+    QList<QByteArrayList> selectBytes(QSqlDatabase& database, const QString& failure,
+                                      const QString& select,
+                                      const QVariantList& binds) const override;
     int additions(Query& query) const override;
     void recordAdditions(Query& query, int additions) const override;
 
