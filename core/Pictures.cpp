@@ -358,18 +358,25 @@ QString pictures::slotText(const QString& id, const QString& fileName)
 
 // ---- Checking ----
 
+namespace
+{
+pictures::Checked tooLarge(qint64 bytes)
+{
+    pictures::Checked checked;
+    checked.verdict = pictures::Checked::Verdict::TooLarge;
+    checked.reason =
+        QCoreApplication::translate(
+            "Pictures", "The picture is %1 MB large; the database keeps pictures of up to 16 MB.")
+            .arg(double(bytes) / (1024 * 1024), 0, 'f', 1);
+    return checked;
+}
+} // namespace
+
 pictures::Checked pictures::checkBytes(const QByteArray& bytes)
 {
+    if (bytes.size() > MaxBytes)
+        return tooLarge(bytes.size());
     Checked checked;
-    if (bytes.size() > MaxBytes) {
-        checked.verdict = Checked::Verdict::TooLarge;
-        checked.reason =
-            QCoreApplication::translate(
-                "Pictures",
-                "The picture is %1 MB large; the database keeps pictures of up to 16 MB.")
-                .arg(double(bytes.size()) / (1024 * 1024), 0, 'f', 1);
-        return checked;
-    }
     checked.bytes = bytes;
     checked.sha256 = sha256Of(bytes);
     QBuffer buffer(&checked.bytes);
@@ -407,16 +414,8 @@ pictures::Checked pictures::checkBytes(const QByteArray& bytes)
 pictures::Checked pictures::checkFile(const QString& file)
 {
     QFile in(file);
-    if (in.size() > MaxBytes) {
-        Checked checked;
-        checked.verdict = Checked::Verdict::TooLarge;
-        checked.reason =
-            QCoreApplication::translate(
-                "Pictures",
-                "The picture is %1 MB large; the database keeps pictures of up to 16 MB.")
-                .arg(double(in.size()) / (1024 * 1024), 0, 'f', 1);
-        return checked;
-    }
+    if (in.size() > MaxBytes)
+        return tooLarge(in.size());
     if (!in.open(QIODevice::ReadOnly)) {
         Checked checked;
         checked.reason = QCoreApplication::translate("Pictures", "The file cannot be read: %1.")
