@@ -903,10 +903,11 @@ bool pictures::install(Connection& connection)
     const QString failure = QCoreApplication::translate(
         "Pictures", "The tables of the pictures could not be added to the database");
     if (!dialectOf(database).mayInstall(connection))
-        throw DbError(failure + QCoreApplication::translate(
-                                    "Pictures",
-                                    ": you may not add tables and triggers to this database. The "
-                                    "owner of the database adds them by storing a picture once."));
+        throw DbError(failure +
+                      QCoreApplication::translate(
+                          "Pictures",
+                          ": you may not add tables and triggers to this database. The "
+                          "owner of the database adds them by opening it with Ardentry once."));
     Transaction transaction(connection, failure);
     // Checked inside the transaction: another copy of the program may have added them meanwhile.
     if (schema::has(database, schema::Pictures))

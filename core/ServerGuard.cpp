@@ -3,6 +3,7 @@
 
 #include "core/DbError.h"
 #include "core/History.h"
+#include "core/Pictures.h"
 #include "core/QuickSearch.h"
 #include "core/Schema.h"
 #include "core/SearchNarrowing.h"
@@ -109,7 +110,7 @@ bool serverguard::renewIfOwner(QSqlDatabase& database)
     const auto due = [&database] {
         const int additions = schema::additions(database);
         return !(additions & schema::Guarded) || !(additions & schema::ChangeCounter) ||
-               !(additions & schema::SearchNarrowing) ||
+               !(additions & schema::SearchNarrowing) || !(additions & schema::Pictures) ||
                yes(database, QStringLiteral("SELECT EXISTS ((%1 EXCEPT %2) UNION (%2 EXCEPT %1))")
                                  .arg(QLatin1String(kWriters), QLatin1String(kTurnTakers)));
     };
@@ -127,6 +128,9 @@ bool serverguard::renewIfOwner(QSqlDatabase& database)
     }
     if (!(additions & schema::SearchNarrowing))
         searchnarrowing::add(database, true);
+    // The whole team stores pictures once the owner's program has opened the database.
+    if (!(additions & schema::Pictures))
+        pictures::createTables(database);
     addTurn(database);
     transaction.commit();
     return true;

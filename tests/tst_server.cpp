@@ -431,7 +431,8 @@ private slots:
     }
 
     // A database made by an earlier version: its owner's program renews the triggers' functions
-    // and adds the turn and the search indexes; another role's program works on with it as it is.
+    // and adds the turn, the search indexes and the pictures' tables; another role's program works
+    // on with it as it is.
     void ownerRenewsOlderDatabase()
     {
         const TestFolder db({false, 0, true}, TestFolder::Engine::Server);
@@ -442,6 +443,8 @@ private slots:
         db.exec("GRANT EXECUTE ON FUNCTION " + functions + " TO PUBLIC");
         db.exec("DROP TABLE ardentry_turn");
         db.exec("DROP INDEX ardentry_narrow_problem");
+        db.exec("DROP FUNCTION ardentry_picture_use_ar() CASCADE");
+        db.exec("DROP TABLE ardentry_picture_use, ardentry_thumbnail, ardentry_picture");
         db.exec("UPDATE ardentry_schema SET additions = 1");
         const QString state =
             "SELECT count(*) FILTER (WHERE proconfig = '{\"search_path=public, pg_temp\"}' AND "
@@ -461,7 +464,7 @@ private slots:
         QVERIFY(db.scalar("SELECT to_regclass('ardentry_turn') IS NULL").toBool());
         Connection owner;
         owner.open(db.dbPath());
-        QCOMPARE(db.scalar(state).toString(), "2 53 true true");
+        QCOMPARE(db.scalar(state).toString(), "2 61 true true");
     }
 
     // The server keeps back the rows whose text cannot match before the program compares the
@@ -502,6 +505,8 @@ private slots:
         TestFolder db(TestFolder::Engine::Server);
         if (!indexed)
             db.exec("DROP INDEX ardentry_narrow_problem");
+        db.exec("DROP FUNCTION ardentry_picture_use_ar() CASCADE");
+        db.exec("DROP TABLE ardentry_picture_use, ardentry_thumbnail, ardentry_picture");
         QCOMPARE(db.scalar("SELECT to_regclass('ardentry_narrow_problem') IS NOT NULL"), indexed);
         db.exec("DELETE FROM AR");
         QList<QVariant> texts{QVariant(), QString("")};

@@ -1177,6 +1177,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+4"/>
+        <location filename="../../core/db/PostgresEngine.cpp" line="+93"/>
         <source>No database is open.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2091,18 +2092,17 @@ It is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+30"/>
         <source>The picture could not be stored in the database</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+43"/>
-        <location line="+47"/>
+        <location line="+44"/>
         <source>The picture is %1 MB large; the database keeps pictures of up to 16 MB.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-32"/>
+        <location line="+21"/>
         <source>This is not a picture the program can read.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2117,7 +2117,7 @@ It is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+17"/>
         <source>The file cannot be read: %1.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2142,12 +2142,12 @@ It is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+25"/>
         <source>The thumbnails of the pictures cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+31"/>
         <source>(none)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2193,8 +2193,8 @@ It is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>: you may not add tables and triggers to this database. The owner of the database adds them by storing a picture once.</source>
+        <location line="+4"/>
+        <source>: you may not add tables and triggers to this database. The owner of the database adds them by opening it with Ardentry once.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2699,7 +2699,7 @@ The database is as it was.</source>
 <context>
     <name>ServerGuard</name>
     <message>
-        <location filename="../../core/ServerGuard.cpp" line="+19"/>
+        <location filename="../../core/ServerGuard.cpp" line="+20"/>
         <source>The database could not be made safe for its writers</source>
         <translation type="unfinished"></translation>
     </message>

@@ -1183,6 +1183,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+4"/>
+        <location filename="../../core/db/PostgresEngine.cpp" line="+93"/>
         <source>No database is open.</source>
         <translation>Es ist keine Datenbank geöffnet.</translation>
     </message>
@@ -2112,18 +2113,17 @@ Sie ist unverändert.</translation>
         <translation>: ein anderes Bild hat in der Datenbank denselben Kurznamen.</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+30"/>
         <source>The picture could not be stored in the database</source>
         <translation>Das Bild konnte nicht in der Datenbank gespeichert werden</translation>
     </message>
     <message>
-        <location line="+43"/>
-        <location line="+47"/>
+        <location line="+44"/>
         <source>The picture is %1 MB large; the database keeps pictures of up to 16 MB.</source>
         <translation>Das Bild ist %1 MB groß; die Datenbank nimmt Bilder bis 16 MB auf.</translation>
     </message>
     <message>
-        <location line="-32"/>
+        <location line="+21"/>
         <source>This is not a picture the program can read.</source>
         <translation>Dies ist kein Bild, das das Programm lesen kann.</translation>
     </message>
@@ -2138,7 +2138,7 @@ Sie ist unverändert.</translation>
         <translation>Dies ist kein Bild, das das Programm lesen kann (%1).</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+17"/>
         <source>The file cannot be read: %1.</source>
         <translation>Die Datei kann nicht gelesen werden: %1.</translation>
     </message>
@@ -2163,12 +2163,12 @@ Sie ist unverändert.</translation>
         <translation>Das Bild %1 in der Datenbank kann nicht angezeigt werden.</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+25"/>
         <source>The thumbnails of the pictures cannot be read</source>
         <translation>Die Vorschaubilder können nicht gelesen werden</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+31"/>
         <source>(none)</source>
         <translation>(keine)</translation>
     </message>
@@ -2214,9 +2214,9 @@ Sie ist unverändert.</translation>
         <translation>Die Tabellen der Bilder konnten der Datenbank nicht hinzugefügt werden</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>: you may not add tables and triggers to this database. The owner of the database adds them by storing a picture once.</source>
-        <translation>: Sie dürfen dieser Datenbank keine Tabellen und Trigger hinzufügen. Der Besitzer der Datenbank fügt sie hinzu, indem er einmal ein Bild speichert.</translation>
+        <location line="+4"/>
+        <source>: you may not add tables and triggers to this database. The owner of the database adds them by opening it with Ardentry once.</source>
+        <translation>: Sie dürfen dieser Datenbank keine Tabellen und Trigger hinzufügen. Der Besitzer der Datenbank fügt sie hinzu, indem er sie einmal mit Ardentry öffnet.</translation>
     </message>
 </context>
 <context>
@@ -2722,7 +2722,7 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>ServerGuard</name>
     <message>
-        <location filename="../../core/ServerGuard.cpp" line="+19"/>
+        <location filename="../../core/ServerGuard.cpp" line="+20"/>
         <source>The database could not be made safe for its writers</source>
         <translation>Die Datenbank konnte nicht für ihre Schreiber abgesichert werden</translation>
     </message>
