@@ -30,6 +30,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -125,6 +126,8 @@ public:
     {
         if (m_pg)
             PQfinish(m_pg);
+        for (const auto& statement : m_statements)
+            sqlite3_finalize(statement.second);
         sqlite3_close(m_lite);
     }
     Raw(const Raw&) = delete;
@@ -133,7 +136,7 @@ public:
     bool server() const { return m_pg != nullptr; }
 
     // Runs `sql` and hands every row to `row`; returns the number of rows.
-    template <class Row> int each(const char* sql, const QVariantList& params, Row&& row)
+    template <class Row> int each(const QByteArray& sql, const QVariantList& params, Row&& row)
     {
         int rows = 0;
         if (m_pg) {
@@ -144,8 +147,8 @@ public:
             for (const QByteArray& text : texts)
                 values.push_back(text.constData());
             const std::unique_ptr<PGresult, void (*)(PGresult*)> result(
-                PQexecParams(m_pg, sql, int(values.size()), nullptr, values.data(), nullptr,
-                             nullptr, 0),
+                PQexecParams(m_pg, sql.constData(), int(values.size()), nullptr, values.data(),
+                             nullptr, nullptr, 0),
                 &PQclear);
             const ExecStatusType status = PQresultStatus(result.get());
             if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK)
@@ -154,11 +157,13 @@ public:
                 row(Cells{nullptr, result.get(), rows});
             return rows;
         }
-        sqlite3_stmt* prepared = nullptr;
-        if (sqlite3_prepare_v2(m_lite, sql, -1, &prepared, nullptr) != SQLITE_OK)
+        // Each statement is prepared once and kept, as the program keeps its own.
+        sqlite3_stmt*& prepared = m_statements[sql.toStdString()];
+        if (!prepared &&
+            sqlite3_prepare_v2(m_lite, sql.constData(), -1, &prepared, nullptr) != SQLITE_OK)
             throw DbError(QString::fromUtf8(sqlite3_errmsg(m_lite)));
         const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(prepared,
-                                                                              &sqlite3_finalize);
+                                                                              &sqlite3_reset);
         for (int i = 0; i < int(params.size()); ++i) {
             if (params[i].typeId() == QMetaType::LongLong)
                 sqlite3_bind_int64(prepared, i + 1, params[i].toLongLong());
@@ -173,7 +178,7 @@ public:
             throw DbError(QString::fromUtf8(sqlite3_errmsg(m_lite)));
         return rows;
     }
-    int run(const char* sql, const QVariantList& params = {})
+    int run(const QByteArray& sql, const QVariantList& params = {})
     {
         return each(sql, params, [](const Cells&) {});
     }
@@ -181,6 +186,7 @@ public:
 private:
     sqlite3* m_lite = nullptr;
     PGconn* m_pg = nullptr;
+    std::map<std::string, sqlite3_stmt*> m_statements;
 };
 
 // A tsquery of the server's text-search configuration for the FTS5 query the program makes of
@@ -205,66 +211,93 @@ QString tsQuery(const QString& fts)
     return terms.join(QStringLiteral(" & "));
 }
 
-// What the quick search does, as plain statements: every found article with its rank in one
-// pass, counted and cut here; beyond RankedAtMost the best title matches, then the newest; then
-// the shown articles' columns (and on a file their marked lines). Returns how many were found.
+// What the quick search does, statement for statement, as plain statements: a phrase is matched
+// once, every found article with its rank, counted and cut here; plain words are counted first,
+// then ranked by the engine (on a file with the marked lines of the best). Beyond RankedAtMost the
+// best title matches come first, then the newest. Then the shown articles' columns and on a file
+// the marked lines not made yet. Returns how many were found.
 int rawQuickSearch(Raw& raw, const QString& typed, int limit = 50)
 {
-    const QString fts = quicksearch::ftsQuery(typed, true);
     const bool server = raw.server();
+    const QString fts = quicksearch::ftsQuery(typed, true);
     const QString query = server ? tsQuery(fts) : fts;
-    const QByteArray more = QByteArray::number(quicksearch::RankedAtMost + 1);
+    const bool phrase = tsQuery(fts).contains(QLatin1String("<->"));
+    const auto sql = [&](const char* text, bool inTitle) { // $W the match, $R the rank
+        return QByteArray(text)
+            .replace("$W", server ? QByteArray(inTitle ? "title" : "document") +
+                                        " @@ to_tsquery('ardentry_search_text', $1)"
+                                  : "ardentry_search MATCH $1")
+            .replace("$R", server ? "-ts_rank('{0.1, 0.2, 0.5, 1.0}', document, "
+                                    "to_tsquery('ardentry_search_text', $1), 1)"
+                                  : "bm25(ardentry_search, 10.0, 5.0, 2.0, 1.0, 1.0, 1.0)")
+            .replace("$M", QByteArray::number(quicksearch::RankedAtMost + 1));
+    };
+    std::vector<qint64> marked; // found with their marked lines
     const auto best = [&](bool inTitle, int& total) {
-        const QByteArray sql =
-            server ? "SELECT rowid, -ts_rank('{0.1, 0.2, 0.5, 1.0}', document, q, 1) FROM "
-                     "ardentry_search, to_tsquery('ardentry_search_text', $1) AS q WHERE " +
-                         QByteArray(inTitle ? "title" : "document") + " @@ q LIMIT " + more
-                   : "SELECT rowid, bm25(ardentry_search, 10.0, 5.0, 2.0, 1.0, 1.0, 1.0) FROM "
-                     "ardentry_search WHERE ardentry_search MATCH $1 LIMIT " +
-                         more;
-        std::vector<std::pair<double, qint64>> ranked;
-        total = raw.each(sql.constData(),
-                         {server || !inTitle ? query : QStringLiteral("{Title} : (%1)").arg(query)},
-                         [&](const Cells& c) { ranked.emplace_back(c.number(1), c.integer(0)); });
-        const auto cut = ranked.begin() + std::min<qsizetype>(limit, total);
-        std::partial_sort(ranked.begin(), cut, ranked.end());
+        const QVariant match =
+            inTitle && !server ? QStringLiteral("{Title} : (%1)").arg(fts) : QVariant(query);
         std::vector<qint64> keys;
-        for (auto it = ranked.begin(); it != cut; ++it)
-            keys.push_back(it->second);
+        const auto key = [&](const Cells& c) { keys.push_back(c.integer(0)); };
+        if (phrase) {
+            std::vector<std::pair<double, qint64>> ranked;
+            total = raw.each(
+                sql("SELECT rowid, $R FROM ardentry_search WHERE $W LIMIT $M", inTitle), {match},
+                [&](const Cells& c) { ranked.emplace_back(c.number(1), c.integer(0)); });
+            const auto cut = ranked.begin() + std::min<qsizetype>(limit, total);
+            std::partial_sort(ranked.begin(), cut, ranked.end());
+            for (auto it = ranked.begin(); it != cut && total <= quicksearch::RankedAtMost; ++it)
+                keys.push_back(it->second);
+        } else {
+            raw.each(sql("SELECT count(*) FROM (SELECT 1 FROM ardentry_search WHERE $W LIMIT $M) "
+                         "AS found",
+                         inTitle),
+                     {match}, [&](const Cells& c) { total = int(c.integer(0)); });
+            if (total <= quicksearch::RankedAtMost)
+                raw.each(sql(server ? "SELECT rowid FROM ardentry_search WHERE $W ORDER BY $R "
+                                      "LIMIT $2"
+                                    : "SELECT rowid, snippet(ardentry_search, -1, char(2), "
+                                      "char(3), '...', 12) FROM ardentry_search WHERE $W ORDER BY "
+                                      "$R LIMIT $2",
+                             inTitle),
+                         {match, qint64(limit)}, [&](const Cells& c) {
+                             key(c);
+                             marked.push_back(c.integer(0));
+                         });
+        }
+        if (total > quicksearch::RankedAtMost)
+            raw.each(sql("SELECT rowid FROM ardentry_search WHERE $W ORDER BY rowid DESC LIMIT $2",
+                         inTitle),
+                     {match, qint64(limit)}, key);
         return keys;
     };
     int total = 0;
     std::vector<qint64> keys = best(false, total);
     if (total > quicksearch::RankedAtMost) {
         int inTitle = 0;
-        keys = best(true, inTitle);
-        raw.each(server ? "SELECT rowid FROM ardentry_search WHERE document @@ "
-                          "to_tsquery('ardentry_search_text', $1) ORDER BY rowid DESC LIMIT $2"
-                        : "SELECT rowid FROM ardentry_search WHERE ardentry_search MATCH $1 "
-                          "ORDER BY rowid DESC LIMIT $2",
-                 {query, qint64(limit)}, [&](const Cells& c) {
-                     if (int(keys.size()) < limit &&
-                         std::find(keys.begin(), keys.end(), c.integer(0)) == keys.end())
-                         keys.push_back(c.integer(0));
-                 });
+        std::vector<qint64> first = best(true, inTitle);
+        for (qint64 key : keys)
+            if (int(first.size()) < limit &&
+                std::find(first.begin(), first.end(), key) == first.end())
+                first.push_back(key);
+        keys = first;
     }
-    const char* columns = "SELECT ID, Title, CUName, techname, InitialEntry, Problem, solution, "
-                          "reference FROM AR WHERE rowid ";
-    if (server) {
+    const QByteArray columns = "SELECT ID, Title, CUName, techname, InitialEntry, Problem, "
+                               "solution, reference FROM AR WHERE rowid ";
+    const auto readAll = [](const Cells& c) { c.all(); };
+    if (server) { // the marked lines are made in the program, from these columns
         QStringList list;
         for (qint64 key : keys)
             list << QString::number(key);
-        raw.each((QByteArray(columns) + "= ANY($1::bigint[])").constData(),
-                 {QStringLiteral("{%1}").arg(list.join(QLatin1Char(',')))},
-                 [](const Cells& c) { c.all(); });
+        raw.each(columns + "= ANY($1::bigint[])",
+                 {QStringLiteral("{%1}").arg(list.join(QLatin1Char(',')))}, readAll);
         return total;
     }
     for (qint64 key : keys) {
-        raw.each((QByteArray(columns) + "= $1").constData(), {key},
-                 [](const Cells& c) { c.all(); });
-        raw.each("SELECT snippet(ardentry_search, -1, char(2), char(3), '...', 12) FROM "
-                 "ardentry_search WHERE ardentry_search MATCH $1 AND rowid = $2",
-                 {query, key}, [](const Cells& c) { c.all(); });
+        raw.each(columns + "= $1", {key}, readAll);
+        if (std::find(marked.begin(), marked.end(), key) == marked.end())
+            raw.each("SELECT snippet(ardentry_search, -1, char(2), char(3), '...', 12) FROM "
+                     "ardentry_search WHERE ardentry_search MATCH $1 AND rowid = $2",
+                     {query, key}, readAll);
     }
     return total;
 }
@@ -361,8 +394,9 @@ std::vector<Figure> measure(const QString& path, const QString& small, int sampl
     };
     Raw raw(path);
     const bool server = raw.server();
-    const char* firstArticle = server ? "SELECT * FROM AR ORDER BY ID NULLS FIRST, rowid LIMIT 1"
-                                      : "SELECT * FROM AR ORDER BY ID, rowid LIMIT 1";
+    const QByteArray firstArticle = server
+                                        ? "SELECT * FROM AR ORDER BY ID NULLS FIRST, rowid LIMIT 1"
+                                        : "SELECT * FROM AR ORDER BY ID, rowid LIMIT 1";
     const auto readAll = [](const Cells& c) { c.all(); };
 
     // The start: the part that grows with the table beside the plain ordered key scan.
