@@ -342,22 +342,30 @@ Started startWindow(const QString& database)
     return started;
 }
 
-// The medians of `samples` starts; a first start of the day finds no copy made today.
-Started starts(const QString& database, int samples, bool firstOfDay)
+// The medians of `samples` starts of `database` and of `small`, taken in turn; a first start of
+// the day finds no copy made today.
+std::pair<Started, Started> starts(const QString& database, const QString& small, int samples,
+                                   bool firstOfDay)
 {
-    std::vector<double> paint, finished, memory;
-    QString shown;
-    for (int i = 0; i < samples; ++i) {
-        if (firstOfDay) // the bench's own database: its copies can go
-            for (const QString& copy : backup::automaticCopies(database))
+    std::vector<Started> runs[2];
+    for (int i = 0; i < 2 * samples; ++i) {
+        const QString& which = i % 2 ? small : database;
+        if (firstOfDay) // the bench's own databases: their copies can go
+            for (const QString& copy : backup::automaticCopies(which))
                 QFile::remove(copy);
-        const Started one = startWindow(database);
-        paint.push_back(one.paint);
-        finished.push_back(one.finished);
-        memory.push_back(one.memory);
-        shown = one.shown;
+        runs[i % 2].push_back(startWindow(which));
     }
-    return {median(paint), median(finished), median(memory), shown};
+    const auto medians = [](const std::vector<Started>& all) {
+        const auto of = [&](double Started::*figure) {
+            std::vector<double> values;
+            for (const Started& one : all)
+                values.push_back(one.*figure);
+            return median(values);
+        };
+        return Started{of(&Started::paint), of(&Started::finished), of(&Started::memory),
+                       all.back().shown};
+    };
+    return {medians(runs[0]), medians(runs[1])};
 }
 
 // ---- The figures ----
@@ -410,8 +418,7 @@ std::vector<Figure> measure(const QString& path, const QString& small, int sampl
     for (const QString& database : {path, small})
         startWindow(database); // the history's tables, today's copy; the cache warmed
     const auto scan = compare(samples, keyScan, keyScan).second;
-    const Started big = starts(path, samples, false);
-    const Started base = starts(small, samples, false);
+    const auto [big, base] = starts(path, small, samples, false);
     add({QStringLiteral("start to first article shown (growing part)"), big.paint - base.paint,
          scan,
          QStringLiteral("start %1 ms, %2 ms of it with 100 articles; article %3 shown")
@@ -419,8 +426,7 @@ std::vector<Figure> measure(const QString& path, const QString& small, int sampl
              .arg(base.paint, 0, 'f', 1)
              .arg(big.shown)});
     if (!server) {
-        const Started day = starts(path, samples, true);
-        const Started dayBase = starts(small, samples, true);
+        const auto [day, dayBase] = starts(path, small, samples, true);
         add({QStringLiteral("  first start of the day (growing part)"), day.paint - dayBase.paint,
              scan,
              QStringLiteral("start %1 ms (%2 with 100 articles), daily copy done at %3 ms")
