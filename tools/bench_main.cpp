@@ -1,22 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS] [--record-set]
+// ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS] [--samples K] [--history]
 // ardentry-bench --pictures [--server ADDRESS]   (see bench_pictures.cpp)
-// Builds an article database of N generated articles (default 100000) and times the record-set
-// operations the program depends on. With --keep the database is written to PATH and kept (an
-// existing PATH is reused as it is). With --server the same articles go into that server
-// database (when it holds no tables yet), and the program's operations are timed on the file and
-// on the server side by side, each beside the raw query on the same data. With --record-set
-// only the record set's figures are taken.
+// Builds an article database of N generated articles (default 100000) and prints the table of
+// the commands a technician waits for (see bench_table.cpp), on the file and, with --server, on
+// that server database (filled with the same articles when it holds no tables yet), each beside
+// the plain engine on the same data, as medians of K samples (default 7). With --keep the
+// database is written to PATH and kept (an existing PATH is reused as it is). With --history the
+// extra cost of the history's triggers and a whole backup follow.
 
 #include "core/Backup.h"
 #include "core/Connection.h"
 #include "core/History.h"
 #include "core/NewDatabase.h"
-#include "core/QuickSearch.h"
 #include "core/RecordSet.h"
-#include "core/ServerAddress.h"
 #include "core/mdlMain.h"
 #include "tools/bench_pictures.h"
+#include "tools/bench_table.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -31,13 +30,10 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <functional>
-#include <memory>
 #include <vector>
 
 namespace
@@ -57,16 +53,6 @@ double peakMegabytes()
     return -1;
 }
 
-double indexMegabytes(QSqlDatabase& database)
-{
-    QSqlQuery query(database);
-    if (!query.exec(QStringLiteral("SELECT sum(pgsize) FROM dbstat WHERE name LIKE "
-                                   "'ardentry_search%'")) ||
-        !query.next())
-        return -1;
-    return query.value(0).toDouble() / 1048576.0;
-}
-
 double timed(const QString& label, const std::function<QString()>& action)
 {
     QElapsedTimer timer;
@@ -78,161 +64,6 @@ double timed(const QString& label, const std::function<QString()>& action)
         out << "   " << detail;
     out << Qt::endl;
     return seconds;
-}
-
-// Times `ours` and `raw` (the same work as a plain query on the same file) and prints both with
-// their ratio; the raw query runs once more before, untimed.
-void pair(const QString& label, const std::function<QString()>& ours,
-          const std::function<QString()>& raw, bool warmUp = true)
-{
-    // The raw query runs once first, so that both find the same pages in the cache. Not for
-    // writes: another connection's write would make the program read its rows afresh.
-    if (warmUp)
-        raw();
-    QElapsedTimer timer;
-    timer.start();
-    const QString detail = ours();
-    const double a = timer.nsecsElapsed() / 1e6;
-    timer.restart();
-    raw();
-    const double b = timer.nsecsElapsed() / 1e6;
-    out << QStringLiteral("%1 %2 ms   raw %3 ms   ratio %4")
-               .arg(label, -40)
-               .arg(a, 9, 'f', 3)
-               .arg(b, 9, 'f', 3)
-               .arg(b > 0 ? a / b : 0, 6, 'f', 2);
-    if (!detail.isEmpty())
-        out << "   " << detail;
-    out << Qt::endl;
-}
-
-// Runs a query and reads every row: the raw work the program's operation stands beside.
-QString rawQuery(QSqlDatabase& database, const QString& sql)
-{
-    QSqlQuery query(database);
-    query.setForwardOnly(true);
-    if (!query.exec(sql))
-        throw DbError(query.lastError().text());
-    int rows = 0;
-    while (query.next())
-        ++rows;
-    return QString::number(rows);
-}
-
-// The operations of the program beside the raw queries they stand for.
-void scale(const QString& path)
-{
-    out << Qt::endl << "Program operations beside the raw query on the same file" << Qt::endl;
-    QTemporaryDir folder;
-    QDir(folder.path()).mkpath(QStringLiteral("Ini"));
-    {
-        QFile ini(folder.filePath(QStringLiteral("Ini/arprefs.ini")));
-        if (!ini.open(QIODevice::WriteOnly))
-            throw DbError(QStringLiteral("cannot write the preferences file"));
-        ini.write("[General]\r\nPath=" + path.toUtf8() + "\r\n");
-    }
-    mdlMain app(folder.path());
-    Connection raw;
-    raw.open(path);
-    QSqlDatabase& db = raw.database();
-    pair(
-        QStringLiteral("start-up to the first article"),
-        [&] {
-            app.Main();
-            app.rsMain.moveFirst();
-            return QStringLiteral("first ID %1").arg(app.rsMain.value(QStringLiteral("ID")));
-        },
-        [&] { return rawQuery(db, QStringLiteral("SELECT rowid FROM AR ORDER BY ID, rowid")); });
-    pair(
-        QStringLiteral("Add New: next article number"),
-        [&] { return QString::number(app.NextArticleNumber()); },
-        [&] { return rawQuery(db, QStringLiteral("SELECT MAX(ID) FROM AR")); });
-    const int middle = app.rsMain.recordCount() / 2;
-    pair(
-        QStringLiteral("AR Number search"),
-        [&] {
-            app.rsMain.setFilter(QStringLiteral("ID = #%1#").arg(middle));
-            return QStringLiteral("%1 found").arg(app.rsMain.recordCount());
-        },
-        [&] {
-            return rawQuery(db, QStringLiteral("SELECT rowid FROM AR WHERE ID = %1").arg(middle));
-        });
-    pair(
-        QStringLiteral("Problem LIKE search"),
-        [&] {
-            app.rsMain.setFilter(QStringLiteral("Problem LIKE #*printer*#"));
-            return QStringLiteral("%1 found").arg(app.rsMain.recordCount());
-        },
-        [&] {
-            return rawQuery(db, QStringLiteral("SELECT rowid FROM AR WHERE Problem LIKE "
-                                               "'%printer%'"));
-        });
-    app.ReloadArticles();
-    pair(
-        QStringLiteral("Save (one column of the first article)"),
-        [&] {
-            app.rsMain.moveFirst();
-            app.rsMain.collect(QStringLiteral("Title"), QStringLiteral("Bench save"));
-            app.rsMain.updateBatch(QStringLiteral("ID"));
-            return QString();
-        },
-        [&] {
-            // Another article than the program's, which would otherwise find it changed.
-            return rawQuery(db, QStringLiteral("UPDATE AR SET Title = 'Raw save' WHERE rowid = "
-                                               "(SELECT rowid FROM AR ORDER BY ID LIMIT 1)"));
-        },
-        false);
-    pair(
-        QStringLiteral("Delete (and show the first article)"),
-        [&] {
-            app.rsMain.moveLast();
-            app.rsMain.deleteCurrent();
-            app.rsMain.updateBatch();
-            app.ReloadArticles();
-            return QStringLiteral("%1 left").arg(app.rsMain.recordCount());
-        },
-        [&] {
-            return rawQuery(db, QStringLiteral("DELETE FROM AR WHERE rowid = (SELECT MAX(rowid) "
-                                               "FROM AR)"));
-        },
-        false);
-    if (!quicksearch::hasIndex(db)) {
-        timed(QStringLiteral("build the quick-search index"), [&] {
-            quicksearch::buildIndex(app.dbConnection, {});
-            return QString();
-        });
-    }
-    const auto quick = [&](const QString& typed) {
-        pair(
-            QStringLiteral("quick search \"%1\"").arg(typed),
-            [&] {
-                const auto result = quicksearch::search(app.dbConnection, typed);
-                return QStringLiteral("%1 found, %2 shown")
-                    .arg(result.total)
-                    .arg(result.hits.size());
-            },
-            [&] {
-                // The same search as one plain ranked query, as a user of the shell would.
-                QSqlQuery query(db);
-                query.prepare(QStringLiteral(
-                    "SELECT rowid, snippet(ardentry_search, -1, '[', ']', '...', 12) FROM "
-                    "ardentry_search WHERE ardentry_search MATCH ? ORDER BY "
-                    "bm25(ardentry_search, 10.0, 5.0, 2.0, 1.0, 1.0, 1.0) LIMIT 50"));
-                query.addBindValue(quicksearch::ftsQuery(typed, false));
-                if (!query.exec())
-                    throw DbError(query.lastError().text());
-                while (query.next()) {
-                }
-                return QString();
-            });
-    };
-    quick(QStringLiteral("printer toner"));
-    quick(QStringLiteral("network printer"));
-    quick(QStringLiteral("the"));
-    quick(QStringLiteral("\"the user\""));
-    quick(QStringLiteral("\"the user\" network"));
-    out << QStringLiteral("quick-search index size %1 MB").arg(indexMegabytes(db), 0, 'f', 1)
-        << Qt::endl;
 }
 
 // History and trash: the extra cost of Save and Delete once the triggers keep versions and
@@ -341,278 +172,9 @@ void historyCosts(const QString& path)
 int usage()
 {
     std::fprintf(stderr, "usage: ardentry-bench [--articles N] [--keep PATH] [--server ADDRESS] "
-                         "[--record-set]\n"
+                         "[--samples K] [--history]\n"
                          "       ardentry-bench --pictures [--server ADDRESS]\n");
     return 2;
-}
-
-// One engine's side of the comparison: the program's state and a connection of its own for the
-// raw queries.
-struct Side {
-    explicit Side(const QString& database) : path(database) {}
-    QString path;
-    QTemporaryDir folder;
-    std::unique_ptr<mdlMain> app;
-    Connection raw;
-};
-
-// Milliseconds of `action`: the median of `runs` runs.
-double medianMs(int runs, const std::function<void()>& action)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        action();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-// The record set's costs that grow with the table, as medians of repeated samples: its open
-// beside a plain sqlite3_step scan of the same ordered keys, Refresh with nothing changed, Delete
-// (with the Refresh after it), the number search and opening a row by its key.
-void recordSetFigures(const QString& path)
-{
-    const bool server = ServerAddress::looks(path);
-    out << Qt::endl << "Record set, medians (ms), " << (server ? "server" : "file") << Qt::endl;
-    sqlite3* plain = nullptr;
-    if (!server)
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &plain, SQLITE_OPEN_READONLY, nullptr);
-    const std::unique_ptr<sqlite3, int (*)(sqlite3*)> closer(plain, &sqlite3_close);
-    Connection connection;
-    connection.open(path);
-    const auto plainKeys = [&](const char* sql) {
-        if (server) { // the driver's plain loop: no plainer client is at hand
-            rawQuery(connection.database(),
-                     QString::fromUtf8(sql).replace("ID,", "ID NULLS FIRST,"));
-            return std::vector<qint64>();
-        }
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(plain, sql, -1, &statement, nullptr);
-        static size_t room = 0; // as many as the last time: the raw side grows nothing
-        std::vector<qint64> keys;
-        keys.reserve(room);
-        while (sqlite3_step(statement) == SQLITE_ROW)
-            keys.push_back(sqlite3_column_int64(statement, 0));
-        sqlite3_finalize(statement);
-        room = std::max(room, keys.size());
-        return keys;
-    };
-    RecordSet rs(connection);
-    const auto row = [](const QString& label, double ours, double raw) {
-        out << QStringLiteral("%1 %2 ms").arg(label, -40).arg(ours, 9, 'f', 3);
-        if (raw > 0)
-            out << QStringLiteral("   raw %1 ms   ratio %2")
-                       .arg(raw, 9, 'f', 3)
-                       .arg(ours / raw, 6, 'f', 2);
-        out << Qt::endl;
-    };
-    const double scan = medianMs(7, [&] { plainKeys("SELECT rowid FROM AR ORDER BY ID, rowid"); });
-    const double open = medianMs(7, [&] { rs.open(QString::fromLatin1(mdlMain::ArticleQuery)); });
-    row(QStringLiteral("open (ordered keys)"), open, scan);
-    row(QStringLiteral("Refresh, nothing changed"), medianMs(21, [&] { rs.requery(); }), 0);
-    row(QStringLiteral("Delete the last article, then Refresh"),
-        medianMs(11,
-                 [&] {
-                     rs.moveLast();
-                     rs.deleteCurrent();
-                     rs.updateBatch();
-                     rs.requery();
-                 }),
-        0);
-    const int count = rs.recordCount();
-    int n = 0;
-    const double search = medianMs(21, [&] {
-        rs.setFilter(QStringLiteral("ID = #%1#").arg(count / 3 + 7 * ++n));
-        rs.moveFirst();
-    });
-    n = 0;
-    const double raw = medianMs(21, [&] {
-        plainKeys(QStringLiteral("SELECT rowid FROM AR WHERE ID = %1")
-                      .arg(count / 3 + 7 * ++n)
-                      .toUtf8()
-                      .constData());
-    });
-    row(QStringLiteral("number search"), search, raw);
-    rs.setFilter(QString());
-    std::vector<qint64> keys;
-    for (rs.moveFirst(); keys.size() < 200 && !rs.eof(); rs.moveNext())
-        keys.push_back(rs.currentKey());
-    std::reverse(keys.begin(), keys.end());
-    size_t k = 0;
-    row(QStringLiteral("open a row by its key"),
-        medianMs(21, [&] { rs.moveToKey(keys[k++ % keys.size()]); }), 0);
-}
-
-// The operations a technician feels, on the file and on the server.
-void engines(const QString& file, const QString& address)
-{
-    out << Qt::endl
-        << "The same operations on the file and on the server (ms; median of several runs where "
-           "noted; raw: the plain query on the same data)"
-        << Qt::endl;
-    std::array<std::unique_ptr<Side>, 2> sides{std::make_unique<Side>(file),
-                                               std::make_unique<Side>(address)};
-    for (auto& side : sides) {
-        QDir(side->folder.path()).mkpath(QStringLiteral("Ini"));
-        QFile ini(side->folder.filePath(QStringLiteral("Ini/arprefs.ini")));
-        if (!ini.open(QIODevice::WriteOnly))
-            throw DbError(QStringLiteral("cannot write the preferences file"));
-        ini.write("[General]\r\nPath=" + side->path.toUtf8() + "\r\n");
-        ini.close();
-        side->app = std::make_unique<mdlMain>(side->folder.path());
-        side->raw.open(side->path);
-    }
-    struct Row {
-        QString label;
-        std::function<double(Side&)> ours;
-        std::function<double(Side&)> raw;
-    };
-    const auto once = [](const std::function<void()>& action) { return medianMs(1, action); };
-    const QString likeRaw = QStringLiteral("SELECT rowid FROM AR WHERE Problem %1 '%printer%'");
-    std::vector<Row> rows{
-        {QStringLiteral("open to the first article"),
-         [&](Side& s) {
-             return once([&] {
-                 s.app->Main();
-                 s.app->rsMain.moveFirst();
-                 s.app->rsMain.value(QStringLiteral("Problem"));
-             });
-         },
-         [&](Side& s) {
-             return once([&] {
-                 rawQuery(s.raw.database(),
-                          QStringLiteral("SELECT rowid FROM AR ORDER BY ID, rowid"));
-                 rawQuery(s.raw.database(), QStringLiteral("SELECT * FROM AR WHERE rowid = 1"));
-             });
-         }},
-        {QStringLiteral("Next (each of 2,000 moves, us)"),
-         [&](Side& s) {
-             RecordSet& rs = s.app->rsMain;
-             rs.moveFirst();
-             return once([&] {
-                        for (int i = 0; i < 2000; ++i) {
-                            rs.moveNext();
-                            rs.value(QStringLiteral("Problem"));
-                        }
-                    }) /
-                    2.0;
-         },
-         [&](Side& s) {
-             return once([&] {
-                        rawQuery(s.raw.database(),
-                                 s.raw.isServer()
-                                     ? QStringLiteral("SELECT * FROM AR ORDER BY ID NULLS FIRST, "
-                                                      "rowid LIMIT 2000 OFFSET 5000")
-                                     : QStringLiteral(
-                                           "SELECT * FROM AR ORDER BY ID LIMIT 2000 OFFSET 5000"));
-                    }) /
-                    2.0;
-         }},
-        {QStringLiteral("Save (median of 20)"),
-         [&](Side& s) {
-             RecordSet& rs = s.app->rsMain;
-             int n = 0;
-             return medianMs(20, [&] {
-                 rs.collect(QStringLiteral("Title"), QStringLiteral("Bench save %1").arg(++n));
-                 rs.updateBatch(QStringLiteral("ID"));
-             });
-         },
-         [&](Side& s) {
-             int n = 0;
-             return medianMs(20, [&] {
-                 QSqlQuery query(s.raw.database());
-                 query.prepare(QStringLiteral("UPDATE AR SET Title = ? WHERE rowid = 2"));
-                 query.addBindValue(QStringLiteral("Raw save %1").arg(++n));
-                 query.exec();
-             });
-         }},
-        {QStringLiteral("Search dialog: Problem has \"printer\""),
-         [&](Side& s) {
-             return once([&] {
-                 s.app->rsMain.setFilter(QStringLiteral("Problem LIKE #*printer*#"));
-                 s.app->rsMain.moveFirst();
-             });
-         },
-         [&](Side& s) {
-             return once([&] {
-                 rawQuery(s.raw.database(), likeRaw.arg(s.raw.isServer() ? QStringLiteral("ILIKE")
-                                                                         : QStringLiteral("LIKE")));
-             });
-         }},
-        {QStringLiteral("quick search \"printer toner\""),
-         [&](Side& s) {
-             return once([&] {
-                 quicksearch::search(s.app->dbConnection, QStringLiteral("printer toner"));
-             });
-         },
-         [&](Side& s) {
-             return once([&] {
-                 if (s.raw.isServer())
-                     rawQuery(s.raw.database(),
-                              QStringLiteral("SELECT rowid FROM ardentry_search WHERE document @@ "
-                                             "to_tsquery('simple', 'printer & toner') LIMIT 200"));
-                 else
-                     rawQuery(s.raw.database(),
-                              QStringLiteral("SELECT rowid FROM ardentry_search WHERE "
-                                             "ardentry_search MATCH 'printer toner' ORDER BY rank "
-                                             "LIMIT 200"));
-             });
-         }},
-    };
-    // Quick searches of two common words and of a word in most articles (median of 5); raw: the
-    // plain match of the index, ranked, 50 rows.
-    for (const char* typed : {"network printer", "the"}) {
-        const QString words = QString::fromLatin1(typed);
-        rows.push_back(
-            {QStringLiteral("quick search \"%1\" (median of 5)").arg(words),
-             [=](Side& s) {
-                 return medianMs(5, [&] { quicksearch::search(s.app->dbConnection, words); });
-             },
-             [=](Side& s) {
-                 return medianMs(5, [&] {
-                     QString all = words;
-                     if (s.raw.isServer())
-                         rawQuery(s.raw.database(),
-                                  QStringLiteral("SELECT rowid FROM ardentry_search WHERE document "
-                                                 "@@ to_tsquery('simple', '%1') ORDER BY "
-                                                 "ts_rank(document, to_tsquery('simple', '%1')) "
-                                                 "DESC LIMIT 50")
-                                      .arg(all.replace(QLatin1Char(' '), QStringLiteral(" & "))));
-                     else
-                         rawQuery(s.raw.database(),
-                                  QStringLiteral("SELECT rowid FROM ardentry_search WHERE "
-                                                 "ardentry_search MATCH '%1' ORDER BY rank "
-                                                 "LIMIT 50")
-                                      .arg(words));
-                 });
-             }});
-    }
-    out << QStringLiteral("%1 %2 %3 %4 %5 %6")
-               .arg(QString(), -40)
-               .arg(QStringLiteral("file"), 9)
-               .arg(QStringLiteral("raw"), 9)
-               .arg(QStringLiteral("server"), 9)
-               .arg(QStringLiteral("raw"), 9)
-               .arg(QStringLiteral("server/file"), 12)
-        << Qt::endl;
-    for (const Row& row : rows) {
-        std::array<double, 4> ms{};
-        for (int i = 0; i < 2; ++i) {
-            ms[size_t(i) * 2 + 1] = row.raw(*sides[size_t(i)]); // also warms the cache
-            ms[size_t(i) * 2] = row.ours(*sides[size_t(i)]);
-        }
-        out << QStringLiteral("%1 %2 %3 %4 %5 %6")
-                   .arg(row.label, -40)
-                   .arg(ms[0], 9, 'f', 3)
-                   .arg(ms[1], 9, 'f', 3)
-                   .arg(ms[2], 9, 'f', 3)
-                   .arg(ms[3], 9, 'f', 3)
-                   .arg(ms[0] > 0 ? ms[2] / ms[0] : 0, 12, 'f', 2)
-            << Qt::endl;
-    }
 }
 
 } // namespace
@@ -621,42 +183,38 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     int articles = 100000;
+    int samples = 7;
     QString keep;
     QString server;
-    bool recordSetOnly = false;
+    bool history = false;
     bool picturesMode = false;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--articles") && i + 1 < args.size()) {
-            bool ok = false;
+        bool ok = true;
+        if (args[i] == QLatin1String("--articles") && i + 1 < args.size())
             articles = args[++i].toInt(&ok);
-            if (!ok || articles < 0)
-                return usage();
-        } else if (args[i] == QLatin1String("--keep") && i + 1 < args.size()) {
+        else if (args[i] == QLatin1String("--samples") && i + 1 < args.size())
+            samples = args[++i].toInt(&ok);
+        else if (args[i] == QLatin1String("--keep") && i + 1 < args.size())
             keep = args[++i];
-        } else if (args[i] == QLatin1String("--record-set")) {
-            recordSetOnly = true;
-        } else if (args[i] == QLatin1String("--server") && i + 1 < args.size()) {
+        else if (args[i] == QLatin1String("--server") && i + 1 < args.size())
             server = args[++i];
-        } else if (args[i] == QLatin1String("--pictures")) {
+        else if (args[i] == QLatin1String("--history"))
+            history = true;
+        else if (args[i] == QLatin1String("--pictures"))
             picturesMode = true;
-        } else {
+        else
+            ok = false;
+        if (!ok || articles < 0 || samples < 1)
             return usage();
-        }
     }
 
-    if (picturesMode) {
-        try {
-            return benchPictures(server);
-        } catch (const DbError& error) {
-            std::fprintf(stderr, "ardentry-bench: %s\n", qPrintable(error.message()));
-            return 1;
-        }
-    }
-    QTemporaryDir dir;
-    const QString path = keep.isEmpty() ? dir.filePath(QStringLiteral("bench.db")) : keep;
     try {
-        out << "Ardentry record-set benchmark, " << articles << " generated articles" << Qt::endl;
+        if (picturesMode)
+            return benchPictures(server);
+        QTemporaryDir dir;
+        const QString path = keep.isEmpty() ? dir.filePath(QStringLiteral("bench.db")) : keep;
+        out << "Ardentry benchmark, " << articles << " generated articles" << Qt::endl;
         if (QFileInfo::exists(path)) {
             out << "using the existing database " << path << Qt::endl;
         } else {
@@ -665,79 +223,16 @@ int main(int argc, char** argv)
                 return QStringLiteral("%1 MB").arg(QFileInfo(path).size() / 1048576.0, 0, 'f', 1);
             });
         }
-
-        if (!server.isEmpty()) {
-            Connection probe;
-            probe.open(server);
-            QSqlQuery tables(probe.database());
-            const bool empty = tables.exec(QStringLiteral("SELECT to_regclass('ar') IS NULL")) &&
-                               tables.next() && tables.value(0).toBool();
-            probe.close();
-            if (empty)
-                timed(QStringLiteral("create the server database"), [&] {
-                    createArticleDatabase(server, {false, articles});
-                    return QString();
-                });
-            if (recordSetOnly)
-                recordSetFigures(server);
-            else
-                engines(path, server);
-        }
-        if (recordSetOnly || !server.isEmpty()) {
-            if (recordSetOnly)
-                recordSetFigures(path);
-            return 0;
-        }
-        Connection connection;
-        RecordSet rs(connection);
-        timed(QStringLiteral("open \"SELECT * FROM AR ORDER BY ID\" + row 1"), [&] {
-            connection.open(path);
-            rs.open(QStringLiteral("SELECT * FROM AR ORDER BY ID"));
-            QString all;
-            for (const QString& column : rs.columnNames())
-                all += rs.value(column);
-            return QStringLiteral("%1 rows, first ID %2, %3 characters")
-                .arg(rs.recordCount())
-                .arg(rs.value(QStringLiteral("ID")))
-                .arg(all.size());
-        });
-        timed(QStringLiteral("full moveNext pass reading Problem"), [&] {
-            qint64 characters = 0;
-            int rows = 0;
-            for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-                characters += rs.value(QStringLiteral("Problem")).size();
-                ++rows;
-            }
-            return QStringLiteral("%1 rows, %2 characters").arg(rows).arg(characters);
-        });
-        const auto filter = [&](const QString& criteria) {
-            timed(QStringLiteral("filter %1").arg(criteria), [&] {
-                rs.setFilter(criteria);
-                return QStringLiteral("%1 found, first ID %2")
-                    .arg(rs.recordCount())
-                    .arg(rs.eof() ? QStringLiteral("-") : rs.value(QStringLiteral("ID")));
+        if (!server.isEmpty())
+            timed(QStringLiteral("server database ready"), [&] {
+                fillServerIfEmpty(server, articles);
+                return QString();
             });
-        };
-        filter(QStringLiteral("Problem LIKE #*printer*#"));
-        filter(QStringLiteral("Solution LIKE #*toner*#"));
-        filter(QStringLiteral("ID = #50000#"));
-        filter(QStringLiteral("Problem LIKE #*PRÍNTER*#"));
-        filter(QStringLiteral("Solution LIKE #*ſervice*#")); // long s: folds to "service"
-        timed(QStringLiteral("remove filter"), [&] {
-            rs.setFilter(QString());
-            return QStringLiteral("%1 rows").arg(rs.recordCount());
-        });
-        timed(QStringLiteral("change row 1 and send the batch"), [&] {
-            rs.moveFirst();
-            rs.collect(QStringLiteral("Title"), QStringLiteral("Benchmark"));
-            rs.updateBatch();
-            return QString();
-        });
-        rs.close();
-        connection.close();
-        recordSetFigures(path);
-        scale(path);
-        historyCosts(path);
+        benchTable(path, server, samples);
+        if (history) {
+            out << Qt::endl;
+            historyCosts(path);
+        }
     } catch (const DbError& error) {
         std::fprintf(stderr, "ardentry-bench: %s\n", qPrintable(error.message()));
         return 1;
@@ -745,6 +240,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "ardentry-bench: %s\n", error.what());
         return 1;
     }
-    out << QStringLiteral("peak memory (VmHWM) %1 MB").arg(peakMegabytes(), 0, 'f', 1) << Qt::endl;
+    out << QStringLiteral("peak memory of the bench (VmHWM) %1 MB").arg(peakMegabytes(), 0, 'f', 1)
+        << Qt::endl;
     return 0;
 }
