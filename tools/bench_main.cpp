@@ -167,6 +167,35 @@ void scale(const QString& path)
             return rawQuery(db, QStringLiteral("SELECT rowid FROM AR WHERE Problem LIKE "
                                                "'%printer%'"));
         });
+    // The same search for a word in every tenth article, one in most and one in hardly any, as
+    // medians of samples taken in turn.
+    for (const char* word : {"printer", "network", "toner"}) {
+        const QLatin1String needle(word);
+        std::array<std::vector<double>, 2> ms;
+        int found = 0;
+        for (int i = 0; i < 7; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            app.rsMain.setFilter(QStringLiteral("Problem LIKE #*%1*#").arg(needle));
+            ms[0].push_back(timer.nsecsElapsed() / 1e6);
+            found = app.rsMain.recordCount();
+            timer.restart();
+            rawQuery(db,
+                     QStringLiteral("SELECT rowid FROM AR WHERE Problem LIKE '%%1%'").arg(needle));
+            ms[1].push_back(timer.nsecsElapsed() / 1e6);
+        }
+        for (auto& times : ms)
+            std::sort(times.begin(), times.end());
+        const double a = ms[0][3];
+        const double b = ms[1][3];
+        out << QStringLiteral("%1 %2 ms   raw %3 ms   ratio %4   %5 found, medians of 7")
+                   .arg(QStringLiteral("Problem LIKE search \"%1\"").arg(needle), -40)
+                   .arg(a, 9, 'f', 3)
+                   .arg(b, 9, 'f', 3)
+                   .arg(a / b, 6, 'f', 2)
+                   .arg(found)
+            << Qt::endl;
+    }
     app.ReloadArticles();
     pair(
         QStringLiteral("Save (one column of the first article)"),
