@@ -3,11 +3,16 @@
 
 #include <QCollator>
 #include <QLocale>
+#include <QtAlgorithms>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace textmatch
 {
@@ -18,6 +23,16 @@ namespace
 bool isAsciiBytes(const char* data, qsizetype size)
 {
     qsizetype i = 0;
+#ifdef __SSE2__
+    for (; i + 64 <= size; i += 64) {
+        const auto* block = reinterpret_cast<const __m128i*>(data + i);
+        const __m128i any =
+            _mm_or_si128(_mm_or_si128(_mm_loadu_si128(block), _mm_loadu_si128(block + 1)),
+                         _mm_or_si128(_mm_loadu_si128(block + 2), _mm_loadu_si128(block + 3)));
+        if (_mm_movemask_epi8(any))
+            return false;
+    }
+#endif
     for (; i + 8 <= size; i += 8) {
         std::uint64_t word;
         std::memcpy(&word, data + i, 8);
@@ -46,7 +61,21 @@ inline bool equalAscii(const char* hay, const char* needle, qsizetype size)
     return true;
 }
 
-bool containsAscii(const char* hay, qsizetype size, const QByteArray& needle)
+// How often a byte stands in ordinary text, higher for more often: the letters by their
+// frequency in English, the blank above all, anything else as rare.
+int commonness(char c)
+{
+    static constexpr char byFrequency[] = "zqxjkvbpygfwmucldrhsnioate";
+    if (c == ' ')
+        return 30;
+    const char* at = std::strchr(byFrequency, c);
+    return (c != 0 && at) ? 1 + int(at - byFrequency) : 0;
+}
+
+// Whether `needle` (lower case) occurs in `hay`, ignoring ASCII letter case. The places where the
+// needle's rarest byte stands, in either case, are the only candidates: they are found 16 bytes
+// at a time and the needle is compared at each.
+bool containsAscii(const char* hay, qsizetype size, const QByteArray& needle, qsizetype rare)
 {
     const qsizetype n = needle.size();
     if (n == 0)
@@ -54,12 +83,30 @@ bool containsAscii(const char* hay, qsizetype size, const QByteArray& needle)
     if (n > size)
         return false;
     const char* pattern = needle.constData();
-    const char first = pattern[0];
-    const char firstUpper = (first >= 'a' && first <= 'z') ? char(first - ('a' - 'A')) : first;
-    const qsizetype last = size - n;
-    for (qsizetype i = 0; i <= last; ++i) {
-        const char c = hay[i];
-        if ((c == first || c == firstUpper) && equalAscii(hay + i + 1, pattern + 1, n - 1))
+    const char lower = pattern[rare];
+    const char upper = (lower >= 'a' && lower <= 'z') ? char(lower - ('a' - 'A')) : lower;
+    const qsizetype last = size - n; // the last place the needle can start
+    // The rare byte of a candidate starting at i stands at i + rare, i in [0, last].
+    const char* scan = hay + rare;
+    const qsizetype places = last + 1;
+    qsizetype i = 0;
+#ifdef __SSE2__
+    const __m128i lowers = _mm_set1_epi8(lower);
+    const __m128i uppers = _mm_set1_epi8(upper);
+    for (; i + 16 <= places; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(scan + i));
+        auto found = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(block, lowers), _mm_cmpeq_epi8(block, uppers))));
+        while (found) {
+            if (equalAscii(hay + i + qCountTrailingZeroBits(found), pattern, n))
+                return true;
+            found &= found - 1;
+        }
+    }
+#endif
+    for (; i < places; ++i) {
+        const char c = scan[i];
+        if ((c == lower || c == upper) && equalAscii(hay + i, pattern, n))
             return true;
     }
     return false;
@@ -220,8 +267,13 @@ TextPattern::TextPattern(const QString& needle, Mode mode)
         }
     }
     m_isAscii = ascii;
-    if (ascii)
+    if (ascii) {
         m_ascii = m_folded.toLatin1();
+        for (qsizetype i = 1; i < m_ascii.size(); ++i) {
+            if (commonness(m_ascii.at(i)) < commonness(m_ascii.at(m_rare)))
+                m_rare = i;
+        }
+    }
 }
 
 TextPattern TextPattern::like(const QString& value)
@@ -289,7 +341,7 @@ bool TextPattern::matchesUtf8(const char* data, qsizetype size) const
     case Mode::EndsWith:
         return size >= n && equalAscii(data + size - n, m_ascii.constData(), n);
     case Mode::Contains:
-        return containsAscii(data, size, m_ascii);
+        return containsAscii(data, size, m_ascii, m_rare);
     }
     return false;
 }

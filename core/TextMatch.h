@@ -64,9 +64,10 @@ private:
     bool matchesFolded(const QString& folded) const;
 
     Mode m_mode;
-    QString m_needle;   // as given
-    QString m_folded;   // folded needle
-    QByteArray m_ascii; // folded needle when it is pure ASCII (lower case)
+    QString m_needle;     // as given
+    QString m_folded;     // folded needle
+    QByteArray m_ascii;   // folded needle when it is pure ASCII (lower case)
+    qsizetype m_rare = 0; // where the rarest byte of m_ascii stands, for the search
     bool m_isAscii = false;
 };
 

@@ -5,6 +5,7 @@
 #include "core/RecordSet.h"
 #include "core/TextMatch.h"
 
+#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -222,6 +223,57 @@ private slots:
         QCOMPARE(kind, ids == "refused" ? int(Kind::BadCriteria) : -1);
         QCOMPARE(rs.filter(), ids == "refused" ? u"ID = #3#"_s : criteria);
         QCOMPARE(visible(rs), ids == "refused" ? "3" : ids == "all" ? every : ids);
+    }
+
+    // Texts and needles made at random, many with near misses ("aab" in "aaab"), needles at the
+    // very start or end, longer than the text or empty: the pattern judges stored UTF-8 as it
+    // judges the text itself, and an ASCII text as a plain byte-by-byte search ignoring case.
+    void patternOnRandomTexts()
+    {
+        const QStringList ascii{"a", "A", "b", "B", " ", "x", "k", "s", "S", QString(QChar(0))};
+        const QStringList other{"é", "e\u0301", "ß", "ſ", "\u212A", "İ", "Σ"};
+        const auto byteByByte = [](const QByteArray& hay, const QByteArray& needle) {
+            for (qsizetype i = 0; i + needle.size() <= hay.size(); ++i)
+                if (hay.mid(i, needle.size()).toLower() == needle)
+                    return true;
+            return false;
+        };
+        QRandomGenerator random(26);
+        for (int round = 0; round < 20000; ++round) {
+            const bool plain = round % 2;
+            const auto pick = [&] { // a, A and b alone now and then: many near misses
+                const int k = random.bounded(
+                    round % 4 == 1
+                        ? 3
+                        : int(ascii.size() + (plain || round % 6 == 0 ? 0 : other.size())));
+                return k < ascii.size() ? ascii[k] : other[k - ascii.size()];
+            };
+            QString text;
+            for (int n = random.bounded(round % 3 ? 20 : 80); n > 0; --n)
+                text += pick();
+            if (round % 6 == 0) // one character beyond ASCII somewhere in a long ASCII text
+                text.insert(random.bounded(int(text.size() + 1)),
+                            other[random.bounded(int(other.size()))]);
+            QString needle;
+            if (round % 5 == 0) {
+                for (int n = random.bounded(1, 5); n > 0; --n)
+                    needle += pick();
+            } else {
+                const int from = random.bounded(int(text.size() + 1));
+                needle = text.mid(from, random.bounded(int(text.size() - from + 2)));
+                for (QChar& c : needle)
+                    c = random.bounded(2) ? c.toUpper() : c;
+            }
+            const QByteArray bytes = text.toUtf8();
+            for (int mode = 0; mode <= int(textmatch::TextPattern::Mode::Everything); ++mode) {
+                const textmatch::TextPattern pattern(needle, textmatch::TextPattern::Mode(mode));
+                bool expected = pattern.matches(text);
+                if (plain && mode == int(textmatch::TextPattern::Mode::Contains))
+                    expected = byteByByte(bytes, needle.toUtf8().toLower());
+                if (pattern.matchesUtf8(bytes.constData(), bytes.size()) != expected)
+                    QFAIL(qPrintable(u"mode %1, \"%2\" in \"%3\""_s.arg(mode).arg(needle, text)));
+            }
+        }
     }
 
     // Sequences of moves, changes and batches; see play() for the steps.
