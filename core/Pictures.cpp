@@ -344,7 +344,13 @@ pictures::StoredRef pictures::parse(const QString& slotText)
     if (!isLowerHex(id))
         return ref;
     ref.id = id.toString();
-    ref.name = slotText.mid(kScheme.size() + kIdLength + 1);
+    // Only the file name: a slot is free text that anyone may have typed, and the name becomes a
+    // file's name when pictures are written out.
+    QString name = slotText.mid(kScheme.size() + kIdLength + 1);
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    name = name.section(QLatin1Char('/'), -1);
+    if (name != QLatin1String(".") && name != QLatin1String(".."))
+        ref.name = name;
     return ref;
 }
 

@@ -251,9 +251,14 @@ private slots:
         QCOMPARE(folder.scalar("SELECT Image5 FROM AR WHERE ID = 3").toString(), slotA);
         QCOMPARE(folder.scalar("SELECT Image2 FROM AR WHERE ID = 1"), "shots/none.png");
         QCOMPARE(pictures::read(connection, idOf(slotA)), a);
-        // Written out again: each once, under its own name.
+        // Written out again: each once, under its own name, never beside the folder (a slot
+        // typed by someone else may name folders).
+        for (int slot = 1; slot <= 10; ++slot)
+            folder.exec(QString("UPDATE AR SET Image%1 = replace(Image%1, '/b.jpg', '/../b.jpg')")
+                            .arg(slot));
         const pictures::JobReport out = pictures::writeOut(connection, folder.path("out"));
         QCOMPARE(out.stored, 2);
+        QVERIFY(!QFile::exists(folder.path("b.jpg")));
         for (const auto& [name, bytes] : {std::pair{"a.png", a}, std::pair{"b.jpg", b}}) {
             QFile file(folder.path(QString("out/") + name));
             QVERIFY(file.open(QIODevice::ReadOnly));
