@@ -1060,17 +1060,14 @@ void RecordSet::Impl::loadFromServer(const QString& wantedTable, const QString& 
     query.setForwardOnly(true);
     if (ordered.number) {
         // Nulls first, as a file orders them.
-        if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3 NULLS FIRST, %1")
-                            .arg(rowKey, quotedTable, ordered.quotedName)))
-            throw DbError(
-                QCoreApplication::translate("RecordSet", "Cannot read the table \"%1\": %2.")
-                    .arg(table, reasonOf(query)));
-        snapshot.reserve(size_t(std::max(0, query.size())));
-        while (query.next()) {
-            Slot slot;
-            slot.rowid = query.value(0).toLongLong();
-            snapshot.push_back(slot);
-        }
+        const std::vector<qint64> keys = engine().wholeNumbers(
+            database,
+            QCoreApplication::translate("RecordSet", "Cannot read the table \"%1\"").arg(table),
+            QStringLiteral("SELECT %1 FROM %2 ORDER BY %3 NULLS FIRST, %1")
+                .arg(rowKey, quotedTable, ordered.quotedName));
+        snapshot.resize(keys.size());
+        for (size_t i = 0; i < keys.size(); ++i)
+            snapshot[i].rowid = keys[i];
     } else {
         // Text is ordered here, ignoring letter case exactly as on a file, whatever the
         // server's collation.

@@ -66,6 +66,17 @@ qint64 db::Engine::insertBytes(QSqlDatabase& database, const QString& failure,
     return insertedKey(query);
 }
 
+std::vector<qint64> db::Engine::wholeNumbers(QSqlDatabase& database, const QString& failure,
+                                             const QString& select) const
+{
+    std::vector<qint64> numbers;
+    Query query(database, failure);
+    query.run(select);
+    while (query.next())
+        numbers.push_back(query.value(0).toLongLong());
+    return numbers;
+}
+
 QList<QByteArrayList> db::Engine::selectBytes(QSqlDatabase& database, const QString& failure,
                                               const QString& select,
                                               const QVariantList& binds) const

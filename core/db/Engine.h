@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class QSqlQuery;
 
 namespace db
@@ -107,6 +109,10 @@ public:
     virtual QList<QByteArrayList> selectBytes(QSqlDatabase& database, const QString& failure,
                                               const QString& select,
                                               const QVariantList& binds) const;
+    // The first column of a SELECT of whole numbers (row keys), read the cheapest way the
+    // engine has; a Null reads as 0. Throws as insertBytes().
+    virtual std::vector<qint64> wholeNumbers(QSqlDatabase& database, const QString& failure,
+                                             const QString& select) const;
 
     // Whether the program keeps copies of the database (a file's); a server's are its
     // administrator's.

@@ -9,6 +9,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QtEndian>
 
 #include <libpq-fe.h>
 
@@ -333,4 +334,21 @@ QList<QByteArrayList> db::PostgresEngine::selectBytes(QSqlDatabase& database,
         rows << values;
     }
     return rows;
+}
+
+std::vector<qint64> db::PostgresEngine::wholeNumbers(QSqlDatabase& database, const QString& failure,
+                                                     const QString& select) const
+{
+    // In binary form a bigint is its eight bytes, most significant first: no text to parse.
+    const Result result = execute(database, failure, select, {}, true);
+    const int count = PQntuples(result.get());
+    std::vector<qint64> numbers;
+    numbers.reserve(size_t(count));
+    for (int row = 0; row < count; ++row) {
+        if (PQgetisnull(result.get(), row, 0) || PQgetlength(result.get(), row, 0) != 8)
+            numbers.push_back(0);
+        else
+            numbers.push_back(qFromBigEndian<qint64>(PQgetvalue(result.get(), row, 0)));
+    }
+    return numbers;
 }

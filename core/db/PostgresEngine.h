@@ -45,6 +45,8 @@ public:
     QList<QByteArrayList> selectBytes(QSqlDatabase& database, const QString& failure,
                                       const QString& select,
                                       const QVariantList& binds) const override;
+    std::vector<qint64> wholeNumbers(QSqlDatabase& database, const QString& failure,
+                                     const QString& select) const override;
     int additions(Query& query) const override;
     void recordAdditions(Query& query, int additions) const override;
 

@@ -1177,7 +1177,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+4"/>
-        <location filename="../../core/db/PostgresEngine.cpp" line="+93"/>
+        <location filename="../../core/db/PostgresEngine.cpp" line="+94"/>
         <source>No database is open.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2097,7 +2097,7 @@ It is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+50"/>
         <source>The picture is %1 MB large; the database keeps pictures of up to 16 MB.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2460,12 +2460,12 @@ The database is as it was.</source>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+885"/>
+        <location line="+882"/>
         <source>The record set is not open.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-874"/>
+        <location line="-871"/>
         <source>There is no current row in the table &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2480,13 +2480,12 @@ The database is as it was.</source>
         <location line="-693"/>
         <location line="+8"/>
         <location line="+580"/>
-        <location line="+117"/>
-        <location line="+14"/>
+        <location line="+128"/>
         <source>Cannot read the table &quot;%1&quot;: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-512"/>
+        <location line="-509"/>
         <source>The search criteria &quot;%1&quot; cannot be read; they must have the form Field = #value# or Field LIKE #value#.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2560,7 +2559,12 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+115"/>
+        <location line="+20"/>
+        <source>Cannot read the table &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+92"/>
         <location line="+312"/>
         <location line="+30"/>
         <source>Cannot search the table &quot;%1&quot;: %2.</source>

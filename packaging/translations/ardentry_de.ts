@@ -1183,7 +1183,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+4"/>
-        <location filename="../../core/db/PostgresEngine.cpp" line="+93"/>
+        <location filename="../../core/db/PostgresEngine.cpp" line="+94"/>
         <source>No database is open.</source>
         <translation>Es ist keine Datenbank geöffnet.</translation>
     </message>
@@ -2118,7 +2118,7 @@ Sie ist unverändert.</translation>
         <translation>Das Bild konnte nicht in der Datenbank gespeichert werden</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+50"/>
         <source>The picture is %1 MB large; the database keeps pictures of up to 16 MB.</source>
         <translation>Das Bild ist %1 MB groß; die Datenbank nimmt Bilder bis 16 MB auf.</translation>
     </message>
@@ -2483,12 +2483,12 @@ Die Datenbank ist unverändert.</translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+885"/>
+        <location line="+882"/>
         <source>The record set is not open.</source>
         <translation>Die Datensatzgruppe ist nicht geöffnet.</translation>
     </message>
     <message>
-        <location line="-874"/>
+        <location line="-871"/>
         <source>There is no current row in the table &quot;%1&quot;.</source>
         <translation>In der Tabelle „%1“ gibt es keine aktuelle Zeile.</translation>
     </message>
@@ -2503,13 +2503,12 @@ Die Datenbank ist unverändert.</translation>
         <location line="-693"/>
         <location line="+8"/>
         <location line="+580"/>
-        <location line="+117"/>
-        <location line="+14"/>
+        <location line="+128"/>
         <source>Cannot read the table &quot;%1&quot;: %2.</source>
         <translation>Die Tabelle „%1“ kann nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location line="-512"/>
+        <location line="-509"/>
         <source>The search criteria &quot;%1&quot; cannot be read; they must have the form Field = #value# or Field LIKE #value#.</source>
         <translation>Die Suchkriterien „%1“ sind nicht lesbar; sie müssen die Form Feld = #Wert# oder Feld LIKE #Wert# haben.</translation>
     </message>
@@ -2583,7 +2582,12 @@ Die Datenbank ist unverändert.</translation>
         <translation>Die Tabelle „%1“ hat keinen Zeilenschlüssel „rowid“; legen Sie die Datenbank mit ardentry-newdb an.</translation>
     </message>
     <message>
-        <location line="+115"/>
+        <location line="+20"/>
+        <source>Cannot read the table &quot;%1&quot;</source>
+        <translation>Die Tabelle „%1“ kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+92"/>
         <location line="+312"/>
         <location line="+30"/>
         <source>Cannot search the table &quot;%1&quot;: %2.</source>
