@@ -2,6 +2,7 @@
 #include "pictures/PictureCommands.h"
 
 #include "common/Frame.h"
+#include "common/JobProgress.h"
 #include "common/MessageBox.h"
 #include "core/Connection.h"
 #include "core/Pictures.h"
@@ -29,13 +30,7 @@ public:
         : m_dialog(label, QCoreApplication::translate("PictureCommands", "Cancel"), 0, 1000,
                    frame.window())
     {
-        m_dialog.setObjectName(QString::fromLatin1(objectName));
-        m_dialog.setWindowTitle(QStringLiteral("Ardentry"));
-        m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(0);
-        m_dialog.setAutoClose(false);
-        m_dialog.setAutoReset(false);
-        m_dialog.setValue(0);
+        setUpJobProgress(m_dialog, objectName);
     }
     ~Progress() { m_dialog.close(); }
     pictures::Progress callback()

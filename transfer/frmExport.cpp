@@ -3,6 +3,7 @@
 
 #include "common/DesignedLayout.h"
 #include "common/Frame.h"
+#include "common/JobProgress.h"
 #include "common/MessageBox.h"
 #include "common/SingleInstance.h"
 #include "core/ArticleExport.h"
@@ -180,13 +181,7 @@ void frmExport::cmdExport_Click()
         return;
 
     QProgressDialog progress(tr("Exporting the articles..."), tr("Cancel"), 0, 1000, this);
-    progress.setObjectName(QStringLiteral("dlgExportProgress"));
-    progress.setWindowTitle(QStringLiteral("Ardentry"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.setValue(0);
+    setUpJobProgress(progress, "dlgExportProgress");
     const auto onProgress = [&progress](qint64 done, qint64 total) {
         progress.setValue(total > 0 ? int(std::min(done, total) * 1000 / total) : 1000);
         QCoreApplication::processEvents();

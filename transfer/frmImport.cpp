@@ -3,6 +3,7 @@
 
 #include "common/DesignedLayout.h"
 #include "common/Frame.h"
+#include "common/JobProgress.h"
 #include "common/MessageBox.h"
 #include "common/SingleInstance.h"
 #include "core/AccessDatabase.h"
@@ -396,13 +397,7 @@ void frmImport::cmdImport_Click()
     const QString path = QDir::fromNativeSeparators(m_path.trimmed());
     QProgressDialog progress(tr("Importing the articles of %1...").arg(QFileInfo(path).fileName()),
                              tr("Cancel"), 0, 1000, this);
-    progress.setObjectName(QStringLiteral("dlgImportProgress"));
-    progress.setWindowTitle(QStringLiteral("Ardentry"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.setValue(0);
+    setUpJobProgress(progress, "dlgImportProgress");
     cmdImport->setEnabled(false);
 
     const auto onProgress = [&progress](qint64 done, qint64 total) {
