@@ -439,26 +439,14 @@ qint64 rowOfNumber(QSqlDatabase& database, const QVariant& number, const QString
 
 const QStringList& history::articleColumns()
 {
-    static const QStringList columns{QStringLiteral("ID"),
-                                     QStringLiteral("CUName"),
-                                     QStringLiteral("techname"),
-                                     QStringLiteral("Title"),
-                                     QStringLiteral("Problem"),
-                                     QStringLiteral("solution"),
-                                     QStringLiteral("reference"),
-                                     QStringLiteral("InitialEntry"),
-                                     QStringLiteral("EditedBy"),
-                                     QStringLiteral("DateEdited"),
-                                     QStringLiteral("Image1"),
-                                     QStringLiteral("Image2"),
-                                     QStringLiteral("Image3"),
-                                     QStringLiteral("Image4"),
-                                     QStringLiteral("Image5"),
-                                     QStringLiteral("Image6"),
-                                     QStringLiteral("Image7"),
-                                     QStringLiteral("Image8"),
-                                     QStringLiteral("Image9"),
-                                     QStringLiteral("Image10")};
+    static const QStringList columns{
+        QStringLiteral("ID"),         QStringLiteral("CUName"),       QStringLiteral("techname"),
+        QStringLiteral("Title"),      QStringLiteral("Problem"),      QStringLiteral("solution"),
+        QStringLiteral("reference"),  QStringLiteral("InitialEntry"), QStringLiteral("EditedBy"),
+        QStringLiteral("DateEdited"), QStringLiteral("Image1"),       QStringLiteral("Image2"),
+        QStringLiteral("Image3"),     QStringLiteral("Image4"),       QStringLiteral("Image5"),
+        QStringLiteral("Image6"),     QStringLiteral("Image7"),       QStringLiteral("Image8"),
+        QStringLiteral("Image9"),     QStringLiteral("Image10")};
     return columns;
 }
 
