@@ -238,6 +238,7 @@ struct RecordSet::Impl {
     int beganVisible = 0;  // begun rows among the visible ones (all at the end)
     int current = -1;      // index into visible; -1 before the first, size() past the last
     bool backward = false; // direction of the last move, for reading ahead
+    bool jumped = false;   // the last move went straight to a row: read that row alone
 
     std::map<int, Pending> pending; // by slot index
 
@@ -415,8 +416,12 @@ struct RecordSet::Impl {
         std::vector<qint64> keys;
         keys.reserve(kBlockRows);
         const int step = backward ? -1 : 1;
-        for (int i = visibleIndex;
-             i >= 0 && i < int(visible.size()) && int(keys.size()) < kBlockRows; i += step) {
+        // After a jump (a quick-search hit, a version's article) the neighbours are read only
+        // once the user pages on.
+        const int block = jumped ? 1 : kBlockRows;
+        jumped = false;
+        for (int i = visibleIndex; i >= 0 && i < int(visible.size()) && int(keys.size()) < block;
+             i += step) {
             const int s = visible[i];
             if (snapshot[s].isNew || pending.count(s) || cache.contains(snapshot[s].rowid))
                 continue;
@@ -1216,6 +1221,7 @@ void RecordSet::moveFirst()
                           .arg(d->table));
     d->current = 0;
     d->backward = false;
+    d->jumped = false;
 }
 
 void RecordSet::moveLast()
@@ -1228,6 +1234,7 @@ void RecordSet::moveLast()
                           .arg(d->table));
     d->current = int(d->visible.size()) - 1;
     d->backward = true;
+    d->jumped = false;
 }
 
 void RecordSet::moveNext()
@@ -1240,6 +1247,7 @@ void RecordSet::moveNext()
                           .arg(d->table));
     ++d->current;
     d->backward = false;
+    d->jumped = false;
 }
 
 void RecordSet::movePrevious()
@@ -1252,6 +1260,7 @@ void RecordSet::movePrevious()
                           .arg(d->table));
     --d->current;
     d->backward = true;
+    d->jumped = false;
 }
 
 bool RecordSet::eof() const
@@ -1569,6 +1578,7 @@ bool RecordSet::moveToKey(qint64 key)
     if (found == d->visible.end() || *found != s)
         return false;
     d->current = int(found - d->visible.begin());
+    d->jumped = true;
     return true;
 }
 
