@@ -889,16 +889,14 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
         while (byNumber.next())
             keys << byNumber.value(0).toLongLong();
     }
-    QSet<qint64> found;                  // the articles the words found
-    QHash<qint64, const Match*> foundBy; // and the match that found each (for its snippet)
+    QHash<qint64, const Match*> foundBy; // the articles the words found, and the match of each
     QHash<qint64, QString> snippets;     // of those, as the engine made them with the ranking
     const auto add = [&](const QList<qint64>& best, const Match& match) {
         for (qint64 key : best) {
             if (keys.size() >= limit)
                 break;
-            if (found.contains(key))
+            if (foundBy.contains(key))
                 continue;
-            found.insert(key);
             foundBy.insert(key, &match);
             if (!keys.contains(key))
                 keys << key;
@@ -993,7 +991,7 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     }
     // The numbered articles that the words did not find count too.
     for (qint64 key : keys)
-        if (!found.contains(key) && !result.overflow)
+        if (!foundBy.contains(key) && !result.overflow)
             ++result.total;
     while (keys.size() > limit)
         keys.removeLast();
