@@ -405,6 +405,14 @@ struct RecordSet::Impl {
         }
     }
 
+    // Makes the visible row `index` current, reached by paging forward or back.
+    void stepTo(int index, bool back)
+    {
+        current = index;
+        backward = back;
+        jumped = false;
+    }
+
     // The values of an existing row without changes, read with its neighbours in the direction
     // of travel when it is not in memory.
     const CachedRow& cached(int visibleIndex)
@@ -1219,9 +1227,7 @@ void RecordSet::moveFirst()
                       QCoreApplication::translate("RecordSet",
                                                   "There is no row to move to in the table \"%1\".")
                           .arg(d->table));
-    d->current = 0;
-    d->backward = false;
-    d->jumped = false;
+    d->stepTo(0, false);
 }
 
 void RecordSet::moveLast()
@@ -1232,9 +1238,7 @@ void RecordSet::moveLast()
                       QCoreApplication::translate("RecordSet",
                                                   "There is no row to move to in the table \"%1\".")
                           .arg(d->table));
-    d->current = int(d->visible.size()) - 1;
-    d->backward = true;
-    d->jumped = false;
+    d->stepTo(int(d->visible.size()) - 1, true);
 }
 
 void RecordSet::moveNext()
@@ -1245,9 +1249,7 @@ void RecordSet::moveNext()
                       QCoreApplication::translate(
                           "RecordSet", "Cannot move past the last row of the table \"%1\".")
                           .arg(d->table));
-    ++d->current;
-    d->backward = false;
-    d->jumped = false;
+    d->stepTo(d->current + 1, false);
 }
 
 void RecordSet::movePrevious()
@@ -1258,9 +1260,7 @@ void RecordSet::movePrevious()
                       QCoreApplication::translate(
                           "RecordSet", "Cannot move before the first row of the table \"%1\".")
                           .arg(d->table));
-    --d->current;
-    d->backward = true;
-    d->jumped = false;
+    d->stepTo(d->current - 1, true);
 }
 
 bool RecordSet::eof() const
