@@ -341,9 +341,7 @@ bool frmImages::storeChecked(int slot, const pictures::Checked& checked, const Q
     }
     Connection& connection = m_frame.app().dbConnection;
     try {
-        connection.ensureAlive();
-        if (!pictures::isInstalled(connection))
-            pictures::install(connection);
+        pictures::install(connection); // nothing to do when the tables are there
     } catch (const DbError& e) {
         showMessage(this, tr("Pictures cannot be stored in this database: %1").arg(e.message()));
         return false;
