@@ -206,7 +206,7 @@ QStringList programNames(QStringList columns)
 class RecordSetSource : public ArticleSource
 {
 public:
-    RecordSetSource(RecordSet& rs, QSqlDatabase* database)
+    RecordSetSource(RecordSet& rs, QSqlDatabase& database)
         : m_rs(rs), m_database(database), m_columns(programNames(rs.columnNames())),
           m_position(rs.absolutePosition()), m_wasEof(rs.eof() && !rs.bof())
     {
@@ -264,14 +264,11 @@ public:
                 return true;
         }
     }
-    QByteArray storedPicture(const QString& id) override
-    {
-        return m_database ? pictures::read(*m_database, id) : ArticleSource::storedPicture(id);
-    }
+    QByteArray storedPicture(const QString& id) override { return pictures::read(m_database, id); }
 
 private:
     RecordSet& m_rs;
-    QSqlDatabase* m_database;
+    QSqlDatabase& m_database;
     QStringList m_columns;
     int m_position;
     bool m_wasEof;
@@ -659,18 +656,11 @@ std::unique_ptr<ArticleSource> quickSearchArticles(QSqlDatabase& database, const
     return std::make_unique<TableSource>(database, conditions.join(QLatin1String(" OR ")), binds);
 }
 
-std::unique_ptr<ArticleSource> recordSetArticles(RecordSet& articles)
-{
-    if (!articles.isOpen())
-        throw DbError(QCoreApplication::translate("ArticleExport", "The articles are not open."));
-    return std::make_unique<RecordSetSource>(articles, nullptr);
-}
-
 std::unique_ptr<ArticleSource> recordSetArticles(RecordSet& articles, QSqlDatabase& database)
 {
     if (!articles.isOpen())
         throw DbError(QCoreApplication::translate("ArticleExport", "The articles are not open."));
-    return std::make_unique<RecordSetSource>(articles, &database);
+    return std::make_unique<RecordSetSource>(articles, database);
 }
 
 QByteArray ArticleSource::storedPicture(const QString& id)
