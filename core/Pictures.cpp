@@ -340,6 +340,16 @@ QString storeFailure()
 
 // ---- Slot texts ----
 
+namespace
+{
+// What follows the last slash or backslash.
+QString fileNameOnly(QString path)
+{
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return path.section(QLatin1Char('/'), -1);
+}
+} // namespace
+
 bool pictures::isStored(const QString& slotText)
 {
     return !parse(slotText).id.isEmpty();
@@ -357,9 +367,7 @@ pictures::StoredRef pictures::parse(const QString& slotText)
     ref.id = id.toString();
     // Only the file name: a slot is free text that anyone may have typed, and the name becomes a
     // file's name when pictures are written out.
-    QString name = slotText.mid(kScheme.size() + kIdLength + 1);
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    name = name.section(QLatin1Char('/'), -1);
+    const QString name = fileNameOnly(slotText.mid(kScheme.size() + kIdLength + 1));
     if (name != QLatin1String(".") && name != QLatin1String(".."))
         ref.name = name;
     return ref;
@@ -368,9 +376,7 @@ pictures::StoredRef pictures::parse(const QString& slotText)
 QString pictures::slotText(const QString& id, const QString& fileName)
 {
     // Only the name: a folder of the PC it came from means nothing to the others.
-    QString name = fileName;
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return kScheme + id + QLatin1Char('/') + name.section(QLatin1Char('/'), -1);
+    return kScheme + id + QLatin1Char('/') + fileNameOnly(fileName);
 }
 
 // ---- Checking ----
