@@ -717,7 +717,6 @@ pictures::JobReport pictures::storeLinked(Connection& connection, const QString&
         QStringList conditions;
         QVariantList setBinds;
         QVariantList conditionBinds;
-        QList<int> used;
         for (; next < linked.size() && linked[next].row == articles[done].first; ++next) {
             const Slot& slot = linked[next];
             if (slot.newText.isEmpty())
@@ -742,7 +741,6 @@ pictures::JobReport pictures::storeLinked(Connection& connection, const QString&
             setBinds << slot.newText;
             conditions << QStringLiteral("%1 = ?").arg(imageColumn(slot.slot));
             conditionBinds << slot.text;
-            used << next;
         }
         if (!sets.isEmpty()) {
             db::Query update = run(
@@ -751,7 +749,7 @@ pictures::JobReport pictures::storeLinked(Connection& connection, const QString&
                     .arg(sets.join(QStringLiteral(", ")), conditions.join(QStringLiteral(" AND "))),
                 setBinds + QVariantList{articles[done].first} + conditionBinds, failure);
             if (update.rowsAffected() == 1)
-                report.stored += used.size();
+                report.stored += sets.size();
             else
                 report.unreadable << QCoreApplication::translate(
                                          "Pictures",
