@@ -45,9 +45,10 @@ bool PictureStrip::showSlots(Connection& connection, const QStringList& slotText
     QStringList wanted(slotTexts.size());
     QStringList ids;
     for (int i = 0; i < slotTexts.size(); ++i) {
-        if (pictures::isStored(slotTexts.at(i))) {
+        const QString id = pictures::parse(slotTexts.at(i)).id;
+        if (!id.isEmpty()) {
             wanted[i] = slotTexts.at(i);
-            ids << pictures::parse(slotTexts.at(i)).id;
+            ids << id;
         }
     }
     if (ids.isEmpty()) {
@@ -58,7 +59,6 @@ bool PictureStrip::showSlots(Connection& connection, const QStringList& slotText
     if (wanted == m_shown)
         return true;
     clear();
-    ids.removeDuplicates();
     QHash<QString, QImage> thumbnails;
     try {
         for (const auto& [id, thumbnail] : pictures::thumbnails(connection, ids))

@@ -28,6 +28,7 @@
 #include <QtEndian>
 
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -206,7 +207,7 @@ QStringList programNames(QStringList columns)
 class RecordSetSource : public ArticleSource
 {
 public:
-    RecordSetSource(RecordSet& rs, QSqlDatabase* database)
+    RecordSetSource(RecordSet& rs, QSqlDatabase& database)
         : m_rs(rs), m_database(database), m_columns(programNames(rs.columnNames())),
           m_position(rs.absolutePosition()), m_wasEof(rs.eof() && !rs.bof())
     {
@@ -264,14 +265,11 @@ public:
                 return true;
         }
     }
-    QByteArray storedPicture(const QString& id) override
-    {
-        return m_database ? pictures::read(*m_database, id) : ArticleSource::storedPicture(id);
-    }
+    QByteArray storedPicture(const QString& id) override { return pictures::read(m_database, id); }
 
 private:
     RecordSet& m_rs;
-    QSqlDatabase* m_database;
+    QSqlDatabase& m_database;
     QStringList m_columns;
     int m_position;
     bool m_wasEof;
@@ -375,6 +373,21 @@ struct IndexEntry {
     QString title;
     QString page;
 };
+
+// The bytes of a stored picture that an exported article names; none, and a note saying so,
+// when the source cannot give them.
+std::optional<QByteArray> storedBytes(ArticleSource& source, const pictures::StoredRef& picture,
+                                      const QString& number, ExportReport& report)
+{
+    try {
+        return source.storedPicture(picture.id);
+    } catch (const DbError& e) {
+        report.notes << QCoreApplication::translate(
+                            "ArticleExport", "article %1: the stored picture %2 was left out: %3")
+                            .arg(number, shown(picture.name), e.message());
+        return std::nullopt;
+    }
+}
 
 class WebWriter
 {
@@ -504,19 +517,13 @@ QString WebWriter::writeStored(const pictures::StoredRef& picture, const QString
     const QString key = QStringLiteral("picture://") + picture.id;
     if (const auto found = m_copied.constFind(key); found != m_copied.constEnd())
         return found.value();
-    QByteArray bytes;
-    try {
-        bytes = m_source.storedPicture(picture.id);
-    } catch (const DbError& e) {
-        report.notes << QCoreApplication::translate(
-                            "ArticleExport", "article %1: the stored picture %2 was left out: %3")
-                            .arg(number, shown(picture.name), e.message());
+    const std::optional<QByteArray> bytes = storedBytes(m_source, picture, number, report);
+    if (!bytes)
         return QString();
-    }
     const QString name =
         imageName(picture.name.isEmpty() ? picture.id + QStringLiteral(".png") : picture.name);
     QFile file(QDir(m_folder).filePath(QStringLiteral("images/") + name));
-    if (name.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+    if (name.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size()) {
         report.notes << QCoreApplication::translate(
                             "ArticleExport", "article %1: the stored picture %2 could not be "
                                              "written; its page names it only.")
@@ -659,18 +666,11 @@ std::unique_ptr<ArticleSource> quickSearchArticles(QSqlDatabase& database, const
     return std::make_unique<TableSource>(database, conditions.join(QLatin1String(" OR ")), binds);
 }
 
-std::unique_ptr<ArticleSource> recordSetArticles(RecordSet& articles)
-{
-    if (!articles.isOpen())
-        throw DbError(QCoreApplication::translate("ArticleExport", "The articles are not open."));
-    return std::make_unique<RecordSetSource>(articles, nullptr);
-}
-
 std::unique_ptr<ArticleSource> recordSetArticles(RecordSet& articles, QSqlDatabase& database)
 {
     if (!articles.isOpen())
         throw DbError(QCoreApplication::translate("ArticleExport", "The articles are not open."));
-    return std::make_unique<RecordSetSource>(articles, &database);
+    return std::make_unique<RecordSetSource>(articles, database);
 }
 
 QByteArray ArticleSource::storedPicture(const QString& id)
@@ -719,18 +719,11 @@ public:
             return false;
         }
         for (const auto& [ref, number] : std::as_const(m_pictures)) {
-            QByteArray bytes;
-            try {
-                bytes = source.storedPicture(ref.id);
-            } catch (const DbError& e) {
-                report.notes << QCoreApplication::translate(
-                                    "ArticleExport",
-                                    "article %1: the stored picture %2 was left out: %3")
-                                    .arg(number, shown(ref.name), e.message());
+            const std::optional<QByteArray> bytes = storedBytes(source, ref, number, report);
+            if (!bytes)
                 continue;
-            }
             QFile out(QDir(m_work->path()).filePath(pictures::csvPictureFile(ref)));
-            if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+            if (!out.open(QIODevice::WriteOnly) || out.write(*bytes) != bytes->size()) {
                 error = QCoreApplication::translate("ArticleExport",
                                                     "The file %1 cannot be written: %2.")
                             .arg(shown(out.fileName()), out.errorString());

@@ -42,8 +42,7 @@ std::unique_ptr<ArticleSource> quickSearchArticles(QSqlDatabase& database, const
 // The record set's values are texts, so a Null comes out as the empty text. Rows that read
 // empty in every column (deleted by another program since the record set read its keys) are
 // left out. The record set's current row is restored when the source is destroyed. Stored
-// pictures are read from `database`, the record set's (without it they cannot be exported).
-std::unique_ptr<ArticleSource> recordSetArticles(RecordSet& articles);
+// pictures are read from `database`, the record set's.
 std::unique_ptr<ArticleSource> recordSetArticles(RecordSet& articles, QSqlDatabase& database);
 
 struct ExportReport {

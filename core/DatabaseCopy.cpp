@@ -482,8 +482,8 @@ public:
         for (const AdditionTable& added : kAdditionTables) {
             if (!copied.contains(QString::fromLatin1(added.name)))
                 continue;
-            Table table = historyTable(source, target, QString::fromLatin1(added.name),
-                                       QString::fromLatin1(added.key), result);
+            Table table = additionTable(source, target, QString::fromLatin1(added.name),
+                                        QString::fromLatin1(added.key), result);
             table.blockRows = added.blockRows;
             if (!copyRows(source, target, table))
                 return cancelled();
@@ -554,8 +554,8 @@ private:
 
     // A table of an addition as the target made it, with the columns both sides have; what the
     // server side keeps in each column decides how values go across.
-    static Table historyTable(Source& source, Target& target, const QString& name,
-                              const QString& key, DatabaseCopyResult& result)
+    static Table additionTable(Source& source, Target& target, const QString& name,
+                               const QString& key, DatabaseCopyResult& result)
     {
         const QList<ColumnInfo> from = tableColumns(source.db(), name);
         Table table;

@@ -238,6 +238,12 @@ QString sha256Of(const QByteArray& bytes)
     return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
 }
 
+// A checked picture carries its hash; one made otherwise has it computed.
+QString sha256Of(const pictures::Checked& picture)
+{
+    return picture.sha256.isEmpty() ? sha256Of(picture.bytes) : picture.sha256;
+}
+
 bool isLowerHex(QStringView text)
 {
     for (const QChar c : text) {
@@ -261,7 +267,7 @@ struct Prepared {
 Prepared prepare(const pictures::Checked& picture)
 {
     Prepared prepared;
-    prepared.sha256 = picture.sha256.isEmpty() ? sha256Of(picture.bytes) : picture.sha256;
+    prepared.sha256 = sha256Of(picture);
     prepared.bytes = picture.bytes;
     prepared.format = picture.format;
     prepared.size = picture.size;
@@ -297,11 +303,9 @@ bool found(QSqlDatabase& database, const QString& sha256, const QString& failure
     return true;
 }
 
-// Writes the rows of a picture not stored yet, in the caller's transaction.
-void write(QSqlDatabase& database, const Prepared& picture, const QString& failure)
+// Writes the rows of a picture known not to be stored, in the caller's transaction.
+void insertRows(QSqlDatabase& database, const Prepared& picture, const QString& failure)
 {
-    if (found(database, picture.sha256, failure))
-        return;
     // The bytes go to a server as they are (see db::Engine::insertBytes).
     const db::Engine& engine = db::Engine::of(database);
     const qint64 key = engine.insertBytes(
@@ -319,6 +323,13 @@ void write(QSqlDatabase& database, const Prepared& picture, const QString& failu
         {key, picture.thumbnailSize.width(), picture.thumbnailSize.height(), picture.thumbnail});
 }
 
+// Writes the rows of a picture not stored yet, in the caller's transaction.
+void write(QSqlDatabase& database, const Prepared& picture, const QString& failure)
+{
+    if (!found(database, picture.sha256, failure))
+        insertRows(database, picture, failure);
+}
+
 QString storeFailure()
 {
     return QCoreApplication::translate("Pictures",
@@ -328,6 +339,16 @@ QString storeFailure()
 } // namespace
 
 // ---- Slot texts ----
+
+namespace
+{
+// What follows the last slash or backslash.
+QString fileNameOnly(QString path)
+{
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return path.section(QLatin1Char('/'), -1);
+}
+} // namespace
 
 bool pictures::isStored(const QString& slotText)
 {
@@ -346,9 +367,7 @@ pictures::StoredRef pictures::parse(const QString& slotText)
     ref.id = id.toString();
     // Only the file name: a slot is free text that anyone may have typed, and the name becomes a
     // file's name when pictures are written out.
-    QString name = slotText.mid(kScheme.size() + kIdLength + 1);
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    name = name.section(QLatin1Char('/'), -1);
+    const QString name = fileNameOnly(slotText.mid(kScheme.size() + kIdLength + 1));
     if (name != QLatin1String(".") && name != QLatin1String(".."))
         ref.name = name;
     return ref;
@@ -357,9 +376,7 @@ pictures::StoredRef pictures::parse(const QString& slotText)
 QString pictures::slotText(const QString& id, const QString& fileName)
 {
     // Only the name: a folder of the PC it came from means nothing to the others.
-    QString name = fileName;
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return kScheme + id + QLatin1Char('/') + name.section(QLatin1Char('/'), -1);
+    return kScheme + id + QLatin1Char('/') + fileNameOnly(fileName);
 }
 
 // ---- Checking ----
@@ -472,13 +489,13 @@ QString pictures::store(Connection& connection, const QByteArray& bytes, const Q
 QString pictures::store(Connection& connection, const Checked& picture, const QString& fileName,
                         bool inTransaction)
 {
+    if (inTransaction)
+        return store(connection.database(), picture, fileName);
     if (picture.verdict != Checked::Verdict::Fine)
         throw DbError(DbError::Kind::BadValue, picture.reason);
     const QString failure = storeFailure();
-    QString sha256 = picture.sha256.isEmpty() ? sha256Of(picture.bytes) : picture.sha256;
+    const QString sha256 = sha256Of(picture);
     const QString text = slotText(sha256.left(kIdLength), fileName);
-    if (inTransaction)
-        return store(connection.database(), picture, fileName);
     install(connection);
     // A picture stored already costs one read; a new one is made ready before the writers'
     // turn is taken.
@@ -501,11 +518,12 @@ QString pictures::store(QSqlDatabase& database, const Checked& picture, const QS
     if (picture.verdict != Checked::Verdict::Fine)
         throw DbError(DbError::Kind::BadValue, picture.reason);
     const QString failure = storeFailure();
-    const QString sha256 = picture.sha256.isEmpty() ? sha256Of(picture.bytes) : picture.sha256;
+    const QString sha256 = sha256Of(picture);
     if (!schema::has(database, schema::Pictures))
         createTables(database);
+    // A picture stored already needs no thumbnail made.
     if (!found(database, sha256, failure))
-        write(database, prepare(picture), failure);
+        insertRows(database, prepare(picture), failure);
     return slotText(sha256.left(kIdLength), fileName);
 }
 
@@ -699,7 +717,6 @@ pictures::JobReport pictures::storeLinked(Connection& connection, const QString&
         QStringList conditions;
         QVariantList setBinds;
         QVariantList conditionBinds;
-        QList<int> used;
         for (; next < linked.size() && linked[next].row == articles[done].first; ++next) {
             const Slot& slot = linked[next];
             if (slot.newText.isEmpty())
@@ -724,7 +741,6 @@ pictures::JobReport pictures::storeLinked(Connection& connection, const QString&
             setBinds << slot.newText;
             conditions << QStringLiteral("%1 = ?").arg(imageColumn(slot.slot));
             conditionBinds << slot.text;
-            used << next;
         }
         if (!sets.isEmpty()) {
             db::Query update = run(
@@ -733,7 +749,7 @@ pictures::JobReport pictures::storeLinked(Connection& connection, const QString&
                     .arg(sets.join(QStringLiteral(", ")), conditions.join(QStringLiteral(" AND "))),
                 setBinds + QVariantList{articles[done].first} + conditionBinds, failure);
             if (update.rowsAffected() == 1)
-                report.stored += used.size();
+                report.stored += sets.size();
             else
                 report.unreadable << QCoreApplication::translate(
                                          "Pictures",

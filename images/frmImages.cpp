@@ -63,6 +63,20 @@ QString imageFilter()
     return QCoreApplication::translate("frmImages", "Images (%1);;All files (*)")
         .arg(patterns.join(QLatin1Char(' ')));
 }
+
+// Asks for one existing picture file, starting at `start`; the empty text when none was chosen.
+QString chooseImage(QWidget* parent, const QString& caption, const char* objectName,
+                    const QString& start)
+{
+    QFileDialog chooser(parent, caption, start, imageFilter());
+    chooser.setObjectName(QString::fromLatin1(objectName));
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setAcceptMode(QFileDialog::AcceptOpen);
+    if (MessageBox::exec(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return QString();
+    return chooser.selectedFiles().constFirst();
+}
 } // namespace
 
 frmImages::frmImages(Frame& frame)
@@ -266,14 +280,10 @@ void frmImages::cmdBrowse_Click(int slot)
     const QFileInfo current(box->text());
     if (!box->text().isEmpty() && current.absoluteDir().exists())
         start = current.absoluteFilePath();
-    QFileDialog chooser(this, tr("Image %1").arg(slot), start, imageFilter());
-    chooser.setObjectName(QStringLiteral("dlgChooseImage"));
-    chooser.setOption(QFileDialog::DontUseNativeDialog);
-    chooser.setFileMode(QFileDialog::ExistingFile);
-    chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    if (MessageBox::exec(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+    const QString chosen = chooseImage(this, tr("Image %1").arg(slot), "dlgChooseImage", start);
+    if (chosen.isEmpty())
         return;
-    box->setText(QDir::toNativeSeparators(chooser.selectedFiles().constFirst()));
+    box->setText(QDir::toNativeSeparators(chosen));
     box->setFocus();
 }
 
@@ -284,14 +294,10 @@ void frmImages::cmdStore_Click(int slot)
     if (!current.isEmpty() && !pictures::isStored(current) &&
         QFileInfo(current).absoluteDir().exists())
         start = QFileInfo(current).absoluteFilePath();
-    QFileDialog chooser(this, tr("Store a picture for image %1").arg(slot), start, imageFilter());
-    chooser.setObjectName(QStringLiteral("dlgStorePicture"));
-    chooser.setOption(QFileDialog::DontUseNativeDialog);
-    chooser.setFileMode(QFileDialog::ExistingFile);
-    chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    if (MessageBox::exec(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
-        return;
-    storeFile(slot, chooser.selectedFiles().constFirst());
+    const QString chosen =
+        chooseImage(this, tr("Store a picture for image %1").arg(slot), "dlgStorePicture", start);
+    if (!chosen.isEmpty())
+        storeFile(slot, chosen);
 }
 
 bool frmImages::storeFile(int slot, const QString& file)
@@ -335,9 +341,7 @@ bool frmImages::storeChecked(int slot, const pictures::Checked& checked, const Q
     }
     Connection& connection = m_frame.app().dbConnection;
     try {
-        connection.ensureAlive();
-        if (!pictures::isInstalled(connection))
-            pictures::install(connection);
+        pictures::install(connection); // nothing to do when the tables are there
     } catch (const DbError& e) {
         showMessage(this, tr("Pictures cannot be stored in this database: %1").arg(e.message()));
         return false;
