@@ -457,11 +457,8 @@ void ArticleCommands::DeleteRecord()
     } catch (const DbError& e) {
         // The article stays, as stored, and stays the current row.
         m_frame.DropUnsentChanges();
-        if (rs.recordCount() >= position) {
-            rs.moveFirst();
-            for (int i = 1; i < position; ++i)
-                rs.moveNext();
-        }
+        if (rs.recordCount() >= position)
+            rs.moveToPosition(position);
         const QString problem = app.dbConnection.fileProblem();
         m_frame.report(
             QCoreApplication::translate("ArticleCommands", "The article could not be deleted: ") +

@@ -1241,6 +1241,14 @@ void RecordSet::moveLast()
     d->stepTo(int(d->visible.size()) - 1, true);
 }
 
+void RecordSet::moveToPosition(int position)
+{
+    d->requireOpen();
+    const int count = recordCount();
+    if (count > 0)
+        d->stepTo(std::clamp(position, 1, count) - 1, false);
+}
+
 void RecordSet::moveNext()
 {
     d->requireOpen();

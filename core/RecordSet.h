@@ -59,6 +59,9 @@ public:
     // Makes the visible row with this row key current; false (nothing moved) when no visible row
     // has it, e.g. a row added by another program since the open.
     bool moveToKey(qint64 key);
+    // Makes the visible row at `position` (from 1, held within the rows there are) current, as
+    // that many moves from the first would; nothing when there are no rows.
+    void moveToPosition(int position);
     void moveLast();
     void moveNext();
     void movePrevious();

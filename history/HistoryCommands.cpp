@@ -65,16 +65,6 @@ private:
     Frame& m_frame;
 };
 
-void moveTo(RecordSet& rs, int position)
-{
-    const int count = rs.recordCount();
-    if (count == 0)
-        return;
-    rs.moveFirst();
-    for (int i = 1; i < std::clamp(position, 1, count); ++i)
-        rs.moveNext();
-}
-
 // The history's tables once the copy before them is made (or could not be made), then the
 // writer's name.
 void finishStart(Frame& frame, bool upgrade)
@@ -296,17 +286,17 @@ void HistoryCommands::showArticle(Frame& frame, const QString& filter, int posit
     try {
         app.ReloadArticles();
         if (filter.isEmpty()) {
-            moveTo(rs, history::positionOf(app.dbConnection, row));
+            rs.moveToPosition(history::positionOf(app.dbConnection, row));
         } else {
             rs.setFilter(filter);
-            moveTo(rs, position);
+            rs.moveToPosition(position);
             if (rs.hasCurrentRow() && rs.value(QStringLiteral("ID")) != number) {
                 for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
                     if (rs.value(QStringLiteral("ID")) == number)
                         break;
                 }
                 if (rs.eof())
-                    moveTo(rs, position);
+                    rs.moveToPosition(position);
             }
         }
     } catch (const DbError& e) {

@@ -72,12 +72,7 @@ void showAgain(Frame& frame, int position)
     frame.DropUnsentChanges();
     try {
         app.ReloadArticles();
-        const int count = rs.recordCount();
-        if (count > 0) {
-            rs.moveFirst();
-            for (int i = 1; i < std::clamp(position, 1, count); ++i)
-                rs.moveNext();
-        }
+        rs.moveToPosition(position);
     } catch (const DbError& e) {
         frame.report(QCoreApplication::translate("PictureCommands",
                                                  "The articles could not be read again: ") +
