@@ -85,6 +85,11 @@ public:
             throw DbError(QCoreApplication::translate("AccessConversion",
                                                       "Cannot make the temporary database: %1.")
                               .arg(db.lastError().text()));
+        // The program's own functions and tokenizer, which its additions use.
+        if (const QString reason = db::Engine::file().prepareSession(db); !reason.isEmpty())
+            throw DbError(QCoreApplication::translate("AccessConversion",
+                                                      "Cannot make the temporary database: %1.")
+                              .arg(reason));
     }
     ~Staging()
     {

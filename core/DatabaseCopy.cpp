@@ -45,6 +45,8 @@ const char* const kOwnTables[] = {"ar",
                                   "ardentry_history",
                                   "ardentry_trash",
                                   "ardentry_search",
+                                  "ardentry_pairs",
+                                  "ardentry_pairs_pending",
                                   "ardentry_writer",
                                   "ardentry_turn",
                                   "ardentry_picture",
@@ -417,6 +419,10 @@ private:
         if (!m_file.open())
             fail(QCoreApplication::translate("DatabaseCopy", "Cannot create %1: %2.")
                      .arg(m_shown, engineReason(m_file.lastError())));
+        // The program's own functions and tokenizer, which its additions use.
+        if (const QString reason = db::Engine::file().prepareSession(m_file); !reason.isEmpty())
+            fail(QCoreApplication::translate("DatabaseCopy", "Cannot create %1: %2.")
+                     .arg(m_shown, reason));
         // As a new file is made: articles of 2 KB or more fit several to a page.
         run(m_file, QStringLiteral("PRAGMA page_size = 16384"));
     }
@@ -492,7 +498,7 @@ public:
         searchnarrowing::add(target.db());
         const int unknown =
             additions & ~(schema::QuickSearchIndex | schema::History | schema::Guarded |
-                          schema::Pictures | schema::SearchNarrowing);
+                          schema::Pictures | schema::SearchNarrowing | schema::PhraseIndex);
         if (unknown != 0)
             result.notes << QCoreApplication::translate(
                                 "DatabaseCopy",

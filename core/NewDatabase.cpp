@@ -635,9 +635,14 @@ void createArticleDatabase(const QString& path, const NewDatabaseOptions& option
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(path);
+        QString reason;
         if (!db.open()) {
             error = QCoreApplication::translate("NewDatabase", "Cannot create %1: %2")
                         .arg(shown, db.lastError().text());
+        } else if (reason = db::Engine::file().prepareSession(db); !reason.isEmpty()) {
+            // The program's own functions and tokenizer, which its additions use.
+            error = QCoreApplication::translate("NewDatabase", "Cannot create %1: %2")
+                        .arg(shown, reason);
         } else {
             try {
                 fill(db, options);

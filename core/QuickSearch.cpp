@@ -3,6 +3,7 @@
 
 #include "core/Connection.h"
 #include "core/DbError.h"
+#include "core/History.h"
 #include "core/Schema.h"
 #include "core/Transaction.h"
 #include "core/db/Engine.h"
@@ -25,6 +26,8 @@ namespace
 const char* const IndexedColumns = "Title, Problem, solution, CUName, techname, reference";
 const char* const Weights = "10.0, 5.0, 2.0, 1.0, 1.0, 1.0";
 constexpr qint64 BuildBlock = 20000;
+// The phrase index (see "The phrase index" below).
+const char* const PairsTable = "ardentry_pairs";
 
 QString indexNotMade()
 {
@@ -532,12 +535,220 @@ QString serverSnippet(const QStringList& texts, const QList<Term>& typed)
     return best.text;
 }
 
+// ---- The phrase index ----
+//
+// A quoted phrase of common words is dear to find in the quick-search index: every place of each
+// of its words is compared, and a word like "the" stands in nearly every article. The phrase
+// index (ardentry_pairs) holds each two neighbouring words of a text as one word, "first second",
+// at the place of the first, so a phrase of N words is a phrase of its N - 1 pairs, whose lists
+// are short. It finds exactly the articles the quick-search index finds for the same phrases.
+//
+// In a file the pairs are cut by the tokenizer "ardentry_pairs" that the program registers on its
+// connections (core/db/SqliteEngine.cpp). Another program has no such tokenizer, so nothing it
+// does may touch the table: the triggers on AR only note in ardentry_pairs_pending which articles
+// changed, with the texts the index holds for them, and the program brings the index up to date
+// from that list before it uses it. On a server the pairs are made from the words the
+// quick-search index keeps, by a trigger on it.
+
+const char* const PairsPending = "ardentry_pairs_pending";
+
+QStringList filePairStatements()
+{
+    const QString columns = QLatin1String(IndexedColumns);
+    QStringList changed{QStringLiteral("old.rowid IS NOT new.rowid")};
+    for (const QString& column : columns.split(QStringLiteral(", ")))
+        changed << QStringLiteral("old.%1 IS NOT new.%1").arg(column);
+    // The first change of an article since the index was brought up to date keeps the texts the
+    // index holds for it; a new article is noted as not in the index.
+    const QString keepOld =
+        QStringLiteral("INSERT INTO %1 SELECT old.rowid, 1, %2 WHERE NOT EXISTS (SELECT 1 FROM %1 "
+                       "WHERE rowid = old.rowid);")
+            .arg(QLatin1String(PairsPending), newValues("old."));
+    const QString noteNew = QStringLiteral("INSERT INTO %1 (rowid, indexed) SELECT new.rowid, 0 "
+                                           "WHERE NOT EXISTS (SELECT 1 FROM %1 WHERE rowid = "
+                                           "new.rowid);")
+                                .arg(QLatin1String(PairsPending));
+    return {
+        QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(%2, content='AR', "
+                       "content_rowid='rowid', tokenize='ardentry_pairs remove_diacritics 2')")
+            .arg(QLatin1String(PairsTable), columns),
+        QStringLiteral("CREATE TABLE %1 (rowid INTEGER PRIMARY KEY, indexed INTEGER NOT NULL, %2)")
+            .arg(QLatin1String(PairsPending), columns),
+        QStringLiteral("CREATE TRIGGER ardentry_pairs_insert AFTER INSERT ON AR BEGIN %1 END")
+            .arg(noteNew),
+        QStringLiteral("CREATE TRIGGER ardentry_pairs_delete AFTER DELETE ON AR BEGIN %1 END")
+            .arg(keepOld),
+        QStringLiteral("CREATE TRIGGER ardentry_pairs_update AFTER UPDATE ON AR WHEN %1 BEGIN %2 "
+                       "%3 END")
+            .arg(changed.join(QStringLiteral(" OR ")), keepOld, noteNew),
+    };
+}
+
+QString filePairFill()
+{
+    return QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %2 FROM AR WHERE rowid > ? AND "
+                          "rowid <= ?")
+        .arg(QLatin1String(PairsTable), QLatin1String(IndexedColumns));
+}
+
+void createFilePairs(QSqlDatabase& database, bool fill)
+{
+    for (const QString& sql : filePairStatements())
+        run(database, sql);
+    if (fill)
+        run(database, QStringLiteral("INSERT INTO %1 (%1) VALUES ('rebuild')")
+                          .arg(QLatin1String(PairsTable)));
+    schema::markAdded(database, schema::PhraseIndex);
+}
+
+void clearFilePairs(QSqlDatabase& database)
+{
+    run(database,
+        QStringLiteral("INSERT INTO %1 (%1) VALUES ('delete-all')").arg(QLatin1String(PairsTable)));
+    run(database, QStringLiteral("DELETE FROM %1").arg(QLatin1String(PairsPending)));
+}
+
+// Brings a file's phrase index up to date with the articles changed since it last was; false when
+// that cannot be done now (a file opened read-only, another writer busy): the index is then not
+// used.
+bool catchUpFilePairs(Connection& connection)
+{
+    QSqlDatabase& database = connection.database();
+    const QString pending = QLatin1String(PairsPending);
+    {
+        db::Query query(database, QString());
+        if (!query.tryRun(QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1)").arg(pending)) ||
+            !query.tryNext())
+            return false;
+        if (!query.value(0).toBool())
+            return true;
+    }
+    try {
+        Transaction transaction(connection, indexNotMade());
+        const QString columns = QLatin1String(IndexedColumns);
+        const QString pairs = QLatin1String(PairsTable);
+        run(database, QStringLiteral("INSERT INTO %1 (%1, rowid, %2) SELECT 'delete', rowid, %2 "
+                                     "FROM %3 WHERE indexed")
+                          .arg(pairs, columns, pending));
+        run(database, QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT AR.rowid, %3 FROM %4 JOIN "
+                                     "AR ON AR.rowid = %4.rowid")
+                          .arg(pairs, columns, newValues("AR."), pending));
+        run(database, QStringLiteral("DELETE FROM %1").arg(pending));
+        transaction.commit();
+        return true;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+// The functions of a server's phrase index in the schema `schema` (quoted), guarded as those of
+// the quick-search index (see serverFunctionStatements).
+QStringList serverPairFunctionStatements(const QString& schema)
+{
+    QString config = QStringLiteral("%1.%2").arg(schema, QLatin1String(ServerConfig));
+    config.replace(QLatin1Char('\''), QStringLiteral("''"));
+    const QString cat = QStringLiteral("OPERATOR(pg_catalog.||)");
+    // A pair as a quoted word of a tsvector or tsquery.
+    const QString quoted =
+        QStringLiteral("'''' %1 pg_catalog.replace(pg_catalog.replace(a.lexeme %1 ' ' %1 "
+                       "b.lexeme, '\\', '\\\\'), '''', '''''') %1 ''''")
+            .arg(cat);
+    // Each place of each word of WORDS, and the word at the next place. A word is at most 2,047
+    // bytes long, so longer pairs are left out.
+    const QString neighbours = QStringLiteral(
+        "FROM (SELECT w.lexeme, x.place, x.weight FROM pg_catalog.unnest(WORDS) AS w, "
+        "ROWS FROM (pg_catalog.unnest(w.positions), pg_catalog.unnest(w.weights)) AS x(place, "
+        "weight)) AS a JOIN (SELECT "
+        "w.lexeme, x.place FROM pg_catalog.unnest(WORDS) AS w, pg_catalog.unnest(w.positions) "
+        "AS x(place)) AS b ON b.place OPERATOR(pg_catalog.=) (a.place OPERATOR(pg_catalog.+) 1) "
+        "AND (pg_catalog.octet_length(a.lexeme) OPERATOR(pg_catalog.+) "
+        "pg_catalog.octet_length(b.lexeme)) OPERATOR(pg_catalog.<) 2000");
+    const auto neighboursOf = [&neighbours](const QString& words) {
+        return QString(neighbours).replace(QStringLiteral("WORDS"), words);
+    };
+    const QString trigger = QStringLiteral("CREATE OR REPLACE FUNCTION %1.%2() RETURNS trigger "
+                                           "LANGUAGE plpgsql SECURITY DEFINER SET search_path = "
+                                           "%1, pg_temp AS $$\nBEGIN\n%3    RETURN NULL;\nEND\n$$");
+    return {
+        // The pairs of a tsvector, each at the places (and with the weights) of its first word.
+        QStringLiteral("CREATE OR REPLACE FUNCTION %1.ardentry_search_pairs(d tsvector) RETURNS "
+                       "tsvector LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$ SELECT "
+                       "coalesce(CAST(pg_catalog.string_agg(p.pair %2 ':' %2 p.places, ' ') AS "
+                       "pg_catalog.tsvector), CAST('' AS pg_catalog.tsvector)) FROM (SELECT %3 AS "
+                       "pair, pg_catalog.string_agg(CAST(a.place AS pg_catalog.text) %2 a.weight, "
+                       "',') AS places %4 GROUP BY 1) AS p $$")
+            .arg(schema, cat, quoted, neighboursOf(QStringLiteral("d"))),
+        // The words `t` (as ardentry_search_words gives them) as a phrase of their pairs, the last
+        // pair's second word a prefix when `prefix`.
+        QStringLiteral(
+            "CREATE OR REPLACE FUNCTION %1.ardentry_pairs_query(t text, prefix boolean) RETURNS "
+            "tsquery LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$ SELECT CAST(CASE WHEN "
+            "pg_catalog.count(*) OPERATOR(pg_catalog.=) 0 THEN '' ELSE "
+            "pg_catalog.string_agg(%3, ' <-> ' ORDER BY a.place) %2 CASE WHEN prefix THEN ':*' "
+            "ELSE '' END END AS pg_catalog.tsquery) %4 $$")
+            .arg(schema, cat, quoted,
+                 neighboursOf(QStringLiteral("pg_catalog.to_tsvector(CAST('%1' AS "
+                                             "pg_catalog.regconfig), t)")
+                                  .arg(config))),
+        trigger.arg(schema, QStringLiteral("ardentry_pairs_row"),
+                    QStringLiteral("    IF TG_OP OPERATOR(pg_catalog.<>) 'INSERT' THEN\n"
+                                   "        DELETE FROM %1.ardentry_pairs WHERE rowid "
+                                   "OPERATOR(pg_catalog.=) OLD.rowid;\n"
+                                   "    END IF;\n"
+                                   "    IF TG_OP OPERATOR(pg_catalog.<>) 'DELETE' THEN\n"
+                                   "        INSERT INTO %1.ardentry_pairs (rowid, document, title) "
+                                   "VALUES (NEW.rowid, %1.ardentry_search_pairs(NEW.document), "
+                                   "%1.ardentry_search_pairs(NEW.title));\n"
+                                   "    END IF;\n")
+                        .arg(schema)),
+        QStringLiteral("REVOKE EXECUTE ON FUNCTION %1.ardentry_pairs_row() FROM PUBLIC")
+            .arg(schema),
+    };
+}
+
+// A server's phrase index, empty, and the trigger that keeps it; not yet its GIN indexes.
+void createServerPairs(QSqlDatabase& database)
+{
+    run(database, QStringLiteral("CREATE TABLE ardentry_pairs (rowid bigint PRIMARY KEY, "
+                                 "document tsvector NOT NULL, title tsvector NOT NULL)"));
+    for (const QString& sql : serverPairFunctionStatements(schema::serverSchema(database)))
+        run(database, sql);
+    run(database, QStringLiteral("CREATE TRIGGER ardentry_pairs_change AFTER INSERT OR UPDATE OR "
+                                 "DELETE ON ardentry_search FOR EACH ROW EXECUTE FUNCTION "
+                                 "ardentry_pairs_row()"));
+    // Whoever may search the articles may search them by phrases.
+    run(database,
+        QStringLiteral("DO $grants$ DECLARE g record; BEGIN FOR g IN SELECT DISTINCT CASE WHEN "
+                       "a.grantee = 0 THEN 'PUBLIC' ELSE quote_ident(pg_get_userbyid(a.grantee)) "
+                       "END AS who FROM pg_class c, aclexplode(c.relacl) a WHERE c.oid = "
+                       "'ardentry_search'::regclass AND a.privilege_type = 'SELECT' LOOP EXECUTE "
+                       "format('GRANT SELECT ON ardentry_pairs TO %s', g.who); END LOOP; END "
+                       "$grants$"));
+}
+
+QString serverPairFill()
+{
+    return QStringLiteral("INSERT INTO ardentry_pairs (rowid, document, title) SELECT rowid, "
+                          "ardentry_search_pairs(document), ardentry_search_pairs(title) FROM "
+                          "ardentry_search WHERE rowid > ? AND rowid <= ?");
+}
+
+void finishServerPairs(QSqlDatabase& database)
+{
+    run(database, QStringLiteral("CREATE INDEX ardentry_pairs_document ON ardentry_pairs USING gin "
+                                 "(document)"));
+    run(database,
+        QStringLiteral("CREATE INDEX ardentry_pairs_title ON ardentry_pairs USING gin (title)"));
+    schema::markAdded(database, schema::PhraseIndex);
+}
+
 // Where the words are found, and how the found articles rank.
 struct Match {
-    QString where;             // a condition on ardentry_search
-    QList<QVariant> binds;     // of `where`
-    QString rank;              // a value per found row, the best the lowest
-    QList<QVariant> rankBinds; // of `rank`
+    QString table = QStringLiteral("ardentry_search"); // where the rows are found
+    QString where;                                     // a condition on `table`
+    QList<QVariant> binds;                             // of `where`
+    QString rank;                                      // a value per found row, the best the lowest
+    QList<QVariant> rankBinds;                         // of `rank`
 };
 
 Match serverMatch(const QList<Term>& terms, bool inTitle)
@@ -564,21 +775,69 @@ Match fileMatch(const QList<Term>& terms, bool inTitle)
     return match;
 }
 
+// The same terms, all phrases of two words or more, found through the phrase index: the same
+// articles; ranked alike, though a text's length counts its pairs instead of its words.
+Match filePairMatch(const QList<Term>& terms, bool inTitle)
+{
+    Match match = fileMatch(terms, inTitle);
+    match.table = QLatin1String(PairsTable);
+    match.where = QStringLiteral("ardentry_pairs MATCH ?");
+    match.rank = QStringLiteral("bm25(ardentry_pairs, %1)").arg(QLatin1String(Weights));
+    return match;
+}
+
+// The server's query for the typed phrases in pairs of neighbouring words, every text a bound
+// value (appended to `binds`).
+QString serverPairQuery(const QList<Term>& terms, QList<QVariant>& binds)
+{
+    QStringList parts;
+    for (const Term& term : terms) {
+        parts << QStringLiteral("ardentry_pairs_query(ardentry_search_words(?, %1), %2)")
+                     .arg(quicksearch::LongestTyped)
+                     .arg(term.prefix ? QStringLiteral("true") : QStringLiteral("false"));
+        QString text = term.text;
+        text.remove(QChar(0));
+        binds << text;
+    }
+    return QLatin1Char('(') + parts.join(QStringLiteral(" && ")) + QLatin1Char(')');
+}
+
+Match serverPairMatch(const QList<Term>& terms, bool inTitle)
+{
+    Match match;
+    match.table = QLatin1String(PairsTable);
+    match.where = QStringLiteral("%1 @@ %2")
+                      .arg(inTitle ? QStringLiteral("title") : QStringLiteral("document"),
+                           serverPairQuery(terms, match.binds));
+    match.rank = QStringLiteral("-ts_rank('%1', document, %2, 1)")
+                     .arg(QLatin1String(ServerWeights), serverPairQuery(terms, match.rankBinds));
+    return match;
+}
+
 void createFileIndex(QSqlDatabase& database, bool fill);
 
 void createFilledServerIndex(QSqlDatabase& database, bool fill)
 {
     createServerIndex(database);
+    createServerPairs(database);
     if (fill)
         run(database, serverFill(false));
     createServerSearchIndexes(database);
     schema::markAdded(database, schema::QuickSearchIndex);
+    finishServerPairs(database);
+}
+
+void startServerBuild(QSqlDatabase& database)
+{
+    createServerIndex(database);
+    createServerPairs(database);
 }
 
 void finishServerBuild(QSqlDatabase& database)
 {
     createServerSearchIndexes(database);
     schema::markAdded(database, schema::QuickSearchIndex);
+    finishServerPairs(database);
 }
 
 // The index's own statements and steps on each engine.
@@ -595,6 +854,17 @@ struct Dialect {
     QString clear;
     // The expression of a found article's marked text; empty when it is made here.
     QString snippet;
+    // The phrase index: where phrases are found, how a database that lacks it gets it (made
+    // empty, then filled a block of row keys (from, to] at a time, then finished), and how it is
+    // emptied before the quick-search index is made again (nothing where a trigger on the
+    // quick-search index keeps it). `pairsCurrent` brings it up to date, false when it cannot be
+    // used now.
+    Match (*pairMatch)(const QList<Term>& terms, bool inTitle);
+    void (*startPairs)(QSqlDatabase& database);
+    QString fillPairs;
+    void (*finishPairs)(QSqlDatabase& database);
+    void (*clearPairs)(QSqlDatabase& database);
+    bool (*pairsCurrent)(Connection& connection);
 };
 
 const Dialect& dialectOf(const QSqlDatabase& handle)
@@ -609,11 +879,27 @@ const Dialect& dialectOf(const QSqlDatabase& handle)
         [](QSqlDatabase&) {},
         QStringLiteral("INSERT INTO ardentry_search(ardentry_search) VALUES ('delete-all')"),
         QStringLiteral("snippet(ardentry_search, -1, char(2), char(3), '…', 12)"),
+        &filePairMatch,
+        [](QSqlDatabase& database) { createFilePairs(database, false); },
+        filePairFill(),
+        [](QSqlDatabase&) {},
+        &clearFilePairs,
+        &catchUpFilePairs,
     };
     static const Dialect server{
-        &serverMatch,     &createFilledServerIndex, &createServerIndex,
-        serverFill(true), &finishServerBuild,       QStringLiteral("DELETE FROM ardentry_search"),
+        &serverMatch,
+        &createFilledServerIndex,
+        &startServerBuild,
+        serverFill(true),
+        &finishServerBuild,
+        QStringLiteral("DELETE FROM ardentry_search"),
         QString(),
+        &serverPairMatch,
+        &createServerPairs,
+        serverPairFill(),
+        &finishServerPairs,
+        nullptr,
+        [](Connection&) { return true; },
     };
     return db::Engine::of(handle).pick(file, server);
 }
@@ -697,6 +983,7 @@ void createFileIndex(QSqlDatabase& database, bool fill)
         run(database, QStringLiteral("INSERT INTO ardentry_search(ardentry_search) "
                                      "VALUES ('rebuild')"));
     schema::markAdded(database, schema::QuickSearchIndex);
+    createFilePairs(database, fill);
 }
 } // namespace
 
@@ -769,7 +1056,13 @@ QHash<QString, qint64>& matchedUnrecorded()
     return matched;
 }
 
-bool fillIndex(Connection& connection, bool again,
+enum class Fill {
+    Build,   // the quick-search index and its phrase index, where there are none yet
+    Rebuild, // both made again from the articles
+    Pairs,   // the phrase index beside a quick-search index made without it
+};
+
+bool fillIndex(Connection& connection, Fill what,
                const std::function<bool(qint64, qint64)>& progress)
 {
     connection.ensureAlive();
@@ -778,12 +1071,28 @@ bool fillIndex(Connection& connection, bool again,
     Transaction transaction(
         connection,
         QCoreApplication::translate("QuickSearch", "The quick-search index could not be made"));
-    if (again)
-        run(database, dialect.clear);
-    else if (quicksearch::hasIndex(database))
-        return true;
-    else
+    // Where the program keeps the phrase index, it is filled here with the quick-search index;
+    // elsewhere the quick-search index's trigger fills it.
+    bool pairsToo = dialect.clearPairs != nullptr;
+    switch (what) {
+    case Fill::Build:
+        if (quicksearch::hasIndex(database))
+            return true;
         dialect.startBuild(database);
+        break;
+    case Fill::Rebuild:
+        run(database, dialect.clear);
+        pairsToo = pairsToo && schema::has(database, schema::PhraseIndex);
+        if (pairsToo)
+            dialect.clearPairs(database);
+        break;
+    case Fill::Pairs:
+        if (schema::has(database, schema::PhraseIndex))
+            return true;
+        dialect.startPairs(database);
+        pairsToo = false;
+        break;
+    }
     db::Query count(
         database, QCoreApplication::translate("QuickSearch", "The articles could not be counted"));
     if (!count.run(QStringLiteral("SELECT count(*), max(rowid) FROM AR")).next())
@@ -792,17 +1101,27 @@ bool fillIndex(Connection& connection, bool again,
     const qint64 lastKey = count.value(1).toLongLong();
     count.finish();
     db::Query block(database, indexNotMade());
-    block.prepare(dialect.fillBlock);
+    block.prepare(what == Fill::Pairs ? dialect.fillPairs : dialect.fillBlock);
+    std::unique_ptr<db::Query> pairBlock;
+    if (pairsToo) {
+        pairBlock = std::make_unique<db::Query>(database, indexNotMade());
+        pairBlock->prepare(dialect.fillPairs);
+    }
     qint64 done = 0;
     for (qint64 from = 0; from < lastKey; from += BuildBlock) {
         block.exec({from, from + BuildBlock});
         done += block.rowsAffected();
+        if (pairBlock)
+            pairBlock->exec({from, from + BuildBlock});
         if (progress && !progress(std::min(done, total), total))
             return false; // the transaction rolls back
     }
     block.finish();
-    if (!again)
+    pairBlock.reset();
+    if (what == Fill::Build)
         dialect.finishBuild(database);
+    else if (what == Fill::Pairs)
+        dialect.finishPairs(database);
     if (!connection.isServer()) {
         run(database, QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (version INTEGER NOT NULL)")
                           .arg(QLatin1String(CheckedTable)));
@@ -834,13 +1153,45 @@ quicksearch::NoIndex::NoIndex()
 bool quicksearch::buildIndex(Connection& connection,
                              const std::function<bool(qint64, qint64)>& progress)
 {
-    return fillIndex(connection, false, progress);
+    return fillIndex(connection, Fill::Build, progress);
+}
+
+bool quicksearch::buildPhraseIndex(Connection& connection,
+                                   const std::function<bool(qint64, qint64)>& progress)
+{
+    return fillIndex(connection, Fill::Pairs, progress);
+}
+
+bool quicksearch::hasPhraseIndex(QSqlDatabase& database)
+{
+    return schema::has(database, schema::PhraseIndex);
+}
+
+bool quicksearch::mayBuildPhraseIndex(Connection& connection)
+{
+    if (!history::isWritable(connection))
+        return false;
+    if (!connection.isServer())
+        return true;
+    // A trigger on the quick-search index keeps it: only the index's owner may add one.
+    return db::scalar(connection.database(), indexNotChecked(),
+                      QStringLiteral("SELECT pg_catalog.pg_has_role(relowner, 'USAGE') FROM "
+                                     "pg_catalog.pg_class WHERE oid = "
+                                     "to_regclass('ardentry_search')"))
+        .toBool();
+}
+
+bool quicksearch::hasPhrase(const QString& typed)
+{
+    const QList<Term> terms = termsOf(typed, false);
+    return std::any_of(terms.begin(), terms.end(),
+                       [](const Term& term) { return wordsOf(term.text).size() > 1; });
 }
 
 bool quicksearch::rebuildIndex(Connection& connection,
                                const std::function<bool(qint64, qint64)>& progress)
 {
-    return fillIndex(connection, true, progress);
+    return fillIndex(connection, Fill::Rebuild, progress);
 }
 
 bool quicksearch::indexMatches(Connection& connection, bool thorough)
@@ -905,9 +1256,8 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     // The newest `limit` articles a match finds, for a match too wide to rank.
     const auto newest = [&](const Match& match) {
         db::Query query(database, searchFailed());
-        query.prepare(QStringLiteral("SELECT rowid FROM ardentry_search WHERE %1 ORDER BY rowid "
-                                     "DESC LIMIT ?")
-                          .arg(match.where));
+        query.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY rowid DESC LIMIT ?")
+                          .arg(match.table, match.where));
         query.exec(QVariantList(match.binds) << limit);
         QList<qint64> best;
         while (query.next())
@@ -918,9 +1268,9 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     // is counted first, then ranked in the engine, which makes snippets for the best only.
     const auto countOf = [&](const Match& match) {
         db::Query count(database, searchFailed());
-        count.prepare(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ardentry_search WHERE "
-                                     "%1 LIMIT %2) AS found")
-                          .arg(match.where)
+        count.prepare(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM %1 WHERE %2 LIMIT %3) "
+                                     "AS found")
+                          .arg(match.table, match.where)
                           .arg(RankedAtMost + 1));
         if (!count.exec(match.binds).next())
             count.fail();
@@ -947,8 +1297,8 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     // here, snippets made for the articles shown only.
     const auto matchedOnce = [&](const Match& match, int& total) {
         db::Query query(database, searchFailed());
-        query.prepare(QStringLiteral("SELECT rowid, %1 FROM ardentry_search WHERE %2 LIMIT %3")
-                          .arg(match.rank, match.where)
+        query.prepare(QStringLiteral("SELECT rowid, %1 FROM %2 WHERE %3 LIMIT %4")
+                          .arg(match.rank, match.table, match.where)
                           .arg(RankedAtMost + 1));
         query.exec(QVariantList(match.rankBinds) << match.binds);
         std::vector<std::pair<double, qint64>> ranked;
@@ -977,15 +1327,25 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     };
     const Match match = terms.isEmpty() ? Match() : dialect.match(terms, false);
     const Match inTitle = terms.isEmpty() ? Match() : dialect.match(terms, true);
+    // Phrases alone are found through the phrase index, when the database has it and it is up to
+    // date; the snippets still come from the quick-search index.
+    const bool phrasesOnly =
+        !terms.isEmpty() && std::all_of(terms.begin(), terms.end(), [](const Term& term) {
+            return wordsOf(term.text).size() > 1;
+        });
+    const bool byPairs = phrasesOnly && schema::has(database, schema::PhraseIndex) &&
+                         dialect.pairsCurrent(connection);
     if (!terms.isEmpty()) {
-        const QList<qint64> best = bestOf(match, result.total);
+        const Match searched = byPairs ? dialect.pairMatch(terms, false) : match;
+        const Match searchedInTitle = byPairs ? dialect.pairMatch(terms, true) : inTitle;
+        const QList<qint64> best = bestOf(searched, result.total);
         result.overflow = result.total > RankedAtMost;
         if (!result.overflow) {
             add(best, match);
         } else {
             // Too many to rank them all quickly: title matches first, then the newest.
             int inTitleTotal = 0;
-            add(bestOf(inTitle, inTitleTotal), inTitle);
+            add(bestOf(searchedInTitle, inTitleTotal), inTitle);
             add(best, match);
         }
     }

@@ -101,6 +101,20 @@ public:
 // whose row keys never change. Throws DbError.
 bool indexMatches(Connection& connection, bool thorough = false);
 
+// Quoted phrases are found through a second index, of neighbouring words (schema::PhraseIndex),
+// made with the quick-search index; a database whose index was made without it still finds them,
+// more slowly.
+bool hasPhraseIndex(QSqlDatabase& database);
+// Whether what was typed holds a "quoted phrase" of two words or more.
+bool hasPhrase(const QString& typed);
+// Whether this connection may add the phrase index: a file open for writing; on a server, the
+// owner of the quick-search index. Throws DbError.
+bool mayBuildPhraseIndex(Connection& connection);
+// Adds the phrase index beside a quick-search index made without it, in one transaction, with
+// progress and cancelling as buildIndex. Returns false when cancelled (the database as it was).
+// Throws DbError.
+bool buildPhraseIndex(Connection& connection, const std::function<bool(qint64, qint64)>& progress);
+
 // Makes the index again from the articles, in one transaction, with progress and cancelling as
 // buildIndex. Returns false when cancelled (the database as it was). Throws DbError.
 bool rebuildIndex(Connection& connection, const std::function<bool(qint64, qint64)>& progress);

@@ -22,6 +22,10 @@ enum Addition : int {
     // On a server only: trigram indexes that narrow the Search dialog's text comparisons (when
     // the server could make them).
     SearchNarrowing = 32,
+    // An index of neighbouring words beside the quick-search index, for quoted phrases: kept by
+    // the program from a list of changed articles that triggers fill (on a file), by triggers
+    // (on a server).
+    PhraseIndex = 64,
 };
 
 // The additions the database has (its user_version).

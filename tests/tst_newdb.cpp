@@ -309,10 +309,10 @@ private slots:
                                                   "'rowid')) > 1000 AND nextval(pg_get_serial_"
                                                   "sequence('customize', 'rowid')) > 6 AND %1 "
                                                   "FROM ardentry_schema")
-                                              .arg(history ? "additions = 63 AND nextval(pg_get_"
+                                              .arg(history ? "additions = 127 AND nextval(pg_get_"
                                                              "serial_sequence('ardentry_trash', "
                                                              "'entry')) > 1"
-                                                           : "additions = 61")),
+                                                           : "additions = 125")),
                      QVariant(true));
     }
 

@@ -12,9 +12,100 @@
 #include <sqlite3.h>
 
 #include <memory>
+#include <string>
 
 namespace
 {
+
+// ---- The word-pair tokenizer ----
+//
+// "ardentry_pairs" cuts a text into words exactly as FTS5's unicode61 tokenizer does (with the
+// same options) and hands on each two neighbouring words as one token, "first second", at the
+// place of the first. A phrase of N words is then a phrase of N - 1 such tokens, found through
+// the lists of whole pairs instead of the long lists of common words.
+
+struct Unicode61 {
+    fts5_tokenizer api{};
+    void* context = nullptr;
+};
+
+struct PairTokenizer {
+    const Unicode61* words;
+    Fts5Tokenizer* inner = nullptr;
+};
+
+struct PairSink {
+    void* context;
+    int (*token)(void*, int, const char*, int, int, int);
+    std::string previous;
+    int previousStart = -1;
+    std::string pair;
+};
+
+int onWord(void* sink, int flags, const char* text, int size, int start, int end)
+{
+    auto* pairs = static_cast<PairSink*>(sink);
+    if (flags & FTS5_TOKEN_COLOCATED)
+        return SQLITE_OK;
+    int rc = SQLITE_OK;
+    if (pairs->previousStart >= 0) {
+        pairs->pair.assign(pairs->previous).append(1, ' ').append(text, size_t(size));
+        rc = pairs->token(pairs->context, 0, pairs->pair.data(), int(pairs->pair.size()),
+                          pairs->previousStart, end);
+    }
+    pairs->previous.assign(text, size_t(size));
+    pairs->previousStart = start;
+    return rc;
+}
+
+int createPairs(void* context, const char** arguments, int count, Fts5Tokenizer** made)
+{
+    auto tokenizer = std::make_unique<PairTokenizer>();
+    tokenizer->words = static_cast<const Unicode61*>(context);
+    const int rc = tokenizer->words->api.xCreate(tokenizer->words->context, arguments, count,
+                                                 &tokenizer->inner);
+    if (rc == SQLITE_OK)
+        *made = reinterpret_cast<Fts5Tokenizer*>(tokenizer.release());
+    return rc;
+}
+
+void deletePairs(Fts5Tokenizer* made)
+{
+    std::unique_ptr<PairTokenizer> tokenizer(reinterpret_cast<PairTokenizer*>(made));
+    tokenizer->words->api.xDelete(tokenizer->inner);
+}
+
+int tokenizePairs(Fts5Tokenizer* made, void* context, int flags, const char* text, int size,
+                  int (*token)(void*, int, const char*, int, int, int))
+{
+    auto* tokenizer = reinterpret_cast<PairTokenizer*>(made);
+    PairSink sink{context, token, {}, -1, {}};
+    return tokenizer->words->api.xTokenize(tokenizer->inner, &sink, flags, text, size, &onWord);
+}
+
+int registerPairs(sqlite3* handle)
+{
+    fts5_api* api = nullptr;
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v2(handle, "SELECT fts5(?1)", -1, &statement, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_bind_pointer(statement, 1, &api, "fts5_api_ptr", nullptr);
+        sqlite3_step(statement);
+        rc = sqlite3_finalize(statement);
+    }
+    if (rc != SQLITE_OK)
+        return rc;
+    if (!api || api->iVersion < 2)
+        return SQLITE_ERROR;
+    auto words = std::make_unique<Unicode61>();
+    rc = api->xFindTokenizer(api, "unicode61", &words->context, &words->api);
+    if (rc != SQLITE_OK)
+        return rc;
+    static fts5_tokenizer pairs{&createPairs, &deletePairs, &tokenizePairs};
+    // The connection owns `words` from here on.
+    return api->xCreateTokenizer(api, "ardentry_pairs", words.release(), &pairs,
+                                 [](void* owned) { delete static_cast<Unicode61*>(owned); });
+}
 
 // The text of a number or Null as the filter sees it: decimal form, Null empty.
 QByteArray numberOrNullText(sqlite3_value* value)
@@ -197,6 +288,8 @@ QString db::SqliteEngine::prepareSession(QSqlDatabase& database) const
     if (rc == SQLITE_OK)
         rc = sqlite3_create_collation_v2(raw, "ardentry_nocase", SQLITE_UTF8, nullptr,
                                          &noCaseCollation, nullptr);
+    if (rc == SQLITE_OK)
+        rc = registerPairs(raw);
     if (rc != SQLITE_OK) {
         const QString reason = QString::fromUtf8(sqlite3_errmsg(raw));
         database.close();
