@@ -6,6 +6,7 @@
 #include "app/frmMain.h"
 #include "core/Connection.h"
 #include "core/QuickSearch.h"
+#include "core/Schema.h"
 #include "core/mdlMain.h"
 
 #include <QDockWidget>
@@ -72,6 +73,8 @@ private slots:
     void buildIsAllOrNothing();
     void manyMatches_data();
     void manyMatches();
+    void phrasesAsWithoutPairs_data();
+    void phrasesAsWithoutPairs();
     void typedIsCapped_data();
     void typedIsCapped();
     void renumberedRows_data();
@@ -265,6 +268,81 @@ void TestQuickSearch::manyMatches()
     const QString newest = QString::number(quicksearch::RankedAtMost + 1);
     QCOMPARE(found.mid(0, 4),
              (QStringList{"5", "7", newest, QString::number(quicksearch::RankedAtMost)}));
+}
+
+void TestQuickSearch::phrasesAsWithoutPairs_data()
+{
+    manyMatches_data();
+}
+
+// Phrases found through the index of neighbouring words find exactly the articles the index of
+// words finds, while another program changes articles in between (a file's index of pairs then
+// catches up first): random texts of a few words, random phrases of them.
+void TestQuickSearch::phrasesAsWithoutPairs()
+{
+    QFETCH(TestFolder::Engine, engine);
+    const bool server = engine == TestFolder::Engine::Server;
+    TestFolder folder(engine);
+    const QStringList vocabulary{"the",    "share", "printer", "Résumé", "resume", "e-mail",
+                                 "shared", "drive", "toner",   "a",      "no.5",   "jam"};
+    quint32 seed = 2026;
+    const auto random = [&seed](int below) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 16) % unsigned(below));
+    };
+    const auto text = [&](int most) {
+        QStringList words;
+        for (int n = 1 + random(most); n > 0; --n)
+            words << vocabulary[random(vocabulary.size())];
+        return words.join(random(4) ? " " : ", ");
+    };
+    const auto write = [&](int id) {
+        folder.exec("DELETE FROM AR WHERE ID = ?", {id});
+        if (random(5))
+            folder.exec("INSERT INTO AR (ID, Title, Problem, solution, CUName, techname, "
+                        "reference) VALUES (?, ?, ?, ?, ?, ?, ?)",
+                        {id, text(4), text(12), text(12), text(2), text(2), text(2)});
+    };
+    folder.exec("DELETE FROM AR");
+    for (int id = 1; id <= 120; ++id)
+        write(id);
+    Connection connection;
+    connection.open(folder.dbPath());
+    QVERIFY(quicksearch::hasPhraseIndex(connection.database()));
+    const int withPairs =
+        folder.scalar(server ? "SELECT additions FROM ardentry_schema" : "PRAGMA user_version")
+            .toInt();
+    const auto usePairs = [&](bool use) {
+        const int additions = use ? withPairs : withPairs & ~schema::PhraseIndex;
+        folder.exec(server ? QString("UPDATE ardentry_schema SET additions = %1").arg(additions)
+                           : QString("PRAGMA user_version = %1").arg(additions));
+    };
+    const auto found = [&](const QString& typed) {
+        const quicksearch::Result result = quicksearch::search(connection, typed, 200);
+        QStringList keys = ids(result);
+        keys.sort();
+        return keys.join(' ') + QString(" (%1)").arg(result.total);
+    };
+    int matched = 0;
+    for (int q = 0; q < 60; ++q) {
+        if (q % 6 == 5) // another program changes a few articles
+            for (int k = 0; k < 3; ++k)
+                write(1 + random(130));
+        QString typed;
+        for (int n = 2 + random(2); n > 0; --n)
+            typed += vocabulary[random(vocabulary.size())] + " ";
+        typed = "\"" + typed.trimmed() + "\"";
+        if (q % 4 == 1) // still typing: the last word a prefix from three letters on
+            typed.chop(1 + random(2));
+        if (q % 5 == 2)
+            typed += " \"" + vocabulary[random(4)] + " " + vocabulary[random(4)] + "\"";
+        usePairs(true);
+        const QString byPairs = found(typed);
+        usePairs(false);
+        QCOMPARE(byPairs, found(typed));
+        matched += !byPairs.startsWith(" (");
+    }
+    QVERIFY2(matched > 20, qPrintable(QString::number(matched)));
 }
 
 void TestQuickSearch::typedIsCapped_data()
