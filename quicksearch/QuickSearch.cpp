@@ -214,7 +214,7 @@ bool QuickSearch::ensureIndex()
         } catch (const DbError& e) {
             HistoryCommands::reportBackupFailure(m_frame, e.message());
         }
-        if (!buildWithProgress(false))
+        if (!buildWithProgress(Build::First))
             return false;
     } catch (const DbError& e) {
         m_frame.report(tr("The quick-search index could not be built: %1\n\nThe database is as it "
@@ -226,13 +226,15 @@ bool QuickSearch::ensureIndex()
     return true;
 }
 
-bool QuickSearch::buildWithProgress(bool again)
+bool QuickSearch::buildWithProgress(Build what)
 {
     mdlMain& app = m_frame.app();
-    QProgressDialog progress(again ? tr("The articles were renumbered by another program. "
-                                        "Rebuilding the quick-search index...")
-                                   : tr("Building the quick-search index..."),
-                             tr("Cancel"), 0, 100, m_frame.window());
+    const QString label = what == Build::Again
+                              ? tr("The articles were renumbered by another program. "
+                                   "Rebuilding the quick-search index...")
+                          : what == Build::First ? tr("Building the quick-search index...")
+                                                 : tr("Building the index of quoted phrases...");
+    QProgressDialog progress(label, tr("Cancel"), 0, 100, m_frame.window());
     progress.setObjectName(QStringLiteral("dlgBuildIndex"));
     progress.setWindowTitle(QStringLiteral("Ardentry"));
     progress.setWindowModality(Qt::WindowModal);
@@ -242,21 +244,54 @@ bool QuickSearch::buildWithProgress(bool again)
         QCoreApplication::processEvents();
         return !progress.wasCanceled();
     };
-    if (!again) {
+    if (what == Build::First) {
         if (quicksearch::buildIndex(app.dbConnection, step))
             return true;
         m_frame.report(tr("The index was not built; the database is as it was."));
         return false;
     }
     try {
+        if (what == Build::Phrases) {
+            if (quicksearch::buildPhraseIndex(app.dbConnection, step))
+                return true;
+            m_frame.report(tr("The index was not built; the database is as it was."));
+            return false;
+        }
         if (quicksearch::rebuildIndex(app.dbConnection, step))
             return true;
         m_frame.report(tr("The quick-search index was not rebuilt; the quick search finds "
                           "nothing until it is."));
     } catch (const DbError& e) {
-        m_frame.report(tr("The quick-search index could not be rebuilt: %1").arg(e.message()));
+        m_frame.report(
+            what == Build::Phrases
+                ? tr("The index of quoted phrases could not be built: %1\n\nThe "
+                     "database is as it was.")
+                      .arg(e.message())
+                : tr("The quick-search index could not be rebuilt: %1").arg(e.message()));
     }
     return false;
+}
+
+void QuickSearch::offerPhraseIndex(const QString& typed)
+{
+    if (m_phrasesOffered || !quicksearch::hasPhrase(typed))
+        return;
+    Connection& connection = m_frame.app().dbConnection;
+    try {
+        if (!quicksearch::hasIndex(connection.database()) ||
+            quicksearch::hasPhraseIndex(connection.database()) ||
+            !quicksearch::mayBuildPhraseIndex(connection))
+            return;
+    } catch (const DbError&) {
+        return; // the search tells
+    }
+    m_phrasesOffered = true;
+    if (askYesNo(m_frame.window(),
+                 tr("Quoted phrases are found much faster with an index of neighbouring words, "
+                    "which this database does not have yet. On a large database building it "
+                    "takes some minutes. Build it now?"),
+                 QStringLiteral("Ardentry"), QMessageBox::Yes))
+        buildWithProgress(Build::Phrases);
 }
 
 void QuickSearch::checkIndex()
@@ -268,7 +303,7 @@ void QuickSearch::checkIndex()
     } catch (const DbError&) {
         return; // the next search tells
     }
-    buildWithProgress(true);
+    buildWithProgress(Build::Again);
 }
 
 void QuickSearch::runSearch()
@@ -281,6 +316,7 @@ void QuickSearch::runSearch()
     }
     // Each key typed asks the database one thing, the search (which also connects again after a
     // server restart); only a database without the index is asked to make it.
+    offerPhraseIndex(typed);
     quicksearch::Result result;
     try {
         try {
@@ -290,7 +326,7 @@ void QuickSearch::runSearch()
                 return;
             result = quicksearch::search(m_frame.app().dbConnection, typed);
         } catch (const quicksearch::StaleIndex&) {
-            if (!buildWithProgress(true))
+            if (!buildWithProgress(Build::Again))
                 return;
             result = quicksearch::search(m_frame.app().dbConnection, typed);
         }

@@ -45,9 +45,17 @@ private:
     void rememberHeight();
     // The database has the index, or the user had it built now.
     bool ensureIndex();
-    // Builds the index (`again`: makes it again) with a progress window; false when cancelled
-    // or failed, which is reported.
-    bool buildWithProgress(bool again);
+    // What buildWithProgress makes.
+    enum class Build {
+        First,   // the index of a database without one
+        Again,   // the index made again from the articles
+        Phrases, // the index of neighbouring words beside an index made without it
+    };
+    // Builds with a progress window; false when cancelled or failed, which is reported.
+    bool buildWithProgress(Build what);
+    // Before a search of what was typed: a "quoted phrase" in a database whose index was made
+    // without the index of neighbouring words offers to add it, once a session.
+    void offerPhraseIndex(const QString& typed);
     // At start: an index that no longer matches the articles is made again.
     void checkIndex();
     // A failed search: reported in a box the first time; while later searches fail the same way
@@ -62,6 +70,7 @@ private:
     QLabel* lblResultCount = nullptr;
     QTimer m_pause;
     bool m_indexDeclined = false;
+    bool m_phrasesOffered = false;
     QString m_failure; // the failure last reported in a box; empty once a search worked
     int m_laidOutHeight = -1;
 };

@@ -83,7 +83,9 @@ int tokenizePairs(Fts5Tokenizer* made, void* context, int flags, const char* tex
     return tokenizer->words->api.xTokenize(tokenizer->inner, &sink, flags, text, size, &onWord);
 }
 
-int registerPairs(sqlite3* handle)
+} // namespace
+
+int db::registerWordPairs(sqlite3* handle)
 {
     fts5_api* api = nullptr;
     sqlite3_stmt* statement = nullptr;
@@ -106,6 +108,9 @@ int registerPairs(sqlite3* handle)
     return api->xCreateTokenizer(api, "ardentry_pairs", words.release(), &pairs,
                                  [](void* owned) { delete static_cast<Unicode61*>(owned); });
 }
+
+namespace
+{
 
 // The text of a number or Null as the filter sees it: decimal form, Null empty.
 QByteArray numberOrNullText(sqlite3_value* value)
@@ -289,7 +294,7 @@ QString db::SqliteEngine::prepareSession(QSqlDatabase& database) const
         rc = sqlite3_create_collation_v2(raw, "ardentry_nocase", SQLITE_UTF8, nullptr,
                                          &noCaseCollation, nullptr);
     if (rc == SQLITE_OK)
-        rc = registerPairs(raw);
+        rc = registerWordPairs(raw);
     if (rc != SQLITE_OK) {
         const QString reason = QString::fromUtf8(sqlite3_errmsg(raw));
         database.close();

@@ -3,8 +3,14 @@
 
 #include "core/db/Engine.h"
 
+struct sqlite3;
+
 namespace db
 {
+
+// Registers the program's FTS5 tokenizer "ardentry_pairs" (each two neighbouring words of a text
+// as one token) on a connection; SQLITE_OK or the engine's error code. prepareSession does it.
+int registerWordPairs(sqlite3* handle);
 
 // An SQLite file: one writer at a time by BEGIN IMMEDIATE, the program's text functions and
 // collation registered on each connection, the additions in PRAGMA user_version.
