@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTreeWidget>
 #include <QWindow>
@@ -191,36 +193,72 @@ void TestQuickSearch::buildIsAllOrNothing_data()
 {
     QTest::addColumn<TestFolder::Engine>("engine");
     QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("phrases");
     for (const auto engine : {TestFolder::Engine::File, TestFolder::Engine::Server}) {
-        QTest::addRow("%s: cancelled", TestFolder::engineName(engine)) << engine << "cancel";
-        QTest::addRow("%s: failed", TestFolder::engineName(engine)) << engine << "fail";
-        QTest::addRow("%s: built", TestFolder::engineName(engine)) << engine << "build";
+        const char* name = TestFolder::engineName(engine);
+        QTest::addRow("%s: cancelled", name) << engine << "cancel" << false;
+        QTest::addRow("%s: failed", name) << engine << "fail" << false;
+        QTest::addRow("%s: built", name) << engine << "build" << false;
+        QTest::addRow("%s: phrase index cancelled", name) << engine << "cancel" << true;
+        QTest::addRow("%s: phrase index built", name) << engine << "build" << true;
     }
 }
 
+// The index, or the index of neighbouring words beside an index made without it (`phrases`).
 void TestQuickSearch::buildIsAllOrNothing()
 {
     QFETCH(TestFolder::Engine, engine);
     QFETCH(QString, how);
+    QFETCH(bool, phrases);
     NewDatabaseOptions old;
     old.syntheticArticles = 2000;
-    old.quickSearchIndex = false;
+    old.quickSearchIndex = phrases;
     TestFolder folder(old, engine);
     const bool server = engine == TestFolder::Engine::Server;
-    const QByteArray before = fileBytes(folder.dbPath());
     Connection connection;
     connection.open(folder.dbPath());
+    if (phrases) { // as an earlier version made the index
+        QSqlQuery drop(connection.database());
+        for (const char* sql :
+             server ? QList<const char*>{"DROP TABLE ardentry_pairs CASCADE",
+                                         "DROP FUNCTION ardentry_pairs_row, ardentry_search_pairs, "
+                                         "ardentry_pairs_query CASCADE",
+                                         "UPDATE ardentry_schema SET additions = additions - 64"}
+                    : QList<const char*>{"DROP TABLE ardentry_pairs",
+                                         "DROP TABLE ardentry_pairs_pending",
+                                         "DROP TRIGGER ardentry_pairs_insert",
+                                         "DROP TRIGGER ardentry_pairs_update",
+                                         "DROP TRIGGER ardentry_pairs_delete"})
+            QVERIFY2(drop.exec(sql), qPrintable(drop.lastError().text()));
+        if (!server)
+            folder.exec(QString("PRAGMA user_version = %1")
+                            .arg(folder.scalar("PRAGMA user_version").toInt() - 64));
+        QVERIFY(!quicksearch::hasPhraseIndex(connection.database()));
+        QVERIFY(quicksearch::mayBuildPhraseIndex(connection));
+    }
+    const auto found = [&] {
+        const quicksearch::Result result = quicksearch::search(connection, "\"printer\"");
+        return ids(result).join(' ') + QString(" (%1)").arg(result.total);
+    };
+    const QString before = phrases ? found() : QString();
+    const QByteArray bytes = fileBytes(folder.dbPath());
     bool done = false;
     try {
-        done = quicksearch::buildIndex(connection, [&](qint64, qint64) {
+        const auto step = [&](qint64, qint64) {
             if (how == "fail")
                 throw DbError("database or disk is full");
             return how != "cancel";
-        });
+        };
+        done = phrases ? quicksearch::buildPhraseIndex(connection, step)
+                       : quicksearch::buildIndex(connection, step);
     } catch (const DbError&) {
         QCOMPARE(how, QString("fail"));
     }
     QCOMPARE(done, how == "build");
+    if (phrases) {
+        QCOMPARE(quicksearch::hasPhraseIndex(connection.database()), how == "build");
+        QCOMPARE(found(), before);
+    }
     connection.close();
     if (how == "build") {
         connection.open(folder.dbPath());
@@ -229,12 +267,19 @@ void TestQuickSearch::buildIsAllOrNothing()
                      .scalar("SELECT count(*) FROM AR WHERE lower(Problem) LIKE '%printer%' OR "
                              "lower(solution) LIKE '%printer%' OR lower(Title) LIKE '%printer%'")
                      .toInt());
+    } else if (phrases) {
+        // Pages a cancelled transaction took from the file's free list keep what it wrote.
+        QVERIFY(folder
+                    .scalar(server ? "SELECT to_regclass('ardentry_pairs') IS NULL"
+                                   : "SELECT count(*) = 0 FROM sqlite_master WHERE name LIKE "
+                                     "'ardentry_pairs%'")
+                    .toBool());
     } else if (server) {
         connection.open(folder.dbPath());
         QVERIFY(!quicksearch::hasIndex(connection.database()));
         QVERIFY(folder.scalar("SELECT to_regclass('ardentry_search') IS NULL").toBool());
     } else {
-        QVERIFY(fileBytes(folder.dbPath()) == before);
+        QVERIFY(fileBytes(folder.dbPath()) == bytes);
     }
 }
 
