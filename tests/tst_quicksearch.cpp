@@ -237,7 +237,7 @@ void TestQuickSearch::buildIsAllOrNothing()
         QVERIFY(quicksearch::mayBuildPhraseIndex(connection));
     }
     const auto found = [&] {
-        const quicksearch::Result result = quicksearch::search(connection, "\"printer\"");
+        const quicksearch::Result result = quicksearch::search(connection, "\"the share\"");
         return ids(result).join(' ') + QString(" (%1)").arg(result.total);
     };
     const QString before = phrases ? found() : QString();
