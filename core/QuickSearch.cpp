@@ -777,6 +777,7 @@ Match fileMatch(const QList<Term>& terms, bool inTitle)
 
 // The same terms, all phrases of two words or more, found through the phrase index: the same
 // articles; ranked alike, though a text's length counts its pairs instead of its words.
+// (Ranked by the words instead, each found article would be looked up in the index of words.)
 Match filePairMatch(const QList<Term>& terms, bool inTitle)
 {
     Match match = fileMatch(terms, inTitle);
@@ -802,15 +803,16 @@ QString serverPairQuery(const QList<Term>& terms, QList<QVariant>& binds)
     return QLatin1Char('(') + parts.join(QStringLiteral(" && ")) + QLatin1Char(')');
 }
 
+// Found through the pairs, ranked by the words, as without them.
 Match serverPairMatch(const QList<Term>& terms, bool inTitle)
 {
-    Match match;
-    match.table = QLatin1String(PairsTable);
-    match.where = QStringLiteral("%1 @@ %2")
+    Match match = serverMatch(terms, inTitle);
+    match.table = QStringLiteral("ardentry_pairs AS p JOIN ardentry_search AS s USING (rowid)");
+    match.binds.clear();
+    match.where = QStringLiteral("p.%1 @@ %2")
                       .arg(inTitle ? QStringLiteral("title") : QStringLiteral("document"),
                            serverPairQuery(terms, match.binds));
-    match.rank = QStringLiteral("-ts_rank('%1', document, %2, 1)")
-                     .arg(QLatin1String(ServerWeights), serverPairQuery(terms, match.rankBinds));
+    match.rank.replace(QStringLiteral(", document, "), QStringLiteral(", s.document, "));
     return match;
 }
 
