@@ -32,7 +32,8 @@ QString indexName(const QString& column);
 // schema::SearchNarrowing, inside the caller's open transaction; nothing on an engine that
 // compares texts itself. Without pg_trgm (not installed, or the role may not add it) only the
 // record is made and the server narrows by reading the articles. `onlyWhenQuick`: a table of
-// many articles, whose indexes would take minutes, gets only the record too. Throws DbError.
+// many articles, whose indexes would take minutes, gets only the record too (build() makes them
+// later). Throws DbError.
 void add(QSqlDatabase& database, bool onlyWhenQuick = false);
 
 // Whether the articles of a server database lack an index that this role could build now:
