@@ -10,6 +10,7 @@
 #include "core/ServerAddress.h"
 #include "core/mdlMain.h"
 #include "history/HistoryCommands.h"
+#include "search/SearchIndexes.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -194,8 +195,9 @@ std::unique_ptr<frmMain> startArdentry(mdlMain& app)
     }
     auto window = std::make_unique<frmMain>(app);
     window->show();
-    // The daily copy, then the history's tables, once the window is painted.
-    HistoryCommands::afterShown(*window);
+    // The daily copy, then the history's tables, once the window is painted; then the offer of
+    // the search indexes a large server database was left without.
+    HistoryCommands::afterShown(*window, [&main = *window] { SearchIndexes::offer(main); });
     return window;
 }
 

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace
 {
@@ -35,7 +36,8 @@ const char* const kStartFinished = "ardentryStartFinished";
 class AfterFirstPaint : public QObject
 {
 public:
-    AfterFirstPaint(Frame& frame, QWindow* window) : QObject(frame.window()), m_frame(frame)
+    AfterFirstPaint(Frame& frame, QWindow* window, std::function<void()> then)
+        : QObject(frame.window()), m_frame(frame), m_then(std::move(then))
     {
         window->installEventFilter(this);
         if (window->isExposed())
@@ -58,16 +60,25 @@ private:
     {
         QTimer::singleShot(0, this, [this] {
             deleteLater();
-            HistoryCommands::afterStart(m_frame);
+            HistoryCommands::afterStart(m_frame, std::move(m_then));
         });
     }
 
     Frame& m_frame;
+    std::function<void()> m_then;
 };
+
+// The start's work has ended: then what follows it.
+void finished(Frame& frame, const std::function<void()>& then)
+{
+    frame.window()->setProperty(kStartFinished, true);
+    if (then)
+        then();
+}
 
 // The history's tables once the copy before them is made (or could not be made), then the
 // writer's name.
-void finishStart(Frame& frame, bool upgrade)
+void finishStart(Frame& frame, bool upgrade, const std::function<void()>& then)
 {
     Connection& connection = frame.app().dbConnection;
     try {
@@ -82,7 +93,7 @@ void finishStart(Frame& frame, bool upgrade)
                          "the database: %1\n\nArdentry works on without them.")
                          .arg(e.message()));
     }
-    frame.window()->setProperty(kStartFinished, true);
+    finished(frame, then);
 }
 
 } // namespace
@@ -110,7 +121,7 @@ void HistoryCommands::reportBackupFailure(Frame& frame, const QString& reason)
             .arg(reason));
 }
 
-void HistoryCommands::afterStart(Frame& frame)
+void HistoryCommands::afterStart(Frame& frame, std::function<void()> then)
 {
     Connection& connection = frame.app().dbConnection;
     bool upgrade = false;
@@ -130,7 +141,7 @@ void HistoryCommands::afterStart(Frame& frame)
         backup::removeLeftovers(path); // of a copy that a crash or a power cut interrupted
     if (!backup::appliesTo(connection) ||
         (!upgrade && backup::copiedOn(path, QDate::currentDate()))) {
-        finishStart(frame, upgrade);
+        finishStart(frame, upgrade, then);
         return;
     }
     std::unique_ptr<BackupJob> job;
@@ -139,7 +150,7 @@ void HistoryCommands::afterStart(Frame& frame)
                                           backup::newCopyPath(path, QDateTime::currentDateTime()));
     } catch (const DbError& e) {
         reportBackupFailure(frame, e.message());
-        finishStart(frame, upgrade);
+        finishStart(frame, upgrade, then);
         return;
     }
     auto* runner = new BackupRunner(
@@ -148,23 +159,23 @@ void HistoryCommands::afterStart(Frame& frame)
                                     "Ardentry makes its daily copy of the database..."));
     runner->setObjectName(QStringLiteral("automaticBackup"));
     QObject::connect(runner, &BackupRunner::finished, frame.window(),
-                     [&frame, upgrade, path](bool, const QString& failure) {
+                     [&frame, upgrade, path, then](bool, const QString& failure) {
                          if (failure.isEmpty())
                              backup::prune(path);
                          else
                              reportBackupFailure(frame, failure);
-                         finishStart(frame, upgrade);
+                         finishStart(frame, upgrade, then);
                      });
     runner->start(300);
 }
 
-void HistoryCommands::afterShown(Frame& frame)
+void HistoryCommands::afterShown(Frame& frame, std::function<void()> then)
 {
     QWindow* window = frame.window()->windowHandle();
     if (window && frame.window()->isVisible())
-        new AfterFirstPaint(frame, window); // the window owns it
+        new AfterFirstPaint(frame, window, std::move(then)); // the window owns it
     else
-        afterStart(frame);
+        afterStart(frame, std::move(then));
 }
 
 bool HistoryCommands::startFinished(Frame& frame)

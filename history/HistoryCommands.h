@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class Frame;
 
 // The commands of the Tools menu that give a way back: the history of the current article, the
@@ -22,11 +24,12 @@ void backUpDatabase(Frame& frame);
 // After a successful start: the automatic copy of the day into the backups folder (also made
 // before the database gets the tables of the history), then that addition, then the writer's
 // name for every later write. A failed copy is reported once and blocks nothing. A server
-// database gets no copy and no word about one.
-void afterStart(Frame& frame);
+// database gets no copy and no word about one. `then` runs once that work has ended (other
+// subsystems' work after a start).
+void afterStart(Frame& frame, std::function<void()> then = {});
 // Runs afterStart() once the shown window was painted for the first time (at once for a window
 // that is not shown), so that the window is on screen however long the copy takes.
-void afterShown(Frame& frame);
+void afterShown(Frame& frame, std::function<void()> then = {});
 // Whether afterStart() has ended its work: the copy made or failed, the history's tables added.
 bool startFinished(Frame& frame);
 // Reports a failed automatic copy, once per run of the program.

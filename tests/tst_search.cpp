@@ -1,17 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/TestSupport.h"
 
+#include "app/Startup.h"
 #include "app/frmMain.h"
 #include "articles/frmDisplay.h"
 #include "common/SingleInstance.h"
+#include "core/Connection.h"
+#include "core/History.h"
 #include "core/ProfileFile.h"
 #include "core/mdlMain.h"
+#include "history/HistoryCommands.h"
 #include "search/frmSearch.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 
@@ -238,6 +244,56 @@ private slots:
         QFETCH(QString, steps);
         StartedApp started(library(engine));
         play(started, steps);
+    }
+
+    // A server database left without its search indexes: after the start its owner is asked
+    // whether to build them, and may cancel the build (here while another session holds the
+    // articles), which leaves the database as it was. Another role is never asked.
+    void searchIndexesOffered_data()
+    {
+        QTest::addColumn<bool>("owner");
+        QTest::newRow("owner cancels") << true;
+        QTest::newRow("another role") << false;
+    }
+
+    void searchIndexesOffered()
+    {
+        QFETCH(bool, owner);
+        const auto folder = library(TestFolder::Engine::Server);
+        folder->exec("DROP INDEX ardentry_narrow_problem, ardentry_narrow_solution");
+        Connection holder;
+        holder.open(folder->dbPath());
+        history::install(holder); // the start then changes nothing on the articles
+        QSqlQuery hold(holder.database());
+        QVERIFY(hold.exec("BEGIN") && hold.exec("LOCK TABLE ar IN ROW EXCLUSIVE MODE"));
+        if (!owner) {
+            const QString role = "s_" + folder->scalar("SELECT current_database()").toString();
+            folder->exec(QString("CREATE ROLE %1 LOGIN SUPERUSER").arg(role));
+            const QString path = QString(folder->dbPath()).replace("ardentry@", role + '@');
+            folder->writeFile("Ini/arprefs.ini", ("[General]\nPath=" + path + "\n").toUtf8());
+        }
+        MessageCatcher messages;
+        messages.answer(QMessageBox::Yes);
+        QTimer user; // clicks Cancel once the progress shows
+        connect(&user, &QTimer::timeout, [] {
+            auto* progress = qobject_cast<QProgressDialog*>(findAnyWidget("dlgBuildSearchIndexes"));
+            if (progress && progress->isVisible())
+                QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        });
+        user.start(50);
+        mdlMain app(folder->folder());
+        const auto window = startArdentry(app);
+        QVERIFY(window);
+        QTRY_VERIFY(HistoryCommands::startFinished(*window));
+        const QStringList said = messages.texts();
+        QCOMPARE(said.size(), owner ? 2 : 0);
+        if (owner) {
+            QCOMPARE(messages.seen[0].buttons, QMessageBox::Yes | QMessageBox::No);
+            QVERIFY2(said[1].startsWith("The search indexes were not built"), qPrintable(said[1]));
+        }
+        QCOMPARE(folder->scalar("SELECT count(*) FROM pg_class WHERE relname LIKE "
+                                "'ardentry\\_narrow\\_%'"),
+                 0);
     }
 };
 

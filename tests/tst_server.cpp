@@ -5,6 +5,7 @@
 #include "core/History.h"
 #include "core/QuickSearch.h"
 #include "core/RecordSet.h"
+#include "core/SearchNarrowing.h"
 #include "core/ServerAddress.h"
 #include "core/TextMatch.h"
 #include "core/Transaction.h"
@@ -465,6 +466,62 @@ private slots:
         Connection owner;
         owner.open(db.dbPath());
         QCOMPARE(db.scalar(state).toString(), "2 61 true true");
+    }
+
+    // The search indexes that were left out when a large database was brought up to date: its
+    // owner may build them (another role is never offered that), in one transaction with the
+    // server's progress. Stopped at any moment (before the first index, between the two, while
+    // the server waits for another session's hold on the articles), the database is as it was.
+    void searchIndexesBuilt_data()
+    {
+        QTest::addColumn<int>("stopAt"); // the report that stops the build; 0: none
+        QTest::addColumn<bool>("held");
+        QTest::newRow("built") << 0 << false;
+        QTest::newRow("stopped at once") << 1 << false;
+        QTest::newRow("stopped after the first") << 2 << false;
+        QTest::newRow("stopped while waiting") << 3 << true;
+    }
+
+    void searchIndexesBuilt()
+    {
+        QFETCH(int, stopAt);
+        QFETCH(bool, held);
+        const TestFolder db(TestFolder::Engine::Server);
+        db.fillArticles(50);
+        const QString state =
+            "SELECT (SELECT additions FROM ardentry_schema) || ' ' || count(*) FROM pg_index i "
+            "JOIN pg_class c ON c.oid = i.indexrelid WHERE c.relname LIKE "
+            "'ardentry\\_narrow\\_%' AND i.indisvalid";
+        const QString complete = db.scalar(state).toString();
+        db.exec("DROP INDEX ardentry_narrow_problem, ardentry_narrow_solution");
+        const Role writer(db, "writer", kEdits);
+        Connection other;
+        other.open(writer.address());
+        QVERIFY(!searchnarrowing::mayBuild(other.database()));
+        Connection owner;
+        owner.open(db.dbPath());
+        QVERIFY(searchnarrowing::mayBuild(owner.database()));
+        Connection holder;
+        if (held) {
+            holder.open(db.dbPath());
+            QSqlQuery hold(holder.database());
+            QVERIFY(hold.exec("BEGIN") && hold.exec("LOCK TABLE ar IN ROW EXCLUSIVE MODE"));
+        }
+        // Unrecorded as well, so that what the build records shows.
+        db.exec("UPDATE ardentry_schema SET additions = additions - 32");
+        const QString before = db.scalar(state).toString();
+        int reports = 0;
+        qint64 last = 0;
+        bool forward = true;
+        const bool built = searchnarrowing::build(owner, [&](qint64 done, qint64 total) {
+            forward = forward && done >= last && done <= total;
+            last = done == total ? -1 : done;
+            return ++reports != stopAt;
+        });
+        QCOMPARE(built, stopAt == 0);
+        QCOMPARE(db.scalar(state).toString(), built ? complete : before);
+        QCOMPARE(forward && last == -1, built);
+        QCOMPARE(searchnarrowing::mayBuild(owner.database()), !built);
     }
 
     // The server keeps back the rows whose text cannot match before the program compares the

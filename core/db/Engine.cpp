@@ -93,3 +93,12 @@ QList<QByteArrayList> db::Engine::selectBytes(QSqlDatabase& database, const QStr
     }
     return rows;
 }
+
+bool db::Engine::runStoppable(QSqlDatabase& database, const QString& failure, const QString& sql,
+                              const std::function<bool()>& goOn) const
+{
+    if (!goOn())
+        return false;
+    Query(database, failure).run(sql);
+    return true;
+}

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 class QSqlQuery;
@@ -113,6 +114,14 @@ public:
     // engine has; a Null reads as 0. Throws as insertBytes().
     virtual std::vector<qint64> wholeNumbers(QSqlDatabase& database, const QString& failure,
                                              const QString& select) const;
+
+    // Runs one statement that gives no rows and may take minutes (making an index) in the
+    // caller's transaction, asking `goOn()` about ten times a second while the engine works on it;
+    // once that returns false the statement is stopped. False when it was stopped: the
+    // transaction must then be rolled back. Throws DbError as insertBytes(). An engine that
+    // cannot stop a statement asks once, before it.
+    virtual bool runStoppable(QSqlDatabase& database, const QString& failure, const QString& sql,
+                              const std::function<bool()>& goOn) const;
 
     // Whether the program keeps copies of the database (a file's); a server's are its
     // administrator's.

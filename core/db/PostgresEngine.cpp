@@ -12,6 +12,7 @@
 #include <QtEndian>
 
 #include <libpq-fe.h>
+#include <poll.h>
 
 #include <memory>
 #include <vector>
@@ -351,4 +352,52 @@ std::vector<qint64> db::PostgresEngine::wholeNumbers(QSqlDatabase& database, con
             numbers.push_back(qFromBigEndian<qint64>(PQgetvalue(result.get(), row, 0)));
     }
     return numbers;
+}
+
+bool db::PostgresEngine::runStoppable(QSqlDatabase& database, const QString& failure,
+                                      const QString& sql, const std::function<bool()>& goOn) const
+{
+    // Sent without waiting for its answer: meanwhile the caller is asked, and a request to stop
+    // reaches the server through a connection of its own (PQcancel).
+    PGconn* connection = handleOf(database);
+    if (!connection)
+        throw DbError(QCoreApplication::translate("Connection", "No database is open."));
+    const auto failed = [&](const PGresult* result) {
+        return DbError(failure + QStringLiteral(": ") + serverWords(errorOf(connection, result)) +
+                       QLatin1Char('.'));
+    };
+    if (!goOn())
+        return false;
+    if (!PQsendQuery(connection, sql.toUtf8().constData()))
+        throw failed(nullptr);
+    bool stopped = false;
+    while (PQconsumeInput(connection) && PQisBusy(connection)) {
+        pollfd socket{PQsocket(connection), POLLIN, 0};
+        if (poll(&socket, 1, 100) != 0 || stopped || goOn())
+            continue;
+        stopped = true;
+        // When the request cannot be sent, the statement runs to its end and the caller's
+        // rollback takes it back.
+        const std::unique_ptr<PGcancel, void (*)(PGcancel*)> cancel(PQgetCancel(connection),
+                                                                    PQfreeCancel);
+        char reason[256];
+        if (cancel)
+            PQcancel(cancel.get(), reason, sizeof reason);
+    }
+    // Every result is read, so that the driver finds the connection idle; the first failure
+    // tells. A lost connection gives one too.
+    Result refusal;
+    bool answered = false;
+    while (Result result{PQgetResult(connection)}) {
+        answered = true;
+        const ExecStatusType status = PQresultStatus(result.get());
+        if (!refusal && status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+            refusal = std::move(result);
+    }
+    if (stopped && (!refusal || QByteArray(PQresultErrorField(refusal.get(), PG_DIAG_SQLSTATE)) ==
+                                    "57014")) // query_canceled
+        return false;
+    if (refusal || !answered)
+        throw failed(refusal.get());
+    return true;
 }

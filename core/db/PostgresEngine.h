@@ -47,6 +47,8 @@ public:
                                       const QVariantList& binds) const override;
     std::vector<qint64> wholeNumbers(QSqlDatabase& database, const QString& failure,
                                      const QString& select) const override;
+    bool runStoppable(QSqlDatabase& database, const QString& failure, const QString& sql,
+                      const std::function<bool()>& goOn) const override;
     int additions(Query& query) const override;
     void recordAdditions(Query& query, int additions) const override;
 

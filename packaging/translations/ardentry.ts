@@ -401,7 +401,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+18"/>
         <source>The article could not be deleted: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -419,7 +419,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleExport</name>
     <message>
-        <location filename="../../core/ArticleExport.cpp" line="+87"/>
+        <location filename="../../core/ArticleExport.cpp" line="+88"/>
         <source>The articles cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
@@ -429,13 +429,13 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+211"/>
+        <location line="+208"/>
         <location line="+6"/>
         <source>%1 cannot be written: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+108"/>
         <source>article %1: the image %2 was not found; its page names it only.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -450,19 +450,17 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+32"/>
-        <location line="+215"/>
+        <location line="-107"/>
         <source>article %1: the stored picture %2 was left out: %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-206"/>
+        <location line="+142"/>
         <source>article %1: the stored picture %2 could not be written; its page names it only.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+145"/>
-        <location line="+7"/>
         <source>The articles are not open.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -472,7 +470,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+87"/>
         <source>No file is named.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -510,8 +508,8 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-141"/>
-        <location line="+150"/>
+        <location line="-134"/>
+        <location line="+143"/>
         <source>No folder can be made in %1: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1177,7 +1175,8 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+4"/>
-        <location filename="../../core/db/PostgresEngine.cpp" line="+94"/>
+        <location filename="../../core/db/PostgresEngine.cpp" line="+95"/>
+        <location line="+269"/>
         <source>No database is open.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1597,7 +1596,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+199"/>
+        <location line="+187"/>
         <location line="+23"/>
         <source>The history of articles could not be added to the database</source>
         <translation type="unfinished"></translation>
@@ -1672,7 +1671,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>HistoryCommands</name>
     <message>
-        <location filename="../../history/HistoryCommands.cpp" line="+89"/>
+        <location filename="../../history/HistoryCommands.cpp" line="+90"/>
         <source>The history of articles and the trash could not be added to the database: %1
 
 Ardentry works on without them.</source>
@@ -1965,17 +1964,17 @@ Daily copies: %1, in &quot;%2&quot;.</source>
 <context>
     <name>PictureCommands</name>
     <message>
-        <location filename="../../pictures/PictureCommands.cpp" line="+29"/>
+        <location filename="../../pictures/PictureCommands.cpp" line="+30"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+25"/>
         <source>... and %1 more.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+22"/>
         <source>The articles could not be read again: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -2087,17 +2086,17 @@ It is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+99"/>
         <source>: another picture has the same short name in the database.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+35"/>
         <source>The picture could not be stored in the database</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+56"/>
         <source>The picture is %1 MB large; the database keeps pictures of up to 16 MB.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2122,7 +2121,7 @@ It is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+90"/>
+        <location line="+91"/>
         <source>The pictures of the database cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2162,12 +2161,12 @@ It is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+38"/>
         <source>: the file %1 changed while it was read.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+21"/>
         <source>Article %1: changed by someone else meanwhile; its images were left as they are.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2454,32 +2453,32 @@ The database is as it was.</source>
 <context>
     <name>RecordSet</name>
     <message>
-        <location filename="../../core/RecordSet.cpp" line="+288"/>
+        <location filename="../../core/RecordSet.cpp" line="+289"/>
         <source>The record set has no open database connection.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+882"/>
+        <location line="+894"/>
         <source>The record set is not open.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-871"/>
+        <location line="-883"/>
         <source>There is no current row in the table &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+13"/>
-        <location line="+607"/>
+        <location line="+619"/>
         <location line="+127"/>
         <source>The table &quot;%1&quot; has no column &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-693"/>
+        <location line="-705"/>
         <location line="+8"/>
-        <location line="+580"/>
+        <location line="+592"/>
         <location line="+128"/>
         <source>Cannot read the table &quot;%1&quot;: %2.</source>
         <translation type="unfinished"></translation>
@@ -2565,29 +2564,29 @@ The database is as it was.</source>
     </message>
     <message>
         <location line="+92"/>
-        <location line="+312"/>
+        <location line="+316"/>
         <location line="+30"/>
         <source>Cannot search the table &quot;%1&quot;: %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-285"/>
-        <location line="+12"/>
+        <location line="-289"/>
+        <location line="+11"/>
         <source>There is no row to move to in the table &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+19"/>
         <source>Cannot move past the last row of the table &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+11"/>
         <source>Cannot move before the first row of the table &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+33"/>
         <source>The column &quot;%1&quot; holds numbers; &quot;%2&quot; is not a number.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2654,10 +2653,45 @@ The database is as it was.</source>
     </message>
 </context>
 <context>
+    <name>SearchIndexes</name>
+    <message>
+        <location filename="../../search/SearchIndexes.cpp" line="+24"/>
+        <source>This database has no search indexes yet, so the Search dialog reads every article to find a text. Build them now? It takes some minutes, and meanwhile your colleagues cannot save their changes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Building the search indexes...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The search indexes were not built; the database is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1
+
+The database is as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SearchNarrowing</name>
     <message>
-        <location filename="../../core/SearchNarrowing.cpp" line="+21"/>
+        <location filename="../../core/SearchNarrowing.cpp" line="+26"/>
         <source>The search indexes could not be added to the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+194"/>
+        <source>: the server does not have pg_trgm for it.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2729,7 +2763,7 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/Startup.cpp" line="+63"/>
+        <location filename="../../app/Startup.cpp" line="+64"/>
         <source>The database path could not be stored in %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3213,7 +3247,7 @@ The labels before it were saved.</source>
 <context>
     <name>frmExport</name>
     <message>
-        <location filename="../../transfer/frmExport.cpp" line="+37"/>
+        <location filename="../../transfer/frmExport.cpp" line="+38"/>
         <location line="+113"/>
         <source>Export Articles</source>
         <translation type="unfinished"></translation>
@@ -3329,7 +3363,7 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+37"/>
         <source>%1 articles exported.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3541,7 +3575,7 @@ The labels before it were saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+37"/>
         <location line="+183"/>
         <source>Image %1</source>
         <translation type="unfinished"></translation>
@@ -3626,12 +3660,12 @@ Close this window and drop the changed paths?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+26"/>
         <source>Store a picture for image %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+26"/>
         <source>&quot;%1&quot; was not stored in the database: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3643,7 +3677,7 @@ Store a copy scaled down to %4 pixels on its longer side?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+18"/>
         <source>Pictures cannot be stored in this database: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3656,7 +3690,7 @@ Store a copy scaled down to %4 pixels on its longer side?</source>
 <context>
     <name>frmImport</name>
     <message>
-        <location filename="../../transfer/frmImport.cpp" line="+60"/>
+        <location filename="../../transfer/frmImport.cpp" line="+61"/>
         <location line="+171"/>
         <source>Import Articles</source>
         <translation type="unfinished"></translation>
@@ -3784,12 +3818,12 @@ Store a copy scaled down to %4 pixels on its longer side?</source>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+265"/>
+        <location line="+259"/>
         <source>All files (*)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-265"/>
+        <location line="-259"/>
         <source>Access databases (*.mdb *.accdb)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3824,7 +3858,7 @@ Store a copy scaled down to %4 pixels on its longer side?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+14"/>
         <source>%1 of the %2 rows cannot be imported; the report lists them with the reasons.
 
 Import the other %3 articles?</source>

@@ -407,7 +407,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Ardentry kann diesen Artikel nicht löschen, weil er der EINZIGE Ardentry-Artikel ist. Das Löschen würde Ardentry in einen instabilen Zustand versetzen. Löschvorgang abgebrochen.</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+18"/>
         <source>The article could not be deleted: </source>
         <translation>Der Artikel konnte nicht gelöscht werden: </translation>
     </message>
@@ -425,7 +425,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>ArticleExport</name>
     <message>
-        <location filename="../../core/ArticleExport.cpp" line="+87"/>
+        <location filename="../../core/ArticleExport.cpp" line="+88"/>
         <source>The articles cannot be read</source>
         <translation>Die Artikel können nicht gelesen werden</translation>
     </message>
@@ -435,13 +435,13 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Artikel können nicht gelesen werden: %1.</translation>
     </message>
     <message>
-        <location line="+211"/>
+        <location line="+208"/>
         <location line="+6"/>
         <source>%1 cannot be written: %2.</source>
         <translation>%1 kann nicht geschrieben werden: %2.</translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+108"/>
         <source>article %1: the image %2 was not found; its page names it only.</source>
         <translation>Artikel %1: Das Bild %2 wurde nicht gefunden; seine Seite nennt es nur.</translation>
     </message>
@@ -456,19 +456,17 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Artikel %1: Das Bild %2 konnte nicht kopiert werden; seine Seite nennt es nur.</translation>
     </message>
     <message>
-        <location line="+32"/>
-        <location line="+215"/>
+        <location line="-107"/>
         <source>article %1: the stored picture %2 was left out: %3</source>
         <translation>Artikel %1: das gespeicherte Bild %2 wurde ausgelassen: %3</translation>
     </message>
     <message>
-        <location line="-206"/>
+        <location line="+142"/>
         <source>article %1: the stored picture %2 could not be written; its page names it only.</source>
         <translation>Artikel %1: das gespeicherte Bild %2 konnte nicht geschrieben werden; seine Seite nennt es nur.</translation>
     </message>
     <message>
         <location line="+145"/>
-        <location line="+7"/>
         <source>The articles are not open.</source>
         <translation>Die Artikel sind nicht geöffnet.</translation>
     </message>
@@ -478,7 +476,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Das gespeicherte Bild %1 kann hier nicht gelesen werden.</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+87"/>
         <source>No file is named.</source>
         <translation>Es ist keine Datei angegeben.</translation>
     </message>
@@ -516,8 +514,8 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Der Ordner %1 existiert nicht.</translation>
     </message>
     <message>
-        <location line="-141"/>
-        <location line="+150"/>
+        <location line="-134"/>
+        <location line="+143"/>
         <source>No folder can be made in %1: %2.</source>
         <translation>In %1 kann kein Ordner angelegt werden: %2.</translation>
     </message>
@@ -1183,7 +1181,8 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+4"/>
-        <location filename="../../core/db/PostgresEngine.cpp" line="+94"/>
+        <location filename="../../core/db/PostgresEngine.cpp" line="+95"/>
+        <location line="+269"/>
         <source>No database is open.</source>
         <translation>Es ist keine Datenbank geöffnet.</translation>
     </message>
@@ -1603,7 +1602,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Rechte an der Datenbank können nicht gelesen werden</translation>
     </message>
     <message>
-        <location line="+199"/>
+        <location line="+187"/>
         <location line="+23"/>
         <source>The history of articles could not be added to the database</source>
         <translation>Der Artikelverlauf konnte der Datenbank nicht hinzugefügt werden</translation>
@@ -1678,7 +1677,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>HistoryCommands</name>
     <message>
-        <location filename="../../history/HistoryCommands.cpp" line="+89"/>
+        <location filename="../../history/HistoryCommands.cpp" line="+90"/>
         <source>The history of articles and the trash could not be added to the database: %1
 
 Ardentry works on without them.</source>
@@ -1980,17 +1979,17 @@ Tägliche Kopien: %1, in „%2“.</translation>
 <context>
     <name>PictureCommands</name>
     <message>
-        <location filename="../../pictures/PictureCommands.cpp" line="+29"/>
+        <location filename="../../pictures/PictureCommands.cpp" line="+30"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+25"/>
         <source>... and %1 more.</source>
         <translation>... und %1 weitere.</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+22"/>
         <source>The articles could not be read again: </source>
         <translation>Die Artikel konnten nicht neu gelesen werden: </translation>
     </message>
@@ -2108,17 +2107,17 @@ Sie ist unverändert.</translation>
         <translation>Die Rechte an der Datenbank können nicht gelesen werden</translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+99"/>
         <source>: another picture has the same short name in the database.</source>
         <translation>: ein anderes Bild hat in der Datenbank denselben Kurznamen.</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+35"/>
         <source>The picture could not be stored in the database</source>
         <translation>Das Bild konnte nicht in der Datenbank gespeichert werden</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+56"/>
         <source>The picture is %1 MB large; the database keeps pictures of up to 16 MB.</source>
         <translation>Das Bild ist %1 MB groß; die Datenbank nimmt Bilder bis 16 MB auf.</translation>
     </message>
@@ -2143,7 +2142,7 @@ Sie ist unverändert.</translation>
         <translation>Die Datei kann nicht gelesen werden: %1.</translation>
     </message>
     <message>
-        <location line="+90"/>
+        <location line="+91"/>
         <source>The pictures of the database cannot be read</source>
         <translation>Die Bilder der Datenbank können nicht gelesen werden</translation>
     </message>
@@ -2183,12 +2182,12 @@ Sie ist unverändert.</translation>
         <translation>Artikel %1, Bild %2: %3 (%4)</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+38"/>
         <source>: the file %1 changed while it was read.</source>
         <translation>: die Datei %1 hat sich beim Lesen geändert.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+21"/>
         <source>Article %1: changed by someone else meanwhile; its images were left as they are.</source>
         <translation>Artikel %1: inzwischen von jemand anderem geändert; seine Bilder blieben, wie sie sind.</translation>
     </message>
@@ -2477,32 +2476,32 @@ Die Datenbank ist unverändert.</translation>
 <context>
     <name>RecordSet</name>
     <message>
-        <location filename="../../core/RecordSet.cpp" line="+288"/>
+        <location filename="../../core/RecordSet.cpp" line="+289"/>
         <source>The record set has no open database connection.</source>
         <translation>Die Datensatzgruppe hat keine offene Datenbankverbindung.</translation>
     </message>
     <message>
         <location line="+8"/>
-        <location line="+882"/>
+        <location line="+894"/>
         <source>The record set is not open.</source>
         <translation>Die Datensatzgruppe ist nicht geöffnet.</translation>
     </message>
     <message>
-        <location line="-871"/>
+        <location line="-883"/>
         <source>There is no current row in the table &quot;%1&quot;.</source>
         <translation>In der Tabelle „%1“ gibt es keine aktuelle Zeile.</translation>
     </message>
     <message>
         <location line="+13"/>
-        <location line="+607"/>
+        <location line="+619"/>
         <location line="+127"/>
         <source>The table &quot;%1&quot; has no column &quot;%2&quot;.</source>
         <translation>Die Tabelle „%1“ hat keine Spalte „%2“.</translation>
     </message>
     <message>
-        <location line="-693"/>
+        <location line="-705"/>
         <location line="+8"/>
-        <location line="+580"/>
+        <location line="+592"/>
         <location line="+128"/>
         <source>Cannot read the table &quot;%1&quot;: %2.</source>
         <translation>Die Tabelle „%1“ kann nicht gelesen werden: %2.</translation>
@@ -2588,29 +2587,29 @@ Die Datenbank ist unverändert.</translation>
     </message>
     <message>
         <location line="+92"/>
-        <location line="+312"/>
+        <location line="+316"/>
         <location line="+30"/>
         <source>Cannot search the table &quot;%1&quot;: %2.</source>
         <translation>Die Tabelle „%1“ kann nicht durchsucht werden: %2.</translation>
     </message>
     <message>
-        <location line="-285"/>
-        <location line="+12"/>
+        <location line="-289"/>
+        <location line="+11"/>
         <source>There is no row to move to in the table &quot;%1&quot;.</source>
         <translation>In der Tabelle „%1“ gibt es keine Zeile, zu der gewechselt werden kann.</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+19"/>
         <source>Cannot move past the last row of the table &quot;%1&quot;.</source>
         <translation>Über die letzte Zeile der Tabelle „%1“ hinaus kann nicht gewechselt werden.</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+11"/>
         <source>Cannot move before the first row of the table &quot;%1&quot;.</source>
         <translation>Vor die erste Zeile der Tabelle „%1“ kann nicht gewechselt werden.</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+33"/>
         <source>The column &quot;%1&quot; holds numbers; &quot;%2&quot; is not a number.</source>
         <translation>Die Spalte „%1“ enthält Zahlen; „%2“ ist keine Zahl.</translation>
     </message>
@@ -2677,11 +2676,48 @@ Die Datenbank ist unverändert.</translation>
     </message>
 </context>
 <context>
+    <name>SearchIndexes</name>
+    <message>
+        <location filename="../../search/SearchIndexes.cpp" line="+24"/>
+        <source>This database has no search indexes yet, so the Search dialog reads every article to find a text. Build them now? It takes some minutes, and meanwhile your colleagues cannot save their changes.</source>
+        <translation>Diese Datenbank hat noch keine Suchindizes, darum liest das Suchfenster jeden Artikel, um einen Text zu finden. Jetzt erstellen? Das dauert einige Minuten, und währenddessen können Ihre Kollegen ihre Änderungen nicht speichern.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Building the search indexes...</source>
+        <translation>Die Suchindizes werden erstellt...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The search indexes were not built; the database is as it was.</source>
+        <translation>Die Suchindizes wurden nicht erstellt; die Datenbank ist unverändert.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1
+
+The database is as it was.</source>
+        <translation>%1
+
+Die Datenbank ist unverändert.</translation>
+    </message>
+</context>
+<context>
     <name>SearchNarrowing</name>
     <message>
-        <location filename="../../core/SearchNarrowing.cpp" line="+21"/>
+        <location filename="../../core/SearchNarrowing.cpp" line="+26"/>
         <source>The search indexes could not be added to the database</source>
         <translation>Die Suchindizes konnten der Datenbank nicht hinzugefügt werden</translation>
+    </message>
+    <message>
+        <location line="+194"/>
+        <source>: the server does not have pg_trgm for it.</source>
+        <translation>: Der Server hat dafür kein pg_trgm.</translation>
     </message>
 </context>
 <context>
@@ -2752,7 +2788,7 @@ Die Datenbank ist unverändert.</translation>
         <translation>Geben Sie höchstens eine Datenbankdatei an.</translation>
     </message>
     <message>
-        <location filename="../../app/Startup.cpp" line="+63"/>
+        <location filename="../../app/Startup.cpp" line="+64"/>
         <source>The database path could not be stored in %1: %2</source>
         <translation>Der Datenbankpfad konnte nicht in %1 gespeichert werden: %2</translation>
     </message>
@@ -3249,7 +3285,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
 <context>
     <name>frmExport</name>
     <message>
-        <location filename="../../transfer/frmExport.cpp" line="+37"/>
+        <location filename="../../transfer/frmExport.cpp" line="+38"/>
         <location line="+113"/>
         <source>Export Articles</source>
         <translation>Artikel exportieren</translation>
@@ -3365,7 +3401,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+37"/>
         <source>%1 articles exported.</source>
         <translation>%1 Artikel exportiert.</translation>
     </message>
@@ -3577,7 +3613,7 @@ Die Beschriftungen davor wurden gespeichert.</translation>
         <translation>Bilder (%1);;Alle Dateien (*)</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+37"/>
         <location line="+183"/>
         <source>Image %1</source>
         <translation>Bild %1</translation>
@@ -3666,12 +3702,12 @@ Dieses Fenster schließen und die geänderten Pfade verwerfen?</translation>
         <translation>Das Bild konnte nicht aus der Datenbank gelesen werden: </translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+26"/>
         <source>Store a picture for image %1</source>
         <translation>Ein Bild für Bild %1 speichern</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+26"/>
         <source>&quot;%1&quot; was not stored in the database: %2</source>
         <translation>&quot;%1&quot; wurde nicht in der Datenbank gespeichert: %2</translation>
     </message>
@@ -3685,7 +3721,7 @@ Store a copy scaled down to %4 pixels on its longer side?</source>
 Eine auf %4 Pixel an der längeren Seite verkleinerte Kopie speichern?</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+18"/>
         <source>Pictures cannot be stored in this database: %1</source>
         <translation>In dieser Datenbank können keine Bilder gespeichert werden: %1</translation>
     </message>
@@ -3698,7 +3734,7 @@ Eine auf %4 Pixel an der längeren Seite verkleinerte Kopie speichern?</translat
 <context>
     <name>frmImport</name>
     <message>
-        <location filename="../../transfer/frmImport.cpp" line="+60"/>
+        <location filename="../../transfer/frmImport.cpp" line="+61"/>
         <location line="+171"/>
         <source>Import Articles</source>
         <translation>Artikel importieren</translation>
@@ -3826,12 +3862,12 @@ Eine auf %4 Pixel an der längeren Seite verkleinerte Kopie speichern?</translat
     </message>
     <message>
         <location line="+1"/>
-        <location line="+265"/>
+        <location line="+259"/>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
     </message>
     <message>
-        <location line="-265"/>
+        <location line="-259"/>
         <source>Access databases (*.mdb *.accdb)</source>
         <translation>Access-Datenbanken (*.mdb *.accdb)</translation>
     </message>
@@ -3866,7 +3902,7 @@ Eine auf %4 Pixel an der längeren Seite verkleinerte Kopie speichern?</translat
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+14"/>
         <source>%1 of the %2 rows cannot be imported; the report lists them with the reasons.
 
 Import the other %3 articles?</source>
