@@ -289,7 +289,7 @@ void QuickSearch::offerPhraseIndex(const QString& typed)
     if (askYesNo(m_frame.window(),
                  tr("Quoted phrases are found much faster with an index of neighbouring words, "
                     "which this database does not have yet. On a large database building it "
-                    "takes some minutes. Build it now?"),
+                    "takes some minutes, and meanwhile nobody can save changes. Build it now?"),
                  QStringLiteral("Ardentry"), QMessageBox::Yes))
         buildWithProgress(Build::Phrases);
 }

@@ -10,6 +10,7 @@
     </message>
     <message>
         <location line="+7"/>
+        <location line="+5"/>
         <source>Cannot make the temporary database: %1.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1067,7 +1068,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+7"/>
-        <location filename="../../core/db/SqliteEngine.cpp" line="+186"/>
+        <location filename="../../core/db/SqliteEngine.cpp" line="+282"/>
         <source>The SQLite driver gives no engine handle.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1154,7 +1155,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/db/SqliteEngine.cpp" line="+17"/>
+        <location filename="../../core/db/SqliteEngine.cpp" line="+19"/>
         <source>Cannot prepare the database connection: %1.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1285,7 +1286,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+198"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+200"/>
         <source>binary data (%1 bytes)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1358,6 +1359,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     <message>
         <location line="+5"/>
         <location line="+10"/>
+        <location line="+4"/>
         <source>Cannot create %1: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1955,7 +1957,8 @@ Daily copies: %1, in &quot;%2&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
+        <location line="+4"/>
         <location line="+6"/>
         <source>Cannot create %1: %2</source>
         <translation type="unfinished"></translation>
@@ -2342,7 +2345,7 @@ It is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+31"/>
         <source>The articles were renumbered by another program. Rebuilding the quick-search index...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2353,24 +2356,37 @@ It is as it was.</source>
     </message>
     <message>
         <location line="+1"/>
+        <source>Building the index of quoted phrases...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+13"/>
+        <location line="+7"/>
         <source>The index was not built; the database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-28"/>
+        <location line="-37"/>
         <source>The quick-search index could not be built: %1
 
 The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+42"/>
         <source>The quick-search index was not rebuilt; the quick search finds nothing until it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The index of quoted phrases could not be built: %1
+
+The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2379,7 +2395,12 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+20"/>
+        <source>Quoted phrases are found much faster with an index of neighbouring words, which this database does not have yet. On a large database building it takes some minutes, and meanwhile nobody can save changes. Build it now?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+44"/>
         <source>The quick search failed: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2414,28 +2435,28 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../core/QuickSearch.cpp" line="+31"/>
-        <location line="+749"/>
+        <location filename="../../core/QuickSearch.cpp" line="+34"/>
+        <location line="+1041"/>
         <source>The quick-search index could not be made</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-133"/>
+        <location line="-140"/>
         <source>The quick-search index could not be renewed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-611"/>
+        <location line="-896"/>
         <source>The quick-search index could not be checked</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+752"/>
+        <location line="+1060"/>
         <source>The articles could not be counted</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+44"/>
         <source>The quick-search index no longer matches the articles: another program gave them new row numbers.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2445,7 +2466,7 @@ The database is as it was.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-788"/>
+        <location line="-1106"/>
         <source>The quick search failed</source>
         <translation type="unfinished"></translation>
     </message>

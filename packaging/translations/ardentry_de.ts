@@ -10,6 +10,7 @@
     </message>
     <message>
         <location line="+7"/>
+        <location line="+5"/>
         <source>Cannot make the temporary database: %1.</source>
         <translation>Die temporäre Datenbank kann nicht angelegt werden: %1.</translation>
     </message>
@@ -1073,7 +1074,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     </message>
     <message>
         <location line="+7"/>
-        <location filename="../../core/db/SqliteEngine.cpp" line="+186"/>
+        <location filename="../../core/db/SqliteEngine.cpp" line="+282"/>
         <source>The SQLite driver gives no engine handle.</source>
         <translation>Der SQLite-Treiber liefert keinen Zugriff auf die Datenbank-Engine.</translation>
     </message>
@@ -1160,7 +1161,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
         <translation>Die Datenbankdatei „%1“ kann nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <location filename="../../core/db/SqliteEngine.cpp" line="+17"/>
+        <location filename="../../core/db/SqliteEngine.cpp" line="+19"/>
         <source>Cannot prepare the database connection: %1.</source>
         <translation>Die Datenbankverbindung kann nicht vorbereitet werden: %1.</translation>
     </message>
@@ -1291,7 +1292,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
 <context>
     <name>DatabaseCopy</name>
     <message>
-        <location filename="../../core/DatabaseCopy.cpp" line="+198"/>
+        <location filename="../../core/DatabaseCopy.cpp" line="+200"/>
         <source>binary data (%1 bytes)</source>
         <translation>Binärdaten (%1 Bytes)</translation>
     </message>
@@ -1364,6 +1365,7 @@ Save again stores what you typed as an article again; Drop lets your changes go.
     <message>
         <location line="+5"/>
         <location line="+10"/>
+        <location line="+4"/>
         <source>Cannot create %1: %2.</source>
         <translation>%1 kann nicht angelegt werden: %2.</translation>
     </message>
@@ -1970,7 +1972,8 @@ Tägliche Kopien: %1, in „%2“.</translation>
         <translation>Der Ordner %1 existiert nicht.</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
+        <location line="+4"/>
         <location line="+6"/>
         <source>Cannot create %1: %2</source>
         <translation>%1 kann nicht angelegt werden: %2</translation>
@@ -2363,7 +2366,7 @@ Sie ist unverändert.</translation>
         <translation>Die Schnellsuche braucht einen Index der Artikel, den diese Datenbank noch nicht hat. Jetzt erstellen? Vorher wird eine Kopie der Datenbank im Sicherungsordner abgelegt.</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+31"/>
         <source>The articles were renumbered by another program. Rebuilding the quick-search index...</source>
         <translation>Ein anderes Programm hat die Artikel neu nummeriert. Der Schnellsuche-Index wird neu aufgebaut...</translation>
     </message>
@@ -2374,16 +2377,22 @@ Sie ist unverändert.</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>Building the index of quoted phrases...</source>
+        <translation>Der Index für Phrasen in Anführungszeichen wird erstellt...</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
     <message>
         <location line="+13"/>
+        <location line="+7"/>
         <source>The index was not built; the database is as it was.</source>
         <translation>Der Index wurde nicht erstellt; die Datenbank ist unverändert.</translation>
     </message>
     <message>
-        <location line="-28"/>
+        <location line="-37"/>
         <source>The quick-search index could not be built: %1
 
 The database is as it was.</source>
@@ -2392,9 +2401,18 @@ The database is as it was.</source>
 Die Datenbank ist unverändert.</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+42"/>
         <source>The quick-search index was not rebuilt; the quick search finds nothing until it is.</source>
         <translation>Der Schnellsuche-Index wurde nicht neu aufgebaut; bis dahin findet die Schnellsuche nichts.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The index of quoted phrases could not be built: %1
+
+The database is as it was.</source>
+        <translation>Der Index für Phrasen in Anführungszeichen konnte nicht erstellt werden: %1
+
+Die Datenbank ist unverändert.</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -2402,7 +2420,12 @@ Die Datenbank ist unverändert.</translation>
         <translation>Der Schnellsuche-Index konnte nicht neu aufgebaut werden: %1</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+20"/>
+        <source>Quoted phrases are found much faster with an index of neighbouring words, which this database does not have yet. On a large database building it takes some minutes, and meanwhile nobody can save changes. Build it now?</source>
+        <translation>Phrasen in Anführungszeichen werden mit einem Index benachbarter Wörter viel schneller gefunden, den diese Datenbank noch nicht hat. Bei einer großen Datenbank dauert das Erstellen einige Minuten, und währenddessen kann niemand Änderungen speichern. Jetzt erstellen?</translation>
+    </message>
+    <message>
+        <location line="+44"/>
         <source>The quick search failed: %1</source>
         <translation>Die Schnellsuche ist fehlgeschlagen: %1</translation>
     </message>
@@ -2437,28 +2460,28 @@ Die Datenbank ist unverändert.</translation>
         <translation>Der Artikel konnte nicht angezeigt werden: %1</translation>
     </message>
     <message>
-        <location filename="../../core/QuickSearch.cpp" line="+31"/>
-        <location line="+749"/>
+        <location filename="../../core/QuickSearch.cpp" line="+34"/>
+        <location line="+1041"/>
         <source>The quick-search index could not be made</source>
         <translation>Der Index für die Schnellsuche konnte nicht erstellt werden</translation>
     </message>
     <message>
-        <location line="-133"/>
+        <location line="-140"/>
         <source>The quick-search index could not be renewed</source>
         <translation>Der Index für die Schnellsuche konnte nicht erneuert werden</translation>
     </message>
     <message>
-        <location line="-611"/>
+        <location line="-896"/>
         <source>The quick-search index could not be checked</source>
         <translation>Der Schnellsuche-Index konnte nicht geprüft werden</translation>
     </message>
     <message>
-        <location line="+752"/>
+        <location line="+1060"/>
         <source>The articles could not be counted</source>
         <translation>Die Artikel konnten nicht gezählt werden</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+44"/>
         <source>The quick-search index no longer matches the articles: another program gave them new row numbers.</source>
         <translation>Der Schnellsuche-Index passt nicht mehr zu den Artikeln: Ein anderes Programm hat ihnen neue Zeilennummern gegeben.</translation>
     </message>
@@ -2468,7 +2491,7 @@ Die Datenbank ist unverändert.</translation>
         <translation>Die Datenbank hat keinen Schnellsuche-Index.</translation>
     </message>
     <message>
-        <location line="-788"/>
+        <location line="-1106"/>
         <source>The quick search failed</source>
         <translation>Die Schnellsuche ist fehlgeschlagen</translation>
     </message>
