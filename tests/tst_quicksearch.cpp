@@ -60,6 +60,26 @@ QStringList ids(const quicksearch::Result& result)
         found << hit.id;
     return found;
 }
+// The database as an earlier version made its index: without the index of neighbouring words.
+void withoutPairs(Connection& connection)
+{
+    const bool server = connection.isServer();
+    QSqlQuery drop(connection.database());
+    for (const char* sql :
+         server ? QList<const char*>{"DROP TABLE ardentry_pairs CASCADE",
+                                     "DROP FUNCTION ardentry_pairs_row, ardentry_search_pairs, "
+                                     "ardentry_pairs_query CASCADE",
+                                     "UPDATE ardentry_schema SET additions = additions - 64"}
+                : QList<const char*>{
+                      "DROP TABLE ardentry_pairs", "DROP TABLE ardentry_pairs_pending",
+                      "DROP TRIGGER ardentry_pairs_insert", "DROP TRIGGER ardentry_pairs_update",
+                      "DROP TRIGGER ardentry_pairs_delete"})
+        QVERIFY2(drop.exec(sql), qPrintable(drop.lastError().text()));
+    if (!server) {
+        QVERIFY(drop.exec("PRAGMA user_version") && drop.next());
+        QVERIFY(drop.exec(QString("PRAGMA user_version = %1").arg(drop.value(0).toInt() - 64)));
+    }
+}
 } // namespace
 
 class TestQuickSearch : public QObject
@@ -82,6 +102,8 @@ private slots:
     void renumberedRows_data();
     void renumberedRows();
     void panelByKeys();
+    void pairsOffered_data();
+    void pairsOffered();
     void resultsHeight();
 };
 
@@ -217,22 +239,8 @@ void TestQuickSearch::buildIsAllOrNothing()
     const bool server = engine == TestFolder::Engine::Server;
     Connection connection;
     connection.open(folder.dbPath());
-    if (phrases) { // as an earlier version made the index
-        QSqlQuery drop(connection.database());
-        for (const char* sql :
-             server ? QList<const char*>{"DROP TABLE ardentry_pairs CASCADE",
-                                         "DROP FUNCTION ardentry_pairs_row, ardentry_search_pairs, "
-                                         "ardentry_pairs_query CASCADE",
-                                         "UPDATE ardentry_schema SET additions = additions - 64"}
-                    : QList<const char*>{"DROP TABLE ardentry_pairs",
-                                         "DROP TABLE ardentry_pairs_pending",
-                                         "DROP TRIGGER ardentry_pairs_insert",
-                                         "DROP TRIGGER ardentry_pairs_update",
-                                         "DROP TRIGGER ardentry_pairs_delete"})
-            QVERIFY2(drop.exec(sql), qPrintable(drop.lastError().text()));
-        if (!server)
-            folder.exec(QString("PRAGMA user_version = %1")
-                            .arg(folder.scalar("PRAGMA user_version").toInt() - 64));
+    if (phrases) {
+        withoutPairs(connection);
         QVERIFY(!quicksearch::hasPhraseIndex(connection.database()));
         QVERIFY(quicksearch::mayBuildPhraseIndex(connection));
     }
@@ -503,6 +511,43 @@ void TestQuickSearch::panelByKeys()
     QTest::keyClick(results, Qt::Key_Escape);
     QCOMPARE(box->text(), QString());
     QVERIFY(!findWidget<QDockWidget>("dockQuickSearch")->isVisible());
+}
+
+void TestQuickSearch::pairsOffered_data()
+{
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::newRow("built") << QMessageBox::Yes;
+    QTest::newRow("declined") << QMessageBox::No;
+}
+
+// A quoted phrase in a database whose index was made without the index of neighbouring words:
+// asked once whether to build it; found either way.
+void TestQuickSearch::pairsOffered()
+{
+    QFETCH(QMessageBox::StandardButton, answer);
+    auto folder = std::make_shared<TestFolder>();
+    fill(*folder);
+    {
+        Connection connection;
+        connection.open(folder->dbPath());
+        withoutPairs(connection);
+    }
+    StartedApp s(folder);
+    auto* box = findWidget<QLineEdit>("txtQuickSearch");
+    auto* results = findWidget<QTreeWidget>("lstResults");
+    QTest::keyClick(&s.main(), Qt::Key_F, Qt::ControlModifier);
+    QTRY_VERIFY(box->hasFocus());
+    s.messages().answer(answer);
+    QTest::keyClicks(box, "\"paper jam\"");
+    QTRY_COMPARE(results->topLevelItemCount(), 2);
+    QCOMPARE(s.messages().seen.size(), 1);
+    QCOMPARE(folder->scalar("PRAGMA user_version").toInt() & schema::PhraseIndex,
+             answer == QMessageBox::Yes ? int(schema::PhraseIndex) : 0);
+    // Asked once: not again for the next phrase.
+    box->clear();
+    QTest::keyClicks(box, "\"the printer\"");
+    QTRY_COMPARE(results->topLevelItemCount(), 3);
+    QCOMPARE(s.messages().seen.size(), 1);
 }
 
 // The results show eight rows at first; a height the user drags them to is kept, on the next
