@@ -1315,7 +1315,8 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     };
     // A phrase is dear to match (every place of its words is compared), so it runs once: every
     // article it finds with its rank, up to one more than are ranked; counted, ordered and cut
-    // here, snippets made for the articles shown only.
+    // here, snippets made for the articles shown only. So does every search on a server, whose
+    // cost is in reading each found article's row, once for the count and again for the rank.
     const auto matchedOnce = [&](const Match& match, int& total) {
         db::Query query(database, searchFailed());
         query.prepare(QStringLiteral("SELECT rowid, %1 FROM %2 WHERE %3 LIMIT %4")
@@ -1341,7 +1342,7 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     // The best articles of a match, at most `limit`; `total` gets how many it found (up to
     // RankedAtMost + 1). Beyond RankedAtMost the newest come instead of the best.
     const auto bestOf = [&](const Match& match, int& total) {
-        if (phrase)
+        if (phrase || dialect.snippet.isEmpty())
             return matchedOnce(match, total);
         total = countOf(match);
         return total > RankedAtMost ? newest(match) : rankedBest(match);

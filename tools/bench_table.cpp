@@ -215,8 +215,8 @@ QString tsQuery(const QString& fts)
     return terms.join(QStringLiteral(" & "));
 }
 
-// What the quick search does, statement for statement, as plain statements: a phrase is matched
-// once, every found article with its rank, counted and cut here; plain words are counted first,
+// What the quick search does, statement for statement, as plain statements: a phrase (on a
+// server everything) is matched once, every found article with its rank, counted and cut here; plain words are counted first,
 // then ranked by the engine (on a file with the marked lines of the best). Beyond RankedAtMost the
 // best title matches come first, then the newest. Then the shown articles' columns and on a file
 // the marked lines not made yet. Returns how many were found.
@@ -252,7 +252,7 @@ int rawQuickSearch(Raw& raw, const QString& typed, bool pairs, int limit = 50)
             match = QString(typed).remove(QLatin1Char('"'));
         std::vector<qint64> keys;
         const auto key = [&](const Cells& c) { keys.push_back(c.integer(0)); };
-        if (phrase) {
+        if (phrase || server) {
             std::vector<std::pair<double, qint64>> ranked;
             total = raw.each(
                 sql("SELECT rowid, $R FROM ardentry_search WHERE $W LIMIT $M", inTitle), {match},
