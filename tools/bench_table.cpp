@@ -216,12 +216,12 @@ QString tsQuery(const QString& fts)
 }
 
 // What the quick search does, statement for statement, as plain statements: a phrase (on a
-// server everything) is matched once, every found article with its rank, counted and cut here; plain words are counted first,
-// then ranked by the engine (on a file with the marked lines of the best). Beyond RankedAtMost the
-// best title matches come first, then the newest. Then the shown articles' columns and on a file
-// the marked lines not made yet. Returns how many were found.
-// With `pairs`, a typed "phrase" (one, alone) is found through the phrase index, as the program
-// does when the database has it; otherwise through the index of words.
+// server everything) is matched once, every found article with its rank, counted and cut here;
+// plain words are counted first, then ranked by the engine (on a file with the marked lines of the
+// best). Beyond RankedAtMost the best title matches come first, then the newest. Then the shown
+// articles' columns and on a file the marked lines not made yet. Returns how many were found. With
+// `pairs`, a typed "phrase" (one, alone) is found through the phrase index, as the program does
+// when the database has it; otherwise through the index of words.
 int rawQuickSearch(Raw& raw, const QString& typed, bool pairs, int limit = 50)
 {
     const bool server = raw.server();
