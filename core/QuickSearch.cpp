@@ -388,6 +388,15 @@ QString foldedWord(const QString& word)
         {U'ø', QStringLiteral("o")},  {U'đ', QStringLiteral("d")},  {U'ð', QStringLiteral("d")},
         {U'ł', QStringLiteral("l")},  {U'þ', QStringLiteral("th")}, {U'ı', QStringLiteral("i")},
         {U'ħ', QStringLiteral("h")}};
+    // Most words are plain ASCII, of which only the letter case counts.
+    if (std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        QString folded = word;
+        for (QChar& c : folded) {
+            if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+                c = QChar(c.unicode() + ('a' - 'A'));
+        }
+        return folded;
+    }
     QString folded;
     for (const char32_t c : word.normalized(QString::NormalizationForm_KD).toLower().toUcs4()) {
         const QChar::Category category = QChar::category(c);
