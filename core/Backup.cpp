@@ -3,6 +3,7 @@
 
 #include "core/Connection.h"
 #include "core/ServerAddress.h"
+#include "core/db/SqliteEngine.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -232,6 +233,8 @@ QStringList backup::quickCheck(const QString& path)
     if (rc != SQLITE_OK)
         throw DbError(QCoreApplication::translate("Backup", "The copy \"%1\" cannot be opened: %2.")
                           .arg(shown, engineText(opened)));
+    // A later SQLite checks full-text tables too, which needs their tokenizers.
+    db::registerWordPairs(opened);
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(opened, "PRAGMA quick_check", -1, &statement, nullptr) != SQLITE_OK)
         throw DbError(
