@@ -178,8 +178,11 @@ void TestQuickSearch::indexFollowsEveryWriter()
     s.type("txtTitle", "Kangaroo printer");
     s.trigger("mnuSave");
     QCOMPARE(search("kangaroo"), QStringList{"11"});
+    QCOMPARE(search("\"kangaroo printer\""), QStringList{"11"});
+    QCOMPARE(search("\"printer offline\""), QStringList{});
     s.trigger("mnuDelete");
     QCOMPARE(search("kangaroo"), QStringList{});
+    QCOMPARE(search("\"kangaroo printer\""), QStringList{});
 }
 
 void TestQuickSearch::plainSqlWrites_data()
