@@ -834,9 +834,11 @@ Match serverPairMatch(const QList<Term>& terms, bool inTitle)
     Match match = serverMatch(terms, inTitle);
     match.table = QStringLiteral("ardentry_pairs AS p JOIN ardentry_search AS s USING (rowid)");
     const QString column = inTitle ? QStringLiteral("title") : QStringLiteral("document");
+    // A phrase whose pairs are all left out (two words of over 2,000 bytes) narrows nothing.
     QList<QVariant> binds;
-    match.where = QStringLiteral("p.%1 @@ %2 AND s.%3")
-                      .arg(column, serverPairQuery(terms, binds), match.where);
+    const QString none = serverPairQuery(terms, binds);
+    match.where = QStringLiteral("(numnode(%1) = 0 OR p.%2 @@ %3) AND s.%4")
+                      .arg(none, column, serverPairQuery(terms, binds), match.where);
     match.binds = binds + match.binds;
     match.rank.replace(QStringLiteral(", document, "), QStringLiteral(", s.document, "));
     return match;
