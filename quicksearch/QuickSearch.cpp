@@ -278,14 +278,16 @@ void QuickSearch::offerPhraseIndex(const QString& typed)
         return;
     Connection& connection = m_frame.app().dbConnection;
     try {
-        if (!quicksearch::hasIndex(connection.database()) ||
-            quicksearch::hasPhraseIndex(connection.database()) ||
+        if (!quicksearch::hasIndex(connection.database()))
+            return; // the search offers the index, and this one with it
+        // Looked at once: later keys ask the database nothing more.
+        m_phrasesOffered = true;
+        if (quicksearch::hasPhraseIndex(connection.database()) ||
             !quicksearch::mayBuildPhraseIndex(connection))
             return;
     } catch (const DbError&) {
         return; // the search tells
     }
-    m_phrasesOffered = true;
     if (askYesNo(m_frame.window(),
                  tr("Quoted phrases are found much faster with an index of neighbouring words, "
                     "which this database does not have yet. On a large database building it "
