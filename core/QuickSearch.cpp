@@ -774,6 +774,11 @@ struct Match {
     QList<QVariant> binds;                             // of `where`
     QString rank;                                      // a value per found row, the best the lowest
     QList<QVariant> rankBinds;                         // of `rank`
+    // A statement that counts the found rows up to RankedAtMost + 1 more cheaply than `where`
+    // finds them, but only where it is exact (otherwise it counts none); empty when there is
+    // none.
+    QString count;
+    QList<QVariant> countBinds; // of `count`
 };
 
 Match serverMatch(const QList<Term>& terms, bool inTitle)
@@ -841,6 +846,24 @@ Match serverPairMatch(const QList<Term>& terms, bool inTitle)
                       .arg(none, column, serverPairQuery(terms, binds), match.where);
     match.binds = binds + match.binds;
     match.rank.replace(QStringLiteral(", document, "), QStringLiteral(", s.document, "));
+    // Phrases of two words each are found exactly by their pairs alone; counting them needs no
+    // article's words, which makes a phrase in more articles than are ranked quick to tell.
+    QStringList twoWords;
+    for (const Term& term : terms) {
+        twoWords << QStringLiteral("numnode(phraseto_tsquery('%1', ardentry_search_words(?, %2))) "
+                                   "= 3")
+                        .arg(QLatin1String(ServerConfig))
+                        .arg(quicksearch::LongestTyped);
+        QString text = term.text;
+        text.remove(QChar(0));
+        match.countBinds << text;
+    }
+    match.count =
+        QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ardentry_pairs AS p WHERE %1 AND p.%2 "
+                       "@@ %3 LIMIT %4) AS found")
+            .arg(twoWords.join(QStringLiteral(" AND ")), column,
+                 serverPairQuery(terms, match.countBinds))
+            .arg(quicksearch::RankedAtMost + 1);
     return match;
 }
 
@@ -1351,6 +1374,15 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     // The best articles of a match, at most `limit`; `total` gets how many it found (up to
     // RankedAtMost + 1). Beyond RankedAtMost the newest come instead of the best.
     const auto bestOf = [&](const Match& match, int& total) {
+        if (!match.count.isEmpty()) {
+            db::Query count(database, searchFailed());
+            count.prepare(match.count);
+            if (!count.exec(match.countBinds).next())
+                count.fail();
+            total = count.value(0).toInt();
+            if (total > RankedAtMost)
+                return newest(match);
+        }
         if (phrase || dialect.snippet.isEmpty())
             return matchedOnce(match, total);
         total = countOf(match);

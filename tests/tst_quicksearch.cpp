@@ -311,7 +311,7 @@ void TestQuickSearch::manyMatches()
     folder.exec(QString("INSERT INTO AR (ID, Title, Problem) WITH RECURSIVE n(i) AS (SELECT 1 "
                         "UNION ALL SELECT i + 1 FROM n WHERE i < %1) SELECT i, CASE WHEN i IN "
                         "(5, 7) THEN 'Common title' ELSE 'Title ' || i END, 'Common problem ' "
-                        "|| i FROM n")
+                        "|| i || ' problem common' FROM n")
                     .arg(quicksearch::RankedAtMost + 1));
     Connection connection;
     connection.open(folder.dbPath());
@@ -324,6 +324,14 @@ void TestQuickSearch::manyMatches()
     const QString newest = QString::number(quicksearch::RankedAtMost + 1);
     QCOMPARE(found.mid(0, 4),
              (QStringList{"5", "7", newest, QString::number(quicksearch::RankedAtMost)}));
+    // A phrase in as many: told by its pairs alone on a server; no title holds it.
+    const quicksearch::Result phrase = quicksearch::search(connection, "\"common problem\"");
+    QVERIFY(phrase.overflow);
+    QCOMPARE(phrase.total, quicksearch::RankedAtMost + 1);
+    QCOMPARE(ids(phrase).mid(0, 2),
+             (QStringList{newest, QString::number(quicksearch::RankedAtMost)}));
+    // Every pair of this one is in every article, the phrase in none.
+    QCOMPARE(quicksearch::search(connection, "\"common problem common\"").total, 0);
 }
 
 void TestQuickSearch::phrasesAsWithoutPairs_data()
