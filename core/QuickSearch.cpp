@@ -789,6 +789,20 @@ Match serverMatch(const QList<Term>& terms, bool inTitle)
                            serverQuery(terms, match.binds));
     match.rank = QStringLiteral("-ts_rank('%1', document, %2, 1)")
                      .arg(QLatin1String(ServerWeights), serverQuery(terms, match.rankBinds));
+    // The server cannot tell how many articles hold words that start with what is being typed,
+    // and finds "the" as a start in nearly all of them by collecting every one (90 ms at 1M
+    // articles). The whole word is found in fewer, and it knows how many: when those are more
+    // than are ranked already, so are the others.
+    if (std::any_of(terms.begin(), terms.end(), [](const Term& term) { return term.prefix; })) {
+        QList<Term> whole = terms;
+        for (Term& term : whole)
+            term.prefix = false;
+        match.count = QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ardentry_search WHERE "
+                                     "%1 @@ %2 LIMIT %3) AS found")
+                          .arg(inTitle ? QStringLiteral("title") : QStringLiteral("document"),
+                               serverQuery(whole, match.countBinds))
+                          .arg(quicksearch::RankedAtMost + 1);
+    }
     return match;
 }
 
@@ -849,6 +863,7 @@ Match serverPairMatch(const QList<Term>& terms, bool inTitle)
     // Phrases of two words each are found exactly by their pairs alone; counting them needs no
     // article's words, which makes a phrase in more articles than are ranked quick to tell.
     QStringList twoWords;
+    match.countBinds.clear();
     for (const Term& term : terms) {
         twoWords << QStringLiteral("numnode(phraseto_tsquery('%1', ardentry_search_words(?, %2))) "
                                    "= 3")
