@@ -779,6 +779,8 @@ struct Match {
     // none.
     QString count;
     QList<QVariant> countBinds; // of `count`
+    // The newest found rows, the binds of `where` and then how many; empty for the plain way.
+    QString newest;
 };
 
 Match serverMatch(const QList<Term>& terms, bool inTitle)
@@ -856,8 +858,16 @@ Match serverPairMatch(const QList<Term>& terms, bool inTitle)
     // A phrase whose pairs are all left out (two words of over 2,000 bytes) narrows nothing.
     QList<QVariant> binds;
     const QString none = serverPairQuery(terms, binds);
-    match.where = QStringLiteral("(numnode(%1) = 0 OR p.%2 @@ %3) AND s.%4")
-                      .arg(none, column, serverPairQuery(terms, binds), match.where);
+    const QString narrowed = QStringLiteral("(numnode(%1) = 0 OR p.%2 @@ %3)")
+                                 .arg(none, column, serverPairQuery(terms, binds));
+    // The newest: the rows the pairs find, in order (their row keys only), until enough of them
+    // hold the words; walking the newest rows instead reads each one's pairs.
+    match.newest = QStringLiteral("SELECT c.rowid FROM (SELECT p.rowid FROM ardentry_pairs AS p "
+                                  "WHERE %1 ORDER BY p.rowid DESC OFFSET 0) AS c JOIN "
+                                  "ardentry_search AS s USING (rowid) WHERE s.%2 ORDER BY c.rowid "
+                                  "DESC LIMIT ?")
+                       .arg(narrowed, match.where);
+    match.where = QStringLiteral("%1 AND s.%2").arg(narrowed, match.where);
     match.binds = binds + match.binds;
     match.rank.replace(QStringLiteral(", document, "), QStringLiteral(", s.document, "));
     // Phrases of two words each are found exactly by their pairs alone; counting them needs no
@@ -1324,8 +1334,12 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     // The newest `limit` articles a match finds, for a match too wide to rank.
     const auto newest = [&](const Match& match) {
         db::Query query(database, searchFailed());
-        query.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY rowid DESC LIMIT ?")
-                          .arg(match.table, match.where));
+        if (match.newest.isEmpty())
+            query.prepare(
+                QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY rowid DESC LIMIT ?")
+                    .arg(match.table, match.where));
+        else
+            query.prepare(match.newest);
         query.exec(QVariantList(match.binds) << limit);
         QList<qint64> best;
         while (query.next())
