@@ -84,6 +84,12 @@ struct Word {
 
 QList<Word> wordsOf(const QString& text);
 
+// A "quoted phrase" of two words or more.
+bool isPhrase(const Term& term)
+{
+    return wordsOf(term.text).size() > 1;
+}
+
 int lettersAndDigits(const QString& text)
 {
     const QList<uint> points = text.toUcs4();
@@ -303,6 +309,20 @@ QStringList serverFunctionStatements(const QString& schema, const QString& unacc
     };
 }
 
+// Grants reading `table` to every role that may read `readers` (both unquoted names of the
+// articles' schema).
+void grantReadersOf(QSqlDatabase& database, const QString& readers, const QString& table)
+{
+    run(database,
+        QStringLiteral("DO $grants$ DECLARE g record; BEGIN FOR g IN SELECT DISTINCT CASE "
+                       "WHEN a.grantee = 0 THEN 'PUBLIC' ELSE "
+                       "quote_ident(pg_get_userbyid(a.grantee)) END AS who FROM pg_class "
+                       "c, aclexplode(c.relacl) a WHERE c.oid = '%1'::regclass AND "
+                       "a.privilege_type = 'SELECT' LOOP EXECUTE format('GRANT SELECT ON "
+                       "%2 TO %s', g.who); END LOOP; END $grants$")
+            .arg(readers, table));
+}
+
 // The text search configuration, the functions and the triggers of the index, and its table;
 // not yet its GIN indexes, which are quicker made once the table is full.
 void createServerIndex(QSqlDatabase& database)
@@ -326,13 +346,7 @@ void createServerIndex(QSqlDatabase& database)
     run(database, QStringLiteral("CREATE TRIGGER ardentry_search_clear AFTER TRUNCATE ON AR FOR "
                                  "EACH STATEMENT EXECUTE FUNCTION ardentry_search_truncate()"));
     // Whoever may read the articles may search them.
-    run(database,
-        QStringLiteral("DO $grants$ DECLARE g record; BEGIN FOR g IN SELECT DISTINCT CASE WHEN "
-                       "a.grantee = 0 THEN 'PUBLIC' ELSE quote_ident(pg_get_userbyid(a.grantee)) "
-                       "END AS who FROM pg_class c, aclexplode(c.relacl) a WHERE c.oid = "
-                       "'ar'::regclass AND a.privilege_type = 'SELECT' LOOP EXECUTE "
-                       "format('GRANT SELECT ON ardentry_search TO %s', g.who); END LOOP; END "
-                       "$grants$"));
+    grantReadersOf(database, QStringLiteral("ar"), QStringLiteral("ardentry_search"));
 }
 
 // Indexes the articles of AR whose row key lies in (from, to], or all of them.
@@ -357,22 +371,43 @@ void createServerSearchIndexes(QSqlDatabase& database)
     run(database, QStringLiteral("ANALYZE ardentry_search"));
 }
 
-// The server's query for the typed terms, every text a bound value (appended to `binds`): the
-// words of each term in their order (a phrase), all terms together.
-QString serverQuery(const QList<Term>& terms, QList<QVariant>& binds)
+// One expression per typed term, each with the term's text as its one bound value (appended to
+// `binds`), joined by `joint`.
+QString serverTerms(const QList<Term>& terms, QList<QVariant>& binds,
+                    const std::function<QString(const Term&)>& expression, const QString& joint)
 {
     QStringList parts;
     for (const Term& term : terms) {
-        const QString phrase =
-            QStringLiteral("phraseto_tsquery('%1', ardentry_search_words(?, %2))")
-                .arg(QLatin1String(ServerConfig))
-                .arg(quicksearch::LongestTyped);
-        parts << (term.prefix ? QStringLiteral("ardentry_search_prefix(%1)").arg(phrase) : phrase);
+        parts << expression(term);
         QString text = term.text;
         text.remove(QChar(0)); // a server's text holds no NUL
         binds << text;
     }
-    return QLatin1Char('(') + parts.join(QStringLiteral(" && ")) + QLatin1Char(')');
+    return parts.join(joint);
+}
+
+// The words of a typed term, in their order, as a query; its text the one bound value.
+QString serverPhrase()
+{
+    return QStringLiteral("phraseto_tsquery('%1', ardentry_search_words(?, %2))")
+        .arg(QLatin1String(ServerConfig))
+        .arg(quicksearch::LongestTyped);
+}
+
+// The server's query for the typed terms, every text a bound value (appended to `binds`): the
+// words of each term in their order (a phrase), all terms together.
+QString serverQuery(const QList<Term>& terms, QList<QVariant>& binds)
+{
+    return QLatin1Char('(') +
+           serverTerms(
+               terms, binds,
+               [](const Term& term) {
+                   return term.prefix
+                              ? QStringLiteral("ardentry_search_prefix(%1)").arg(serverPhrase())
+                              : serverPhrase();
+               },
+               QStringLiteral(" && ")) +
+           QLatin1Char(')');
 }
 
 // ---- Snippets of a server's found articles ----
@@ -741,13 +776,7 @@ void createServerPairs(QSqlDatabase& database)
                                  "DELETE ON ardentry_search FOR EACH ROW EXECUTE FUNCTION "
                                  "ardentry_pairs_row()"));
     // Whoever may search the articles may search them by phrases.
-    run(database,
-        QStringLiteral("DO $grants$ DECLARE g record; BEGIN FOR g IN SELECT DISTINCT CASE WHEN "
-                       "a.grantee = 0 THEN 'PUBLIC' ELSE quote_ident(pg_get_userbyid(a.grantee)) "
-                       "END AS who FROM pg_class c, aclexplode(c.relacl) a WHERE c.oid = "
-                       "'ardentry_search'::regclass AND a.privilege_type = 'SELECT' LOOP EXECUTE "
-                       "format('GRANT SELECT ON ardentry_pairs TO %s', g.who); END LOOP; END "
-                       "$grants$"));
+    grantReadersOf(database, QStringLiteral("ardentry_search"), QStringLiteral("ardentry_pairs"));
 }
 
 QString serverPairFill()
@@ -837,16 +866,16 @@ Match filePairMatch(const QList<Term>& terms, bool inTitle)
 // value (appended to `binds`).
 QString serverPairQuery(const QList<Term>& terms, QList<QVariant>& binds)
 {
-    QStringList parts;
-    for (const Term& term : terms) {
-        parts << QStringLiteral("ardentry_pairs_query(ardentry_search_words(?, %1), %2)")
-                     .arg(quicksearch::LongestTyped)
-                     .arg(term.prefix ? QStringLiteral("true") : QStringLiteral("false"));
-        QString text = term.text;
-        text.remove(QChar(0));
-        binds << text;
-    }
-    return QLatin1Char('(') + parts.join(QStringLiteral(" && ")) + QLatin1Char(')');
+    return QLatin1Char('(') +
+           serverTerms(
+               terms, binds,
+               [](const Term& term) {
+                   return QStringLiteral("ardentry_pairs_query(ardentry_search_words(?, %1), %2)")
+                       .arg(quicksearch::LongestTyped)
+                       .arg(term.prefix ? QStringLiteral("true") : QStringLiteral("false"));
+               },
+               QStringLiteral(" && ")) +
+           QLatin1Char(')');
 }
 
 // Narrowed by the pairs, then found and ranked by the words, as without them.
@@ -872,22 +901,15 @@ Match serverPairMatch(const QList<Term>& terms, bool inTitle)
     match.rank.replace(QStringLiteral(", document, "), QStringLiteral(", s.document, "));
     // Phrases of two words each are found exactly by their pairs alone; counting them needs no
     // article's words, which makes a phrase in more articles than are ranked quick to tell.
-    QStringList twoWords;
     match.countBinds.clear();
-    for (const Term& term : terms) {
-        twoWords << QStringLiteral("numnode(phraseto_tsquery('%1', ardentry_search_words(?, %2))) "
-                                   "= 3")
-                        .arg(QLatin1String(ServerConfig))
-                        .arg(quicksearch::LongestTyped);
-        QString text = term.text;
-        text.remove(QChar(0));
-        match.countBinds << text;
-    }
+    const QString twoWords = serverTerms(
+        terms, match.countBinds,
+        [](const Term&) { return QStringLiteral("numnode(%1) = 3").arg(serverPhrase()); },
+        QStringLiteral(" AND "));
     match.count =
         QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM ardentry_pairs AS p WHERE %1 AND p.%2 "
                        "@@ %3 LIMIT %4) AS found")
-            .arg(twoWords.join(QStringLiteral(" AND ")), column,
-                 serverPairQuery(terms, match.countBinds))
+            .arg(twoWords, column, serverPairQuery(terms, match.countBinds))
             .arg(quicksearch::RankedAtMost + 1);
     return match;
 }
@@ -1262,8 +1284,7 @@ bool quicksearch::mayBuildPhraseIndex(Connection& connection)
 bool quicksearch::hasPhrase(const QString& typed)
 {
     const QList<Term> terms = termsOf(typed, false);
-    return std::any_of(terms.begin(), terms.end(),
-                       [](const Term& term) { return wordsOf(term.text).size() > 1; });
+    return std::any_of(terms.begin(), terms.end(), &isPhrase);
 }
 
 bool quicksearch::rebuildIndex(Connection& connection,
@@ -1398,8 +1419,7 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
             best << it->second;
         return best;
     };
-    const bool phrase = std::any_of(terms.begin(), terms.end(),
-                                    [](const Term& term) { return wordsOf(term.text).size() > 1; });
+    const bool phrase = std::any_of(terms.begin(), terms.end(), &isPhrase);
     // The best articles of a match, at most `limit`; `total` gets how many it found (up to
     // RankedAtMost + 1). Beyond RankedAtMost the newest come instead of the best.
     const auto bestOf = [&](const Match& match, int& total) {
@@ -1421,10 +1441,7 @@ quicksearch::Result searchIndex(Connection& connection, const QString& typed, in
     const Match inTitle = terms.isEmpty() ? Match() : dialect.match(terms, true);
     // Phrases alone are found through the phrase index, when the database has it and it is up to
     // date; the snippets still come from the quick-search index.
-    const bool phrasesOnly =
-        !terms.isEmpty() && std::all_of(terms.begin(), terms.end(), [](const Term& term) {
-            return wordsOf(term.text).size() > 1;
-        });
+    const bool phrasesOnly = !terms.isEmpty() && std::all_of(terms.begin(), terms.end(), &isPhrase);
     const bool byPairs = phrasesOnly && schema::has(database, schema::PhraseIndex) &&
                          dialect.pairsCurrent(connection);
     if (!terms.isEmpty()) {
